@@ -19,14 +19,14 @@ struct Message {
 };
 
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     virtual MessageAnswer show(const Message& message) = 0;
 };
 
 // Keeps every message and gives preset answers (first queued answer, then the fallback).
 class RecordingMessageSink : public MessageSink {
-public:
+  public:
     MessageAnswer show(const Message& message) override;
     void queueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
     const std::vector<Message>& messages() const { return messages_; }
@@ -34,7 +34,7 @@ public:
 
     MessageAnswer fallback = MessageAnswer::Ok;
 
-private:
+  private:
     std::vector<Message> messages_;
     std::vector<MessageAnswer> answers_;
 };

@@ -7,7 +7,7 @@
 namespace zel {
 
 class ZelError : public std::runtime_error {
-public:
+  public:
     explicit ZelError(const std::string& userText) : std::runtime_error(userText) {}
 };
 
