@@ -49,11 +49,7 @@ TEST_F(SettingsTest, WithoutAnIniFileEverythingHasItsDefault) {
     EXPECT_EQ(s.amplitudeDefault, 0);
     EXPECT_EQ(s.phasePresetSelection, "");
     EXPECT_EQ(s.phasePreset, 3);
-    LabelFont font;
-    font.faceName = "ARIAL";  // every numeric field 0
-    EXPECT_EQ(s.font, font);
-    EXPECT_EQ(s.font.height, 0);
-    EXPECT_EQ(s.font.pitchAndFamily, 0);
+    EXPECT_EQ(s.font, (LabelFont{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "ARIAL"}));
     EXPECT_EQ(s.colors.waveforms, (Rgb{0, 0, 127}));
     EXPECT_EQ(s.colors.transforms, (Rgb{255, 0, 0}));
     EXPECT_EQ(s.colors.labels, (Rgb{255, 255, 255}));
