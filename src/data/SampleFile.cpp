@@ -1,0 +1,320 @@
+#include "data/SampleFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+
+#include "app/ZelError.h"
+
+namespace zel {
+namespace {
+
+constexpr std::size_t kHeaderSize = 512;
+
+// Closes a POSIX descriptor on every path out.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+// Reads up to size bytes at offset; returns how many arrived (short at end of file or on error).
+std::size_t ReadAt(int fd, void* buffer, std::size_t size, std::int64_t offset) {
+    auto* out = static_cast<unsigned char*>(buffer);
+    std::size_t done = 0;
+    while (done < size) {
+        ssize_t got = ::pread(fd, out + done, size - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+std::int32_t SignExtend24(std::uint32_t v) { return static_cast<std::int32_t>(v << 8) >> 8; }
+
+void AppendTwoDigits(std::string& out, long long v) {
+    out += static_cast<char>('0' + (v / 10) % 10);
+    out += static_cast<char>('0' + v % 10);
+}
+
+// "hh mm ss" of a second count within a day.
+std::string ClockText(long long secondOfDay) {
+    std::string out;
+    AppendTwoDigits(out, secondOfDay / 3600);
+    out += ' ';
+    AppendTwoDigits(out, secondOfDay / 60 % 60);
+    out += ' ';
+    AppendTwoDigits(out, secondOfDay % 60);
+    return out;
+}
+
+bool HasLineBreakingBytes(std::string_view text) {
+    for (char c : text)
+        if (c == '\r' || c == '\n' || c == '\0') return true;
+    return false;
+}
+
+}  // namespace
+
+int BytesPerSample(int encoding) {
+    switch (encoding) {
+        case kEncodingInt8:
+            return 1;
+        case kEncodingInt16Le:
+        case kEncodingUInt16Le:
+            return 2;
+        case kEncodingInt24Be:
+            return 3;
+        default:
+            return 4;
+    }
+}
+
+bool IsDecodableEncoding(int encoding) {
+    switch (encoding) {
+        case kEncodingInt8:
+        case kEncodingInt16Le:
+        case kEncodingInt32Le:
+        case kEncodingFloat32Le:
+        case kEncodingUInt16Le:
+        case kEncodingInt32Be:
+        case kEncodingInt24Be:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void DecodeSamples(int encoding, const unsigned char* b, std::size_t count, float* out) {
+    switch (encoding) {
+        case kEncodingInt8:
+            for (std::size_t i = 0; i < count; ++i)
+                out[i] = static_cast<float>(static_cast<std::int8_t>(b[i]));
+            break;
+        case kEncodingInt16Le:
+            for (std::size_t i = 0; i < count; ++i, b += 2)
+                out[i] = static_cast<float>(static_cast<std::int16_t>(b[0] | b[1] << 8));
+            break;
+        case kEncodingUInt16Le:
+            for (std::size_t i = 0; i < count; ++i, b += 2)
+                out[i] = static_cast<float>(static_cast<std::uint16_t>(b[0] | b[1] << 8));
+            break;
+        case kEncodingInt32Le:
+            for (std::size_t i = 0; i < count; ++i, b += 4)
+                out[i] = static_cast<float>(
+                    static_cast<std::int32_t>(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 |
+                                              std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24));
+            break;
+        case kEncodingFloat32Le:
+            for (std::size_t i = 0; i < count; ++i, b += 4)
+                out[i] = std::bit_cast<float>(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 |
+                                              std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24);
+            break;
+        case kEncodingInt32Be:
+            for (std::size_t i = 0; i < count; ++i, b += 4)
+                out[i] = static_cast<float>(
+                    static_cast<std::int32_t>(std::uint32_t(b[3]) | std::uint32_t(b[2]) << 8 |
+                                              std::uint32_t(b[1]) << 16 | std::uint32_t(b[0]) << 24));
+            break;
+        case kEncodingInt24Be:
+            for (std::size_t i = 0; i < count; ++i, b += 3)
+                out[i] = static_cast<float>(
+                    SignExtend24(std::uint32_t(b[0]) << 16 | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2])));
+            break;
+        default:
+            throw ZelError("DecodeSamples: encoding " + std::to_string(encoding) + " is not decodable");
+    }
+}
+
+bool IsAbsoluteCatalogPath(std::string_view path) {
+    if (path.size() >= 2 && path[0] == '/' && path[1] == '/') return true;
+    if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') return true;
+    return path.size() >= 2 && path[1] == ':';
+}
+
+std::string SampleFilePath(std::string_view dataDir, std::string_view path, bool relative) {
+    std::string full;
+    if (relative) {
+        full = dataDir;
+        if (!full.empty() && full.back() != '\\' && full.back() != '/') full += '/';
+        if (!path.empty() && (path.front() == '\\' || path.front() == '/')) path.remove_prefix(1);
+    }
+    full += path;
+    for (char& c : full)
+        if (c == '\\') c = '/';
+    return full;
+}
+
+SegmentWindow WindowOfSegment(double segmentBegin, double duration, double sps, double t1, double t2) {
+    SegmentWindow w;
+    // A row with no rate or a negative length has no samples to give.
+    if (!(sps > 0.0) || !std::isfinite(sps) || !(duration >= 0.0) || !std::isfinite(segmentBegin)) return w;
+    const double segmentEnd = segmentBegin + duration;
+    double first = 0.0;
+    if (t1 <= segmentBegin && segmentBegin <= t2) {
+        w.begin = segmentBegin;
+    } else if (segmentBegin < t1 && t1 < segmentEnd) {
+        first = std::trunc((t1 - segmentBegin) * sps);
+        w.begin = segmentBegin + first / sps;
+    } else {
+        return w;
+    }
+    const double end = std::min(segmentEnd, t2);
+    // Counts beyond any real file are cut later against the file's size; here they only must not overflow.
+    constexpr double kLimit = 1.0e15;
+    const double n = std::min(std::trunc((end - w.begin) * sps), kLimit);
+    if (!(n > 0.0) || first > kLimit) return SegmentWindow{};
+    w.first = static_cast<std::int64_t>(first);
+    w.count = static_cast<std::int64_t>(n);
+    return w;
+}
+
+ReadResult ReadSegment(ZELDataBlock& block, std::string_view dataDir, const SegmentLocation& segment,
+                       double t1, double t2) {
+    ReadResult result;
+    const SegmentWindow w = WindowOfSegment(segment.begin, segment.duration, segment.sps, t1, t2);
+    if (w.count == 0) return result;
+    result.fullPath = SampleFilePath(dataDir, segment.path, segment.relative);
+    result.expected = static_cast<std::size_t>(w.count);
+    if (!IsDecodableEncoding(segment.encoding)) {
+        result.status = ReadStatus::UnknownEncoding;
+        return result;
+    }
+    result.status = ReadStatus::MissingFile;
+    FileDescriptor fd(::open(result.fullPath.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return result;
+
+    const int bytes = BytesPerSample(segment.encoding);
+    // Only as many samples as the file really holds are allocated, whatever the row claims.
+    const double start = static_cast<double>(segment.fileOffset) + static_cast<double>(w.first) * bytes;
+    if (segment.fileOffset < 0 || start >= static_cast<double>(info.st_size)) return result;
+    const std::int64_t startByte = segment.fileOffset + w.first * bytes;
+    const std::int64_t available = (static_cast<std::int64_t>(info.st_size) - startByte) / bytes;
+    const std::size_t wanted = static_cast<std::size_t>(std::min<std::int64_t>(w.count, available));
+    if (wanted == 0) return result;
+
+    std::vector<float> samples;
+    std::size_t got = 0;
+    if (segment.encoding == kEncodingFloat32Le && std::endian::native == std::endian::little) {
+        // The file's bytes already are the samples: read them in place.
+        samples.resize(wanted);
+        got = ReadAt(fd.get(), samples.data(), wanted * 4, startByte) / 4;
+    } else {
+        std::vector<unsigned char> raw(wanted * bytes);
+        got = ReadAt(fd.get(), raw.data(), raw.size(), startByte) / bytes;
+        samples.resize(got);
+        if (got) DecodeSamples(segment.encoding, raw.data(), got, samples.data());
+    }
+    if (got == 0) return result;
+    samples.resize(got);
+    block.samples = std::move(samples);
+    block.begin = w.begin;
+    block.sps = segment.sps;
+    result.status = got == result.expected ? ReadStatus::Complete : ReadStatus::Short;
+    return result;
+}
+
+std::string ZelHeader(std::string_view station, std::string_view channel, double start, double duration,
+                      double sps) {
+    if (HasLineBreakingBytes(station) || HasLineBreakingBytes(channel))
+        throw ZelError("Коды станции и канала не могут содержать переводов строки");
+    if (!std::isfinite(start) || !std::isfinite(duration) || duration < 0 || !std::isfinite(sps))
+        throw ZelError("Неверные время, длительность или частота для заголовка файла");
+    const double whole = std::floor(start);
+    const long long days = static_cast<long long>(std::floor(whole / 86400.0));
+    const long long secondOfDay = static_cast<long long>(whole - static_cast<double>(days) * 86400.0);
+    const std::chrono::year_month_day date{std::chrono::sys_days{std::chrono::days{days}}};
+    // The duration is broken down like a time of day: whole days drop out.
+    const long long durationSeconds = static_cast<long long>(std::fmod(std::floor(duration), 86400.0));
+
+    char rate[64];
+    auto [end, ec] = std::to_chars(rate, rate + sizeof rate, sps, std::chars_format::fixed, 6);
+    if (ec != std::errc()) throw ZelError("Неверная частота для заголовка файла");
+
+    std::string text =
+        "[ZEL4.0]\r\nData offset=512\r\nStart time=" + ClockText(secondOfDay) + "\r\nStart date=";
+    AppendTwoDigits(text, static_cast<unsigned>(date.day()));
+    text += ' ';
+    AppendTwoDigits(text, static_cast<unsigned>(date.month()));
+    text += ' ';
+    const int year = static_cast<int>(date.year());
+    char yearText[16];
+    std::snprintf(yearText, sizeof yearText, "%04d", year);
+    text += yearText;
+    text += "\r\nTime duration=" + ClockText(durationSeconds) + "\r\nData Type=FLOAT\r\nSpS=";
+    text.append(rate, end);
+    text += "\r\nStation=";
+    text += station;
+    text += "\r\nChannels=\"";
+    text += channel;
+    text += "\"\r\n";
+    // At least one zero byte must end the text inside the header.
+    if (text.size() >= kHeaderSize)
+        throw ZelError("Коды станции и канала слишком длинны для заголовка файла");
+    text.resize(kHeaderSize, '\0');
+    return text;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path target(path);
+    if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+    const std::string temporary = path + ".part";
+    {
+        FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        if (fd.get() < 0) throw ZelError("Не могу создать файл '" + path + "'");
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            ssize_t put = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+            if (put < 0 && errno == EINTR) continue;
+            if (put <= 0) {
+                ::unlink(temporary.c_str());
+                throw ZelError("Ошибка записи файла '" + path + "'");
+            }
+            done += static_cast<std::size_t>(put);
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        throw ZelError("Не могу создать файл '" + path + "'");
+    }
+}
+
+void WriteZelFile(const std::string& path, std::string_view station, std::string_view channel, double start,
+                  double sps, const std::vector<float>& samples) {
+    const double duration = sps > 0 ? static_cast<double>(samples.size()) / sps : 0.0;
+    std::string bytes = ZelHeader(station, channel, start, duration, sps);
+    bytes.reserve(kHeaderSize + samples.size() * 4);
+    for (float v : samples) {
+        const std::uint32_t u = std::bit_cast<std::uint32_t>(v);
+        bytes += static_cast<char>(u & 0xFF);
+        bytes += static_cast<char>(u >> 8 & 0xFF);
+        bytes += static_cast<char>(u >> 16 & 0xFF);
+        bytes += static_cast<char>(u >> 24 & 0xFF);
+    }
+    WriteFileAtomically(path, bytes);
+}
+
+}  // namespace zel
