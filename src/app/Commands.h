@@ -1,0 +1,44 @@
+#pragma once
+// Command identifiers of the menus and toolbars, with their menu texts (the string table):
+// the toolbar customisation dialog and the menus take their texts from here.
+
+#include <string>
+
+namespace zel::cmd {
+
+enum : int {
+    // main frame
+    kFont = 32769,
+    kAddChannels = 32701,
+    kShowWaveforms = 32705,
+    kShowPhaseList = 32708,
+    kShowDsp = 33105,
+    kShowMap = 32707,
+    kCascade = 32714,
+    kTileHorizontally = 32722,
+    kTileVertically = 32700,
+    kShowParticleMotion = 43,
+    kSettings = 19,
+    kEditNetworks = 33149,
+    kReconnect = 33155,
+    kEditDirsMap = 33190,
+    kShowOrigins = 33191,
+    kEditControlledRegions = 33219,
+    kClearPhaseList = 32783,
+    kExit = 57665,
+    kAbout = 57664,
+    kZelVersion = 33136,
+    kGroupCombo = 33180,
+    kGroupSelected = 187,
+    kCustomizeToolbar = 33183,
+    // waveform window commands with toolbar drop-down menus
+    kSortPanes = 33209,
+    kFilter = 32704,
+    kFormula = 33145,
+    kAmplitudePeriod = 32733,
+};
+
+// The menu text of a command; empty when the command has none.
+std::string CommandText(int id);
+
+}  // namespace zel::cmd

@@ -1,0 +1,298 @@
+#include "app/ui/MainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "app/AppContext.h"
+#include "app/Commands.h"
+#include "app/ExitConfirmation.h"
+#include "app/WindowTiling.h"
+#include "app/ui/AboutDialogs.h"
+#include "app/ui/CommandIcons.h"
+#include "app/ui/SettingsSheet.h"
+#include "app/ui/ToolbarCustomizeDialog.h"
+#include "app/ui/ZelStatusBar.h"
+#include "app/ui/ZelToolbar.h"
+
+namespace zel {
+namespace {
+
+CMainFrame* g_mainFrame = nullptr;
+
+// The permanent windows live as long as the frame: closing one only minimises it.
+class KeepOpenFilter : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Close) return false;
+        event->ignore();
+        static_cast<QMdiSubWindow*>(watched)->showMinimized();
+        return true;
+    }
+};
+
+QFont ToQFont(const LabelFont& f) {
+    QFont font(QString::fromStdString(f.faceName));
+    if (f.height != 0) font.setPixelSize(std::abs(f.height));
+    if (f.weight > 0) font.setWeight(static_cast<QFont::Weight>(std::clamp(f.weight, 1, 1000)));
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setStrikeOut(f.strikeOut);
+    return font;
+}
+
+LabelFont FromQFont(const QFont& font, LabelFont f) {
+    f.faceName = font.family().toStdString();
+    // A negative height asks for the character height, as the font dialog means it.
+    f.height =
+        font.pixelSize() > 0 ? -font.pixelSize() : -static_cast<int>(font.pointSizeF() * 96 / 72 + 0.5);
+    f.weight = font.weight();
+    f.italic = font.italic();
+    f.underline = font.underline();
+    f.strikeOut = font.strikeOut();
+    return f;
+}
+
+}  // namespace
+
+CMainFrame* CMainFrame::instance() { return g_mainFrame; }
+
+CMainFrame::CMainFrame(AppContext& context, QWidget* parent) : QMainWindow(parent), context_(context) {
+    g_mainFrame = this;
+    setWindowTitle("Система обработки сейсмических данных");
+    setObjectName("CMainFrame");
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry().adjusted(10, 10, -10, -10));
+    mdi_ = new QMdiArea(this);
+    mdi_->setBackground(QColor(128, 128, 128));
+    setCentralWidget(mdi_);
+    createActions();
+    createToolbars();
+    createMenus();
+    createStatusBar();
+    createChildren();
+}
+
+CMainFrame::~CMainFrame() {
+    if (g_mainFrame == this) g_mainFrame = nullptr;
+}
+
+QAction* CMainFrame::action(int id) {
+    if (auto it = actions_.find(id); it != actions_.end()) return it->second;
+    auto* a = new QAction(CommandIcon(id), QString::fromStdString(cmd::CommandText(id)), this);
+    a->setStatusTip(a->text());
+    a->setToolTip(a->text());
+    a->setEnabled(false);
+    if (HasDropDownMenu(id)) a->setMenu(dropDownMenu(id));
+    actions_.emplace(id, a);
+    return a;
+}
+
+QMenu* CMainFrame::dropDownMenu(int id) {
+    std::vector<int> items;
+    QString title = QString::fromStdString(cmd::CommandText(id));
+    switch (id) {
+        case cmd::kSortPanes:
+            items = {33165, 33166, 33203, 33204, 33211, 33220, 33221};
+            break;
+        case cmd::kFilter:
+            items = {32704, 33126, 32737};
+            break;
+        case cmd::kFormula:
+            items = {33145};
+            break;
+        case cmd::kAmplitudePeriod:
+            items = {32733, 33160, 33164, 33229};
+            title = "Расчет периода(с) и амплитуды(мкм.) ";
+            break;
+        default:
+            break;
+    }
+    auto* menu = new QMenu(title, this);
+    for (int item : items) {
+        if (item != id) {
+            menu->addAction(action(item));
+            continue;
+        }
+        // The command itself, as the first entry of its own menu.
+        QAction* self = menu->addAction(QString::fromStdString(cmd::CommandText(id)));
+        connect(self, &QAction::triggered, this, [this, id] { action(id)->trigger(); });
+    }
+    return menu;
+}
+
+void CMainFrame::createActions() {
+    auto wire = [this](int id, auto handler) {
+        QAction* a = action(id);
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, handler);
+    };
+    wire(cmd::kShowWaveforms, [this] { activateChild(kWaveforms, true); });
+    wire(cmd::kShowPhaseList, [this] { activateChild(kPhaseList, true); });
+    wire(cmd::kShowDsp, [this] { activateChild(kDsp, true); });
+    wire(cmd::kShowMap, [this] { activateChild(kMap, true); });
+    wire(cmd::kCascade, [this] { mdi_->cascadeSubWindows(); });
+    wire(cmd::kTileHorizontally, &CMainFrame::tileHorizontally);
+    wire(cmd::kTileVertically, &CMainFrame::tileVertically);
+    wire(cmd::kFont, &CMainFrame::chooseFont);
+    wire(cmd::kSettings, &CMainFrame::openSettingsSheet);
+    wire(cmd::kReconnect, [this] { ReconnectCommand(context_.databases(), context_.messages()); });
+    wire(cmd::kExit, [this] { close(); });
+    wire(cmd::kAbout, [this] { ShowAboutDlg(this); });
+    wire(cmd::kZelVersion, [this] { ShowZelAbout(this); });
+    wire(cmd::kCustomizeToolbar, [this] { customizeToolbar("WAVEFORMS"); });
+    action(cmd::kExit)->setIcon(QIcon());
+}
+
+void CMainFrame::createMenus() {
+    QMenuBar* bar = menuBar();
+    auto addMenu = [&](const char* title, std::initializer_list<int> ids, int childToActivate) {
+        QMenu* menu = bar->addMenu(title);
+        for (int id : ids) {
+            if (id == 0)
+                menu->addSeparator();
+            else
+                menu->addAction(action(id));
+        }
+        // Opening a window's menu brings that window forward first.
+        if (childToActivate >= 0)
+            connect(menu, &QMenu::aboutToShow, this,
+                    [this, childToActivate] { activateChild(static_cast<Child>(childToActivate), false); });
+        return menu;
+    };
+    addMenu("Функции",
+            {cmd::kFont, cmd::kSettings, 0, cmd::kEditNetworks, cmd::kEditDirsMap,
+             cmd::kEditControlledRegions, 0, cmd::kReconnect, cmd::kShowOrigins, 0, cmd::kExit},
+            kWaveforms);
+    addMenu("Волновые формы", {cmd::kAddChannels, 0, cmd::kCustomizeToolbar, cmd::kZelVersion}, kWaveforms);
+    addMenu("Список фаз", {cmd::kClearPhaseList}, kPhaseList);
+    addMenu("ПОС", {cmd::kShowParticleMotion}, kDsp);
+    addMenu("Карта", {cmd::kShowMap}, kMap);
+    addMenu("Окно",
+            {cmd::kCascade, cmd::kTileHorizontally, cmd::kTileVertically, 0, cmd::kShowWaveforms,
+             cmd::kShowPhaseList, cmd::kShowDsp, cmd::kShowMap},
+            -1);
+    addMenu("Справка", {cmd::kAbout}, -1);
+}
+
+void CMainFrame::createToolbars() {
+    const std::pair<const char*, const char*> names[] = {
+        {"WAVEFORMS", "Волновые формы"}, {"MAP", "Карта"}, {"PHASELIST", "Список фаз"}, {"DSP", "ПОС"}};
+    for (auto [name, title] : names) {
+        auto* toolbar = new CZELToolbar(
+            name, title, [this](int id) { return action(id); }, this);
+        toolbar->load(context_.registry());
+        addToolBar(Qt::TopToolBarArea, toolbar);
+        toolbars_.push_back(toolbar);
+    }
+    toolbar("PHASELIST")->hide();
+    toolbar("DSP")->hide();
+
+    groupCombo_ = new QComboBox(this);
+    groupCombo_->setObjectName("GroupCombo33180");
+    groupCombo_->setFixedWidth(200);
+    toolbar("MAP")->setTrailingWidget(groupCombo_);
+}
+
+CZELToolbar* CMainFrame::toolbar(const std::string& name) const {
+    for (CZELToolbar* t : toolbars_)
+        if (t->name() == name) return t;
+    return nullptr;
+}
+
+void CMainFrame::createStatusBar() {
+    statusBar_ = new CZELStatusBar(this);
+    setStatusBar(statusBar_);
+    for (int id : {cmd::kTileHorizontally, cmd::kTileVertically, cmd::kCascade, cmd::kShowWaveforms,
+                   cmd::kShowPhaseList, cmd::kShowDsp, cmd::kShowMap})
+        statusBar_->addWindowButton(action(id));
+}
+
+void CMainFrame::createChildren() {
+    auto* keepOpen = new KeepOpenFilter(this);
+    const std::pair<Child, const char*> children[] = {{kMap, "Карта"},
+                                                      {kWaveforms, "Волновые формы"},
+                                                      {kPhaseList, "Список фаз"},
+                                                      {kDsp, "Процессор обработки сигналов"}};
+    for (auto [which, title] : children) {
+        auto* content = new QWidget;
+        content->setAutoFillBackground(true);
+        content->setPalette(QPalette(Qt::white));
+        QMdiSubWindow* sub = mdi_->addSubWindow(content);
+        sub->setWindowTitle(title);
+        sub->setWindowIcon(CommandIcon(which == kMap         ? cmd::kShowMap
+                                       : which == kWaveforms ? cmd::kShowWaveforms
+                                       : which == kPhaseList ? cmd::kShowPhaseList
+                                                             : cmd::kShowDsp));
+        sub->setAttribute(Qt::WA_DeleteOnClose, false);
+        sub->installEventFilter(keepOpen);
+        sub->show();
+        children_[which] = sub;
+    }
+}
+
+void CMainFrame::activateChild(Child which, bool maximize) {
+    QMdiSubWindow* sub = children_[which];
+    if (!sub) return;
+    if (maximize)
+        sub->showMaximized();
+    else if (sub->isMinimized())
+        sub->showNormal();
+    mdi_->setActiveSubWindow(sub);
+}
+
+void CMainFrame::tile(bool horizontal) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder))
+        if (sub->isVisible() && !sub->isMinimized()) windows.push_back(sub);
+    for (QMdiSubWindow* sub : windows)
+        if (sub->isMaximized()) sub->showNormal();
+    const QRect area = mdi_->viewport()->rect();
+    auto rects = TileRects(static_cast<int>(windows.size()),
+                           {area.x(), area.y(), area.width(), area.height()}, horizontal);
+    for (int i = 0; i < windows.size(); ++i)
+        windows[i]->setGeometry(rects[i].x, rects[i].y, rects[i].width, rects[i].height);
+}
+
+void CMainFrame::tileHorizontally() { tile(true); }
+void CMainFrame::tileVertically() { tile(false); }
+
+void CMainFrame::customizeToolbar(const std::string& name) {
+    CZELToolbar* t = toolbar(name);
+    if (!t) return;
+    ToolbarCustomizeDialog dialog(*t, context_.registry(), this);
+    dialog.exec();
+    SaveToolbarLayout(context_.registry(), name, t->layout());
+}
+
+void CMainFrame::chooseFont() {
+    bool ok = false;
+    QFont chosen = QFontDialog::getFont(&ok, ToQFont(context_.settings().font), this, "Шрифт");
+    if (!ok) return;
+    context_.settings().font = FromQFont(chosen, context_.settings().font);
+    SaveFont(context_.ini(), context_.settings().font);
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->widget()->update();
+}
+
+void CMainFrame::openSettingsSheet() {
+    SettingsSheet sheet(context_, this);
+    sheet.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!ConfirmExit(phaseListEmpty(), context_.messages(), savePhaseList)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace zel

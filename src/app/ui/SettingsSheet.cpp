@@ -1,0 +1,228 @@
+#include "app/ui/SettingsSheet.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/AppContext.h"
+#include "app/ZelError.h"
+
+namespace zel {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+std::string S(const QString& s) { return s.toStdString(); }
+
+class WorkingDirPage : public SettingsPage {  // CSetWorkingDirDlg
+  public:
+    explicit WorkingDirPage(AppContext& c) : context_(c) {
+        auto* form = new QFormLayout(this);
+        const StartupSettings& s = c.settings();
+        form->addRow("Каталог данных (дисковая петля):", data_ = new QLineEdit(Q(s.dataDir)));
+        form->addRow("Каталог отчетов:", out_ = new QLineEdit(Q(s.outDir)));
+        form->addRow("Каталог таблиц CSS 3.0:", css_ = new QLineEdit(Q(s.cssDataPath)));
+        form->addRow("Каталог бюллетеней IMS/REB:", ims_ = new QLineEdit(Q(s.imsRebPath)));
+        form->addRow(saveCss_ = new QCheckBox("Сохранять события в БД CSS"));
+        form->addRow(wfd_ = new QCheckBox("Искать волновые формы в таблице wfdisc БД CSS"));
+        form->addRow(useTend_ = new QCheckBox("Использовать поле TEND"));
+        saveCss_->setChecked(s.saveToCssDb);
+        wfd_->setChecked(s.wfd);
+        useTend_->setChecked(s.useTend);
+    }
+    void save() override {
+        StartupSettings& s = context_.settings();
+        s.dataDir = S(data_->text());  // this run only
+        s.outDir = S(out_->text());
+        s.cssDataPath = S(css_->text());
+        s.imsRebPath = S(ims_->text());
+        s.saveToCssDb = saveCss_->isChecked();
+        s.wfd = wfd_->isChecked();
+        s.useTend = useTend_->isChecked();
+        SaveWorkingDirectories(context_.ini(), s);
+    }
+
+  private:
+    AppContext& context_;
+    QLineEdit *data_, *out_, *css_, *ims_;
+    QCheckBox *saveCss_, *wfd_, *useTend_;
+};
+
+class Css30OutputPage : public SettingsPage {  // CEditSaveDataToCSS30PropertyPage
+  public:
+    explicit Css30OutputPage(AppContext& c) : context_(c) {
+        auto* form = new QFormLayout(this);
+        form->addRow("Каталог вывода CSS 3.0:", dir_ = new QLineEdit(Q(c.settings().css30OutputDir)));
+        form->addRow("Формат отсчетов:", format_ = new QComboBox);
+        format_->addItems({"0", "1", "2", "3"});
+        format_->setCurrentIndex(std::clamp(c.settings().css30OutputFormat, 0, 3));
+    }
+    void save() override {
+        StartupSettings& s = context_.settings();
+        s.css30OutputDir = S(dir_->text());
+        s.css30OutputFormat = format_->currentIndex();
+        context_.ini().write({{"CSS30DATAOUTPUT", "DIR", s.css30OutputDir},
+                              {"CSS30DATAOUTPUT", "FORMAT", std::to_string(s.css30OutputFormat)}});
+    }
+
+  private:
+    AppContext& context_;
+    QLineEdit* dir_;
+    QComboBox* format_;
+};
+
+class AmplitudeOptionsPage : public SettingsPage {  // SetupCalpAmpOptions
+  public:
+    explicit AmplitudeOptionsPage(AppContext& c) : context_(c) {
+        auto* box = new QVBoxLayout(this);
+        group_ = new QButtonGroup(this);
+        const char* methods[] = {"по Calib и Calper", "по АЧХ (FAP-файлы в каталоге Response)",
+                                 "По АЧХ из БД (нули/полюса или FAP)"};
+        for (int i = 0; i < 3; ++i) {
+            auto* radio = new QRadioButton(methods[i]);
+            group_->addButton(radio, i);
+            box->addWidget(radio);
+        }
+        if (auto* b = group_->button(std::clamp(c.settings().amplitudeDefault, 0, 2))) b->setChecked(true);
+        box->addStretch();
+    }
+    void save() override {
+        context_.settings().amplitudeDefault = std::max(0, group_->checkedId());
+        context_.ini().writeString("AMPLITUDE", "DEFAULT",
+                                   std::to_string(context_.settings().amplitudeDefault));
+    }
+
+  private:
+    AppContext& context_;
+    QButtonGroup* group_;
+};
+
+class PhaseSetPage : public SettingsPage {  // CSelectPhaseSet
+  public:
+    explicit PhaseSetPage(AppContext& c) : context_(c) {
+        auto* form = new QFormLayout(this);
+        form->addRow("Текущий набор:", selection_ = new QComboBox);
+        selection_->addItems({"Teleseismic", "Regional", "Local", ""});
+        selection_->setCurrentIndex(c.settings().phasePreset);
+        for (const char* name : {"Teleseismic", "Regional", "Local"}) {
+            auto* edit = new QLineEdit(Q(c.ini().getString("PRESELECTED PHASES", name)));
+            form->addRow(QString(name) + ":", edit);
+            lists_.push_back(edit);
+        }
+    }
+    void save() override {
+        StartupSettings& s = context_.settings();
+        s.phasePresetSelection = S(selection_->currentText());
+        s.phasePreset = PhasePresetIndex(s.phasePresetSelection);
+        std::vector<ProfileChange> changes = {{"PRESELECTED PHASES", "Selection", s.phasePresetSelection}};
+        const char* names[] = {"Teleseismic", "Regional", "Local"};
+        for (int i = 0; i < 3; ++i) changes.push_back({"PRESELECTED PHASES", names[i], S(lists_[i]->text())});
+        context_.ini().write(changes);
+    }
+
+  private:
+    AppContext& context_;
+    QComboBox* selection_;
+    std::vector<QLineEdit*> lists_;
+};
+
+class WaveformsPage : public SettingsPage {  // CWaveformsSetupPage
+  public:
+    explicit WaveformsPage(AppContext& c) : context_(c), colors_(c.settings().colors) {
+        auto* form = new QFormLayout(this);
+        addColor(form, "Цвет волновых форм:", colors_.waveforms);
+        addColor(form, "Цвет преобразованных сигналов:", colors_.transforms);
+        addColor(form, "Цвет подписей:", colors_.labels);
+        addColor(form, "Цвет фона:", colors_.background);
+    }
+    void save() override {
+        context_.settings().colors = colors_;
+        SaveColors(context_.ini(), colors_);
+    }
+
+  private:
+    void addColor(QFormLayout* form, const char* label, Rgb& color) {
+        auto* button = new QPushButton;
+        auto paint = [button, &color] {
+            button->setStyleSheet(
+                QString("background-color: rgb(%1,%2,%3)").arg(color.red).arg(color.green).arg(color.blue));
+        };
+        paint();
+        connect(button, &QPushButton::clicked, this, [this, &color, paint] {
+            QColor chosen = QColorDialog::getColor(QColor(color.red, color.green, color.blue), this);
+            if (!chosen.isValid()) return;
+            color = {chosen.red(), chosen.green(), chosen.blue()};
+            paint();
+        });
+        form->addRow(label, button);
+    }
+    AppContext& context_;
+    TraceColors colors_;
+};
+
+class ExternalFkPage : public SettingsPage {  // CExtProgFKSetup
+  public:
+    explicit ExternalFkPage(AppContext& c) : context_(c) {
+        auto* form = new QFormLayout(this);
+        for (const char* key : {"MODULE", "WFD", "RESULTS"}) {
+            auto* edit = new QLineEdit(Q(c.ini().getString("FKEXT", key)));
+            edits_.push_back(edit);
+        }
+        form->addRow("Программа F-K анализа:", edits_[0]);
+        form->addRow("Каталог входных файлов wfdisc:", edits_[1]);
+        form->addRow("Каталог результатов:", edits_[2]);
+    }
+    void save() override {
+        context_.ini().write({{"FKEXT", "MODULE", S(edits_[0]->text())},
+                              {"FKEXT", "WFD", S(edits_[1]->text())},
+                              {"FKEXT", "RESULTS", S(edits_[2]->text())}});
+    }
+
+  private:
+    AppContext& context_;
+    std::vector<QLineEdit*> edits_;
+};
+
+}  // namespace
+
+SettingsSheet::SettingsSheet(AppContext& context, QWidget* parent) : QDialog(parent) {
+    setWindowTitle("Установки");
+    tabs_ = new QTabWidget(this);
+    auto add = [this](SettingsPage* page, const char* title) {
+        pages_.push_back(page);
+        tabs_->addTab(page, title);
+    };
+    add(new WorkingDirPage(context), "Рабочие каталоги");
+    add(new Css30OutputPage(context), "Вывод CSS 3.0");
+    add(new AmplitudeOptionsPage(context), "Амплитуда и период");
+    add(new PhaseSetPage(context), "Наборы фаз");
+    add(new WaveformsPage(context), "Волновые формы");
+    add(new ExternalFkPage(context), "Внешняя программа F-K");
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this, &context] {
+        try {
+            saveAll();
+            accept();
+        } catch (const ZelError& e) {
+            context.messages().show({e.what(), "Установки", MessageIcon::Error, MessageButtons::Ok});
+        }
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addWidget(buttons);
+}
+
+void SettingsSheet::saveAll() {
+    for (SettingsPage* page : pages_) page->save();
+}
+
+}  // namespace zel

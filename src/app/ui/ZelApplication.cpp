@@ -1,0 +1,80 @@
+#include "app/ui/ZelApplication.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "app/AppContext.h"
+#include "app/CommandLine.h"
+#include "app/ZelError.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/SplashWnd.h"
+#include "app/ui/UserMessages.h"
+
+namespace zel {
+namespace {
+
+bool DisplayAvailable() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && std::strncmp(platform, "offscreen", 9) == 0) return false;
+    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+}
+
+int ShowUsage(int argc, char** argv) {
+    const std::string version = ProgramVersion(), date = ProgramBuildDate();
+    std::fputs(UsageText(false, version, date).c_str(), stdout);
+    std::fputs("\n", stdout);
+    std::fflush(stdout);
+    if (DisplayAvailable()) {
+        QApplication app(argc, argv);
+        UserMessages messages;
+        messages.show({UsageMessage(version, date), "ZEL", MessageIcon::Information, MessageButtons::Ok});
+    }
+    return 0;
+}
+
+}  // namespace
+
+void UseCNumericLocale() {
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+}
+
+CMainFrame* CreateMainFrame(AppContext& context, bool showSplash) {
+    auto* frame = new CMainFrame(context);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    if (showSplash)
+        CSplashWnd::showSplash(QString::fromStdString(context.settings().workingDir),
+                               QString::fromStdString(ProgramVersion()));
+    context.openDatabases();
+    context.loadReferenceData();
+    frame->activateChild(CMainFrame::kWaveforms, true);
+    frame->showMaximized();
+    return frame;
+}
+
+int RunZel(int argc, char** argv) {
+    CommandLineOverrides commandLine = ParseCommandLine(argc, argv);
+    if (commandLine.help) return ShowUsage(argc, argv);
+
+    QApplication app(argc, argv);
+    app.setApplicationName("ZEL");
+    UseCNumericLocale();
+    UserMessages messages;
+    AppContext context(commandLine, DefaultAppPaths(), messages);
+    try {
+        context.loadConfiguration();
+    } catch (const ZelError& e) {
+        messages.show({e.what(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
+        return 1;
+    }
+    CMainFrame* frame = CreateMainFrame(context, true);
+    messages.setParent(frame);
+    return app.exec();
+}
+
+}  // namespace zel

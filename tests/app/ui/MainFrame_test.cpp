@@ -1,0 +1,199 @@
+// The main frame on the offscreen platform: start-up on the embedded default, exit questions,
+// tiling and toolbar customisation.
+
+#include "app/ui/MainFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTime>
+#include <QToolButton>
+
+#include "app/AppContext.h"
+#include "app/ui/ToolbarCustomizeDialog.h"
+#include "app/ui/ZelApplication.h"
+#include "app/ui/ZelStatusBar.h"
+#include "app/ui/ZelToolbar.h"
+#include "support/TempDir.h"
+
+namespace zel {
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+  protected:
+    AppPaths Paths() const {
+        AppPaths p;
+        p.ini = dir.file("config/ZEL.ini");
+        p.registry = dir.file("config/registry.ini");
+        p.embeddedDatabase = dir.file("data/zel.db");
+        p.demoDiskLoop = dir.file("data/diskloop");
+        p.executableDir = dir.file("bin/");
+        return p;
+    }
+    // A frame as `zel` with the given switches builds it.
+    CMainFrame* Start(CommandLineOverrides commandLine = {}) {
+        context = std::make_unique<AppContext>(commandLine, Paths(), messages);
+        context->loadConfiguration();
+        frame = CreateMainFrame(*context, false);
+        frame->setAttribute(Qt::WA_DeleteOnClose, false);
+        return frame;
+    }
+    void TearDown() override {
+        delete frame;
+        context.reset();
+    }
+
+    test::TempDir dir;
+    RecordingMessageSink messages;
+    std::unique_ptr<AppContext> context;
+    CMainFrame* frame = nullptr;
+};
+
+TEST_F(MainFrameTest, StartsOnTheEmbeddedDefaultWithItsWindowsToolbarsAndClock) {
+    Start();
+    for (const Message& m : messages.messages()) ADD_FAILURE() << "unexpected message: " << m.text;
+    EXPECT_TRUE(context->firstStart());
+    EXPECT_TRUE(context->databases().work().isOpen());
+    EXPECT_EQ(context->databases().nextArid(), 1);  // keys come from the embedded database
+
+    // With a maximised child the frame shows its title too, as MDI frames do.
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Система обработки сейсмических данных - [Волновые формы]");
+    QStringList titles;
+    for (QMdiSubWindow* sub : frame->mdiArea()->subWindowList()) titles << sub->windowTitle();
+    EXPECT_EQ(titles, (QStringList{"Карта", "Волновые формы", "Список фаз", "Процессор обработки сигналов"}));
+    EXPECT_EQ(frame->mdiArea()->activeSubWindow(), frame->child(CMainFrame::kWaveforms));
+    EXPECT_TRUE(frame->child(CMainFrame::kWaveforms)->isMaximized());
+
+    EXPECT_TRUE(frame->toolbar("WAVEFORMS")->isVisible());
+    EXPECT_TRUE(frame->toolbar("MAP")->isVisible());
+    EXPECT_FALSE(frame->toolbar("PHASELIST")->isVisible());
+    EXPECT_FALSE(frame->toolbar("DSP")->isVisible());
+    EXPECT_EQ(frame->groupCombo()->width(), 200);
+    EXPECT_TRUE(frame->toolbar("MAP")->isAncestorOf(frame->groupCombo()));
+
+    CZELStatusBar* bar = frame->zelStatusBar();
+    EXPECT_GE(bar->height(), 25);
+    EXPECT_EQ(bar->fixedPane()->width(), 250);
+    EXPECT_TRUE(QTime::fromString(bar->clockPane()->text(), "HH:mm:ss").isValid())
+        << bar->clockPane()->text().toStdString();
+    EXPECT_EQ(bar->findChildren<QToolButton*>().size(), 7);
+
+    // A closed permanent window is only minimised: it lives as long as the frame.
+    frame->child(CMainFrame::kMap)->close();
+    EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 4);
+}
+
+TEST_F(MainFrameTest, ExitWithAnEmptyPhaseListAsksAndNoKeepsEverything) {
+    Start();
+    messages.queueAnswer(MessageAnswer::No);
+    EXPECT_FALSE(frame->close());
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, "Вы согласны завершить работу программы ZEL?");
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(context->databases().work().isOpen());
+
+    // "Выход" goes through the same question.
+    messages.queueAnswer(MessageAnswer::No);
+    frame->action(57665)->trigger();
+    EXPECT_TRUE(frame->isVisible());
+    messages.queueAnswer(MessageAnswer::Yes);
+    frame->action(57665)->trigger();
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(MainFrameTest, ANonEmptyPhaseListIsNeverLostOnExit) {
+    Start();
+    frame->phaseListEmpty = [] { return false; };
+    bool saveSucceeds = false;
+    int saves = 0;
+    frame->savePhaseList = [&] {
+        ++saves;
+        return saveSucceeds;
+    };
+    messages.queueAnswer(MessageAnswer::Cancel);
+    EXPECT_FALSE(frame->close());
+    messages.queueAnswer(MessageAnswer::Yes);  // the save fails or is cancelled: stay open
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(messages.messages().back().text, "Список фаз не пуст. Сохранить?");
+    saveSucceeds = true;
+    messages.queueAnswer(MessageAnswer::Yes);
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(saves, 2);
+}
+
+TEST_F(MainFrameTest, ADatabaseThatCannotOpenIsReportedAndTheFrameStillComesUp) {
+    CommandLineOverrides commandLine;
+    commandLine.odbc = "nosuchdsn";
+    Start(commandLine);
+    ASSERT_FALSE(messages.messages().empty());
+    EXPECT_NE(messages.messages()[0].text.find("DSN=nosuchdsn;"), std::string::npos);
+    EXPECT_EQ(messages.messages().back().text, "Ошибка инициализации интерфейса к базе данных ZEL");
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 4);
+}
+
+TEST_F(MainFrameTest, TilingsStackOrSetSideBySideEveryWindow) {
+    Start();
+    frame->resize(1200, 900);
+    QApplication::processEvents();
+    const QRect area = frame->mdiArea()->viewport()->rect();
+    frame->tileHorizontally();
+    int y = 0;
+    for (QMdiSubWindow* sub : frame->mdiArea()->subWindowList(QMdiArea::CreationOrder)) {
+        EXPECT_FALSE(sub->isMaximized());
+        EXPECT_EQ(sub->geometry().width(), area.width());
+        EXPECT_EQ(sub->geometry().y(), y);
+        y += sub->geometry().height();
+    }
+    EXPECT_EQ(y, area.height());
+    frame->tileVertically();
+    int x = 0;
+    for (QMdiSubWindow* sub : frame->mdiArea()->subWindowList(QMdiArea::CreationOrder)) {
+        EXPECT_EQ(sub->geometry().height(), area.height());
+        EXPECT_EQ(sub->geometry().x(), x);
+        x += sub->geometry().width();
+    }
+    EXPECT_EQ(x, area.width());
+}
+
+TEST_F(MainFrameTest, ToolbarCustomisationResetsToTheOpeningLayoutAndIsKeptForTheNextStart) {
+    Start();
+    CZELToolbar* toolbar = frame->toolbar("WAVEFORMS");
+    const ToolbarLayout original = toolbar->layout();
+    {
+        ToolbarCustomizeDialog dialog(*toolbar, context->registry());
+        dialog.findChild<QListWidget*>();
+        // Remove the first button, then reset: back to the layout the dialog opened with.
+        auto lists = dialog.findChildren<QListWidget*>();
+        ASSERT_EQ(lists.size(), 2);
+        lists[1]->setCurrentRow(0);
+        dialog.removeSelected();
+        EXPECT_EQ(toolbar->layout().size(), original.size() - 1);
+        dialog.reset();
+        EXPECT_EQ(toolbar->layout(), original);
+        lists[1]->setCurrentRow(0);
+        dialog.removeSelected();
+        lists[1]->setCurrentRow(0);
+        dialog.moveSelected(1);
+    }
+    const ToolbarLayout customised = toolbar->layout();
+    ASSERT_NE(customised, original);
+    SaveToolbarLayout(context->registry(), "WAVEFORMS", customised);
+    delete frame;
+    frame = nullptr;
+    context.reset();
+
+    Start();
+    EXPECT_EQ(frame->toolbar("WAVEFORMS")->layout(), customised);
+    EXPECT_EQ(frame->toolbar("MAP")->layout(), DefaultToolbarLayout("MAP"));
+}
+
+}  // namespace
+}  // namespace zel
