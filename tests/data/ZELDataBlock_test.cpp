@@ -30,24 +30,15 @@ std::string ErrorText(const std::function<void()>& f) {
 }
 
 TEST(ZELDataBlock, Overlap) {
-    auto o = Overlap(0, 10, 5, 15);
-    ASSERT_TRUE(o);
-    EXPECT_EQ(o->start, 5);
-    EXPECT_EQ(o->end, 10);
-    o = Overlap(5, 15, 0, 10);
-    ASSERT_TRUE(o);
-    EXPECT_EQ(o->start, 5);
-    EXPECT_EQ(o->end, 10);
-    o = Overlap(2, 3, 0, 10);  // inside
-    ASSERT_TRUE(o);
-    EXPECT_EQ(o->start, 2);
-    EXPECT_EQ(o->end, 3);
-    o = Overlap(0, 5, 5, 10);  // touching: one point
-    ASSERT_TRUE(o);
-    EXPECT_EQ(o->start, 5);
-    EXPECT_EQ(o->end, 5);
-    EXPECT_FALSE(Overlap(0, 4, 5, 10));
-    EXPECT_FALSE(Overlap(6, 4, 0, 10));  // runs backwards
+    auto span = [](std::optional<TimeSpan> o) {
+        return o ? std::vector<double>{o->start, o->end} : std::vector<double>{};
+    };
+    EXPECT_EQ(span(Overlap(0, 10, 5, 15)), (std::vector<double>{5, 10}));
+    EXPECT_EQ(span(Overlap(5, 15, 0, 10)), (std::vector<double>{5, 10}));
+    EXPECT_EQ(span(Overlap(2, 3, 0, 10)), (std::vector<double>{2, 3}));
+    EXPECT_EQ(span(Overlap(0, 5, 5, 10)), (std::vector<double>{5, 5}));  // touching: one point
+    EXPECT_EQ(span(Overlap(0, 4, 5, 10)), std::vector<double>{});
+    EXPECT_EQ(span(Overlap(6, 4, 0, 10)), std::vector<double>{});  // runs backwards
 }
 
 TEST(ZELDataBlock, ArithmeticWithANumber) {
