@@ -120,6 +120,11 @@ const std::vector<TableDef>& WorkingSchema() {
           Real("MCODA"),         Text("CHANTYPE", 4), Text("REMARK", 128), Text("AFILTYPE", 128),
           Text("PFILTYPE", 128), Real("ML")},
          {}},
+        // Instrument responses: SAC poles-zeros text or a frequency-amplitude table per channel and epoch.
+        {"CALIBRATION",
+         {Text("STA", 32), Text("CHAN", 16), Text("NETWORK", 16), Text("LOCATION", 8), Stamp("STARTDATE"),
+          Stamp("ENDDATE"), Text("SAC", 65535), Text("FAP", 65535), Stamp("LDDATE")},
+         {"create index CALIBRATION_STA_CHAN on CALIBRATION (STA, CHAN)"}},
     };
     return tables;
 }
@@ -127,6 +132,13 @@ const std::vector<TableDef>& WorkingSchema() {
 const std::vector<TableDef>& CssSchema() {
     static const std::vector<TableDef> tables = {
         {"LASTID", {Text("KEYNAME", 255), BigInt("KEYVALUE"), Stamp("LDDATE")}, LastIdSeed()},
+        // The CSS 3.0 waveform index; segments are looked up by station and time.
+        {"wfdisc",
+         {Text("sta", 6), Text("chan", 8), Real("time"), Int("wfid"), Int("chanid"), Int("jdate"),
+          Real("endtime"), Int("nsamp"), Real("samprate"), Real("calib"), Real("calper"), Text("instype", 6),
+          Text("segtype", 1), Text("datatype", 2), Text("clip", 1), Text("dir", 64), Text("dfile", 32),
+          BigInt("foff"), Int("commid"), Stamp("lddate")},
+         {"create index wfdisc_sta_time on wfdisc (sta, time)"}},
     };
     return tables;
 }

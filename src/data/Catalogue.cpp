@@ -1,0 +1,377 @@
+#include "data/Catalogue.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+
+#include "app/MessageSink.h"
+#include "app/ZelError.h"
+#include "app/db/Databases.h"
+#include "app/db/Odbc.h"
+#include "data/SampleFile.h"
+#include "data/TimeConversions.h"
+
+namespace zel {
+namespace {
+
+constexpr const char* kCaption = "ZEL";
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string WithForwardSlashes(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+// Notes a problem once per file and kind.
+void Note(SegmentLoadReport& report, LoadProblem::Kind kind, const std::string& path,
+          const std::string& encoding) {
+    for (const LoadProblem& p : report.problems)
+        if (p.kind == kind && p.path == path && p.encoding == encoding) return;
+    report.problems.push_back({kind, path, encoding});
+}
+
+// Reads one segment into the target, noting what could not be read.
+void ReadInto(ZELDataBlockArray& target, SegmentLoadReport& report, const std::string& dataDir,
+              const SegmentLocation& segment, const std::string& encodingName, std::optional<double> calib,
+              std::optional<double> calper, double t1, double t2) {
+    ZELDataBlock block;
+    const ReadResult r = ReadSegment(block, dataDir, segment, t1, t2);
+    switch (r.status) {
+        case ReadStatus::NoOverlap:
+            return;
+        case ReadStatus::MissingFile:
+            Note(report, LoadProblem::MissingFile, r.fullPath, {});
+            return;
+        case ReadStatus::UnknownEncoding:
+            Note(report, LoadProblem::UnknownEncoding, r.fullPath, encodingName);
+            return;
+        case ReadStatus::Short:
+            Note(report, LoadProblem::ShortFile, r.fullPath, {});
+            break;
+        case ReadStatus::Complete:
+            break;
+    }
+    const bool calibrated = calib && calper;
+    block.calib = calibrated ? *calib : 1.0;
+    block.calper = calibrated ? *calper : 1.0;
+    target.Append(std::move(block));
+    ++report.blocks;
+}
+
+// Runs a query; a failure carries the statement so the analyst sees what was asked.
+void Execute(Db::Statement& st, const std::string& sql, const std::vector<Db::Value>& params) {
+    try {
+        st.execute(sql, params);
+    } catch (const Db::Error& e) {
+        throw Db::Error(std::string(e.what()) + "\n" + sql, e.sqlState());
+    }
+}
+
+bool Fetch(Db::Statement& st, const std::string& sql) {
+    try {
+        return st.fetch();
+    } catch (const Db::Error& e) {
+        throw Db::Error(std::string(e.what()) + "\n" + sql, e.sqlState());
+    }
+}
+
+// Rows naming the same file: either separator, and for a relative path with or without the
+// leading separator the reader drops anyway.
+std::int64_t CountRowsOfPath(Db::Statement& st, const std::string& path) {
+    std::string bare = WithForwardSlashes(path);
+    if (!IsAbsoluteCatalogPath(path) && !bare.empty() && bare.front() == '/') bare.erase(0, 1);
+    const std::string rooted = IsAbsoluteCatalogPath(path) ? bare : "/" + bare;
+    st.execute("select count(*) from FILELIST where replace(CPATH, ?, ?) in (?, ?)",
+               {std::string("\\"), std::string("/"), bare, rooted});
+    std::int64_t n = st.fetch() ? st.integer(0).value_or(0) : 0;
+    st.closeCursor();
+    return n;
+}
+
+// Whether this process may remove the file (the directory must take the change).
+bool CanRemove(const std::filesystem::path& file) {
+    std::filesystem::path dir = file.parent_path();
+    if (dir.empty()) dir = ".";
+    return ::access(dir.c_str(), W_OK | X_OK) == 0;
+}
+
+void ShowFileDeleteError(MessageSink& messages, const std::string& path) {
+    messages.show({"Ошибка удаления файла " + path, kCaption, MessageIcon::Warning, MessageButtons::Ok});
+}
+
+}  // namespace
+
+std::string SegmentLoadReport::Text() const {
+    std::string text;
+    for (const LoadProblem& p : problems) {
+        if (!text.empty()) text += '\n';
+        switch (p.kind) {
+            case LoadProblem::MissingFile:
+                text += "Нет файла данных: " + p.path;
+                break;
+            case LoadProblem::ShortFile:
+                text += "Файл данных короче, чем указано в каталоге: " + p.path;
+                break;
+            case LoadProblem::UnknownEncoding:
+                text += "Неизвестный формат данных " + p.encoding + ": " + p.path;
+                break;
+        }
+    }
+    return text;
+}
+
+std::optional<int> EncodingOfWfdiscType(const std::string& datatype) {
+    const std::string t = Lower(Trim(datatype));
+    if (t == "s4") return kEncodingInt32Be;
+    if (t == "i4") return kEncodingInt32Le;
+    if (t == "s3") return kEncodingInt24Be;
+    // The same layouts as catalogue codes 1 and 3.
+    if (t == "i2") return kEncodingInt16Le;
+    if (t == "f4") return kEncodingFloat32Le;
+    return std::nullopt;
+}
+
+SegmentLoadReport LoadSegments(Db::Connection& work, const CatalogueSettings& settings,
+                               const std::string& station, const std::string& channel,
+                               const std::string& lcode, double t1, double t2, ZELDataBlockArray& target) {
+    target.Clear();
+    target.station = station;
+    target.channel = channel;
+    SegmentLoadReport report;
+
+    const std::string location = lcode == "??" ? "(LCODE=? or LCODE Is Null)" : "(LCODE=?)";
+    const std::string end = settings.useTend ? "TEND" : "TBEGIN+TQTY";
+    const std::string sql =
+        "select TBEGIN, SPS, TQTY, DATATYPE, FOFF, CPATH, CALIB, CALPER from FILELIST where STA=? and CH=? "
+        "and " +
+        location + "  and (TBEGIN <= ?)  and (" + end + " >= ?) order by TBEGIN";
+    Db::Statement st(work);
+    try {
+        Execute(st, sql, {station, channel, lcode, t2, t1});
+        while (Fetch(st, sql)) {
+            const auto tbegin = st.real(0);
+            const auto sps = st.real(1);
+            const auto tqty = st.real(2);
+            const auto datatype = st.integer(3);
+            const auto foff = st.integer(4);
+            const auto cpath = st.text(5);
+            if (!tbegin || !cpath || !sps || !tqty) continue;
+            SegmentLocation segment;
+            segment.path = *cpath;
+            segment.relative = !IsAbsoluteCatalogPath(*cpath);
+            segment.fileOffset = foff.value_or(512);
+            segment.begin = *tbegin;
+            segment.duration = *tqty;
+            segment.sps = *sps;
+            segment.encoding = datatype ? static_cast<int>(*datatype) : -1;
+            ReadInto(target, report, settings.dataDir, segment,
+                     datatype ? std::to_string(*datatype) : std::string("NULL"), st.real(6), st.real(7), t1,
+                     t2);
+        }
+    } catch (const Db::Error&) {
+        target.Clear();
+        throw;
+    }
+    return report;
+}
+
+SegmentLoadReport LoadWfdiscSegments(Db::Connection& css, const CatalogueSettings& settings,
+                                     const std::string& station, const std::string& channel, double t1,
+                                     double t2, ZELDataBlockArray& target) {
+    target.Clear();
+    target.station = station;
+    target.channel = channel;
+    SegmentLoadReport report;
+    // Real wfdisc tables hold channel codes in either case.
+    const std::string sql =
+        "select time, samprate, nsamp, datatype, foff, dir, dfile, calib, calper from wfdisc where sta=? and "
+        "lower(chan)=? and ( time<=? and endtime>=? or time>=? and time<=?) order by time";
+    Db::Statement st(css);
+    try {
+        Execute(st, sql, {station, Lower(channel), t1, t1, t1, t2});
+        while (Fetch(st, sql)) {
+            const auto time = st.real(0);
+            const auto samprate = st.real(1);
+            const auto nsamp = st.integer(2);
+            const std::string datatype = Trim(st.text(3).value_or(""));
+            const auto foff = st.integer(4);
+            const std::string dir = Trim(st.text(5).value_or(""));
+            const std::string dfile = Trim(st.text(6).value_or(""));
+            if (!time || !nsamp || !samprate) continue;
+            std::string path;
+            const auto mapped = std::find_if(settings.directoryMap.begin(), settings.directoryMap.end(),
+                                             [&](const auto& entry) { return entry.first == dir; });
+            if (mapped != settings.directoryMap.end())
+                path = mapped->second + "/" + dfile;
+            else
+                path = settings.dataDir + "/" + dir + "/" + dfile;
+            SegmentLocation segment;
+            segment.path = path;
+            segment.relative = false;
+            segment.fileOffset = foff.value_or(0);
+            segment.begin = *time;
+            segment.sps = *samprate;
+            segment.duration = *samprate > 0 ? static_cast<double>(*nsamp) / *samprate : 0.0;
+            const auto encoding = EncodingOfWfdiscType(datatype);
+            segment.encoding = encoding.value_or(-1);
+            ReadInto(target, report, settings.dataDir, segment, datatype, st.real(7), st.real(8), t1, t2);
+        }
+    } catch (const Db::Error&) {
+        target.Clear();
+        throw;
+    }
+    return report;
+}
+
+SegmentLoadReport LoadChannelSegments(Databases& databases, const CatalogueSettings& settings,
+                                      const std::string& station, const std::string& channel,
+                                      const std::string& lcode, double t1, double t2,
+                                      ZELDataBlockArray& target) {
+    if (settings.useWfdisc && databases.cssAvailable())
+        return LoadWfdiscSegments(databases.css(), settings, station, channel, t1, t2, target);
+    return LoadSegments(databases.work(), settings, station, channel, lcode, t1, t2, target);
+}
+
+bool DeleteCatalogueRowsByPath(Db::Connection& work, const std::string& path) {
+    // Compared with both kinds of separator made alike, and never as a LIKE pattern: "%" and "_"
+    // in a path are characters, not wildcards.
+    try {
+        return work.execute("delete from FILELIST where replace(CPATH, ?, ?) = ?",
+                            {std::string("\\"), std::string("/"), WithForwardSlashes(path)});
+    } catch (const Db::Error& e) {
+        throw ZelError("Ошибка базы данных: Error of delete record in ZEL-DB (FILELIST -> " + path + ")\n" +
+                       e.what());
+    }
+}
+
+bool DeleteSegment(Db::Connection& work, const std::string& dataDir, const std::string& cpath,
+                   std::optional<std::int64_t> foff, MessageSink& messages) {
+    const std::filesystem::path file = SampleFilePath(dataDir, cpath, !IsAbsoluteCatalogPath(cpath));
+    std::error_code ec;
+    bool removeFile = false;
+    try {
+        Db::Transaction transaction(work);
+        Db::Statement st(work);
+        if (foff)
+            st.execute("delete from FILELIST where CPATH=? and FOFF = ?", {cpath, *foff});
+        else
+            st.execute("delete from FILELIST where CPATH=? and FOFF is NULL", {cpath});
+        // The file goes only with the last row that uses it: other segments may lie in it.
+        removeFile = CountRowsOfPath(st, cpath) == 0 && std::filesystem::is_regular_file(file, ec);
+        if (removeFile && !CanRemove(file)) {
+            ShowFileDeleteError(messages, file.string());
+            return false;  // rolled back: the row stays with its file
+        }
+        transaction.commit();
+    } catch (const Db::Error& e) {
+        messages.show({e.what(), kCaption, MessageIcon::Error, MessageButtons::Ok});
+        return false;
+    }
+    // Only after the commit: a failed commit must not cost the file.
+    if (removeFile && !std::filesystem::remove(file, ec)) {
+        ShowFileDeleteError(messages, file.string());
+        return false;
+    }
+    return true;
+}
+
+int CleanDiskLoop(Db::Connection& work, const std::string& dataDir, const std::string& station, double t1,
+                  double t2, MessageSink& messages) {
+    const std::string question = "Удалить файлы  с данными станции " + station + " в интервале " +
+                                 FormatUiTime(t1, UiTimeForm::DateTime) + " - " +
+                                 FormatUiTime(t2, UiTimeForm::DateTime);
+    if (messages.show({question, kCaption, MessageIcon::Question, MessageButtons::YesNo}) !=
+        MessageAnswer::Yes)
+        return -1;
+    std::vector<std::pair<std::string, std::optional<std::int64_t>>> rows;
+    {
+        Db::Statement st(work);
+        st.execute("select CPATH, FOFF from FILELIST where tbegin>=? and tbegin<? and sta=?",
+                   {std::floor(t1), std::floor(t2), station});
+        while (st.fetch()) {
+            auto cpath = st.text(0);
+            if (cpath) rows.emplace_back(*cpath, st.integer(1));
+        }
+    }
+    int removed = 0;
+    for (const auto& [cpath, foff] : rows)
+        if (DeleteSegment(work, dataDir, cpath, foff, messages)) ++removed;
+    return removed;
+}
+
+std::vector<CatalogueFile> ListCatalogueFiles(Db::Connection& work, const std::string& station,
+                                              std::optional<std::pair<double, double>> range,
+                                              const std::vector<std::string>& channels) {
+    std::string sql = "select STA, CH, TBEGIN, TQTY, SPS, CPATH, DATATYPE, FOFF from FILELIST where STA=?";
+    std::vector<Db::Value> params{station};
+    if (range) {
+        sql += " and (TBEGIN between ? and ?)";
+        params.emplace_back(static_cast<std::int64_t>(std::trunc(range->first)));
+        params.emplace_back(static_cast<std::int64_t>(std::trunc(range->second)));
+    }
+    if (!channels.empty()) {
+        sql += " and (  1=0 ";
+        for (const std::string& ch : channels) {
+            sql += " or CH=? ";
+            params.emplace_back(ch);
+        }
+        sql += "  ) ";
+    }
+    sql += " order by FILELIST.TBEGIN DESC, FILELIST.CH DESC";
+    std::vector<CatalogueFile> files;
+    Db::Statement st(work);
+    Execute(st, sql, params);
+    while (Fetch(st, sql)) {
+        CatalogueFile f;
+        f.station = st.text(0).value_or("");
+        f.channel = st.text(1).value_or("");
+        f.begin = st.real(2).value_or(0.0);
+        f.duration = st.real(3).value_or(0.0);
+        f.sps = st.real(4).value_or(0.0);
+        f.path = st.text(5).value_or("");
+        f.encoding = static_cast<int>(st.integer(6).value_or(-1));
+        f.foff = st.integer(7);
+        files.push_back(std::move(f));
+    }
+    return files;
+}
+
+std::vector<CatalogueFile> ListWfdiscFiles(Db::Connection& css, const std::string& station, double t1,
+                                           double t2) {
+    const std::string sql =
+        "select sta, chan, time, nsamp, samprate, dir, dfile, datatype, foff from wfdisc where sta=? and "
+        "(time between ? and ?) order by time DESC, chan DESC";
+    std::vector<CatalogueFile> files;
+    Db::Statement st(css);
+    Execute(st, sql,
+            {station, static_cast<std::int64_t>(std::trunc(t1)), static_cast<std::int64_t>(std::trunc(t2))});
+    while (Fetch(st, sql)) {
+        CatalogueFile f;
+        f.station = Trim(st.text(0).value_or(""));
+        f.channel = Trim(st.text(1).value_or(""));
+        f.begin = st.real(2).value_or(0.0);
+        const double nsamp = static_cast<double>(st.integer(3).value_or(0));
+        f.sps = st.real(4).value_or(0.0);
+        f.duration = f.sps > 0 ? nsamp / f.sps : 0.0;
+        f.path = Trim(st.text(5).value_or("")) + "/" + Trim(st.text(6).value_or(""));
+        f.encoding = EncodingOfWfdiscType(st.text(7).value_or("")).value_or(-1);
+        f.foff = st.integer(8);
+        files.push_back(std::move(f));
+    }
+    return files;
+}
+
+}  // namespace zel
