@@ -33,9 +33,8 @@ TEST(ToolbarLayoutTest, StoredLayoutsRoundTripAndUnusableOnesAreIgnored) {
     SaveToolbarLayout(registry, "WAVEFORMS", {32701, 0, 33209, 99999});
     // Commands the toolbar does not offer (from another version) are dropped.
     EXPECT_EQ(LoadToolbarLayout(registry, "WAVEFORMS", offered), (ToolbarLayout{32701, 0, 33209}));
-    EXPECT_EQ(registry.getString("zel\\toolbar", "waveforms"),
-              "bd800000000000000000b9810000"
-              "9f860100");
+    // Little-endian 32-bit ids: 32701 = 0x7FBD, a separator, 33209 = 0x81B9, 99999 = 0x1869F.
+    EXPECT_EQ(registry.getString("zel\\toolbar", "waveforms"), "BD7F000000000000B98100009F860100");
 
     registry.writeString("ZEL\\TOOLBAR", "MAP", "zz");
     EXPECT_EQ(LoadToolbarLayout(registry, "MAP", offered), std::nullopt);
