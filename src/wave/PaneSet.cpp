@@ -1,0 +1,100 @@
+#include "wave/PaneSet.h"
+
+#include <algorithm>
+
+namespace zel {
+
+TracePane& PaneSet::add(PaneChannel channel, double start, double duration) {
+    int number = 0;
+    for (const auto& p : panes_) number = std::max(number, p->number() + 1);
+    panes_.push_back(std::make_unique<TracePane>(number, std::move(channel), start, duration));
+    return *panes_.back();
+}
+
+void PaneSet::remove(const TracePane& pane) {
+    auto it = std::find_if(panes_.begin(), panes_.end(), [&](const auto& p) { return p.get() == &pane; });
+    if (it == panes_.end()) return;
+    TracePane& gone = **it;
+    if (gone.active) deactivate(gone);
+    panes_.erase(it);
+}
+
+TracePane* PaneSet::mainPane() {
+    for (auto& p : panes_)
+        if (p->main) return p.get();
+    return nullptr;
+}
+
+std::vector<TracePane*> PaneSet::activePanes() {
+    std::vector<TracePane*> out;
+    for (auto& p : panes_)
+        if (p->active) out.push_back(p.get());
+    return out;
+}
+
+void PaneSet::makeMain(TracePane& pane) {
+    for (auto& p : panes_) p->main = false;
+    pane.main = true;
+}
+
+void PaneSet::activate(TracePane& pane) {
+    pane.active = true;
+    if (pane.activation == 0) {
+        int largest = 0;
+        for (auto& p : panes_) largest = std::max(largest, p->activation);
+        pane.activation = largest + 1;
+    }
+}
+
+void PaneSet::deactivate(TracePane& pane) {
+    pane.active = false;
+    // Numbers stay 1..k: every larger number moves down by one.
+    if (pane.activation > 0)
+        for (auto& p : panes_)
+            if (p->activation > pane.activation) --p->activation;
+    pane.activation = 0;
+    if (pane.main) {
+        pane.main = false;
+        for (auto& p : panes_)
+            if (p->active) {
+                p->main = true;
+                break;
+            }
+    }
+}
+
+void PaneSet::clickPlot(TracePane& pane) {
+    activate(pane);
+    makeMain(pane);
+}
+
+void PaneSet::clickCaption(TracePane& pane) {
+    if (pane.active) {
+        deactivate(pane);
+    } else {
+        activate(pane);
+        makeMain(pane);
+    }
+}
+
+void PaneSet::activateAll() {
+    for (auto& p : panes_) activate(*p);
+}
+
+void PaneSet::deactivateAll() {
+    for (auto& p : panes_) {
+        p->active = false;
+        p->activation = 0;
+    }
+}
+
+void PaneSet::invertSelection() {
+    for (auto& p : panes_) {
+        if (p->active)
+            deactivate(*p);
+        else
+            activate(*p);
+    }
+}
+
+}  // namespace zel

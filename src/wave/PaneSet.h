@@ -1,0 +1,46 @@
+#pragma once
+// The panes of a waveform window in screen order, with the rules for pane numbers, the active
+// and main flags and the activation numbers.
+
+#include <memory>
+#include <vector>
+
+#include "wave/TracePane.h"
+
+namespace zel {
+
+class PaneSet {
+  public:
+    // A new pane gets 1 + the largest number in use (0 for the first).
+    TracePane& add(PaneChannel channel, double start, double duration);
+    void remove(const TracePane& pane);
+    void clear() { panes_.clear(); }
+
+    std::size_t size() const { return panes_.size(); }
+    TracePane& operator[](std::size_t i) { return *panes_[i]; }
+    const TracePane& operator[](std::size_t i) const { return *panes_[i]; }
+    auto begin() { return panes_.begin(); }
+    auto end() { return panes_.end(); }
+
+    // The first pane flagged main, or none.
+    TracePane* mainPane();
+    std::vector<TracePane*> activePanes();
+
+    // A click in the plot area: the pane becomes active and the (only) main pane.
+    void clickPlot(TracePane& pane);
+    // A click in the caption toggles the active flag; deactivating the main pane hands the role
+    // to the first remaining active pane.
+    void clickCaption(TracePane& pane);
+    void makeMain(TracePane& pane);
+    void activateAll();
+    void deactivateAll();
+    void invertSelection();
+
+  private:
+    void activate(TracePane& pane);
+    void deactivate(TracePane& pane);
+
+    std::vector<std::unique_ptr<TracePane>> panes_;
+};
+
+}  // namespace zel

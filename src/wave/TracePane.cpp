@@ -1,0 +1,109 @@
+#include "wave/TracePane.h"
+
+#include <cmath>
+
+namespace zel {
+
+TracePane::TracePane(int number, PaneChannel channel, double start, double duration)
+    : number_(number), channel_(std::move(channel)), start_(start), duration_(duration) {}
+
+void TracePane::setInterval(double start, double duration) {
+    start_ = start;
+    duration_ = duration;
+}
+
+void TracePane::setData(ZELDataBlockArray data) {
+    data_ = std::move(data);
+    pyramids_.clear();
+    pyramids_.reserve(data_.blocks.size());
+    for (const ZELDataBlock& block : data_.blocks) pyramids_.emplace_back(block.samples);
+    dataMin_ = dataMax_ = 0;
+}
+
+void TracePane::setDataRange(double min, double max) {
+    dataMin_ = min;
+    dataMax_ = max;
+}
+
+void TracePane::updateRanges() {
+    if (dataMin_ == 0 && dataMax_ == 0) {
+        bool started = false;
+        for (const ZELDataBlock& block : data_.blocks) {
+            for (float v : block.samples) {
+                if (!std::isfinite(v)) continue;
+                if (!started) {
+                    if (v == 0) continue;
+                    dataMin_ = dataMax_ = v;
+                    started = true;
+                } else {
+                    dataMin_ = std::min<double>(dataMin_, v);
+                    dataMax_ = std::max<double>(dataMax_, v);
+                }
+            }
+        }
+        if (dataMin_ == dataMax_) {
+            dataMin_ -= 1;
+            dataMax_ += 1;
+        }
+    }
+    shownMin_ = dataMin_;
+    shownMax_ = dataMax_;
+    if (shownMax_ < shownMin_) std::swap(shownMin_, shownMax_);
+    if (shownMax_ == shownMin_) {
+        shownMin_ -= 0.1;
+        shownMax_ += 0.1;
+    }
+}
+
+bool TracePane::rateMismatch() const {
+    for (const ZELDataBlock& block : data_.blocks)
+        if (block.sps != channel_.nominalSps) return true;
+    return false;
+}
+
+TraceMapping TracePane::mapping(const PlotRect& plot) const {
+    return {start_, duration_, plot, shownMin_, shownMax_};
+}
+
+TraceMapping TracePane::transformedMapping(const PlotRect& plot) const {
+    TraceMapping m{start_, duration_, plot, -1, 1};
+    if (transformed_) {
+        m.min = transformed_->min;
+        m.max = transformed_->max;
+        if (m.max < m.min) std::swap(m.min, m.max);
+        if (m.max == m.min) {
+            m.min -= 0.1;
+            m.max += 0.1;
+        }
+    }
+    return m;
+}
+
+std::vector<PixelPoint> TracePane::transformedPoints(const PlotRect& plot) const {
+    if (!transformed_ || !(transformed_->sps > 0) || !(duration_ > 0)) return {};
+    // Drawing stops at the first sample at or after the pane end.
+    const double limit = std::ceil(duration_ * transformed_->sps - 1e-9);
+    const std::size_t count =
+        std::min(transformed_->samples.size(), static_cast<std::size_t>(std::max(0.0, limit)));
+    return ReduceSamples(transformed_->samples, *transformedPyramid_, count, start_, transformed_->sps,
+                         transformedMapping(plot));
+}
+
+void TracePane::setTransformed(std::optional<TransformedSignal> signal) {
+    transformed_ = std::move(signal);
+    if (transformed_) {
+        if (transformed_->min == 0 && transformed_->max == 0) {
+            MinMaxPyramid whole(transformed_->samples);
+            if (auto r = whole.range(transformed_->samples, 0, transformed_->samples.size())) {
+                transformed_->min = r->first;
+                transformed_->max = r->second;
+            }
+        }
+        transformedPyramid_.emplace(transformed_->samples);
+    } else {
+        transformedPyramid_.reset();
+        showTransformed = false;
+    }
+}
+
+}  // namespace zel

@@ -1,0 +1,90 @@
+#pragma once
+// The core of one trace pane: its channel, interval, samples with their drawing pyramids,
+// amplitude ranges, transformed signal, flags and marks. The widget paints what this computes.
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/ZELDataBlockArray.h"
+#include "wave/CWindowParamStack.h"
+#include "wave/MinMaxPyramid.h"
+#include "wave/TraceGeometry.h"
+
+namespace zel {
+
+struct PaneChannel {
+    int stationIndex = -1;
+    int slot = -1;
+    std::string station;
+    std::string channel;
+    std::string locationCode = "??";
+    double nominalSps = 0;
+};
+
+// The single slot for a filtered, simulated or computed version of the pane's signal; its first
+// sample lies at the pane start.
+struct TransformedSignal {
+    std::vector<float> samples;
+    double sps = 0;
+    int code = 0;  // which transformation made it
+    double min = 0, max = 0;
+};
+
+class TracePane {
+  public:
+    TracePane(int number, PaneChannel channel, double start, double duration);
+
+    int number() const { return number_; }
+    const PaneChannel& channel() const { return channel_; }
+    double start() const { return start_; }
+    double duration() const { return duration_; }
+    void setInterval(double start, double duration);
+
+    // New samples: the pyramids are rebuilt and the data range is computed afresh at the next drawing.
+    void setData(ZELDataBlockArray data);
+    const ZELDataBlockArray& data() const { return data_; }
+    const MinMaxPyramid& pyramid(std::size_t block) const { return pyramids_[block]; }
+
+    // The range rule of each drawing: a new pane takes its data range from the samples (the first
+    // non-zero sample starts it, later ones widen it; a flat trace gets +-1), then the shown range
+    // is copied from it (swapped if reversed, widened by 0.1 if equal).
+    void updateRanges();
+    double dataMin() const { return dataMin_; }
+    double dataMax() const { return dataMax_; }
+    double shownMin() const { return shownMin_; }
+    double shownMax() const { return shownMax_; }
+    void setDataRange(double min, double max);
+
+    // True when a block's rate differs from the channel's nominal rate: the caption turns red.
+    bool rateMismatch() const;
+
+    TraceMapping mapping(const PlotRect& plot) const;
+    TraceMapping transformedMapping(const PlotRect& plot) const;
+    // Points of the transformed signal (drawing stops at the pane end).
+    std::vector<PixelPoint> transformedPoints(const PlotRect& plot) const;
+
+    void setTransformed(std::optional<TransformedSignal> signal);
+    const std::optional<TransformedSignal>& transformed() const { return transformed_; }
+    bool showTransformed = false;
+
+    bool active = false;
+    bool main = false;
+    int activation = 0;  // 0: no activation number
+    std::optional<std::pair<double, double>> intervalMark;
+    std::vector<double> triggers;
+    CWindowParamStack views;
+
+  private:
+    int number_;
+    PaneChannel channel_;
+    double start_, duration_;
+    ZELDataBlockArray data_;
+    std::vector<MinMaxPyramid> pyramids_;
+    std::optional<MinMaxPyramid> transformedPyramid_;
+    std::optional<TransformedSignal> transformed_;
+    double dataMin_ = 0, dataMax_ = 0, shownMin_ = -1, shownMax_ = 1;
+};
+
+}  // namespace zel
