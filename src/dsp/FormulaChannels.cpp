@@ -1,0 +1,115 @@
+#include "dsp/FormulaChannels.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+namespace zel {
+namespace {
+
+// Sample positions are time differences times a rate; with epoch times near 1.5e9 a product can
+// land a hair off the whole number it stands for (0.07 s at 100 sps gives 6.9999...). Such a hair
+// must not move a sample. No real offset comes this close to a whole sample.
+constexpr double kSampleTolerance = 1e-3;
+
+// Truncation toward zero that forgives the hair, limited so that it converts to int64 safely.
+std::int64_t TruncSamples(double x) {
+    constexpr double kLimit = 4.0e18;
+    if (std::isnan(x)) return 0;
+    const double t = x >= 0 ? std::floor(x + kSampleTolerance) : std::ceil(x - kSampleTolerance);
+    return static_cast<std::int64_t>(std::clamp(t, -kLimit, kLimit));
+}
+
+const ZELDataBlock* FirstTimedBlock(const ZELDataBlockArray& raw) {
+    for (const ZELDataBlock& b : raw.blocks)
+        if (b.HasTimeAxis() && !b.Empty()) return &b;
+    return nullptr;
+}
+
+// Marks sorted, and both inside [start, start + length] with the earlier one before the end.
+bool MarksInside(double start, double length, TimeSpan& marks) {
+    if (marks.start > marks.end) std::swap(marks.start, marks.end);
+    const double end = start + length;
+    return start <= marks.start && marks.start < end && start <= marks.end && marks.end <= end;
+}
+
+SignalVector Sized(std::int64_t n, double dx, const char* what) {
+    CheckSignalCount(static_cast<double>(n), what);
+    return SignalVector::Filled(static_cast<std::size_t>(n), dx, 0.0, what);
+}
+
+}  // namespace
+
+SignalVector ChannelSpanSignal(const ZELDataBlockArray& raw, double spanStart, double spanLength,
+                               const char* what) {
+    const ZELDataBlock* first = FirstTimedBlock(raw);
+    if (first == nullptr || !(spanLength > 0) || !std::isfinite(spanLength)) return SignalVector();
+    const double rate = first->sps;
+    const std::int64_t count = TruncSamples(spanLength * rate);
+    if (count < 1) return SignalVector();
+    SignalVector out = Sized(count, 1.0 / rate, what);
+    const double factor = static_cast<double>(count - 1) / spanLength;
+    for (const ZELDataBlock& b : raw.blocks) {
+        const std::int64_t n = static_cast<std::int64_t>(b.Count());
+        const std::int64_t at = TruncSamples((b.begin - spanStart) * factor);
+        const std::int64_t from = std::max<std::int64_t>(0, -at);
+        const std::int64_t to = std::min<std::int64_t>(n, count - at);
+        for (std::int64_t j = from; j < to; ++j)
+            out[static_cast<std::size_t>(at + j)] = b.samples[static_cast<std::size_t>(j)];
+    }
+    return out;
+}
+
+SignalVector ChannelMarkSignal(const ZELDataBlockArray& raw, double spanStart, double spanLength,
+                               TimeSpan marks, const char* what) {
+    const ZELDataBlock* first = FirstTimedBlock(raw);
+    if (first == nullptr || !MarksInside(spanStart, spanLength, marks)) return SignalVector();
+    const double rate = first->sps;
+    const double m1 = marks.start;
+    const double m2 = marks.end;
+    const std::int64_t count =
+        TruncSamples((m2 - spanStart) * rate) - TruncSamples((m1 - spanStart) * rate) + 1;
+    if (count < 1) return SignalVector();
+    SignalVector out = Sized(count, 1.0 / rate, what);
+    // Marks less than one sample apart would make the scale 0 (every sample on index 0) or 0/0:
+    // then the samples keep their own spacing.
+    const double factor = count > 1 && m2 > m1 ? static_cast<double>(count - 1) / (m2 - m1) : rate;
+    // Only the samples whose time lies within one index step of the marks can land inside.
+    const double tLow = m1 - 1.0 / factor;
+    const double tHigh = m1 + static_cast<double>(count) / factor;
+    for (const ZELDataBlock& b : raw.blocks) {
+        const std::int64_t n = static_cast<std::int64_t>(b.Count());
+        const std::int64_t from = std::max<std::int64_t>(0, TruncSamples((tLow - b.begin) * rate) - 2);
+        const std::int64_t to = std::min<std::int64_t>(n, TruncSamples((tHigh - b.begin) * rate) + 2);
+        for (std::int64_t j = from; j < to; ++j) {
+            const double t = b.begin + static_cast<double>(j) / rate;
+            const std::int64_t k = TruncSamples((t - m1) * factor);
+            if (k >= 0 && k < count)
+                out[static_cast<std::size_t>(k)] = b.samples[static_cast<std::size_t>(j)];
+        }
+    }
+    return out;
+}
+
+SignalVector TransformedSignal(std::span<const float> samples, double rate, const char* what) {
+    if (samples.empty()) return SignalVector();
+    SignalVector out = Sized(static_cast<std::int64_t>(samples.size()), rate > 0 ? 1.0 / rate : 1.0, what);
+    std::copy(samples.begin(), samples.end(), out.Values().begin());
+    return out;
+}
+
+SignalVector TransformedMarkSignal(std::span<const float> samples, double rate, double spanStart,
+                                   double spanLength, TimeSpan marks, const char* what) {
+    if (samples.empty() || !(rate > 0) || !MarksInside(spanStart, spanLength, marks)) return SignalVector();
+    const std::int64_t i1 = TruncSamples((marks.start - spanStart) * rate);
+    // The later mark may sit at the very end of the window, one past the last sample.
+    const std::int64_t i2 = std::min<std::int64_t>(TruncSamples((marks.end - spanStart) * rate),
+                                                   std::int64_t(samples.size()) - 1);
+    if (i1 < 0 || i1 > i2) return SignalVector();
+    SignalVector out = Sized(i2 - i1 + 1, 1.0 / rate, what);
+    std::copy(samples.begin() + i1, samples.begin() + i2 + 1, out.Values().begin());
+    return out;
+}
+
+}  // namespace zel

@@ -1,0 +1,61 @@
+#include "dsp/SignalVector.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace zel {
+namespace {
+
+// 2^27 doubles are 1 GiB: a channel-day at 1000 sps (86.4 M samples) still fits.
+std::size_t g_countLimit = std::size_t{1} << 27;
+
+std::string CountText(double n) {
+    char buf[64];
+    if (std::isfinite(n) && std::fabs(n) < 1e18)
+        std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(std::trunc(n)));
+    else
+        std::snprintf(buf, sizeof buf, "%g", n);
+    return buf;
+}
+
+}  // namespace
+
+void RaiseFormulaError(const std::string& text) { throw FormulaError(text); }
+
+std::size_t SignalCountLimit() { return g_countLimit; }
+void SetSignalCountLimit(std::size_t limit) { g_countLimit = limit < 1 ? 1 : limit; }
+
+void CheckSignalCount(double requested, const char* what) {
+    if (!(requested >= 1.0) || requested > static_cast<double>(g_countLimit))
+        RaiseFormulaError(std::string("Error in ") + what + ": wrong number of samples " +
+                          CountText(requested));
+}
+
+SignalVector::SignalVector(std::vector<double> samples, double dx) : dx(dx), samples_(std::move(samples)) {
+    if (samples_.empty()) {
+        samples_.assign(1, 0.0);
+        this->dx = 1.0;
+    }
+}
+
+SignalVector SignalVector::Filled(std::size_t n, double dx, double value, const char* what) {
+    CheckSignalCount(static_cast<double>(n), what);
+    SignalVector v;
+    v.samples_.assign(n, value);
+    v.dx = dx;
+    return v;
+}
+
+void SignalVector::Resize(std::size_t n, const char* what) {
+    CheckSignalCount(static_cast<double>(n), what);
+    samples_.resize(n, 0.0);
+}
+
+std::vector<double> SignalVector::Release() {
+    std::vector<double> out = std::move(samples_);
+    samples_.assign(1, 0.0);
+    dx = 1.0;
+    return out;
+}
+
+}  // namespace zel
