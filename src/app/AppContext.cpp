@@ -4,6 +4,7 @@
 
 #include "app/ConfigPaths.h"
 #include "app/EmbeddedDefault.h"
+#include "events/TravelTimeModels.h"
 
 namespace zel {
 
@@ -25,7 +26,11 @@ AppContext::AppContext(CommandLineOverrides commandLine, AppPaths paths, Message
       registry_(paths_.registry) {}
 
 void AppContext::loadConfiguration() {
-    firstStart_ = PrepareEmbeddedDefault(ini_, paths_.embeddedDatabase, paths_.demoDiskLoop);
+    // A fresh install computes travel times with the shipped IASP91 curves (AK135 offered too).
+    const std::vector<TravelTimeModel> shipped = ShippedTravelTimeModels(paths_.executableDir);
+    firstStart_ = PrepareEmbeddedDefault(ini_, paths_.embeddedDatabase, paths_.demoDiskLoop,
+                                         shipped.empty() ? std::vector<ProfileChange>{}
+                                                         : TravelTimeModelKeys(shipped, 0));
     settings_ = LoadStartupSettings(ini_, commandLine_, paths_.executableDir);
     databases_ = std::make_unique<Databases>(LoadDatabaseSettings(ini_, commandLine_), messages_);
 }

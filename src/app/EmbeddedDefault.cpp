@@ -11,8 +11,8 @@ std::string EmbeddedConnectString(const std::string& databasePath) {
     return "Driver=SQLite3;Database=" + databasePath + ";";
 }
 
-bool PrepareEmbeddedDefault(PrivateProfile& ini, const std::string& databasePath,
-                            const std::string& diskLoopDir) {
+bool PrepareEmbeddedDefault(PrivateProfile& ini, const std::string& databasePath, const std::string& diskLoopDir,
+                            const std::vector<ProfileChange>& moreKeys) {
     if (std::filesystem::exists(ini.path())) return false;
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(databasePath).parent_path(), error);
@@ -20,11 +20,13 @@ bool PrepareEmbeddedDefault(PrivateProfile& ini, const std::string& databasePath
     if (error) throw ZelError("Не удалось создать каталог данных ZEL: " + error.message());
     std::string dataDir = diskLoopDir;
     if (!dataDir.empty() && dataDir.back() != '/') dataDir += '/';
-    ini.write({
+    std::vector<ProfileChange> keys = {
         {"DATABASE", "ODBC", EmbeddedConnectString(databasePath)},
         {"DATABASE", "LOCALLASTID", std::string("1")},
         {"DATA", "DIR", dataDir},
-    });
+    };
+    keys.insert(keys.end(), moreKeys.begin(), moreKeys.end());
+    ini.write(keys);
     return true;
 }
 

@@ -3,16 +3,18 @@
 // database in the user's data folder, with keys drawn from it, so it is usable at once.
 
 #include <string>
+#include <vector>
+
+#include "app/PrivateProfile.h"
 
 namespace zel {
-
-class PrivateProfile;
 
 std::string EmbeddedConnectString(const std::string& databasePath);
 
 // When the configuration file does not exist yet, writes the settings of the embedded default
-// (working database, local keys, data directory) and creates their folders. True when it did.
-bool PrepareEmbeddedDefault(PrivateProfile& ini, const std::string& databasePath,
-                            const std::string& diskLoopDir);
+// (working database, local keys, data directory, and `moreKeys` such as the shipped travel-time
+// models) and creates their folders. True when it did.
+bool PrepareEmbeddedDefault(PrivateProfile& ini, const std::string& databasePath, const std::string& diskLoopDir,
+                            const std::vector<ProfileChange>& moreKeys = {});
 
 }  // namespace zel
