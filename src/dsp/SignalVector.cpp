@@ -1,7 +1,7 @@
 #include "dsp/SignalVector.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace zel {
 namespace {
@@ -9,13 +9,15 @@ namespace {
 // 2^27 doubles are 1 GiB: a channel-day at 1000 sps (86.4 M samples) still fits.
 std::size_t g_countLimit = std::size_t{1} << 27;
 
+// Messages are read by people whatever the desktop locale: always a decimal point.
 std::string CountText(double n) {
     char buf[64];
+    std::to_chars_result r;
     if (std::isfinite(n) && std::fabs(n) < 1e18)
-        std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(std::trunc(n)));
+        r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(std::trunc(n)));
     else
-        std::snprintf(buf, sizeof buf, "%g", n);
-    return buf;
+        r = std::to_chars(buf, buf + sizeof buf, n, std::chars_format::general, 6);
+    return std::string(buf, r.ptr);
 }
 
 }  // namespace
