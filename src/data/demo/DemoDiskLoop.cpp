@@ -202,7 +202,8 @@ void WriteCatalogue(Db::Connection& work, const std::vector<CatalogueRow>& rows,
         const Position pos = PositionOf(s);
         const bool inArray = std::string(s.refsta) == "BKA0";
         std::string& group = inArray ? array : network;
-        group += (group.empty() ? "" : ";") + std::string(s.code);
+        if (!group.empty()) group += ';';
+        group += s.code;
         st.execute(
             std::string("insert into SITE (STA, LAT, LON, ELEV, NGROUPS, DESCR, LDDATE, NINDEX, STATYPE, "
                         "STANAME, REFSTA, DNORTH, DEAST, ONDATE) values (?, ?, ?, ?, 1, ?, ") +

@@ -1,0 +1,170 @@
+// What the analyst waits for when a window opens: reading 24 channel-hours from the demo loop
+// through the catalogue, against a plain read of the same bytes; and one window query against
+// a catalogue of 100000 files.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/db/Odbc.h"
+#include "app/db/Schema.h"
+#include "data/Catalogue.h"
+#include "data/SampleFile.h"
+#include "data/demo/DemoDiskLoop.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+const std::string kResources = (fs::path(__FILE__).parent_path().parent_path() / "resources").string();
+constexpr double kBegin = 1371211200.0;  // the demo hour
+
+struct Scratch {
+    fs::path dir;
+    std::unique_ptr<zel::Db::Connection> db;
+    Scratch() {
+        std::string pattern = (fs::temp_directory_path() / "zelbench.XXXXXX").string();
+        if (!mkdtemp(pattern.data())) std::abort();
+        dir = pattern;
+        db = std::make_unique<zel::Db::Connection>();
+        db->open("Driver=SQLite3;Database=" + (dir / "zel.db").string() + ";");
+        zel::CreateMissingTables(*db, zel::kDialectSqlite, zel::WorkingSchema());
+    }
+    ~Scratch() {
+        db.reset();
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+};
+
+// The demo loop, made once for the whole run.
+Scratch& DemoLoop() {
+    static Scratch made;
+    static const bool generated = [] {
+        zel::demo::DemoLoopOptions o;
+        o.dataDir = (made.dir / "loop").string();
+        o.resourcesDir = kResources;
+        zel::demo::GenerateDemoDiskLoop(*made.db, o);
+        return true;
+    }();
+    (void)generated;
+    return made;
+}
+
+// 24 channels at 100 sps: eight three-component stations, float, int32 and int24 files among them.
+std::vector<std::pair<std::string, std::string>> Channels() {
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const char* sta : {"ARS", "BGD", "VDR", "GNK", "DLN", "ZMK", "ILM", "KRS"})
+        for (const char* ch : {"SHZ", "SHN", "SHE"}) out.emplace_back(sta, ch);
+    return out;
+}
+
+struct Piece {
+    std::string path;
+    std::int64_t offset;
+    std::size_t bytes;
+};
+
+// The same bytes LoadSegments reads, listed once from the catalogue.
+std::vector<Piece> Pieces(zel::Db::Connection& db, const std::string& dataDir) {
+    std::vector<Piece> pieces;
+    for (const auto& [sta, ch] : Channels()) {
+        zel::Db::Statement st(db);
+        st.execute(
+            "select CPATH, FOFF, SPS, TQTY, DATATYPE from FILELIST where STA=? and CH=? order by TBEGIN",
+            {sta, ch});
+        while (st.fetch()) {
+            const auto samples = static_cast<std::size_t>(*st.real(2) * *st.real(3) + 0.5);
+            pieces.push_back({zel::SampleFilePath(dataDir, *st.text(0), true), *st.integer(1),
+                              samples * static_cast<std::size_t>(zel::BytesPerSample(*st.integer(4)))});
+        }
+    }
+    return pieces;
+}
+
+void LoadSegmentsAgainstPlainRead(benchmark::State& state) {
+    Scratch& loop = DemoLoop();
+    zel::CatalogueSettings settings;
+    settings.dataDir = (loop.dir / "loop").string();
+    const std::vector<Piece> pieces = Pieces(*loop.db, settings.dataDir);
+    std::vector<char> buffer;
+    double plainSeconds = 0, loadSeconds = 0;
+    std::size_t samples = 0;
+    for (auto _ : state) {
+        auto t0 = Clock::now();
+        for (const Piece& p : pieces) {
+            buffer.resize(p.bytes);
+            const int fd = ::open(p.path.c_str(), O_RDONLY);
+            benchmark::DoNotOptimize(::pread(fd, buffer.data(), p.bytes, p.offset));
+            ::close(fd);
+        }
+        auto t1 = Clock::now();
+        samples = 0;
+        for (const auto& [sta, ch] : Channels()) {
+            zel::ZELDataBlockArray channel;
+            zel::LoadSegments(*loop.db, settings, sta, ch, "??", kBegin, kBegin + 3600, channel);
+            samples += channel.TotalCount();
+            benchmark::DoNotOptimize(channel.blocks.data());
+        }
+        auto t2 = Clock::now();
+        const double plain = std::chrono::duration<double>(t1 - t0).count();
+        const double load = std::chrono::duration<double>(t2 - t1).count();
+        plainSeconds += plain;
+        loadSeconds += load;
+        state.SetIterationTime(load);
+    }
+    if (samples != 24u * 360000u) state.SkipWithError("the demo loop did not give 24 full channel-hours");
+    state.counters["plain_read_ms"] = 1000 * plainSeconds / static_cast<double>(state.iterations());
+    state.counters["ratio_to_plain_read"] = loadSeconds / plainSeconds;
+    state.counters["samples"] = static_cast<double>(samples);
+}
+BENCHMARK(LoadSegmentsAgainstPlainRead)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// 100000 catalogued files: 24 channels with a file every hour for about 174 days.
+Scratch& BigCatalogue() {
+    static Scratch made;
+    static const bool filled = [] {
+        zel::Db::Transaction transaction(*made.db);
+        zel::Db::Statement st(*made.db);
+        const auto channels = Channels();
+        for (int i = 0; i < 100000; ++i) {
+            const auto& [sta, ch] = channels[static_cast<std::size_t>(i) % channels.size()];
+            const double tbegin = kBegin + 3600.0 * (i / static_cast<int>(channels.size()));
+            st.execute(
+                "insert into FILELIST (STA, CH, TBEGIN, TQTY, TEND, SPS, CPATH, DATATYPE, FOFF, GAIN) values "
+                "(?, ?, ?, 3600, ?, 100, ?, 3, 512, 1)",
+                {sta, ch, tbegin, tbegin + 3600, "x/" + sta + ch + std::to_string(i)});
+        }
+        transaction.commit();
+        return true;
+    }();
+    (void)filled;
+    return made;
+}
+
+void WindowQueryOn100000Rows(benchmark::State& state) {
+    Scratch& catalogue = BigCatalogue();
+    zel::CatalogueSettings settings;
+    settings.dataDir = (catalogue.dir / "none").string();
+    // Ninety days in, across an hour boundary: two segments (their files are absent here).
+    const double t1 = kBegin + 90 * 86400.0 + 1800, t2 = t1 + 3600;
+    std::size_t found = 0;
+    for (auto _ : state) {
+        zel::ZELDataBlockArray channel;
+        const zel::SegmentLoadReport r =
+            zel::LoadSegments(*catalogue.db, settings, "GNK", "SHN", "??", t1, t2, channel);
+        found = r.problems.size();
+    }
+    if (found != 2) state.SkipWithError("the window did not find its two segments");
+}
+BENCHMARK(WindowQueryOn100000Rows)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
