@@ -12,6 +12,8 @@ packages=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc odbc-postgresql postgresql sqlite3
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the libFuzzer harnesses (scripts/fuzz-formula.sh)
+  clang libclang-rt-14-dev
   # headless GUI runs and screenshots
   xvfb xauth
   # a comma-decimal locale for the locale-independence tests
