@@ -21,6 +21,26 @@ ZELPhases& ZELPhases::operator=(const ZELPhases& other) {
     return *this;
 }
 
+ZELPhases::ZELPhases(ZELPhases&& other) noexcept
+    : phases_(std::move(other.phases_)), keys_(std::move(other.keys_)) {
+    ++other.revision_;
+}
+
+ZELPhases& ZELPhases::operator=(ZELPhases&& other) noexcept {
+    if (this != &other) {
+        phases_ = std::move(other.phases_);
+        keys_ = std::move(other.keys_);
+        ++revision_;
+        ++other.revision_;
+    }
+    return *this;
+}
+
+void ZELPhases::RemoveAll() {
+    phases_.clear();
+    ++revision_;
+}
+
 SEISMIC_PHASE& ZELPhases::Add(const SEISMIC_PHASE& phase) {
     auto copy = std::make_unique<SEISMIC_PHASE>(phase);
     Remove(phase.stationIndex, phase.channelIndex, phase.phaseIndex);
@@ -31,6 +51,7 @@ SEISMIC_PHASE& ZELPhases::Add(const SEISMIC_PHASE& phase) {
     }
     auto at = std::upper_bound(phases_.begin(), phases_.end(), copy->time,
                                [](double t, const std::unique_ptr<SEISMIC_PHASE>& p) { return t < p->time; });
+    ++revision_;
     return **phases_.insert(at, std::move(copy));
 }
 
@@ -55,6 +76,7 @@ bool ZELPhases::Remove(int station, int channel, int phase) {
     });
     if (it == phases_.end()) return false;
     phases_.erase(it);
+    ++revision_;
     return true;
 }
 

@@ -23,8 +23,8 @@ class ZELPhases {
     explicit ZELPhases(KeySource keys) : keys_(std::move(keys)) {}
     ZELPhases(const ZELPhases& other);
     ZELPhases& operator=(const ZELPhases& other);
-    ZELPhases(ZELPhases&&) = default;
-    ZELPhases& operator=(ZELPhases&&) = default;
+    ZELPhases(ZELPhases&& other) noexcept;
+    ZELPhases& operator=(ZELPhases&& other) noexcept;
 
     void SetKeySource(KeySource keys) { keys_ = std::move(keys); }
 
@@ -36,7 +36,7 @@ class ZELPhases {
     const SEISMIC_PHASE* Find(int station, int channel, int phase) const;
     // True when a pick was removed.
     bool Remove(int station, int channel, int phase);
-    void RemoveAll() { phases_.clear(); }
+    void RemoveAll();
 
     int Count() const { return static_cast<int>(phases_.size()); }
     bool Empty() const { return phases_.empty(); }
@@ -45,6 +45,9 @@ class ZELPhases {
     const SEISMIC_PHASE* GetAt(int index) const;
     // Index of this stored record, or -1.
     int IndexOf(const SEISMIC_PHASE* phase) const;
+    // Changes whenever a pick is added or removed: a view that keeps pointers to the stored picks
+    // knows from it that they may be gone.
+    std::uint64_t Revision() const { return revision_; }
 
     // Smallest time of the station's included picks; the largest finite double when none.
     double EarliestIncludedTime(int station) const;
@@ -58,6 +61,7 @@ class ZELPhases {
   private:
     std::vector<std::unique_ptr<SEISMIC_PHASE>> phases_;
     KeySource keys_;
+    std::uint64_t revision_ = 0;
 };
 
 // The phase list of this run.
