@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "dsp/FormulaFunctions.h"
 #include "dsp/FormulaParser.h"
@@ -80,7 +81,7 @@ SignalVector SmoothFn(FormulaParser& p) {
     ReadArguments(p, a,
                   {"Error in formula: Expected '('", "Error in smooth: wrong arguments number",
                    "Error in smooth: Expected ')'"});
-    return Smooth(a[0], IntegerArgument(a[1]));
+    return Smooth(std::move(a[0]), IntegerArgument(a[1]));
 }
 
 constexpr FormulaFunctionEntry kFunctions[] = {
@@ -162,32 +163,38 @@ SignalVector Convolve(const SignalVector& a, const SignalVector& b) {
     return out;
 }
 
-SignalVector Smooth(const SignalVector& w, std::int64_t n) {
+SignalVector Smooth(SignalVector w, std::int64_t n) {
     if (n < 0) RaiseFormulaError("Error in smooth: wrong smoothing length " + std::to_string(n));
     const std::int64_t count = static_cast<std::int64_t>(w.Count());
-    SignalVector out = w;
-    if (n == 0 || n > count) return out;
+    if (n == 0 || n > count) return w;
     const std::int64_t first = n;
     const std::int64_t last = count - n - 1;  // exclusive
-    if (first >= last) return out;
+    if (first >= last) return w;
     const double width = static_cast<double>(2 * n + 1);
-    auto windowSum = [&](std::int64_t i) {
-        double s = 0;
-        for (std::int64_t k = i - n; k <= i + n; ++k) s += w[static_cast<std::size_t>(k)];
-        return s;
+    // In place: the originals of the last n + 1 samples already averaged are kept aside, which
+    // is all that later windows still need of them.
+    const std::size_t ringSize = static_cast<std::size_t>(n) + 1;
+    std::vector<double> ring(ringSize);
+    auto original = [&](std::int64_t k, std::int64_t i) {
+        return k >= first && k < i ? ring[static_cast<std::size_t>(k) % ringSize]
+                                   : w[static_cast<std::size_t>(k)];
     };
     // A running sum, summed afresh now and then so that rounding cannot pile up over a day; the
     // fresh sums cost no more than one pass however wide the window is.
     const std::int64_t resum = std::max<std::int64_t>(4096, 2 * n + 1);
     double sum = 0;
     for (std::int64_t i = first; i < last; ++i) {
-        if ((i - first) % resum == 0)
-            sum = windowSum(i);
-        else
-            sum += w[static_cast<std::size_t>(i + n)] - w[static_cast<std::size_t>(i - n - 1)];
-        out[static_cast<std::size_t>(i)] = sum / width;
+        if ((i - first) % resum == 0) {
+            sum = 0;
+            for (std::int64_t k = i - n; k <= i + n; ++k) sum += original(k, i);
+        } else {
+            sum += w[static_cast<std::size_t>(i + n)] - original(i - n - 1, i);
+        }
+        const std::size_t at = static_cast<std::size_t>(i);
+        ring[at % ringSize] = w[at];
+        w[at] = sum / width;
     }
-    return out;
+    return w;
 }
 
 }  // namespace zel

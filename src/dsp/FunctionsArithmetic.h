@@ -27,6 +27,6 @@ SignalVector Convolve(const SignalVector& a, const SignalVector& b);
 
 // Moving average over 2n + 1 samples for n <= i < count - n - 1; the other samples stay as
 // they are, and n = 0 or n > count leaves w as it is. A negative n is a formula error.
-SignalVector Smooth(const SignalVector& w, std::int64_t n);
+SignalVector Smooth(SignalVector w, std::int64_t n);
 
 }  // namespace zel

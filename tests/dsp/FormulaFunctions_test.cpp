@@ -365,6 +365,27 @@ TEST_F(FormulaFunctions, MendedFaults) {
     EXPECT_EQ(Run("azimuth(w0,w0,w0,4)").samples, (std::vector<double>{0, 0, 0, 0}));
 }
 
+// The running sum of smooth, refreshed every few thousand samples and fed from the originals it
+// keeps aside, against plain sums over each window.
+TEST_F(FormulaFunctions, SmoothOfALongSignalMatchesPlainAverages) {
+    SeedFormulaRandom(7);
+    src_.workspace[10] = Signal(Values("rand(20000,1)*1000+1e6"), 1);
+    const std::vector<double> w(src_.workspace[10].Values().begin(), src_.workspace[10].Values().end());
+    for (int n : {1, 7, 3000, 9999}) {
+        const std::vector<double> got = Values("smooth(w10," + std::to_string(n) + ")");
+        ASSERT_EQ(got.size(), w.size());
+        for (std::size_t i = 0; i < w.size(); ++i) {
+            double expected = w[i];
+            if (i >= static_cast<std::size_t>(n) && i + n + 1 < w.size()) {
+                double sum = 0;
+                for (std::size_t k = i - n; k <= i + n; ++k) sum += w[k];
+                expected = sum / (2 * n + 1);
+            }
+            ASSERT_NEAR(got[i], expected, 1e-7) << "n " << n << " sample " << i;
+        }
+    }
+}
+
 TEST_F(FormulaFunctions, RandomNumbersFollowTheDocumentedGenerator) {
     SeedFormulaRandom(1);
     const std::vector<int> first = {FormulaRandom(), FormulaRandom(), FormulaRandom()};
