@@ -1,9 +1,12 @@
 #include "app/AppContext.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/ConfigPaths.h"
 #include "app/EmbeddedDefault.h"
+#include "app/ZelError.h"
+#include "data/demo/DemoDiskLoop.h"
 #include "events/TravelTimeModels.h"
 
 namespace zel {
@@ -15,6 +18,8 @@ AppPaths DefaultAppPaths() {
     paths.embeddedDatabase = EmbeddedDatabasePath();
     paths.demoDiskLoop = (std::filesystem::path(paths.embeddedDatabase).parent_path() / "diskloop").string();
     paths.executableDir = ExecutableDirectory();
+    const char* resources = std::getenv("ZEL_RESOURCES");
+    paths.resources = resources && *resources ? resources : ZEL_SOURCE_RESOURCES_DIR;
     return paths;
 }
 
@@ -28,9 +33,9 @@ AppContext::AppContext(CommandLineOverrides commandLine, AppPaths paths, Message
 void AppContext::loadConfiguration() {
     // A fresh install computes travel times with the shipped IASP91 curves (AK135 offered too).
     const std::vector<TravelTimeModel> shipped = ShippedTravelTimeModels(paths_.executableDir);
-    firstStart_ = PrepareEmbeddedDefault(ini_, paths_.embeddedDatabase, paths_.demoDiskLoop,
-                                         shipped.empty() ? std::vector<ProfileChange>{}
-                                                         : TravelTimeModelKeys(shipped, 0));
+    firstStart_ = PrepareEmbeddedDefault(
+        ini_, paths_.embeddedDatabase, paths_.demoDiskLoop,
+        shipped.empty() ? std::vector<ProfileChange>{} : TravelTimeModelKeys(shipped, 0));
     settings_ = LoadStartupSettings(ini_, commandLine_, paths_.executableDir);
     databases_ = std::make_unique<Databases>(LoadDatabaseSettings(ini_, commandLine_), messages_);
 }
@@ -41,6 +46,42 @@ void AppContext::openDatabases() {
     if (!databases_->cssAvailable()) settings_.wfd = false;
 }
 
-void AppContext::loadReferenceData() {}
+bool AppContext::usesEmbeddedDatabase() const {
+    return databases_ && databases_->buildWorkConnect() == EmbeddedConnectString(paths_.embeddedDatabase);
+}
+
+void AppContext::ensureDemoData() {
+    if (!usesEmbeddedDatabase() || !databases_->work().isOpen()) return;
+    try {
+        EnsureDemoDiskLoop(settings_.dataDir, paths_.resources, *databases_);
+    } catch (const ZelError& e) {
+        messages_.show({std::string("Демонстрационные данные не созданы: ") + e.what(), "ZEL",
+                        MessageIcon::Warning, MessageButtons::Ok});
+    }
+}
+
+void AppContext::loadReferenceData() {
+    stations_.clear();
+    networks_.clear();
+    if (!databases_->work().isOpen()) return;
+    // A database without these tables still lets the program start; the windows show no stations.
+    try {
+        networks_ = LoadNetworks(databases_->work());
+    } catch (const ZelError&) {
+    }
+    try {
+        stations_ = LoadStations(databases_->work());
+    } catch (const ZelError&) {
+    }
+}
+
+CatalogueSettings AppContext::catalogueSettings() const {
+    CatalogueSettings c;
+    c.dataDir = settings_.dataDir;
+    c.useTend = settings_.useTend;
+    c.useWfdisc = settings_.wfd;
+    for (const DirectoryMapEntry& e : settings_.directoryMap) c.directoryMap.emplace_back(e.name, e.dir);
+    return c;
+}
 
 }  // namespace zel

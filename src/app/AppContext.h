@@ -10,6 +10,8 @@
 #include "app/PrivateProfile.h"
 #include "app/Settings.h"
 #include "app/db/Databases.h"
+#include "data/Catalogue.h"
+#include "data/StationModel.h"
 
 namespace zel {
 
@@ -19,6 +21,7 @@ struct AppPaths {
     std::string embeddedDatabase;
     std::string demoDiskLoop;
     std::string executableDir;
+    std::string resources;  // the data ZEL ships: travel-time curves, calibrations, maps
 };
 
 // Paths of this user from the environment (see ConfigPaths).
@@ -33,6 +36,9 @@ class AppContext {
     void loadConfiguration();
     // Opens both databases (failures are reported and the program goes on).
     void openDatabases();
+    // On the embedded default only: builds the demo disk loop when the database holds no data yet.
+    // Problems are reported and the program goes on without the demo.
+    void ensureDemoData();
     // Reference data read after the databases open; a missing table or file is not an error here.
     void loadReferenceData();
 
@@ -44,6 +50,13 @@ class AppContext {
     Databases& databases() { return *databases_; }
     MessageSink& messages() { return messages_; }
     bool firstStart() const { return firstStart_; }
+    bool usesEmbeddedDatabase() const;
+
+    // The station table and network list of the working database (empty when it has none).
+    std::vector<Station>& stations() { return stations_; }
+    const std::vector<Network>& networks() const { return networks_; }
+    // What the catalogue reads with: data directory, TEND, wfdisc and the directory map.
+    CatalogueSettings catalogueSettings() const;
 
   private:
     CommandLineOverrides commandLine_;
@@ -54,6 +67,8 @@ class AppContext {
     StartupSettings settings_;
     std::unique_ptr<Databases> databases_;
     bool firstStart_ = false;
+    std::vector<Station> stations_;
+    std::vector<Network> networks_;
 };
 
 }  // namespace zel

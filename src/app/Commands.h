@@ -31,11 +31,22 @@ enum : int {
     kGroupCombo = 33180,
     kGroupSelected = 187,
     kCustomizeToolbar = 33183,
+    // waveform window
+    kRedrawPanes = 33216,
+    kDrawWaveforms = 716,
+    kFitAllPanes = 32735,
+    kAcquisitionMarks = 33080,
+    kDatabasePhases = 32772,
+    kCommonCursor = 33148,
     // waveform window commands with toolbar drop-down menus
     kSortPanes = 33209,
     kFilter = 32704,
     kFormula = 33145,
     kAmplitudePeriod = 32733,
+    // phase list window
+    kDeletePhase = 33240,
+    kInsertPhase = 33241,
+    kRecomputeResiduals = 33242,
 };
 
 // The menu text of a command; empty when the command has none.

@@ -345,17 +345,6 @@ bool RemoveSection(Document& doc, std::string_view section) {
     return !spans.empty();
 }
 
-std::string ToHex(const std::vector<std::uint8_t>& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (std::uint8_t b : bytes) {
-        out += digits[b >> 4];
-        out += digits[b & 0x0F];
-    }
-    return out;
-}
-
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -465,7 +454,7 @@ void PrivateProfile::writeString(std::string_view section, std::string_view key,
 
 void PrivateProfile::writeBinary(std::string_view section, std::string_view key,
                                  const std::vector<std::uint8_t>& bytes) {
-    writeString(section, key, ToHex(bytes));
+    writeString(section, key, ProfileHex(bytes));
 }
 
 void PrivateProfile::deleteKey(std::string_view section, std::string_view key) {
@@ -493,6 +482,17 @@ void PrivateProfile::write(const std::vector<ProfileChange>& changes) {
             changed = RemoveKey(doc, c.section, c.key) || changed;
     }
     if (changed) SaveAtomically(path_, Serialise(doc));
+}
+
+std::string ProfileHex(const std::vector<std::uint8_t>& bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (std::uint8_t b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 0x0F];
+    }
+    return out;
 }
 
 }  // namespace zel

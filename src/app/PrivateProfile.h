@@ -59,6 +59,9 @@ class PrivateProfile {
     std::string path_;
 };
 
+// The text form of a binary value (upper-case hex), for batches of binary writes.
+std::string ProfileHex(const std::vector<std::uint8_t>& bytes);
+
 // atoi-like: optional blanks, optional sign, decimal digits; 0 when there are none; saturates
 // instead of overflowing.
 int ParseLeadingInt(std::string_view text);

@@ -11,12 +11,13 @@ TracePane& PaneSet::add(PaneChannel channel, double start, double duration) {
     return *panes_.back();
 }
 
-void PaneSet::remove(const TracePane& pane) {
+std::unique_ptr<TracePane> PaneSet::take(const TracePane& pane) {
     auto it = std::find_if(panes_.begin(), panes_.end(), [&](const auto& p) { return p.get() == &pane; });
-    if (it == panes_.end()) return;
-    TracePane& gone = **it;
-    if (gone.active) deactivate(gone);
+    if (it == panes_.end()) return nullptr;
+    if ((*it)->active) deactivate(**it);
+    std::unique_ptr<TracePane> taken = std::move(*it);
     panes_.erase(it);
+    return taken;
 }
 
 TracePane* PaneSet::mainPane() {

@@ -13,7 +13,9 @@ class PaneSet {
   public:
     // A new pane gets 1 + the largest number in use (0 for the first).
     TracePane& add(PaneChannel channel, double start, double duration);
-    void remove(const TracePane& pane);
+    // Takes the pane out of the window (deactivated, numbers closed up) and hands it over, so
+    // that its widget can outlive it until the event loop deletes it.
+    std::unique_ptr<TracePane> take(const TracePane& pane);
     void clear() { panes_.clear(); }
 
     std::size_t size() const { return panes_.size(); }

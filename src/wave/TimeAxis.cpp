@@ -27,7 +27,8 @@ std::vector<TimeLabel> TimeAxisLabels(const TraceMapping& m,
         const int x = m.column(static_cast<double>(t));
         const int width = std::max(textWidth(clock), textWidth(yearDay));
         const int left = x - width / 2;
-        if (left <= lastRight) continue;
+        // Dropped, not shifted, when it would overlap the previous label or stick out of the axis.
+        if (left <= lastRight || left < m.plot.left - 1 || left + width > m.plot.right + 1) continue;
         labels.push_back({x, clock});
         lastRight = left + width;
     }

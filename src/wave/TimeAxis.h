@@ -1,6 +1,6 @@
 #pragma once
 // Labels of a pane's time axis: whole seconds on a step of a tenth of the interval, dropped (not
-// shifted) where they would overlap the previous label.
+// shifted) where they would overlap the previous label or not fit on the axis.
 
 #include <functional>
 #include <string>

@@ -17,7 +17,7 @@ TEST(PaneSetTest, NumbersActivationAndMainRole) {
     PaneSet set;
     for (int i = 0; i < 4; ++i) set.add({}, 0, 10);
     EXPECT_EQ(set[3].number(), 3);
-    set.remove(set[1]);
+    EXPECT_EQ(set.take(set[1])->number(), 1);
     EXPECT_EQ(set.add({}, 0, 10).number(), 4);  // 1 + the largest in use
     EXPECT_EQ(set.mainPane(), nullptr);
     EXPECT_TRUE(set.activePanes().empty());

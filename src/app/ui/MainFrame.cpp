@@ -21,6 +21,7 @@
 #include "app/ui/ToolbarCustomizeDialog.h"
 #include "app/ui/ZelStatusBar.h"
 #include "app/ui/ZelToolbar.h"
+#include "wave/ui/waveform.h"
 
 namespace zel {
 namespace {
@@ -79,6 +80,31 @@ CMainFrame::CMainFrame(AppContext& context, QWidget* parent) : QMainWindow(paren
     createMenus();
     createStatusBar();
     createChildren();
+    createWaveformCommands();
+}
+
+void CMainFrame::createWaveformCommands() {
+    auto toggle = [this](int id, auto handler) {
+        QAction* a = action(id);
+        a->setEnabled(true);
+        a->setCheckable(true);
+        connect(a, &QAction::toggled, this, handler);
+        return a;
+    };
+    auto command = [this](int id, auto handler) {
+        QAction* a = action(id);
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, handler);
+    };
+    command(cmd::kRedrawPanes, [this] { waveforms_->reloadAll(); });
+    command(cmd::kFitAllPanes, [this] { waveforms_->fitAll(); });
+    toggle(cmd::kDrawWaveforms, [this](bool on) { waveforms_->setDrawWaveforms(on); })->setChecked(true);
+    toggle(cmd::kAcquisitionMarks, [this](bool on) { waveforms_->setAcquisitionMarks(on); });
+    toggle(cmd::kDatabasePhases, [this](bool on) { waveforms_->setDatabasePhases(on); });
+    toggle(cmd::kCommonCursor, [this](bool on) {
+        waveforms_->commonCursorOn = on;
+        if (!on) waveforms_->commonCursor(-1);
+    });
 }
 
 CMainFrame::~CMainFrame() {
@@ -172,7 +198,11 @@ void CMainFrame::createMenus() {
             {cmd::kFont, cmd::kSettings, 0, cmd::kEditNetworks, cmd::kEditDirsMap,
              cmd::kEditControlledRegions, 0, cmd::kReconnect, cmd::kShowOrigins, 0, cmd::kExit},
             kWaveforms);
-    addMenu("Волновые формы", {cmd::kAddChannels, 0, cmd::kCustomizeToolbar, cmd::kZelVersion}, kWaveforms);
+    addMenu("Волновые формы",
+            {cmd::kAddChannels, cmd::kRedrawPanes, cmd::kFitAllPanes, 0, cmd::kDrawWaveforms,
+             cmd::kAcquisitionMarks, cmd::kDatabasePhases, cmd::kCommonCursor, 0, cmd::kCustomizeToolbar,
+             cmd::kZelVersion},
+            kWaveforms);
     addMenu("Список фаз", {cmd::kClearPhaseList}, kPhaseList);
     addMenu("ПОС", {cmd::kShowParticleMotion}, kDsp);
     addMenu("Карта", {cmd::kShowMap}, kMap);
@@ -223,9 +253,14 @@ void CMainFrame::createChildren() {
                                                       {kPhaseList, "Список фаз"},
                                                       {kDsp, "Процессор обработки сигналов"}};
     for (auto [which, title] : children) {
-        auto* content = new QWidget;
-        content->setAutoFillBackground(true);
-        content->setPalette(QPalette(Qt::white));
+        QWidget* content;
+        if (which == kWaveforms) {
+            content = waveforms_ = new waveform(context_);
+        } else {
+            content = new QWidget;
+            content->setAutoFillBackground(true);
+            content->setPalette(QPalette(Qt::white));
+        }
         QMdiSubWindow* sub = mdi_->addSubWindow(content);
         sub->setWindowTitle(title);
         sub->setWindowIcon(CommandIcon(which == kMap         ? cmd::kShowMap

@@ -16,6 +16,7 @@ namespace zel {
 class AppContext;
 class CZELStatusBar;
 class CZELToolbar;
+class waveform;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -32,6 +33,7 @@ class CMainFrame : public QMainWindow {
     QMdiSubWindow* child(Child which) const { return children_[which]; }
     CZELToolbar* toolbar(const std::string& name) const;
     QComboBox* groupCombo() const { return groupCombo_; }
+    waveform* waveforms() const { return waveforms_; }
     CZELStatusBar* zelStatusBar() const { return statusBar_; }
     // The action of a command id (created disabled until some window handles it).
     QAction* action(int commandId);
@@ -54,6 +56,7 @@ class CMainFrame : public QMainWindow {
     void createToolbars();
     void createStatusBar();
     void createChildren();
+    void createWaveformCommands();
     void tile(bool horizontal);
     void chooseFont();
     void openSettingsSheet();
@@ -66,6 +69,7 @@ class CMainFrame : public QMainWindow {
     std::vector<CZELToolbar*> toolbars_;
     QComboBox* groupCombo_ = nullptr;
     CZELStatusBar* statusBar_ = nullptr;
+    waveform* waveforms_ = nullptr;
 };
 
 }  // namespace zel

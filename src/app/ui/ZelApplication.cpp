@@ -1,6 +1,7 @@
 #include "app/ui/ZelApplication.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLocale>
 #include <clocale>
 #include <cstdio>
@@ -14,6 +15,8 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/SplashWnd.h"
 #include "app/ui/UserMessages.h"
+#include "wave/TimePresets.h"
+#include "wave/ui/waveform.h"
 
 namespace zel {
 namespace {
@@ -44,16 +47,22 @@ void UseCNumericLocale() {
     QLocale::setDefault(QLocale::c());
 }
 
-CMainFrame* CreateMainFrame(AppContext& context, bool showSplash) {
+CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     auto* frame = new CMainFrame(context);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    if (showSplash)
+    if (options.splash)
         CSplashWnd::showSplash(QString::fromStdString(context.settings().workingDir),
                                QString::fromStdString(ProgramVersion()));
     context.openDatabases();
+    if (options.demoData) context.ensureDemoData();
     context.loadReferenceData();
+    for (const Network& network : context.networks())
+        frame->groupCombo()->addItem(QString::fromStdString(network.name));
     frame->activateChild(CMainFrame::kWaveforms, true);
     frame->showMaximized();
+    // Nothing shown before (no channel list, no time presets): open the catalogue's first hour.
+    if (!HasTimePresets(context.registry()) && !HasChannelLists(context.registry()))
+        frame->waveforms()->openDefaultView();
     return frame;
 }
 
@@ -72,7 +81,7 @@ int RunZel(int argc, char** argv) {
         messages.show({e.what(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
         return 1;
     }
-    CMainFrame* frame = CreateMainFrame(context, true);
+    CMainFrame* frame = CreateMainFrame(context, FrameOptions{});
     messages.setParent(frame);
     return app.exec();
 }

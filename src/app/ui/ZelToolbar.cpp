@@ -30,7 +30,7 @@ void CZELToolbar::applyLayout(const ToolbarLayout& layout) {
     if (trailing_) addAction(trailing_);
     layout_ = layout;
     adjustSize();
-    emit layoutChanged();
+    Q_EMIT layoutChanged();
 }
 
 void CZELToolbar::setTrailingWidget(QWidget* widget) {

@@ -31,7 +31,7 @@ class CZELToolbar : public QToolBar {
     // A widget that stays after the buttons whatever the layout (the station-group box).
     void setTrailingWidget(QWidget* widget);
 
-  signals:
+  Q_SIGNALS:
     void layoutChanged();
 
   private:

@@ -20,6 +20,7 @@
 #include "app/ui/ZelApplication.h"
 #include "app/ui/ZelStatusBar.h"
 #include "app/ui/ZelToolbar.h"
+#include "wave/ui/waveform.h"
 #include "support/TempDir.h"
 
 namespace zel {
@@ -34,13 +35,14 @@ class MainFrameTest : public ::testing::Test {
         p.embeddedDatabase = dir.file("data/zel.db");
         p.demoDiskLoop = dir.file("data/diskloop");
         p.executableDir = dir.file("bin/");
+        p.resources = ZEL_RESOURCES_DIR;
         return p;
     }
     // A frame as `zel` with the given switches builds it.
-    CMainFrame* Start(CommandLineOverrides commandLine = {}) {
+    CMainFrame* Start(CommandLineOverrides commandLine = {}, bool demoData = false) {
         context = std::make_unique<AppContext>(commandLine, Paths(), messages);
         context->loadConfiguration();
-        frame = CreateMainFrame(*context, false);
+        frame = CreateMainFrame(*context, {.splash = false, .demoData = demoData});
         frame->setAttribute(Qt::WA_DeleteOnClose, false);
         return frame;
     }
@@ -56,7 +58,7 @@ class MainFrameTest : public ::testing::Test {
 };
 
 TEST_F(MainFrameTest, StartsOnTheEmbeddedDefaultWithItsWindowsToolbarsAndClock) {
-    Start();
+    Start({}, true);
     for (const Message& m : messages.messages()) ADD_FAILURE() << "unexpected message: " << m.text;
     EXPECT_TRUE(context->firstStart());
     EXPECT_TRUE(context->databases().work().isOpen());
@@ -83,6 +85,14 @@ TEST_F(MainFrameTest, StartsOnTheEmbeddedDefaultWithItsWindowsToolbarsAndClock) 
     EXPECT_TRUE(QTime::fromString(bar->clockPane()->text(), "HH:mm:ss").isValid())
         << bar->clockPane()->text().toStdString();
     EXPECT_EQ(bar->findChildren<QToolButton*>().size(), 7);
+
+    // The demo loop was built and its first hour opened, one pane per station, with samples.
+    waveform* w = frame->waveforms();
+    ASSERT_FALSE(context->stations().empty());
+    ASSERT_EQ(w->panes().size(), context->stations().size());
+    EXPECT_FALSE(w->panes()[0].data().blocks.empty());
+    EXPECT_GT(w->panes()[0].data().TotalCount(), 0u);
+    EXPECT_EQ(frame->groupCombo()->count(), static_cast<int>(context->networks().size()));
 
     // A closed permanent window is only minimised: it lives as long as the frame.
     frame->child(CMainFrame::kMap)->close();

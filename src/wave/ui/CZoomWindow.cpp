@@ -1,0 +1,200 @@
+#include "wave/ui/CZoomWindow.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+
+#include "wave/PaneText.h"
+#include "wave/TracePane.h"
+#include "wave/ui/waveform.h"
+
+namespace zel {
+namespace {
+
+QToolButton* CaptionButton(QWidget* parent, const QString& text, const QString& tip, bool checkable) {
+    auto* b = new QToolButton(parent);
+    b->setText(text);
+    b->setToolTip(tip);
+    b->setCheckable(checkable);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    QFont f = b->font();
+    f.setPixelSize(9);
+    b->setFont(f);
+    return b;
+}
+
+}  // namespace
+
+CZoomWindow::CZoomWindow(TracePane& pane, waveform& owner, QWidget* parent)
+    : QWidget(parent), pane_(pane), owner_(owner) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setObjectName(QString("D%1").arg(pane.number()));
+    mainButton_ = CaptionButton(this, "M", "Сделать окно главным", true);
+    transformedButton_ = CaptionButton(this, "Ф/И", "Фильтрованные/Исходные данные", true);
+    maximizeButton_ = CaptionButton(this, "^", "Максимизировать окно во весь экран", true);
+    closeButton_ = CaptionButton(this, "x", QString(), false);
+    connect(mainButton_, &QToolButton::clicked, this, [this] { owner_.makeMain(this); });
+    connect(transformedButton_, &QToolButton::clicked, this, [this](bool on) {
+        pane_.showTransformed = on && pane_.transformed().has_value();
+        redraw();
+    });
+    connect(maximizeButton_, &QToolButton::clicked, this, [this](bool on) {
+        owner_.paneResized(this, on ? owner_.height() : owner_.minimumPaneHeight() * 2, false);
+    });
+    // Removing the pane is deferred: the button that asked belongs to it.
+    connect(closeButton_, &QToolButton::clicked, this, [this] { owner_.removePane(this); });
+}
+
+PlotRect CZoomWindow::plot() const { return PanePlot(size(), owner_.style().font); }
+
+void CZoomWindow::placeCaptionButtons() {
+    const int w = width();
+    mainButton_->setGeometry(1, 0, 17, kCaptionHeight);
+    transformedButton_->setGeometry(w - 92, 0, 46, kCaptionHeight);
+    maximizeButton_->setGeometry(w - 46, 0, 16, kCaptionHeight);
+    closeButton_->setGeometry(w - 19, 0, 17, kCaptionHeight);
+}
+
+void CZoomWindow::updateCaptionButtons() {
+    mainButton_->setChecked(pane_.main);
+    transformedButton_->setChecked(pane_.showTransformed);
+    transformedButton_->setEnabled(pane_.transformed().has_value());
+}
+
+void CZoomWindow::redraw() {
+    // A drawing that starts while this pane is already drawing keeps the previous picture.
+    if (drawing_ > 0 || width() <= 0 || height() <= 0) return;
+    ++drawing_;
+    pane_.updateRanges();
+    QPixmap picture(size());
+    {
+        QPainter p(&picture);
+        PaintPane(p, size(), pane_, owner_.style(), overlays);
+    }
+    cache_ = std::move(picture);
+    --drawing_;
+    updateCaptionButtons();
+    update();
+}
+
+void CZoomWindow::setCursorColumn(int x) {
+    if (x == cursorColumn_) return;
+    const int old = cursorColumn_;
+    cursorColumn_ = x;
+    if (old >= 0) update(old - 2, 0, 5, height());
+    if (x >= 0) update(x - 2, 0, 5, height());
+}
+
+void CZoomWindow::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    if (cache_.size() != size()) {
+        p.fillRect(rect(), Qt::white);
+        return;
+    }
+    p.drawPixmap(event->rect(), cache_, event->rect());
+    if (cursorColumn_ >= 0) {
+        const PlotRect r = plot();
+        p.setPen(QColor(128, 128, 128));
+        p.drawLine(cursorColumn_, r.top, cursorColumn_, r.bottom);
+    }
+}
+
+void CZoomWindow::resizeEvent(QResizeEvent*) {
+    placeCaptionButtons();
+    redraw();
+}
+
+bool CZoomWindow::inResizeStrip(int y) const {
+    const int strip = AxisBandHeight(owner_.style().font) + 1;
+    const int fromBottom = height() - y;
+    return fromBottom >= strip - 21 && fromBottom <= strip - 5;
+}
+
+void CZoomWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint pos = event->position().toPoint();
+    const PlotRect r = plot();
+    if (inResizeStrip(pos.y())) {
+        resizing_ = true;
+        return;
+    }
+    if (pos.y() < kCaptionHeight) {
+        if (pos.x() >= r.left + 15 && pos.x() <= r.right - 76) owner_.clickCaption(this);
+        return;
+    }
+    if (pos.y() <= r.bottom) owner_.clickPlot(this);
+}
+
+void CZoomWindow::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (resizing_) {
+        owner_.paneResized(this, std::max(pos.y() + 1, MinimumPaneHeight(owner_.style().font)), false);
+        return;
+    }
+    setCursor(inResizeStrip(pos.y()) ? Qt::SizeVerCursor : Qt::ArrowCursor);
+    const PlotRect r = plot();
+    if (r.bottom - r.top < 5 || r.right - r.left < 10 || pos.y() < r.top || pos.y() > r.bottom) return;
+    const TraceMapping m = pane_.showTransformed ? pane_.transformedMapping(r) : pane_.mapping(r);
+    const double t = m.start + (pos.x() - r.left) * m.duration / (r.right - r.left);
+    const double a = m.min + (r.bottom - pos.y()) * (m.max - m.min) / (r.bottom - r.top);
+    owner_.showStatus(QString::fromStdString(PointerReadout(t, a)));
+    if (owner_.commonCursorOn) owner_.commonCursor(mapTo(&owner_, pos).x());
+}
+
+void CZoomWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (!resizing_) return;
+    resizing_ = false;
+    const int h = std::max(event->position().toPoint().y() + 1, MinimumPaneHeight(owner_.style().font));
+    owner_.paneResized(this, h, event->modifiers() & Qt::ShiftModifier);
+}
+
+void CZoomWindow::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    auto add = [&](const char* text, auto handler) {
+        QAction* a = menu.addAction(text);
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    auto later = [&](const char* text) { menu.addAction(text)->setEnabled(false); };
+    later("(*)Выбрать станцию и канал...");
+    add("(*)Перерисовать", [this] { owner_.reload(this); });
+    later("Отметить фазу");
+    later("(*)Исключить фазы из расчета");
+    later("(*)Включить фазы в расчет в интервале");
+    later("(*)Удалить фазы в интервале");
+    later("Выровнять положение фаз P на экране");
+    later("(*)Масштаб");
+    add("Выбрать преобразованный сигнал", [this] {
+        for (CZoomWindow* w : owner_.zoomWindows())
+            if (w->pane().active && w->pane().transformed()) {
+                w->pane().showTransformed = true;
+                w->redraw();
+            }
+    });
+    add("Выбрать исходный сигнал", [this] {
+        for (CZoomWindow* w : owner_.zoomWindows())
+            if (w->pane().active) {
+                w->pane().showTransformed = false;
+                w->redraw();
+            }
+    });
+    add("Деактивизировать все окна", [this] { owner_.deactivateAll(); });
+    add("Сделать активными все окна", [this] { owner_.activateAll(); });
+    add("Инвертировать выделение", [this] { owner_.invertSelection(); });
+    add("Удалить активные окна", [this] {
+        for (CZoomWindow* w : owner_.zoomWindows())
+            if (w->pane().active) {
+                owner_.removePane(w);
+                break;
+            }
+    });
+    later("Создать новое окно");
+    later("Установки...");
+    menu.exec(event->globalPos());
+}
+
+}  // namespace zel

@@ -1,0 +1,59 @@
+#pragma once
+// One trace pane on screen: paints the cached picture of its TracePane and turns mouse actions
+// into calls on the waveform window.
+
+#include <QPixmap>
+#include <QWidget>
+#include <memory>
+
+#include "wave/TracePane.h"
+#include "wave/ui/PanePainter.h"
+
+class QToolButton;
+
+namespace zel {
+
+class waveform;
+
+class CZoomWindow : public QWidget {
+    Q_OBJECT
+  public:
+    CZoomWindow(TracePane& pane, waveform& owner, QWidget* parent);
+
+    TracePane& pane() { return pane_; }
+    // Rebuilds the cached picture (after a change of data, view or style) and repaints.
+    void redraw();
+    // The common vertical cursor; -1 removes it.
+    void setCursorColumn(int x);
+    PlotRect plot() const;
+    PaneOverlays overlays;
+    // Keeps the pane alive after the window took it out, until this widget is deleted.
+    void retire(std::unique_ptr<TracePane> pane) { retired_ = std::move(pane); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    bool inResizeStrip(int y) const;
+    void placeCaptionButtons();
+    void updateCaptionButtons();
+
+    TracePane& pane_;
+    std::unique_ptr<TracePane> retired_;
+    waveform& owner_;
+    QPixmap cache_;
+    int drawing_ = 0;  // re-entry guard
+    int cursorColumn_ = -1;
+    bool resizing_ = false;
+    QToolButton* mainButton_;
+    QToolButton* transformedButton_;
+    QToolButton* maximizeButton_;
+    QToolButton* closeButton_;
+};
+
+}  // namespace zel

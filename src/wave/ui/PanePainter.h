@@ -1,0 +1,49 @@
+#pragma once
+// Paints one trace pane with a QPainter on any paint device (widget cache, image, printer):
+// frame, time axis, overlays, trace, transformed signal, amplitude labels and caption text.
+
+#include <QColor>
+#include <QFont>
+#include <QSize>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "wave/TraceGeometry.h"
+
+class QPainter;
+
+namespace zel {
+
+class TracePane;
+struct StartupSettings;
+
+struct PaneStyle {
+    QColor trace{0, 0, 127};
+    QColor transformed{255, 0, 0};
+    QColor labels{255, 255, 255};
+    QColor background{192, 192, 192};
+    QFont font;
+    bool drawWaveforms = true;
+    bool timeGrid = true;
+
+    static PaneStyle FromSettings(const StartupSettings& settings);
+};
+
+// Items drawn as vertical lines over the plot: acquisition-system events and phases stored in
+// the database (time, phase name).
+struct PaneOverlays {
+    std::vector<double> acquisitionEvents;
+    std::vector<std::pair<double, std::string>> databasePhases;
+};
+
+// Height of the time-axis band: "WWW" in the label font + 7.
+int AxisBandHeight(const QFont& font);
+PlotRect PanePlot(QSize size, const QFont& font);
+// Lowest height a pane may be resized to.
+int MinimumPaneHeight(const QFont& font);
+
+void PaintPane(QPainter& painter, QSize size, const TracePane& pane, const PaneStyle& style,
+               const PaneOverlays& overlays);
+
+}  // namespace zel
