@@ -15,6 +15,7 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/SplashWnd.h"
 #include "app/ui/UserMessages.h"
+#include "events/ui/PhaseListSetup.h"
 #include "wave/TimePresets.h"
 #include "wave/ui/waveform.h"
 
@@ -56,6 +57,7 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     context.openDatabases();
     if (options.demoData) context.ensureDemoData();
     context.loadReferenceData();
+    InstallPhaseList(*frame, context);
     for (const Network& network : context.networks())
         frame->groupCombo()->addItem(QString::fromStdString(network.name));
     frame->activateChild(CMainFrame::kWaveforms, true);

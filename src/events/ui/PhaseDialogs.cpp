@@ -200,6 +200,7 @@ CEditPhaseDlg::CEditPhaseDlg(ZELPhases& list, const SEISMIC_PHASE& pick, const P
     pickFilter_->setReadOnly(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
     connect(buttons, &QDialogButtonBox::accepted, this, &CEditPhaseDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

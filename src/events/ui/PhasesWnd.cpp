@@ -27,7 +27,7 @@ bool IsNumberColumn(int column) { return column >= kColResidual; }
 
 const std::array<int, kPhaseListColumnCount>& DefaultPhaseColumnWidths() {
     static const std::array<int, kPhaseListColumnCount> widths = {90, 60,  70, 60, 85, 170, 70, 85, 60, 65,
-                                                                  75, 170, 45, 45, 50, 50,  45, 60, 55, 60};
+                                                                  75, 195, 45, 45, 50, 50,  45, 60, 55, 60};
     return widths;
 }
 

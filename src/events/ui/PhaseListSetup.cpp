@@ -1,0 +1,78 @@
+#include "events/ui/PhaseListSetup.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+#include "app/AppContext.h"
+#include "app/Commands.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/ZelToolbar.h"
+#include "events/PhaseCatalogue.h"
+#include "events/StationNames.h"
+#include "events/ZELPhases.h"
+#include "events/ui/PhasesWnd.h"
+
+namespace zel {
+
+CPhasesWnd* InstallPhaseList(CMainFrame& frame, AppContext& context) {
+    PhaseCatalogue& catalogue = ThePhaseCatalogue();
+    catalogue.Load(context.settings().godographDir, context.settings().workingDir);
+    ZELPhases& list = ThePhaseList();
+    list.SetKeySource([&context] { return context.databases().nextArid(); });
+
+    auto* window = new CPhasesWnd(list, catalogue, context.messages());
+    window->setStations(std::make_shared<StationModelNames>(context.stations()));
+    window->setProfile(&context.ini());
+    QMdiSubWindow* sub = frame.child(CMainFrame::kPhaseList);
+    sub->setWidget(window);
+    // The list outlives the frame; its keys come from this run's databases only while it lasts.
+    QObject::connect(window, &QObject::destroyed, [] { ThePhaseList().SetKeySource({}); });
+
+    frame.phaseListEmpty = [&list] { return list.Empty(); };
+    auto redraw = [&frame](CMainFrame::Child which) {
+        if (QMdiSubWindow* child = frame.child(which); child && child->widget()) child->widget()->update();
+    };
+    window->onListChanged = [redraw] {
+        redraw(CMainFrame::kWaveforms);
+        redraw(CMainFrame::kMap);
+    };
+    window->onPickToggled = [redraw](const SEISMIC_PHASE&) { redraw(CMainFrame::kWaveforms); };
+    window->onPickRemoved = [redraw](int, int) { redraw(CMainFrame::kWaveforms); };
+    window->onMapChanged = [redraw] { redraw(CMainFrame::kMap); };
+
+    auto wire = [&](int id, auto handler) {
+        QAction* a = frame.action(id);
+        a->setEnabled(true);
+        QObject::connect(a, &QAction::triggered, window, handler);
+        return a;
+    };
+    wire(cmd::kInsertPhase, [window] { window->showInsertDialog(); });
+    wire(cmd::kDeletePhase, [window] { window->deleteSelected(); });
+    wire(cmd::kClearPhaseList, [window] { window->clearList(); });
+    // Needs distance and azimuth from the epicentre: stays disabled until they exist.
+    QAction* recompute = frame.action(cmd::kRecomputeResiduals);
+
+    const std::vector<QAction*> commands = {frame.action(cmd::kInsertPhase), frame.action(cmd::kDeletePhase),
+                                            frame.action(cmd::kClearPhaseList), recompute};
+    window->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (QAction* a : commands) window->addAction(a);
+    for (QAction* menuAction : frame.menuBar()->actions()) {
+        QMenu* menu = menuAction->menu();
+        if (!menu || menuAction->text() != "Список фаз") continue;
+        for (QAction* a : commands)
+            if (!menu->actions().contains(a)) menu->addAction(a);
+    }
+
+    // The phase list shows its toolbar while it is the active window.
+    QObject::connect(frame.mdiArea(), &QMdiArea::subWindowActivated, window,
+                     [&frame, sub](QMdiSubWindow* active) {
+                         if (!active) return;  // the frame lost focus: keep the toolbars as they are
+                         if (CZELToolbar* toolbar = frame.toolbar("PHASELIST"))
+                             toolbar->setVisible(active == sub);
+                     });
+    return window;
+}
+
+}  // namespace zel

@@ -1,0 +1,81 @@
+// The phase list in the main frame of a fresh install: the shipped IASP91 curves are loaded, the
+// window replaces the placeholder, its commands are live (the recompute stays off), the exit
+// question knows whether the list is empty, and its toolbar follows the active window.
+
+#include "events/ui/PhaseListSetup.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMdiSubWindow>
+
+#include "app/AppContext.h"
+#include "app/Commands.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/ZelToolbar.h"
+#include "events/PhaseCatalogue.h"
+#include "events/ZELPhases.h"
+#include "events/ui/PhasesWnd.h"
+#include "support/TempDir.h"
+
+namespace zel {
+namespace {
+
+TEST(PhaseListSetup, TheFrameOfAFreshInstallHasAWorkingPhaseList) {
+    test::TempDir dir;
+    RecordingMessageSink messages;
+    AppPaths paths;
+    paths.ini = dir.file("config/ZEL.ini");
+    paths.registry = dir.file("config/registry.ini");
+    paths.embeddedDatabase = dir.file("data/zel.db");
+    paths.demoDiskLoop = dir.file("data/diskloop");
+    paths.executableDir = std::string(ZEL_TEST_BIN_DIR) + "/";  // inside the source tree: finds resources/
+    AppContext context({}, paths, messages);
+    context.loadConfiguration();
+    auto frame = std::make_unique<CMainFrame>(context);
+    context.openDatabases();
+    InstallPhaseList(*frame, context);
+    frame->show();
+    frame->activateChild(CMainFrame::kWaveforms, true);
+
+    auto* window = qobject_cast<CPhasesWnd*>(frame->child(CMainFrame::kPhaseList)->widget());
+    ASSERT_NE(window, nullptr);
+    const PhaseCatalogue& catalogue = ThePhaseCatalogue();
+    EXPECT_EQ(catalogue.Count(), 64);
+    EXPECT_TRUE(catalogue.HasCurve(catalogue.IndexOf("P")));
+    EXPECT_FALSE(catalogue.HasCurve(catalogue.IndexOf("Lg")));
+
+    EXPECT_TRUE(frame->action(cmd::kInsertPhase)->isEnabled());
+    EXPECT_TRUE(frame->action(cmd::kDeletePhase)->isEnabled());
+    EXPECT_TRUE(frame->action(cmd::kClearPhaseList)->isEnabled());
+    EXPECT_FALSE(frame->action(cmd::kRecomputeResiduals)->isEnabled());
+
+    ZELPhases& list = ThePhaseList();
+    list.RemoveAll();
+    EXPECT_TRUE(frame->phaseListEmpty());
+    SEISMIC_PHASE pick;
+    pick.phaseIndex = catalogue.IndexOf("Pn");
+    SetPickTime(pick, 1371212400.0);
+    const SEISMIC_PHASE& stored = list.Add(pick);
+    EXPECT_GT(stored.arid, 0);  // drawn from the embedded database
+    window->rebuildRows();
+    EXPECT_FALSE(frame->phaseListEmpty());
+    EXPECT_EQ(window->model()->rowCount(), 1);
+    frame->action(cmd::kClearPhaseList)->trigger();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(window->model()->rowCount(), 0);
+
+    EXPECT_FALSE(frame->toolbar("PHASELIST")->isVisible());
+    frame->activateChild(CMainFrame::kPhaseList, true);
+    EXPECT_TRUE(frame->toolbar("PHASELIST")->isVisible());
+    frame->activateChild(CMainFrame::kWaveforms, true);
+    EXPECT_FALSE(frame->toolbar("PHASELIST")->isVisible());
+
+    frame.reset();
+    list.Add(pick);  // the list outlives the frame; keys are no longer drawn from a closed run
+    EXPECT_EQ(list.GetAt(0)->arid, -1);
+    list.RemoveAll();
+}
+
+}  // namespace
+}  // namespace zel
