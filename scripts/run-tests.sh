@@ -27,4 +27,6 @@ for preset in default asan; do
   echo "=== tests: $preset"
   ctest --preset "$preset"
 done
+echo "=== fuzzing: formula interpreter (bounded)"
+bash scripts/fuzz-formula.sh 60
 echo "Database back-ends that ran: SQLite, PostgreSQL"

@@ -154,7 +154,7 @@ void Transaction::commit() {
 
 // ---------------------------------------------------------------- Statement
 
-Statement::Statement(Connection& connection) : connection_(connection) {
+Statement::Statement(Connection& connection) {
     if (!connection.isOpen()) throw Error("ODBC: no open connection", "08003");
     SQLHSTMT stmt = SQL_NULL_HSTMT;
     if (!Succeeded(SQLAllocHandle(SQL_HANDLE_STMT, connection.handle(), &stmt)))

@@ -100,7 +100,6 @@ class Statement {
     void bindParameters(const std::vector<Value>& params);
     void reset() noexcept;
 
-    Connection& connection_;
     void* stmt_ = nullptr;
     std::vector<Value> boundValues_;
     std::vector<long> boundLengths_;

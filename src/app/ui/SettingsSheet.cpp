@@ -2,12 +2,10 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -15,6 +13,7 @@
 
 #include "app/AppContext.h"
 #include "app/ZelError.h"
+#include "wave/ui/WaveformsSetupPage.h"
 
 namespace zel {
 namespace {
@@ -134,40 +133,6 @@ class PhaseSetPage : public SettingsPage {  // CSelectPhaseSet
     std::vector<QLineEdit*> lists_;
 };
 
-class WaveformsPage : public SettingsPage {  // CWaveformsSetupPage
-  public:
-    explicit WaveformsPage(AppContext& c) : context_(c), colors_(c.settings().colors) {
-        auto* form = new QFormLayout(this);
-        addColor(form, "Цвет волновых форм:", colors_.waveforms);
-        addColor(form, "Цвет преобразованных сигналов:", colors_.transforms);
-        addColor(form, "Цвет подписей:", colors_.labels);
-        addColor(form, "Цвет фона:", colors_.background);
-    }
-    void save() override {
-        context_.settings().colors = colors_;
-        SaveColors(context_.ini(), colors_);
-    }
-
-  private:
-    void addColor(QFormLayout* form, const char* label, Rgb& color) {
-        auto* button = new QPushButton;
-        auto paint = [button, &color] {
-            button->setStyleSheet(
-                QString("background-color: rgb(%1,%2,%3)").arg(color.red).arg(color.green).arg(color.blue));
-        };
-        paint();
-        connect(button, &QPushButton::clicked, this, [this, &color, paint] {
-            QColor chosen = QColorDialog::getColor(QColor(color.red, color.green, color.blue), this);
-            if (!chosen.isValid()) return;
-            color = {chosen.red(), chosen.green(), chosen.blue()};
-            paint();
-        });
-        form->addRow(label, button);
-    }
-    AppContext& context_;
-    TraceColors colors_;
-};
-
 class ExternalFkPage : public SettingsPage {  // CExtProgFKSetup
   public:
     explicit ExternalFkPage(AppContext& c) : context_(c) {
@@ -204,7 +169,7 @@ SettingsSheet::SettingsSheet(AppContext& context, QWidget* parent) : QDialog(par
     add(new Css30OutputPage(context), "Вывод CSS 3.0");
     add(new AmplitudeOptionsPage(context), "Амплитуда и период");
     add(new PhaseSetPage(context), "Наборы фаз");
-    add(new WaveformsPage(context), "Волновые формы");
+    add(new CWaveformsSetupPage(context), "Установки окна \"Волновые формы\"");
     add(new ExternalFkPage(context), "Внешняя программа F-K");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this, &context] {

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -16,12 +17,14 @@
 #include <QToolButton>
 
 #include "app/AppContext.h"
+#include "app/ui/SettingsSheet.h"
 #include "app/ui/ToolbarCustomizeDialog.h"
 #include "app/ui/ZelApplication.h"
 #include "app/ui/ZelStatusBar.h"
 #include "app/ui/ZelToolbar.h"
-#include "wave/ui/waveform.h"
 #include "support/TempDir.h"
+#include "wave/ui/WaveformsSetupPage.h"
+#include "wave/ui/waveform.h"
 
 namespace zel {
 namespace {
@@ -203,6 +206,43 @@ TEST_F(MainFrameTest, ToolbarCustomisationResetsToTheOpeningLayoutAndIsKeptForTh
     Start();
     EXPECT_EQ(frame->toolbar("WAVEFORMS")->layout(), customised);
     EXPECT_EQ(frame->toolbar("MAP")->layout(), DefaultToolbarLayout("MAP"));
+}
+
+}  // namespace
+}  // namespace zel
+
+namespace zel {
+namespace {
+
+TEST_F(MainFrameTest, DisplayPageWritesChangedColoursAndRedrawsWithThem) {
+    Start();
+    SettingsSheet sheet(*context, frame);
+    auto* page = sheet.findChild<CWaveformsSetupPage*>();
+    ASSERT_NE(page, nullptr);
+    auto edits = page->findChildren<QLineEdit*>();
+    auto names = page->findChildren<QComboBox*>();
+    ASSERT_EQ(edits.size(), 4);
+    EXPECT_EQ(edits[0]->text(), "0,0,127");
+    EXPECT_EQ(names[0]->currentText(), "темно-синий");
+    EXPECT_EQ(names[3]->currentText(), "серый");
+
+    // Nothing changed: nothing is written.
+    sheet.saveAll();
+    EXPECT_FALSE(context->ini().hasKey("COLORS", "WAVEFORMS"));
+
+    edits[0]->setText("1,2,3");
+    names[1]->setCurrentIndex(7);
+    Q_EMIT names[1]->activated(7);  // "желтый" fills its text
+    EXPECT_EQ(edits[1]->text(), "255,255,0");
+    edits[3]->setText("bad");  // not three numbers: the colour stays
+    sheet.saveAll();
+    EXPECT_EQ(context->ini().getString("COLORS", "WAVEFORMS"), "1,2,3");
+    EXPECT_EQ(context->ini().getString("COLORS", "TRANSFORMS"), "255,255,0");
+    EXPECT_EQ(context->ini().getString("COLORS", "BACKGROUND"), "192,192,192");
+    EXPECT_EQ(frame->waveforms()->style().trace, QColor(1, 2, 3));
+
+    page->restoreDefaults();
+    EXPECT_EQ(edits[0]->text(), "0,0,127");
 }
 
 }  // namespace

@@ -1,0 +1,81 @@
+#include "wave/ui/WaveformsSetupPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/AppContext.h"
+#include "app/ui/MainFrame.h"
+#include "wave/NamedColors.h"
+#include "wave/ui/waveform.h"
+
+namespace zel {
+namespace {
+
+QString ColorText(const Rgb& c) { return QString::asprintf("%d,%d,%d", c.red, c.green, c.blue); }
+
+}  // namespace
+
+CWaveformsSetupPage::CWaveformsSetupPage(AppContext& context) : context_(context) {
+    auto* grid = new QGridLayout(this);
+    const char* labels[] = {"Волновые формы", "Преобразованный сигнал", "Метки (время, амплитуда)",
+                            "Основной фон"};
+    const TraceColors& c = context.settings().colors;
+    const Rgb values[] = {c.waveforms, c.transforms, c.labels, c.background};
+    for (int i = 0; i < 4; ++i) {
+        edits_[i] = new QLineEdit(ColorText(values[i]), this);
+        names_[i] = new QComboBox(this);
+        for (const NamedColor& named : NamedColors()) names_[i]->addItem(named.name);
+        names_[i]->setCurrentIndex(NamedColorIndex(values[i]));
+        // A named colour fills the text; "другой" leaves the text for typing.
+        connect(names_[i], &QComboBox::activated, this, [this, i](int index) {
+            if (index > 0) edits_[i]->setText(ColorText(NamedColors()[index].value));
+        });
+        grid->addWidget(new QLabel(labels[i], this), i, 0);
+        grid->addWidget(edits_[i], i, 1);
+        grid->addWidget(names_[i], i, 2);
+    }
+    auto* defaults = new QPushButton("По умолчанию", this);
+    connect(defaults, &QPushButton::clicked, this, &CWaveformsSetupPage::restoreDefaults);
+    grid->addWidget(defaults, 4, 2);
+    const waveform* w = CMainFrame::instance() ? CMainFrame::instance()->waveforms() : nullptr;
+    drawWaveforms_ = new QCheckBox("Рисовать графики волновых форм", this);
+    drawWaveforms_->setChecked(!w || w->style().drawWaveforms);
+    timeGrid_ = new QCheckBox("Отображать сетку по шкале времени", this);
+    timeGrid_->setChecked(!w || w->style().timeGrid);
+    grid->addWidget(drawWaveforms_, 5, 0, 1, 3);
+    grid->addWidget(timeGrid_, 6, 0, 1, 3);
+    grid->setRowStretch(7, 1);
+}
+
+void CWaveformsSetupPage::restoreDefaults() {
+    const TraceColors defaults;
+    const Rgb values[] = {defaults.waveforms, defaults.transforms, defaults.labels, defaults.background};
+    for (int i = 0; i < 4; ++i) {
+        edits_[i]->setText(ColorText(values[i]));
+        names_[i]->setCurrentIndex(NamedColorIndex(values[i]));
+    }
+}
+
+void CWaveformsSetupPage::save() {
+    TraceColors colors = context_.settings().colors;
+    Rgb* targets[] = {&colors.waveforms, &colors.transforms, &colors.labels, &colors.background};
+    // A text that is not three numbers keeps the colour it had.
+    for (int i = 0; i < 4; ++i)
+        if (auto parsed = ParseColor(edits_[i]->text().toStdString())) *targets[i] = *parsed;
+    if (!(colors == context_.settings().colors)) {
+        context_.settings().colors = colors;
+        SaveColors(context_.ini(), colors);
+    }
+    if (CMainFrame* frame = CMainFrame::instance()) {
+        PaneStyle style = PaneStyle::FromSettings(context_.settings());
+        style.drawWaveforms = drawWaveforms_->isChecked();
+        style.timeGrid = timeGrid_->isChecked();
+        frame->waveforms()->setStyle(style);
+    }
+}
+
+}  // namespace zel
