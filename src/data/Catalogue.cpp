@@ -265,12 +265,12 @@ bool DeleteSegment(Db::Connection& work, const std::string& dataDir, const std::
     try {
         Db::Transaction transaction(work);
         Db::Statement st(work);
-        if (foff)
-            st.execute("delete from FILELIST where CPATH=? and FOFF = ?", {cpath, *foff});
-        else
-            st.execute("delete from FILELIST where CPATH=? and FOFF is NULL", {cpath});
-        // The file goes only with the last row that uses it: other segments may lie in it.
-        removeFile = CountRowsOfPath(st, cpath) == 0 && std::filesystem::is_regular_file(file, ec);
+        const bool deleted =
+            foff ? st.execute("delete from FILELIST where CPATH=? and FOFF = ?", {cpath, *foff})
+                 : st.execute("delete from FILELIST where CPATH=? and FOFF is NULL", {cpath});
+        // The file goes only with the last row that uses it: other segments may lie in it. A
+        // file this call found no row for is not the catalogue's to remove.
+        removeFile = deleted && CountRowsOfPath(st, cpath) == 0 && std::filesystem::is_regular_file(file, ec);
         if (removeFile && !CanRemove(file)) {
             ShowFileDeleteError(messages, file.string());
             return false;  // rolled back: the row stays with its file

@@ -428,6 +428,11 @@ TEST_P(CatalogueTest, DeleteSegmentRemovesAFileOnlyWithTheLastRowThatUsesIt) {
     EXPECT_EQ(Count(), 0);
     EXPECT_TRUE(messages.messages().empty());
 
+    // A file without a row of that path and offset stays.
+    Put("uncatalogued.bin", RampFile(10));
+    EXPECT_TRUE(DeleteSegment(db->work(), loop.path().string(), "uncatalogued.bin", std::nullopt, messages));
+    EXPECT_TRUE(std::filesystem::exists(loop.file("uncatalogued.bin")));
+
     // A row whose file is already gone is simply removed.
     Insert(single);
     EXPECT_TRUE(DeleteSegment(db->work(), loop.path().string(), "single.bin", std::nullopt, messages));
