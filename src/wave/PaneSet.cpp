@@ -78,6 +78,19 @@ void PaneSet::clickCaption(TracePane& pane) {
     }
 }
 
+void PaneSet::reorder(const std::vector<std::size_t>& order) {
+    if (order.size() != panes_.size()) return;
+    std::vector<bool> seen(order.size(), false);
+    for (std::size_t i : order) {
+        if (i >= order.size() || seen[i]) return;
+        seen[i] = true;
+    }
+    std::vector<std::unique_ptr<TracePane>> next;
+    next.reserve(order.size());
+    for (std::size_t i : order) next.push_back(std::move(panes_[i]));
+    panes_ = std::move(next);
+}
+
 void PaneSet::activateAll() {
     for (auto& p : panes_) activate(*p);
 }

@@ -34,12 +34,16 @@ class PaneSet {
     // to the first remaining active pane.
     void clickCaption(TracePane& pane);
     void makeMain(TracePane& pane);
+    // Activates one pane with the next activation number (the main role does not move).
+    void activate(TracePane& pane);
+    // Puts the panes in a new screen order: order[i] is the current position of the new i-th pane
+    // (a permutation of 0..size-1; anything else is ignored).
+    void reorder(const std::vector<std::size_t>& order);
     void activateAll();
     void deactivateAll();
     void invertSelection();
 
   private:
-    void activate(TracePane& pane);
     void deactivate(TracePane& pane);
 
     std::vector<std::unique_ptr<TracePane>> panes_;

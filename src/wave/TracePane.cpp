@@ -106,4 +106,10 @@ void TracePane::setTransformed(std::optional<TransformedSignal> signal) {
     }
 }
 
+void TracePane::setTransformedRange(double min, double max) {
+    if (!transformed_) return;
+    transformed_->min = min;
+    transformed_->max = max;
+}
+
 }  // namespace zel

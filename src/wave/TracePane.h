@@ -37,6 +37,8 @@ class TracePane {
     TracePane(int number, PaneChannel channel, double start, double duration);
 
     int number() const { return number_; }
+    // A loaded channel list numbers its panes by their saved positions.
+    void setNumber(int number) { number_ = number; }
     const PaneChannel& channel() const { return channel_; }
     double start() const { return start_; }
     double duration() const { return duration_; }
@@ -66,6 +68,8 @@ class TracePane {
     std::vector<PixelPoint> transformedPoints(const PlotRect& plot) const;
 
     void setTransformed(std::optional<TransformedSignal> signal);
+    // The amplitude range the transformed signal is drawn on; ignored when there is none.
+    void setTransformedRange(double min, double max);
     const std::optional<TransformedSignal>& transformed() const { return transformed_; }
     bool showTransformed = false;
 
