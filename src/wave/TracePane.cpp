@@ -7,6 +7,11 @@ namespace zel {
 TracePane::TracePane(int number, PaneChannel channel, double start, double duration)
     : number_(number), channel_(std::move(channel)), start_(start), duration_(duration) {}
 
+void TracePane::setChannel(PaneChannel channel) {
+    channel_ = std::move(channel);
+    views.clear();
+}
+
 void TracePane::setInterval(double start, double duration) {
     start_ = start;
     duration_ = duration;

@@ -40,6 +40,8 @@ class TracePane {
     // A loaded channel list numbers its panes by their saved positions.
     void setNumber(int number) { number_ = number; }
     const PaneChannel& channel() const { return channel_; }
+    // A new channel starts a new history: the view stack is cleared.
+    void setChannel(PaneChannel channel);
     double start() const { return start_; }
     double duration() const { return duration_; }
     void setInterval(double start, double duration);

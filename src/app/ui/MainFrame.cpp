@@ -21,6 +21,7 @@
 #include "app/ui/ToolbarCustomizeDialog.h"
 #include "app/ui/ZelStatusBar.h"
 #include "app/ui/ZelToolbar.h"
+#include "wave/ui/WaveformCommands.h"
 #include "wave/ui/waveform.h"
 
 namespace zel {
@@ -105,6 +106,7 @@ void CMainFrame::createWaveformCommands() {
         waveforms_->commonCursorOn = on;
         if (!on) waveforms_->commonCursor(-1);
     });
+    CreateNavigationCommands(*this, *waveforms_);
 }
 
 CMainFrame::~CMainFrame() {

@@ -1,6 +1,7 @@
 #include "wave/ui/CZoomWindow.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,6 +34,7 @@ CZoomWindow::CZoomWindow(TracePane& pane, waveform& owner, QWidget* parent)
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setObjectName(QString("D%1").arg(pane.number()));
+    setFocusPolicy(Qt::ClickFocus);  // Escape drops a rectangle in progress
     mainButton_ = CaptionButton(this, "M", "Сделать окно главным", true);
     transformedButton_ = CaptionButton(this, "Ф/И", "Фильтрованные/Исходные данные", true);
     maximizeButton_ = CaptionButton(this, "^", "Максимизировать окно во весь экран", true);
@@ -101,6 +103,11 @@ void CZoomWindow::paintEvent(QPaintEvent* event) {
         p.setPen(QColor(128, 128, 128));
         p.drawLine(cursorColumn_, r.top, cursorColumn_, r.bottom);
     }
+    if (anchor_) {
+        p.setPen(QPen(QColor(192, 192, 192), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(*anchor_, corner_).normalized());
+    }
 }
 
 void CZoomWindow::resizeEvent(QResizeEvent*) {
@@ -114,8 +121,45 @@ bool CZoomWindow::inResizeStrip(int y) const {
     return fromBottom >= strip - 21 && fromBottom <= strip - 5;
 }
 
+std::pair<double, double> CZoomWindow::valueAt(QPoint pos) const {
+    const PlotRect r = plot();
+    const TraceMapping m = pane_.showTransformed ? pane_.transformedMapping(r) : pane_.mapping(r);
+    const double t = m.start + (pos.x() - r.left) * m.duration / std::max(1, r.right - r.left);
+    const double a = m.min + (r.bottom - pos.y()) * (m.max - m.min) / std::max(1, r.bottom - r.top);
+    return {t, a};
+}
+
+void CZoomWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (owner_.selecting() || event->button() != Qt::LeftButton || (event->buttons() & Qt::RightButton) ||
+        (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
+        return;
+    const QPoint pos = event->position().toPoint();
+    const PlotRect r = plot();
+    if (pos.x() < r.left || pos.x() > r.right || pos.y() < r.top || pos.y() > r.bottom) return;
+    if (!anchor_) {
+        owner_.clickPlot(this);
+        anchor_ = corner_ = pos;
+        update();
+        return;
+    }
+    const auto [t0, a0] = valueAt(*anchor_);
+    const auto [t1, a1] = valueAt(pos);
+    anchor_.reset();
+    update();
+    owner_.zoomRectangle(this, {t0, a0}, {t1, a1});
+}
+
+void CZoomWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && anchor_) {
+        anchor_.reset();
+        update();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void CZoomWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
+    if (owner_.selecting() || event->button() != Qt::LeftButton) return;
     const QPoint pos = event->position().toPoint();
     const PlotRect r = plot();
     if (inResizeStrip(pos.y())) {
@@ -137,10 +181,13 @@ void CZoomWindow::mouseMoveEvent(QMouseEvent* event) {
     }
     setCursor(inResizeStrip(pos.y()) ? Qt::SizeVerCursor : Qt::ArrowCursor);
     const PlotRect r = plot();
+    if (anchor_) {
+        const QRect old = QRect(*anchor_, corner_).normalized().adjusted(-1, -1, 1, 1);
+        corner_ = QPoint(std::clamp(pos.x(), r.left, r.right), std::clamp(pos.y(), r.top, r.bottom));
+        update(old.united(QRect(*anchor_, corner_).normalized().adjusted(-1, -1, 1, 1)));
+    }
     if (r.bottom - r.top < 5 || r.right - r.left < 10 || pos.y() < r.top || pos.y() > r.bottom) return;
-    const TraceMapping m = pane_.showTransformed ? pane_.transformedMapping(r) : pane_.mapping(r);
-    const double t = m.start + (pos.x() - r.left) * m.duration / (r.right - r.left);
-    const double a = m.min + (r.bottom - pos.y()) * (m.max - m.min) / (r.bottom - r.top);
+    const auto [t, a] = valueAt(pos);
     owner_.showStatus(QString::fromStdString(PointerReadout(t, a)));
     if (owner_.commonCursorOn) owner_.commonCursor(mapTo(&owner_, pos).x());
 }
@@ -160,14 +207,14 @@ void CZoomWindow::contextMenuEvent(QContextMenuEvent* event) {
         return a;
     };
     auto later = [&](const char* text) { menu.addAction(text)->setEnabled(false); };
-    later("(*)Выбрать станцию и канал...");
+    add("(*)Выбрать станцию и канал...", [this] { owner_.chooseStationChannel(this); });
     add("(*)Перерисовать", [this] { owner_.reload(this); });
     later("Отметить фазу");
     later("(*)Исключить фазы из расчета");
     later("(*)Включить фазы в расчет в интервале");
     later("(*)Удалить фазы в интервале");
-    later("Выровнять положение фаз P на экране");
-    later("(*)Масштаб");
+    add("Выровнять положение фаз P на экране", [this] { owner_.alignP(this); });
+    add("(*)Масштаб", [this] { owner_.scaleDialog(this); });
     add("Выбрать преобразованный сигнал", [this] {
         for (CZoomWindow* w : owner_.zoomWindows())
             if (w->pane().active && w->pane().transformed()) {
@@ -185,14 +232,8 @@ void CZoomWindow::contextMenuEvent(QContextMenuEvent* event) {
     add("Деактивизировать все окна", [this] { owner_.deactivateAll(); });
     add("Сделать активными все окна", [this] { owner_.activateAll(); });
     add("Инвертировать выделение", [this] { owner_.invertSelection(); });
-    add("Удалить активные окна", [this] {
-        for (CZoomWindow* w : owner_.zoomWindows())
-            if (w->pane().active) {
-                owner_.removePane(w);
-                break;
-            }
-    });
-    later("Создать новое окно");
+    add("Удалить активные окна", [this] { owner_.deleteFirstActive(); });
+    add("Создать новое окно", [this] { owner_.newPaneDialog(); });
     later("Установки...");
     menu.exec(event->globalPos());
 }

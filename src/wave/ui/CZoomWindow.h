@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "wave/TracePane.h"
 #include "wave/ui/PanePainter.h"
@@ -29,6 +30,8 @@ class CZoomWindow : public QWidget {
     PaneOverlays overlays;
     // Keeps the pane alive after the window took it out, until this widget is deleted.
     void retire(std::unique_ptr<TracePane> pane) { retired_ = std::move(pane); }
+    // The first corner of a rectangle zoom in progress.
+    std::optional<QPoint> rectangleAnchor() const { return anchor_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -36,12 +39,16 @@ class CZoomWindow : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     bool inResizeStrip(int y) const;
     void placeCaptionButtons();
     void updateCaptionButtons();
+    // Time and amplitude under a point of the plot, on the scale of the signal shown.
+    std::pair<double, double> valueAt(QPoint pos) const;
 
     TracePane& pane_;
     std::unique_ptr<TracePane> retired_;
@@ -50,6 +57,8 @@ class CZoomWindow : public QWidget {
     int drawing_ = 0;  // re-entry guard
     int cursorColumn_ = -1;
     bool resizing_ = false;
+    std::optional<QPoint> anchor_;
+    QPoint corner_;
     QToolButton* mainButton_;
     QToolButton* transformedButton_;
     QToolButton* maximizeButton_;

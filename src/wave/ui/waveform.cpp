@@ -6,17 +6,29 @@
 #include <QStatusBar>
 #include <QWheelEvent>
 #include <algorithm>
+#include <ctime>
 
 #include "app/AppContext.h"
 #include "app/db/Odbc.h"
 #include "data/Catalogue.h"
+#include "events/PhaseCatalogue.h"
+#include "events/ZELPhases.h"
+#include "wave/ChannelLists.h"
 #include "wave/TimePresets.h"
 #include "wave/ui/CZoomWindow.h"
+#include "wave/ui/ChannelDialogs.h"
 
 namespace zel {
 namespace {
 constexpr int kScrollRange = 10000;
 constexpr int kWheelStep = 150;
+constexpr const char* kCaption = "Система обработки сейсмических данных";
+bool g_timeAligned = false;  // one flag for every waveform window
+
+const PhaseCatalogue& DefaultCatalogue() {
+    static const PhaseCatalogue catalogue;
+    return catalogue;
+}
 }  // namespace
 
 waveform::waveform(AppContext& context, QWidget* parent)
@@ -46,7 +58,7 @@ int waveform::minimumPaneHeight() const {
 
 int waveform::clientHeight() const { return area_->height(); }
 
-CZoomWindow* waveform::addPane(int stationIndex, int slot, double start, double duration) {
+PaneChannel waveform::channelOf(int stationIndex, int slot) const {
     PaneChannel channel;
     channel.stationIndex = stationIndex;
     channel.slot = slot;
@@ -59,12 +71,21 @@ CZoomWindow* waveform::addPane(int stationIndex, int slot, double start, double 
         channel.locationCode = st.slots[slot].lcode;
         channel.nominalSps = st.slots[slot].sps;
     }
-    TracePane& pane = panes_.add(channel, start, duration);
+    return channel;
+}
+
+CZoomWindow* waveform::createPane(int stationIndex, int slot, double start, double duration) {
+    TracePane& pane = panes_.add(channelOf(stationIndex, slot), start, duration);
     auto* window = new CZoomWindow(pane, *this, area_);
     windows_.push_back(window);
     heights_.push_back(PaneHeight(static_cast<int>(windows_.size()), clientHeight(), minimumPaneHeight()));
     window->show();
     reload(window);
+    return window;
+}
+
+CZoomWindow* waveform::addPane(int stationIndex, int slot, double start, double duration) {
+    CZoomWindow* window = createPane(stationIndex, slot, start, duration);
     fitAll();
     return window;
 }
@@ -85,8 +106,9 @@ void waveform::removeAllPanes() {
     while (!windows_.empty()) removePane(windows_.back());
 }
 
-void waveform::reload(CZoomWindow* window) {
+void waveform::reload(CZoomWindow* window, bool keepRange) {
     TracePane& pane = window->pane();
+    const double rangeMin = pane.dataMin(), rangeMax = pane.dataMax();
     const PaneChannel& ch = pane.channel();
     showStatus("Читаются данные...");
     pane.setTransformed(std::nullopt);
@@ -106,6 +128,7 @@ void waveform::reload(CZoomWindow* window) {
         context_.messages().show({e.what(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
     }
     pane.setData(std::move(data));
+    if (keepRange) pane.setDataRange(rangeMin, rangeMax);
     loadOverlays(window);
     window->redraw();
     showStatus(QString());
@@ -291,6 +314,237 @@ bool waveform::openDefaultView() {
                 break;
             }
     return !windows_.empty();
+}
+
+CZoomWindow* waveform::windowOf(const TracePane* pane) const {
+    for (CZoomWindow* w : windows_)
+        if (&w->pane() == pane) return w;
+    return nullptr;
+}
+
+void waveform::noMainPane() {
+    context_.messages().show({"Не выбрано главное окно", kCaption, MessageIcon::Warning, MessageButtons::Ok});
+}
+
+void waveform::apply(const NavOutcome& outcome, bool centre) {
+    if (outcome.noPane) {
+        noMainPane();
+        return;
+    }
+    for (TracePane* pane : outcome.reload)
+        if (CZoomWindow* w = windowOf(pane)) {
+            reload(w, true);
+            if (centre) {
+                CentrePane(*pane);
+                w->redraw();
+            }
+        }
+    for (TracePane* pane : outcome.redraw)
+        if (CZoomWindow* w = windowOf(pane)) w->redraw();
+}
+
+void waveform::navigate(NavCommand command) { apply(Navigate(panes_, command, g_timeAligned)); }
+
+bool waveform::timeAligned() { return g_timeAligned; }
+
+void waveform::setTimeAligned(bool on) {
+    if (on && !g_timeAligned) apply(AlignTime(panes_));
+    g_timeAligned = on;
+}
+
+void waveform::zoomRectangle(CZoomWindow* window, RectangleCorner a, RectangleCorner b) {
+    apply(ZoomToRectangle(panes_, window->pane(), a, b, g_timeAligned));
+}
+
+void waveform::alignP(CZoomWindow* window) {
+    const PhaseCatalogue& catalogue = catalogue_ ? *catalogue_ : DefaultCatalogue();
+    const int p = catalogue.IndexOf("P");
+    auto pTime = [&](const TracePane& pane) -> std::optional<double> {
+        const SEISMIC_PHASE* pick = ThePhaseList().Find(pane.channel().stationIndex, pane.channel().slot, p);
+        if (p < 0 || !pick) return std::nullopt;
+        return pick->time;
+    };
+    apply(AlignP(panes_, window->pane(), pTime), true);
+}
+
+void waveform::scaleDialog(CZoomWindow* window) {
+    TracePane& pane = window->pane();
+    CScaleDlg dialog(this);
+    const auto& t = pane.transformed();
+    dialog.setValues({pane.dataMax(), pane.dataMin(), t ? t->max : 0, t ? t->min : 0});
+    if (dialog.exec() != QDialog::Accepted) return;
+    const ScaleValues v = dialog.values();
+    pane.setDataRange(v.min, v.max);
+    pane.setTransformedRange(v.transformedMin, v.transformedMax);
+    window->redraw();
+}
+
+void waveform::sortPanes(PaneOrder order) {
+    const PhaseCatalogue& catalogue = catalogue_ ? *catalogue_ : DefaultCatalogue();
+    const ZELPhases& picks = ThePhaseList();
+    PaneKeySource keys;
+    keys.earliestPick = [&](const TracePane& p) {
+        return picks.EarliestTime(p.channel().stationIndex, p.channel().slot);
+    };
+    keys.pAmplitude = [&](const TracePane& p) {
+        return picks.MaxPAmplitude(p.channel().stationIndex, p.channel().slot, catalogue);
+    };
+    keys.mb = [&](const TracePane& p) { return picks.MaxMb(p.channel().stationIndex, p.channel().slot); };
+    keys.distance = epicentralDistance;
+    const std::vector<std::size_t> positions = PaneSortOrder(panes_, order, context_.stations(), keys);
+    panes_.reorder(positions);
+    std::vector<CZoomWindow*> windows;
+    std::vector<int> heights;
+    for (std::size_t i : positions) {
+        windows.push_back(windows_[i]);
+        heights.push_back(heights_[i]);
+    }
+    windows_ = std::move(windows);
+    heights_ = std::move(heights);
+    closeUp();
+}
+
+void waveform::deleteFirstActive() {
+    for (CZoomWindow* w : windows_)
+        if (w->pane().active) {
+            removePane(w);
+            return;
+        }
+    noMainPane();
+}
+
+bool waveform::saveChannelList(const std::string& name) {
+    std::vector<ChannelListEntry> entries;
+    for (CZoomWindow* w : windows_) {
+        const TracePane& p = w->pane();
+        entries.push_back({"", p.channel().station, p.channel().channel, p.channel().locationCode, p.active,
+                           p.main, false});
+    }
+    try {
+        SaveChannelList(context_.registry(), name, entries, static_cast<long long>(std::time(nullptr)));
+        return true;
+    } catch (const ZelError& e) {
+        context_.messages().show({e.what(), kCaption, MessageIcon::Error, MessageButtons::Ok});
+        return false;
+    }
+}
+
+bool waveform::loadChannelList(const std::string& name) {
+    // Read first: a list that cannot be read must not cost the analyst the panes on screen.
+    const auto entries = ReadChannelList(context_.registry(), name);
+    if (!entries) {
+        context_.messages().show({"Не удается прочитать список каналов \"" + name + "\"", kCaption,
+                                  MessageIcon::Error, MessageButtons::Ok});
+        return false;
+    }
+    const std::vector<PlannedPane> plan = PlanChannelList(*entries, context_.stations(), context_.registry());
+    removeAllPanes();
+    bool mainSet = false;
+    for (const PlannedPane& p : plan) {
+        // A beam pane comes back as the plain pane of its channel until beams exist.
+        CZoomWindow* w = createPane(p.stationIndex, p.slot, p.start, p.duration);
+        TracePane& pane = w->pane();
+        pane.setNumber(p.number);
+        w->setObjectName(QString("D%1").arg(p.number));
+        if (p.active) panes_.activate(pane);
+        if (p.main && !mainSet) {
+            panes_.makeMain(pane);
+            mainSet = true;
+        }
+    }
+    fitAll();
+    sortPanes(PaneOrder::Activation);
+    redrawAll();
+    return true;
+}
+
+void waveform::saveChannelListDialog() {
+    CChannelListDlg dialog(CChannelListDlg::Save, context_.registry(), context_.ini(), this);
+    if (dialog.exec() == QDialog::Accepted) saveChannelList(dialog.chosenName());
+}
+
+void waveform::loadChannelListDialog() {
+    CChannelListDlg dialog(CChannelListDlg::Load, context_.registry(), context_.ini(), this);
+    if (dialog.exec() == QDialog::Accepted) loadChannelList(dialog.chosenName());
+}
+
+std::pair<double, double> waveform::stationTime(int stationIndex) const {
+    if (stationIndex >= 0 && stationIndex < static_cast<int>(stationTimes_.size()))
+        return stationTimes_[stationIndex];
+    return {1.0, 3600};
+}
+
+void waveform::setStationTime(int stationIndex, double start, double duration) {
+    if (stationIndex < 0) return;
+    if (stationIndex >= static_cast<int>(stationTimes_.size()))
+        stationTimes_.resize(stationIndex + 1, {1.0, 3600});
+    stationTimes_[stationIndex] = {start, duration};
+}
+
+void waveform::rebuildFromSelection() {
+    auto& stations = context_.stations();
+    int ticked = 0;
+    for (const Station& st : stations)
+        for (const ChannelSlot& slot : st.slots) ticked += slot.Used() && slot.selected;
+    if (ticked == 0) return;
+    const int height =
+        PaneHeight(static_cast<int>(windows_.size()) + ticked, clientHeight(), minimumPaneHeight());
+    for (int s = 0; s < static_cast<int>(stations.size()); ++s)
+        for (int slot = 0; slot < kSlotsPerStation; ++slot) {
+            if (!stations[s].slots[slot].Used() || !stations[s].slots[slot].selected) continue;
+            const auto [start, duration] = stationTime(s);
+            CZoomWindow* w = createPane(s, slot, start, duration);
+            heights_.back() = height;
+            panes_.activate(w->pane());
+        }
+    closeUp();
+    redrawAll();
+}
+
+void waveform::addChannelsDialog() {
+    for (Station& st : context_.stations())
+        for (ChannelSlot& slot : st.slots) slot.selected = false;
+    selecting_ = true;
+    CSelectTracesDlg dialog(context_, *this, CSelectTracesDlg::Many, this);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    selecting_ = false;
+    if (ok) rebuildFromSelection();
+}
+
+void waveform::newPaneDialog() {
+    selecting_ = true;
+    CSelectTracesDlg dialog(context_, *this, CSelectTracesDlg::One, this);
+    const bool ok = dialog.exec() == QDialog::Accepted && dialog.slot() >= 0;
+    selecting_ = false;
+    if (!ok) return;
+    createPane(dialog.station(), dialog.slot(), dialog.start(), dialog.duration());
+    closeUp();
+}
+
+void waveform::chooseMainStationChannel() {
+    if (CZoomWindow* w = windowOf(panes_.mainPane()))
+        chooseStationChannel(w);
+    else
+        noMainPane();
+}
+
+void waveform::chooseStationChannel(CZoomWindow* window) {
+    TracePane& pane = window->pane();
+    selecting_ = true;
+    CSelectTracesDlg dialog(context_, *this, CSelectTracesDlg::One, this);
+    dialog.choose(pane.channel().stationIndex, pane.channel().slot, pane.start(), pane.duration());
+    const bool ok = dialog.exec() == QDialog::Accepted && dialog.slot() >= 0;
+    selecting_ = false;
+    if (!ok) return;
+    pane.setChannel(channelOf(dialog.station(), dialog.slot()));
+    pane.setInterval(dialog.start(), dialog.duration());
+    reload(window);
+    if (!g_timeAligned) return;
+    for (CZoomWindow* w : windows_)
+        if (w != window && w->pane().active) {
+            w->pane().setInterval(pane.start(), pane.duration());
+            reload(w, true);
+        }
 }
 
 }  // namespace zel

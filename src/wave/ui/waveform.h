@@ -3,8 +3,12 @@
 // vertically; it loads the panes' samples from the catalogue and routes the pane commands.
 
 #include <QWidget>
+#include <functional>
+#include <optional>
 #include <vector>
 
+#include "wave/Navigation.h"
+#include "wave/PaneOrder.h"
 #include "wave/PaneSet.h"
 #include "wave/ui/PanePainter.h"
 
@@ -14,6 +18,7 @@ namespace zel {
 
 class AppContext;
 class CZoomWindow;
+class PhaseCatalogue;
 
 class waveform : public QWidget {
     Q_OBJECT
@@ -31,7 +36,8 @@ class waveform : public QWidget {
     void removePane(CZoomWindow* pane);
     void removeAllPanes();
     // Reads the pane's interval from the catalogue (problems are collected for one message).
-    void reload(CZoomWindow* pane);
+    // keepRange: the amplitude range set by a navigation command survives the new samples.
+    void reload(CZoomWindow* pane, bool keepRange = false);
     void reloadAll();
     std::vector<CZoomWindow*> zoomWindows() const { return windows_; }
 
@@ -59,6 +65,51 @@ class waveform : public QWidget {
     int scrollPosition() const;
     int minimumPaneHeight() const;
 
+    // Scaling and navigation over the active panes; "Не выбрано главное окно" when there is none.
+    void navigate(NavCommand command);
+    // The time-alignment flag, shared by all waveform windows; turning it on aligns at once.
+    static bool timeAligned();
+    void setTimeAligned(bool on);
+    // A rectangle zoom fixed in a pane (corners in its shown signal's units).
+    void zoomRectangle(CZoomWindow* pane, RectangleCorner a, RectangleCorner b);
+    // Puts every pane's P onset where this pane's is, then centres each moved pane.
+    void alignP(CZoomWindow* pane);
+    // The scale dialog of a pane.
+    void scaleDialog(CZoomWindow* pane);
+    // The phase catalogue that names the picks' phases (the default one until set).
+    void setPhaseCatalogue(const PhaseCatalogue* catalogue) { catalogue_ = catalogue; }
+    // Nothing while no epicentre is set; later parts give the distance of a pane's channel.
+    std::function<std::optional<double>(const TracePane&)> epicentralDistance;
+
+    void sortPanes(PaneOrder order);
+    // Removes the uppermost active pane; "Не выбрано главное окно" when none is active.
+    void deleteFirstActive();
+
+    // Channel lists of the registry store. Saving reports a failure and returns false; loading
+    // checks that the list can be read before the current panes go.
+    bool saveChannelList(const std::string& name);
+    bool loadChannelList(const std::string& name);
+    void saveChannelListDialog();
+    void loadChannelListDialog();
+
+    // The start and duration chosen for a station in the channel selection (1.0 and 3600 s
+    // until one is chosen).
+    std::pair<double, double> stationTime(int stationIndex) const;
+    void setStationTime(int stationIndex, double start, double duration);
+    // One new active pane per ticked channel of the selection, stations in table order.
+    void rebuildFromSelection();
+    void addChannelsDialog();
+    // A new inactive pane for a channel chosen in the station/channel dialog.
+    void newPaneDialog();
+    // The station/channel dialog for an existing pane.
+    void chooseStationChannel(CZoomWindow* pane);
+    // The same for the main pane; "Не выбрано главное окно" when there is none.
+    void chooseMainStationChannel();
+    // True while a selection dialog is open: the panes ignore the mouse.
+    bool selecting() const { return selecting_; }
+
+    CZoomWindow* windowOf(const TracePane* pane) const;
+
     // Opens the first channel of every station at the earliest catalogued hour: what a new user
     // sees when nothing was shown before. False when the catalogue is empty.
     bool openDefaultView();
@@ -69,6 +120,10 @@ class waveform : public QWidget {
 
   private:
     void closeUp();
+    void apply(const NavOutcome& outcome, bool centre = false);
+    void noMainPane();
+    PaneChannel channelOf(int stationIndex, int slot) const;
+    CZoomWindow* createPane(int stationIndex, int slot, double start, double duration);
     void loadOverlays(CZoomWindow* window);
     int clientHeight() const;
 
@@ -83,6 +138,9 @@ class waveform : public QWidget {
     bool databasePhases_ = false;
     bool scrolling_ = false;
     std::string pendingProblems_;
+    const PhaseCatalogue* catalogue_ = nullptr;
+    std::vector<std::pair<double, double>> stationTimes_;
+    bool selecting_ = false;
 };
 
 }  // namespace zel
