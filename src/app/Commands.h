@@ -3,6 +3,7 @@
 // the toolbar customisation dialog and the menus take their texts from here.
 
 #include <string>
+#include <vector>
 
 namespace zel::cmd {
 
@@ -51,5 +52,8 @@ enum : int {
 
 // The menu text of a command; empty when the command has none.
 std::string CommandText(int id);
+
+// The waveform window's commands in the order of its menu.
+const std::vector<int>& WaveformWindowCommands();
 
 }  // namespace zel::cmd

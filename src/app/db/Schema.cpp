@@ -104,6 +104,10 @@ const std::vector<TableDef>& WorkingSchema() {
           Stamp("LDDATE"), Text("LCODE", 8)},
          {}},
         {"NETWORKS", {Text("NETNAME", 100), Text("NETLIST", 5000), Text("NETTYPE", 32), Stamp("LDDATE")}, {}},
+        // Detections of the detector and of the acquisition system, shown as marks on the panes.
+        {"EVENTLIST",
+         {Text("STA", 32), Real("TBEGIN"), Int("EVENT_TYPE"), Stamp("LDDATE")},
+         {"create index EVENTLIST_STA_TBEGIN on EVENTLIST (STA, TBEGIN)"}},
         {"ORIGIN",
          {Text("EVENTID", 255), Real("LAT"), Real("LON"), Real("DEPTH"), Real("ORIGINTIME"), Real("RMS"),
           Real("DH"), Real("DZ"), Real("MB"), Real("MS"), Real("MBUNC"), Real("MSUNC"), Stamp("LDDATE"),
@@ -134,10 +138,10 @@ const std::vector<TableDef>& CssSchema() {
         {"LASTID", {Text("KEYNAME", 255), BigInt("KEYVALUE"), Stamp("LDDATE")}, LastIdSeed()},
         // The CSS 3.0 waveform index; segments are looked up by station and time.
         {"wfdisc",
-         {Text("sta", 6), Text("chan", 8), Real("time"), Int("wfid"), Int("chanid"), Int("jdate"),
-          Real("endtime"), Int("nsamp"), Real("samprate"), Real("calib"), Real("calper"), Text("instype", 6),
-          Text("segtype", 1), Text("datatype", 2), Text("clip", 1), Text("dir", 64), Text("dfile", 32),
-          BigInt("foff"), Int("commid"), Stamp("lddate")},
+         {Text("sta", 6),  Text("chan", 8),    Real("time"),       Int("wfid"),         Int("chanid"),
+          Int("jdate"),    Real("endtime"),    Int("nsamp"),       Real("samprate"),    Real("calib"),
+          Real("calper"),  Text("instype", 6), Text("segtype", 1), Text("datatype", 2), Text("clip", 1),
+          Text("dir", 64), Text("dfile", 32),  BigInt("foff"),     Int("commid"),       Stamp("lddate")},
          {"create index wfdisc_sta_time on wfdisc (sta, time)"}},
     };
     return tables;

@@ -200,11 +200,13 @@ void CMainFrame::createMenus() {
             {cmd::kFont, cmd::kSettings, 0, cmd::kEditNetworks, cmd::kEditDirsMap,
              cmd::kEditControlledRegions, 0, cmd::kReconnect, cmd::kShowOrigins, 0, cmd::kExit},
             kWaveforms);
-    addMenu("Волновые формы",
-            {cmd::kAddChannels, cmd::kRedrawPanes, cmd::kFitAllPanes, 0, cmd::kDrawWaveforms,
-             cmd::kAcquisitionMarks, cmd::kDatabasePhases, cmd::kCommonCursor, 0, cmd::kCustomizeToolbar,
-             cmd::kZelVersion},
-            kWaveforms);
+    // The waveform window's whole command table; commands not built yet stay disabled.
+    QMenu* waveformMenu = addMenu("Волновые формы", {}, kWaveforms);
+    for (int id : cmd::WaveformWindowCommands()) {
+        // Pane-menu entries act only from a pane's own menu.
+        if (cmd::CommandText(id).rfind("(*)", 0) == 0) continue;
+        waveformMenu->addAction(action(id));
+    }
     addMenu("Список фаз", {cmd::kClearPhaseList}, kPhaseList);
     addMenu("ПОС", {cmd::kShowParticleMotion}, kDsp);
     addMenu("Карта", {cmd::kShowMap}, kMap);
