@@ -15,6 +15,7 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/SplashWnd.h"
 #include "app/ui/UserMessages.h"
+#include "dsp/ui/FilterCommands.h"
 #include "events/ui/PhaseListSetup.h"
 #include "wave/TimePresets.h"
 #include "wave/ui/waveform.h"
@@ -58,6 +59,7 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     if (options.demoData) context.ensureDemoData();
     context.loadReferenceData();
     InstallPhaseList(*frame, context);
+    InstallFilterCommands(*frame, context);
     for (const Network& network : context.networks())
         frame->groupCombo()->addItem(QString::fromStdString(network.name));
     frame->activateChild(CMainFrame::kWaveforms, true);

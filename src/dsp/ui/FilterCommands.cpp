@@ -1,0 +1,164 @@
+#include "dsp/ui/FilterCommands.h"
+
+#include <QAction>
+#include <QApplication>
+
+#include "app/AppContext.h"
+#include "app/ZelError.h"
+#include "app/ui/MainFrame.h"
+#include "data/StationModel.h"
+#include "dsp/Butterworth.h"
+#include "dsp/SimulatePane.h"
+#include "dsp/ui/FilterPage.h"
+#include "wave/ui/CZoomWindow.h"
+#include "wave/ui/waveform.h"
+
+namespace zel {
+namespace {
+
+constexpr int kFilterCommand = 32704;
+constexpr int kFilterConstructor = 33126;
+constexpr int kRemoveFilter = 32737;
+constexpr int kPickPhase = 32712;
+
+// Simulation command ids and the transformation codes they apply.
+constexpr std::pair<int, int> kSimulationCommands[] = {
+    {33137, 1000}, {33139, 1001}, {33142, 1002}, {33138, 1003}, {33140, 1004}, {33141, 1005}, {33214, 1007},
+    {33171, 1011}, {33175, 1012}, {33173, 1013}, {33172, 1014}, {33176, 1015}, {33174, 1016}, {33188, 1018},
+};
+
+}  // namespace
+
+FilterCommands::FilterCommands(AppContext& context, waveform& window, QObject* parent)
+    : QObject(parent), context_(context), window_(window) {}
+
+void FilterCommands::connectTo(CMainFrame& frame) {
+    auto hook = [&](int id, auto slot) {
+        QAction* a = frame.action(id);
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, slot);
+    };
+    hook(kFilterCommand, [this] { openFilterSheet(); });
+    hook(kFilterConstructor, [this] { openFilterSheet(); });
+    hook(kRemoveFilter, [this] { removeFilter(); });
+    for (auto [id, code] : kSimulationCommands) hook(id, [this, code = code] { simulate(code); });
+}
+
+ChannelFilterSettings& FilterCommands::settingsOf(CZoomWindow* pane) {
+    auto it = settings_.find(pane);
+    if (it == settings_.end()) {
+        it = settings_.emplace(pane, ChannelFilterSettings{}).first;
+        // A closed pane takes its settings with it, so a new pane at the same address starts fresh.
+        connect(pane, &QObject::destroyed, this, [this, pane] { settings_.erase(pane); });
+    }
+    return it->second;
+}
+
+bool FilterCommands::anyActive() {
+    for (CZoomWindow* w : window_.zoomWindows())
+        if (w->pane().active) return true;
+    // Without an active pane these commands fall back to phase picking, when the window has it.
+    if (CMainFrame* frame = CMainFrame::instance(); frame && frame->action(kPickPhase)->isEnabled())
+        frame->action(kPickPhase)->trigger();
+    else
+        context_.messages().show(
+            {"Не выбрано главное окно", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+    return false;
+}
+
+void FilterCommands::openFilterSheet() {
+    if (!anyActive()) return;
+    CZoomWindow* first = nullptr;
+    for (CZoomWindow* w : window_.zoomWindows())
+        if (w->pane().active && first == nullptr) first = w;
+    CFilterSheet sheet(
+        context_.registry(), settingsOf(first),
+        [this](const ChannelFilterSettings& s) { return filterActivePanes(s); }, &window_);
+    sheet.exec();
+}
+
+void FilterCommands::report(const std::string& problems) {
+    if (!problems.empty())
+        context_.messages().show({problems, "Фильтр", MessageIcon::Error, MessageButtons::Ok});
+}
+
+bool FilterCommands::transform(CZoomWindow* w, const ChannelFilterSettings& s, std::string& problems) {
+    TracePane& pane = w->pane();
+    try {
+        TransformedSignal t;
+        if (s.type >= 1000) {
+            const PaneChannel& c = pane.channel();
+            std::vector<Station>& stations = context_.stations();
+            if (c.stationIndex < 0 || c.stationIndex >= static_cast<int>(stations.size()) || c.slot < 0 ||
+                c.slot >= static_cast<int>(kSlotsPerStation))
+                throw ZelError("Канал окна D" + std::to_string(pane.number()) +
+                               " не найден в таблице станций");
+            const Station& st = stations[static_cast<std::size_t>(c.stationIndex)];
+            Db::Connection* work =
+                context_.databases().work().isOpen() ? &context_.databases().work() : nullptr;
+            t = SimulatePaneSignal(s.type, pane, st.slots[static_cast<std::size_t>(c.slot)], st.code, work,
+                                   context_.settings().workingDir);
+        } else {
+            t = FilterPaneSignal(pane.data(), pane.start(), pane.duration(), pane.channel().nominalSps, s);
+        }
+        pane.setTransformed(std::move(t));
+        settingsOf(w) = s;
+        w->redraw();
+        return true;
+    } catch (const std::exception& e) {
+        if (!problems.empty()) problems += "\n";
+        problems += "D" + std::to_string(pane.number()) + ": " + e.what();
+        return false;
+    }
+}
+
+bool FilterCommands::filterActivePanes(const ChannelFilterSettings& s) {
+    window_.showStatus("Фильтрация...");
+    std::string problems;
+    bool ok = true;
+    for (CZoomWindow* w : window_.zoomWindows())
+        if (w->pane().active) ok = transform(w, s, problems) && ok;
+    window_.showStatus(" ");
+    report(problems);
+    return ok;
+}
+
+void FilterCommands::removeFilter() {
+    if (!anyActive()) return;
+    for (CZoomWindow* w : window_.zoomWindows()) {
+        if (!w->pane().active) continue;
+        w->pane().setTransformed(std::nullopt);
+        w->pane().showTransformed = false;
+        w->redraw();
+    }
+}
+
+void FilterCommands::simulate(int code) {
+    if (!anyActive()) return;
+    window_.showStatus("Производится расчет...");
+    std::string problems;
+    for (CZoomWindow* w : window_.zoomWindows()) {
+        if (!w->pane().active) continue;
+        ChannelFilterSettings s = settingsOf(w);
+        s.type = code;
+        transform(w, s, problems);
+    }
+    window_.showStatus(" ");
+    if (!problems.empty()) QApplication::beep();
+    report(problems);
+}
+
+void FilterCommands::applyPreset(const std::string& name) {
+    if (!anyActive()) return;
+    filterActivePanes(LoadFilterPreset(context_.registry(), name));
+}
+
+FilterCommands* InstallFilterCommands(CMainFrame& frame, AppContext& context) {
+    InstallButterFormula();
+    if (frame.waveforms() == nullptr) return nullptr;
+    auto* commands = new FilterCommands(context, *frame.waveforms(), frame.waveforms());
+    commands->connectTo(frame);
+    return commands;
+}
+
+}  // namespace zel

@@ -1,0 +1,50 @@
+#pragma once
+// The filter and simulation commands of the waveform window: "Фильтр" and "Конструктор фильтра"
+// open the filter sheet for the active panes, "Убрать фильтр" drops their transformed signals,
+// and the simulation commands convert them to ground motion or standard seismographs.
+
+#include <QObject>
+#include <map>
+
+#include "dsp/FilterSettings.h"
+
+namespace zel {
+
+class AppContext;
+class CMainFrame;
+class CZoomWindow;
+class waveform;
+
+class FilterCommands : public QObject {
+    Q_OBJECT
+  public:
+    FilterCommands(AppContext& context, waveform& window, QObject* parent = nullptr);
+
+    // Enables and connects the frame's actions of these commands.
+    void connectTo(CMainFrame& frame);
+
+    // The settings a pane's filter page starts from (defaults for a pane never filtered).
+    ChannelFilterSettings& settingsOf(CZoomWindow* pane);
+
+    void openFilterSheet();
+    // Filters every active pane with the settings; false (after one message) when a pane failed.
+    bool filterActivePanes(const ChannelFilterSettings& settings);
+    void removeFilter();
+    void simulate(int code);
+    // Applies a stored preset to every active pane.
+    void applyPreset(const std::string& name);
+
+  private:
+    bool anyActive();
+    bool transform(CZoomWindow* pane, const ChannelFilterSettings& settings, std::string& problems);
+    void report(const std::string& problems);
+
+    AppContext& context_;
+    waveform& window_;
+    std::map<CZoomWindow*, ChannelFilterSettings> settings_;
+};
+
+// Installs the butter/flt formula body and the commands on the frame's waveform window.
+FilterCommands* InstallFilterCommands(CMainFrame& frame, AppContext& context);
+
+}  // namespace zel

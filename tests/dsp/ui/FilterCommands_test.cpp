@@ -1,0 +1,123 @@
+// The filter sheet and the filter and simulation commands on the demo disk loop, driven through
+// the frame's actions: what lands in the active panes, and what is refused with which message.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTimer>
+
+#include "app/AppContext.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/ZelApplication.h"
+#include "dsp/FormulaFunctions.h"
+#include "dsp/ui/FilterPage.h"
+#include "support/TempDir.h"
+#include "wave/ui/CZoomWindow.h"
+#include "wave/ui/waveform.h"
+
+namespace zel {
+namespace {
+
+class FilterCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        AppPaths p;
+        p.ini = dir.file("config/ZEL.ini");
+        p.registry = dir.file("config/registry.ini");
+        p.embeddedDatabase = dir.file("data/zel.db");
+        p.demoDiskLoop = dir.file("data/diskloop");
+        p.executableDir = dir.file("bin/");
+        p.resources = ZEL_RESOURCES_DIR;
+        context = std::make_unique<AppContext>(CommandLineOverrides{}, p, messages);
+        context->loadConfiguration();
+        frame = CreateMainFrame(*context, {.splash = false, .demoData = true});
+        frame->setAttribute(Qt::WA_DeleteOnClose, false);
+        frame->resize(1200, 900);
+        frame->show();
+        QApplication::processEvents();
+        ASSERT_TRUE(frame->waveforms()->openDefaultView());
+    }
+    void TearDown() override {
+        delete frame;
+        SetButterFormula(nullptr);
+    }
+    CZoomWindow* activateFirst() {
+        CZoomWindow* w = frame->waveforms()->zoomWindows().front();
+        frame->waveforms()->clickPlot(w);
+        return w;
+    }
+    // Runs `step` on the filter sheet that the next command opens, then closes it.
+    void onSheet(std::function<void(CFilterSheet*)> step) {
+        QTimer::singleShot(0, [step] {
+            auto* sheet = qobject_cast<CFilterSheet*>(QApplication::activeModalWidget());
+            ASSERT_NE(sheet, nullptr);
+            step(sheet);
+            sheet->reject();
+        });
+    }
+    test::TempDir dir;
+    RecordingMessageSink messages;
+    std::unique_ptr<AppContext> context;
+    CMainFrame* frame = nullptr;
+};
+
+TEST_F(FilterCommandsTest, SheetFiltersRefusesInvertedBandsAndStoresPresets) {
+    CZoomWindow* w = activateFirst();
+    onSheet([](CFilterSheet* sheet) {
+        GetFilterPage0* page = sheet->page();
+        page->setType(0);
+        page->lowEdit()->setText("0.9");
+        page->highEdit()->setText("0.5");
+        page->setModified(true);
+        EXPECT_FALSE(sheet->apply());  // refused, page stays
+        page->highEdit()->setText("5");
+        page->orderBox()->setValue(4);
+        page->askName = [] { return QString("Мой фильтр"); };
+        page->storePreset();
+        ASSERT_EQ(page->presetList()->count(), 1);
+        EXPECT_EQ(page->presetList()->item(0)->text(), "Мой фильтр");
+        EXPECT_TRUE(sheet->apply());
+    });
+    frame->action(32704)->trigger();
+    ASSERT_TRUE(w->pane().transformed().has_value());
+    const TransformedSignal& t = *w->pane().transformed();
+    EXPECT_EQ(t.code, 0);
+    EXPECT_EQ(t.samples.size(), static_cast<std::size_t>(std::trunc(w->pane().duration()) * t.sps));
+    EXPECT_TRUE(messages.messages().empty());
+
+    frame->action(32737)->trigger();
+    EXPECT_FALSE(w->pane().transformed().has_value());
+}
+
+TEST_F(FilterCommandsTest, SimulationsOnTheDemoResponses) {
+    CZoomWindow* w = activateFirst();
+    // The default view is an hour: more than the poles-zeros path takes, and it says so.
+    frame->action(33140)->trigger();
+    EXPECT_FALSE(w->pane().transformed().has_value());
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_NE(messages.messages()[0].text.find("10 минутам"), std::string::npos)
+        << messages.messages()[0].text;
+    messages.clear();
+
+    w->pane().setInterval(w->pane().start(), 60);
+    frame->waveforms()->reload(w);
+    frame->action(33140)->trigger();  // Wood-Anderson from the CALIBRATION poles and zeros
+    for (const Message& m : messages.messages()) ADD_FAILURE() << m.text;
+    ASSERT_TRUE(w->pane().transformed().has_value());
+    EXPECT_EQ(w->pane().transformed()->code, 1004);
+    EXPECT_LE(w->pane().transformed()->samples.size(), 6000u);
+    EXPECT_GE(w->pane().transformed()->samples.size(), 5760u);
+}
+
+TEST_F(FilterCommandsTest, CommandsWithoutActivePanesSayWhy) {
+    frame->waveforms()->deactivateAll();
+    frame->action(33137)->trigger();
+    ASSERT_FALSE(messages.messages().empty());
+}
+
+}  // namespace
+}  // namespace zel
