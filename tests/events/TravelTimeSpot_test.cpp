@@ -1,5 +1,5 @@
 // Our shipped IASP91 and AK135 tables, read through the phase catalogue, against 100 travel times
-// computed by TauP (tests/data/traveltimes/traveltime_spot.csv, see the README there).
+// computed by TauP (tests/data/oracle/traveltime_spot.csv, see the README there).
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ struct Spot {
 };
 
 std::vector<Spot> ReadSpots() {
-    std::ifstream in(std::string(ZEL_TEST_DATA_DIR) + "/traveltimes/traveltime_spot.csv");
+    std::ifstream in(std::string(ZEL_TEST_DATA_DIR) + "/oracle/traveltime_spot.csv");
     std::vector<Spot> spots;
     std::string line;
     std::getline(in, line);  // header
