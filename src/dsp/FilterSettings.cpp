@@ -172,4 +172,21 @@ TransformedSignal FilterPaneSignal(const ZELDataBlockArray& data, double start, 
     return t;
 }
 
+std::string FilterWizardFormula(int type, double lower, double upper, int order, bool zeroPhase) {
+    auto branch = [&](double lo, double hi) {
+        char text[256];
+        if (zeroPhase)
+            std::snprintf(text, sizeof text,
+                          "revers(butter(revers(butter((current-mean(current)),%f,%f,%d)),%f,%f,%d))", lo, hi,
+                          order, lo, hi, order);
+        else
+            std::snprintf(text, sizeof text, "butter((current-mean(current)),%f,%f,%d)", lo, hi, order);
+        return std::string(text);
+    };
+    if (type == 1) lower = 0;
+    if (type == 3) upper = 0;
+    if (type == 2) return "(" + branch(0, lower) + "+" + branch(upper, 0) + ")";
+    return branch(lower, upper);
+}
+
 }  // namespace zel

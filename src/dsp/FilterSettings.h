@@ -61,4 +61,10 @@ std::vector<float> PaneSamples(const ZELDataBlockArray& data, double start, doub
 TransformedSignal FilterPaneSignal(const ZELDataBlockArray& data, double start, double duration, double sps,
                                    const ChannelFilterSettings& settings);
 
+// The formula the filter wizard writes (edges printed with "%f"): a low-pass sets the lower edge
+// to 0, a high-pass the upper one; zero phase filters, reverses, filters and reverses back. The
+// band-reject is the sum of a low-pass at the lower edge and a high-pass at the upper edge: run
+// one after the other they would pass nothing.
+std::string FilterWizardFormula(int type, double lower, double upper, int order, bool zeroPhase);
+
 }  // namespace zel

@@ -10,6 +10,8 @@
 #include "app/PrivateProfile.h"
 #include "app/ZelError.h"
 #include "dsp/Butterworth.h"
+#include "dsp/FormulaFunctions.h"
+#include "dsp/FormulaParser.h"
 #include "support/TempDir.h"
 
 namespace zel {
@@ -113,6 +115,35 @@ TEST(PaneFilter, GapsTakeTheMeanNotZeros) {
     const double mean = sum / 100;
     for (std::size_t i : {50u, 55u, 59u, 110u, 119u}) EXPECT_NEAR(x[i], mean, 1e-3) << i;
     EXPECT_FLOAT_EQ(x[60], static_cast<float>(100 + 50 * std::sin(2 * std::numbers::pi * 3 * 50 / sps)));
+}
+
+// Peak of the middle half of what the wizard's formula makes of a sine of f Hz at 100 sps.
+double WizardGain(const std::string& formula, double f) {
+    std::string text = formula;
+    const std::string sine = "gsin(4000,0.01," + std::to_string(f) + ",0)";
+    for (std::size_t at; (at = text.find("current")) != std::string::npos;) text.replace(at, 7, sine);
+    SignalVector out;
+    std::string error;
+    EXPECT_TRUE(EvaluateFormula(text, out, error)) << error;
+    double peak = 0;
+    for (std::size_t i = 1000; i < 3000 && i < out.Count(); ++i) peak = std::max(peak, std::abs(out[i]));
+    return peak;
+}
+
+TEST(FilterWizard, FormulasOfEachTypeAndAWorkingBandReject) {
+    InstallButterFormula();
+    EXPECT_EQ(FilterWizardFormula(0, 1, 5, 3, false), "butter((current-mean(current)),1.000000,5.000000,3)");
+    EXPECT_EQ(
+        FilterWizardFormula(1, 1, 5, 3, true),
+        "revers(butter(revers(butter((current-mean(current)),0.000000,5.000000,3)),0.000000,5.000000,3))");
+    EXPECT_EQ(FilterWizardFormula(3, 1, 5, 3, false), "butter((current-mean(current)),1.000000,0.000000,3)");
+    for (bool zeroPhase : {false, true}) {
+        const std::string br = FilterWizardFormula(2, 2, 10, 4, zeroPhase);
+        EXPECT_GT(WizardGain(br, 0.5), 0.9) << br;
+        EXPECT_GT(WizardGain(br, 30), 0.9) << br;
+        EXPECT_LT(WizardGain(br, 4.5), 0.05) << br;
+    }
+    SetButterFormula(nullptr);
 }
 
 }  // namespace
