@@ -1,6 +1,7 @@
 #include "wave/ui/WaveformCommands.h"
 
 #include <QAction>
+#include <QSignalBlocker>
 
 #include "app/ui/MainFrame.h"
 #include "wave/ui/waveform.h"
@@ -60,7 +61,11 @@ void CreateNavigationCommands(CMainFrame& frame, waveform& window) {
     align->setEnabled(true);
     align->setCheckable(true);
     align->setChecked(waveform::timeAligned());
-    QObject::connect(align, &QAction::toggled, &window, [&window](bool on) { window.setTimeAligned(on); });
+    QObject::connect(align, &QAction::toggled, &window, [&window, align](bool on) {
+        if (window.setTimeAligned(on)) return;
+        const QSignalBlocker quiet(align);
+        align->setChecked(false);
+    });
 
     command(kAddChannels, [&window] { window.addChannelsDialog(); });
     command(kRebuild, [&window] { window.rebuildFromSelection(); });

@@ -347,9 +347,14 @@ void waveform::navigate(NavCommand command) { apply(Navigate(panes_, command, g_
 
 bool waveform::timeAligned() { return g_timeAligned; }
 
-void waveform::setTimeAligned(bool on) {
-    if (on && !g_timeAligned) apply(AlignTime(panes_));
+bool waveform::setTimeAligned(bool on) {
+    if (on && !g_timeAligned) {
+        const NavOutcome outcome = AlignTime(panes_);
+        apply(outcome);
+        if (outcome.noPane) return false;  // no main pane to align to: the flag stays off
+    }
     g_timeAligned = on;
+    return true;
 }
 
 void waveform::zoomRectangle(CZoomWindow* window, RectangleCorner a, RectangleCorner b) {

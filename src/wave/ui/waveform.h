@@ -67,9 +67,10 @@ class waveform : public QWidget {
 
     // Scaling and navigation over the active panes; "Не выбрано главное окно" when there is none.
     void navigate(NavCommand command);
-    // The time-alignment flag, shared by all waveform windows; turning it on aligns at once.
+    // The time-alignment flag, shared by all waveform windows; turning it on aligns at once
+    // and is refused (false) when there is no main pane.
     static bool timeAligned();
-    void setTimeAligned(bool on);
+    bool setTimeAligned(bool on);
     // A rectangle zoom fixed in a pane (corners in its shown signal's units).
     void zoomRectangle(CZoomWindow* pane, RectangleCorner a, RectangleCorner b);
     // Puts every pane's P onset where this pane's is, then centres each moved pane.
