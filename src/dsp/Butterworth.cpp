@@ -130,8 +130,10 @@ void Cascade(T* first, std::ptrdiff_t count, const SectionCascade& s) {
     for (std::ptrdiff_t i = 0; i < count; ++i, p += Step) {
         double x = static_cast<double>(*p);
         for (int k = 0; k < N; ++k) {
-            const double y =
-                b0[k] * x + b1[k] * w1[k] + b2[k] * w2[k] - (a1[k] * w1[k + 1] + a2[k] * w2[k + 1]);
+            // Everything but b0 * x is known before x arrives: the cascade's chain per sample is
+            // one multiply and one add per section.
+            const double known = (b1[k] * w1[k] + b2[k] * w2[k]) - (a1[k] * w1[k + 1] + a2[k] * w2[k + 1]);
+            const double y = known + b0[k] * x;
             w2[k] = w1[k];
             w1[k] = x;
             x = y;
