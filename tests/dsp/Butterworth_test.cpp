@@ -120,6 +120,31 @@ TEST(Butterworth, RealTraceMatchesScipyOneWayAndBothWays) {
     }
 }
 
+TEST(Butterworth, ChannelPathOnTheRealTrace) {
+    std::vector<float> input;
+    for (const auto& r : ReadRows("rjob_input.txt")) input.push_back(static_cast<float>(r[0]));
+    double mean = 0;
+    for (float v : input) mean += v;
+    mean /= static_cast<double>(input.size());
+    struct Case {
+        const char* file;
+        int type;
+        double low, high;
+    };
+    for (const Case& c : {Case{"channel_bp_1_5_n4.txt", 0, 1, 5}, Case{"channel_lp_5_n4.txt", 1, 0, 5},
+                          Case{"channel_hp_1_n4.txt", 3, 1, 0}}) {
+        SCOPED_TRACE(c.file);
+        const auto ref = ReadRows(c.file);
+        ASSERT_EQ(ref.size(), input.size());
+        std::vector<float> x = input;
+        for (float& v : x) v = static_cast<float>(v - mean);
+        FilterSamples(x, 1 / 200.0, c.type, 4, c.low, c.high, true);
+        double peak = 0;
+        for (const auto& r : ref) peak = std::max(peak, std::abs(r[0]));
+        for (std::size_t i = 0; i < x.size(); ++i) ASSERT_NEAR(x[i], ref[i][0], 2e-4 * peak) << i;
+    }
+}
+
 TEST(Butterworth, ZeroPhaseKeepsASymmetricPulseInPlace) {
     std::vector<float> x(2001, 0.0f);
     for (int i = -40; i <= 40; ++i) x[1000 + i] = static_cast<float>(std::exp(-i * i / 200.0));
