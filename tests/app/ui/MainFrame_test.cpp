@@ -22,7 +22,7 @@
 #include "app/ui/ZelApplication.h"
 #include "app/ui/ZelStatusBar.h"
 #include "app/ui/ZelToolbar.h"
-#include "support/TempDir.h"
+#include "support/TestAppPaths.h"
 #include "wave/ui/WaveformsSetupPage.h"
 #include "wave/ui/waveform.h"
 
@@ -31,16 +31,7 @@ namespace {
 
 class MainFrameTest : public ::testing::Test {
   protected:
-    AppPaths Paths() const {
-        AppPaths p;
-        p.ini = dir.file("config/ZEL.ini");
-        p.registry = dir.file("config/registry.ini");
-        p.embeddedDatabase = dir.file("data/zel.db");
-        p.demoDiskLoop = dir.file("data/diskloop");
-        p.executableDir = dir.file("bin/");
-        p.resources = ZEL_RESOURCES_DIR;
-        return p;
-    }
+    AppPaths Paths() const { return test::TestAppPaths(dir); }
     // A frame as `zel` with the given switches builds it.
     CMainFrame* Start(CommandLineOverrides commandLine = {}, bool demoData = false) {
         context = std::make_unique<AppContext>(commandLine, Paths(), messages);

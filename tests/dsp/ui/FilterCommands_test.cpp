@@ -15,7 +15,7 @@
 #include "app/ui/ZelApplication.h"
 #include "dsp/FormulaFunctions.h"
 #include "dsp/ui/FilterPage.h"
-#include "support/TempDir.h"
+#include "support/TestAppPaths.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
 
@@ -25,13 +25,7 @@ namespace {
 class FilterCommandsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        AppPaths p;
-        p.ini = dir.file("config/ZEL.ini");
-        p.registry = dir.file("config/registry.ini");
-        p.embeddedDatabase = dir.file("data/zel.db");
-        p.demoDiskLoop = dir.file("data/diskloop");
-        p.executableDir = dir.file("bin/");
-        p.resources = ZEL_RESOURCES_DIR;
+        const AppPaths p = test::TestAppPaths(dir);
         context = std::make_unique<AppContext>(CommandLineOverrides{}, p, messages);
         context->loadConfiguration();
         frame = CreateMainFrame(*context, {.splash = false, .demoData = true});

@@ -16,7 +16,7 @@
 #include "app/AppContext.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
-#include "support/TempDir.h"
+#include "support/TestAppPaths.h"
 #include "wave/ChannelLists.h"
 #include "wave/Navigation.h"
 #include "wave/TimePresets.h"
@@ -40,13 +40,7 @@ void OnNextDialog(Step step) {
 class WaveformNavigationTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        AppPaths p;
-        p.ini = dir.file("config/ZEL.ini");
-        p.registry = dir.file("config/registry.ini");
-        p.embeddedDatabase = dir.file("data/zel.db");
-        p.demoDiskLoop = dir.file("data/diskloop");
-        p.executableDir = dir.file("bin/");
-        p.resources = ZEL_RESOURCES_DIR;
+        const AppPaths p = test::TestAppPaths(dir);
         context = std::make_unique<AppContext>(CommandLineOverrides{}, p, messages);
         context->loadConfiguration();
         frame = CreateMainFrame(*context, {.splash = false, .demoData = true});
