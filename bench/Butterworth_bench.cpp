@@ -6,51 +6,18 @@
 // built-in noise (bench/compare/butter_vs_scipy.py uses it so SciPy filters the same data).
 
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
-#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "dsp/Butterworth.h"
 #include "dsp/FormulaInterface.h"
 #include "dsp/FormulaParser.h"
-
-namespace {
-
-std::atomic<long long> g_inUse{0};
-std::atomic<long long> g_peak{0};
-
-void Count(void* p) {
-    const long long now = g_inUse += static_cast<long long>(malloc_usable_size(p));
-    long long peak = g_peak.load();
-    while (now > peak && !g_peak.compare_exchange_weak(peak, now)) {
-    }
-}
-
-}  // namespace
-
-void* operator new(std::size_t n) {
-    void* p = std::malloc(n == 0 ? 1 : n);
-    if (p == nullptr) throw std::bad_alloc();
-    Count(p);
-    return p;
-}
-// The replaced operator new allocates with malloc, so free is the matching release.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept {
-    if (p == nullptr) return;
-    g_inUse -= static_cast<long long>(malloc_usable_size(p));
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
-#pragma GCC diagnostic pop
+#include "support/HeapCounter.h"
 
 namespace {
 
@@ -132,15 +99,14 @@ void BM_WizardFormula(benchmark::State& state) {
         "revers(butter(revers(butter((current-mean(current)),1.000000,5.000000,4)),1.000000,5.000000,4))";
     double peakMb = 0;
     for (auto _ : state) {
-        const long long before = g_inUse.load();
-        g_peak = before;
+        const long long before = zel::bench::StartHeapPeak();
         std::vector<float> out;
         float dx = 0;
         std::string error;
         if (!zel::EvaluateFormulaFloat(formula, "d1", out, dx, error, &day))
             state.SkipWithError(error.c_str());
         benchmark::DoNotOptimize(out.data());
-        peakMb = std::max(peakMb, static_cast<double>(g_peak.load() - before) / 1e6);
+        peakMb = std::max(peakMb, static_cast<double>(zel::bench::HeapPeak() - before) / 1e6);
     }
     state.counters["peak_MB"] = peakMb;
 }

@@ -6,44 +6,15 @@
 // (69 MB), the least any formula that names "current" needs.
 
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "dsp/FormulaInterface.h"
 #include "dsp/FormulaParser.h"
-
-namespace {
-
-std::atomic<long long> g_inUse{0};
-std::atomic<long long> g_peak{0};
-
-void Count(void* p) {
-    const long long now = g_inUse += static_cast<long long>(malloc_usable_size(p));
-    long long peak = g_peak.load();
-    while (now > peak && !g_peak.compare_exchange_weak(peak, now)) {
-    }
-}
-
-}  // namespace
-
-void* operator new(std::size_t n) {
-    void* p = std::malloc(n == 0 ? 1 : n);
-    if (p == nullptr) throw std::bad_alloc();
-    Count(p);
-    return p;
-}
-void operator delete(void* p) noexcept {
-    if (p == nullptr) return;
-    g_inUse -= static_cast<long long>(malloc_usable_size(p));
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
+#include "support/HeapCounter.h"
 
 namespace {
 
@@ -100,8 +71,7 @@ void BM_ChannelFormula(benchmark::State& state, const char* formula) {
     ChannelDay& day = Day();
     long long peak = 0;
     for (auto _ : state) {
-        const long long base = g_inUse.load();
-        g_peak = base;
+        const long long base = zel::bench::StartHeapPeak();
         std::vector<float> out;
         float dx = 0;
         std::string error;
@@ -109,7 +79,7 @@ void BM_ChannelFormula(benchmark::State& state, const char* formula) {
             state.SkipWithError(error.c_str());
         if (out.size() != static_cast<std::size_t>(kHours * 3600 * kSps)) state.SkipWithError("wrong count");
         benchmark::DoNotOptimize(out.data());
-        peak = std::max(peak, g_peak.load() - base);
+        peak = std::max(peak, zel::bench::HeapPeak() - base);
     }
     Report(state, peak);
 }
