@@ -1,0 +1,33 @@
+#pragma once
+// The event being processed and its hypocentre: one record per running program, changed by a new
+// event, the event loads and the location, read by the map, the reports and the save.
+
+#include <cstdint>
+#include <string>
+
+namespace zel {
+
+// Network magnitude that was never computed in this run; written to the database as NULL.
+inline constexpr float kMagnitudeNeverComputed = -999.0f;
+// Network magnitude that was computed but had no station values; written as it is.
+inline constexpr float kMagnitudeNone = -1000.0f;
+
+struct CurrentEvent {
+    std::string eventId;  // stored padded with blanks to kEventIdWidth
+    std::string comment;
+    std::int32_t orid = -1;  // -1: not yet assigned
+    bool hypocentreValid = false;
+    float lat = 0.0f;
+    float lon = 0.0f;
+    float depth = 0.0f;       // km; below 0 = unknown
+    double originTime = 0.0;  // epoch seconds; 0 or below = unknown
+    float mb = kMagnitudeNeverComputed;
+    float ms = kMagnitudeNeverComputed;
+    float mbVariance = 0.0f;
+    float msVariance = 0.0f;
+};
+
+// The current event of this run.
+CurrentEvent& TheCurrentEvent();
+
+}  // namespace zel

@@ -1,0 +1,117 @@
+#pragma once
+// The analyst's events in the working database: ORIGIN (one row per event) and ARRIVAL (one row
+// per pick). Creating, saving, listing, loading and deleting an event, between these tables and the
+// phase list with the current event.
+//
+// Event ids are written padded with blanks to 20 characters and always compared with trailing
+// blanks trimmed on both sides, so rows that other tools wrote unpadded still match. Every value
+// is bound as a parameter.
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/db/DbDialect.h"
+#include "app/db/Odbc.h"
+#include "data/StationModel.h"
+#include "events/CurrentEvent.h"
+#include "events/SeismicPhase.h"
+
+namespace zel {
+
+class Databases;
+class PhaseCatalogue;
+class ZELPhases;
+
+inline constexpr std::size_t kEventIdWidth = 20;
+// Text columns take at most this many bytes.
+inline constexpr std::size_t kEventTextWidth = 255;
+
+inline constexpr const char* kDuplicateEventId = "Даннный идентификатор уже существует";
+inline constexpr const char* kEmptyEventId = "Введите идентификатор события";
+inline constexpr const char* kOriginSaveFailed = "Ошибка при обновлении orid в ORIGIN в основной базе ZEL";
+
+// Cut to 20 bytes (never inside a UTF-8 character) and padded with blanks to 20.
+std::string PadEventId(std::string_view id);
+// Without trailing blanks: the form ids are compared in.
+std::string TrimEventId(std::string_view id);
+// The default id of a new event: local time "%Y%m%d%H%M%S".
+std::string NewEventIdFor(std::time_t when);
+
+// The newest-first ORIGIN query of the selection dialog: every event, or the newest maxEvents
+// with the row limit of the dialect. Dialects without a known row limit get every event.
+std::string EventListQuery(DbDialect dialect, const std::string& commentColumn, bool all, int maxEvents);
+
+// A magnitude or its variance as ORIGIN stores it: NULL for "never computed" (exactly 999 or -999).
+Db::Value OriginMagnitude(float magnitude, float value);
+
+// Mean of the picks' mb (and Ms) above 0 with the population variance; kMagnitudeNone when
+// no pick has one.
+void RecomputeNetworkMagnitudes(const ZELPhases& phases, CurrentEvent& event);
+
+// One row of the selection dialog.
+struct EventListRow {
+    std::string eventId;
+    std::string comment;
+    std::optional<std::int64_t> orid;
+    std::optional<double> lat;
+    std::optional<double> lon;
+    std::optional<double> depth;
+    std::optional<double> originTime;
+    std::string loadDate;
+};
+
+class EventStore {
+  public:
+    EventStore(Databases& databases, ZELPhases& phases, CurrentEvent& event, const PhaseCatalogue& catalogue,
+               const std::vector<Station>& stations);
+
+    // True when ORIGIN has a row with this id. Throws Db::Error.
+    bool EventExists(std::string_view eventId);
+
+    // Creates the ORIGIN row of a new event and makes it current (phase list cleared, hypocentre
+    // reset, magnitudes none). Throws ZelError kDuplicateEventId (nothing written) or kEmptyEventId,
+    // Db::Error for a database failure.
+    void NewEvent(std::string_view eventId, std::string_view comment);
+
+    // Writes the current event and its savable picks in one transaction: on any failure nothing
+    // changes in the database and ZelError tells what failed (the origin message, or the driver's
+    // text for the arrivals). Keys are drawn before the transaction, so a pick or the event may
+    // keep the keys it was given even when the save fails.
+    void SavePhaseList();
+
+    // Fills the phase list from ARRIVAL. replace: clears the list first, makes the event current
+    // and reads its ORIGIN row; otherwise adds to the list (a pick already there is replaced) and
+    // keeps the current event. Rows of unknown stations, channels or phases are skipped. Throws
+    // Db::Error; the list keeps what was read until then.
+    void LoadPhaseList(std::string_view eventId, bool replace);
+
+    // Removes the event's ORIGIN and ARRIVAL rows together. Returns the orid of the removed origin
+    // (nullopt when there was none or it had none), for the copy in the CSS database. Throws Db::Error.
+    std::optional<std::int64_t> DeleteEvent(std::string_view eventId);
+
+    // Newest first (see EventListQuery). Throws Db::Error.
+    std::vector<EventListRow> ListEvents(bool all, int maxEvents);
+
+    // The clock of LDDATE; replaceable so that tests can order their events.
+    std::function<std::time_t()> clock = [] { return std::time(nullptr); };
+    // Called after each arrival row is written inside the save transaction (tests break the
+    // connection here).
+    std::function<void(int written)> afterArrivalWritten;
+
+  private:
+    std::string Now() const;
+    std::string CommentColumn() const;
+
+    Databases& databases_;
+    ZELPhases& phases_;
+    CurrentEvent& event_;
+    const PhaseCatalogue& catalogue_;
+    const std::vector<Station>& stations_;
+};
+
+}  // namespace zel
