@@ -159,21 +159,25 @@ bool EventStore::EventExists(std::string_view eventId) {
     return st.fetch();
 }
 
-void EventStore::NewEvent(std::string_view eventId, std::string_view comment) {
+std::int64_t EventStore::CreateEventRow(std::string_view eventId, std::string_view comment) {
     const std::string id = PadEventId(eventId);
     if (TrimEventId(id).empty()) throw ZelError(kEmptyEventId);
     if (EventExists(id)) throw ZelError(kDuplicateEventId);
     // Drawn before the transaction: the key counter commits on its own.
     const std::int64_t orid = databases_.nextOrid();
     Db::Connection& work = databases_.work();
-    {
-        Db::Transaction transaction(work);
-        if (EventExists(id)) throw ZelError(kDuplicateEventId);
-        work.execute("insert into ORIGIN (EVENTID, " + CommentColumn() + ", LDDATE, ORID) values (?, ?, " +
-                         Now() + ", ?)",
-                     {id, Text(comment, kEventTextWidth), orid});
-        transaction.commit();
-    }
+    Db::Transaction transaction(work);
+    if (EventExists(id)) throw ZelError(kDuplicateEventId);
+    work.execute(
+        "insert into ORIGIN (EVENTID, " + CommentColumn() + ", LDDATE, ORID) values (?, ?, " + Now() + ", ?)",
+        {id, Text(comment, kEventTextWidth), orid});
+    transaction.commit();
+    return orid;
+}
+
+void EventStore::NewEvent(std::string_view eventId, std::string_view comment) {
+    const std::string id = PadEventId(eventId);
+    const std::int64_t orid = CreateEventRow(id, comment);
     event_.eventId = id;
     event_.comment = std::string(comment);
     event_.orid = static_cast<std::int32_t>(orid);
@@ -183,6 +187,14 @@ void EventStore::NewEvent(std::string_view eventId, std::string_view comment) {
     event_.hypocentreValid = false;
     event_.mb = kMagnitudeNone;
     event_.ms = kMagnitudeNone;
+}
+
+void EventStore::SelectForSave(const EventListRow& row) {
+    if (TrimEventId(row.eventId) == TrimEventId(event_.eventId)) return;
+    event_.eventId = PadEventId(TrimEventId(row.eventId));
+    event_.orid =
+        row.orid && *row.orid > 0 && *row.orid <= INT32_MAX ? static_cast<std::int32_t>(*row.orid) : -1;
+    event_.comment = row.comment;
 }
 
 void EventStore::SavePhaseList() {

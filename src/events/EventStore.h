@@ -73,10 +73,19 @@ class EventStore {
     // True when ORIGIN has a row with this id. Throws Db::Error.
     bool EventExists(std::string_view eventId);
 
+    // The ORIGIN row of a new event (id, comment, load date and a new orid) without touching the
+    // current event: the "create" button of the selection dialog. Returns the orid. Throws as NewEvent.
+    std::int64_t CreateEventRow(std::string_view eventId, std::string_view comment);
+
     // Creates the ORIGIN row of a new event and makes it current (phase list cleared, hypocentre
     // reset, magnitudes none). Throws ZelError kDuplicateEventId (nothing written) or kEmptyEventId,
     // Db::Error for a database failure.
     void NewEvent(std::string_view eventId, std::string_view comment);
+
+    // The event chosen in the selection dialog before a save becomes current. Another event than
+    // the current one brings its own orid and comment (-1 when it has no orid), so the save never
+    // writes one event's orid under another's id.
+    void SelectForSave(const EventListRow& row);
 
     // Writes the current event and its savable picks in one transaction: on any failure nothing
     // changes in the database and ZelError tells what failed (the origin message, or the driver's

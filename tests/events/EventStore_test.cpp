@@ -290,6 +290,16 @@ TEST_P(EventStoreTest, TheEventListShowsTheNewestFirstUpToItsLimit) {
     EXPECT_FALSE(newest[0].lat);
     EXPECT_EQ(TrimEventId(newest[1].eventId), "B");
     EXPECT_EQ(s.store.ListEvents(true, 2).size(), 3u);
+
+    // Saving into another listed event takes its orid and comment; the current one keeps its own.
+    s.event.comment = "edited";
+    s.store.SelectForSave(newest[0]);
+    EXPECT_EQ(s.event.orid, 3);
+    EXPECT_EQ(s.event.comment, "edited");
+    s.store.SelectForSave(newest[1]);
+    EXPECT_EQ(s.event.eventId, PadEventId("B"));
+    EXPECT_EQ(s.event.orid, 2);
+    EXPECT_EQ(s.event.comment, "comment B");
 }
 
 TEST(EventListQuery, EachDialectLimitsRowsItsOwnWay) {
