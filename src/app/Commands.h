@@ -48,6 +48,10 @@ enum : int {
     kDeletePhase = 33240,
     kInsertPhase = 33241,
     kRecomputeResiduals = 33242,
+    // event tables
+    kSavePhaseListDb = 32731,
+    kLoadPhaseListDb = 32732,
+    kNewEvent = 33110,
 };
 
 // The menu text of a command; empty when the command has none.

@@ -16,6 +16,7 @@
 #include "app/ui/SplashWnd.h"
 #include "app/ui/UserMessages.h"
 #include "dsp/ui/FilterCommands.h"
+#include "events/ui/EventCommands.h"
 #include "events/ui/PhaseListSetup.h"
 #include "wave/TimePresets.h"
 #include "wave/ui/waveform.h"
@@ -59,6 +60,7 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     if (options.demoData) context.ensureDemoData();
     context.loadReferenceData();
     InstallPhaseList(*frame, context);
+    InstallEventCommands(*frame, context);
     InstallFilterCommands(*frame, context);
     for (const Network& network : context.networks())
         frame->groupCombo()->addItem(QString::fromStdString(network.name));

@@ -1,0 +1,44 @@
+#pragma once
+// The event commands of the main frame: save the phase list as an event, load an event (replace
+// or add), start a new event; and the save behind the exit question.
+
+#include <QObject>
+#include <memory>
+
+#include "events/EventStore.h"
+
+namespace zel {
+
+class AppContext;
+class CMainFrame;
+class CPhasesWnd;
+
+class EventCommands : public QObject {
+    Q_OBJECT
+  public:
+    EventCommands(CMainFrame& frame, AppContext& context, CPhasesWnd* window);
+
+    EventStore& store() { return *store_; }
+
+    // Chooses (or creates) the event in the selection dialog, then saves. True when saved.
+    bool save();
+    // Chooses an event and replaces the list with it, or adds its picks.
+    void load(bool replace);
+    void newEvent();
+    // After a successful choice: the saving or loading itself, with its messages. Used by tests.
+    bool saveInto(const EventListRow& row);
+    void loadFrom(const std::string& eventId, bool replace);
+
+  private:
+    void listChanged();
+
+    CMainFrame& frame_;
+    AppContext& context_;
+    CPhasesWnd* window_;
+    std::unique_ptr<EventStore> store_;
+};
+
+// Creates the commands on the frame (owned by it) and connects them; the phase list must be installed.
+EventCommands* InstallEventCommands(CMainFrame& frame, AppContext& context);
+
+}  // namespace zel

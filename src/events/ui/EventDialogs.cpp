@@ -1,0 +1,223 @@
+#include "events/ui/EventDialogs.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "app/MessageSink.h"
+#include "app/PrivateProfile.h"
+#include "app/ZelError.h"
+#include "data/TimeConversions.h"
+
+namespace zel {
+namespace {
+
+constexpr const char* kSection = "SelectPhaseGroup";
+
+void ShowError(MessageSink& messages, const std::string& text) {
+    messages.show({text, "ZEL", MessageIcon::Error, MessageButtons::Ok});
+}
+
+QString Fixed2(const std::optional<double>& value) {
+    return value ? QString::asprintf("%.2f", *value) : QString();
+}
+
+QString OriginTimeText(const std::optional<double>& time) {
+    if (!time) return {};
+    const std::optional<CalendarTime> c = EpochToCalendar(*time);
+    if (!c) return {};
+    return QString::asprintf("%02d/%02d/%04d %02d:%02d:%02.2f", c->day, c->month, c->year, c->hour, c->minute,
+                             c->second);
+}
+
+QStringList Columns(const EventListRow& row) {
+    return {QString::fromStdString(row.eventId),
+            row.orid ? QString::number(*row.orid) : QString(),
+            QString::fromStdString(row.comment),
+            Fixed2(row.lat),
+            Fixed2(row.lon),
+            OriginTimeText(row.originTime),
+            Fixed2(row.depth),
+            QString::fromStdString(row.loadDate)};
+}
+
+}  // namespace
+
+CNewEventDlg::CNewEventDlg(EventStore& store, MessageSink& messages, bool startsEvent, QWidget* parent)
+    : QDialog(parent), store_(store), messages_(messages), startsEvent_(startsEvent) {
+    setWindowTitle(startsEvent ? "Начать обработку нового землетрясения" : "Создать новую запись");
+    id_ = new QLineEdit(QString::fromStdString(NewEventIdFor(store.clock())), this);
+    id_->setMaxLength(static_cast<int>(kEventIdWidth));
+    comment_ = new QLineEdit(this);
+    comment_->setMaxLength(static_cast<int>(kEventTextWidth));
+    auto* form = new QFormLayout;
+    form->addRow("Идентификатор", id_);
+    form->addRow("Комментарий", comment_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CNewEventDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+void CNewEventDlg::accept() {
+    const std::string id = id_->text().toStdString();
+    const std::string comment = comment_->text().toStdString();
+    try {
+        if (startsEvent_)
+            store_.NewEvent(id, comment);
+        else
+            store_.CreateEventRow(id, comment);
+    } catch (const ZelError& e) {
+        ShowError(messages_, e.what());
+        return;
+    }
+    created_ = PadEventId(id);
+    QDialog::accept();
+}
+
+CSelectPhaseGroup::CSelectPhaseGroup(EventStore& store, const CurrentEvent& current, MessageSink& messages,
+                                     PrivateProfile* ini, Mode mode, QWidget* parent)
+    : QDialog(parent), store_(store), current_(current), messages_(messages), ini_(ini), mode_(mode) {
+    setWindowTitle(mode == kSave ? "Сохранить список фаз" : "Загрузить список фаз");
+    list_ = new QTreeWidget(this);
+    list_->setRootIsDecorated(false);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setHeaderLabels({"Идентификатор", "ORID", "Комментарий", "Широта", "Долгота", "Время в очаге",
+                            "Глубина", "Дата записи"});
+    all_ = new QCheckBox("Загружать все", this);
+    max_ = new QSpinBox(this);
+    max_->setRange(1, 100000);
+    all_->setChecked(!ini_ || ini_->getInt(kSection, "SELECT ALL", 1) != 0);
+    max_->setValue(ini_ ? std::max(1, ini_->getInt(kSection, "MaxEvents", 20)) : 20);
+    create_ = new QPushButton("Создать", this);
+    delete_ = new QPushButton("Удалить", this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(mode == kSave ? "Сохранить" : "Загрузить");
+
+    auto* limits = new QHBoxLayout;
+    limits->addWidget(all_);
+    limits->addWidget(new QLabel("Загружать последние", this));
+    limits->addWidget(max_);
+    limits->addStretch();
+    limits->addWidget(create_);
+    limits->addWidget(delete_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(limits);
+    layout->addWidget(list_);
+    layout->addWidget(buttons);
+    resize(900, 420);
+
+    connect(all_, &QCheckBox::toggled, this, [this] { refill(); });
+    connect(max_, &QSpinBox::valueChanged, this, [this] {
+        if (!all_->isChecked()) refill();
+    });
+    connect(create_, &QPushButton::clicked, this, [this] { createEvent(); });
+    connect(delete_, &QPushButton::clicked, this, [this] { deleteSelected(); });
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });
+    connect(buttons, &QDialogButtonBox::accepted, this, &CSelectPhaseGroup::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    refill();
+}
+
+void CSelectPhaseGroup::refill() {
+    const std::string keep = list_->currentItem()
+                                 ? rows_[list_->currentItem()->data(0, Qt::UserRole).toInt()].eventId
+                                 : current_.eventId;
+    list_->clear();
+    rows_.clear();
+    try {
+        rows_ = store_.ListEvents(all_->isChecked(), max_->value());
+    } catch (const ZelError& e) {
+        ShowError(messages_, e.what());
+    }
+    // Saving into the current event must be possible even when it is not among the rows shown.
+    const std::string current = TrimEventId(current_.eventId);
+    const bool listed = std::any_of(rows_.begin(), rows_.end(),
+                                    [&](const EventListRow& r) { return TrimEventId(r.eventId) == current; });
+    if (mode_ == kSave && !current.empty() && !listed) {
+        EventListRow row;
+        row.eventId = current_.eventId;
+        row.comment = current_.comment;
+        if (current_.orid != -1) row.orid = current_.orid;
+        if (current_.hypocentreValid) row.lat = current_.lat, row.lon = current_.lon;
+        if (current_.depth >= 0) row.depth = current_.depth;
+        if (current_.originTime > 0) row.originTime = current_.originTime;
+        rows_.insert(rows_.begin(), row);
+    }
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        auto* item = new QTreeWidgetItem(list_, Columns(rows_[i]));
+        item->setData(0, Qt::UserRole, static_cast<int>(i));
+    }
+    select(keep);
+}
+
+void CSelectPhaseGroup::select(const std::string& eventId) {
+    const std::string wanted = TrimEventId(eventId);
+    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = list_->topLevelItem(i);
+        if (TrimEventId(rows_[item->data(0, Qt::UserRole).toInt()].eventId) != wanted) continue;
+        list_->setCurrentItem(item);
+        list_->scrollToItem(item);
+        return;
+    }
+}
+
+void CSelectPhaseGroup::createEvent() {
+    CNewEventDlg dialog(store_, messages_, false, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    refill();
+    select(dialog.createdId());
+}
+
+void CSelectPhaseGroup::deleteSelected() {
+    QTreeWidgetItem* item = list_->currentItem();
+    if (!item) return;
+    const std::string id = rows_[item->data(0, Qt::UserRole).toInt()].eventId;
+    const std::string question =
+        "Идентификатор '" + id +
+        "' будет удален без возможности восстановления вместе со своим списком фаз.\n"
+        "Нажмите кнопку 'Да' для подтверждения или 'Нет' для отказа от удаления";
+    if (messages_.show({question, "Предупреждение", MessageIcon::Warning, MessageButtons::YesNo}) !=
+        MessageAnswer::Yes)
+        return;
+    try {
+        store_.DeleteEvent(id);
+    } catch (const ZelError& e) {
+        ShowError(messages_, e.what());
+        return;
+    }
+    list_->setCurrentItem(nullptr);
+    refill();
+}
+
+void CSelectPhaseGroup::accept() {
+    QTreeWidgetItem* item = list_->currentItem();
+    if (!item) return;
+    chosen_ = rows_[item->data(0, Qt::UserRole).toInt()];
+    QDialog::accept();
+}
+
+void CSelectPhaseGroup::done(int result) {
+    if (ini_) {
+        try {
+            ini_->writeString(kSection, "SELECT ALL", all_->isChecked() ? "1" : "0");
+            ini_->writeString(kSection, "MaxEvents", std::to_string(max_->value()));
+        } catch (const ZelError&) {
+            // The limits are a convenience: a read-only configuration keeps the old ones.
+        }
+    }
+    QDialog::done(result);
+}
+
+}  // namespace zel
