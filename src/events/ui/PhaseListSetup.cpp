@@ -13,6 +13,7 @@
 #include "events/StationNames.h"
 #include "events/ZELPhases.h"
 #include "events/ui/PhasesWnd.h"
+#include "wave/ui/waveform.h"
 
 namespace zel {
 
@@ -34,12 +35,18 @@ CPhasesWnd* InstallPhaseList(CMainFrame& frame, AppContext& context) {
     auto redraw = [&frame](CMainFrame::Child which) {
         if (QMdiSubWindow* child = frame.child(which); child && child->widget()) child->widget()->update();
     };
-    window->onListChanged = [redraw] {
-        redraw(CMainFrame::kWaveforms);
+    // The panes rebuild their pick lines from the list; the phase list rebuilds its rows after
+    // a pick made on the panes.
+    auto redrawPicks = [&frame] {
+        if (waveform* w = frame.waveforms()) w->redrawPicks();
+    };
+    window->onListChanged = [redraw, redrawPicks] {
+        redrawPicks();
         redraw(CMainFrame::kMap);
     };
-    window->onPickToggled = [redraw](const SEISMIC_PHASE&) { redraw(CMainFrame::kWaveforms); };
-    window->onPickRemoved = [redraw](int, int) { redraw(CMainFrame::kWaveforms); };
+    window->onPickToggled = [redrawPicks](const SEISMIC_PHASE&) { redrawPicks(); };
+    window->onPickRemoved = [redrawPicks](int, int) { redrawPicks(); };
+    if (waveform* w = frame.waveforms()) w->onPicksChanged = [window] { window->rebuildRows(); };
     window->onMapChanged = [redraw] { redraw(CMainFrame::kMap); };
 
     auto wire = [&](int id, auto handler) {

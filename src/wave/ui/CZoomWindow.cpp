@@ -7,8 +7,10 @@
 #include <QPainter>
 #include <QToolButton>
 
+#include "events/ZELPhases.h"
 #include "wave/PaneText.h"
 #include "wave/TracePane.h"
+#include "wave/ui/PickPainter.h"
 #include "wave/ui/waveform.h"
 
 namespace zel {
@@ -80,6 +82,32 @@ void CZoomWindow::redraw() {
     cache_ = std::move(picture);
     --drawing_;
     updateCaptionButtons();
+    redrawPicks();
+}
+
+TraceMapping CZoomWindow::timeMapping() const { return pane_.mapping(plot()); }
+
+void CZoomWindow::redrawPicks() {
+    const PaneChannel& c = pane_.channel();
+    picks_ = PickMarks(ThePhaseList(), owner_.phaseCatalogue(), c.stationIndex, c.slot, timeMapping());
+    draggedLabel_ = -1;  // the label being dragged may be gone
+    update();
+}
+
+void CZoomWindow::setPendingPick(std::optional<PickSpan> span) {
+    pending_ = span;
+    update();
+}
+
+int CZoomWindow::labelAt(QPoint pos) const {
+    const PlotRect r = plot();
+    for (int i = static_cast<int>(picks_.size()) - 1; i >= 0; --i)
+        if (PickLabelRect(owner_.style().font, r, picks_[i]).contains(pos)) return i;
+    return -1;
+}
+
+void CZoomWindow::setMark(const IntervalMark& mark) {
+    pane_.intervalMark = mark;
     update();
 }
 
@@ -103,6 +131,20 @@ void CZoomWindow::paintEvent(QPaintEvent* event) {
         p.setPen(QColor(128, 128, 128));
         p.drawLine(cursorColumn_, r.top, cursorColumn_, r.bottom);
     }
+    const TraceMapping m = timeMapping();
+    if (pane_.intervalMark) PaintIntervalMark(p, m, *pane_.intervalMark);
+    if (draggedLabel_ >= 0 && labelMoved_) {
+        std::vector<PickMark> shown = picks_;
+        shown[draggedLabel_].x = labelX_;
+        PaintPickMarks(p, owner_.style().font, m.plot, shown);
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.setPen(QPen(Qt::white, 1));
+        p.drawLine(labelX_, m.plot.top, labelX_, m.plot.bottom);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    } else {
+        PaintPickMarks(p, owner_.style().font, m.plot, picks_);
+    }
+    if (pending_) PaintPendingPick(p, m, *pending_);
     if (anchor_) {
         p.setPen(QPen(QColor(192, 192, 192), 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
@@ -130,7 +172,8 @@ std::pair<double, double> CZoomWindow::valueAt(QPoint pos) const {
 }
 
 void CZoomWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (owner_.selecting() || event->button() != Qt::LeftButton || (event->buttons() & Qt::RightButton) ||
+    if (owner_.selecting() || owner_.pickMode() || event->button() != Qt::LeftButton ||
+        (event->buttons() & Qt::RightButton) ||
         (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
         return;
     const QPoint pos = event->position().toPoint();
@@ -155,6 +198,10 @@ void CZoomWindow::keyPressEvent(QKeyEvent* event) {
         update();
         return;
     }
+    if (event->key() == Qt::Key_Escape && owner_.pickMode()) {
+        owner_.setPickMode(false);
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 
@@ -170,7 +217,21 @@ void CZoomWindow::mousePressEvent(QMouseEvent* event) {
         if (pos.x() >= r.left + 15 && pos.x() <= r.right - 76) owner_.clickCaption(this);
         return;
     }
-    if (pos.y() <= r.bottom) owner_.clickPlot(this);
+    if (const int label = labelAt(pos); label >= 0) {
+        draggedLabel_ = label;
+        labelPressX_ = pos.x();
+        labelX_ = picks_[label].x;
+        labelMoved_ = false;
+        return;
+    }
+    if (pos.y() > r.bottom) return;
+    if ((event->modifiers() & Qt::ShiftModifier) && pane_.intervalMark && InsidePlot(r, pos.x(), pos.y())) {
+        shiftMoving_ = true;
+        setMark(CentredMark(*pane_.intervalMark, PixelTime(timeMapping(), pos.x())));
+        return;
+    }
+    if (InsidePlot(r, pos.x(), pos.y())) gesture_.press(pos.x());
+    if (!owner_.pickMode()) owner_.clickPlot(this);
 }
 
 void CZoomWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -179,8 +240,26 @@ void CZoomWindow::mouseMoveEvent(QMouseEvent* event) {
         owner_.paneResized(this, std::max(pos.y() + 1, MinimumPaneHeight(owner_.style().font)), false);
         return;
     }
-    setCursor(inResizeStrip(pos.y()) ? Qt::SizeVerCursor : Qt::ArrowCursor);
     const PlotRect r = plot();
+    const bool left = event->buttons() & Qt::LeftButton;
+    if (draggedLabel_ >= 0 && left) {
+        // A label follows the pointer once it was pulled past the drag threshold.
+        if (std::abs(pos.x() - labelPressX_) > kDragThreshold) labelMoved_ = true;
+        if (labelMoved_) labelX_ = picks_[draggedLabel_].x + pos.x() - labelPressX_;
+        update();
+        return;
+    }
+    if (shiftMoving_ && left && pane_.intervalMark && pos.x() >= r.left && pos.x() <= r.right)
+        setMark(CentredMark(*pane_.intervalMark, PixelTime(timeMapping(), pos.x())));
+    if (gesture_.pressed() && left) {
+        if (gesture_.move(pos.x(), InsidePlot(r, pos.x(), pos.y()))) {
+            const TraceMapping m = timeMapping();
+            setMark(OrderedMark(PixelTime(m, gesture_.x1()), PixelTime(m, gesture_.x2())));
+        }
+    }
+    setCursor(inResizeStrip(pos.y()) ? Qt::SizeVerCursor
+              : owner_.pickMode()    ? Qt::CrossCursor
+                                     : Qt::ArrowCursor);
     if (anchor_) {
         const QRect old = QRect(*anchor_, corner_).normalized().adjusted(-1, -1, 1, 1);
         corner_ = QPoint(std::clamp(pos.x(), r.left, r.right), std::clamp(pos.y(), r.top, r.bottom));
@@ -193,10 +272,41 @@ void CZoomWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CZoomWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (!resizing_) return;
-    resizing_ = false;
-    const int h = std::max(event->position().toPoint().y() + 1, MinimumPaneHeight(owner_.style().font));
-    owner_.paneResized(this, h, event->modifiers() & Qt::ShiftModifier);
+    const QPoint pos = event->position().toPoint();
+    if (resizing_) {
+        resizing_ = false;
+        const int h = std::max(pos.y() + 1, MinimumPaneHeight(owner_.style().font));
+        owner_.paneResized(this, h, event->modifiers() & Qt::ShiftModifier);
+        return;
+    }
+    if (event->button() != Qt::LeftButton) return;
+    const PlotRect r = plot();
+    const bool inside = InsidePlot(r, pos.x(), pos.y());
+    if (draggedLabel_ >= 0) {
+        const PickMark mark = picks_[draggedLabel_];
+        const bool moved = labelMoved_;
+        const int x = labelX_;
+        draggedLabel_ = -1;
+        labelMoved_ = false;
+        update();
+        if (moved && x >= r.left && x <= r.right)
+            owner_.movePick(mark.station, mark.slot, mark.phaseIndex, PixelTime(timeMapping(), x));
+        return;
+    }
+    if (shiftMoving_) {
+        shiftMoving_ = false;
+        return;
+    }
+    if (!gesture_.pressed()) return;
+    gesture_.move(pos.x(), inside);
+    const DragGesture gesture = gesture_;
+    gesture_.reset();
+    if (owner_.pickMode()) {
+        owner_.setPickMode(false);
+        if (inside) owner_.pick(this, PickSpanOf(timeMapping(), gesture.x1(), gesture.x2()));
+        return;
+    }
+    if (gesture.dragging()) owner_.markSet(this);
 }
 
 void CZoomWindow::contextMenuEvent(QContextMenuEvent* event) {
@@ -209,10 +319,12 @@ void CZoomWindow::contextMenuEvent(QContextMenuEvent* event) {
     auto later = [&](const char* text) { menu.addAction(text)->setEnabled(false); };
     add("(*)Выбрать станцию и канал...", [this] { owner_.chooseStationChannel(this); });
     add("(*)Перерисовать", [this] { owner_.reload(this); });
-    later("Отметить фазу");
-    later("(*)Исключить фазы из расчета");
-    later("(*)Включить фазы в расчет в интервале");
-    later("(*)Удалить фазы в интервале");
+    QAction* pickMode = add("Отметить фазу", [this](bool on) { owner_.setPickMode(on); });
+    pickMode->setCheckable(true);
+    pickMode->setChecked(owner_.pickMode());
+    add("(*)Исключить фазы из расчета", [this] { owner_.includeInMark(this, false); });
+    add("(*)Включить фазы в расчет в интервале", [this] { owner_.includeInMark(this, true); });
+    add("(*)Удалить фазы в интервале", [this] { owner_.deleteInMark(this); });
     add("Выровнять положение фаз P на экране", [this] { owner_.alignP(this); });
     add("(*)Масштаб", [this] { owner_.scaleDialog(this); });
     add("Выбрать преобразованный сигнал", [this] {

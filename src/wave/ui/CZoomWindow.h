@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "wave/Picking.h"
 #include "wave/TracePane.h"
 #include "wave/ui/PanePainter.h"
 
@@ -33,6 +34,14 @@ class CZoomWindow : public QWidget {
     // The first corner of a rectangle zoom in progress.
     std::optional<QPoint> rectangleAnchor() const { return anchor_; }
 
+    // Rebuilds the pick lines of this pane's channel from the phase list (after any change of it).
+    void redrawPicks();
+    const std::vector<PickMark>& picks() const { return picks_; }
+    // The pick under way, shown while its dialog is open.
+    void setPendingPick(std::optional<PickSpan> span);
+    // The time mapping of the plot (pick and mark positions).
+    TraceMapping timeMapping() const;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -49,6 +58,9 @@ class CZoomWindow : public QWidget {
     void updateCaptionButtons();
     // Time and amplitude under a point of the plot, on the scale of the signal shown.
     std::pair<double, double> valueAt(QPoint pos) const;
+    // Index of the pick label under a point, or -1.
+    int labelAt(QPoint pos) const;
+    void setMark(const IntervalMark& mark);
 
     TracePane& pane_;
     std::unique_ptr<TracePane> retired_;
@@ -59,6 +71,15 @@ class CZoomWindow : public QWidget {
     bool resizing_ = false;
     std::optional<QPoint> anchor_;
     QPoint corner_;
+    DragGesture gesture_;
+    bool shiftMoving_ = false;
+    std::vector<PickMark> picks_;
+    std::optional<PickSpan> pending_;
+    // A label being dragged: its pick, the press x and the label's current x.
+    int draggedLabel_ = -1;
+    int labelPressX_ = 0;
+    int labelX_ = 0;
+    bool labelMoved_ = false;
     QToolButton* mainButton_;
     QToolButton* transformedButton_;
     QToolButton* maximizeButton_;

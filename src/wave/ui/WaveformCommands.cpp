@@ -19,6 +19,9 @@ enum : int {
     kSaveList = 33144,
     kLoadList = 33143,
     kAlignTime = 33057,
+    kPickMode = 32712,
+    kDeleteMarks = 33135,
+    kAlignMarks = 32775,
 };
 
 }  // namespace
@@ -66,6 +69,19 @@ void CreateNavigationCommands(CMainFrame& frame, waveform& window) {
         const QSignalBlocker quiet(align);
         align->setChecked(false);
     });
+
+    QAction* pickMode = frame.action(kPickMode);
+    pickMode->setEnabled(true);
+    pickMode->setCheckable(true);
+    pickMode->setChecked(window.pickMode());
+    QObject::connect(pickMode, &QAction::toggled, &window, [&window](bool on) { window.setPickMode(on); });
+    // Pick mode also ends in the window (Escape, a finished pick): the menu item follows.
+    QObject::connect(&window, &waveform::pickModeChanged, pickMode, [pickMode](bool on) {
+        const QSignalBlocker quiet(pickMode);
+        pickMode->setChecked(on);
+    });
+    command(kDeleteMarks, [&window] { window.deleteMarks(); });
+    command(kAlignMarks, [&window] { window.alignMarks(); });
 
     command(kAddChannels, [&window] { window.addChannelsDialog(); });
     command(kRebuild, [&window] { window.rebuildFromSelection(); });

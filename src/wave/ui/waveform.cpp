@@ -1,6 +1,7 @@
 #include "wave/ui/waveform.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -17,6 +18,7 @@
 #include "wave/TimePresets.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/ChannelDialogs.h"
+#include "wave/ui/PickDlg.h"
 
 namespace zel {
 namespace {
@@ -549,6 +551,116 @@ void waveform::chooseStationChannel(CZoomWindow* window) {
         if (w != window && w->pane().active) {
             w->pane().setInterval(pane.start(), pane.duration());
             reload(w, true);
+        }
+}
+
+const PhaseCatalogue& waveform::phaseCatalogue() const {
+    return catalogue_ ? *catalogue_ : ThePhaseCatalogue();
+}
+
+void waveform::setPickMode(bool on) {
+    if (on == pickMode_) return;
+    pickMode_ = on;
+    for (CZoomWindow* w : windows_) w->setCursor(on ? Qt::CrossCursor : Qt::ArrowCursor);
+    Q_EMIT pickModeChanged(on);
+}
+
+void waveform::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && pickMode_) {
+        setPickMode(false);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void waveform::redrawPicks() {
+    for (CZoomWindow* w : windows_) w->redrawPicks();
+}
+
+void waveform::picksChanged() {
+    redrawPicks();
+    if (onPicksChanged) onPicksChanged();
+}
+
+void waveform::pick(CZoomWindow* window, const PickSpan& span) {
+    const PhaseCatalogue& catalogue = phaseCatalogue();
+    const TracePane& pane = window->pane();
+    const std::vector<int> offered = OfferedPhases(catalogue, LoadPhaseSets(context_.ini()));
+    const QString filter = filterDescription ? QString::fromStdString(filterDescription(pane)) : QString();
+    window->setPendingPick(span);
+    CPickDlg dialog(catalogue, offered, DefaultPickCodes(span.uncertainty), filter, this);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    window->setPendingPick(std::nullopt);
+    if (!ok) return;
+    const int station = pane.channel().stationIndex, slot = pane.channel().slot;
+    try {
+        ZELPhases& list = ThePhaseList();
+        const SEISMIC_PHASE pick = MakePick(dialog.choice(), station, slot, span, catalogue);
+        list.Add(pick);
+        if (dialog.copyToOtherChannels()) {
+            std::vector<int> done{slot};
+            for (CZoomWindow* w : windows_) {
+                const PaneChannel& c = w->pane().channel();
+                if (c.stationIndex != station || std::find(done.begin(), done.end(), c.slot) != done.end())
+                    continue;
+                done.push_back(c.slot);
+                SEISMIC_PHASE copy = pick;
+                copy.channelIndex = c.slot;
+                copy.included = 0;
+                copy.savable = 1;
+                list.Add(copy);
+            }
+        }
+    } catch (const ZelError& e) {
+        context_.messages().show({e.what(), kCaption, MessageIcon::Error, MessageButtons::Ok});
+        return;
+    }
+    picksChanged();
+}
+
+void waveform::movePick(int station, int slot, int phaseIndex, double t) {
+    if (MovePick(ThePhaseList(), station, slot, phaseIndex, t)) picksChanged();
+}
+
+void waveform::markSet(CZoomWindow* window) {
+    panes_.activate(window->pane());
+    panes_.makeMain(window->pane());
+    redrawAll();
+}
+
+void waveform::includeInMark(CZoomWindow* window, bool on) {
+    const TracePane& pane = window->pane();
+    if (!pane.intervalMark) return;
+    SetIncludedInMark(ThePhaseList(), pane.channel().stationIndex, pane.channel().slot, *pane.intervalMark,
+                      on);
+    picksChanged();
+}
+
+void waveform::deleteInMark(CZoomWindow* window) {
+    const TracePane& pane = window->pane();
+    if (!pane.intervalMark) return;
+    RemoveInMark(ThePhaseList(), pane.channel().stationIndex, pane.channel().slot, *pane.intervalMark);
+    picksChanged();
+}
+
+void waveform::deleteMarks() {
+    bool any = false;
+    for (CZoomWindow* w : windows_)
+        if (w->pane().active) {
+            any = true;
+            w->pane().intervalMark.reset();
+            w->update();
+        }
+    if (!any) noMainPane();
+}
+
+void waveform::alignMarks() {
+    const TracePane* main = panes_.mainPane();
+    if (!main || !main->intervalMark) return;
+    for (CZoomWindow* w : windows_)
+        if (&w->pane() != main) {
+            w->pane().intervalMark = main->intervalMark;
+            w->update();
         }
 }
 

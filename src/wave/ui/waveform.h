@@ -10,6 +10,7 @@
 #include "wave/Navigation.h"
 #include "wave/PaneOrder.h"
 #include "wave/PaneSet.h"
+#include "wave/Picking.h"
 #include "wave/ui/PanePainter.h"
 
 class QScrollBar;
@@ -111,6 +112,34 @@ class waveform : public QWidget {
 
     CZoomWindow* windowOf(const TracePane* pane) const;
 
+    // Picking. Pick mode holds until toggled off, Escape, or the release of a pick gesture.
+    bool pickMode() const { return pickMode_; }
+    void setPickMode(bool on);
+    // A finished pick gesture on a pane: the pick dialog, then the phase list.
+    void pick(CZoomWindow* pane, const PickSpan& span);
+    // A pick label dragged to time t.
+    void movePick(int station, int slot, int phaseIndex, double t);
+    // A mark dragged on a pane: the pane becomes active and main.
+    void markSet(CZoomWindow* pane);
+    // Picks of the pane's channel inside its mark: included or excluded, or removed.
+    void includeInMark(CZoomWindow* pane, bool on);
+    void deleteInMark(CZoomWindow* pane);
+    // Removes the mark of each active pane; "Не выбрано главное окно" when none is active.
+    void deleteMarks();
+    // Gives every other pane the main pane's mark.
+    void alignMarks();
+    // After the phase list changed: every pane rebuilds its pick lines.
+    void redrawPicks();
+    const PhaseCatalogue& phaseCatalogue() const;
+    // Told after this window changed the phase list (the phase list window rebuilds its rows).
+    std::function<void()> onPicksChanged;
+    // Text of the filter or simulation in force on a pane, for the picks made on it.
+    std::function<std::string(const TracePane&)> filterDescription;
+
+  Q_SIGNALS:
+    void pickModeChanged(bool on);
+
+  public:
     // Opens the first channel of every station at the earliest catalogued hour: what a new user
     // sees when nothing was shown before. False when the catalogue is empty.
     bool openDefaultView();
@@ -118,6 +147,7 @@ class waveform : public QWidget {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void closeUp();
@@ -142,6 +172,8 @@ class waveform : public QWidget {
     const PhaseCatalogue* catalogue_ = nullptr;
     std::vector<std::pair<double, double>> stationTimes_;
     bool selecting_ = false;
+    bool pickMode_ = false;
+    void picksChanged();
 };
 
 }  // namespace zel
