@@ -237,7 +237,7 @@ TEST_F(PickingWindowTest, PaneShowsPickLinesAndMark) {
     const double start = w->zoomWindows()[0]->pane().start();
     w->removeAllPanes();
     CZoomWindow* pane = w->addPane(0, 0, start, 1200);
-    w->addPane(1, 0, start, 1200);
+    CZoomWindow* second = w->addPane(1, 0, start, 1200);
     QApplication::processEvents();
     const PhaseCatalogue& catalogue = w->phaseCatalogue();
     const TraceMapping m = pane->timeMapping();
@@ -251,9 +251,18 @@ TEST_F(PickingWindowTest, PaneShowsPickLinesAndMark) {
         ASSERT_TRUE(SetPickTime(pick, m.start + f * m.duration));
         ThePhaseList().Add(pick);
     }
+    SEISMIC_PHASE s2;
+    s2.stationIndex = second->pane().channel().stationIndex;
+    s2.channelIndex = second->pane().channel().slot;
+    s2.phaseIndex = catalogue.IndexOf("S");
+    s2.included = 1;
+    ASSERT_TRUE(SetPickTime(s2, m.start + 0.6 * m.duration));
+    ThePhaseList().Add(s2);
     pane->pane().intervalMark = IntervalMark{m.start + 0.7 * m.duration, m.start + 0.8 * m.duration};
     w->redrawPicks();
-    ASSERT_EQ(pane->picks().size(), 2u);  // the pick at the very start has no line
+    ASSERT_EQ(second->picks().size(), 1u);
+    frame->grab().save("/tmp/zel_demo_picks.png");  // for looking at
+    ASSERT_EQ(pane->picks().size(), 2u);            // the pick at the very start has no line
     const QImage image = pane->grab().toImage();
     image.save("/tmp/zel_pane_picks.png");
     const int bottom = m.plot.bottom - 2;
