@@ -65,6 +65,25 @@ struct EventListRow {
     std::string loadDate;
 };
 
+// CSS 3.0 values at or below these mean "missing".
+inline constexpr double kCssNullValue = -999.0;
+inline constexpr double kCssNullTime = -9999999999.999;
+
+// The automatic solutions to choose from, newest first: orid, time, lat, lon, depth, mb.
+struct AutomaticOrigin {
+    std::int64_t orid = 0;
+    std::optional<double> time, lat, lon, depth, mb;
+};
+std::vector<AutomaticOrigin> ListAutomaticOrigins(Db::Connection& automatic);
+
+// The picks of an automatic solution. A standard LEFT JOIN on every server, and only the "mb"
+// station magnitude of an arrival fills its mb.
+inline constexpr const char* kAutomaticArrivalsQuery =
+    "select ar.sta, ar.chan, ar.iphase, ar.time, ar.arid, ar.azimuth, ar.slow, ar.ema, ar.fm, ar.amp, "
+    "ar.per, "
+    "ar.qual, a.timeres, s.magnitude from arrival_alert ar join assoc_alert a on a.arid=ar.arid "
+    "left join stamag_alert s on s.arid=ar.arid and s.orid=a.orid and lower(s.magtype)='mb' where a.orid=?";
+
 class EventStore {
   public:
     EventStore(Databases& databases, ZELPhases& phases, CurrentEvent& event, const PhaseCatalogue& catalogue,
@@ -106,6 +125,13 @@ class EventStore {
     // Newest first (see EventListQuery). Throws Db::Error.
     std::vector<EventListRow> ListEvents(bool all, int maxEvents);
 
+    // Replaces the list with the arrivals of a CSS 3.0 origin (the CSS connection) and makes that
+    // origin current with this comment. Throws ZelError without a CSS database, Db::Error.
+    void LoadFromSecondary(std::int64_t orid, std::string_view comment);
+    // Replaces the list with an automatic solution read over its own connection; the event gets
+    // a new id from the clock and an empty comment. Throws Db::Error.
+    void LoadFromAutomatic(Db::Connection& automatic, std::int64_t orid);
+
     // The clock of LDDATE; replaceable so that tests can order their events.
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };
     // Called after each arrival row is written inside the save transaction (tests break the
@@ -113,6 +139,10 @@ class EventStore {
     std::function<void(int written)> afterArrivalWritten;
 
   private:
+    // Reads imported arrivals (columns sta, chan, iphase, time, then by name) into the list.
+    void AddImportedArrivals(Db::Statement& rows, bool keepArids);
+    // Reads "lat, lon, depth, time, mb, ms" of an imported origin into the current event.
+    void ReadImportedOrigin(Db::Statement& origin);
     std::string Now() const;
     std::string CommentColumn() const;
 
