@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPointer>
 
 #include "app/AppContext.h"
+#include "app/Commands.h"
 #include "app/ZelError.h"
 #include "app/ui/MainFrame.h"
 #include "data/StationModel.h"
@@ -42,6 +44,32 @@ void FilterCommands::connectTo(CMainFrame& frame) {
     hook(kFilterConstructor, [this] { openFilterSheet(); });
     hook(kRemoveFilter, [this] { removeFilter(); });
     for (auto [id, code] : kSimulationCommands) hook(id, [this, code = code] { simulate(code); });
+
+    // A pick records the filter or simulation in force on its pane.
+    window_.filterDescription = [self =
+                                     QPointer<FilterCommands>(this)](const TracePane& pane) -> std::string {
+        const auto& t = pane.transformed();
+        if (!self || !t) return {};
+        for (auto [id, code] : kSimulationCommands)
+            if (code == t->code) return cmd::CommandText(id);
+        for (const auto& [window, s] : self->settings_) {
+            if (&window->pane() != &pane || s.type != t->code) continue;
+            static const char* const names[] = {"Полосовой", "Нижних частот", "Режекторный", "Верхних частот",
+                                                "SPWWSS"};
+            if (s.type < 0 || s.type > 4) return {};
+            std::string text = names[s.type];
+            if (s.type == 1)
+                text += " " + s.highText;
+            else if (s.type == 3)
+                text += " " + s.lowText;
+            else
+                text += " " + s.lowText + "-" + s.highText;
+            text += " Гц, порядок " + std::to_string(s.order);
+            if (s.zeroPhase) text += ", нулевая фаза";
+            return text;
+        }
+        return {};
+    };
 }
 
 ChannelFilterSettings& FilterCommands::settingsOf(CZoomWindow* pane) {

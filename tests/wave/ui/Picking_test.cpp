@@ -231,6 +231,23 @@ TEST_F(PickingWindowTest, PickReplaceCopyMoveAndDeleteInMark) {
     EXPECT_TRUE(pane->picks().empty() || list.Count() > 0);
 }
 
+TEST_F(PickingWindowTest, PickCarriesTheSimulationInForce) {
+    waveform* w = frame->waveforms();
+    ASSERT_FALSE(w->zoomWindows().empty());
+    const double start = w->zoomWindows()[0]->pane().start();
+    w->removeAllPanes();
+    CZoomWindow* pane = w->addPane(0, 0, start, 600);
+    w->activateAll();
+    frame->action(33137)->trigger();  // "Симуляция смещения"
+    ASSERT_TRUE(pane->pane().transformed().has_value());
+    const PlotRect r = pane->plot();
+    const QPoint at(r.left + 200, (r.top + r.bottom) / 2);
+    PickWith(pane, at, at, [](CPickDlg* d) { Choose(d, "P"); });
+    const SEISMIC_PHASE* p = ThePhaseList().Find(0, 0, w->phaseCatalogue().IndexOf("P"));
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->pickFilter, "Симуляция смещения");
+}
+
 TEST_F(PickingWindowTest, PaneShowsPickLinesAndMark) {
     waveform* w = frame->waveforms();
     ASSERT_FALSE(w->zoomWindows().empty());
