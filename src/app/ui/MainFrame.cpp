@@ -28,6 +28,7 @@ namespace zel {
 namespace {
 
 CMainFrame* g_mainFrame = nullptr;
+constexpr const char* kPlaceholder = "zelPlaceholder";
 
 // The permanent windows live as long as the frame: closing one only minimises it.
 class KeepOpenFilter : public QObject {
@@ -262,6 +263,7 @@ void CMainFrame::createChildren() {
             content = waveforms_ = new waveform(context_);
         } else {
             content = new QWidget;
+            content->setProperty(kPlaceholder, true);
             content->setAutoFillBackground(true);
             content->setPalette(QPalette(Qt::white));
         }
