@@ -52,6 +52,7 @@ enum : int {
     kSavePhaseListDb = 32731,
     kLoadPhaseListDb = 32732,
     kNewEvent = 33110,
+    kLoadAutomatic = 33224,
 };
 
 // The menu text of a command; empty when the command has none.

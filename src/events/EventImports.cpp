@@ -26,9 +26,11 @@ std::optional<double> Known(std::optional<double> value) {
 
 }  // namespace
 
-std::vector<AutomaticOrigin> ListAutomaticOrigins(Db::Connection& automatic) {
-    Db::Statement st(automatic);
-    st.execute("select orid, time, lat, lon, depth, mb from origin_alert order by time desc");
+namespace {
+
+std::vector<AutomaticOrigin> ListOrigins(Db::Connection& connection, const char* table) {
+    Db::Statement st(connection);
+    st.execute(std::string("select orid, time, lat, lon, depth, mb from ") + table + " order by time desc");
     std::vector<AutomaticOrigin> origins;
     while (st.fetch()) {
         const std::optional<std::int64_t> orid = st.integer(0);
@@ -37,6 +39,14 @@ std::vector<AutomaticOrigin> ListAutomaticOrigins(Db::Connection& automatic) {
     }
     return origins;
 }
+
+}  // namespace
+
+std::vector<AutomaticOrigin> ListAutomaticOrigins(Db::Connection& automatic) {
+    return ListOrigins(automatic, "origin_alert");
+}
+
+std::vector<AutomaticOrigin> ListSecondaryOrigins(Db::Connection& css) { return ListOrigins(css, "origin"); }
 
 void EventStore::AddImportedArrivals(Db::Statement& rows, bool keepArids) {
     const int arid = rows.findColumn("arid"), azimuth = rows.findColumn("azimuth"),

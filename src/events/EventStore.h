@@ -75,6 +75,8 @@ struct AutomaticOrigin {
     std::optional<double> time, lat, lon, depth, mb;
 };
 std::vector<AutomaticOrigin> ListAutomaticOrigins(Db::Connection& automatic);
+// The same for the origins of the CSS database.
+std::vector<AutomaticOrigin> ListSecondaryOrigins(Db::Connection& css);
 
 // The picks of an automatic solution. A standard LEFT JOIN on every server, and only the "mb"
 // station magnitude of an arrival fills its mb.

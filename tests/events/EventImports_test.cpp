@@ -78,6 +78,7 @@ TEST_P(EventImportsTest, ASecondaryOriginReplacesTheListWithItsKnownArrivals) {
         "insert into assoc (arid, orid, sta, phase) values (501, 7, 'OBN', 'P'), (502, 7, 'ARU', 'PKPdf'), "
         "(503, 7, 'XXX', 'P'), (504, 7, 'ARU', 'S'), (504, 8, 'ARU', 'S')");
 
+    ASSERT_EQ(ListSecondaryOrigins(c).size(), 1u);
     p.store->LoadFromSecondary(7, "из CSS");
     EXPECT_EQ(p.event.orid, 7);
     EXPECT_EQ(p.event.comment, "из CSS");

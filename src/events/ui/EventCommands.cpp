@@ -1,6 +1,7 @@
 #include "events/ui/EventCommands.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -8,12 +9,14 @@
 #include "app/AppContext.h"
 #include "app/Commands.h"
 #include "app/ZelError.h"
+#include "app/db/ConnectString.h"
 #include "app/ui/MainFrame.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/EventDialogs.h"
 #include "events/ui/PhasesWnd.h"
+#include "events/ui/ShowOrigins.h"
 
 namespace zel {
 
@@ -23,9 +26,13 @@ EventCommands::EventCommands(CMainFrame& frame, AppContext& context, CPhasesWnd*
       context_(context),
       window_(window),
       store_(std::make_unique<EventStore>(context.databases(), ThePhaseList(), TheCurrentEvent(),
-                                          ThePhaseCatalogue(), context.stations())) {}
+                                          ThePhaseCatalogue(), context.stations())) {
+    origins_ = new CShowOrigins(*store_, context.messages(), &context.ini(), &frame);
+    origins_->onLoad = [this](const std::string& id) { loadFrom(id, true); };
+}
 
 void EventCommands::listChanged() {
+    if (origins_->isVisible()) origins_->refresh();
     if (!window_) return;
     window_->rebuildRows();
     if (window_->onListChanged) window_->onListChanged();
@@ -72,6 +79,48 @@ void EventCommands::newEvent() {
     if (dialog.exec() == QDialog::Accepted) listChanged();
 }
 
+void EventCommands::loadSecondary() {
+    MessageSink& messages = context_.messages();
+    try {
+        if (!context_.databases().cssAvailable())
+            throw ZelError("Ошибка инициализации интерфейса к базе данных CSS");
+        COriginChooser chooser("Выберите индекс землетрясения из вторичной БД",
+                               ListSecondaryOrigins(context_.databases().css()), &frame_);
+        if (chooser.exec() != QDialog::Accepted || !chooser.chosenOrid()) return;
+        store_->LoadFromSecondary(*chooser.chosenOrid(), "");
+    } catch (const ZelError& e) {
+        messages.show({e.what(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
+    }
+    listChanged();
+}
+
+void EventCommands::loadAutomatic() {
+    MessageSink& messages = context_.messages();
+    CAutomaticSourceDlg source(&frame_);
+    if (source.exec() != QDialog::Accepted) return;
+    const std::string dsn = source.dsnEdit()->text().toStdString();
+    const std::string user = source.userEdit()->text().toStdString();
+    Db::Connection automatic;
+    try {
+        automatic.open(BuildConnectString(dsn, user, source.passwordEdit()->text().toStdString()));
+    } catch (const Db::Error& e) {
+        // The password is never shown.
+        messages.show(
+            {"Ошибка подключения к базе данных DSN=" + MaskPassword(dsn) + " (" + user + ":***)\n" + e.what(),
+             "ZEL", MessageIcon::Error, MessageButtons::Ok});
+        return;
+    }
+    try {
+        COriginChooser chooser("Загрузить данные автоматической локации", ListAutomaticOrigins(automatic),
+                               &frame_);
+        if (chooser.exec() != QDialog::Accepted || !chooser.chosenOrid()) return;
+        store_->LoadFromAutomatic(automatic, *chooser.chosenOrid());
+    } catch (const ZelError& e) {
+        messages.show({e.what(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
+    }
+    listChanged();
+}
+
 EventCommands* InstallEventCommands(CMainFrame& frame, AppContext& context) {
     QMdiSubWindow* sub = frame.child(CMainFrame::kPhaseList);
     auto* window = sub ? qobject_cast<CPhasesWnd*>(sub->widget()) : nullptr;
@@ -92,6 +141,12 @@ EventCommands* InstallEventCommands(CMainFrame& frame, AppContext& context) {
     QObject::connect(add, &QAction::triggered, commands, [commands] { commands->load(false); });
     actions.push_back(add);
     actions.push_back(wire(cmd::kNewEvent, [commands] { commands->newEvent(); }));
+    auto* secondary = new QAction("Загрузить список фаз из вторичной БД", commands);
+    QObject::connect(secondary, &QAction::triggered, commands, [commands] { commands->loadSecondary(); });
+    actions.push_back(secondary);
+    actions.push_back(wire(cmd::kLoadAutomatic, [commands] { commands->loadAutomatic(); }));
+    wire(cmd::kShowOrigins, [commands] { commands->origins()->showWindow(); });
+    if (context.settings().showOrigins) commands->origins()->show();
     frame.savePhaseList = [commands] { return commands->save(); };
 
     if (window)

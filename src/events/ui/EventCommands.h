@@ -12,6 +12,7 @@ namespace zel {
 class AppContext;
 class CMainFrame;
 class CPhasesWnd;
+class CShowOrigins;
 
 class EventCommands : public QObject {
     Q_OBJECT
@@ -25,6 +26,11 @@ class EventCommands : public QObject {
     // Chooses an event and replaces the list with it, or adds its picks.
     void load(bool replace);
     void newEvent();
+    // The imports: an origin of the CSS database, an automatic solution over its own connection.
+    void loadSecondary();
+    void loadAutomatic();
+    // The processed-events window (created with the commands).
+    CShowOrigins* origins() const { return origins_; }
     // After a successful choice: the saving or loading itself, with its messages. Used by tests.
     bool saveInto(const EventListRow& row);
     void loadFrom(const std::string& eventId, bool replace);
@@ -36,6 +42,7 @@ class EventCommands : public QObject {
     AppContext& context_;
     CPhasesWnd* window_;
     std::unique_ptr<EventStore> store_;
+    CShowOrigins* origins_ = nullptr;
 };
 
 // Creates the commands on the frame (owned by it) and connects them; the phase list must be installed.

@@ -31,14 +31,6 @@ QString Fixed2(const std::optional<double>& value) {
     return value ? QString::asprintf("%.2f", *value) : QString();
 }
 
-QString OriginTimeText(const std::optional<double>& time) {
-    if (!time) return {};
-    const std::optional<CalendarTime> c = EpochToCalendar(*time);
-    if (!c) return {};
-    return QString::asprintf("%02d/%02d/%04d %02d:%02d:%02.2f", c->day, c->month, c->year, c->hour, c->minute,
-                             c->second);
-}
-
 QStringList Columns(const EventListRow& row) {
     return {QString::fromStdString(row.eventId),
             row.orid ? QString::number(*row.orid) : QString(),
@@ -51,6 +43,14 @@ QStringList Columns(const EventListRow& row) {
 }
 
 }  // namespace
+
+QString OriginTimeText(const std::optional<double>& time) {
+    if (!time) return {};
+    const std::optional<CalendarTime> c = EpochToCalendar(*time);
+    if (!c) return {};
+    return QString::asprintf("%02d/%02d/%04d %02d:%02d:%02.2f", c->day, c->month, c->year, c->hour, c->minute,
+                             c->second);
+}
 
 CNewEventDlg::CNewEventDlg(EventStore& store, MessageSink& messages, bool startsEvent, QWidget* parent)
     : QDialog(parent), store_(store), messages_(messages), startsEvent_(startsEvent) {
@@ -218,6 +218,54 @@ void CSelectPhaseGroup::done(int result) {
         }
     }
     QDialog::done(result);
+}
+
+COriginChooser::COriginChooser(const QString& title, std::vector<AutomaticOrigin> origins, QWidget* parent)
+    : QDialog(parent), origins_(std::move(origins)) {
+    setWindowTitle(title);
+    list_ = new QTreeWidget(this);
+    list_->setRootIsDecorated(false);
+    list_->setHeaderLabels({"ORID", "Время в очаге", "Широта", "Долгота", "Глубина", "Mb"});
+    for (std::size_t i = 0; i < origins_.size(); ++i) {
+        const AutomaticOrigin& o = origins_[i];
+        auto* item =
+            new QTreeWidgetItem(list_, {QString::number(o.orid), OriginTimeText(o.time), Fixed2(o.lat),
+                                        Fixed2(o.lon), Fixed2(o.depth), Fixed2(o.mb)});
+        item->setData(0, Qt::UserRole, static_cast<int>(i));
+    }
+    if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list_);
+    layout->addWidget(buttons);
+    resize(640, 360);
+}
+
+std::optional<std::int64_t> COriginChooser::chosenOrid() const {
+    QTreeWidgetItem* item = list_->currentItem();
+    if (!item) return std::nullopt;
+    return origins_[item->data(0, Qt::UserRole).toInt()].orid;
+}
+
+CAutomaticSourceDlg::CAutomaticSourceDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle("Загрузить данные автоматической локации");
+    dsn_ = new QLineEdit(this);
+    user_ = new QLineEdit(this);
+    password_ = new QLineEdit(this);
+    password_->setEchoMode(QLineEdit::Password);
+    auto* form = new QFormLayout;
+    form->addRow("Источник данных (DSN)", dsn_);
+    form->addRow("Пользователь", user_);
+    form->addRow("Пароль", password_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
 }
 
 }  // namespace zel

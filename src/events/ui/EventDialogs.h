@@ -19,6 +19,9 @@ namespace zel {
 class MessageSink;
 class PrivateProfile;
 
+// An origin time as the event lists show it: day/month/year hours:minutes:seconds; empty when unknown.
+QString OriginTimeText(const std::optional<double>& time);
+
 class CNewEventDlg : public QDialog {
     Q_OBJECT
   public:
@@ -82,6 +85,34 @@ class CSelectPhaseGroup : public QDialog {
     QSpinBox* max_ = nullptr;
     QPushButton* create_ = nullptr;
     QPushButton* delete_ = nullptr;
+};
+
+// A list of origins of another database to choose one from (its orid).
+class COriginChooser : public QDialog {
+    Q_OBJECT
+  public:
+    COriginChooser(const QString& title, std::vector<AutomaticOrigin> origins, QWidget* parent = nullptr);
+    QTreeWidget* list() const { return list_; }
+    std::optional<std::int64_t> chosenOrid() const;
+
+  private:
+    std::vector<AutomaticOrigin> origins_;
+    QTreeWidget* list_ = nullptr;
+};
+
+// Data source name, user and password of the automatic location system's database.
+class CAutomaticSourceDlg : public QDialog {
+    Q_OBJECT
+  public:
+    explicit CAutomaticSourceDlg(QWidget* parent = nullptr);
+    QLineEdit* dsnEdit() const { return dsn_; }
+    QLineEdit* userEdit() const { return user_; }
+    QLineEdit* passwordEdit() const { return password_; }
+
+  private:
+    QLineEdit* dsn_ = nullptr;
+    QLineEdit* user_ = nullptr;
+    QLineEdit* password_ = nullptr;
 };
 
 }  // namespace zel

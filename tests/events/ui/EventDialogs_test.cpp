@@ -1,5 +1,6 @@
 // The event commands in the main frame of a fresh install: new event, save, load, and the
-// selection dialog's list, limits, create and delete, driven through their widgets.
+// selection dialog's list, limits, create and delete, and the processed-events window, driven
+// through their widgets.
 
 #include "events/ui/EventDialogs.h"
 
@@ -20,6 +21,7 @@
 #include "events/ui/EventCommands.h"
 #include "events/ui/PhaseListSetup.h"
 #include "events/ui/PhasesWnd.h"
+#include "events/ui/ShowOrigins.h"
 #include "support/TempDir.h"
 
 namespace zel {
@@ -112,6 +114,19 @@ TEST(EventCommands, NewEventSaveAndLoadThroughTheFrameAndItsDialogs) {
     ASSERT_TRUE(select.chosen());
     EXPECT_EQ(TrimEventId(select.chosen()->eventId), "UNSAVED");
     EXPECT_EQ(context.ini().getInt("SelectPhaseGroup", "MaxEvents", 0), 1);
+
+    // The processed-events window lists what is stored and remembers whether it is open.
+    frame->action(cmd::kShowOrigins)->trigger();
+    CShowOrigins* origins = commands->origins();
+    EXPECT_TRUE(origins->isVisible());
+    EXPECT_EQ(context.ini().getInt("SHOWORIGINS", "SHOWWINDOW", 0), 1);
+    ASSERT_EQ(origins->list()->topLevelItemCount(), 1);
+    EXPECT_EQ(origins->list()->topLevelItem(0)->text(0), "E1");
+    commands->store().CreateEventRow("E3", "");
+    commands->loadFrom("E3", true);  // a load refreshes the open window
+    EXPECT_EQ(origins->list()->topLevelItemCount(), 2);
+    origins->close();
+    EXPECT_EQ(context.ini().getInt("SHOWORIGINS", "SHOWWINDOW", 1), 0);
 
     frame.reset();
     list.RemoveAll();
