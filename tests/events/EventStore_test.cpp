@@ -146,6 +146,7 @@ TEST_P(EventStoreTest, SaveWritesTheEventAndLoadReadsItBack) {
     s2.mb = 6.0f;
     s2.onset = kOnsetNone;
     s2.firstMotion = 8;  // r
+    s2.chanType = "BROADBAND";  // wider than its column: cut, not a failed save
     s.phases.Add(s2);
     SEISMIC_PHASE kept = Pick(1, 0, "AML", kT0 + 40.0);
     kept.savable = 0;
@@ -168,8 +169,9 @@ TEST_P(EventStoreTest, SaveWritesTheEventAndLoadReadsItBack) {
     EXPECT_EQ(st.integer(9), s.event.orid);
     EXPECT_FALSE(st.fetch());
     EXPECT_EQ(Count(s.db, "select ARID from ARRIVAL"), 2);  // the unsavable pick stays out
-    st.execute("select FM, IM_EM, SLOW, PER, AZIMUTH from ARRIVAL where IPHASE='S'");
+    st.execute("select FM, IM_EM, SLOW, PER, AZIMUTH, CHANTYPE from ARRIVAL where IPHASE='S'");
     ASSERT_TRUE(st.fetch());
+    EXPECT_EQ(st.text(5), "BROA");
     EXPECT_EQ(st.text(0), "r");
     EXPECT_EQ(st.text(1), "-");
     EXPECT_FALSE(st.real(2));
