@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QMdiSubWindow>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
@@ -225,10 +226,12 @@ TEST_F(PickingWindowTest, PickReplaceCopyMoveAndDeleteInMark) {
     EXPECT_EQ(pane->picks()[0].name, "S");
     EXPECT_EQ(phases->model()->rowCount(), 3);
 
-    // Removing from the phase list window takes the line off the pane as well.
-    phases->clearList();
-    QApplication::processEvents();
-    EXPECT_TRUE(pane->picks().empty() || list.Count() > 0);
+    // Deleting the row in the phase list window takes the line off the pane as well.
+    phases->table()->selectRow(phases->model()->rowOf(list.Find(0, 0, S)));
+    phases->deleteSelected();
+    EXPECT_EQ(list.Find(0, 0, S), nullptr);
+    EXPECT_TRUE(pane->picks().empty());
+    EXPECT_EQ(z[1]->picks().size(), 1u);
 }
 
 TEST_F(PickingWindowTest, PickCarriesTheSimulationInForce) {
