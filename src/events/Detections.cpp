@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "app/db/Odbc.h"
+#include "data/demo/DemoPhysics.h"
+#include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 
@@ -25,6 +27,24 @@ std::optional<double> Difference(const DetectionRow& row, const ArrivalPredictor
 }
 
 }  // namespace
+
+ArrivalPredictor PredictorFor(const CurrentEvent& event, const std::vector<Station>& stations,
+                              const PhaseCatalogue& catalogue) {
+    if (!event.hypocentreValid) return {};
+    const CurrentEvent at = event;
+    return [at, &stations, &catalogue](const std::string& code,
+                                       const std::string& phase) -> std::optional<double> {
+        const int station = FindStation(stations, code);
+        const int index = catalogue.IndexOf(phase);
+        if (station < 0 || index < 0) return std::nullopt;
+        const double distance =
+            demo::GeocentricDistAz(at.lat, at.lon, stations[station].lat, stations[station].lon).distance;
+        const float travel =
+            catalogue.TravelTime(index, std::max(at.depth, 0.0f), static_cast<float>(distance));
+        if (travel < 0) return std::nullopt;
+        return at.originTime + travel;
+    };
+}
 
 void ProposePhase(DetectionRow& row, const ArrivalPredictor& predict) {
     row.difference.reset();

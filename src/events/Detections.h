@@ -37,6 +37,13 @@ struct DetectionRow {
     std::optional<double> slowness;
 };
 
+struct CurrentEvent;
+
+// Predictions for the current hypocentre: origin time plus the phase's travel time at the
+// geocentric distance to the station. None while the hypocentre is not valid.
+ArrivalPredictor PredictorFor(const CurrentEvent& event, const std::vector<Station>& stations,
+                              const PhaseCatalogue& catalogue);
+
 // Names a detection: a stored phase other than "N" keeps its name and is compared with its own
 // prediction; "N" is compared with "P" and "PKiKP" and takes the closer one when it fits.
 void ProposePhase(DetectionRow& row, const ArrivalPredictor& predict);

@@ -6,6 +6,7 @@
 
 #include "app/ZelError.h"
 #include "app/db/Databases.h"
+#include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "support/ScratchDatabase.h"
@@ -107,6 +108,30 @@ TEST_P(DetectionsTest, EventListAndAlertRowsBecomePicks) {
 }
 
 ZEL_INSTANTIATE_DATABASE_TEST(DetectionsTest);
+
+}  // namespace
+}  // namespace zel
+
+namespace zel {
+namespace {
+
+TEST(Detections, PredictionsComeFromTheCurrentHypocentreAndTheCurves) {
+    PhaseCatalogue catalogue;
+    catalogue.Load(std::string(ZEL_RESOURCES_DIR) + "/traveltimes/iasp91/", "/nowhere/");
+    std::vector<Station> stations(1);
+    stations[0].code = "EQT";
+    stations[0].lon = 30.0f;  // 30 degrees along the equator
+    CurrentEvent event;
+    event.originTime = 1000.0;
+    EXPECT_FALSE(PredictorFor(event, stations, catalogue));  // no hypocentre, no predictions
+    event.hypocentreValid = true;
+    const ArrivalPredictor predict = PredictorFor(event, stations, catalogue);
+    ASSERT_TRUE(predict);
+    // The P travel time to 30 degrees from a surface focus is about 6 min 12 s.
+    EXPECT_NEAR(*predict("EQT", "P"), 1000.0 + 372.0, 3.0);
+    EXPECT_FALSE(predict("EQT", "AML"));
+    EXPECT_FALSE(predict("NONE", "P"));
+}
 
 }  // namespace
 }  // namespace zel
