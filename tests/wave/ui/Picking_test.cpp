@@ -300,6 +300,14 @@ TEST_F(PickingWindowTest, PaneShowsPickLinesAndMark) {
             olive += image.pixelColor(xm + dx, yy) == QColor(128, 128, 0);
     EXPECT_GT(olive, 5);
 
+    // Shift-click centres the mark on the pointer, keeping its length.
+    const int xc = PickColumn(m, m.start + 0.3 * m.duration);
+    QTest::mouseClick(pane, Qt::LeftButton, Qt::ShiftModifier, {xc, (m.plot.top + m.plot.bottom) / 2});
+    ASSERT_TRUE(pane->pane().intervalMark.has_value());
+    const double centre = TimeAt(pane, xc);
+    EXPECT_NEAR(pane->pane().intervalMark->first, centre - 0.05 * m.duration, 1e-3);
+    EXPECT_NEAR(pane->pane().intervalMark->second, centre + 0.05 * m.duration, 1e-3);
+
     // "Выровнять отметки" gives the main pane's mark to the others.
     ASSERT_GE(w->zoomWindows().size(), 2u);
     CZoomWindow* other = w->zoomWindows()[1];
