@@ -12,9 +12,11 @@
 #include "app/db/ConnectString.h"
 #include "app/ui/MainFrame.h"
 #include "events/CurrentEvent.h"
+#include "events/Detections.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/EventDialogs.h"
+#include "events/ui/GetArrivalsDlg.h"
 #include "events/ui/PhasesWnd.h"
 #include "events/ui/ShowOrigins.h"
 
@@ -121,6 +123,28 @@ void EventCommands::loadAutomatic() {
     listChanged();
 }
 
+void EventCommands::addDetections(bool fromAlert) {
+    Databases& databases = context_.databases();
+    if (fromAlert && !databases.cssAvailable()) {
+        context_.messages().show({"Ошибка инициализации интерфейса к базе данных CSS", "ZEL",
+                                  MessageIcon::Error, MessageButtons::Ok});
+        return;
+    }
+    const CurrentEvent& event = TheCurrentEvent();
+    const ArrivalPredictor predict = PredictorFor(event, context_.stations(), ThePhaseCatalogue());
+    const double from = event.hypocentreValid && event.originTime > 0
+                            ? event.originTime
+                            : static_cast<double>(std::time(nullptr)) - 3600.0;
+    CGetArrivalsDlg::Reader reader = [&databases, fromAlert, predict](double a, double b) {
+        return fromAlert ? ReadAlertDetections(databases.css(), a, b, predict)
+                         : ReadEventListDetections(databases.work(), a, b, predict);
+    };
+    CGetArrivalsDlg dialog(reader, context_.messages(), from, from + 3600.0, &frame_);
+    if (dialog.exec() != QDialog::Accepted) return;
+    AddCheckedDetections(dialog.checkedRows(), context_.stations(), ThePhaseCatalogue(), ThePhaseList());
+    listChanged();
+}
+
 EventCommands* InstallEventCommands(CMainFrame& frame, AppContext& context) {
     QMdiSubWindow* sub = frame.child(CMainFrame::kPhaseList);
     auto* window = sub ? qobject_cast<CPhasesWnd*>(sub->widget()) : nullptr;
@@ -145,6 +169,13 @@ EventCommands* InstallEventCommands(CMainFrame& frame, AppContext& context) {
     QObject::connect(secondary, &QAction::triggered, commands, [commands] { commands->loadSecondary(); });
     actions.push_back(secondary);
     actions.push_back(wire(cmd::kLoadAutomatic, [commands] { commands->loadAutomatic(); }));
+    auto* fromAlert = new QAction("*Добавить фазы из ARR_ALERT", commands);
+    QObject::connect(fromAlert, &QAction::triggered, commands, [commands] { commands->addDetections(true); });
+    actions.push_back(fromAlert);
+    auto* fromEventList = new QAction("*Добавить фазы из EventList", commands);
+    QObject::connect(fromEventList, &QAction::triggered, commands,
+                     [commands] { commands->addDetections(false); });
+    actions.push_back(fromEventList);
     wire(cmd::kShowOrigins, [commands] { commands->origins()->showWindow(); });
     if (context.settings().showOrigins) commands->origins()->show();
     frame.savePhaseList = [commands] { return commands->save(); };

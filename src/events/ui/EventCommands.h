@@ -29,6 +29,8 @@ class EventCommands : public QObject {
     // The imports: an origin of the CSS database, an automatic solution over its own connection.
     void loadSecondary();
     void loadAutomatic();
+    // Detections of EVENTLIST (or of the CSS database's ALERT table) added as picks.
+    void addDetections(bool fromAlert);
     // The processed-events window (created with the commands).
     CShowOrigins* origins() const { return origins_; }
     // After a successful choice: the saving or loading itself, with its messages. Used by tests.

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QSpinBox>
@@ -19,6 +20,7 @@
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/EventCommands.h"
+#include "events/ui/GetArrivalsDlg.h"
 #include "events/ui/PhaseListSetup.h"
 #include "events/ui/PhasesWnd.h"
 #include "events/ui/ShowOrigins.h"
@@ -131,6 +133,38 @@ TEST(EventCommands, NewEventSaveAndLoadThroughTheFrameAndItsDialogs) {
     frame.reset();
     list.RemoveAll();
     event = CurrentEvent{};
+}
+
+TEST(GetArrivals, TheWindowIsReadInUtcAndOnlyCheckedRowsAreTaken) {
+    RecordingMessageSink messages;
+    std::vector<std::pair<double, double>> asked;
+    auto reader = [&asked](double from, double to) {
+        asked.emplace_back(from, to);
+        DetectionRow p;
+        p.station = "OBN";
+        p.time = 1615896004.0;  // 16.03.2021 12:00:04
+        p.phase = "P";
+        p.difference = 4.0;
+        p.checked = true;
+        DetectionRow n;
+        n.station = "ARU";
+        n.time = 1615896100.0;
+        return std::vector<DetectionRow>{p, n};
+    };
+    CGetArrivalsDlg dialog(reader, messages, 1615896000.0, 1615899600.0);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], std::make_pair(1615896000.0, 1615899600.0));
+    EXPECT_EQ(dialog.fromEdit()->text(), "16.03.2021 12:00:00");
+    ASSERT_EQ(dialog.list()->topLevelItemCount(), 2);
+    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(2), "16.03.2021 12:00:04");
+    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(3), "4.000");
+    EXPECT_EQ(dialog.list()->topLevelItem(1)->text(3), "");
+    EXPECT_EQ(dialog.checkedRows().size(), 1u);
+    dialog.list()->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    dialog.list()->topLevelItem(1)->setCheckState(0, Qt::Checked);
+    const std::vector<DetectionRow> taken = dialog.checkedRows();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_EQ(taken[0].station, "ARU");
 }
 
 }  // namespace
