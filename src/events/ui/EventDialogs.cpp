@@ -22,6 +22,8 @@ namespace zel {
 namespace {
 
 constexpr const char* kSection = "SelectPhaseGroup";
+constexpr const char* kWidthSection = "InitialIndexList";
+constexpr const char* kWidthKey = "Columns Width";
 
 void ShowError(MessageSink& messages, const std::string& text) {
     messages.show({text, "ZEL", MessageIcon::Error, MessageButtons::Ok});
@@ -117,6 +119,14 @@ CSelectPhaseGroup::CSelectPhaseGroup(EventStore& store, const CurrentEvent& curr
     layout->addWidget(list_);
     layout->addWidget(buttons);
     resize(900, 420);
+    if (ini_) {
+        // A missing, zero or negative width keeps the built-in one.
+        const QStringList widths =
+            QString::fromStdString(ini_->getString(kWidthSection, kWidthKey)).split(',', Qt::SkipEmptyParts);
+        for (int c = 0; c < widths.size() && c < list_->columnCount(); ++c)
+            if (const int w = ParseLeadingInt(widths[c].trimmed().toStdString()); w > 0)
+                list_->setColumnWidth(c, w);
+    }
 
     connect(all_, &QCheckBox::toggled, this, [this] { refill(); });
     connect(max_, &QSpinBox::valueChanged, this, [this] {
@@ -213,6 +223,10 @@ void CSelectPhaseGroup::done(int result) {
         try {
             ini_->writeString(kSection, "SELECT ALL", all_->isChecked() ? "1" : "0");
             ini_->writeString(kSection, "MaxEvents", std::to_string(max_->value()));
+            std::string widths;
+            for (int c = 0; c < list_->columnCount(); ++c)
+                widths += (c ? "," : "") + std::to_string(list_->columnWidth(c));
+            ini_->writeString(kWidthSection, kWidthKey, widths);
         } catch (const ZelError&) {
             // The limits are a convenience: a read-only configuration keeps the old ones.
         }

@@ -116,6 +116,14 @@ TEST(EventCommands, NewEventSaveAndLoadThroughTheFrameAndItsDialogs) {
     ASSERT_TRUE(select.chosen());
     EXPECT_EQ(TrimEventId(select.chosen()->eventId), "UNSAVED");
     EXPECT_EQ(context.ini().getInt("SelectPhaseGroup", "MaxEvents", 0), 1);
+    context.ini().writeString("InitialIndexList", "Columns Width", "150,0,-5");
+    CSelectPhaseGroup widths(commands->store(), event, messages, &context.ini(), CSelectPhaseGroup::kLoad);
+    EXPECT_EQ(widths.list()->columnWidth(0), 150);
+    EXPECT_EQ(widths.list()->columnWidth(1), select.list()->columnWidth(1));  // 0 keeps the built-in width
+    widths.list()->setColumnWidth(2, 77);
+    widths.reject();
+    EXPECT_TRUE(context.ini().getString("InitialIndexList", "Columns Width").starts_with("150,"));
+    EXPECT_NE(context.ini().getString("InitialIndexList", "Columns Width").find(",77,"), std::string::npos);
 
     // The processed-events window lists what is stored and remembers whether it is open.
     frame->action(cmd::kShowOrigins)->trigger();
