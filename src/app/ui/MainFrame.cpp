@@ -28,7 +28,6 @@ namespace zel {
 namespace {
 
 CMainFrame* g_mainFrame = nullptr;
-constexpr const char* kPlaceholder = "zelPlaceholder";
 
 // The permanent windows live as long as the frame: closing one only minimises it.
 class KeepOpenFilter : public QObject {
@@ -263,7 +262,6 @@ void CMainFrame::createChildren() {
             content = waveforms_ = new waveform(context_);
         } else {
             content = new QWidget;
-            content->setProperty(kPlaceholder, true);
             content->setAutoFillBackground(true);
             content->setPalette(QPalette(Qt::white));
         }
@@ -278,6 +276,14 @@ void CMainFrame::createChildren() {
         sub->show();
         children_[which] = sub;
     }
+}
+
+void CMainFrame::setChildWidget(Child which, QWidget* content) {
+    QMdiSubWindow* sub = children_[which];
+    QWidget* old = sub->widget();
+    sub->setWidget(content);
+    // The sub-window only lets its old content go; nothing else owns it.
+    delete old;
 }
 
 void CMainFrame::activateChild(Child which, bool maximize) {

@@ -38,6 +38,8 @@ class CMainFrame : public QMainWindow {
     // The action of a command id (created disabled until some window handles it).
     QAction* action(int commandId);
 
+    // Puts a permanent window's real content in place of what it showed so far.
+    void setChildWidget(Child which, QWidget* content);
     void activateChild(Child which, bool maximize);
     void tileHorizontally();
     void tileVertically();

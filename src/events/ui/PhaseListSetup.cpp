@@ -26,8 +26,8 @@ CPhasesWnd* InstallPhaseList(CMainFrame& frame, AppContext& context) {
     auto* window = new CPhasesWnd(list, catalogue, context.messages());
     window->setStations(std::make_shared<StationModelNames>(context.stations()));
     window->setProfile(&context.ini());
+    frame.setChildWidget(CMainFrame::kPhaseList, window);
     QMdiSubWindow* sub = frame.child(CMainFrame::kPhaseList);
-    sub->setWidget(window);
     // The list outlives the frame; its keys come from this run's databases only while it lasts.
     QObject::connect(window, &QObject::destroyed, [] { ThePhaseList().SetKeySource({}); });
 
