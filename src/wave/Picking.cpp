@@ -107,8 +107,9 @@ std::vector<PickMark> PickMarks(ZELPhases& list, const PhaseCatalogue& catalogue
         mark.slot = slot;
         mark.phaseIndex = p.phaseIndex;
         mark.x = PickColumn(m, p.time);
-        mark.name = catalogue.Name(p.phaseIndex);
-        if (mark.name.empty()) mark.name = "?";  // a phase index the catalogue no longer has
+        // "?" for a phase index the catalogue no longer has.
+        const std::string name = catalogue.Name(p.phaseIndex);
+        mark.name = name.empty() ? std::string(1, '?') : name;
         mark.red = IsP(mark.name);
         mark.included = p.included != 0;
         p.screenX = mark.x;
