@@ -12,6 +12,8 @@ packages=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc odbc-postgresql postgresql sqlite3
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the strict HTML checker the report tests run
+  tidy
   # the libFuzzer harnesses (scripts/fuzz-formula.sh)
   clang libclang-rt-14-dev
   # headless GUI runs and screenshots
