@@ -129,6 +129,15 @@ const std::vector<TableDef>& WorkingSchema() {
          {Text("STA", 32), Text("CHAN", 16), Text("NETWORK", 16), Text("LOCATION", 8), Stamp("STARTDATE"),
           Stamp("ENDDATE"), Text("SAC", 65535), Text("FAP", 65535), Stamp("LDDATE")},
          {"create index CALIBRATION_STA_CHAN on CALIBRATION (STA, CHAN)"}},
+        // Monitored regions the map draws: two opposite corners of a latitude-longitude rectangle.
+        {"CONTREG", {Text("NAME", 100), Real("LAT1"), Real("LON1"), Real("LAT2"), Real("LON2")}, {}},
+        // Flinn-Engdahl regions: geographic and seismic names (English and Russian) and the map
+        // of one-degree latitude bands cut into longitude intervals that names an epicentre.
+        {"GREGION", {Int("grn"), Text("grname", 80), Text("grname_r", 80)}, {}},
+        {"SREGION", {Int("srn"), Text("srname", 80), Text("srname_r", 80)}, {}},
+        {"REGION_MAP",
+         {Int("lat"), Int("lon1"), Int("lon2"), Int("grn"), Int("srn")},
+         {"create index REGION_MAP_LAT on REGION_MAP (lat)"}},
     };
     return tables;
 }
