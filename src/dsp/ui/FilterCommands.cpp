@@ -2,15 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QPointer>
 
 #include "app/AppContext.h"
-#include "app/Commands.h"
 #include "app/ZelError.h"
 #include "app/ui/MainFrame.h"
 #include "data/StationModel.h"
 #include "dsp/Butterworth.h"
 #include "dsp/SimulatePane.h"
+#include "dsp/Simulation.h"
 #include "dsp/ui/FilterPage.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
@@ -29,6 +30,14 @@ constexpr std::pair<int, int> kSimulationCommands[] = {
     {33171, 1011}, {33175, 1012}, {33173, 1013}, {33172, 1014}, {33176, 1015}, {33174, 1016}, {33188, 1018},
 };
 
+// The fixed entries of the transformation menu: its own texts for the ground-motion conversions
+// and for the simulations it alone offers.
+constexpr std::pair<const char*, int> kTransformationEntries[] = {
+    {"Пересчет в смещение", 1000},     {"Пересчет в скорость", 1010}, {"Симуляция KIRNOS", 1001},
+    {"Симуляция WWSSLP", 1002},        {"Симуляция WWSSSP", 1003},    {"Симуляция Wood-Anderson", 1004},
+    {"Симуляция LPSRO", 1005},         {"Симуляция ВЭГИК-0.7", 1006}, {"Симулировать СКМ", 1007},
+};
+
 }  // namespace
 
 FilterCommands::FilterCommands(AppContext& context, waveform& window, QObject* parent)
@@ -45,13 +54,24 @@ void FilterCommands::connectTo(CMainFrame& frame) {
     hook(kRemoveFilter, [this] { removeFilter(); });
     for (auto [id, code] : kSimulationCommands) hook(id, [this, code = code] { simulate(code); });
 
+    // The filter button's drop-down carries the window's transformation menu.
+    if (QMenu* dropDown = frame.action(kFilterCommand)->menu()) {
+        QMenu* transformations = dropDown->addMenu("Преобразование");
+        connect(transformations, &QMenu::aboutToShow, this, [this, transformations] {
+            transformations->clear();
+            fillTransformationMenu(*transformations);
+        });
+    }
+    window_.fillTransformationMenu = [self = QPointer<FilterCommands>(this)](QMenu& menu) {
+        if (self) self->fillTransformationMenu(menu);
+    };
+
     // A pick records the filter or simulation in force on its pane.
     window_.filterDescription = [self =
                                      QPointer<FilterCommands>(this)](const TracePane& pane) -> std::string {
         const auto& t = pane.transformed();
         if (!self || !t) return {};
-        for (auto [id, code] : kSimulationCommands)
-            if (code == t->code) return cmd::CommandText(id);
+        if (IsSimulationCode(t->code)) return SimulationText(t->code);
         for (const auto& [window, s] : self->settings_) {
             if (&window->pane() != &pane || s.type != t->code) continue;
             static const char* const names[] = {"Полосовой", "Нижних частот", "Режекторный", "Верхних частот",
@@ -179,6 +199,16 @@ void FilterCommands::simulate(int code) {
 void FilterCommands::applyPreset(const std::string& name) {
     if (!anyActive()) return;
     filterActivePanes(LoadFilterPreset(context_.registry(), name));
+}
+
+void FilterCommands::fillTransformationMenu(QMenu& menu) {
+    for (auto [text, code] : kTransformationEntries)
+        connect(menu.addAction(text), &QAction::triggered, this, [this, code = code] { simulate(code); });
+    const std::vector<std::string> presets = FilterPresetNames(context_.registry());
+    if (!presets.empty()) menu.addSeparator();
+    for (const std::string& name : presets)
+        connect(menu.addAction(QString::fromStdString(name)), &QAction::triggered, this,
+                [this, name] { applyPreset(name); });
 }
 
 FilterCommands* InstallFilterCommands(CMainFrame& frame, AppContext& context) {

@@ -8,6 +8,8 @@
 
 #include "dsp/FilterSettings.h"
 
+class QMenu;
+
 namespace zel {
 
 class AppContext;
@@ -33,6 +35,9 @@ class FilterCommands : public QObject {
     void simulate(int code);
     // Applies a stored preset to every active pane.
     void applyPreset(const std::string& name);
+    // The transformation menu of the window and of its panes: the simulations to ground motion
+    // and standard seismographs, then one entry per stored filter preset, read when it opens.
+    void fillTransformationMenu(QMenu& menu);
 
   private:
     bool anyActive();

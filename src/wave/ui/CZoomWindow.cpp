@@ -327,6 +327,7 @@ void CZoomWindow::contextMenuEvent(QContextMenuEvent* event) {
     add("(*)Удалить фазы в интервале", [this] { owner_.deleteInMark(this); });
     add("Выровнять положение фаз P на экране", [this] { owner_.alignP(this); });
     add("(*)Масштаб", [this] { owner_.scaleDialog(this); });
+    if (owner_.fillTransformationMenu) owner_.fillTransformationMenu(*menu.addMenu("Преобразование"));
     add("Выбрать преобразованный сигнал", [this] {
         for (CZoomWindow* w : owner_.zoomWindows())
             if (w->pane().active && w->pane().transformed()) {

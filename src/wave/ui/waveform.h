@@ -13,6 +13,7 @@
 #include "wave/Picking.h"
 #include "wave/ui/PanePainter.h"
 
+class QMenu;
 class QScrollBar;
 
 namespace zel {
@@ -135,6 +136,8 @@ class waveform : public QWidget {
     std::function<void()> onPicksChanged;
     // Text of the filter or simulation in force on a pane, for the picks made on it.
     std::function<std::string(const TracePane&)> filterDescription;
+    // Fills a pane's "Преобразование" submenu (simulations and filter presets) when it opens.
+    std::function<void(QMenu&)> fillTransformationMenu;
 
   Q_SIGNALS:
     void pickModeChanged(bool on);

@@ -7,12 +7,14 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QSpinBox>
 #include <QTimer>
 
 #include "app/AppContext.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
+#include "dsp/FilterSettings.h"
 #include "dsp/FormulaFunctions.h"
 #include "dsp/ui/FilterPage.h"
 #include "support/TestAppPaths.h"
@@ -105,6 +107,45 @@ TEST_F(FilterCommandsTest, SimulationsOnTheDemoResponses) {
     EXPECT_EQ(w->pane().transformed()->code, 1004);
     EXPECT_LE(w->pane().transformed()->samples.size(), 6000u);
     EXPECT_GE(w->pane().transformed()->samples.size(), 5760u);
+}
+
+TEST_F(FilterCommandsTest, TransformationMenuOffersSimulationsAndStoredPresets) {
+    CZoomWindow* w = activateFirst();
+    w->pane().setInterval(w->pane().start(), 60);
+    frame->waveforms()->reload(w);
+    SaveFilterPreset(context->registry(), "Телесейсмы", [] {
+        ChannelFilterSettings s;
+        s.lowText = "0.5";
+        s.highText = "2";
+        s.type = 3;
+        s.order = 4;
+        s.zeroPhase = false;
+        return s;
+    }());
+
+    QMenu* transformations = nullptr;
+    for (QAction* a : frame->action(32704)->menu()->actions())
+        if (a->menu() && a->text() == "Преобразование") transformations = a->menu();
+    ASSERT_NE(transformations, nullptr);
+    Q_EMIT transformations->aboutToShow();
+    auto entry = [&](const QString& text) -> QAction* {
+        for (QAction* a : transformations->actions())
+            if (a->text() == text) return a;
+        ADD_FAILURE() << "no entry " << text.toStdString();
+        return nullptr;
+    };
+    for (const char* text : {"Пересчет в смещение", "Симуляция ВЭГИК-0.7", "Симулировать СКМ"}) entry(text);
+
+    entry("Пересчет в скорость")->trigger();
+    for (const Message& m : messages.messages()) ADD_FAILURE() << m.text;
+    ASSERT_TRUE(w->pane().transformed().has_value());
+    EXPECT_EQ(w->pane().transformed()->code, 1010);
+    EXPECT_EQ(frame->waveforms()->filterDescription(w->pane()), "Пересчет в скорость");
+
+    entry("Телесейсмы")->trigger();
+    ASSERT_TRUE(w->pane().transformed().has_value());
+    EXPECT_EQ(w->pane().transformed()->code, 3);
+    EXPECT_EQ(frame->waveforms()->filterDescription(w->pane()), "Верхних частот 0.5 Гц, порядок 4");
 }
 
 TEST_F(FilterCommandsTest, CommandsWithoutActivePanesTransformNothing) {
