@@ -8,7 +8,7 @@
 namespace zel {
 
 enum class MessageIcon { Information, Warning, Error, Question };
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel, OkCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 struct Message {

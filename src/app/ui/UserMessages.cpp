@@ -17,6 +17,7 @@ MessageAnswer UserMessages::show(const Message& message) {
             case MessageButtons::YesNo:
                 return MessageAnswer::No;
             case MessageButtons::YesNoCancel:
+            case MessageButtons::OkCancel:
                 return MessageAnswer::Cancel;
         }
     }
@@ -47,8 +48,13 @@ MessageAnswer UserMessages::show(const Message& message) {
         case MessageButtons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
+        case MessageButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
     }
     switch (box.exec()) {
+        case QMessageBox::Ok:
+            return MessageAnswer::Ok;
         case QMessageBox::Yes:
             return MessageAnswer::Yes;
         case QMessageBox::No:
