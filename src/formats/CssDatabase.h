@@ -1,0 +1,49 @@
+#pragma once
+// Saving the current event into the CSS 3.0 database: origin, arrival, assoc, amplitude, stamag
+// and remark rows. Every key is drawn (and committed by the key counter) first; then the event's
+// old rows go and its new rows are written in one transaction, so the database never holds an
+// origin without its arrivals. Keys drawn before a failure are simply left unused.
+
+#include <ctime>
+#include <functional>
+#include <vector>
+
+#include "formats/CssEventRows.h"
+
+namespace zel {
+
+class Databases;
+class PhaseCatalogue;
+class ZELPhases;
+struct CurrentEvent;
+struct Station;
+
+inline constexpr const char* kCssNotConnected = "Ошибка инициализации интерфейса к базе данных CSS";
+inline constexpr const char* kNoNewOrid = "Ошибка при получении нового ORID";
+inline constexpr const char* kNoNewArid = "Ошибка при получении нового ARID";
+inline constexpr const char* kNoNewCommid = "Ошибка при получении нового COMMID";
+inline constexpr const char* kCssSaveFailed = "Произошла ошибка при записи в БД CSS 3.0";
+inline constexpr const char* kCssSaveDone = "Список фаз успешно сохранен в БД CSS 3.0";
+
+class CssEventSaver {
+  public:
+    CssEventSaver(Databases& databases, const std::vector<Station>& stations, const PhaseCatalogue& catalogue);
+
+    // Writes the event with its picks. The event and the picks keep the keys drawn for them (orid,
+    // arid, commid), also when the save fails. Throws ZelError: no CSS database, a key that
+    // cannot be drawn, an unknown station, channel or phase, or the driver's text of a database
+    // failure (nothing of this save is then in the database).
+    void Save(CurrentEvent& event, ZELPhases& phases);
+
+    std::function<std::time_t()> clock = [] { return std::time(nullptr); };
+    CssDistAz distAz = GeocentricCssGeometry;
+    // Called inside the transaction after each pick's rows (tests break the connection here).
+    std::function<void(int written)> afterPickWritten;
+
+  private:
+    Databases& databases_;
+    const std::vector<Station>& stations_;
+    const PhaseCatalogue& catalogue_;
+};
+
+}  // namespace zel
