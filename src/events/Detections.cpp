@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "app/db/Odbc.h"
-#include "data/demo/DemoPhysics.h"
 #include "events/CurrentEvent.h"
+#include "events/DistAz.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 
@@ -37,8 +37,7 @@ ArrivalPredictor PredictorFor(const CurrentEvent& event, const std::vector<Stati
         const int station = FindStation(stations, code);
         const int index = catalogue.IndexOf(phase);
         if (station < 0 || index < 0) return std::nullopt;
-        const double distance =
-            demo::GeocentricDistAz(at.lat, at.lon, stations[station].lat, stations[station].lon).distance;
+        const double distance = Distance(at.lat, at.lon, stations[station].lat, stations[station].lon);
         const float travel =
             catalogue.TravelTime(index, std::max(at.depth, 0.0f), static_cast<float>(distance));
         if (travel < 0) return std::nullopt;

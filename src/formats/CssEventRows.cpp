@@ -9,8 +9,8 @@
 #include "app/ZelError.h"
 #include "data/StationModel.h"
 #include "data/TimeConversions.h"
-#include "data/demo/DemoPhysics.h"
 #include "events/CurrentEvent.h"
+#include "events/DistAz.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 
@@ -79,7 +79,8 @@ CssOrigin OriginOf(const CssHypocentre& h, std::int64_t orid, const std::vector<
 }  // namespace
 
 CssGeometry GeocentricCssGeometry(double staLat, double staLon, double evLat, double evLon) {
-    const demo::DistAz d = demo::GeocentricDistAz(staLat, staLon, evLat, evLon);
+    // Out-of-range coordinates give zeros rather than numbers from nowhere.
+    const DistAzResult d = DistAz(staLat, staLon, evLat, evLon).value_or(DistAzResult{});
     return {d.distance, d.azimuth, d.backAzimuth};
 }
 
