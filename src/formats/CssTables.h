@@ -46,7 +46,7 @@ struct CssArrival {
 struct CssAssoc {
     std::int64_t arid = -1, orid = -1;
     std::string sta, phase = "-";
-    double belief = -1, delta = -1, seaz = -1, esaz = -1, timeres = kCssNull;
+    double belief = -1, delta = -1, seaz = -1, esaz = kCssNull, timeres = kCssNull;
     std::string timedef = "-";
     double azres = kCssNull;
     std::string azdef = "-";
