@@ -53,6 +53,10 @@ enum : int {
     kLoadPhaseListDb = 32732,
     kNewEvent = 33110,
     kLoadAutomatic = 33224,
+    // reports and CSS 3.0 tables
+    kEventReport = 33111,
+    kWriteCssTables = 33153,
+    kWriteStoredCssTables = 33181,
 };
 
 // The menu text of a command; empty when the command has none.
