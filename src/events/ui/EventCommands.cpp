@@ -49,6 +49,7 @@ bool EventCommands::saveInto(const EventListRow& row) {
         listChanged();  // keys drawn for the picks are shown either way
         return false;
     }
+    if (afterSave) afterSave();
     listChanged();
     return true;
 }

@@ -3,6 +3,7 @@
 // or add), start a new event; and the save behind the exit question.
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 #include "events/EventStore.h"
@@ -36,6 +37,8 @@ class EventCommands : public QObject {
     // After a successful choice: the saving or loading itself, with its messages. Used by tests.
     bool saveInto(const EventListRow& row);
     void loadFrom(const std::string& eventId, bool replace);
+    // Runs after every successful save, before the windows are told (the CSS database copy).
+    std::function<void()> afterSave;
 
   private:
     void listChanged();
