@@ -47,7 +47,8 @@ bool CCALIBDATA::load(const std::string& path, std::string* error) {
 
 double CCALIBDATA::value(double depthKm, double distanceDeg) const {
     if (!table_.loaded) return -1.0;
-    const float q = TravelTime(table_, static_cast<float>(std::max(0.0, depthKm)), static_cast<float>(distanceDeg));
+    const float q =
+        TravelTime(table_, static_cast<float>(std::max(0.0, depthKm)), static_cast<float>(distanceDeg));
     return q == kNoTravelTime ? -1.0 : static_cast<double>(q);
 }
 
@@ -160,7 +161,8 @@ StationMagnitude LocalMagnitude(const CMLCalib* calibration, double amplitude, d
         return Value(std::log10(a) - *c + kLogWoodAndersonGain - 3);
     }
     const double r = std::sqrt(km * km + depthKm * depthKm);
-    if (!(r >= 5 && r <= 800)) return Refused("Гипоцентральное расстояние вне допустимого диапазона (5-800 км.)");
+    if (!(r >= 5 && r <= 800))
+        return Refused("Гипоцентральное расстояние вне допустимого диапазона (5-800 км.)");
     if (r < 206) return Value(std::log10(a) + 1.43 * std::log10(r) + 0.61);
     return Value(std::log10(a) + 2.51 * std::log10(r) - 1.89);
 }
@@ -234,13 +236,15 @@ std::string EnergyClassSkm(double distanceKm, double depthKm, double ap, double 
 bool IsPGroupPhase(const std::string& name) { return name == "P" || name == "Pg" || name == "Pn"; }
 bool IsSGroupPhase(const std::string& name) { return name == "S" || name == "Sg" || name == "Sn"; }
 
-double LargestGroupAmplitude(const ZELPhases& list, const PhaseCatalogue& catalogue, int station, bool sGroup) {
+double LargestGroupAmplitude(const ZELPhases& list, const PhaseCatalogue& catalogue, int station,
+                             bool sGroup) {
     double largest = 0;
     for (int i = 0; i < list.Count(); ++i) {
         const SEISMIC_PHASE& p = *list.GetAt(i);
         if (p.stationIndex != station || !p.hasAmplitude) continue;
         const std::string& name = catalogue.Name(p.phaseIndex);
-        if (sGroup ? IsSGroupPhase(name) : IsPGroupPhase(name)) largest = std::max(largest, double{p.amplitude});
+        if (sGroup ? IsSGroupPhase(name) : IsPGroupPhase(name))
+            largest = std::max(largest, double{p.amplitude});
     }
     return largest;
 }

@@ -104,6 +104,7 @@ std::string EnergyClassSkm(double distanceKm, double depthKm, double ap, double 
 bool IsPGroupPhase(const std::string& name);  // "P", "Pg", "Pn"
 bool IsSGroupPhase(const std::string& name);  // "S", "Sg", "Sn"
 // The largest amplitude of the station's picks of a group (on any channel); 0 when none has one.
-double LargestGroupAmplitude(const ZELPhases& list, const PhaseCatalogue& catalogue, int station, bool sGroup);
+double LargestGroupAmplitude(const ZELPhases& list, const PhaseCatalogue& catalogue, int station,
+                             bool sGroup);
 
 }  // namespace zel

@@ -20,7 +20,6 @@ namespace {
 
 const std::string kShipped = std::string(ZEL_RESOURCES_DIR) + "/magnitudes/";
 
-
 TEST(StationMagnitudes, MsIsTheHandWorkedPragueValue) {
     // 1.66 log10 10 + log10(1/1) + 3.3
     const StationMagnitude ms = MagnitudeMs(1.0, 1.0, 10.0);
@@ -95,7 +94,8 @@ TEST(StationMagnitudes, LookupOutsideTheTableGivesNoMagnitudeAndSaysWhy) {
     for (auto [depth, distance] : {std::pair{100.0, 3.0}, {0.0, 110.0}}) {
         const StationMagnitude m = TableMagnitude(TableMagnitudeKind::Mb, mb, 1.0, 1.0, depth, distance);
         EXPECT_FALSE(m.value);
-        EXPECT_NE(m.error.find("нет данных в калибровочном файле для магнитуды Mb"), std::string::npos) << m.error;
+        EXPECT_NE(m.error.find("нет данных в калибровочном файле для магнитуды Mb"), std::string::npos)
+            << m.error;
     }
     // Between 4.5 and 5 there is no interpolation through the empty cells either.
     EXPECT_EQ(mb.value(100, 4.5), -1);
@@ -116,9 +116,12 @@ TEST(StationMagnitudes, MplpAndMpspUseAOverT) {
     test::WriteFile(dir.file("q.txt"), "Q\n1\n0\n3\n10 20 30\n6.0 6.5 7.0\n");
     CCALIBDATA q;
     ASSERT_TRUE(q.load(dir.file("q.txt")));
-    EXPECT_NEAR(*TableMagnitude(TableMagnitudeKind::Mpsp, q, 2.0, 1.0, 0, 20).value, std::log10(2.0) + 6.5, 1e-6);
-    EXPECT_NEAR(*TableMagnitude(TableMagnitudeKind::Mplp, q, 2.0, 1.0, 0, 20).value, std::log10(2.0) + 6.5, 1e-6);
-    EXPECT_NEAR(*TableMagnitude(TableMagnitudeKind::Mb, q, 2.0, 1.0, 0, 20).value, std::log10(4.0) + 6.5, 1e-6);
+    EXPECT_NEAR(*TableMagnitude(TableMagnitudeKind::Mpsp, q, 2.0, 1.0, 0, 20).value, std::log10(2.0) + 6.5,
+                1e-6);
+    EXPECT_NEAR(*TableMagnitude(TableMagnitudeKind::Mplp, q, 2.0, 1.0, 0, 20).value, std::log10(2.0) + 6.5,
+                1e-6);
+    EXPECT_NEAR(*TableMagnitude(TableMagnitudeKind::Mb, q, 2.0, 1.0, 0, 20).value, std::log10(4.0) + 6.5,
+                1e-6);
 }
 
 TEST(LocalMagnitude, TableInterpolationPointsAndEnds) {

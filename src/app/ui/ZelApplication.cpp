@@ -18,6 +18,7 @@
 #include "dsp/ui/FilterCommands.h"
 #include "events/ui/EventCommands.h"
 #include "events/ui/PhaseListSetup.h"
+#include "formats/ui/FormatCommands.h"
 #include "wave/TimePresets.h"
 #include "wave/ui/waveform.h"
 
@@ -60,8 +61,9 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     if (options.demoData) context.ensureDemoData();
     context.loadReferenceData();
     InstallPhaseList(*frame, context);
-    InstallEventCommands(*frame, context);
+    EventCommands* events = InstallEventCommands(*frame, context);
     InstallFilterCommands(*frame, context);
+    InstallFormatCommands(*frame, context, events);
     for (const Network& network : context.networks())
         frame->groupCombo()->addItem(QString::fromStdString(network.name));
     frame->activateChild(CMainFrame::kWaveforms, true);
