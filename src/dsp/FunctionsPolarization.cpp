@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "dsp/FormulaFunctions.h"
 #include "dsp/FormulaParser.h"
+#include "dsp/PolarizationAnalysis.h"
 
 namespace zel {
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 const char* MeasureName(PolarizationMeasure m) {
     switch (m) {
@@ -29,12 +29,6 @@ void Rotate(Matrix3& a, int i, int j, int k, int l, double s, double tau) {
     const double h = a[k][l];
     a[i][j] = g - s * (h + g * tau);
     a[k][l] = h + s * (g - h * tau);
-}
-
-double Determinant(const Matrix3& m) {
-    return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
-           m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
-           m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
 }
 
 template <PolarizationMeasure M>
@@ -134,43 +128,23 @@ SignalVector Polarization(const SignalVector& z, const SignalVector& x, const Si
     const std::size_t w = static_cast<std::size_t>(n);
     SignalVector out = SignalVector::Filled(length, z.dx, 0.0, name.c_str());
     const std::array<const SignalVector*, 3> comp = {&z, &x, &y};
-    auto at = [&](int c, std::size_t i) { return i < length ? (*comp[c])[i] : 0.0; };
+    std::array<std::vector<double>, 3> window;
+    for (auto& v : window) v.resize(w);
     for (std::size_t s = w; s < length; ++s) {
-        std::array<double, 3> mean{};
-        for (int c = 0; c < 3; ++c) {
-            for (std::size_t i = s; i < s + w; ++i) mean[c] += at(c, i);
-            mean[c] /= static_cast<double>(w);
-        }
-        Matrix3 cov{};
-        for (std::size_t i = s; i < s + w; ++i) {
-            const double dz = at(0, i) - mean[0];
-            const double dxv = at(1, i) - mean[1];
-            const double dy = at(2, i) - mean[2];
-            cov[0][0] += dz * dz;
-            cov[0][1] += dz * dxv;
-            cov[0][2] += dz * dy;
-            cov[1][1] += dxv * dxv;
-            cov[1][2] += dxv * dy;
-            cov[2][2] += dy * dy;
-        }
-        for (int i = 0; i < 3; ++i)
-            for (int j = i; j < 3; ++j) cov[j][i] = cov[i][j] /= static_cast<double>(w);
-        if (Determinant(cov) == 0.0) continue;
-        const Eigen3 e = JacobiEigen(cov);
-        const auto& l = e.values;
+        for (int c = 0; c < 3; ++c)
+            for (std::size_t i = 0; i < w; ++i) window[c][i] = s + i < length ? (*comp[c])[s + i] : 0.0;
+        const PolarizationResult r = PolarizationAnalysis(window[0], window[1], window[2]);
+        if (!r.defined) continue;  // too short a window, or no motion in it
         switch (measure) {
             case PolarizationMeasure::Rectilinearity:
-                out[s] = 1.0 - (l[1] + l[2]) / (2.0 * l[0]);
+                out[s] = r.rectilinearity;
                 break;
             case PolarizationMeasure::Planarity:
-                out[s] = 1.0 - 2.0 * l[2] / (l[0] + l[1]);
+                out[s] = r.planarity;
                 break;
-            case PolarizationMeasure::Azimuth: {
-                double az = std::atan2(-e.vectors[2][0], -e.vectors[1][0]) * (180.0 / kPi);
-                if (az < 0) az += 360.0;
-                out[s] = az;
+            case PolarizationMeasure::Azimuth:
+                out[s] = r.azimuth;
                 break;
-            }
         }
     }
     return out;

@@ -23,12 +23,10 @@ Eigen3 JacobiEigen(Matrix3 a);
 
 enum class PolarizationMeasure { Rectilinearity, Planarity, Azimuth };
 
-// For every s from n to L - 1 (L the shortest count) the covariance of the n samples s .. s+n-1
-// of z, x, y (zero beyond L, window means removed) gives, from its eigenvalues l1 >= l2 >= l3
-// and the first eigenvector (z, x, y): rectilinearity 1 - (l2 + l3) / (2 l1), planarity
-// 1 - 2 l3 / (l1 + l2), azimuth atan2(-y, -x) in degrees 0 .. 360. Other samples, and windows
-// with a singular covariance, give 0; dx is z's. The intervals must agree and 1 <= n <= L, or a
-// formula error is raised.
+// For every s from n to L - 1 (L the shortest count) the polarization analysis of the n samples
+// s .. s+n-1 of z, x, y (zero beyond L) gives its rectilinearity, planarity or azimuth. Other
+// samples, and windows the analysis leaves undefined (fewer than 3 samples, no motion), give 0;
+// dx is z's. The intervals must agree and 1 <= n <= L, or a formula error is raised.
 SignalVector Polarization(const SignalVector& z, const SignalVector& x, const SignalVector& y, std::int64_t n,
                           PolarizationMeasure measure);
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/ZELDataBlockArray.h"
+#include "dsp/DetectParam.h"
 #include "wave/CWindowParamStack.h"
 #include "wave/MinMaxPyramid.h"
 #include "wave/TraceGeometry.h"
@@ -79,7 +80,7 @@ class TracePane {
     bool main = false;
     int activation = 0;  // 0: no activation number
     std::optional<std::pair<double, double>> intervalMark;
-    std::vector<double> triggers;
+    DetectParam detections;  // drawn as the detector's trigger marks
     CWindowParamStack views;
 
   private:

@@ -120,7 +120,7 @@ void PaintPane(QPainter& p, QSize size, const TracePane& pane, const PaneStyle& 
     }
     // Detector triggers.
     std::vector<std::pair<double, QString>> triggers;
-    for (double t : pane.triggers) triggers.emplace_back(t, "D");
+    for (double t : pane.detections.time) triggers.emplace_back(t, "D");
     DrawMarkerLines(p, m, triggers, QPen(QColor(128, 128, 128), 3), QColor(128, 128, 128), marker);
 
     // The transformed signal over the raw one, on its own range.
