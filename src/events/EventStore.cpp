@@ -420,6 +420,15 @@ std::optional<std::int64_t> EventStore::DeleteEvent(std::string_view eventId) {
     return orid;
 }
 
+bool EventStore::StoreHypocentre(std::string_view eventId, const CurrentEvent& h) {
+    if (!EventExists(eventId)) return false;
+    databases_.work().execute("update ORIGIN set LAT=?, LON=?, DEPTH=?, ORIGINTIME=?, " + CommentColumn() +
+                                  "=?, ORID=?, LDDATE=" + Now() + kIdMatches,
+                              {double{h.lat}, double{h.lon}, double{h.depth}, h.originTime,
+                               Text(h.comment, kEventTextWidth), std::int64_t{h.orid}, TrimEventId(eventId)});
+    return true;
+}
+
 std::vector<EventListRow> EventStore::ListEvents(bool all, int maxEvents) {
     Db::Statement st(databases_.work());
     st.execute(EventListQuery(databases_.dialect(), CommentColumn(), all, maxEvents));

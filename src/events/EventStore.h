@@ -120,6 +120,10 @@ class EventStore {
     // Db::Error; the list keeps what was read until then.
     void LoadPhaseList(std::string_view eventId, bool replace);
 
+    // Writes a located hypocentre into the event's ORIGIN row (LAT, LON, DEPTH, ORIGINTIME, the
+    // comment, ORID and LDDATE). False when the event has no row. Throws Db::Error.
+    bool StoreHypocentre(std::string_view eventId, const CurrentEvent& hypocentre);
+
     // Removes the event's ORIGIN and ARRIVAL rows together. Returns the orid of the removed origin
     // (nullopt when there was none or it had none), for the copy in the CSS database. Throws Db::Error.
     std::optional<std::int64_t> DeleteEvent(std::string_view eventId);

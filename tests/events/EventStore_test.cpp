@@ -401,6 +401,31 @@ TEST_P(EventStoreTest, ASaveBrokenHalfWayLeavesTheStoredEventAsItWas) {
     ExpectOldEventIntact(connect);
 }
 
+TEST_P(EventStoreTest, StoreHypocentreUpdatesOnlyAnExistingRow) {
+    Session s(scratch->connectString());
+    s.store.NewEvent("EV-H", "old");
+    CurrentEvent located = s.event;
+    located.lat = -33.25f;
+    located.lon = 151.5f;
+    located.depth = 12.0f;
+    located.originTime = kT0 + 0.125;
+    located.comment = "Новый Южный Уэльс";
+    located.orid = 77;
+    EXPECT_TRUE(s.store.StoreHypocentre("EV-H", located));
+    EXPECT_FALSE(s.store.StoreHypocentre("NO-SUCH", located));
+    Db::Statement st(s.db.work());
+    st.execute("select LAT, LON, DEPTH, ORIGINTIME, COMMENTS, ORID, LDDATE from ORIGIN");
+    ASSERT_TRUE(st.fetch());
+    EXPECT_DOUBLE_EQ(*st.real(0), -33.25);
+    EXPECT_DOUBLE_EQ(*st.real(1), 151.5);
+    EXPECT_DOUBLE_EQ(*st.real(2), 12.0);
+    EXPECT_DOUBLE_EQ(*st.real(3), kT0 + 0.125);
+    EXPECT_EQ(st.text(4), "Новый Южный Уэльс");
+    EXPECT_EQ(st.integer(5), 77);
+    EXPECT_TRUE(st.text(6));
+    EXPECT_FALSE(st.fetch());
+}
+
 ZEL_INSTANTIATE_DATABASE_TEST(EventStoreTest);
 
 }  // namespace
