@@ -80,6 +80,36 @@ std::vector<std::vector<std::pair<int, int>>> ReadQuadrant(const std::string& pa
     return bands;
 }
 
+// Rows go in batches of many VALUES groups: one statement per row made the first start of a
+// server database take seconds.
+class BatchInsert {
+  public:
+    BatchInsert(Db::Connection& work, std::string head, int columns) : st_(work), head_(std::move(head)) {
+        group_ = "(";
+        for (int c = 0; c < columns; ++c) group_ += c ? ", ?" : "?";
+        group_ += ")";
+    }
+    void add(std::vector<Db::Value> row) {
+        for (Db::Value& v : row) params_.push_back(std::move(v));
+        if (++rows_ == kRowsPerStatement) flush();
+    }
+    void flush() {
+        if (rows_ == 0) return;
+        std::string sql = head_ + " values ";
+        for (int i = 0; i < rows_; ++i) sql += (i ? ", " : "") + group_;
+        st_.execute(sql, params_);
+        params_.clear();
+        rows_ = 0;
+    }
+
+  private:
+    static constexpr int kRowsPerStatement = 100;
+    Db::Statement st_;
+    std::string head_, group_;
+    std::vector<Db::Value> params_;
+    int rows_ = 0;
+};
+
 }  // namespace
 
 int RegionBand(double lat) {
@@ -160,17 +190,17 @@ RegionTables ReadRegionFiles(const std::string& directory) {
 
 void StoreRegionTables(Db::Connection& work, const RegionTables& tables) {
     Db::Transaction transaction(work);
-    Db::Statement st(work);
-    for (const NamedRegion& g : tables.geographic)
-        st.execute("insert into GREGION (grn, grname, grname_r) values (?, ?, ?)",
-                   {std::int64_t{g.number}, g.name, g.nameRu});
-    for (const NamedRegion& s : tables.seismic)
-        st.execute("insert into SREGION (srn, srname, srname_r) values (?, ?, ?)",
-                   {std::int64_t{s.number}, s.name, s.nameRu});
+    BatchInsert geographic(work, "insert into GREGION (grn, grname, grname_r)", 3);
+    for (const NamedRegion& g : tables.geographic) geographic.add({std::int64_t{g.number}, g.name, g.nameRu});
+    geographic.flush();
+    BatchInsert seismic(work, "insert into SREGION (srn, srname, srname_r)", 3);
+    for (const NamedRegion& r : tables.seismic) seismic.add({std::int64_t{r.number}, r.name, r.nameRu});
+    seismic.flush();
+    BatchInsert map(work, "insert into REGION_MAP (lat, lon1, lon2, grn, srn)", 5);
     for (const RegionMapRow& m : tables.map)
-        st.execute("insert into REGION_MAP (lat, lon1, lon2, grn, srn) values (?, ?, ?, ?, ?)",
-                   {std::int64_t{m.lat}, std::int64_t{m.lon1}, std::int64_t{m.lon2}, std::int64_t{m.grn},
-                    std::int64_t{m.srn}});
+        map.add({std::int64_t{m.lat}, std::int64_t{m.lon1}, std::int64_t{m.lon2}, std::int64_t{m.grn},
+                 std::int64_t{m.srn}});
+    map.flush();
     transaction.commit();
 }
 
