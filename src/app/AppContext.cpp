@@ -7,6 +7,8 @@
 #include "app/EmbeddedDefault.h"
 #include "app/ZelError.h"
 #include "data/demo/DemoDiskLoop.h"
+#include "events/MonitoredRegions.h"
+#include "events/Regions.h"
 #include "events/TravelTimeModels.h"
 
 namespace zel {
@@ -72,6 +74,18 @@ void AppContext::loadReferenceData() {
     try {
         stations_ = LoadStations(databases_->work());
     } catch (const ZelError&) {
+    }
+    // A fresh database gets the Flinn-Engdahl region tables from the shipped files.
+    try {
+        EnsureRegionTables(databases_->work(), paths_.resources);
+    } catch (const ZelError& e) {
+        messages_.show({std::string("Таблицы регионов не заполнены: ") + e.what(), "ZEL", MessageIcon::Warning,
+                        MessageButtons::Ok});
+    }
+    try {
+        TheMonitoredRegions().load(databases_->work());
+    } catch (const ZelError&) {
+        TheMonitoredRegions().clear();
     }
 }
 
