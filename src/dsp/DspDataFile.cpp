@@ -1,0 +1,49 @@
+#include "dsp/DspDataFile.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "app/ZelError.h"
+#include "data/SampleFile.h"
+#include "dsp/DspNumberText.h"
+
+namespace zel {
+
+std::string DataFileOpenError(const std::string& path) { return "Ошибка открытия файла " + path; }
+std::string DataFileEmpty(const std::string& path) { return "Файл " + path + " пуст"; }
+
+std::string DataFileText(std::span<const double> samples) {
+    std::string text;
+    for (double v : samples) {
+        text += FormatFixed(v);
+        text += '\n';
+    }
+    return text;
+}
+
+void WriteDataFile(const std::string& path, std::span<const double> samples) {
+    try {
+        WriteFileAtomically(path, DataFileText(samples));
+    } catch (const ZelError&) {
+        throw ZelError(DataFileOpenError(path));
+    }
+}
+
+std::vector<double> ParseDataText(const std::string& text) {
+    std::vector<double> values;
+    std::size_t at = 0;
+    double v = 0;
+    while (ReadNumber(text, at, v)) values.push_back(v);
+    return values;
+}
+
+std::vector<double> ReadDataFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw ZelError(DataFileOpenError(path));
+    std::ostringstream text;
+    text << in.rdbuf();
+    return ParseDataText(text.str());
+}
+
+}  // namespace zel
