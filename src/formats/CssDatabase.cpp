@@ -130,13 +130,22 @@ void CssEventSaver::Save(CurrentEvent& event, ZELPhases& phases) {
                 if (auto arid = st.integer(0)) arids.insert(*arid);
         }
         for (const CssArrival& a : rows.arrivals) arids.insert(a.arid);
+        // Remarks hang on the old arrivals, also those of picks whose comment is gone since.
+        std::set<std::int64_t> commids;
+        for (const CssRemark& r : rows.remarks) commids.insert(r.commid);
+        for (std::int64_t arid : arids) {
+            Db::Statement st(css);
+            st.execute("select commid from arrival where arid=?", {I(arid)});
+            while (st.fetch())
+                if (auto commid = st.integer(0); commid && *commid > 0) commids.insert(*commid);
+        }
         for (std::int64_t arid : arids) {
             css.execute("delete from amplitude where arid=?", {I(arid)});
             css.execute("delete from arrival where arid=?", {I(arid)});
             css.execute("delete from stamag where arid=?", {I(arid)});
         }
         css.execute("delete from assoc where orid=?", {I(event.orid)});
-        for (const CssRemark& r : rows.remarks) css.execute("delete from remark where commid=?", {I(r.commid)});
+        for (std::int64_t commid : commids) css.execute("delete from remark where commid=?", {I(commid)});
 
         WriteOrigin(css, rows.origin, now);
         for (std::size_t i = 0; i < rows.arrivals.size(); ++i) {

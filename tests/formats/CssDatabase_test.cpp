@@ -178,6 +178,13 @@ TEST_P(CssDatabaseTest, SavingTwiceLeavesOneSetOfRows) {
     st.execute("select remark from remark");
     ASSERT_TRUE(st.fetch());
     EXPECT_EQ(st.text(0), "Станция O'Brien; \"шум\"");
+    st.closeCursor();
+
+    // A comment taken away takes its remark with it at the next save.
+    p.phases.GetAt(0)->comment.clear();
+    p.saver().Save(p.event, p.phases);
+    EXPECT_EQ(p.Count("select * from remark"), 0);
+    EXPECT_EQ(p.Count("select * from arrival"), 2);
 }
 
 TEST_P(CssDatabaseTest, AnEventWithoutHypocentreIsKeptAtTheNorthPoleDepth900) {
