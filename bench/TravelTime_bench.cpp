@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/ConfigPaths.h"
+#include "app/ResourceDir.h"
 #include "events/PhaseCatalogue.h"
 #include "events/TravelTimeModels.h"
 
@@ -23,7 +24,7 @@ const zel::PhaseCatalogue& Iasp91() {
     static const zel::PhaseCatalogue catalogue = [] {
         zel::PhaseCatalogue c;
         const std::vector<zel::TravelTimeModel> models =
-            zel::ShippedTravelTimeModels(zel::ExecutableDirectory());
+            zel::ShippedTravelTimeModels(zel::FindResourceDir(zel::ExecutableDirectory()));
         if (models.empty()) std::abort();  // run from a build folder of the source tree
         c.Load(models[0].dir, "");
         return c;
@@ -87,7 +88,7 @@ void BM_DistanceForDifference(benchmark::State& state) {
 BENCHMARK(BM_DistanceForDifference);
 
 void BM_LoadCatalogue(benchmark::State& state) {
-    const std::vector<zel::TravelTimeModel> models = zel::ShippedTravelTimeModels(zel::ExecutableDirectory());
+    const std::vector<zel::TravelTimeModel> models = zel::ShippedTravelTimeModels(zel::FindResourceDir(zel::ExecutableDirectory()));
     for (auto _ : state) {
         zel::PhaseCatalogue c;
         c.Load(models.at(0).dir, "");

@@ -1,10 +1,10 @@
 #include "app/AppContext.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "app/ConfigPaths.h"
 #include "app/EmbeddedDefault.h"
+#include "app/ResourceDir.h"
 #include "app/ZelError.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "events/MonitoredRegions.h"
@@ -20,8 +20,7 @@ AppPaths DefaultAppPaths() {
     paths.embeddedDatabase = EmbeddedDatabasePath();
     paths.demoDiskLoop = (std::filesystem::path(paths.embeddedDatabase).parent_path() / "diskloop").string();
     paths.executableDir = ExecutableDirectory();
-    const char* resources = std::getenv("ZEL_RESOURCES");
-    paths.resources = resources && *resources ? resources : ZEL_SOURCE_RESOURCES_DIR;
+    paths.resources = FindResourceDir(paths.executableDir);
     return paths;
 }
 
@@ -34,7 +33,7 @@ AppContext::AppContext(CommandLineOverrides commandLine, AppPaths paths, Message
 
 void AppContext::loadConfiguration() {
     // A fresh install computes travel times with the shipped IASP91 curves (AK135 offered too).
-    const std::vector<TravelTimeModel> shipped = ShippedTravelTimeModels(paths_.executableDir);
+    const std::vector<TravelTimeModel> shipped = ShippedTravelTimeModels(paths_.resources);
     firstStart_ = PrepareEmbeddedDefault(
         ini_, paths_.embeddedDatabase, paths_.demoDiskLoop,
         shipped.empty() ? std::vector<ProfileChange>{} : TravelTimeModelKeys(shipped, 0));

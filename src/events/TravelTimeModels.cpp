@@ -1,7 +1,6 @@
 #include "events/TravelTimeModels.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -12,29 +11,6 @@ namespace {
 constexpr const char* kSection = "GODOGRAPH";
 // A damaged Total# must not make the settings page loop over millions of keys.
 constexpr int kMaxModels = 1000;
-// How far above the program's directory the source tree may lie (build/<dir>/src/zel).
-constexpr int kMaxLevelsUp = 4;
-
-bool HoldsCurveSets(const std::filesystem::path& resources) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(resources / "traveltimes" / "iasp91" / "phaselist", error);
-}
-
-std::filesystem::path FindResources(const std::string& executableDir) {
-    if (const char* env = std::getenv("ZEL_RESOURCES"); env && *env && HoldsCurveSets(env)) return env;
-    if (executableDir.empty()) return {};
-    std::filesystem::path dir = std::filesystem::path(executableDir).lexically_normal();
-    if (!dir.has_filename()) dir = dir.parent_path();
-    if (std::filesystem::path installed = dir.parent_path() / "share" / "zel" / "resources";
-        HoldsCurveSets(installed))
-        return installed;
-    for (int level = 0; level <= kMaxLevelsUp && !dir.empty(); ++level) {
-        if (HoldsCurveSets(dir / "resources")) return dir / "resources";
-        if (dir == dir.parent_path()) break;
-        dir = dir.parent_path();
-    }
-    return {};
-}
 
 }  // namespace
 
@@ -66,9 +42,9 @@ std::vector<ProfileChange> TravelTimeModelKeys(const std::vector<TravelTimeModel
     return changes;
 }
 
-std::vector<TravelTimeModel> ShippedTravelTimeModels(const std::string& executableDir) {
-    const std::filesystem::path resources = FindResources(executableDir);
-    if (resources.empty()) return {};
+std::vector<TravelTimeModel> ShippedTravelTimeModels(const std::string& resourceDir) {
+    if (resourceDir.empty()) return {};
+    const std::filesystem::path resources = resourceDir;
     std::vector<TravelTimeModel> models;
     for (auto [name, folder] : {std::pair{"IASP91", "iasp91"}, std::pair{"AK135", "ak135"}}) {
         std::error_code error;

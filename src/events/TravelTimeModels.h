@@ -33,9 +33,8 @@ void SelectTravelTimeModel(PrivateProfile& ini, int index);
 // Every GODOGRAPH key for this list: Total#, NAME<i>, DIR<i> and N#.
 std::vector<ProfileChange> TravelTimeModelKeys(const std::vector<TravelTimeModel>& models, int selected);
 
-// The curve sets that ship with ZEL, IASP91 first, found from the program's directory (an
-// installed share/zel, or the source tree the program was built in) or $ZEL_RESOURCES. Empty when
-// they are not there.
-std::vector<TravelTimeModel> ShippedTravelTimeModels(const std::string& executableDir);
+// The curve sets that ship with ZEL (IASP91 first) in the resource folder (FindResourceDir).
+// Empty when they are not there.
+std::vector<TravelTimeModel> ShippedTravelTimeModels(const std::string& resourceDir);
 
 }  // namespace zel

@@ -9,6 +9,7 @@
 
 #include "app/AppContext.h"
 #include "app/PrivateProfile.h"
+#include "app/ResourceDir.h"
 #include "events/TravelTimeModels.h"
 #include "support/TempDir.h"
 
@@ -173,13 +174,18 @@ TEST(TravelTimeModels, GodographKeysAndTheFreshInstall) {
     SelectTravelTimeModel(ini, 2);
     EXPECT_EQ(LoadTravelTimeModels(ini).selected, 2);
 
-    // Found from a program inside the source tree's build folder; not from anywhere else.
-    std::vector<TravelTimeModel> shipped = ShippedTravelTimeModels(std::string(ZEL_TEST_BIN_DIR) + "/");
+    // Found from a program inside the source tree's build folder, and beside an installed program.
+    std::vector<TravelTimeModel> shipped =
+        ShippedTravelTimeModels(FindResourceDir(std::string(ZEL_TEST_BIN_DIR) + "/"));
     ASSERT_EQ(shipped.size(), 2u);
     EXPECT_EQ(shipped[0].name, "IASP91");
     EXPECT_EQ(shipped[1].name, "AK135");
     EXPECT_TRUE(std::filesystem::equivalent(shipped[0].dir, kShipped + "iasp91"));
-    EXPECT_TRUE(ShippedTravelTimeModels(dir.path().string() + "/").empty());
+    EXPECT_TRUE(ShippedTravelTimeModels(dir.path().string()).empty());
+    const std::filesystem::path installed = dir.path() / "usr" / "share" / "zel" / "resources";
+    std::filesystem::create_directories(installed / "traveltimes");
+    std::filesystem::copy(kShipped + "iasp91", installed / "traveltimes" / "iasp91");
+    EXPECT_TRUE(std::filesystem::equivalent(FindResourceDir((dir.path() / "usr" / "bin").string() + "/"), installed));
 
     // A first start lists both and selects IASP91, so the catalogue has its curves at once.
     RecordingMessageSink messages;
@@ -189,6 +195,7 @@ TEST(TravelTimeModels, GodographKeysAndTheFreshInstall) {
     paths.embeddedDatabase = dir.file("data/zel.db");
     paths.demoDiskLoop = dir.file("data/diskloop");
     paths.executableDir = std::string(ZEL_TEST_BIN_DIR) + "/";
+    paths.resources = FindResourceDir(paths.executableDir);
     AppContext context({}, paths, messages);
     context.loadConfiguration();
     ASSERT_TRUE(context.firstStart());
