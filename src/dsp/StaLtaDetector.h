@@ -50,7 +50,7 @@ class CZELDetector {
     // One sample; true while triggered (including the five-second hold-off).
     bool Step(double x);
     // Gives the sample buffer's memory back; the next step starts afresh.
-    void Release() { ring_ = {}; }
+    void Release() { std::vector<double>().swap(ring_); }
 
     float Ratio() const { return ratio_; }
     // Seconds from the onset estimate to the current sample: the time the current slope needs
