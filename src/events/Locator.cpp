@@ -345,10 +345,10 @@ LocationResult Locator::LocateSvd(const LocationStart& start, const LocationProg
 
 ErrorEllipse EllipseFromCovariance(double cLatLat, double cLatLon, double cLonLon, double lat, double sigma, int n) {
     // x east, y north, in km: a degree of longitude is shorter by cos(latitude).
-    const double east = kKmPerDegree * std::cos(lat * M_PI / 180.0);
+    const double east = kEllipseKmPerDegree * std::cos(lat * M_PI / 180.0);
     const double cxx = cLonLon * east * east;
-    const double cyy = cLatLat * kKmPerDegree * kKmPerDegree;
-    const double cxy = cLatLon * kKmPerDegree * east;
+    const double cyy = cLatLat * kEllipseKmPerDegree * kEllipseKmPerDegree;
+    const double cxy = cLatLon * kEllipseKmPerDegree * east;
     const double theta = 0.5 * std::atan2(2.0 * cxy, cyy - cxx);
     const double s = std::sin(theta), c = std::cos(theta);
     const double l1 = cxx * s * s + 2.0 * cxy * s * c + cyy * c * c;

@@ -21,7 +21,7 @@ inline constexpr const char* kTooFewPhases = "Количество фаз < 4";
 inline constexpr const char* kLocationFailed = "Ошибка SVD: решение не найдено";
 // The misfit of a trial point where some phase has no travel time.
 inline constexpr double kNoMisfit = 99999999.0;
-inline constexpr double kKmPerDegree = 111.195;
+inline constexpr double kEllipseKmPerDegree = 111.195;
 inline constexpr double kMinDepth = 1.0;
 inline constexpr double kMaxDepth = 600.0;
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -125,6 +126,18 @@ LoqFileNames LoqFilesFor(const std::string& directory, int number) {
     std::snprintf(stem, sizeof stem, "%08d", number);
     const std::string dir = WithTrailingSeparator(directory);
     return {dir + stem + ".sds", dir + stem + ".sdn", dir + kLoqConfigName};
+}
+
+std::string DefaultLoqDirectory(const std::string& executableDir) {
+    if (!executableDir.empty()) {
+        const std::filesystem::path exe(executableDir);
+        for (const std::filesystem::path& dir : {exe / "loq", exe / ".." / "tools" / "loq"}) {
+            std::error_code error;
+            if (std::filesystem::is_regular_file(dir / kLoqProgram, error))
+                return WithTrailingSeparator(std::filesystem::weakly_canonical(dir, error).string());
+        }
+    }
+    return "C:\\LOQ";
 }
 
 std::string LoqArrivalLine(const SEISMIC_PHASE& p, const LoqArrivalContext& c) {

@@ -23,7 +23,7 @@ namespace {
 
 // A homogeneous half-space: P at 6 km/s, S at 3.5 km/s, straight rays.
 double HalfSpace(int phase, double depth, double distance) {
-    const double km = distance * kKmPerDegree;
+    const double km = distance * kEllipseKmPerDegree;
     return std::sqrt(km * km + depth * depth) / (phase == 0 ? 6.0 : 3.5);
 }
 
@@ -218,20 +218,20 @@ TEST(LocatorEllipse, AxesAndDirectionInKilometres) {
     // equator -> axes 2 and 1 degrees times k. A tiny c_xy keeps the ellipse defined.
     const double k = 1.0 * std::sqrt(2.0 * FQuantile2(0.9, 10));
     ErrorEllipse e = EllipseFromCovariance(4.0, 1e-12, 1.0, 0.0, 1.0, 10);
-    EXPECT_NEAR(e.major, 2.0 * kKmPerDegree * k, 1e-6);
-    EXPECT_NEAR(e.minor, 1.0 * kKmPerDegree * k, 1e-6);
+    EXPECT_NEAR(e.major, 2.0 * kEllipseKmPerDegree * k, 1e-6);
+    EXPECT_NEAR(e.minor, 1.0 * kEllipseKmPerDegree * k, 1e-6);
     EXPECT_NEAR(std::fmod(e.direction + 90.0, 180.0) - 90.0, 0.0, 1e-6);
 
     // At 60 degrees a degree of longitude is half as long: 1 deg^2 in each coordinate is an
     // ellipse whose long axis runs north-south with axes k*111.195 and k*55.6.
     e = EllipseFromCovariance(1.0, 1e-12, 1.0, 60.0, 1.0, 10);
-    EXPECT_NEAR(e.major, kKmPerDegree * k, 1e-6);
-    EXPECT_NEAR(e.minor, 0.5 * kKmPerDegree * k, 1e-6);
+    EXPECT_NEAR(e.major, kEllipseKmPerDegree * k, 1e-6);
+    EXPECT_NEAR(e.minor, 0.5 * kEllipseKmPerDegree * k, 1e-6);
 
     // A correlated covariance: eigenvalues 3 and 1 along 45 degrees (NE-SW) at the equator.
     e = EllipseFromCovariance(2.0, 1.0, 2.0, 0.0, 1.0, 10);
-    EXPECT_NEAR(e.major, std::sqrt(3.0) * kKmPerDegree * k, 1e-6);
-    EXPECT_NEAR(e.minor, kKmPerDegree * k, 1e-6);
+    EXPECT_NEAR(e.major, std::sqrt(3.0) * kEllipseKmPerDegree * k, 1e-6);
+    EXPECT_NEAR(e.minor, kEllipseKmPerDegree * k, 1e-6);
     EXPECT_NEAR(e.direction, 45.0, 1e-9);
     e = EllipseFromCovariance(2.0, -1.0, 2.0, 0.0, 1.0, 10);
     EXPECT_NEAR(e.direction, 135.0, 1e-9);
@@ -311,7 +311,7 @@ TEST_F(DemoLocation, TrueArrivalTimesGiveTheTrueHypocentre) {
         Locator locator(obs, CatalogueTravelTimes(catalogue_));
         const LocationResult r = svdMethod ? locator.LocateSvd(start) : locator.LocateDescent(start);
         ASSERT_TRUE(r.ok);
-        const double km = Distance(r.lat, r.lon, truth.lat, truth.lon) * kKmPerDegree;
+        const double km = Distance(r.lat, r.lon, truth.lat, truth.lon) * kEllipseKmPerDegree;
         EXPECT_LT(std::hypot(km, r.depth - truth.depth), 5.0)
             << r.lat << " " << r.lon << " " << r.depth << " vs " << truth.lat << " " << truth.lon << " " << truth.depth;
         EXPECT_NEAR(r.originTime, truth.origin, 0.5);
