@@ -152,7 +152,7 @@ StationMagnitude LocalMagnitude(const CMLCalib* calibration, double amplitude, d
                                 double depthKm) {
     const double a = std::fabs(amplitude);
     if (a == 0 || !std::isfinite(a)) return Refused("Амплитуда = 0");
-    const double km = std::fabs(distanceDeg) * kKmPerDegree;
+    const double km = std::fabs(distanceDeg) * kKilometresPerDegree;
     if (calibration != nullptr) {
         const std::optional<double> c = calibration->value(km);
         if (!c)

@@ -14,7 +14,7 @@ namespace zel {
 class PhaseCatalogue;
 class ZELPhases;
 
-inline constexpr double kKmPerDegree = 111.1953;
+inline constexpr double kKilometresPerDegree = 111.1953;
 
 // Calibration files the program ships; a file of the same name in the working directory (site
 // data) takes precedence.

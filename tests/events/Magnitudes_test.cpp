@@ -136,27 +136,27 @@ TEST(LocalMagnitude, TableInterpolationPointsAndEnds) {
     EXPECT_FALSE(c.value(200.01));
 
     // ML = log10 A - c + log10 2080 - 3 at 100 km (0.89932 degree).
-    const double delta = 100.0 / kKmPerDegree;
+    const double delta = 100.0 / kKilometresPerDegree;
     const StationMagnitude ml = LocalMagnitude(&c, 1.0, delta, 10);
     ASSERT_TRUE(ml.value) << ml.error;
     EXPECT_NEAR(*ml.value, 3.0 + std::log10(2080.0) - 3, 1e-9);
     // The amplitude counts by its size.
     EXPECT_NEAR(*LocalMagnitude(&c, -1.0, delta, 10).value, *ml.value, 1e-12);
-    EXPECT_EQ(LocalMagnitude(&c, 1.0, 300 / kKmPerDegree, 0).error,
+    EXPECT_EQ(LocalMagnitude(&c, 1.0, 300 / kKilometresPerDegree, 0).error,
               "Для данного расстояния до эпицентра нет данных в калибровочном файле для магнитуды ML.");
 }
 
 TEST(LocalMagnitude, BuiltInFormulaOverHypocentralDistance) {
     // R = 100 km: 1.43 * 2 + 0.61.
-    EXPECT_NEAR(*LocalMagnitude(nullptr, 1.0, 100 / kKmPerDegree, 0).value, 3.47, 1e-9);
+    EXPECT_NEAR(*LocalMagnitude(nullptr, 1.0, 100 / kKilometresPerDegree, 0).value, 3.47, 1e-9);
     // R = sqrt(60^2 + 80^2) = 100 km as well.
-    EXPECT_NEAR(*LocalMagnitude(nullptr, 1.0, 60 / kKmPerDegree, 80).value, 3.47, 1e-9);
+    EXPECT_NEAR(*LocalMagnitude(nullptr, 1.0, 60 / kKilometresPerDegree, 80).value, 3.47, 1e-9);
     // The join at 206 km belongs to the far segment.
-    EXPECT_NEAR(*LocalMagnitude(nullptr, 1.0, 206 / kKmPerDegree, 0).value, 3.917807, 1e-6);
-    EXPECT_NEAR(*LocalMagnitude(nullptr, 1.0, 205.999 / kKmPerDegree, 0).value, 3.918827, 1e-6);
-    EXPECT_NEAR(*LocalMagnitude(nullptr, 10.0, 800 / kKmPerDegree, 0).value, 6.396756, 1e-6);
+    EXPECT_NEAR(*LocalMagnitude(nullptr, 1.0, 206 / kKilometresPerDegree, 0).value, 3.917807, 1e-6);
+    EXPECT_NEAR(*LocalMagnitude(nullptr, 1.0, 205.999 / kKilometresPerDegree, 0).value, 3.918827, 1e-6);
+    EXPECT_NEAR(*LocalMagnitude(nullptr, 10.0, 800 / kKilometresPerDegree, 0).value, 6.396756, 1e-6);
     for (double km : {4.99, 800.01})
-        EXPECT_EQ(LocalMagnitude(nullptr, 1.0, km / kKmPerDegree, 0).error,
+        EXPECT_EQ(LocalMagnitude(nullptr, 1.0, km / kKilometresPerDegree, 0).error,
                   "Гипоцентральное расстояние вне допустимого диапазона (5-800 км.)");
 }
 

@@ -17,6 +17,7 @@
 #include "app/ui/UserMessages.h"
 #include "dsp/ui/FilterCommands.h"
 #include "events/ui/EventCommands.h"
+#include "events/ui/MagnitudeCommands.h"
 #include "events/ui/PhaseListSetup.h"
 #include "formats/ui/FormatCommands.h"
 #include "wave/TimePresets.h"
@@ -63,6 +64,7 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     InstallPhaseList(*frame, context);
     EventCommands* events = InstallEventCommands(*frame, context);
     InstallFilterCommands(*frame, context);
+    InstallMagnitudeCommands(*frame, context);
     InstallFormatCommands(*frame, context, events);
     for (const Network& network : context.networks())
         frame->groupCombo()->addItem(QString::fromStdString(network.name));

@@ -1,0 +1,263 @@
+#include "events/ui/MagnitudeCommands.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <cstdio>
+
+#include "app/AppContext.h"
+#include "app/Commands.h"
+#include "app/ZelError.h"
+#include "app/ui/MainFrame.h"
+#include "data/StationModel.h"
+#include "events/CurrentEvent.h"
+#include "events/DistAz.h"
+#include "events/PhaseCatalogue.h"
+#include "events/ZELPhases.h"
+#include "events/ui/MagnitudeDialogs.h"
+#include "wave/AmplitudeMeasurement.h"
+#include "wave/ui/CZoomWindow.h"
+#include "wave/ui/waveform.h"
+
+namespace zel {
+namespace {
+
+constexpr int kMeasureByFile = 33164;
+constexpr int kMeasureByCalib = 33160;
+constexpr int kMeasureByDatabase = 33229;
+constexpr int kNormalise = 33184;
+constexpr int kCoda = 185;
+constexpr int kNomogramClass = 33170;
+constexpr int kVegikClass = 33187;
+constexpr int kSkmClass = 33213;
+constexpr const char* kMeasureCaption = "Расчет периода(с) и амплитуды(мкм.)";
+
+std::string Formatted(const char* format, const std::string& text) {
+    char out[512];
+    std::snprintf(out, sizeof out, format, text.c_str());
+    return out;
+}
+
+}  // namespace
+
+MagnitudeCommands::MagnitudeCommands(AppContext& context, waveform& window, QObject* parent)
+    : QObject(parent), context_(context), window_(window) {}
+
+void MagnitudeCommands::connectTo(CMainFrame& frame) {
+    auto hook = [&](int id, auto slot) {
+        QAction* a = frame.action(id);
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    hook(cmd::kAmplitudePeriod, [this] { measure(context_.settings().amplitudeDefault); });
+    hook(kMeasureByFile, [this] { measure(kAmplitudeByFapFile); });
+    hook(kMeasureByCalib, [this] { measure(kAmplitudeByCalib); });
+    hook(kMeasureByDatabase, [this] { measure(kAmplitudeByDatabase); });
+    QAction* normalise = frame.action(kNormalise);
+    normalise->setEnabled(true);
+    normalise->setCheckable(true);
+    normalise->setChecked(normalise_);
+    connect(normalise, &QAction::toggled, this, [this](bool on) { normalise_ = on; });
+    hook(kCoda, [this] { coda(); });
+    hook(kNomogramClass, [this] { nomogramClass(); });
+    hook(kVegikClass, [this] { energyClass(EnergyClassScale::Vegik); });
+    hook(kSkmClass, [this] { energyClass(EnergyClassScale::Skm); });
+}
+
+std::vector<std::string> MagnitudeCommands::calibrationDirs() const {
+    return {context_.settings().workingDir, context_.paths().resources + "/magnitudes"};
+}
+
+void MagnitudeCommands::show(const std::string& text, const std::string& caption) {
+    context_.messages().show({text, caption, MessageIcon::Warning, MessageButtons::Ok});
+}
+
+CZoomWindow* MagnitudeCommands::mainPane() const {
+    for (CZoomWindow* w : window_.zoomWindows())
+        if (w->pane().main) return w;
+    return nullptr;
+}
+
+CZoomWindow* MagnitudeCommands::activePane() {
+    if (CZoomWindow* w = mainPane(); w && w->pane().active) return w;
+    for (CZoomWindow* w : window_.zoomWindows())
+        if (w->pane().active) return w;
+    show("Не выбрано главное окно");
+    return nullptr;
+}
+
+std::optional<double> MagnitudeCommands::epicentreDistance(int station, int slot) const {
+    const CurrentEvent& event = TheCurrentEvent();
+    const std::vector<Station>& stations = context_.stations();
+    if (!event.hypocentreValid || station < 0 || station >= static_cast<int>(stations.size()) || slot < 0 ||
+        slot >= kSlotsPerStation)
+        return std::nullopt;
+    const Station& st = stations[static_cast<std::size_t>(station)];
+    const ChannelSlot& c = st.slots[static_cast<std::size_t>(slot)];
+    const bool own = c.lat != 0 || c.lon != 0;
+    const auto da = DistAz(event.lat, event.lon, own ? c.lat : st.lat, own ? c.lon : st.lon);
+    if (!da) return std::nullopt;
+    return da->distance;
+}
+
+void MagnitudeCommands::picksChanged() {
+    window_.redrawPicks();
+    if (window_.onPicksChanged) window_.onPicksChanged();
+}
+
+AmplitudeResult MagnitudeCommands::resultFor(CZoomWindow* w, double amplitude, double period, double time,
+                                             double response) {
+    const TracePane& pane = w->pane();
+    AmplitudeResult r;
+    r.stationIndex = pane.channel().stationIndex;
+    r.slot = pane.channel().slot;
+    r.station = pane.channel().station;
+    r.channel = pane.channel().channel;
+    r.amplitude = amplitude;
+    r.period = period;
+    r.time = time;
+    r.response = response;
+    if (window_.filterDescription) r.filter = window_.filterDescription(pane);
+    if (const std::optional<double> delta = epicentreDistance(r.stationIndex, r.slot)) {
+        r.distance = *delta == 0 ? 0.001 : *delta;
+        r.depth = TheCurrentEvent().depth;
+    }
+    return r;
+}
+
+void MagnitudeCommands::measure(int method) {
+    CZoomWindow* w = mainPane();
+    if (w == nullptr) return show("Не выбрано главное окно");
+    TracePane& pane = w->pane();
+    if (!pane.transformed()) QApplication::beep();
+    PaneSwing swing;
+    try {
+        swing = MeasurePaneSwing(pane);
+    } catch (const ZelError& e) {
+        return show(e.what(), kMeasureCaption);
+    }
+    pane.intervalMark = swing.mark;
+    w->update();
+
+    ChannelResponseSource source;
+    const PaneChannel& channel = pane.channel();
+    const std::vector<Station>& stations = context_.stations();
+    if (channel.stationIndex >= 0 && channel.stationIndex < static_cast<int>(stations.size()) &&
+        channel.slot >= 0 && channel.slot < kSlotsPerStation)
+        source.slot = stations[static_cast<std::size_t>(channel.stationIndex)]
+                          .slots[static_cast<std::size_t>(channel.slot)];
+    source.slot.channel = channel.channel;
+    source.station = channel.station;
+    source.workingDir = context_.settings().workingDir;
+    if (context_.databases().work().isOpen()) source.work = &context_.databases().work();
+    for (const ZELDataBlock& block : pane.data().blocks)
+        if (swing.time >= block.begin && swing.time < block.End())
+            source.calib = block.calib, source.calper = block.calper;
+
+    GroundAmplitude ground;
+    try {
+        ground = PaneGroundAmplitude(pane, swing, method, normalise_, source);
+    } catch (const ZelError& e) {
+        const bool database = std::string(e.what()).starts_with("Ошибка открытия таблицы калибровок");
+        return show(e.what(), database ? "Система обработки сейсмических данных" : kMeasureCaption);
+    } catch (const std::exception& e) {  // the database itself failed
+        return show(e.what(), kMeasureCaption);
+    }
+
+    CAmplitudeDlg dialog(resultFor(w, ground.amplitude, swing.swing.period, swing.time, ground.response),
+                         ThePhaseList(), window_.phaseCatalogue(), context_.messages(), calibrationDirs(),
+                         &window_);
+    dialog.onStored = [this] { picksChanged(); };
+    dialog.exec();
+}
+
+void MagnitudeCommands::coda() {
+    CZoomWindow* w = activePane();
+    if (w == nullptr) return;
+    const TracePane& pane = w->pane();
+    if (!pane.intervalMark) return show("Не выбран интервал");
+    const IntervalMark mark = OrderedMark(pane.intervalMark->first, pane.intervalMark->second);
+    CCodaDlg dialog(mark.second - mark.first, window_.phaseCatalogue(), &window_);
+    if (dialog.exec() != QDialog::Accepted) return;
+    SEISMIC_PHASE* pick = ThePhaseList().Find(pane.channel().stationIndex, pane.channel().slot,
+                                              dialog.phaseBox()->currentData().toInt());
+    if (pick == nullptr)
+        return show(Formatted("Нет отметки фазы '%s'", dialog.phaseBox()->currentText().toStdString()));
+    pick->coda = dialog.duration();
+    pick->savable = 1;
+    picksChanged();
+}
+
+void MagnitudeCommands::nomogramClass() {
+    CZoomWindow* w = activePane();
+    if (w == nullptr) return;
+    const PaneChannel& channel = w->pane().channel();
+    const PhaseCatalogue& catalogue = window_.phaseCatalogue();
+    ZELPhases& list = ThePhaseList();
+    SEISMIC_PHASE* pg = list.Find(channel.stationIndex, channel.slot, catalogue.IndexOf("Pg"));
+    if (pg == nullptr) return show("Нет отметки фазы Pg");
+    const double ap = pg->amplitude;
+    if (!(ap > 0)) return show("Нет замера амплитуды для фазы Pg");
+    const SEISMIC_PHASE* sg = nullptr;
+    bool anySg = false;
+    for (int slot = 0; slot < kSlotsPerStation && sg == nullptr; ++slot) {
+        const SEISMIC_PHASE* p = list.Find(channel.stationIndex, slot, catalogue.IndexOf("Sg"));
+        if (p == nullptr) continue;
+        anySg = true;
+        if (p->amplitude > 0) sg = p;
+    }
+    if (!anySg) return show("Нет отметки фазы Sg");
+    double km = 0;
+    if (pg->distance > 0)
+        km = pg->distance * kKilometresPerDegree;
+    else if (sg != nullptr && sg->distance > 0)
+        km = sg->distance * kKilometresPerDegree;
+    else if (const std::optional<double> delta = epicentreDistance(channel.stationIndex, channel.slot))
+        km = *delta * kKilometresPerDegree;
+    const double k = RautianNomogramClass(ap, sg != nullptr ? sg->amplitude : 0.0, km);
+    if (!(k > 0)) return show("Параметры для вычисления класса находятся вне допустимых пределов");
+    char text[256];
+    std::snprintf(text, sizeof text, "Класс для станции %s = %0.3f", channel.station.c_str(), k);
+    if (context_.messages().show({text, "ZEL", MessageIcon::Question, MessageButtons::OkCancel}) !=
+        MessageAnswer::Ok)
+        return;
+    pg->energyClass = k;
+    pg->savable = 1;
+    picksChanged();
+}
+
+void MagnitudeCommands::energyClass(EnergyClassScale scale) {
+    CZoomWindow* w = activePane();
+    if (w == nullptr) return;
+    const PaneChannel& channel = w->pane().channel();
+    const PhaseCatalogue& catalogue = window_.phaseCatalogue();
+    ZELPhases& list = ThePhaseList();
+    const double ap = LargestGroupAmplitude(list, catalogue, channel.stationIndex, false);
+    if (!(ap > 0)) return show("Отсутствуют замеры амплитуды для фаз группы P");
+    const double as = LargestGroupAmplitude(list, catalogue, channel.stationIndex, true);
+    if (!(as > 0)) return show("Отсутствуют замеры амплитуды для фаз группы S");
+    std::optional<double> km;
+    if (const std::optional<double> delta = epicentreDistance(channel.stationIndex, channel.slot))
+        km = *delta * kKilometresPerDegree;
+    for (int i = 0; i < list.Count() && !km; ++i)
+        if (const SEISMIC_PHASE* p = list.GetAt(i);
+            p->stationIndex == channel.stationIndex && p->distance > 0)
+            km = p->distance * kKilometresPerDegree;
+    if (!km) return show(Formatted("Нет оценки расстояния от станции %s  до эпицентра", channel.station));
+    const CurrentEvent& event = TheCurrentEvent();
+    const double depth = event.hypocentreValid && event.depth > 0 ? event.depth : 0.0;
+    CEnergyClassDlg dialog(scale, channel.stationIndex, *km, depth, ap, as, list, catalogue,
+                           context_.messages(), &window_);
+    dialog.onStored = [this] { picksChanged(); };
+    dialog.exec();
+}
+
+MagnitudeCommands* InstallMagnitudeCommands(CMainFrame& frame, AppContext& context) {
+    if (frame.waveforms() == nullptr) return nullptr;
+    auto* commands = new MagnitudeCommands(context, *frame.waveforms(), frame.waveforms());
+    commands->connectTo(frame);
+    return commands;
+}
+
+}  // namespace zel
