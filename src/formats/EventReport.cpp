@@ -219,22 +219,24 @@ std::string ReportHtml(const Report& report) {
         "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>Отчет " +
         Escaped(ReportWindowText(report.start)) + " - " + Escaped(ReportWindowText(report.end)) +
         "</title>\n<style>\n"
+        // Simple selectors and long-hand borders: the viewer's own HTML engine knows no more.
         "table.events { border-collapse: collapse; }\n"
-        "table.events > tbody > tr > td, table.events > tbody > tr > th { border: 1px solid black; padding: 2px; }\n"
+        "td.cell, th.cell { border-width: 1px; border-style: solid; border-color: black; padding: 2px; }\n"
         "table.phases { border-collapse: collapse; }\n"
-        "table.phases td, table.phases th { border: none; padding: 0; }\n"
-        ".nowrap { white-space: nowrap; }\n"
+        "td.nowrap { white-space: nowrap; }\n"
         "tr.grey { background-color: #e0e0e0; }\n"
         "</style>\n</head>\n<body>\n"
-        "<table class=\"events\">\n<tr>\n<th>Индекс</th><th>Время в очаге</th><th>Широта</th><th>Долгота</th>"
-        "<th>Глубина</th><th>Комментарий</th>\n</tr>\n";
+        "<table class=\"events\">\n<tr>\n<th class=\"cell\">Индекс</th><th class=\"cell\">Время в очаге</th>"
+        "<th class=\"cell\">Широта</th><th class=\"cell\">Долгота</th><th class=\"cell\">Глубина</th>"
+        "<th class=\"cell\">Комментарий</th>\n</tr>\n";
     for (const ReportEvent& e : report.events) {
-        html += "<tr>\n<td>" + HtmlCell(e.eventId) + "</td><td class=\"nowrap\">" +
-                HtmlCell(ReportOriginTime(e.originTime)) + "</td><td>" + HtmlCell(ReportNumber(e.lat)) +
-                "</td><td>" + HtmlCell(ReportNumber(e.lon)) + "</td><td>" + HtmlCell(ReportNumber(e.depth)) +
-                "</td><td>" + HtmlCell(e.comment) + "</td>\n</tr>\n";
+        const std::string td = "</td><td class=\"cell\">";
+        html += "<tr>\n<td class=\"cell\">" + HtmlCell(e.eventId) + "</td><td class=\"cell nowrap\">" +
+                HtmlCell(ReportOriginTime(e.originTime)) + td + HtmlCell(ReportNumber(e.lat)) + td +
+                HtmlCell(ReportNumber(e.lon)) + td + HtmlCell(ReportNumber(e.depth)) + td + HtmlCell(e.comment) +
+                "</td>\n</tr>\n";
         if (!report.withPhases) continue;
-        html += "<tr><td class=\"nowrap\" colspan=\"6\"><table class=\"phases\">\n<tr>";
+        html += "<tr><td class=\"cell nowrap\" colspan=\"6\"><table class=\"phases\">\n<tr>";
         for (const char* name : PhaseHeader()) html += std::string("<th>&nbsp;") + name + "&nbsp;</th>";
         html += "</tr>\n";
         bool grey = false;
