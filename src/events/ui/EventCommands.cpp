@@ -17,6 +17,7 @@
 #include "events/ZELPhases.h"
 #include "events/ui/EventDialogs.h"
 #include "events/ui/GetArrivalsDlg.h"
+#include "events/ui/LocationCommands.h"
 #include "events/ui/PhasesWnd.h"
 #include "events/ui/ShowOrigins.h"
 
@@ -180,6 +181,7 @@ EventCommands* InstallEventCommands(CMainFrame& frame, AppContext& context) {
     wire(cmd::kShowOrigins, [commands] { commands->origins()->showWindow(); });
     if (context.settings().showOrigins) commands->origins()->show();
     frame.savePhaseList = [commands] { return commands->save(); };
+    InstallLocationCommands(frame, context, commands->store(), window);
 
     if (window)
         for (QAction* a : actions) window->addAction(a);

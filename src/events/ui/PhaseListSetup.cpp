@@ -58,7 +58,7 @@ CPhasesWnd* InstallPhaseList(CMainFrame& frame, AppContext& context) {
     wire(cmd::kInsertPhase, [window] { window->showInsertDialog(); });
     wire(cmd::kDeletePhase, [window] { window->deleteSelected(); });
     wire(cmd::kClearPhaseList, [window] { window->clearList(); });
-    // Needs distance and azimuth from the epicentre: stays disabled until they exist.
+    // Listed here; the location commands, which own the recomputation, enable and connect it.
     QAction* recompute = frame.action(cmd::kRecomputeResiduals);
 
     const std::vector<QAction*> commands = {frame.action(cmd::kInsertPhase), frame.action(cmd::kDeletePhase),

@@ -1,0 +1,205 @@
+#include "events/ui/LocationCommands.h"
+
+#include <QAction>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <ctime>
+
+#include "app/AppContext.h"
+#include "app/Commands.h"
+#include "app/ZelError.h"
+#include "app/db/Odbc.h"
+#include "app/ui/MainFrame.h"
+#include "events/CurrentEvent.h"
+#include "events/EventStore.h"
+#include "events/LoqFiles.h"
+#include "events/PhaseCatalogue.h"
+#include "events/ZELPhases.h"
+#include "events/ui/EventDialogs.h"
+#include "events/ui/LoqRunner.h"
+#include "events/ui/PhasesWnd.h"
+
+namespace zel {
+namespace {
+
+// Frame commands of the location (their texts are in the command table).
+constexpr int kLocateDescent = 32723;  // "Оценка положения гипоцентра"
+constexpr int kLocateSvd = 33197;      // "*Новая эпицентрия"
+constexpr int kRunLoq = 33198;         // "Запустить внешнюю программу эпицентрии (LOQ)"
+
+void ShowError(MessageSink& messages, const std::string& text) {
+    messages.show({text, "ZEL", MessageIcon::Error, MessageButtons::Ok});
+}
+
+}  // namespace
+
+LocationCommands::LocationCommands(QWidget* parent, AppContext& context, EventStore& store, CPhasesWnd* window)
+    : QObject(parent), parent_(parent), context_(context), store_(store), window_(window) {}
+
+void LocationCommands::listChanged() {
+    if (!window_) return;
+    window_->rebuildRows();
+    if (window_->onListChanged) window_->onListChanged();
+}
+
+void LocationCommands::locate(bool svd) {
+    CurrentEvent& event = TheCurrentEvent();
+    if (event.originTime == 0) event.originTime = static_cast<double>(std::time(nullptr));
+    CLocationStartDlg dialog(event.lat, event.lon, event.depth, event.originTime, parent_);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (const std::optional<LocationResult> result = locateFrom(dialog.start(), svd)) showResult(*result);
+}
+
+std::optional<LocationResult> LocationCommands::locateFrom(const LocationStart& start, bool svd) {
+    CurrentEvent& event = TheCurrentEvent();
+    event.lat = static_cast<float>(start.lat);
+    event.lon = static_cast<float>(start.lon);
+    event.depth = static_cast<float>(start.depth);
+    event.originTime = start.originTime;
+    event.hypocentreValid = true;
+    if (window_ && window_->onMapChanged) window_->onMapChanged();
+
+    observations_ = BuildObservations(ThePhaseList(), context_.stations(), ThePhaseCatalogue());
+    Locator locator(observations_, CatalogueTravelTimes(ThePhaseCatalogue()));
+    std::unique_ptr<QProgressDialog> progress;
+    LocationProgress report;
+    if (start.gridSearch && !start.fixedCoordinates) {
+        progress = std::make_unique<QProgressDialog>("Поиск стартовой точки", QString(), 0, 100, parent_);
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(0);
+        report = [&progress](int percent) { progress->setValue(percent); };
+    }
+    LocationResult result;
+    try {
+        result = svd ? locator.LocateSvd(start, report) : locator.LocateDescent(start, report);
+    } catch (const ZelError& e) {
+        ShowError(context_.messages(), e.what());
+        return std::nullopt;
+    }
+    progress.reset();
+    observations_ = locator.observations();
+    if (!result.ok) {
+        ShowError(context_.messages(), kLocationFailed);
+        return std::nullopt;
+    }
+    return result;
+}
+
+void LocationCommands::showResult(const LocationResult& result) {
+    QStringList residuals;
+    const std::vector<Station>& stations = context_.stations();
+    for (const Observation& o : observations_) {
+        const std::string station = o.station < static_cast<int>(stations.size()) ? stations[o.station].code : "";
+        residuals << QString::fromStdString(FormatResidualLine(station, ThePhaseCatalogue().Name(o.phase), o.residual));
+    }
+    std::optional<RegionInfo> region;
+    if (context_.databases().work().isOpen()) {
+        try {
+            region = RegionOf(context_.databases().work(), result.lat, result.lon);
+        } catch (const Db::Error& e) {
+            ShowError(context_.messages(), e.what());
+        }
+    }
+    const HypocentreValues values{result.lat, result.lon, result.depth, result.originTime,
+                                  TheCurrentEvent().comment};
+    CHypocentreDlg dialog(values, residuals, result.ellipse, region, parent_);
+    dialog.onStore = [this](const HypocentreValues& v) { store(v); };
+    if (dialog.exec() == QDialog::Accepted) apply(dialog.values());
+}
+
+void LocationCommands::apply(const HypocentreValues& values) {
+    CurrentEvent& event = TheCurrentEvent();
+    event.lat = static_cast<float>(values.lat);
+    event.lon = static_cast<float>(values.lon);
+    event.depth = static_cast<float>(values.depth);
+    event.originTime = values.originTime;
+    event.hypocentreValid = true;
+    event.comment = values.comment;
+    RecomputeResiduals(ThePhaseList(), context_.stations(), ThePhaseCatalogue(), event);
+    listChanged();
+}
+
+void LocationCommands::store(const HypocentreValues& values) {
+    CSelectPhaseGroup dialog(store_, TheCurrentEvent(), context_.messages(), &context_.ini(),
+                             CSelectPhaseGroup::kLoad, parent_);
+    if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return;
+    CurrentEvent located = TheCurrentEvent();
+    located.lat = static_cast<float>(values.lat);
+    located.lon = static_cast<float>(values.lon);
+    located.depth = static_cast<float>(values.depth);
+    located.originTime = values.originTime;
+    located.comment = values.comment;
+    try {
+        store_.StoreHypocentre(dialog.chosen()->eventId, located);
+    } catch (const Db::Error& e) {
+        ShowError(context_.messages(), e.what());
+    }
+}
+
+void LocationCommands::recompute() {
+    CurrentEvent& event = TheCurrentEvent();
+    if (!event.hypocentreValid) return;
+    RecomputeResiduals(ThePhaseList(), context_.stations(), ThePhaseCatalogue(), event);
+    listChanged();
+}
+
+QString LocationCommands::loqFolder() const {
+    const std::string fallback = DefaultLoqDirectory(context_.paths().executableDir);
+    return QString::fromStdString(context_.ini().getString(kLoqSection, kLoqDirKey, fallback));
+}
+
+void LocationCommands::runLoqIn(const QString& folder, int number, const std::function<void(const QString&)>& output) {
+    const std::string dir = WithTrailingSeparator(folder.trimmed().toStdString());
+    context_.ini().writeString(kLoqSection, kLoqDirKey, dir);
+    try {
+        WriteLoqInput(dir, number, ThePhaseList(), context_.stations(), ThePhaseCatalogue(), TheCurrentEvent(),
+                      std::time(nullptr));
+    } catch (const ZelError& e) {
+        ShowError(context_.messages(), e.what());
+        return;
+    }
+    const LoqOutcome outcome = RunLoq(QString::fromStdString(dir), number, loqTimeoutMs, output);
+    if (const QString problem = LoqProblem(QString::fromStdString(dir), outcome, loqTimeoutMs); !problem.isEmpty())
+        ShowError(context_.messages(), problem.toStdString());
+}
+
+void LocationCommands::runLoq() {
+    const int orid = TheCurrentEvent().orid;
+    CLoqDlg dialog(loqFolder(), orid > 0 ? orid : 0,
+                   [this](const QString& folder, int number, const std::function<void(const QString&)>& output) {
+                       runLoqIn(folder, number, output);
+                   },
+                   parent_);
+    dialog.exec();
+}
+
+LocationCommands* InstallLocationCommands(CMainFrame& frame, AppContext& context, EventStore& store,
+                                          CPhasesWnd* window) {
+    auto* commands = new LocationCommands(&frame, context, store, window);
+    auto wire = [&](int id, auto handler) {
+        QAction* a = frame.action(id);
+        a->setEnabled(true);
+        QObject::connect(a, &QAction::triggered, commands, handler);
+        return a;
+    };
+    const std::vector<QAction*> phaseListCommands = {
+        wire(kLocateDescent, [commands] { commands->locate(false); }),
+        wire(cmd::kRecomputeResiduals, [commands] { commands->recompute(); }),
+    };
+    wire(kLocateSvd, [commands] { commands->locate(true); });
+    wire(kRunLoq, [commands] { commands->runLoq(); });
+    if (window)
+        for (QAction* a : phaseListCommands)
+            if (!window->actions().contains(a)) window->addAction(a);
+    for (QAction* menuAction : frame.menuBar()->actions()) {
+        QMenu* menu = menuAction->menu();
+        if (!menu || menuAction->text() != "Список фаз") continue;
+        for (QAction* a : phaseListCommands)
+            if (!menu->actions().contains(a)) menu->addAction(a);
+    }
+    return commands;
+}
+
+}  // namespace zel
