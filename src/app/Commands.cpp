@@ -131,6 +131,21 @@ std::string CommandText(int id) {
         {33242, "Перерассчитать невязки и расстояние для текущего эпицентра"},
         {33153, "Сохранить результаты обработки в файлы в формате CSS( .origin, .arrival, .assoc )"},
         {33181, "Сохранить результаты обработки из БД в файлы в формате CSS( .origin, .arrival, .assoc )"},
+        // DSP workspace
+        {33250, "Сохранить рабочую область..."},
+        {33251, "Загрузить рабочую область..."},
+        {33252, "Сохранить данные в файл"},
+        {33253, "Загрузить данные из файла"},
+        {33254, "Копировать данные в буфер обмена"},
+        {33255, "Вставить данные из буфера обмена"},
+        {33256, "Наложить графики..."},
+        {33257, "Зафиксировать окно"},
+        {33258, "Свойства набора данных в активном окне"},
+        {33259, "Формула окна..."},
+        {33260, "Добавить окно"},
+        {33261, "Удалить последнее окно"},
+        {33262, "Пересчитать все окна"},
+        {57607, "Печать..."},
     };
     auto it = texts.find(id);
     return it == texts.end() ? std::string() : std::string(it->second);
@@ -146,6 +161,14 @@ const std::vector<int>& WaveformWindowCommands() {
         33174, 33176, 33173, 33188, 33144, 33143, 33145, 33159, 33158, 32733, 33160, 33164, 33229,
         33167, 33168, 32701, 33170, 33182, 33183, 33184, 33187, 33197, 33198, 32772, 33201, 33202,
         33135, 33169, 33210, 33194, 33212, 33213, 33217, 33224};
+    return ids;
+}
+
+const std::vector<int>& DspWorkspaceCommands() {
+    static const std::vector<int> ids = {
+        kDspFormula, kDspRecompute, 0, kDspAddWindow, kDspRemoveWindow, 0, kDspSaveWorksheet, kDspLoadWorksheet, 0,
+        kDspSaveData, kDspLoadData, kDspCopyData, kDspPasteData, 0, kDspOverplot, kDspFixWindow, kDspProperties, 0,
+        kPrint, 0};
     return ids;
 }
 

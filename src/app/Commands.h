@@ -57,6 +57,21 @@ enum : int {
     kEventReport = 33111,
     kWriteCssTables = 33153,
     kWriteStoredCssTables = 33181,
+    // DSP workspace
+    kDspSaveWorksheet = 33250,
+    kDspLoadWorksheet = 33251,
+    kDspSaveData = 33252,
+    kDspLoadData = 33253,
+    kDspCopyData = 33254,
+    kDspPasteData = 33255,
+    kDspOverplot = 33256,
+    kDspFixWindow = 33257,
+    kDspProperties = 33258,
+    kDspFormula = 33259,
+    kDspAddWindow = 33260,
+    kDspRemoveWindow = 33261,
+    kDspRecompute = 33262,
+    kPrint = 57607,
 };
 
 // The menu text of a command; empty when the command has none.
@@ -64,5 +79,8 @@ std::string CommandText(int id);
 
 // The waveform window's commands in the order of its menu.
 const std::vector<int>& WaveformWindowCommands();
+
+// The DSP workspace's commands in the order of its menu (0: a separator).
+const std::vector<int>& DspWorkspaceCommands();
 
 }  // namespace zel::cmd

@@ -12,7 +12,8 @@ ToolbarLayout DefaultToolbarLayout(const std::string& toolbarName) {
                 32780, 0, 32712, 33209, 32704, 33145, 32733, 0, 32731, 32732, 0,     33136};
     if (toolbarName == "MAP") return {32705, 32708, 33105, 32707, 0, 32714, 32722, 32700};
     if (toolbarName == "PHASELIST") return {33110, 32783, 0, 32731, 32732, 0, 32717, 32723};
-    if (toolbarName == "DSP") return {33145, 32704, 0, 33132};
+    if (toolbarName == "DSP")
+        return {33145, 32704, 0, 33132, 0, 33259, 33262, 33256, 33257, 0, 33254, 33255, 0, 57607};
     return {};
 }
 

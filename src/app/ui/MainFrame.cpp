@@ -208,7 +208,14 @@ void CMainFrame::createMenus() {
         waveformMenu->addAction(action(id));
     }
     addMenu("Список фаз", {cmd::kClearPhaseList}, kPhaseList);
-    addMenu("ПОС", {cmd::kShowParticleMotion}, kDsp);
+    QMenu* dspMenu = addMenu("ПОС", {}, kDsp);
+    for (int id : cmd::DspWorkspaceCommands()) {
+        if (id == 0)
+            dspMenu->addSeparator();
+        else
+            dspMenu->addAction(action(id));
+    }
+    dspMenu->addAction(action(cmd::kShowParticleMotion));
     addMenu("Карта", {cmd::kShowMap}, kMap);
     addMenu("Окно",
             {cmd::kCascade, cmd::kTileHorizontally, cmd::kTileVertically, 0, cmd::kShowWaveforms,

@@ -15,6 +15,7 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/SplashWnd.h"
 #include "app/ui/UserMessages.h"
+#include "dsp/ui/DspWorkspaceWidget.h"
 #include "dsp/ui/FilterCommands.h"
 #include "events/ui/EventCommands.h"
 #include "events/ui/MagnitudeCommands.h"
@@ -66,6 +67,7 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     InstallFilterCommands(*frame, context);
     InstallMagnitudeCommands(*frame, context);
     InstallFormatCommands(*frame, context, events);
+    InstallDspWorkspace(*frame, context);
     for (const Network& network : context.networks())
         frame->groupCombo()->addItem(QString::fromStdString(network.name));
     frame->activateChild(CMainFrame::kWaveforms, true);

@@ -1,0 +1,412 @@
+#include "dsp/ui/DspWorkspaceWidget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "app/AppContext.h"
+#include "app/Commands.h"
+#include "app/ZelError.h"
+#include "app/ui/MainFrame.h"
+#include "dsp/DspClipboardText.h"
+#include "dsp/DspDataFile.h"
+#include "dsp/DspWorksheet.h"
+#include "dsp/SavedFormulas.h"
+#include "dsp/ui/DspDialogs.h"
+#include "dsp/ui/DspPlotPainter.h"
+#include "dsp/ui/FormulaDialog.h"
+#include "wave/ui/waveform.h"
+
+namespace zel {
+namespace {
+
+constexpr const char* kCaption = "ПОС";
+constexpr int kMinimumPlotHeight = 140;
+DspWorkspace* g_workspace = nullptr;
+
+std::string Local(const QString& path) { return path.toLocal8Bit().toStdString(); }
+
+}  // namespace
+
+DspWorkspace* TheDspWorkspace() { return g_workspace; }
+
+// --- one plot window ---
+
+CDSPWindow::CDSPWindow(const DspWorkspace& model, int index, QWidget* parent)
+    : QWidget(parent), model_(model), index_(index) {
+    setMinimumHeight(kMinimumPlotHeight);
+    setObjectName(QString("W%1").arg(index));
+}
+
+void CDSPWindow::paintEvent(QPaintEvent*) {
+    if (index_ >= model_.size()) return;
+    QPainter painter(this);
+    PaintDspWindow(painter, rect().adjusted(0, 0, -1, -1), model_.window(index_), index_,
+                   index_ == model_.current());
+}
+
+void CDSPWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) Q_EMIT clicked(index_);
+    QWidget::mousePressEvent(event);
+}
+
+// --- the workspace ---
+
+CDSP::CDSP(AppContext& context, waveform* waveforms, QWidget* parent)
+    : QWidget(parent),
+      context_(context),
+      model_(4),
+      channels_(waveforms ? &waveforms->panes() : nullptr),
+      saved_(std::make_unique<CSavedFormulas>(context.ini())) {
+    model_.setChannelSource(&channels_);
+    setAutoFillBackground(true);
+    setPalette(QPalette(Qt::white));
+
+    auto* top = new QHBoxLayout;
+    name_ = new QLabel(this);
+    formula_ = new QLineEdit(this);
+    formula_->setObjectName("DspFormula");
+    formula_->setMaxLength(static_cast<int>(kDspMaxFormulaLength));
+    auto* run = new QPushButton("Рассчитать", this);
+    auto* dialog = new QPushButton("f(x)...", this);
+    top->addWidget(name_);
+    top->addWidget(formula_, 1);
+    top->addWidget(run);
+    top->addWidget(dialog);
+    error_ = new QLabel(this);
+    error_->setObjectName("DspError");
+    error_->setStyleSheet("color: rgb(200,0,0)");
+    error_->setWordWrap(true);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    auto* inner = new QWidget;
+    stack_ = new QVBoxLayout(inner);
+    stack_->setContentsMargins(2, 2, 2, 2);
+    stack_->setSpacing(3);
+    scroll->setWidget(inner);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(error_);
+    layout->addWidget(scroll, 1);
+
+    connect(formula_, &QLineEdit::returnPressed, this, [this] { applyFormula(formula_->text()); });
+    connect(run, &QPushButton::clicked, this, [this] { applyFormula(formula_->text()); });
+    connect(dialog, &QPushButton::clicked, this, &CDSP::formulaDialog);
+    rebuildWindows();
+    g_workspace = &model_;
+}
+
+CDSP::~CDSP() {
+    if (g_workspace == &model_) g_workspace = nullptr;
+}
+
+void CDSP::rebuildWindows() {
+    for (CDSPWindow* w : windows_) delete w;
+    windows_.clear();
+    for (int i = 0; i < model_.size(); ++i) {
+        auto* w = new CDSPWindow(model_, i);
+        connect(w, &CDSPWindow::clicked, this, &CDSP::setCurrent);
+        stack_->addWidget(w);
+        windows_.push_back(w);
+    }
+    showCurrent();
+}
+
+void CDSP::redrawAll() {
+    for (CDSPWindow* w : windows_) w->update();
+}
+
+void CDSP::redraw(const std::vector<int>& indexes) {
+    for (int i : indexes)
+        if (i >= 0 && i < static_cast<int>(windows_.size())) windows_[static_cast<std::size_t>(i)]->update();
+}
+
+void CDSP::showCurrent() {
+    const int i = model_.current();
+    const DspWindow& w = model_.window(i);
+    name_->setText(QString("W%1 =").arg(i));
+    formula_->setText(QString::fromStdString(w.formula));
+    formula_->setReadOnly(w.fixed);
+    error_->setText(QString::fromStdString(w.error));
+    error_->setVisible(!w.error.empty());
+    if (fixAction_) fixAction_->setChecked(w.fixed);
+    redrawAll();
+    Q_EMIT currentChanged(i);
+}
+
+void CDSP::setCurrent(int index) {
+    model_.setCurrent(index);
+    showCurrent();
+}
+
+void CDSP::applyFormula(const QString& text) {
+    const int i = model_.current();
+    if (model_.window(i).fixed) return;
+    model_.setFormula(i, text.toStdString());
+    redraw(model_.cascade(i));
+    showCurrent();
+}
+
+void CDSP::report(const std::string& text) {
+    context_.messages().show({text, kCaption, MessageIcon::Error, MessageButtons::Ok});
+}
+
+bool CDSP::mayWrite(const QString& path) {
+    if (!QFileInfo::exists(path)) return true;
+    const std::string text = "Файл " + Local(path) + " уже существует.\nЗаменить его?";
+    return context_.messages().show({text, kCaption, MessageIcon::Question, MessageButtons::YesNo}) ==
+           MessageAnswer::Yes;
+}
+
+QString CDSP::startDirectory(const char* sub) const {
+    return QString::fromStdString(context_.settings().workingDir) + sub;
+}
+
+// --- worksheets ---
+
+bool CDSP::saveWorksheet(const QString& path) {
+    if (!mayWrite(path)) return false;
+    try {
+        SaveWorksheet(Local(path), model_.formulas());
+    } catch (const ZelError& e) {
+        report(e.what());
+        return false;
+    }
+    return true;
+}
+
+bool CDSP::loadWorksheet(const QString& path) {
+    std::optional<std::vector<std::string>> formulas;
+    try {
+        formulas = LoadWorksheet(Local(path));
+    } catch (const ZelError& e) {
+        report(e.what());
+        return false;
+    }
+    if (!formulas) return false;
+    model_.reset(static_cast<int>(formulas->size()));
+    for (int i = 0; i < model_.size(); ++i) model_.setFormula(i, (*formulas)[static_cast<std::size_t>(i)]);
+    model_.recomputeAll();
+    rebuildWindows();
+    return true;
+}
+
+void CDSP::saveWorksheetDialog() {
+    QFileDialog dialog(this, "Сохранить рабочую область", startDirectory("WORKSHEET"),
+                       "Рабочие листы (*.wks);;Все файлы (*)");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("wks");
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked by saveWorksheet itself
+    dialog.selectFile("worksheet");
+    if (dialog.exec() == QDialog::Accepted) saveWorksheet(dialog.selectedFiles().value(0));
+}
+
+void CDSP::loadWorksheetDialog() {
+    const QString path = QFileDialog::getOpenFileName(this, "Загрузить рабочую область", startDirectory("WORKSHEET"),
+                                                      "Рабочие листы (*.wks);;Все файлы (*)");
+    if (!path.isEmpty()) loadWorksheet(path);
+}
+
+// --- data files ---
+
+bool CDSP::saveData(const QString& path) {
+    const DspWindow& w = model_.window(model_.current());
+    if (!mayWrite(path)) return false;
+    // An empty window is reported, and the (empty) file is still written as asked.
+    if (!w.signal) report(kEmptyDataSet);
+    try {
+        if (w.signal)
+            WriteDataFile(Local(path), w.signal->Values());
+        else
+            WriteDataFile(Local(path), {});
+    } catch (const ZelError& e) {
+        report(e.what());
+        return false;
+    }
+    return true;
+}
+
+bool CDSP::loadData(const QString& path) {
+    std::vector<double> values;
+    try {
+        values = ReadDataFile(Local(path));
+    } catch (const ZelError& e) {
+        report(e.what());
+        return false;
+    }
+    if (values.empty()) {
+        report(DataFileEmpty(Local(path)));
+        return false;
+    }
+    const int i = model_.current();
+    model_.putData(i, std::move(values), 1.0);
+    redraw(model_.cascade(i));
+    showCurrent();
+    return true;
+}
+
+void CDSP::saveDataDialog() {
+    QFileDialog dialog(this, "Сохранить данные в файл", QString(), "Файлы с данными (*.dat);;Все файлы (*)");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("dat");
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked by saveData itself
+    dialog.selectFile("dspout");
+    if (dialog.exec() == QDialog::Accepted) saveData(dialog.selectedFiles().value(0));
+}
+
+void CDSP::loadDataDialog() {
+    const QString path = QFileDialog::getOpenFileName(this, "Загрузить данные из файла", QString(),
+                                                      "Файлы с данными (*.dat);;Все файлы (*)");
+    if (!path.isEmpty()) loadData(path);
+}
+
+// --- clipboard ---
+
+void CDSP::copyToClipboard() {
+    const DspWindow& w = model_.window(model_.current());
+    if (!w.signal) {
+        report(kEmptyDataSet);
+        return;
+    }
+    const QString text = QString::fromStdString(ClipboardText(w.signal->Values(), w.signal->dx));
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->setText(text);
+    if (clipboard->text() != text)
+        context_.messages().show({"Unable to set Clipboard data", "", MessageIcon::Information, MessageButtons::Ok});
+}
+
+void CDSP::pasteFromClipboard() {
+    auto data = ParseClipboardText(QApplication::clipboard()->text().toStdString());
+    if (!data) return;
+    const int i = model_.current();
+    model_.putData(i, std::move(data->samples), data->dx);
+    redraw(model_.cascade(i));
+    showCurrent();
+}
+
+// --- window commands ---
+
+void CDSP::toggleFixed() {
+    const int i = model_.current();
+    model_.setFixed(i, !model_.window(i).fixed);
+    showCurrent();
+}
+
+void CDSP::overlayDialog() {
+    const int i = model_.current();
+    CSelectOverplot dialog(model_.window(i), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    model_.setOverlays(i, dialog.formulas());
+    redraw({i});
+}
+
+void CDSP::propertiesDialog() {
+    const int i = model_.current();
+    ShowDataSetProperties(model_.window(i), i, this);
+}
+
+void CDSP::formulaDialog() {
+    const int i = model_.current();
+    if (model_.window(i).fixed) return;
+    CFormulaDlg dialog(formula_->text(), *saved_, model_.size(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    try {
+        saved_->use(dialog.formula().toStdString());
+    } catch (const ZelError& e) {
+        report(e.what());
+    }
+    applyFormula(dialog.formula());
+}
+
+void CDSP::addWindow() {
+    if (!model_.addWindow()) return;
+    rebuildWindows();
+}
+
+void CDSP::removeLastWindow() {
+    if (!model_.removeLastWindow()) return;
+    rebuildWindows();
+}
+
+void CDSP::recomputeAll() {
+    model_.recomputeAll();
+    showCurrent();
+}
+
+// --- printing ---
+
+void CDSP::print(QPrinter& printer) {
+    QPainter painter(&printer);
+    if (!painter.isActive()) return;
+    const QRect page = painter.viewport();
+    constexpr int kPerPage = 4;
+    const int height = page.height() / kPerPage;
+    for (int i = 0; i < model_.size(); ++i) {
+        if (i > 0 && i % kPerPage == 0) printer.newPage();
+        const QRect area(page.left(), page.top() + (i % kPerPage) * height, page.width(), height - 10);
+        PaintDspWindow(painter, area, model_.window(i), i, false);
+    }
+}
+
+bool CDSP::printToPdf(const QString& path) {
+    if (!mayWrite(path)) return false;
+    QPrinter printer(QPrinter::ScreenResolution);  // the plots keep their screen proportions
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    print(printer);
+    return QFileInfo(path).size() > 0;
+}
+
+void CDSP::printDialog() {
+    QPrinter printer(QPrinter::ScreenResolution);  // the plots keep their screen proportions
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) print(printer);
+}
+
+// --- installation ---
+
+CDSP* InstallDspWorkspace(CMainFrame& frame, AppContext& context) {
+    auto* dsp = new CDSP(context, frame.waveforms());
+    frame.setChildWidget(CMainFrame::kDsp, dsp);
+    auto hook = [&](int id, auto slot) {
+        QAction* a = frame.action(id);
+        a->setEnabled(true);
+        QObject::connect(a, &QAction::triggered, dsp, slot);
+        return a;
+    };
+    hook(cmd::kDspSaveWorksheet, [dsp] { dsp->saveWorksheetDialog(); });
+    hook(cmd::kDspLoadWorksheet, [dsp] { dsp->loadWorksheetDialog(); });
+    hook(cmd::kDspSaveData, [dsp] { dsp->saveDataDialog(); });
+    hook(cmd::kDspLoadData, [dsp] { dsp->loadDataDialog(); });
+    hook(cmd::kDspCopyData, [dsp] { dsp->copyToClipboard(); });
+    hook(cmd::kDspPasteData, [dsp] { dsp->pasteFromClipboard(); });
+    hook(cmd::kDspOverplot, [dsp] { dsp->overlayDialog(); });
+    hook(cmd::kDspProperties, [dsp] { dsp->propertiesDialog(); });
+    hook(cmd::kDspFormula, [dsp] { dsp->formulaDialog(); });
+    hook(cmd::kDspAddWindow, [dsp] { dsp->addWindow(); });
+    hook(cmd::kDspRemoveWindow, [dsp] { dsp->removeLastWindow(); });
+    hook(cmd::kDspRecompute, [dsp] { dsp->recomputeAll(); });
+    hook(cmd::kPrint, [dsp] { dsp->printDialog(); });
+    QAction* fix = hook(cmd::kDspFixWindow, [dsp] { dsp->toggleFixed(); });
+    fix->setCheckable(true);
+    dsp->setFixAction(fix);
+    return dsp;
+}
+
+}  // namespace zel
