@@ -16,7 +16,9 @@
 #include "app/ui/SplashWnd.h"
 #include "app/ui/UserMessages.h"
 #include "dsp/ui/DspWorkspaceWidget.h"
+#include "dsp/ui/DetectorCommands.h"
 #include "dsp/ui/FilterCommands.h"
+#include "dsp/ui/PolarizationCommands.h"
 #include "events/ui/EventCommands.h"
 #include "events/ui/MagnitudeCommands.h"
 #include "events/ui/PhaseListSetup.h"
@@ -65,6 +67,8 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     InstallPhaseList(*frame, context);
     EventCommands* events = InstallEventCommands(*frame, context);
     InstallFilterCommands(*frame, context);
+    InstallDetectorCommands(*frame, context);
+    InstallPolarizationCommands(*frame, context);
     InstallMagnitudeCommands(*frame, context);
     InstallFormatCommands(*frame, context, events);
     InstallDspWorkspace(*frame, context);

@@ -1,0 +1,162 @@
+#include "dsp/ui/DetectorCommands.h"
+
+#include <QAction>
+#include <algorithm>
+#include <cmath>
+#include <span>
+#include <vector>
+
+#include "app/AppContext.h"
+#include "app/ZelError.h"
+#include "app/ui/MainFrame.h"
+#include "dsp/FilterSettings.h"
+#include "dsp/ui/DetectorPages.h"
+#include "wave/ui/CZoomWindow.h"
+#include "wave/ui/waveform.h"
+
+namespace zel {
+namespace {
+
+constexpr int kRunDetector = 33132;
+constexpr int kClearDetections = 33134;
+constexpr int kPickPhase = 32712;
+
+double PaneRate(const TracePane& pane) {
+    if (pane.channel().nominalSps > 0) return pane.channel().nominalSps;
+    for (const ZELDataBlock& b : pane.data().blocks)
+        if (b.sps > 0) return b.sps;
+    return 0;
+}
+
+}  // namespace
+
+DetectorCommands::DetectorCommands(AppContext& context, waveform& window, QObject* parent)
+    : QObject(parent), context_(context), window_(window) {}
+
+void DetectorCommands::connectTo(CMainFrame& frame) {
+    auto hook = [&](int id, auto slot) {
+        QAction* a = frame.action(id);
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, slot);
+    };
+    hook(kRunDetector, [this] { openSheet(); });
+    hook(kClearDetections, [this] { clearLists(); });
+}
+
+DetectorCommands::PaneDetectors& DetectorCommands::detectorsOf(CZoomWindow* w) {
+    const PaneChannel& c = w->pane().channel();
+    auto it = detectors_.find(w);
+    if (it == detectors_.end()) {
+        it = detectors_.emplace(w, PaneDetectors{}).first;
+        // A closed pane takes its detectors along: a new pane at the same address starts afresh.
+        connect(w, &QObject::destroyed, this, [this, w] { detectors_.erase(w); });
+    }
+    PaneDetectors& d = it->second;
+    if (d.station != c.station || d.channel != c.channel || (d.station.empty() && d.channel.empty())) {
+        const DetectorParams p = LoadDetectorDefaults(context_.registry(), c.station, c.channel);
+        d.station = c.station;
+        d.channel = c.channel;
+        d.zel.SetParams(p);
+        d.geotech.SetParams(p);
+    }
+    return d;
+}
+
+bool DetectorCommands::anyActive() {
+    for (CZoomWindow* w : window_.zoomWindows())
+        if (w->pane().active) return true;
+    // Without an active pane the window picks phases instead, when it can.
+    if (CMainFrame* frame = CMainFrame::instance(); frame && frame->action(kPickPhase)->isEnabled())
+        frame->action(kPickPhase)->trigger();
+    else
+        context_.messages().show({"Не выбрано главное окно", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+    return false;
+}
+
+void DetectorCommands::openSheet() {
+    if (!anyActive()) return;
+    CZoomWindow* first = nullptr;
+    for (CZoomWindow* w : window_.zoomWindows())
+        if (w->pane().active && first == nullptr) first = w;
+    PaneDetectors& d = detectorsOf(first);
+    DetectorSheetActions actions;
+    actions.runZel = [this](const DetectorParams& p) { runZel(p); };
+    actions.runGeotech = [this](const DetectorParams& p) { runGeotech(p); };
+    actions.clearLists = [this] { clearLists(); };
+    CDetectorSheet sheet(d.zel.Params(), d.geotech.Params(), std::move(actions), context_.messages(), &window_);
+    sheet.exec();
+}
+
+void DetectorCommands::runZel(const DetectorParams& params) {
+    // A pane without a filtered copy stops the run before any list changes.
+    if (params.filter)
+        for (CZoomWindow* w : window_.zoomWindows())
+            if (w->pane().active && !w->pane().transformed()) {
+                context_.messages().show(
+                    {"Нет фильтрованных данных", "ZEL", MessageIcon::Error, MessageButtons::Ok});
+                return;
+            }
+    std::string problems;
+    for (CZoomWindow* w : window_.zoomWindows()) {
+        TracePane& pane = w->pane();
+        if (!pane.active) continue;
+        CZELDetector& detector = detectorsOf(w).zel;
+        detector.SetParams(params);
+        try {
+            if (params.filter) {
+                const auto& t = pane.transformed();
+                // Only the copy's own samples, however long the pane is.
+                const double wanted = std::trunc(t->sps * pane.duration());
+                const std::size_t count =
+                    wanted > 0 ? std::min(t->samples.size(), static_cast<std::size_t>(wanted)) : 0;
+                RunZelDetector(detector, std::span(t->samples).first(count), t->sps, pane.start(),
+                               pane.detections);
+            } else {
+                const double rate = PaneRate(pane);
+                const std::vector<float> x = PaneSamples(pane.data(), pane.start(), pane.duration(), rate);
+                RunZelDetector(detector, x, rate, pane.start(), pane.detections);
+            }
+        } catch (const ZelError& e) {
+            problems += "D" + std::to_string(pane.number()) + ": " + e.what() + "\n";
+        }
+        w->redraw();
+    }
+    if (!problems.empty()) context_.messages().show({problems, "ZEL", MessageIcon::Error, MessageButtons::Ok});
+}
+
+void DetectorCommands::runGeotech(const DetectorParams& params) {
+    std::string problems;
+    for (CZoomWindow* w : window_.zoomWindows()) {
+        TracePane& pane = w->pane();
+        if (!pane.active) continue;
+        CGeotechDetector& detector = detectorsOf(w).geotech;
+        detector.SetParams(params);
+        try {
+            const double rate = PaneRate(pane);
+            const std::vector<float> x = PaneSamples(pane.data(), pane.start(), pane.duration(), rate);
+            RunGeotechDetector(detector, x, rate, pane.start(), pane.detections);
+        } catch (const ZelError& e) {
+            problems += "D" + std::to_string(pane.number()) + ": " + e.what() + "\n";
+        }
+        w->redraw();
+    }
+    if (!problems.empty()) context_.messages().show({problems, "ZEL", MessageIcon::Error, MessageButtons::Ok});
+}
+
+void DetectorCommands::clearLists() {
+    if (!anyActive()) return;
+    for (CZoomWindow* w : window_.zoomWindows()) {
+        if (!w->pane().active) continue;
+        w->pane().detections.Clear();
+        w->redraw();
+    }
+}
+
+DetectorCommands* InstallDetectorCommands(CMainFrame& frame, AppContext& context) {
+    if (frame.waveforms() == nullptr) return nullptr;
+    auto* commands = new DetectorCommands(context, *frame.waveforms(), frame.waveforms());
+    commands->connectTo(frame);
+    return commands;
+}
+
+}  // namespace zel

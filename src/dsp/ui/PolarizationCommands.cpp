@@ -1,0 +1,191 @@
+#include "dsp/ui/PolarizationCommands.h"
+
+#include <QAction>
+#include <set>
+
+#include "app/AppContext.h"
+#include "app/ZelError.h"
+#include "app/ui/MainFrame.h"
+#include "dsp/PolarizationWindow.h"
+#include "events/PhaseCatalogue.h"
+#include "events/ZELPhases.h"
+#include "wave/ui/CZoomWindow.h"
+#include "wave/ui/waveform.h"
+
+namespace zel {
+namespace {
+
+constexpr int kAzimuthThreeComponents = 32711;
+constexpr int kShowParticleMotion = 43;
+
+}  // namespace
+
+PolarizationCommands::PolarizationCommands(AppContext& context, waveform& window, QObject* parent)
+    : QObject(parent), context_(context), window_(window) {
+    confirm = [this](const PolarizationResult& r, const QString& phase) {
+        CShowAzim box(r, phase, &window_);
+        return box.exec() == QDialog::Accepted;
+    };
+}
+
+void PolarizationCommands::connectTo(CMainFrame& frame) {
+    QAction* azimuth = frame.action(kAzimuthThreeComponents);
+    azimuth->setEnabled(true);
+    connect(azimuth, &QAction::triggered, this, [this] { openAzimuthDialog(); });
+    QAction* motion = frame.action(kShowParticleMotion);
+    motion->setEnabled(true);
+    connect(motion, &QAction::triggered, this, [this] { showParticleMotion(); });
+}
+
+CZoomWindow* PolarizationCommands::paneNumbered(int number) const {
+    for (CZoomWindow* w : window_.zoomWindows())
+        if (w->pane().number() == number) return w;
+    return nullptr;
+}
+
+void PolarizationCommands::fail(const std::string& text) {
+    context_.messages().show({text, "ZEL", MessageIcon::Error, MessageButtons::Ok});
+}
+
+std::array<int, 3> PolarizationCommands::componentPanes() const {
+    std::array<CZoomWindow*, 3> byActivation{};
+    for (CZoomWindow* w : window_.zoomWindows()) {
+        const int a = w->pane().activation;
+        if (a >= 1 && a <= 3) byActivation[static_cast<std::size_t>(a - 1)] = w;
+    }
+    std::array<int, 3> panes{};
+    std::set<int> components;
+    for (CZoomWindow* w : byActivation)
+        if (w != nullptr && w->pane().channel().slot >= 0) components.insert(w->pane().channel().slot % 3);
+    const bool distinct = components.size() == 3;
+    for (std::size_t i = 0; i < 3; ++i) {
+        CZoomWindow* w = byActivation[i];
+        if (w == nullptr) continue;
+        const std::size_t field = distinct ? static_cast<std::size_t>(w->pane().channel().slot % 3) : i;
+        panes[field] = w->pane().number();
+    }
+    return panes;
+}
+
+void PolarizationCommands::openAzimuthDialog() {
+    std::vector<std::string> phases;
+    const PhaseCatalogue& catalogue = window_.phaseCatalogue();
+    for (int i = 0; i < catalogue.Count(); ++i) phases.push_back(catalogue.Name(i));
+    CAzimParam dialog(
+        componentPanes(), phases,
+        [this](const std::array<std::string, 3>& names, bool, int phase) { return calculate(names, phase); },
+        &window_);
+    dialog.exec();
+}
+
+int PolarizationCommands::calculate(const std::array<std::string, 3>& names, int phaseIndex) {
+    std::array<CZoomWindow*, 3> panes{};
+    std::array<bool, 3> transformed{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto name = ParsePaneSignalName(names[i]);
+        panes[i] = name ? paneNumbered(name->number) : nullptr;
+        if (panes[i] == nullptr) {
+            fail("Неправильное имя окна: '" + names[i] + "'");
+            return static_cast<int>(i);
+        }
+        transformed[i] = name->transformed;
+    }
+    CZoomWindow* ref = nullptr;
+    for (CZoomWindow* w : panes)
+        if (ref == nullptr && w->pane().active) ref = w;
+    if (ref == nullptr) return -1;
+    const TracePane& pane = ref->pane();
+    if (!pane.intervalMark) {
+        fail("Не выбран интервал");
+        return -1;
+    }
+    const auto [m1, m2] = *pane.intervalMark;
+    const double end = pane.start() + pane.duration();
+    if (std::min(m1, m2) < pane.start() || std::max(m1, m2) > end) {
+        fail("Интервал вне трассы");
+        return -1;
+    }
+    PolarizationResult r;
+    try {
+        const SignalVector z = PaneSignal(panes[0]->pane(), transformed[0], pane.start(), pane.duration());
+        const SignalVector x = PaneSignal(panes[1]->pane(), transformed[1], pane.start(), pane.duration());
+        const SignalVector y = PaneSignal(panes[2]->pane(), transformed[2], pane.start(), pane.duration());
+        r = AnalyseMarkedInterval(z, x, y, pane.start(), m1, m2);
+    } catch (const ZelError& e) {
+        fail(e.what());
+        return -1;
+    }
+    if (!r.defined) {
+        fail("Поляризация не определена: в интервале нет колебаний");
+        return -1;
+    }
+    const PhaseCatalogue& catalogue = window_.phaseCatalogue();
+    const bool named = phaseIndex >= 0 && phaseIndex < catalogue.Count();
+    const QString phase = named ? QString::fromStdString(catalogue.Name(phaseIndex)) : QString();
+    if (!confirm(r, phase) || !named) return -1;
+    const PaneChannel& c = pane.channel();
+    if (!StorePolarization(ThePhaseList(), c.stationIndex, c.slot, phaseIndex, r)) {
+        context_.messages().show({"На канале " + c.station + " " + c.channel + " нет фазы " +
+                                      phase.toStdString() + ": результат не сохранен",
+                                  "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+        return -1;
+    }
+    window_.redrawPicks();
+    if (window_.onPicksChanged) window_.onPicksChanged();
+    return -1;
+}
+
+CGet3WindowNames::Motion PolarizationCommands::paneMotion(const std::array<std::string, 3>& names) {
+    CGet3WindowNames::Motion m;
+    std::array<const TracePane*, 3> panes{};
+    std::array<bool, 3> transformed{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto name = ParsePaneSignalName(names[i]);
+        CZoomWindow* w = name ? paneNumbered(name->number) : nullptr;
+        if (w == nullptr) {
+            m.problem = "Неправильное имя окна: '" + names[i] + "'";
+            return m;
+        }
+        panes[i] = &w->pane();
+        transformed[i] = name->transformed;
+    }
+    const TracePane& ref = *panes[0];
+    const auto marks = ref.intervalMark.value_or(std::pair(ref.start(), ref.start() + ref.duration()));
+    try {
+        const SignalVector z = PaneSignal(*panes[0], transformed[0], ref.start(), ref.duration());
+        const SignalVector x = PaneSignal(*panes[1], transformed[1], ref.start(), ref.duration());
+        const SignalVector y = PaneSignal(*panes[2], transformed[2], ref.start(), ref.duration());
+        const ComponentWindow w = MarkedWindow(z, x, y, ref.start(), marks.first, marks.second);
+        m.z.assign(w.z.begin(), w.z.end());
+        m.x.assign(w.x.begin(), w.x.end());
+        m.y.assign(w.y.begin(), w.y.end());
+    } catch (const ZelError& e) {
+        m.problem = e.what();
+    }
+    return m;
+}
+
+CGet3WindowNames* PolarizationCommands::particleMotion() {
+    if (!motion_) {
+        motion_ = new CGet3WindowNames(&window_);
+        motion_->setWindowFlag(Qt::Window);
+        motion_->setResolver([this](const std::array<std::string, 3>& names) { return paneMotion(names); });
+    }
+    return motion_;
+}
+
+void PolarizationCommands::showParticleMotion() {
+    CGet3WindowNames* dialog = particleMotion();
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+PolarizationCommands* InstallPolarizationCommands(CMainFrame& frame, AppContext& context) {
+    if (frame.waveforms() == nullptr) return nullptr;
+    auto* commands = new PolarizationCommands(context, *frame.waveforms(), frame.waveforms());
+    commands->connectTo(frame);
+    return commands;
+}
+
+}  // namespace zel
