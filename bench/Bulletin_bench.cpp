@@ -46,7 +46,8 @@ void BM_CssTextLinesOfOneEvent(benchmark::State& state) {
     h.depth = 33;
     h.time = kT0;
     for (auto _ : state) {
-        const zel::CssEvent rows = zel::BuildCssEvent(h, 1, picks, zel::CssTarget::TextTables, zel::CountingKeys());
+        const zel::CssEvent rows =
+            zel::BuildCssEvent(h, 1, picks, zel::CssTarget::TextTables, zel::CountingKeys());
         std::string text = zel::CssOriginLine(rows.origin, "12:00:00 16.03.21");
         for (const auto& a : rows.arrivals) text += zel::CssArrivalLine(a, "12:00:00 16.03.21");
         for (const auto& a : rows.assocs) text += zel::CssAssocLine(a, "12:00:00 16.03.21");

@@ -38,60 +38,75 @@ void WriteOrigin(Db::Connection& css, const CssOrigin& o, const std::string& now
     }
     // An existing row keeps what other programs wrote into the fields ZEL does not own.
     if (exists) {
-        css.execute("update origin set lat=?, lon=?, depth=?, time=?, jdate=?, nass=?, ndef=?, mb=?, ms=?, "
-                    "algorithm=?, auth=?, commid=?, lddate=" +
-                        now + " where orid=?",
-                    {o.lat, o.lon, o.depth, o.time, I(o.jdate), I(o.nass), I(o.ndef), o.mb, o.ms,
-                     T(o.algorithm, 15), T(o.auth, 15), I(o.commid), I(o.orid)});
+        css.execute(
+            "update origin set lat=?, lon=?, depth=?, time=?, jdate=?, nass=?, ndef=?, mb=?, ms=?, "
+            "algorithm=?, auth=?, commid=?, lddate=" +
+                now + " where orid=?",
+            {o.lat, o.lon, o.depth, o.time, I(o.jdate), I(o.nass), I(o.ndef), o.mb, o.ms, T(o.algorithm, 15),
+             T(o.auth, 15), I(o.commid), I(o.orid)});
         return;
     }
-    css.execute("insert into origin (lat, lon, depth, time, orid, evid, jdate, nass, ndef, ndp, grn, srn, etype, "
-                "depdp, dtype, mb, mbid, ms, msid, ml, mlid, algorithm, auth, commid, lddate) values "
-                "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, " +
-                    now + ")",
-                {o.lat, o.lon, o.depth, o.time, I(o.orid), I(o.evid), I(o.jdate), I(o.nass), I(o.ndef), I(o.ndp),
-                 I(o.grn), I(o.srn), T(o.etype, 7), o.depdp, std::string(), o.mb, I(o.mbid), o.ms, I(o.msid), o.ml,
-                 I(o.mlid), T(o.algorithm, 15), T(o.auth, 15), I(o.commid)});
+    css.execute(
+        "insert into origin (lat, lon, depth, time, orid, evid, jdate, nass, ndef, ndp, grn, srn, etype, "
+        "depdp, dtype, mb, mbid, ms, msid, ml, mlid, algorithm, auth, commid, lddate) values "
+        "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, " +
+            now + ")",
+        {o.lat,         o.lon,
+         o.depth,       o.time,
+         I(o.orid),     I(o.evid),
+         I(o.jdate),    I(o.nass),
+         I(o.ndef),     I(o.ndp),
+         I(o.grn),      I(o.srn),
+         T(o.etype, 7), o.depdp,
+         std::string(), o.mb,
+         I(o.mbid),     o.ms,
+         I(o.msid),     o.ml,
+         I(o.mlid),     T(o.algorithm, 15),
+         T(o.auth, 15), I(o.commid)});
 }
 
 void WriteArrival(Db::Connection& css, const CssArrival& a, const std::string& now) {
-    css.execute("insert into arrival (sta, time, arid, jdate, stassid, chanid, chan, iphase, stype, deltim, "
-                "azimuth, delaz, slow, delslo, ema, rect, amp, per, logat, clip, fm, snr, qual, auth, commid, "
-                "lddate) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, " +
-                    now + ")",
-                {T(a.sta, 6), a.time, I(a.arid), I(a.jdate), I(a.stassid), I(a.chanid), T(a.chan, 8),
-                 T(a.iphase, 8), T(a.stype, 1), a.deltim, a.azimuth, a.delaz, a.slow, a.delslo, a.ema, a.rect,
-                 a.amp, a.per, a.logat, T(a.clip, 1), T(a.fm, 2), a.snr, T(a.qual, 1), T(a.auth, 15),
-                 I(a.commid)});
+    css.execute(
+        "insert into arrival (sta, time, arid, jdate, stassid, chanid, chan, iphase, stype, deltim, "
+        "azimuth, delaz, slow, delslo, ema, rect, amp, per, logat, clip, fm, snr, qual, auth, commid, "
+        "lddate) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, " +
+            now + ")",
+        {T(a.sta, 6),    a.time,        I(a.arid),     I(a.jdate), I(a.stassid), I(a.chanid),  T(a.chan, 8),
+         T(a.iphase, 8), T(a.stype, 1), a.deltim,      a.azimuth,  a.delaz,      a.slow,       a.delslo,
+         a.ema,          a.rect,        a.amp,         a.per,      a.logat,      T(a.clip, 1), T(a.fm, 2),
+         a.snr,          T(a.qual, 1),  T(a.auth, 15), I(a.commid)});
 }
 
 void WriteAmplitude(Db::Connection& css, const CssAmplitude& m, const std::string& now) {
-    css.execute("insert into amplitude (ampid, arid, parid, chan, amp, per, amptime, amptype, inarrival, units, "
-                "clip, lddate, auth, bandw, duration, snr, start_time) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, " +
-                    now + ", ?, ?, ?, ?, ?)",
-                {I(m.ampid), I(m.arid), I(m.parid), T(m.chan, 8), m.amp, m.per, m.amptime, T(m.amptype, 8),
-                 T(m.inarrival, 1), T(m.units, 15), T(m.clip, 1), T(m.auth, 15), m.bandw, m.duration, m.snr,
-                 // The database has always kept -1 here rather than the null time.
-                 -1.0});
+    css.execute(
+        "insert into amplitude (ampid, arid, parid, chan, amp, per, amptime, amptype, inarrival, units, "
+        "clip, lddate, auth, bandw, duration, snr, start_time) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, " +
+            now + ", ?, ?, ?, ?, ?)",
+        {I(m.ampid), I(m.arid), I(m.parid), T(m.chan, 8), m.amp, m.per, m.amptime, T(m.amptype, 8),
+         T(m.inarrival, 1), T(m.units, 15), T(m.clip, 1), T(m.auth, 15), m.bandw, m.duration, m.snr,
+         // The database has always kept -1 here rather than the null time.
+         -1.0});
 }
 
 void WriteStamag(Db::Connection& css, const CssStamag& s, const std::string& now) {
-    css.execute("insert into stamag (magtype, magid, sta, orid, arid, ampid, evid, magdef, auth, delta, magnitude, "
-                "magres, mmodel, phase, uncertainty, commid, lddate) values (?, ?, ?, ?, ?, ?, ?, '-', ?, -1, ?, "
-                "0.0, '-', ?, ?, ?, " +
-                    now + ")",
-                {T(s.magtype, 6), I(s.magid), T(s.sta, 6), I(s.orid), I(s.arid), I(s.ampid), I(s.evid),
-                 T(s.auth, 15), s.magnitude, T(s.phase, 8), s.uncertainty, I(s.commid)});
+    css.execute(
+        "insert into stamag (magtype, magid, sta, orid, arid, ampid, evid, magdef, auth, delta, magnitude, "
+        "magres, mmodel, phase, uncertainty, commid, lddate) values (?, ?, ?, ?, ?, ?, ?, '-', ?, -1, ?, "
+        "0.0, '-', ?, ?, ?, " +
+            now + ")",
+        {T(s.magtype, 6), I(s.magid), T(s.sta, 6), I(s.orid), I(s.arid), I(s.ampid), I(s.evid), T(s.auth, 15),
+         s.magnitude, T(s.phase, 8), s.uncertainty, I(s.commid)});
 }
 
 void WriteAssoc(Db::Connection& css, const CssAssoc& s, const std::string& now) {
-    css.execute("insert into assoc (arid, orid, sta, phase, belief, delta, seaz, esaz, timeres, timedef, azres, "
-                "azdef, slores, slodef, emares, wgt, vmodel, commid, lddate) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                "?, ?, ?, ?, ?, ?, ?, ?, " +
-                    now + ")",
-                {I(s.arid), I(s.orid), T(s.sta, 6), T(s.phase, 8), s.belief, s.delta, s.seaz, s.esaz, s.timeres,
-                 T(s.timedef, 1), s.azres, T(s.azdef, 1), s.slores, T(s.slodef, 1), s.emares, s.wgt,
-                 T(s.vmodel, 15), I(s.commid)});
+    css.execute(
+        "insert into assoc (arid, orid, sta, phase, belief, delta, seaz, esaz, timeres, timedef, azres, "
+        "azdef, slores, slodef, emares, wgt, vmodel, commid, lddate) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?, ?, ?, ?, ?, ?, " +
+            now + ")",
+        {I(s.arid), I(s.orid), T(s.sta, 6), T(s.phase, 8), s.belief, s.delta, s.seaz, s.esaz, s.timeres,
+         T(s.timedef, 1), s.azres, T(s.azdef, 1), s.slores, T(s.slodef, 1), s.emares, s.wgt, T(s.vmodel, 15),
+         I(s.commid)});
 }
 
 }  // namespace

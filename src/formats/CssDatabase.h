@@ -27,7 +27,8 @@ inline constexpr const char* kCssSaveDone = "Список фаз успешно 
 
 class CssEventSaver {
   public:
-    CssEventSaver(Databases& databases, const std::vector<Station>& stations, const PhaseCatalogue& catalogue);
+    CssEventSaver(Databases& databases, const std::vector<Station>& stations,
+                  const PhaseCatalogue& catalogue);
 
     // Writes the event with its picks. The event and the picks keep the keys drawn for them (orid,
     // arid, commid), also when the save fails. Throws ZelError: no CSS database, a key that

@@ -231,7 +231,8 @@ std::vector<CssPick> PicksOf(const ZELPhases& phases, const std::vector<Station>
                            p.channelIndex >= 0 && p.channelIndex < kSlotsPerStation &&
                            !catalogue.Name(p.phaseIndex).empty();
         if (!known)
-            throw ZelError("Фаза " + std::to_string(i + 1) + " относится к неизвестной станции, каналу или фазе");
+            throw ZelError("Фаза " + std::to_string(i + 1) +
+                           " относится к неизвестной станции, каналу или фазе");
         const Station& station = stations[p.stationIndex];
         CssPick c;
         c.sta = station.code;

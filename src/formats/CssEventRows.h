@@ -23,8 +23,8 @@ class ZELPhases;
 struct CssHypocentre {
     bool valid = false;
     double lat = 0, lon = 0;
-    double depth = -1;      // below 0: unknown
-    double time = 0;        // 0 or below: unknown
+    double depth = -1;            // below 0: unknown
+    double time = 0;              // 0 or below: unknown
     double mb = -999, ms = -999;  // -999 or below, or 999: none
 };
 
@@ -75,7 +75,8 @@ std::string CssQuality(const std::string& onset);
 // The rows of one event under 'orid'. Keys for amplitudes and station magnitudes are drawn from
 // 'keys' in pick order; ZelError "Ошибка при получении нового AMPID" / "...MAGID" when one cannot be drawn.
 CssEvent BuildCssEvent(const CssHypocentre& hypocentre, std::int64_t orid, const std::vector<CssPick>& picks,
-                       CssTarget target, const CssKeySource& keys, const CssDistAz& distAz = GeocentricCssGeometry);
+                       CssTarget target, const CssKeySource& keys,
+                       const CssDistAz& distAz = GeocentricCssGeometry);
 
 // The current event's hypocentre and magnitudes.
 CssHypocentre HypocentreOf(const CurrentEvent& event);

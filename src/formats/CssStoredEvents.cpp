@@ -57,16 +57,18 @@ CssPick StoredPick(Db::Statement& st, const std::vector<Station>& stations) {
 
 std::vector<StoredCssEvent> ReadStoredCssEvents(Db::Connection& work, double start, double end,
                                                 const std::vector<Station>& stations) {
-    const auto from = static_cast<std::int64_t>(std::trunc(start)), to = static_cast<std::int64_t>(std::trunc(end));
+    const auto from = static_cast<std::int64_t>(std::trunc(start)),
+               to = static_cast<std::int64_t>(std::trunc(end));
     std::vector<StoredCssEvent> events;
     {
         Db::Statement st(work);
-        st.execute("Select DISTINCT ORIGIN.orid as ORID, ORIGIN.eventid as EVENTID, ORIGIN.lon as LON,ORIGIN.lat "
-                   "as LAT, ORIGIN.depth as DEPTH, ORIGIN.origintime as ORIGINTIME,ORIGIN.MB as MB,ORIGIN.MS as MS  "
-                   "FROM ORIGIN,ARRIVAL where ORIGIN.eventid = ARRIVAL.eventid and ((arrival.itime >= ? and "
-                   "arrival.itime <=?) or (ORIGIN.origintime >= ? and ORIGIN.origintime <= ?)) order by "
-                   "ORIGIN.origintime desc",
-                   {from, to, from, to});
+        st.execute(
+            "Select DISTINCT ORIGIN.orid as ORID, ORIGIN.eventid as EVENTID, ORIGIN.lon as LON,ORIGIN.lat "
+            "as LAT, ORIGIN.depth as DEPTH, ORIGIN.origintime as ORIGINTIME,ORIGIN.MB as MB,ORIGIN.MS as MS  "
+            "FROM ORIGIN,ARRIVAL where ORIGIN.eventid = ARRIVAL.eventid and ((arrival.itime >= ? and "
+            "arrival.itime <=?) or (ORIGIN.origintime >= ? and ORIGIN.origintime <= ?)) order by "
+            "ORIGIN.origintime desc",
+            {from, to, from, to});
         while (st.fetch()) {
             StoredCssEvent e;
             e.orid = st.integer(0).value_or(-1);
@@ -85,25 +87,27 @@ std::vector<StoredCssEvent> ReadStoredCssEvents(Db::Connection& work, double sta
     for (StoredCssEvent& e : events) {
         Db::Statement st(work);
         const auto last = e.eventId.find_last_not_of(' ');
-        st.execute("select STA, CHAN, IPHASE, ITIME, DELTIM, AZIMUTH, EMA, FM, IM_EM, PER, RESIDUALS, AMPL, WGT, "
-                   "FLAG, ARID, MS, MB, MPLP, MPSP, AMPTIME, MCODA, ML from ARRIVAL where RTRIM(EVENTID)=? "
-                   "order by ITIME",
-                   {last == std::string::npos ? std::string() : e.eventId.substr(0, last + 1)});
+        st.execute(
+            "select STA, CHAN, IPHASE, ITIME, DELTIM, AZIMUTH, EMA, FM, IM_EM, PER, RESIDUALS, AMPL, WGT, "
+            "FLAG, ARID, MS, MB, MPLP, MPSP, AMPTIME, MCODA, ML from ARRIVAL where RTRIM(EVENTID)=? "
+            "order by ITIME",
+            {last == std::string::npos ? std::string() : e.eventId.substr(0, last + 1)});
         while (st.fetch())
             if (st.text(0) && st.real(3)) e.picks.push_back(StoredPick(st, stations));
     }
     return events;
 }
 
-StoredTablesResult WriteStoredCssTables(const std::vector<StoredCssEvent>& events, const std::string& directory,
-                                        std::time_t now) {
+StoredTablesResult WriteStoredCssTables(const std::vector<StoredCssEvent>& events,
+                                        const std::string& directory, std::time_t now) {
     StoredTablesResult result;
     for (const StoredCssEvent& e : events) {
         if (e.orid < 0) {
             ++result.withoutOrid;
             continue;
         }
-        const CssEvent rows = BuildCssEvent(e.hypocentre, e.orid, e.picks, CssTarget::TextTables, CountingKeys());
+        const CssEvent rows =
+            BuildCssEvent(e.hypocentre, e.orid, e.picks, CssTarget::TextTables, CountingKeys());
         WriteCssTextTables(rows, e.orid, directory, now);
         ++result.written;
     }

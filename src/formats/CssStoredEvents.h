@@ -34,7 +34,7 @@ struct StoredTablesResult {
     int withoutOrid = 0;  // events that have no orid to name their files by
 };
 // Throws ZelError "Ошибка открытия файла: <path>" and stops at the first file that cannot be written.
-StoredTablesResult WriteStoredCssTables(const std::vector<StoredCssEvent>& events, const std::string& directory,
-                                        std::time_t now);
+StoredTablesResult WriteStoredCssTables(const std::vector<StoredCssEvent>& events,
+                                        const std::string& directory, std::time_t now);
 
 }  // namespace zel

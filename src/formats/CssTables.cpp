@@ -16,7 +16,8 @@ class CssLine {
   public:
     CssLine& real(double value, int width, int decimals, double null) {
         std::string text = Format(value, width, decimals);
-        if (!std::isfinite(value) || static_cast<int>(text.size()) > width) text = Format(null, width, decimals);
+        if (!std::isfinite(value) || static_cast<int>(text.size()) > width)
+            text = Format(null, width, decimals);
         return add(text);
     }
     CssLine& integer(std::int64_t value, int width) {
@@ -56,8 +57,8 @@ std::string CssTextLoadDate(std::time_t when) {
     std::tm local{};
     localtime_r(&when, &local);
     char text[32];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d %02d.%02d.%02d", local.tm_hour, local.tm_min, local.tm_sec,
-                  local.tm_mday, local.tm_mon + 1, (local.tm_year + 1900 - 2000) % 100);
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d %02d.%02d.%02d", local.tm_hour, local.tm_min,
+                  local.tm_sec, local.tm_mday, local.tm_mon + 1, (local.tm_year + 1900 - 2000) % 100);
     return text;
 }
 

@@ -77,15 +77,16 @@ std::string Stamp(double epoch, const char* format) {
 }
 
 const std::vector<const char*>& PhaseHeader() {
-    static const std::vector<const char*> names = {"Sta", "Chan",  "Flt", "Res",      "Fm",  "Qual", "Phase", "Delta",
-                                                   "Az",  "Time", "Time max", "Amp", "Per",  "M",     "Comm"};
+    static const std::vector<const char*> names = {"Sta",      "Chan",  "Flt",   "Res", "Fm",
+                                                   "Qual",     "Phase", "Delta", "Az",  "Time",
+                                                   "Time max", "Amp",   "Per",   "M",   "Comm"};
     return names;
 }
 
 std::vector<std::string> CellList(const ReportPhaseCells& c) {
     const std::string m = c.magnitudeName.empty() ? std::string() : c.magnitudeName + " " + c.magnitude;
-    return {c.sta,   c.chan,     c.filter,    c.residual, c.fm,     c.quality, c.phase, c.delta,
-            c.azimuth, c.time, c.timeMax, c.amplitude, c.period, m,        c.remark};
+    return {c.sta,     c.chan, c.filter,  c.residual,  c.fm,     c.quality, c.phase, c.delta,
+            c.azimuth, c.time, c.timeMax, c.amplitude, c.period, m,         c.remark};
 }
 
 std::string LowerSuffix(const std::string& path) {
@@ -101,10 +102,10 @@ std::string LowerSuffix(const std::string& path) {
 }  // namespace
 
 std::string ReportQuery(DbDialect dialect, const std::string& commentColumn, bool ascending) {
-    const std::string select =
-        "Select " + commentColumn +
-        " as ORREMARK, ORIGIN.EVENTID as EVENTID, ORIGIN.LON as LON,ORIGIN.LAT as LAT, ORIGIN.DEPTH as DEPTH, "
-        "ORIGIN.ORIGINTIME as ORIGINTIME, min(ARRIVAL.ITIME)  as itime ";
+    const std::string select = "Select " + commentColumn +
+                               " as ORREMARK, ORIGIN.EVENTID as EVENTID, ORIGIN.LON as LON,ORIGIN.LAT as "
+                               "LAT, ORIGIN.DEPTH as DEPTH, "
+                               "ORIGIN.ORIGINTIME as ORIGINTIME, min(ARRIVAL.ITIME)  as itime ";
     const std::string window =
         "((ARRIVAL.ITIME >= ? and ARRIVAL.ITIME <=?) or (ORIGIN.ORIGINTIME >= ? and ORIGIN.ORIGINTIME <= ?))";
     const std::string group = " group by " + commentColumn +
@@ -112,14 +113,14 @@ std::string ReportQuery(DbDialect dialect, const std::string& commentColumn, boo
     const std::string order = ascending ? " asc " : " desc ";
     switch (dialect) {
         case kDialectOracle:
-            return select + "FROM ORIGIN,ARRIVAL where ORIGIN.EVENTID = ARRIVAL.EVENTID and " + window + group +
-                   " order by min(ARRIVAL.ITIME)" + order;
-        case kDialectMySql:
-            return select + " FROM ORIGIN  LEFT  JOIN ARRIVAL  ON ARRIVAL.EVENTID = ORIGIN.EVENTID WHERE " + window +
-                   group + " order by ITIME" + order;
-        default:
-            return select + " FROM ORIGIN  LEFT  JOIN ARRIVAL  ON ARRIVAL.EVENTID = ORIGIN.EVENTID WHERE " + window +
+            return select + "FROM ORIGIN,ARRIVAL where ORIGIN.EVENTID = ARRIVAL.EVENTID and " + window +
                    group + " order by min(ARRIVAL.ITIME)" + order;
+        case kDialectMySql:
+            return select + " FROM ORIGIN  LEFT  JOIN ARRIVAL  ON ARRIVAL.EVENTID = ORIGIN.EVENTID WHERE " +
+                   window + group + " order by ITIME" + order;
+        default:
+            return select + " FROM ORIGIN  LEFT  JOIN ARRIVAL  ON ARRIVAL.EVENTID = ORIGIN.EVENTID WHERE " +
+                   window + group + " order by min(ARRIVAL.ITIME)" + order;
     }
 }
 
@@ -149,10 +150,11 @@ Report ReadReport(Db::Connection& work, DbDialect dialect, const std::string& co
         Db::Statement st(work);
         // Ids are compared without trailing blanks: other tools store them unpadded.
         const auto last = e.eventId.find_last_not_of(' ');
-        st.execute("select STA, CHAN, IPHASE, AFILTYPE, FM, IM_EM, REMARK, RESIDUALS, DIST, AZIMUTH, ITIME, "
-                   "AMPTIME, AMPL, PER, MS, MB, MPLP, MPSP, REGCLASS, ML from ARRIVAL where RTRIM(EVENTID)=? "
-                   "order by ITIME, CHAN",
-                   {last == std::string::npos ? std::string() : e.eventId.substr(0, last + 1)});
+        st.execute(
+            "select STA, CHAN, IPHASE, AFILTYPE, FM, IM_EM, REMARK, RESIDUALS, DIST, AZIMUTH, ITIME, "
+            "AMPTIME, AMPL, PER, MS, MB, MPLP, MPSP, REGCLASS, ML from ARRIVAL where RTRIM(EVENTID)=? "
+            "order by ITIME, CHAN",
+            {last == std::string::npos ? std::string() : e.eventId.substr(0, last + 1)});
         while (st.fetch()) {
             ReportPhase p;
             p.sta = st.text(0).value_or("");
@@ -204,7 +206,8 @@ ReportPhaseCells PhaseCells(const ReportPhase& p) {
     c.amplitude = both ? Printf("%5.3f", *p.amplitude) : " - ";
     c.period = both ? Printf("%5.2f", *p.period) : " - ";
     const std::pair<const std::optional<double>*, const char*> magnitudes[] = {
-        {&p.ms, "Ms"}, {&p.mb, "Mb"}, {&p.mplp, "MPLP"}, {&p.mpsp, "MPSP"}, {&p.energyClass, "K"}, {&p.ml, "Ml"}};
+        {&p.ms, "Ms"},     {&p.mb, "Mb"},         {&p.mplp, "MPLP"},
+        {&p.mpsp, "MPSP"}, {&p.energyClass, "K"}, {&p.ml, "Ml"}};
     for (const auto& [value, name] : magnitudes)
         if (*value) {
             c.magnitudeName = name;
@@ -233,8 +236,8 @@ std::string ReportHtml(const Report& report) {
         const std::string td = "</td><td class=\"cell\">";
         html += "<tr>\n<td class=\"cell\">" + HtmlCell(e.eventId) + "</td><td class=\"cell nowrap\">" +
                 HtmlCell(ReportOriginTime(e.originTime)) + td + HtmlCell(ReportNumber(e.lat)) + td +
-                HtmlCell(ReportNumber(e.lon)) + td + HtmlCell(ReportNumber(e.depth)) + td + HtmlCell(e.comment) +
-                "</td>\n</tr>\n";
+                HtmlCell(ReportNumber(e.lon)) + td + HtmlCell(ReportNumber(e.depth)) + td +
+                HtmlCell(e.comment) + "</td>\n</tr>\n";
         if (!report.withPhases) continue;
         html += "<tr><td class=\"cell nowrap\" colspan=\"6\"><table class=\"phases\">\n<tr>";
         for (const char* name : PhaseHeader()) html += std::string("<th>&nbsp;") + name + "&nbsp;</th>";
@@ -243,7 +246,8 @@ std::string ReportHtml(const Report& report) {
         for (const ReportPhase& p : e.phases) {
             html += grey ? "<tr class=\"grey\">" : "<tr>";
             grey = !grey;
-            for (const std::string& cell : CellList(PhaseCells(p))) html += "<td>&nbsp;" + Escaped(cell) + "&nbsp;</td>";
+            for (const std::string& cell : CellList(PhaseCells(p)))
+                html += "<td>&nbsp;" + Escaped(cell) + "&nbsp;</td>";
             html += "</tr>\n";
         }
         html += "</table></td></tr>\n";
@@ -254,20 +258,21 @@ std::string ReportHtml(const Report& report) {
 
 std::string ReportText(const Report& report) {
     const std::string equals(78, '='), dashes(133, '-');
-    std::string text = "Отчет за период '" + ReportWindowText(report.start) + " - " + ReportWindowText(report.end) +
-                       "'\n" + equals + "\n" +
+    std::string text = "Отчет за период '" + ReportWindowText(report.start) + " - " +
+                       ReportWindowText(report.end) + "'\n" + equals + "\n" +
                        "Индекс\t\tВремя в очаге\t\tШирота\tДолгота\tГлубина\tКомментарий\n" + equals + "\n";
     for (const ReportEvent& e : report.events) {
         text += e.eventId + "\t" + ReportOriginTime(e.originTime) + "\t" + ReportNumber(e.lat) + "\t" +
                 ReportNumber(e.lon) + "\t" + ReportNumber(e.depth) + "\t" + e.comment + "\n";
         if (!report.withPhases) continue;
-        text += dashes + "\n" +
-                " Sta\tChan\tFlt\t Res\tFm\tQual\tPhase\tDelta\t Az\t Time\t\tTime max\t Amp\t Per\t M\t Comm\n" +
-                dashes + "\n";
+        text +=
+            dashes + "\n" +
+            " Sta\tChan\tFlt\t Res\tFm\tQual\tPhase\tDelta\t Az\t Time\t\tTime max\t Amp\t Per\t M\t Comm\n" +
+            dashes + "\n";
         for (const ReportPhase& p : e.phases) {
             const ReportPhaseCells c = PhaseCells(p);
-            for (const std::string& cell : {c.sta, c.chan, c.filter, c.residual, c.fm, c.quality, c.phase, c.delta,
-                                            c.azimuth, c.time, c.timeMax, c.amplitude, c.period})
+            for (const std::string& cell : {c.sta, c.chan, c.filter, c.residual, c.fm, c.quality, c.phase,
+                                            c.delta, c.azimuth, c.time, c.timeMax, c.amplitude, c.period})
                 text += cell + "\t";
             text += c.magnitudeName + " " + c.magnitude + "\t" + c.remark + "\n";
         }

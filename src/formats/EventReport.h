@@ -48,11 +48,11 @@ Report ReadReport(Db::Connection& work, DbDialect dialect, const std::string& co
                   double end, bool withPhases, bool ascending);
 
 // The texts of the cells.
-std::string ReportNumber(const std::optional<double>& value);  // "%.3f", empty when missing
+std::string ReportNumber(const std::optional<double>& value);      // "%.3f", empty when missing
 std::string ReportOriginTime(const std::optional<double>& epoch);  // dd/mm/yyyy hh:mm:ss, empty when missing
 struct ReportPhaseCells {
-    std::string sta, chan, filter, residual, fm, quality, phase, delta, azimuth, time, timeMax, amplitude, period,
-        magnitudeName, magnitude, remark;
+    std::string sta, chan, filter, residual, fm, quality, phase, delta, azimuth, time, timeMax, amplitude,
+        period, magnitudeName, magnitude, remark;
 };
 ReportPhaseCells PhaseCells(const ReportPhase& phase);
 

@@ -22,33 +22,35 @@ struct Column {
 };
 
 const std::vector<Column> kOrigin = {
-    {"lat", 1, 9},        {"lon", 11, 19},     {"depth", 21, 29},       {"time", 31, 47},   {"orid", 49, 56},
-    {"evid", 58, 65},     {"jdate", 67, 74},   {"nass", 76, 79},        {"ndef", 81, 84},   {"ndp", 86, 89},
-    {"grn", 91, 98},      {"srn", 100, 107},   {"etype", 109, 115},     {"depdp", 117, 125}, {"dtype", 127, 127},
-    {"mb", 129, 135},     {"mbid", 137, 144},  {"ms", 146, 152},        {"msid", 154, 161}, {"ml", 163, 169},
-    {"mlid", 171, 178},   {"algorithm", 180, 194}, {"auth", 196, 210},  {"commid", 212, 219},
+    {"lat", 1, 9},       {"lon", 11, 19},         {"depth", 21, 29},   {"time", 31, 47},
+    {"orid", 49, 56},    {"evid", 58, 65},        {"jdate", 67, 74},   {"nass", 76, 79},
+    {"ndef", 81, 84},    {"ndp", 86, 89},         {"grn", 91, 98},     {"srn", 100, 107},
+    {"etype", 109, 115}, {"depdp", 117, 125},     {"dtype", 127, 127}, {"mb", 129, 135},
+    {"mbid", 137, 144},  {"ms", 146, 152},        {"msid", 154, 161},  {"ml", 163, 169},
+    {"mlid", 171, 178},  {"algorithm", 180, 194}, {"auth", 196, 210},  {"commid", 212, 219},
     {"lddate", 221, 237}};
 const std::vector<Column> kArrival = {
-    {"sta", 1, 6},         {"time", 8, 24},     {"arid", 26, 33},     {"jdate", 35, 42},  {"stassid", 44, 51},
-    {"chanid", 53, 60},    {"chan", 62, 69},    {"iphase", 71, 78},   {"stype", 80, 80},  {"deltim", 82, 87},
-    {"azimuth", 89, 95},   {"delaz", 97, 103},  {"slow", 105, 111},   {"delslo", 113, 119}, {"ema", 121, 127},
-    {"rect", 129, 135},    {"amp", 137, 146},   {"per", 148, 154},    {"logat", 156, 162}, {"clip", 164, 164},
-    {"fm", 166, 167},      {"snr", 169, 178},   {"qual", 180, 180},   {"auth", 182, 196}, {"commid", 198, 205},
+    {"sta", 1, 6},       {"time", 8, 24},    {"arid", 26, 33},   {"jdate", 35, 42},    {"stassid", 44, 51},
+    {"chanid", 53, 60},  {"chan", 62, 69},   {"iphase", 71, 78}, {"stype", 80, 80},    {"deltim", 82, 87},
+    {"azimuth", 89, 95}, {"delaz", 97, 103}, {"slow", 105, 111}, {"delslo", 113, 119}, {"ema", 121, 127},
+    {"rect", 129, 135},  {"amp", 137, 146},  {"per", 148, 154},  {"logat", 156, 162},  {"clip", 164, 164},
+    {"fm", 166, 167},    {"snr", 169, 178},  {"qual", 180, 180}, {"auth", 182, 196},   {"commid", 198, 205},
     {"lddate", 207, 223}};
 const std::vector<Column> kAssoc = {
-    {"arid", 1, 8},       {"orid", 10, 17},    {"sta", 19, 24},      {"phase", 26, 33},   {"belief", 35, 38},
-    {"delta", 40, 47},    {"seaz", 49, 55},    {"esaz", 57, 63},     {"timeres", 65, 72}, {"timedef", 74, 74},
-    {"azres", 76, 82},    {"azdef", 84, 84},   {"slores", 86, 92},   {"slodef", 94, 94},  {"emares", 96, 102},
-    {"wgt", 104, 109},    {"vmodel", 111, 125}, {"commid", 127, 134}, {"lddate", 136, 152}};
-const std::vector<Column> kStamag = {
-    {"magid", 1, 8},      {"sta", 10, 15},     {"arid", 17, 24},     {"orid", 26, 33},    {"evid", 35, 42},
-    {"phase", 44, 51},    {"magtype", 53, 58}, {"magnitude", 60, 66}, {"uncertainty", 68, 74},
-    {"auth", 76, 90},     {"commid", 92, 99},  {"lddate", 101, 117}};
-const std::vector<Column> kAmplitude = {
-    {"ampid", 1, 8},       {"arid", 10, 17},     {"parid", 19, 26},      {"chan", 28, 35},   {"amp", 37, 47},
-    {"per", 49, 55},       {"snr", 57, 66},      {"amptime", 68, 84},    {"start_time", 86, 102},
-    {"duration", 104, 110}, {"bandw", 112, 118}, {"amptype", 120, 127},  {"units", 129, 143},
-    {"clip", 145, 145},    {"inarrival", 147, 147}, {"auth", 149, 163},  {"lddate", 165, 181}};
+    {"arid", 1, 8},    {"orid", 10, 17},     {"sta", 19, 24},      {"phase", 26, 33},   {"belief", 35, 38},
+    {"delta", 40, 47}, {"seaz", 49, 55},     {"esaz", 57, 63},     {"timeres", 65, 72}, {"timedef", 74, 74},
+    {"azres", 76, 82}, {"azdef", 84, 84},    {"slores", 86, 92},   {"slodef", 94, 94},  {"emares", 96, 102},
+    {"wgt", 104, 109}, {"vmodel", 111, 125}, {"commid", 127, 134}, {"lddate", 136, 152}};
+const std::vector<Column> kStamag = {{"magid", 1, 8},     {"sta", 10, 15},       {"arid", 17, 24},
+                                     {"orid", 26, 33},    {"evid", 35, 42},      {"phase", 44, 51},
+                                     {"magtype", 53, 58}, {"magnitude", 60, 66}, {"uncertainty", 68, 74},
+                                     {"auth", 76, 90},    {"commid", 92, 99},    {"lddate", 101, 117}};
+const std::vector<Column> kAmplitude = {{"ampid", 1, 8},        {"arid", 10, 17},    {"parid", 19, 26},
+                                        {"chan", 28, 35},       {"amp", 37, 47},     {"per", 49, 55},
+                                        {"snr", 57, 66},        {"amptime", 68, 84}, {"start_time", 86, 102},
+                                        {"duration", 104, 110}, {"bandw", 112, 118}, {"amptype", 120, 127},
+                                        {"units", 129, 143},    {"clip", 145, 145},  {"inarrival", 147, 147},
+                                        {"auth", 149, 163},     {"lddate", 165, 181}};
 
 // The fields of one line by name, blanks trimmed; the line must have exactly the table's width
 // and blanks between the fields.
@@ -129,7 +131,8 @@ TEST(CssTextTables, EveryFieldSitsInItsCssColumn) {
     h.time = kOriginTime;
     h.mb = 5.2;
     h.ms = -1000;  // computed, but no station had one
-    const CssEvent rows = BuildCssEvent(h, 77, TwoPicks(), CssTarget::TextTables, CountingKeys(), FixedGeometry);
+    const CssEvent rows =
+        BuildCssEvent(h, 77, TwoPicks(), CssTarget::TextTables, CountingKeys(), FixedGeometry);
     test::TempDir dir;
     WriteCssTextTables(rows, 77, dir.path().string(), 0);
 
@@ -233,7 +236,7 @@ TEST(CssTextTables, EveryFieldSitsInItsCssColumn) {
 TEST(CssTextTables, MissingValuesAreCssNullsAndOversizedOnesNeverShiftColumns) {
     std::vector<CssPick> picks = TwoPicks();
     picks[0].sta = "VERYLONGSTATION";
-    picks[0].chan = "Канал";  // cut on a character boundary within its 8 bytes
+    picks[0].chan = "Канал";   // cut on a character boundary within its 8 bytes
     picks[0].amplitude = 5e9;  // 5e12 nm does not fit the arrival's amp column
     const CssEvent rows = BuildCssEvent(CssHypocentre{}, 3, picks, CssTarget::TextTables, CountingKeys());
 
@@ -272,7 +275,8 @@ TEST(CssTextTables, FirstMotionAndOnsetCodes) {
 
 TEST(CssTextTables, AFileThatCannotBeOpenedStopsTheWritingWithItsPath) {
     test::TempDir dir;
-    const CssEvent rows = BuildCssEvent(CssHypocentre{}, 5, TwoPicks(), CssTarget::TextTables, CountingKeys());
+    const CssEvent rows =
+        BuildCssEvent(CssHypocentre{}, 5, TwoPicks(), CssTarget::TextTables, CountingKeys());
     const std::string missing = dir.file("no/such/dir");
     try {
         WriteCssTextTables(rows, 5, missing, 0);

@@ -54,38 +54,41 @@ class EventReportTest : public DatabaseTest {
         db = std::make_unique<Databases>(settings, messages);
         ASSERT_EQ(db->openWorkDb(), 1);
         auto origin = [&](const char* id, Db::Value lat, Db::Value time, const std::string& comment) {
-            db->work().execute("insert into ORIGIN (EVENTID, LAT, LON, DEPTH, ORIGINTIME, COMMENTS, ORID) values "
-                               "(?, ?, 158.25, 33.0, ?, ?, 1)",
-                               {std::string(id), lat, time, comment});
+            db->work().execute(
+                "insert into ORIGIN (EVENTID, LAT, LON, DEPTH, ORIGINTIME, COMMENTS, ORID) values "
+                "(?, ?, 158.25, 33.0, ?, ?, 1)",
+                {std::string(id), lat, time, comment});
         };
         origin(kEv1, 52.5, kT0 + 100.0, kComment);
         origin("EV2", Db::Null{}, kT0 + 50.0, "без фаз");
         origin("EV3", 10.0, kT0 - 10000.0, "");
         origin("EV4", 11.0, Db::Null{}, "");
         const std::string insert =
-            "insert into ARRIVAL (EVENTID, STA, CHAN, IPHASE, ITIME, FM, IM_EM, AMPL, PER, AMPTIME, MB, MS, ML, "
-            "RESIDUALS, DIST, AZIMUTH, AFILTYPE, REMARK) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+            "insert into ARRIVAL (EVENTID, STA, CHAN, IPHASE, ITIME, FM, IM_EM, AMPL, PER, AMPTIME, MB, MS, "
+            "ML, "
+            "RESIDUALS, DIST, AZIMUTH, AFILTYPE, REMARK) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+            "?, ?, ?, "
             "?)";
         const Db::Value null = Db::Null{};
-        db->work().execute(insert, {std::string(kEv1), std::string("OBN"), std::string("SHZ"), std::string("P"),
-                                    kT0 + 200.257, std::string("U"), std::string("I"), 1.5, 0.8, kT0 + 200.65, 5.1,
-                                    null, null, -0.42, 45.04, 12.5, std::string("BP 1-5"),
-                                    std::string("x<y")});
+        db->work().execute(
+            insert, {std::string(kEv1), std::string("OBN"), std::string("SHZ"), std::string("P"),
+                     kT0 + 200.257, std::string("U"), std::string("I"), 1.5, 0.8, kT0 + 200.65, 5.1, null,
+                     null, -0.42, 45.04, 12.5, std::string("BP 1-5"), std::string("x<y")});
         // Ms and Ml: Ml is named. An amplitude without a period shows neither.
-        db->work().execute(insert, {std::string(kEv1), std::string("ARU"), std::string("BHZ"), std::string("S"),
-                                    kT0 + 300.0, std::string("-"), std::string("E"), 2.0, null, null, null, 4.6,
-                                    3.3, null, null, null, null, null});
-        db->work().execute(insert, {std::string("EV3"), std::string("OBN"), std::string("SHZ"), std::string("P"),
-                                    kT0 - 9000.0, std::string("U"), std::string("I"), null, null, null, null, null,
-                                    null, null, null, null, null, null});
-        db->work().execute(insert, {std::string("EV4"), std::string("OBN"), std::string("SHZ"), std::string("P"),
-                                    kT0 + 1000.0, std::string("?"), std::string("W"), null, null, null, null, null,
-                                    null, null, null, null, null, null});
+        db->work().execute(insert, {std::string(kEv1), std::string("ARU"), std::string("BHZ"),
+                                    std::string("S"), kT0 + 300.0, std::string("-"), std::string("E"), 2.0,
+                                    null, null, null, 4.6, 3.3, null, null, null, null, null});
+        db->work().execute(insert, {std::string("EV3"), std::string("OBN"), std::string("SHZ"),
+                                    std::string("P"), kT0 - 9000.0, std::string("U"), std::string("I"), null,
+                                    null, null, null, null, null, null, null, null, null, null});
+        db->work().execute(insert, {std::string("EV4"), std::string("OBN"), std::string("SHZ"),
+                                    std::string("P"), kT0 + 1000.0, std::string("?"), std::string("W"), null,
+                                    null, null, null, null, null, null, null, null, null, null});
     }
 
     Report Read(bool withPhases, bool ascending) {
-        return ReadReport(db->work(), db->dialect(), db->originCommentColumn(), kT0 + 0.9, kT0 + 3600.5, withPhases,
-                          ascending);
+        return ReadReport(db->work(), db->dialect(), db->originCommentColumn(), kT0 + 0.9, kT0 + 3600.5,
+                          withPhases, ascending);
     }
 
     RecordingMessageSink messages;
@@ -107,7 +110,8 @@ TEST_P(EventReportTest, ListsTheEventsOfTheWindowWithTheirPhases) {
     const Report descending = Read(false, false);
     std::vector<std::string> reversed;
     for (const ReportEvent& e : descending.events) reversed.push_back(e.eventId.substr(0, 3));
-    EXPECT_GT(std::find(reversed.begin(), reversed.end(), "EV1"), std::find(reversed.begin(), reversed.end(), "EV4"));
+    EXPECT_GT(std::find(reversed.begin(), reversed.end(), "EV1"),
+              std::find(reversed.begin(), reversed.end(), "EV4"));
     EXPECT_TRUE(descending.events[0].phases.empty());
 
     const ReportEvent& e = report.events[ev1 - ids.begin()];
@@ -173,8 +177,8 @@ TEST_P(EventReportTest, TextFollowsTheTabLayout) {
               (std::vector<std::string>{"OBN", "SHZ", "BP 1-5", "-0.4", "U", "I", "P", "45.0", " 12.5",
                                         "12:03:20.25", "12:03:20.65", "1.500", " 0.80", "Mb 5.1", "x<y"}));
     EXPECT_EQ(Split(lines[at + 5], '\t'),
-              (std::vector<std::string>{"ARU", "BHZ", " - ", " - ", "-", "E", "S", " - ", " - ", "12:05:00.00",
-                                        "    -     ", " - ", " - ", "Ml 3.3", ""}));
+              (std::vector<std::string>{"ARU", "BHZ", " - ", " - ", "-", "E", "S", " - ", " - ",
+                                        "12:05:00.00", "    -     ", " - ", " - ", "Ml 3.3", ""}));
     EXPECT_EQ(lines[at + 6], std::string(133, '-'));
     // An event without a position leaves its cells empty.
     const auto ev2 = text.find("EV2\t16/03/2021 12:00:50\t\t158.250\t33.000\tбез фаз\n");
@@ -205,8 +209,9 @@ TEST(EventReport, SavingDispatchesOnTheSuffixAndReportsWhatWasNotWritten) {
         SaveReport(report, dir.file("c.htm.doc"));
         ADD_FAILURE() << "saved";
     } catch (const ZelError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Ошибка сохранения файла отчета " + dir.file("c.htm.doc") + "\n", 0),
-                  0u);
+        EXPECT_EQ(
+            std::string(e.what()).rfind("Ошибка сохранения файла отчета " + dir.file("c.htm.doc") + "\n", 0),
+            0u);
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("c.htm.doc")));
     EXPECT_THROW(SaveReport(report, dir.file("missing/d.txt")), ZelError);

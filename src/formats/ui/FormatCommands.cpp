@@ -38,17 +38,17 @@ void FormatCommands::showReport() {
 
 void FormatCommands::writeCssTables() {
     const CurrentEvent& event = TheCurrentEvent();
-    CCssFilesDlg dialog(event.orid > 0 ? event.orid : 1, context_.settings().outDir, context_.messages(), &frame_);
+    CCssFilesDlg dialog(event.orid > 0 ? event.orid : 1, context_.settings().outDir, context_.messages(),
+                        &frame_);
     if (dialog.exec() != QDialog::Accepted) return;
     writeCssTablesTo(dialog.orid(), dialog.folder());
 }
 
 void FormatCommands::writeCssTablesTo(long long orid, const std::string& folder) {
     try {
-        const CssEvent rows =
-            BuildCssEvent(HypocentreOf(TheCurrentEvent()), orid,
-                          PicksOf(ThePhaseList(), context_.stations(), ThePhaseCatalogue()), CssTarget::TextTables,
-                          CountingKeys());
+        const CssEvent rows = BuildCssEvent(HypocentreOf(TheCurrentEvent()), orid,
+                                            PicksOf(ThePhaseList(), context_.stations(), ThePhaseCatalogue()),
+                                            CssTarget::TextTables, CountingKeys());
         WriteCssTextTables(rows, orid, folder, std::time(nullptr));
     } catch (const ZelError& e) {
         ShowError(context_, e.what());
@@ -68,8 +68,8 @@ void FormatCommands::writeStoredCssTablesTo(double from, double to, const std::s
             ReadStoredCssEvents(context_.databases().work(), from, to, context_.stations()), folder,
             std::time(nullptr));
         if (result.withoutOrid > 0)
-            context_.messages().show({"События без ORID не записаны: " + std::to_string(result.withoutOrid), "ZEL",
-                                      MessageIcon::Warning, MessageButtons::Ok});
+            context_.messages().show({"События без ORID не записаны: " + std::to_string(result.withoutOrid),
+                                      "ZEL", MessageIcon::Warning, MessageButtons::Ok});
     } catch (const ZelError& e) {
         ShowError(context_, e.what());
     }

@@ -62,9 +62,8 @@ CReportDlg::CReportDlg(Databases& databases, MessageSink& messages, std::string 
     layout->addLayout(form);
     layout->addLayout(buttons);
     layout->addWidget(view_, 1);
-    connect(font_, &QFontComboBox::currentFontChanged, view_, [this](const QFont& font) {
-        view_->document()->setDefaultFont(font);
-    });
+    connect(font_, &QFontComboBox::currentFontChanged, view_,
+            [this](const QFont& font) { view_->document()->setDefaultFont(font); });
     resize(900, 600);
 }
 
@@ -77,8 +76,8 @@ bool CReportDlg::showReport() {
         return false;
     }
     try {
-        Report report = ReadReport(databases_.work(), databases_.dialect(), databases_.originCommentColumn(), *start,
-                                   *end, phases_->isChecked(), ascending_->isChecked());
+        Report report = ReadReport(databases_.work(), databases_.dialect(), databases_.originCommentColumn(),
+                                   *start, *end, phases_->isChecked(), ascending_->isChecked());
         view_->setHtml(Q(ReportHtml(report)));
         shown_ = std::move(report);
     } catch (const ZelError& e) {
