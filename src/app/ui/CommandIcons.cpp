@@ -164,6 +164,28 @@ QIcon CommandIcon(int id) {
         case 33132:
             icon = Label("S/L", green);
             break;
+        // DSP workspace
+        case cmd::kDspFormula:
+            icon = Label("W=", green);
+            break;
+        case cmd::kDspRecompute:
+            icon = Label("W..", green);
+            break;
+        case cmd::kDspOverplot:
+            icon = Label("+W", blue);
+            break;
+        case cmd::kDspFixWindow:
+            icon = Label("Fix", red);
+            break;
+        case cmd::kDspCopyData:
+            icon = Label("Cp", blue);
+            break;
+        case cmd::kDspPasteData:
+            icon = Label("Ps", blue);
+            break;
+        case cmd::kPrint:
+            icon = Label("Pr", blue);
+            break;
         default:
             icon = Label(QString::number(id % 100), blue);
             break;
