@@ -160,6 +160,24 @@ TEST(LocatorEdgeCases, StartBeyondThePoleIsFoldedAndTheSearchNeverWorsens) {
     EXPECT_NEAR(r.lat, polar.lat, 0.05);
 }
 
+TEST(LocatorEdgeCases, TheLineSearchNeverTakesAWorsePoint) {
+    // At the true epicentre every candidate is worse: the search stays put instead of taking the
+    // last (worse) halving. From anywhere else it ends no worse than it began.
+    LocationStart atTruth{kSource.lat, kSource.lon, kSource.depth, 0.0};
+    atTruth.fixedDepth = true;
+    Locator locator(RingObservations(kSource, 8), HalfSpace);
+    const LocationResult stay = locator.LocateDescent(atTruth);
+    EXPECT_EQ(stay.lat, kSource.lat);
+    EXPECT_EQ(stay.lon, kSource.lon);
+    EXPECT_LT(stay.misfit, 1e-12);
+    for (double offset : {0.003, 0.05, 0.7, 3.0}) {
+        LocationStart start{kSource.lat + offset, kSource.lon - offset, kSource.depth, 0.0};
+        start.fixedDepth = true;
+        const double before = locator.Misfit(start.lat, start.lon, start.depth);
+        EXPECT_LE(locator.LocateDescent(start).misfit, before) << offset;
+    }
+}
+
 TEST(LocatorEdgeCases, DepthNeverLeavesItsRange) {
     // A source at the surface and another deeper than the scan: depths stay in [1, 600].
     for (double depth : {0.0, 650.0}) {
