@@ -94,17 +94,36 @@ void LocationCommands::showResult(const LocationResult& result) {
         const std::string station = o.station < static_cast<int>(stations.size()) ? stations[o.station].code : "";
         residuals << QString::fromStdString(FormatResidualLine(station, ThePhaseCatalogue().Name(o.phase), o.residual));
     }
+    showDialog({result.lat, result.lon, result.depth, result.originTime, TheCurrentEvent().comment}, residuals,
+               result.ellipse);
+}
+
+void LocationCommands::editHypocentre() {
+    const CurrentEvent& event = TheCurrentEvent();
+    QStringList residuals;
+    const std::vector<Station>& stations = context_.stations();
+    const ZELPhases& list = ThePhaseList();
+    for (int i = 0; i < list.Count(); ++i) {
+        const SEISMIC_PHASE& p = *list.GetAt(i);
+        if (!p.included || !p.hasResidual || p.stationIndex < 0 || p.stationIndex >= static_cast<int>(stations.size()))
+            continue;
+        residuals << QString::fromStdString(
+            FormatResidualLine(stations[p.stationIndex].code, ThePhaseCatalogue().Name(p.phaseIndex), p.residual));
+    }
+    showDialog({event.lat, event.lon, event.depth, event.originTime, event.comment}, residuals, ErrorEllipse{});
+}
+
+void LocationCommands::showDialog(const HypocentreValues& values, const QStringList& residuals,
+                                  const ErrorEllipse& ellipse) {
     std::optional<RegionInfo> region;
     if (context_.databases().work().isOpen()) {
         try {
-            region = RegionOf(context_.databases().work(), result.lat, result.lon);
+            region = RegionOf(context_.databases().work(), values.lat, values.lon);
         } catch (const Db::Error& e) {
             ShowError(context_.messages(), e.what());
         }
     }
-    const HypocentreValues values{result.lat, result.lon, result.depth, result.originTime,
-                                  TheCurrentEvent().comment};
-    CHypocentreDlg dialog(values, residuals, result.ellipse, region, parent_);
+    CHypocentreDlg dialog(values, residuals, ellipse, region, parent_);
     dialog.onStore = [this](const HypocentreValues& v) { store(v); };
     if (dialog.exec() == QDialog::Accepted) apply(dialog.values());
 }
@@ -184,10 +203,14 @@ LocationCommands* InstallLocationCommands(CMainFrame& frame, AppContext& context
         QObject::connect(a, &QAction::triggered, commands, handler);
         return a;
     };
-    const std::vector<QAction*> phaseListCommands = {
+    std::vector<QAction*> phaseListCommands = {
         wire(kLocateDescent, [commands] { commands->locate(false); }),
         wire(cmd::kRecomputeResiduals, [commands] { commands->recompute(); }),
     };
+    // Not a frame command: it lives in the phase list's own menu.
+    auto* edit = new QAction("Параметры гипоцентра", commands);
+    QObject::connect(edit, &QAction::triggered, commands, [commands] { commands->editHypocentre(); });
+    phaseListCommands.push_back(edit);
     wire(kLocateSvd, [commands] { commands->locate(true); });
     wire(kRunLoq, [commands] { commands->runLoq(); });
     if (window)

@@ -34,6 +34,9 @@ class LocationCommands : public QObject {
     void apply(const HypocentreValues& values);
     // "Запомнить в БД" from the result dialog: the chosen event's ORIGIN row takes these values.
     void store(const HypocentreValues& values);
+    // "Параметры гипоцентра" of the phase list: the current hypocentre in the result dialog, with
+    // the residuals the picks hold.
+    void editHypocentre();
     // "Перерассчитать невязки и расстояние для текущего эпицентра".
     void recompute();
     // "Запустить внешнюю программу эпицентрии (LOQ)".
@@ -47,6 +50,7 @@ class LocationCommands : public QObject {
 
   private:
     void listChanged();
+    void showDialog(const HypocentreValues& values, const QStringList& residuals, const ErrorEllipse& ellipse);
 
     QWidget* parent_;
     AppContext& context_;

@@ -126,6 +126,7 @@ CHypocentreDlg::CHypocentreDlg(const HypocentreValues& values, const QStringList
     geographic_ = ReadOnly(region ? QString::fromStdString(region->geographicNameRu) : QString());
     auto* seismicNumber = ReadOnly(region ? QString::fromStdString(region->seismicNumber) : QString());
     auto* geographicNumber = ReadOnly(region ? QString::number(region->geographicNumber) : QString());
+    for (QLineEdit* number : {seismicNumber, geographicNumber}) number->setMaximumWidth(60);
     copySeismic_ = new QPushButton("Копировать");
     copyGeographic_ = new QPushButton("Копировать");
     store_ = new QPushButton("Запомнить в БД");
