@@ -20,6 +20,7 @@
 #include "dsp/ui/FilterCommands.h"
 #include "dsp/ui/PolarizationCommands.h"
 #include "events/ui/EventCommands.h"
+#include "events/ui/GeometryCommands.h"
 #include "events/ui/MagnitudeCommands.h"
 #include "events/ui/PhaseListSetup.h"
 #include "formats/ui/FormatCommands.h"
@@ -67,6 +68,7 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     InstallPhaseList(*frame, context);
     EventCommands* events = InstallEventCommands(*frame, context);
     InstallFilterCommands(*frame, context);
+    InstallGeometryCommands(*frame, context);
     InstallDetectorCommands(*frame, context);
     InstallPolarizationCommands(*frame, context);
     InstallMagnitudeCommands(*frame, context);

@@ -1,0 +1,180 @@
+#include "events/ui/GeometryCommands.h"
+
+#include <QAction>
+#include <QMdiSubWindow>
+
+#include "app/AppContext.h"
+#include "app/ui/MainFrame.h"
+#include "events/CurrentEvent.h"
+#include "events/DistAz.h"
+#include "events/MonitoredRegions.h"
+#include "events/PhaseCatalogue.h"
+#include "events/PlaneWave.h"
+#include "events/TravelTimeCommands.h"
+#include "events/ZELPhases.h"
+#include "events/ui/GeometryDialogs.h"
+#include "events/ui/PhasesWnd.h"
+#include "events/ui/TravelTimeDialogs.h"
+#include "wave/TracePane.h"
+#include "wave/ui/CZoomWindow.h"
+#include "wave/ui/waveform.h"
+
+namespace zel {
+namespace {
+
+constexpr int kAzimuthFromPOnsets = 32768;
+constexpr int kPhasePlacement = 32724;
+constexpr int kDistanceEstimate = 32717;
+constexpr int kTravelTimeCalculator = 33107;
+constexpr int kDistanceAzimuth = 33182;
+constexpr int kEditControlledRegions = 33219;
+
+}  // namespace
+
+GeometryCommands::GeometryCommands(CMainFrame& frame, AppContext& context)
+    : QObject(&frame), frame_(frame), context_(context) {
+    auto hook = [&](int id, void (GeometryCommands::*slot)()) {
+        QAction* a = frame.action(id);
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, slot);
+    };
+    hook(kDistanceAzimuth, &GeometryCommands::distanceAzimuth);
+    hook(kAzimuthFromPOnsets, &GeometryCommands::planeWaveAzimuth);
+    hook(kEditControlledRegions, &GeometryCommands::editMonitoredRegions);
+    hook(kTravelTimeCalculator, &GeometryCommands::travelTimeCalculator);
+    hook(kDistanceEstimate, &GeometryCommands::estimateDistance);
+    hook(kPhasePlacement, &GeometryCommands::phasePlacement);
+}
+
+void GeometryCommands::listChanged() {
+    if (auto* window = frame_.findChild<CPhasesWnd*>()) {
+        window->rebuildRows();
+        if (window->onListChanged) window->onListChanged();
+    }
+}
+
+void GeometryCommands::noActivePane() {
+    context_.messages().show({"Не выбрано главное окно", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+}
+
+std::optional<std::pair<int, int>> GeometryCommands::activeChannel() const {
+    waveform* w = frame_.waveforms();
+    if (!w) return std::nullopt;
+    const TracePane* chosen = nullptr;
+    for (CZoomWindow* window : w->zoomWindows()) {
+        const TracePane& pane = window->pane();
+        if (!pane.active) continue;
+        if (pane.main) {
+            chosen = &pane;
+            break;
+        }
+        if (!chosen) chosen = &pane;
+    }
+    if (!chosen) return std::nullopt;
+    return std::pair{chosen->channel().stationIndex, chosen->channel().slot};
+}
+
+void GeometryCommands::distanceAzimuth() {
+    auto* dialog = new CDistAzDlg(TheCurrentEvent(), &frame_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void GeometryCommands::planeWaveAzimuth() {
+    const std::vector<Station>& stations = context_.stations();
+    CSelectStationDlg choose(stations, &frame_);
+    if (choose.exec() != QDialog::Accepted || choose.station() < 0) return;
+    const int reference = choose.station();
+    const std::vector<PlaneWavePoint> points = PlaneWavePoints(ThePhaseList(), stations, reference);
+    if (points.size() < 3) {
+        context_.messages().show({"Необходимо > 2 P-фаз", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+        return;
+    }
+    const std::optional<PlaneWaveFit> fit = FitPlaneWave(points);
+    if (!fit) {
+        context_.messages().show({"Zero Divide", "ZEL", MessageIcon::Error, MessageButtons::Ok});
+        return;
+    }
+    CPlaneWaveResultDlg result(*fit, &frame_);
+    if (result.exec() != QDialog::Accepted) return;
+    ApplyPlaneWave(ThePhaseList(), reference, *fit);
+    listChanged();
+}
+
+void GeometryCommands::editMonitoredRegions() {
+    CContRegDlg dialog(TheMonitoredRegions(), context_.databases().work(), context_.messages(), &frame_);
+    dialog.onChanged = [this] {
+        if (QMdiSubWindow* map = frame_.child(CMainFrame::kMap); map && map->widget())
+            map->widget()->update();
+    };
+    dialog.exec();
+}
+
+void GeometryCommands::travelTimeCalculator() {
+    CTravelTimeDlg dialog(ThePhaseCatalogue(), context_.messages(), &frame_);
+    dialog.exec();
+}
+
+void GeometryCommands::estimateDistance() {
+    const std::optional<std::pair<int, int>> channel = activeChannel();
+    if (!channel) {
+        noActivePane();
+        return;
+    }
+    const auto [station, slot] = *channel;
+    const std::vector<Station>& stations = context_.stations();
+    const QString name = station >= 0 && station < static_cast<int>(stations.size())
+                             ? QString::fromStdString(stations[station].code)
+                             : "";
+    CDistanceEstimateDlg dialog(ThePhaseCatalogue(), ThePhaseList(), context_.messages(), name, station, slot,
+                                estimateDepth_, &frame_);
+    dialog.onAccepted = [this, station, slot](const DistanceEstimate& e, int first, int second, float depth) {
+        ApplyDistanceEstimate(e, depth, station, slot, first, second, ThePhaseList(), TheCurrentEvent(),
+                              TheStationDistanceEstimates());
+        listChanged();
+        if (placement_ && placement_->isVisible()) placement_->loadCurrent();
+    };
+    dialog.exec();
+    estimateDepth_ = dialog.depth();
+}
+
+void GeometryCommands::phasePlacement() {
+    if (!placement_) {
+        placement_ =
+            new CPhasePlacementDlg(ThePhaseCatalogue(), context_.ini(), context_.messages(), &frame_);
+        placement_->phases = &ThePhaseList();
+        placement_->activeChannel = [this] { return activeChannel(); };
+        placement_->currentParameters = [this]() -> std::optional<PlacementRequest> {
+            const CurrentEvent& event = TheCurrentEvent();
+            PlacementRequest r;
+            r.originTime = event.originTime;
+            r.depth = event.depth;
+            r.distance = -1;
+            if (const auto channel = activeChannel()) {
+                const auto& estimates = TheStationDistanceEstimates();
+                const auto estimate = estimates.find(channel->first);
+                const std::vector<Station>& stations = context_.stations();
+                if (estimate != estimates.end()) {
+                    r.distance = estimate->second;
+                } else if (event.hypocentreValid && channel->first >= 0 &&
+                           channel->first < static_cast<int>(stations.size())) {
+                    const Station& s = stations[channel->first];
+                    r.distance = static_cast<float>(Distance(event.lat, event.lon, s.lat, s.lon));
+                }
+            }
+            return r;
+        };
+        placement_->addPicks = [this](const std::vector<SEISMIC_PHASE>& picks) {
+            for (const SEISMIC_PHASE& p : picks) ThePhaseList().Add(p);
+            listChanged();
+        };
+    }
+    placement_->show();
+    placement_->raise();
+}
+
+GeometryCommands* InstallGeometryCommands(CMainFrame& frame, AppContext& context) {
+    return new GeometryCommands(frame, context);
+}
+
+}  // namespace zel
