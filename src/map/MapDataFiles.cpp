@@ -1,0 +1,51 @@
+#include "map/MapDataFiles.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "map/ReliefBands.h"
+
+namespace zel {
+namespace {
+
+std::string FindFile(const std::vector<std::string>& folders, const std::string& name) {
+    for (const std::string& folder : folders) {
+        if (folder.empty()) continue;
+        const std::filesystem::path path = std::filesystem::path(folder) / name;
+        std::error_code error;
+        if (std::filesystem::is_regular_file(path, error)) return path.string();
+    }
+    return {};
+}
+
+}  // namespace
+
+bool MapDataFiles::hasRelief() const {
+    return std::any_of(bands.begin(), bands.end(), [](const std::string& b) { return !b.empty(); });
+}
+
+std::vector<std::string> MapDataFolders(const std::string& dataDir, const std::string& executableDir,
+                                        const std::string& resourcesDir) {
+    std::vector<std::string> folders{dataDir};
+    if (!executableDir.empty())
+        folders.push_back((std::filesystem::path(executableDir) / kBuildMapDataFolder).string());
+    if (!resourcesDir.empty())
+        folders.push_back((std::filesystem::path(resourcesDir) / kInstalledMapDataFolder).string());
+    return folders;
+}
+
+MapDataFiles FindMapDataFiles(const std::vector<std::string>& folders) {
+    MapDataFiles files;
+    files.coastline = FindFile(folders, kCoastlineFileName);
+    for (int band = 0; band < kReliefBandCount; ++band)
+        files.bands.push_back(FindFile(folders, ReliefBandFileName(band)));
+    return files;
+}
+
+std::string MissingCoastlineText() {
+    return std::string("Нет файла береговой линии ") + kCoastlineFileName + ": береговая линия не рисуется";
+}
+
+std::string MissingReliefText() { return "Нет файлов рельефа map00.bmp ... map08.bmp: рельеф не рисуется"; }
+
+}  // namespace zel

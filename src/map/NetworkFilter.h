@@ -1,0 +1,18 @@
+#pragma once
+// Which stations the map shows: those of the network chosen in the toolbar box, or all of them.
+
+#include <string>
+#include <vector>
+
+#include "data/StationModel.h"
+
+namespace zel {
+
+// The first entry of the network box: no filter.
+inline constexpr const char* kAllStationsEntry = "Сейсмические станции";
+
+// One flag per station. An empty name, the "all stations" entry or an unknown network shows all.
+std::vector<bool> StationsShown(const std::vector<Station>& stations, const std::vector<Network>& networks,
+                                const std::string& networkName);
+
+}  // namespace zel
