@@ -16,6 +16,8 @@ packages=(
   tidy
   # the libFuzzer harnesses (scripts/fuzz-formula.sh)
   clang libclang-rt-14-dev
+  # map data: GSHHS coastlines and Natural Earth relief, converted at build time with shapelib
+  python-cartopy-data libshp-dev
   # headless GUI runs and screenshots
   xvfb xauth
   # a comma-decimal locale for the locale-independence tests
