@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -20,26 +21,34 @@
 namespace zel {
 namespace {
 
-TEST(DetectorOnDemo, FindsTheLocalEventsPOnsetAtEveryStation) {
+// Generates the demo loop around an event's P waves and runs the default detector on every
+// station's vertical: the first trigger must be the P wave.
+void ExpectPOnsetsFound(int event, double before, double after) {
     test::TempDir dir;
     test::ScratchDatabase scratch(test::Backend::SQLite);
     Db::Connection work;
     work.open(scratch.connectString());
     CreateMissingTables(work, kDialectSqlite, WorkingSchema());
-    const demo::DemoEvent& quake = demo::DemoEvents()[0];
+    const auto arrivals = demo::DemoArrivals(ZEL_RESOURCES_DIR);
+    double first = 1e300, last = 0;
+    for (const demo::DemoArrival& a : arrivals)
+        if (a.event == event && a.phase == "P") {
+            first = std::min(first, a.time);
+            last = std::max(last, a.time);
+        }
     demo::DemoLoopOptions o;
     o.dataDir = dir.file("loop");
     o.resourcesDir = ZEL_RESOURCES_DIR;
-    o.begin = std::floor(quake.origin) - 60;  // room for the warm-up of 33 s
-    o.duration = 120;
-    o.fileLength = 120;
+    o.begin = std::floor(first) - before;  // room for the warm-up of 33 s
+    o.duration = std::ceil(last - o.begin) + after;
+    o.fileLength = o.duration;
     demo::GenerateDemoDiskLoop(work, o);
     CatalogueSettings settings;
     settings.dataDir = o.dataDir;
 
     int stations = 0;
-    for (const demo::DemoArrival& p : demo::DemoArrivals(ZEL_RESOURCES_DIR)) {
-        if (p.event != 0 || p.phase != "P") continue;
+    for (const demo::DemoArrival& p : arrivals) {
+        if (p.event != event || p.phase != "P") continue;
         ZELDataBlockArray ch;
         LoadSegments(work, settings, p.station, "SHZ", "??", o.begin, o.begin + o.duration, ch);
         ASSERT_FALSE(ch.blocks.empty()) << p.station;
@@ -56,6 +65,10 @@ TEST(DetectorOnDemo, FindsTheLocalEventsPOnsetAtEveryStation) {
     }
     EXPECT_EQ(stations, static_cast<int>(demo::DemoStations().size()));
 }
+
+TEST(DetectorOnDemo, FindsTheLocalEarthquakesPOnsetAtEveryStation) { ExpectPOnsetsFound(0, 60, 10); }
+
+TEST(DetectorOnDemo, FindsTheTeleseismsPOnsetAtEveryStation) { ExpectPOnsetsFound(1, 60, 10); }
 
 }  // namespace
 }  // namespace zel
