@@ -164,6 +164,39 @@ QIcon CommandIcon(int id) {
         case 33132:
             icon = Label("S/L", green);
             break;
+        case cmd::kMapZoomIn:
+            icon = Label("+", green);
+            break;
+        case cmd::kMapZoomOut:
+            icon = Label("-", green);
+            break;
+        case cmd::kMapShiftEast:
+            icon = Arrow(1, 0);
+            break;
+        case cmd::kMapShiftWest:
+            icon = Arrow(-1, 0);
+            break;
+        case cmd::kMapShiftNorth:
+            icon = Arrow(0, -1);
+            break;
+        case cmd::kMapShiftSouth:
+            icon = Arrow(0, 1);
+            break;
+        case cmd::kMapReset:
+            icon = Label("1:1", green);
+            break;
+        case cmd::kMapRelief:
+            icon = Label("Р", green);
+            break;
+        case cmd::kMapCoastlines:
+            icon = Label("Б", green);
+            break;
+        case cmd::kMapSimple:
+            icon = Label("П", green);
+            break;
+        case cmd::kMapAzimuths:
+            icon = Label("Аз", red);
+            break;
         // DSP workspace
         case cmd::kDspFormula:
             icon = Label("W=", green);

@@ -24,6 +24,7 @@
 #include "events/ui/MagnitudeCommands.h"
 #include "events/ui/PhaseListSetup.h"
 #include "formats/ui/FormatCommands.h"
+#include "map/ui/MapCommands.h"
 #include "wave/TimePresets.h"
 #include "wave/ui/waveform.h"
 
@@ -74,8 +75,7 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     InstallMagnitudeCommands(*frame, context);
     InstallFormatCommands(*frame, context, events);
     InstallDspWorkspace(*frame, context);
-    for (const Network& network : context.networks())
-        frame->groupCombo()->addItem(QString::fromStdString(network.name));
+    InstallMap(*frame, context);
     frame->activateChild(CMainFrame::kWaveforms, true);
     frame->showMaximized();
     // Nothing shown before (no channel list, no time presets): open the catalogue's first hour.

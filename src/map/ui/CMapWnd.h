@@ -1,0 +1,107 @@
+#pragma once
+// The map window: stations, the current epicentre, pick azimuths and distance circles on a
+// longitude-latitude world map with relief pictures or coastlines. It keeps one picture of the
+// whole window and rebuilds it when the view, the size, the mode or what it shows has changed.
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "data/StationModel.h"
+#include "map/Coastline.h"
+#include "map/MapDataFiles.h"
+#include "map/MapProjection.h"
+
+class QMenu;
+
+namespace zel {
+
+class CMapWnd : public QWidget {
+    Q_OBJECT
+  public:
+    enum Mode { kRelief, kCoastlines, kSimple };
+
+    CMapWnd(const std::vector<Station>& stations, const std::vector<Network>& networks, MapDataFiles files,
+            QWidget* parent = nullptr);
+
+    const MapView& view() const { return view_; }
+    void setView(const MapView& view);
+    Mode mode() const { return mode_; }
+    void setMode(Mode mode);
+    bool azimuths() const { return azimuths_; }
+    void setAzimuths(bool on);
+    const std::string& network() const { return network_; }
+    void setNetwork(const std::string& name);
+
+    void zoomIn();
+    void zoomOut();
+    void shiftEast();
+    void shiftWest();
+    void shiftNorth();
+    void shiftSouth();
+    void resetView();
+
+    // The map area and its projection at the window's present size.
+    MapArea mapArea() const;
+    MapProjection projection() const { return MapProjection(view_, mapArea()); }
+    // The point where the context menu was opened, when it lay on the map.
+    std::optional<std::pair<double, double>> contextLatLon() const;
+    // Shown by the right button; its actions belong to the frame.
+    void setContextMenu(QMenu* menu) { contextMenu_ = menu; }
+
+  Q_SIGNALS:
+    // Pointer coordinates, a measurement, or a note about missing map files.
+    void statusText(const QString& text);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    void viewChanged();
+    void render(QPainter& painter);
+    void drawRelief(QPainter& painter, const MapProjection& projection);
+    void drawCoastlines(QPainter& painter, const MapProjection& projection);
+    void drawAzimuths(QPainter& painter, const MapProjection& projection);
+    void drawGrid(QPainter& painter, const MapProjection& projection);
+    void drawStations(QPainter& painter, const MapProjection& projection);
+    void drawEpicentre(QPainter& painter, const MapProjection& projection);
+    void drawMarker(QPainter& painter, QPointF at, const QColor& color);
+    // What the picture shows besides the view: stations, picks, epicentre, distance estimates.
+    std::size_t contentSignature() const;
+    void reportMissingFiles();
+
+    const std::vector<Station>& stations_;
+    const std::vector<Network>& networks_;
+    MapDataFiles files_;
+    MapView view_;
+    Mode mode_ = kSimple;
+    bool azimuths_ = false;
+    std::string network_;
+
+    QPixmap picture_;
+    bool pictureValid_ = false;
+    std::size_t pictureSignature_ = 0;
+
+    std::optional<std::vector<CoastPoint>> coastline_;  // read on first use
+    std::optional<std::array<QImage, 9>> relief_;
+
+    bool boxing_ = false;  // rectangle zoom between two double-clicks
+    QPoint boxAnchor_, boxCorner_;
+    bool measuring_ = false;
+    double measureLat_ = 0.0, measureLon_ = 0.0;
+    QPoint contextPoint_{-1, -1};
+    QMenu* contextMenu_ = nullptr;
+};
+
+}  // namespace zel

@@ -1,0 +1,150 @@
+#include "map/ui/MapCommands.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <ctime>
+
+#include "app/AppContext.h"
+#include "app/Commands.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/ZelToolbar.h"
+#include "events/CurrentEvent.h"
+#include "map/NetworkFilter.h"
+#include "map/ui/CMapWnd.h"
+#include "map/ui/EpicentreDlg.h"
+
+namespace zel {
+namespace {
+
+// OK of the epicentre dialog: the current epicentre takes the values, or is cleared.
+void EditEpicentre(CMapWnd* map, EpicentreValues values) {
+    if (values.originTime <= 0) values.originTime = static_cast<double>(std::time(nullptr));
+    CEpicentreDlg dialog(values, map);
+    if (dialog.exec() != QDialog::Accepted) return;
+    CurrentEvent& event = TheCurrentEvent();
+    if (dialog.clearRequested()) {
+        event.hypocentreValid = false;
+    } else {
+        event.lat = static_cast<float>(dialog.values().lat);
+        event.lon = static_cast<float>(dialog.values().lon);
+        event.depth = static_cast<float>(dialog.values().depth);
+        event.originTime = dialog.values().originTime;
+        event.hypocentreValid = true;
+    }
+    map->update();
+}
+
+void FillNetworkBox(QComboBox* box, const std::vector<Network>& networks) {
+    box->clear();
+    box->addItem(kAllStationsEntry);
+    for (const Network& network : networks) box->addItem(QString::fromStdString(network.name));
+}
+
+}  // namespace
+
+CMapWnd* InstallMap(CMainFrame& frame, AppContext& context) {
+    const MapDataFiles files = FindMapDataFiles(MapDataFolders(
+        context.settings().workingDir, context.paths().executableDir, context.paths().resources));
+    auto* map = new CMapWnd(context.stations(), context.networks(), files);
+    frame.setChildWidget(CMainFrame::kMap, map);
+    QObject::connect(map, &CMapWnd::statusText, &frame, [&frame](const QString& text) {
+        if (text.isEmpty())
+            frame.statusBar()->clearMessage();
+        else
+            frame.statusBar()->showMessage(text);
+    });
+
+    auto wire = [&](int id, auto handler) {
+        QAction* a = frame.action(id);
+        a->setEnabled(true);
+        QObject::connect(a, &QAction::triggered, map, handler);
+        return a;
+    };
+    QAction* zoomIn = wire(cmd::kMapZoomIn, [map] { map->zoomIn(); });
+    QAction* zoomOut = wire(cmd::kMapZoomOut, [map] { map->zoomOut(); });
+    QAction* east = wire(cmd::kMapShiftEast, [map] { map->shiftEast(); });
+    QAction* west = wire(cmd::kMapShiftWest, [map] { map->shiftWest(); });
+    QAction* north = wire(cmd::kMapShiftNorth, [map] { map->shiftNorth(); });
+    QAction* south = wire(cmd::kMapShiftSouth, [map] { map->shiftSouth(); });
+    QAction* reset = wire(cmd::kMapReset, [map] { map->resetView(); });
+
+    auto* modes = new QActionGroup(map);
+    const std::pair<int, CMapWnd::Mode> modeCommands[] = {{cmd::kMapRelief, CMapWnd::kRelief},
+                                                          {cmd::kMapCoastlines, CMapWnd::kCoastlines},
+                                                          {cmd::kMapSimple, CMapWnd::kSimple}};
+    std::vector<QAction*> modeActions;
+    for (auto [id, mode] : modeCommands) {
+        QAction* a = wire(id, [map, mode] { map->setMode(mode); });
+        a->setCheckable(true);
+        a->setChecked(mode == map->mode());
+        modes->addAction(a);
+        modeActions.push_back(a);
+    }
+    QAction* azimuths = frame.action(cmd::kMapAzimuths);
+    azimuths->setEnabled(true);
+    azimuths->setCheckable(true);
+    azimuths->setChecked(map->azimuths());
+    QObject::connect(azimuths, &QAction::toggled, map, [map](bool on) { map->setAzimuths(on); });
+
+    QAction* markStart = wire(cmd::kMapMarkEpicentre, [map] {
+        const auto point = map->contextLatLon();
+        if (!point) return;
+        const CurrentEvent& event = TheCurrentEvent();
+        EditEpicentre(map, {point->first, point->second, event.depth, event.originTime});
+    });
+    QAction* parameters = wire(cmd::kMapHypocentreParameters, [map] {
+        const CurrentEvent& event = TheCurrentEvent();
+        EditEpicentre(map, {event.lat, event.lon, event.depth, event.originTime});
+    });
+
+    auto* contextMenu = new QMenu("Карта/эпицентр", map);
+    contextMenu->addAction(zoomIn);
+    contextMenu->addAction(zoomOut);
+    QMenu* shift = contextMenu->addMenu("Сдвинуть карту");
+    for (QAction* a : {east, west, north, south}) shift->addAction(a);
+    contextMenu->addAction(reset);
+    contextMenu->addSeparator();
+    contextMenu->addAction(parameters);
+    contextMenu->addAction(markStart);
+    map->setContextMenu(contextMenu);
+
+    // The frame's "Карта" menu carries the window's commands.
+    for (QAction* menuAction : frame.menuBar()->actions()) {
+        QMenu* menu = menuAction->menu();
+        if (!menu || menuAction->text() != "Карта") continue;
+        menu->addSeparator();
+        for (QAction* a : {zoomIn, zoomOut, east, west, north, south, reset}) menu->addAction(a);
+        menu->addSeparator();
+        for (QAction* a : modeActions) menu->addAction(a);
+        menu->addAction(azimuths);
+        menu->addSeparator();
+        menu->addAction(parameters);
+        menu->addAction(frame.action(cmd::kLocateHypocentre));
+    }
+
+    QComboBox* box = frame.groupCombo();
+    FillNetworkBox(box, context.networks());
+    QObject::connect(box, &QComboBox::currentIndexChanged, map, [map, box](int index) {
+        map->setNetwork(index <= 0 ? std::string() : box->itemText(index).toStdString());
+    });
+
+    // The map toolbar comes forward with the map, its box showing the map's filter.
+    QMdiSubWindow* sub = frame.child(CMainFrame::kMap);
+    QObject::connect(
+        frame.mdiArea(), &QMdiArea::subWindowActivated, map, [&frame, sub, map, box](QMdiSubWindow* active) {
+            if (active != sub) return;
+            if (CZELToolbar* toolbar = frame.toolbar("MAP")) toolbar->show();
+            const int index =
+                map->network().empty() ? 0 : box->findText(QString::fromStdString(map->network()));
+            box->setCurrentIndex(std::max(index, 0));
+        });
+    return map;
+}
+
+}  // namespace zel
