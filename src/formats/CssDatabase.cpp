@@ -1,5 +1,6 @@
 #include "formats/CssDatabase.h"
 
+#include <optional>
 #include <set>
 
 #include "app/ZelError.h"
@@ -177,6 +178,40 @@ void CssEventSaver::Save(CurrentEvent& event, ZELPhases& phases) {
     } catch (const Db::Error& error) {
         throw ZelError(std::string(kCssSaveFailed) + "\n" + error.what());
     }
+}
+
+void DeleteCssOrigin(Db::Connection& css, std::int64_t orid) {
+    Db::Transaction transaction(css);
+    std::set<std::int64_t> arids;
+    {
+        Db::Statement st(css);
+        st.execute("select arid from assoc where orid=?", {I(orid)});
+        while (st.fetch())
+            if (auto arid = st.integer(0)) arids.insert(*arid);
+    }
+    css.execute("delete from stamag where orid=?", {I(orid)});
+    css.execute("delete from assoc where orid=?", {I(orid)});
+    css.execute("delete from origin where orid=?", {I(orid)});
+    for (std::int64_t arid : arids) {
+        bool shared = false;
+        std::optional<std::int64_t> commid;
+        {
+            Db::Statement st(css);
+            st.execute("select orid from assoc where arid=?", {I(arid)});
+            shared = st.fetch();
+        }
+        if (shared) continue;
+        {
+            Db::Statement st(css);
+            st.execute("select commid from arrival where arid=?", {I(arid)});
+            if (st.fetch()) commid = st.integer(0);
+        }
+        if (commid && *commid > 0) css.execute("delete from remark where commid=?", {I(*commid)});
+        css.execute("delete from amplitude where arid=?", {I(arid)});
+        css.execute("delete from stamag where arid=?", {I(arid)});
+        css.execute("delete from arrival where arid=?", {I(arid)});
+    }
+    transaction.commit();
 }
 
 }  // namespace zel

@@ -4,6 +4,7 @@
 // old rows go and its new rows are written in one transaction, so the database never holds an
 // origin without its arrivals. Keys drawn before a failure are simply left unused.
 
+#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <vector>
@@ -13,6 +14,9 @@
 namespace zel {
 
 class Databases;
+namespace Db {
+class Connection;
+}
 class PhaseCatalogue;
 class ZELPhases;
 struct CurrentEvent;
@@ -46,5 +50,10 @@ class CssEventSaver {
     const std::vector<Station>& stations_;
     const PhaseCatalogue& catalogue_;
 };
+
+// Removes a deleted event's CSS origin with its associations and station magnitudes, and the
+// arrivals (with their amplitudes, magnitudes and remarks) that no other origin still uses; all
+// or nothing. Throws Db::Error.
+void DeleteCssOrigin(Db::Connection& css, std::int64_t orid);
 
 }  // namespace zel

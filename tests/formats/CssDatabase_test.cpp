@@ -250,6 +250,39 @@ TEST_P(CssDatabaseTest, AFailedSaveLeavesThePreviousRowsWholeAndKeepsItsKeys) {
     EXPECT_EQ(p.Count("select * from arrival"), 2);
 }
 
+TEST_P(CssDatabaseTest, DeletingAnOriginTakesItsOwnRowsOnly) {
+    test::ScratchDatabase css(GetParam());
+    Program p(scratch->connectString(), css.connectString());
+    SEISMIC_PHASE& first = p.Add(0, "P", kT0);
+    first.hasAmplitude = 1;
+    first.amplitude = 1.0f;
+    first.period = 1.0f;
+    first.mb = 4.0f;
+    first.comment = "first";
+    p.saver().Save(p.event, p.phases);
+    const std::int64_t deleted = p.event.orid;
+
+    CurrentEvent other;
+    ZELPhases otherPhases;
+    SEISMIC_PHASE pick;
+    pick.stationIndex = 1;
+    pick.phaseIndex = p.catalogue.IndexOf("P");
+    SetPickTime(pick, kT0 + 5000);
+    pick.comment = "second";
+    otherPhases.Add(pick);
+    p.saver().Save(other, otherPhases);
+
+    DeleteCssOrigin(p.db->css(), deleted);
+    for (const char* table : {"origin", "arrival", "assoc", "remark"})
+        EXPECT_EQ(p.Count(std::string("select * from ") + table), 1) << table;
+    EXPECT_EQ(p.Count("select * from amplitude"), 0);
+    EXPECT_EQ(p.Count("select * from stamag"), 0);
+    Db::Statement st(p.db->css());
+    st.execute("select orid from origin");
+    ASSERT_TRUE(st.fetch());
+    EXPECT_EQ(st.integer(0), other.orid);
+}
+
 TEST_P(CssDatabaseTest, WithoutACssDatabaseNothingIsDrawn) {
     DatabaseSettings s;
     s.odbc = scratch->connectString();

@@ -58,6 +58,7 @@ bool EventCommands::saveInto(const EventListRow& row) {
 bool EventCommands::save() {
     CSelectPhaseGroup dialog(*store_, TheCurrentEvent(), context_.messages(), &context_.ini(),
                              CSelectPhaseGroup::kSave, &frame_);
+    dialog.onDeleted = afterDelete;
     if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return false;
     return saveInto(*dialog.chosen());
 }
@@ -74,6 +75,7 @@ void EventCommands::loadFrom(const std::string& eventId, bool replace) {
 void EventCommands::load(bool replace) {
     CSelectPhaseGroup dialog(*store_, TheCurrentEvent(), context_.messages(), &context_.ini(),
                              CSelectPhaseGroup::kLoad, &frame_);
+    dialog.onDeleted = afterDelete;
     if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return;
     loadFrom(dialog.chosen()->eventId, replace);
 }

@@ -201,12 +201,14 @@ void CSelectPhaseGroup::deleteSelected() {
     if (messages_.show({question, "Предупреждение", MessageIcon::Warning, MessageButtons::YesNo}) !=
         MessageAnswer::Yes)
         return;
+    std::optional<std::int64_t> orid;
     try {
-        store_.DeleteEvent(id);
+        orid = store_.DeleteEvent(id);
     } catch (const ZelError& e) {
         ShowError(messages_, e.what());
         return;
     }
+    if (orid && *orid >= 0 && onDeleted) onDeleted(*orid);
     list_->setCurrentItem(nullptr);
     refill();
 }

@@ -3,6 +3,7 @@
 // selection dialog) and the selection of an event to save into or load from.
 
 #include <QDialog>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -68,6 +69,9 @@ class CSelectPhaseGroup : public QDialog {
     void deleteSelected();
     void accept() override;
     void done(int result) override;
+
+    // Told the orid of a deleted event that had one (its copy in the CSS database goes too).
+    std::function<void(std::int64_t orid)> onDeleted;
 
   private:
     void createEvent();

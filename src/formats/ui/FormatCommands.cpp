@@ -9,6 +9,7 @@
 #include "app/AppContext.h"
 #include "app/Commands.h"
 #include "app/ZelError.h"
+#include "app/db/Databases.h"
 #include "app/ui/MainFrame.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
@@ -87,6 +88,16 @@ void FormatCommands::saveToCss() {
     context_.messages().show({kCssSaveDone, "ZEL", MessageIcon::Information, MessageButtons::Ok});
 }
 
+void FormatCommands::deleteFromCss(std::int64_t orid) {
+    Databases& databases = context_.databases();
+    if (!databases.cssAvailable()) return;
+    try {
+        DeleteCssOrigin(databases.css(), orid);
+    } catch (const ZelError& e) {
+        ShowError(context_, e.what());
+    }
+}
+
 FormatCommands* InstallFormatCommands(CMainFrame& frame, AppContext& context, EventCommands* events) {
     auto* commands = new FormatCommands(frame, context);
     auto wire = [&](int id, auto handler) {
@@ -99,7 +110,10 @@ FormatCommands* InstallFormatCommands(CMainFrame& frame, AppContext& context, Ev
     const std::vector<QAction*> phaseListActions = {
         wire(cmd::kWriteCssTables, [commands] { commands->writeCssTables(); }),
         wire(cmd::kWriteStoredCssTables, [commands] { commands->writeStoredCssTables(); })};
-    if (events) events->afterSave = [commands] { commands->saveToCss(); };
+    if (events) {
+        events->afterSave = [commands] { commands->saveToCss(); };
+        events->afterDelete = [commands](std::int64_t orid) { commands->deleteFromCss(orid); };
+    }
 
     // The two table commands belong to the phase list: its context menu and its menu.
     if (QMdiSubWindow* sub = frame.child(CMainFrame::kPhaseList); sub && sub->widget())

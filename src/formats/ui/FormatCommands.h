@@ -4,6 +4,7 @@
 // configuration asks for it.
 
 #include <QObject>
+#include <cstdint>
 
 namespace zel {
 
@@ -24,6 +25,8 @@ class FormatCommands : public QObject {
     void writeStoredCssTablesTo(double from, double to, const std::string& folder);
     // After the event was saved to the working database: the CSS database copy, when configured.
     void saveToCss();
+    // After an event was deleted: its origin in the CSS database, when one is connected.
+    void deleteFromCss(std::int64_t orid);
 
   private:
     CMainFrame& frame_;

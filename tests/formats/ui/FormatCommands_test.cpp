@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTextBrowser>
+#include <QTreeWidget>
 
 #include "app/AppContext.h"
 #include "app/Commands.h"
@@ -18,6 +19,7 @@
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/EventCommands.h"
+#include "events/ui/EventDialogs.h"
 #include "events/ui/PhaseListSetup.h"
 #include "formats/CssDatabase.h"
 #include "formats/ui/ReportDialog.h"
@@ -41,6 +43,7 @@ TEST(FormatCommands, ReportAndTablesOfASavedEventThroughTheFrame) {
     for (int id : {cmd::kEventReport, cmd::kWriteCssTables, cmd::kWriteStoredCssTables})
         EXPECT_TRUE(frame->action(id)->isEnabled()) << id;
     ASSERT_TRUE(events->afterSave);
+    ASSERT_TRUE(events->afterDelete);
 
     context.stations().resize(1);
     context.stations()[0].code = "OBN";
@@ -102,6 +105,17 @@ TEST(FormatCommands, ReportAndTablesOfASavedEventThroughTheFrame) {
     commands->writeStoredCssTablesTo(kT0, kT0 + 3600.0, dir.file("missing"));
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].text.rfind("Ошибка открытия файла: ", 0), 0u);
+    messages.clear();
+
+    // Deleting the event in the selection dialog tells its orid on, for the CSS copy.
+    CSelectPhaseGroup select(events->store(), TheCurrentEvent(), messages, nullptr, CSelectPhaseGroup::kLoad);
+    std::int64_t told = -1;
+    select.onDeleted = [&told](std::int64_t orid) { told = orid; };
+    ASSERT_EQ(select.list()->topLevelItemCount(), 1);
+    select.list()->setCurrentItem(select.list()->topLevelItem(0));
+    messages.queueAnswer(MessageAnswer::Yes);
+    select.deleteSelected();
+    EXPECT_EQ(told, TheCurrentEvent().orid);
 }
 
 }  // namespace
