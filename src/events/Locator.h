@@ -19,6 +19,8 @@ struct CurrentEvent;
 
 inline constexpr const char* kTooFewPhases = "Количество фаз < 4";
 inline constexpr const char* kLocationFailed = "Ошибка SVD: решение не найдено";
+// The descent ended where some pick has no travel time (e.g. a fixed depth outside the tables).
+inline constexpr const char* kNoSolution = "Решение не найдено: нет времени пробега для всех фаз";
 // The misfit of a trial point where some phase has no travel time.
 inline constexpr double kNoMisfit = 99999999.0;
 inline constexpr double kEllipseKmPerDegree = 111.195;

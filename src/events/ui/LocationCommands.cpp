@@ -81,7 +81,7 @@ std::optional<LocationResult> LocationCommands::locateFrom(const LocationStart& 
     progress.reset();
     observations_ = locator.observations();
     if (!result.ok) {
-        ShowError(context_.messages(), kLocationFailed);
+        ShowError(context_.messages(), svd ? kLocationFailed : kNoSolution);
         return std::nullopt;
     }
     return result;

@@ -75,6 +75,7 @@ CLocationStartDlg::CLocationStartDlg(double lat, double lon, double depth, doubl
 void CLocationStartDlg::accept() {
     for (QLineEdit* edit : {lat_, lon_, depth_})
         if (!NumberOf(edit)) return Refuse(edit);
+    if (*NumberOf(depth_) < 0) return Refuse(depth_);
     const std::optional<double> time = ParseUiDateTime(time_->text().trimmed().toStdString());
     if (!time) return Refuse(time_);
     start_.lat = *NumberOf(lat_);

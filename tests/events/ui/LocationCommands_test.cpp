@@ -190,6 +190,15 @@ TEST_F(LocationCommandsTest, TooFewPhasesIsRefusedWithItsMessage) {
     EXPECT_FLOAT_EQ(TheCurrentEvent().lat, 52.0f);
 }
 
+TEST_F(LocationCommandsTest, ADescentWithoutTravelTimesSaysSo) {
+    AddDemoPicks(ThePhaseList(), context_->stations(), ThePhaseCatalogue());
+    LocationStart start{52.0, 105.0, 2000.0, 1371211697.0};  // a fixed depth below every table
+    start.fixedDepth = true;
+    EXPECT_FALSE(commands_->locateFrom(start, false));
+    ASSERT_EQ(messages_.messages().size(), 1u);
+    EXPECT_EQ(messages_.messages()[0].text, kNoSolution);
+}
+
 TEST_F(LocationCommandsTest, ALocatedEventIsAppliedToTheCurrentEventAndItsPicks) {
     AddDemoPicks(ThePhaseList(), context_->stations(), ThePhaseCatalogue());
     const demo::DemoEvent& truth = demo::DemoEvents()[0];
@@ -249,6 +258,11 @@ TEST(LocationDialogs, StartDialogReadsThePointAndRefusesBadFields) {
     dialog.latEdit()->setText("северная");
     dialog.accept();
     EXPECT_NE(dialog.result(), QDialog::Accepted);
+    dialog.latEdit()->setText("0");
+    dialog.depthEdit()->setText("-5");
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    dialog.depthEdit()->setText("10");
     dialog.latEdit()->setText("95");  // out of range on purpose: the search folds it
     dialog.fixedDepthBox()->setChecked(true);
     dialog.accept();
