@@ -58,8 +58,13 @@ void CDSPWindow::paintEvent(QPaintEvent*) {
 }
 
 void CDSPWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Q_EMIT clicked(index_);
+    // The right button too: the context menu then acts on the window under the pointer.
+    Q_EMIT clicked(index_);
     QWidget::mousePressEvent(event);
+}
+
+void CDSPWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) Q_EMIT doubleClicked(index_);
 }
 
 // --- the workspace ---
@@ -120,6 +125,7 @@ void CDSP::rebuildWindows() {
     for (int i = 0; i < model_.size(); ++i) {
         auto* w = new CDSPWindow(model_, i);
         connect(w, &CDSPWindow::clicked, this, &CDSP::setCurrent);
+        connect(w, &CDSPWindow::doubleClicked, this, &CDSP::formulaDialog);
         stack_->addWidget(w);
         windows_.push_back(w);
     }
@@ -406,6 +412,17 @@ CDSP* InstallDspWorkspace(CMainFrame& frame, AppContext& context) {
     QAction* fix = hook(cmd::kDspFixWindow, [dsp] { dsp->toggleFixed(); });
     fix->setCheckable(true);
     dsp->setFixAction(fix);
+    // The same commands on the plot windows' context menu.
+    for (int id : cmd::DspWorkspaceCommands()) {
+        if (id == 0) {
+            auto* separator = new QAction(dsp);
+            separator->setSeparator(true);
+            dsp->addAction(separator);
+        } else if (id != cmd::kPrint) {
+            dsp->addAction(frame.action(id));
+        }
+    }
+    dsp->setContextMenuPolicy(Qt::ActionsContextMenu);
     return dsp;
 }
 

@@ -22,7 +22,7 @@ class CMainFrame;
 class CSavedFormulas;
 class waveform;
 
-// One plot window of the workspace; a click makes it current.
+// One plot window of the workspace; a click makes it current, a double click opens its formula.
 class CDSPWindow : public QWidget {
     Q_OBJECT
   public:
@@ -31,10 +31,12 @@ class CDSPWindow : public QWidget {
 
   Q_SIGNALS:
     void clicked(int index);
+    void doubleClicked(int index);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     const DspWorkspace& model_;
