@@ -131,7 +131,8 @@ LoqFileNames LoqFilesFor(const std::string& directory, int number) {
 std::string DefaultLoqDirectory(const std::string& executableDir) {
     if (!executableDir.empty()) {
         const std::filesystem::path exe(executableDir);
-        for (const std::filesystem::path& dir : {exe / "loq", exe / ".." / "tools" / "loq"}) {
+        for (const std::filesystem::path& dir :
+             {exe / "loq", exe / ".." / "libexec" / "zel" / "loq", exe / ".." / "tools" / "loq"}) {
             std::error_code error;
             if (std::filesystem::is_regular_file(dir / kLoqProgram, error))
                 return WithTrailingSeparator(std::filesystem::weakly_canonical(dir, error).string());

@@ -38,7 +38,8 @@ std::string WithTrailingSeparator(std::string directory);
 inline constexpr const char* kLoqSection = "LOQ";
 inline constexpr const char* kLoqDirKey = "DIR";
 // The folder ZEL.ini names when it names none: where the LOQ.EXE stand-in lies beside the program
-// (its "loq" folder, or the build tree's tools/loq), else the original's "C:\LOQ".
+// (its "loq" folder, an installed libexec/zel/loq, or the build tree's tools/loq), else the
+// original's "C:\LOQ".
 std::string DefaultLoqDirectory(const std::string& executableDir);
 
 // The fields of one arrival line that are not taken from the pick itself.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/ZelError.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
@@ -160,6 +162,15 @@ TEST(LoqFiles, ConfigurationAndPaths) {
     EXPECT_EQ(NumberAtColumn("  12.5 x", 0), 12.5);
     EXPECT_FALSE(NumberAtColumn("ab", 5));
     EXPECT_FALSE(NumberAtColumn("12x", 0));
+}
+
+TEST(LoqFiles, DefaultFolderOfAnInstalledProgram) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "bin");
+    EXPECT_EQ(DefaultLoqDirectory(dir.file("bin")), "C:\\LOQ");
+    std::filesystem::create_directories(dir.path() / "libexec" / "zel" / "loq");
+    test::WriteFile(dir.file("libexec/zel/loq/LOQ.EXE"), "");
+    EXPECT_EQ(DefaultLoqDirectory(dir.file("bin")), dir.file("libexec/zel/loq/"));
 }
 
 }  // namespace
