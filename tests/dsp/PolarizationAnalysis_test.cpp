@@ -11,7 +11,10 @@
 #include <random>
 #include <vector>
 
+#include "app/ZelError.h"
 #include "dsp/FunctionsPolarization.h"
+#include "dsp/PolarizationWindow.h"
+#include "events/ZELPhases.h"
 
 namespace zel {
 namespace {
@@ -146,6 +149,63 @@ TEST(PolarizationFormula, SlidingWindowsUseTheSameAnalysis) {
     // Windows of fewer than 3 samples give 0.
     const SignalVector short2 = Polarization(z, x, y, 2, PolarizationMeasure::Planarity);
     for (std::size_t s = 0; s < short2.Count(); ++s) ASSERT_EQ(short2[s], 0) << s;
+}
+
+TEST(PolarizationWindow, MarkedIntervalsNamesAndThePick) {
+    // Names of pane signals.
+    ASSERT_TRUE(ParsePaneSignalName("t12"));
+    EXPECT_EQ(ParsePaneSignalName("t12")->number, 12);
+    EXPECT_TRUE(ParsePaneSignalName("T3")->transformed);
+    EXPECT_FALSE(ParsePaneSignalName("d3")->transformed);
+    for (const char* bad : {"", "d", "w3", "d-1", "d3x", "d 3", "sd3"}) EXPECT_FALSE(ParsePaneSignalName(bad)) << bad;
+    EXPECT_EQ(PaneSignalText(4, true), "t4");
+
+    // The interval from 1.0 s to 3.0 s of signals starting at 100 s, at 100 sps: samples 100..299,
+    // marks in either order.
+    const Motion m = PWave(300, 20, 0.01, 1000);
+    const SignalVector z(m.z, 0.01), x(m.x, 0.01), y(m.y, 0.01);
+    const ComponentWindow w = MarkedWindow(z, x, y, 100.0, 103.0, 101.0);
+    EXPECT_EQ(w.z.size(), 200u);
+    EXPECT_EQ(w.z.data(), z.Values().data() + 100);
+    const PolarizationResult r = AnalyseMarkedInterval(z, x, y, 100.0, 101.0, 103.0);
+    EXPECT_NEAR(r.azimuth, 300, 1.0);
+
+    const SignalVector other(m.y, 0.02);
+    auto message = [&](auto&& call) {
+        try {
+            call();
+        } catch (const ZelError& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    EXPECT_EQ(message([&] { AnalyseMarkedInterval(z, x, other, 100, 101, 103); }),
+              "Каналы имеют разную частоту квантования");
+    EXPECT_EQ(message([&] { AnalyseMarkedInterval(z, x, SignalVector({1.0}, 0.01), 100, 101, 103); }), "Ошибка данных");
+    EXPECT_EQ(message([&] { AnalyseMarkedInterval(z, x, y, 100, 101, 101.02); }), "Ошибка данных");  // 2 samples
+    EXPECT_EQ(message([&] { AnalyseMarkedInterval(z, x, y, 100, 120, 121); }), "Ошибка данных");     // past the end
+    // Near the end the interval is cut to what the signals hold.
+    EXPECT_EQ(MarkedWindow(z, x, y, 100, 109.9, 115).z.size(), 10u);
+
+    // Only a defined result reaches the pick, and only the pick of that channel and phase.
+    ZELPhases phases;
+    SEISMIC_PHASE pick;
+    pick.stationIndex = 2;
+    pick.channelIndex = 3;
+    pick.phaseIndex = 0;
+    phases.Add(pick);
+    const std::vector<double> zero(100, 0.0);
+    const PolarizationResult none = PolarizationAnalysis(zero, zero, zero);
+    EXPECT_FALSE(StorePolarization(phases, 2, 3, 0, none));
+    EXPECT_EQ(phases.Find(2, 3, 0)->hasAzimuth, 0);
+    EXPECT_FALSE(StorePolarization(phases, 2, 4, 0, r));
+    ASSERT_TRUE(StorePolarization(phases, 2, 3, 0, r));
+    const SEISMIC_PHASE* stored = phases.Find(2, 3, 0);
+    EXPECT_EQ(stored->hasAzimuth, 1);
+    EXPECT_FLOAT_EQ(stored->azimuth, static_cast<float>(r.azimuth));
+    EXPECT_FLOAT_EQ(stored->emergence, static_cast<float>(r.incidence));
+    EXPECT_FLOAT_EQ(stored->planarity, static_cast<float>(r.planarity));
+    EXPECT_FLOAT_EQ(stored->rectilinearity, static_cast<float>(r.rectilinearity));
 }
 
 }  // namespace

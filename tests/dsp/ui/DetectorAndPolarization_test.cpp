@@ -119,6 +119,7 @@ TEST_F(DetectorAndPolarizationTest, SheetRunsBothDetectorsFromTheChannelDefaults
     EXPECT_TRUE(onset);
     EXPECT_EQ(list.tlta[0], 10);
     EXPECT_EQ(panes[1]->pane().detections.Size(), 0u);
+    z->grab().save("/tmp/zel_detections.png");  // for looking at
 
     // The Geotech page replaces the list with what that detector finds in the raw samples. (Its
     // 16-bit input makes every negative count a large one, so zero-mean noise keeps it busy and
@@ -202,6 +203,8 @@ TEST_F(DetectorAndPolarizationTest, AzimuthFromThreeComponentsIsStoredOnThePick)
     for (int i = 0; i < 3; ++i) motion->field(i)->setText(QString::fromStdString(names[static_cast<std::size_t>(i)]));
     EXPECT_EQ(motion->refresh(), "");
     EXPECT_FALSE(motion->plot()->empty());
+    motion->resize(600, 260);
+    motion->grab().save("/tmp/zel_particle_motion.png");  // for looking at
     motion->field(1)->setText("x1");
     EXPECT_EQ(motion->refresh(), "Неправильное имя окна: 'x1'");
     motion->hide();
