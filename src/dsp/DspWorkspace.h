@@ -35,7 +35,6 @@ struct DspWindow {
     double shownMin = 0.0, shownMax = 0.0;
     std::size_t first = 0, last = 0;  // displayed index range, inclusive
     bool fixed = false;               // keeps its data; the cascade neither evaluates it nor passes it
-    bool shown = true;
     std::array<DspOverlay, kDspOverlayCount> overlays;
 
     std::size_t count() const { return signal ? signal->Count() : 0; }

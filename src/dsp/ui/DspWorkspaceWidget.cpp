@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -212,6 +213,7 @@ bool CDSP::loadWorksheet(const QString& path) {
 }
 
 void CDSP::saveWorksheetDialog() {
+    QDir().mkpath(startDirectory("WORKSHEET"));
     QFileDialog dialog(this, "Сохранить рабочую область", startDirectory("WORKSHEET"),
                        "Рабочие листы (*.wks);;Все файлы (*)");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
