@@ -122,6 +122,7 @@ std::vector<int> DspWorkspace::evaluateInOrder(std::vector<int> pending, std::op
 }
 
 std::vector<int> DspWorkspace::cascade(int a) {
+    if (a < 0 || a >= size()) return {};
     // The windows reached from a through the names in their formulas; a fixed window is reached
     // but passes nothing on and is never evaluated.
     const auto names = namesMatrix();
