@@ -19,6 +19,7 @@
 #include "dsp/FilterSettings.h"
 #include "dsp/FormulaFunctions.h"
 #include "dsp/StaLtaDetector.h"
+#include "dsp/ui/DetectorCommands.h"
 #include "dsp/ui/DetectorPages.h"
 #include "dsp/ui/PolarizationCommands.h"
 #include "events/PhaseCatalogue.h"
@@ -140,6 +141,22 @@ TEST_F(DetectorAndPolarizationTest, SheetRunsBothDetectorsFromTheChannelDefaults
                        pane.channel().nominalSps, pane.start(), expected);
     EXPECT_EQ(pane.detections.time, expected.time);
     EXPECT_EQ(pane.detections.tlta, expected.tlta);
+
+    // With Filter set the detector reads the filtered copy, only as far as the copy goes (here
+    // 40 s of a 600 s pane), at the copy's rate: silence with a burst at its sample 3500.
+    auto* detectors = w->findChild<DetectorCommands*>();
+    ASSERT_NE(detectors, nullptr);
+    TransformedSignal copy;
+    copy.samples.assign(4000, 0.0f);
+    for (std::size_t i = 3500; i < 3550; ++i) copy.samples[i] = (i % 2 ? -5.0f : 5.0f);
+    copy.sps = 100;
+    z->pane().setTransformed(copy);
+    DetectorParams filtered;
+    filtered.filter = true;
+    detectors->runZel(filtered);
+    ASSERT_EQ(pane.detections.Size(), 2u);
+    EXPECT_NEAR(pane.detections.time[0], pane.start() + 35.0 - 0.5, 1e-6);
+    EXPECT_NEAR(pane.detections.time[1], pane.start() + 35.0 - 0.02, 1e-6);
 
     // Entries to clear.
     z->pane().detections.Add(onsetP.time, 10, 1);
