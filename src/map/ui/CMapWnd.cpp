@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
+#include <QPolygonF>
 #include <cmath>
 #include <functional>
 
@@ -35,25 +35,31 @@ void Combine(std::size_t& seed, const T& value) {
 }
 
 // A line through points on the globe, skipping pieces that leave the map area or jump across it
-// (a great circle wrapping around the date line or the seam of the view).
+// (a great circle wrapping around the date line or the seam of the view). Points closer than a
+// pixel to the last one drawn are left out: sub-pixel pieces rasterise with holes.
 void DrawGeoPolyline(QPainter& painter, const MapProjection& projection,
                      const std::vector<GeoPoint>& points) {
     const double halfWidth = projection.area().width() / 2.0;
+    QPolygonF run;
     std::optional<QPointF> previous;
-    QPainterPath path;
+    auto flush = [&] {
+        if (run.size() >= 2) painter.drawPolyline(run);
+        run.clear();
+    };
     for (const GeoPoint& point : points) {
         if (!projection.visible(point.lat, point.lon)) {
+            flush();
             previous.reset();
             continue;
         }
         const QPointF here(projection.xExact(point.lon), projection.y(point.lat));
-        if (previous && std::hypot(here.x() - previous->x(), here.y() - previous->y()) <= halfWidth)
-            path.lineTo(here);
-        else
-            path.moveTo(here);
+        if (!previous || std::hypot(here.x() - previous->x(), here.y() - previous->y()) > halfWidth) flush();
+        if (run.isEmpty() || std::hypot(here.x() - run.back().x(), here.y() - run.back().y()) >= 1.0)
+            run << here;
         previous = here;
     }
-    painter.drawPath(path);
+    if (previous && !run.isEmpty() && run.back() != *previous) run << *previous;
+    flush();
 }
 
 }  // namespace
@@ -210,7 +216,7 @@ void CMapWnd::drawRelief(QPainter& painter, const MapProjection& projection) {
     if (!relief_) {
         relief_.emplace();
         for (int band = 0; band < kReliefBandCount; ++band)
-            if (!files_.bands[band].empty())
+            if (band < static_cast<int>(files_.bands.size()) && !files_.bands[band].empty())
                 (*relief_)[band].load(QString::fromStdString(files_.bands[band]));
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);

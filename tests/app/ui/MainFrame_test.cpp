@@ -86,7 +86,9 @@ TEST_F(MainFrameTest, StartsOnTheEmbeddedDefaultWithItsWindowsToolbarsAndClock) 
     ASSERT_EQ(w->panes().size(), context->stations().size());
     EXPECT_FALSE(w->panes()[0].data().blocks.empty());
     EXPECT_GT(w->panes()[0].data().TotalCount(), 0u);
-    EXPECT_EQ(frame->groupCombo()->count(), static_cast<int>(context->networks().size()));
+    // The map's network box: all stations first, then every network.
+    EXPECT_EQ(frame->groupCombo()->count(), static_cast<int>(context->networks().size()) + 1);
+    EXPECT_EQ(frame->groupCombo()->itemText(0), "Сейсмические станции");
 
     // A closed permanent window is only minimised: it lives as long as the frame.
     frame->child(CMainFrame::kMap)->close();

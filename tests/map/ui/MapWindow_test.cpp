@@ -1,0 +1,242 @@
+// The map window on the offscreen platform: what it draws where, its gestures and status texts,
+// the network box, and the map as the demo shows it (written to $ZEL_MAP_SCREENSHOT when set).
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QMdiSubWindow>
+#include <QSignalSpy>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/AppContext.h"
+#include "app/Commands.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/ZelApplication.h"
+#include "data/demo/DemoDiskLoop.h"
+#include "events/CurrentEvent.h"
+#include "events/DistAz.h"
+#include "events/TravelTimeCommands.h"
+#include "events/ZELPhases.h"
+#include "map/GreatCircle.h"
+#include "map/MapStatusText.h"
+#include "map/ui/CMapWnd.h"
+#include "support/TestAppPaths.h"
+
+namespace zel {
+namespace {
+
+const QColor kBlue(0, 0, 255), kRed(255, 0, 0);
+
+// The current event, the picks and the distance estimates are process-wide: each test leaves
+// them as it found them.
+class MapGlobals : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        TheCurrentEvent() = CurrentEvent{};
+        ThePhaseList().RemoveAll();
+        TheStationDistanceEstimates().clear();
+    }
+    static void AddAzimuthPick(int station, float azimuth) {
+        SEISMIC_PHASE pick;
+        pick.stationIndex = station;
+        pick.hasAzimuth = 1;
+        pick.azimuth = azimuth;
+        ThePhaseList().Add(pick);
+    }
+    // Is there a pixel of this colour within `radius` pixels of (x, y)?
+    static bool ColourNear(const QImage& image, double x, double y, const QColor& colour, int radius = 2) {
+        for (int dx = -radius; dx <= radius; ++dx)
+            for (int dy = -radius; dy <= radius; ++dy)
+                if (image.pixelColor(int(x) + dx, int(y) + dy) == colour) return true;
+        return false;
+    }
+};
+
+class MapWindowTest : public MapGlobals {
+  protected:
+    void SetUp() override {
+        stations.resize(2);
+        stations[0].code = "AAA";
+        stations[0].lat = 10.0f;
+        stations[0].lon = 20.0f;
+        stations[1].code = "BBB";
+        stations[1].lat = -30.0f;
+        stations[1].lon = -60.0f;
+        map = std::make_unique<CMapWnd>(stations, networks, MapDataFiles{});
+        map->resize(800, 450);
+    }
+    QImage Picture() { return map->grab().toImage(); }
+    QPointF At(double lat, double lon) const {
+        const MapProjection p = map->projection();
+        return {double(p.x(lon)), p.y(lat)};
+    }
+
+    std::vector<Station> stations;
+    std::vector<Network> networks{{"Одна", "BBB"}};
+    std::unique_ptr<CMapWnd> map;
+};
+
+TEST_F(MapWindowTest, DrawsStationsTheEpicentreAndAzimuthLines) {
+    TheCurrentEvent().hypocentreValid = true;
+    TheCurrentEvent().lat = 40.0f;
+    TheCurrentEvent().lon = 60.0f;
+    const double toEvent = DistAz(10, 20, 40, 60)->azimuth;
+    AddAzimuthPick(0, static_cast<float>(toEvent));
+    QImage image = Picture();
+    const QPointF station = At(10, 20), epicentre = At(40, 60);
+    EXPECT_EQ(image.pixelColor(station.toPoint()), kBlue);
+    EXPECT_EQ(image.pixelColor(epicentre.toPoint()), kRed);
+    // Azimuth lines are off at start: nothing red halfway along the great circle.
+    const GeoPoint halfway = PointAtDistance(10, 20, Distance(10, 20, 40, 60) / 2, toEvent);
+    const GeoPoint behind = PointAtDistance(10, 20, 30, toEvent + 180);
+    EXPECT_FALSE(ColourNear(image, At(halfway.lat, halfway.lon).x(), At(halfway.lat, halfway.lon).y(), kRed));
+    map->setAzimuths(true);
+    image = Picture();
+    EXPECT_TRUE(ColourNear(image, At(halfway.lat, halfway.lon).x(), At(halfway.lat, halfway.lon).y(), kRed));
+    // ... and the opposite direction runs on the other side of the station.
+    EXPECT_TRUE(ColourNear(image, At(behind.lat, behind.lon).x(), At(behind.lat, behind.lon).y(), kRed));
+
+    // A distance estimate draws its circle; the network filter hides the station and its circle.
+    TheStationDistanceEstimates()[1] = 20.0f;
+    image = Picture();
+    const QPointF north = At(-10.0, -60.0);  // about 20° north of BBB
+    EXPECT_TRUE(ColourNear(image, north.x(), north.y(), kBlue, 3));
+    map->setNetwork("Одна");
+    image = Picture();
+    EXPECT_NE(image.pixelColor(station.toPoint()), kBlue);
+    EXPECT_EQ(image.pixelColor(At(-30, -60).toPoint()), kBlue);
+}
+
+TEST_F(MapWindowTest, MissingMapFilesAreReportedAndTheMapStillDraws) {
+    QSignalSpy status(map.get(), &CMapWnd::statusText);
+    map->setMode(CMapWnd::kCoastlines);
+    map->setMode(CMapWnd::kRelief);
+    ASSERT_EQ(status.count(), 2);
+    EXPECT_EQ(status[0][0].toString().toStdString(), MissingCoastlineText());
+    EXPECT_EQ(status[1][0].toString().toStdString(), MissingReliefText());
+    EXPECT_EQ(Picture().pixelColor(At(10, 20).toPoint()), kBlue);
+}
+
+TEST_F(MapWindowTest, DoubleClicksZoomToTheBoxBetweenThem) {
+    map->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(map.get()));
+    const QPoint a = At(50, -30).toPoint(), b = At(0, 30).toPoint();
+    QTest::mouseDClick(map.get(), Qt::LeftButton, {}, b);
+    QTest::mouseDClick(map.get(), Qt::LeftButton, {}, a);
+    const MapView view = map->view();
+    EXPECT_NEAR(view.lonMin, -30, 0.5);
+    EXPECT_NEAR(view.lonMax, 30, 0.5);
+    EXPECT_NEAR(view.latMin, 0, 0.5);
+    EXPECT_NEAR(view.latMax, 50, 0.5);
+    map->resetView();
+    EXPECT_EQ(map->view(), MapView{});
+}
+
+TEST_F(MapWindowTest, StatusBarShowsThePointerOrTheMeasurement) {
+    map->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(map.get()));
+    QSignalSpy status(map.get(), &CMapWnd::statusText);
+    const MapProjection p = map->projection();
+    const QPoint here = At(0, 0).toPoint();
+    QTest::mouseMove(map.get(), here);
+    ASSERT_GE(status.count(), 1);
+    EXPECT_EQ(status.last()[0].toString().toStdString(),
+              MapCoordinateText(p.latAt(here.y()), p.lonAt(here.x())));
+    QTest::mouseMove(map.get(), QPoint(2, 2));
+    EXPECT_TRUE(status.last()[0].toString().isEmpty());
+
+    QTest::mousePress(map.get(), Qt::LeftButton, Qt::ShiftModifier, here);
+    const QPoint there = At(0, 90).toPoint();
+    QMouseEvent drag(QEvent::MouseMove, there, map->mapToGlobal(there), Qt::NoButton, Qt::LeftButton,
+                     Qt::ShiftModifier);
+    QApplication::sendEvent(map.get(), &drag);
+    const auto expected =
+        DistAz(p.latAt(here.y()), p.lonAt(here.x()), p.latAt(there.y()), p.lonAt(there.x()));
+    EXPECT_EQ(status.last()[0].toString().toStdString(), MapMeasurementText(*expected));
+    EXPECT_NE(status.last()[0].toString().indexOf("Рас.=90.00°"), -1)
+        << status.last()[0].toString().toStdString();
+    QTest::mouseRelease(map.get(), Qt::LeftButton, Qt::ShiftModifier, there);
+    QTest::mouseMove(map.get(), there);
+    EXPECT_EQ(status.last()[0].toString().toStdString(),
+              MapCoordinateText(p.latAt(there.y()), p.lonAt(there.x())));
+}
+
+// The frame as `zel --demo` builds it: the demo network around Lake Baikal, the demo event as the
+// epicentre and azimuth lines from three stations toward it, on the relief when it was converted.
+class DemoMapTest : public MapGlobals {
+  protected:
+    void TearDown() override {
+        delete frame;
+        context.reset();
+        MapGlobals::TearDown();
+    }
+    test::TempDir dir;
+    RecordingMessageSink messages;
+    std::unique_ptr<AppContext> context;
+    CMainFrame* frame = nullptr;
+};
+
+TEST_F(DemoMapTest, DemoNetworkEpicentreAndAzimuths) {
+    // The converted map files lie beside the program in a build tree.
+    const std::filesystem::path built =
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." / "src" /
+        "mapdata";
+    std::filesystem::create_directories(dir.path() / "bin");
+    const bool haveMapFiles = std::filesystem::exists(built / "map.pnt");
+    if (haveMapFiles)
+        std::filesystem::create_directory_symlink(std::filesystem::canonical(built),
+                                                  dir.path() / "bin" / "mapdata");
+
+    context = std::make_unique<AppContext>(CommandLineOverrides{}, test::TestAppPaths(dir), messages);
+    context->loadConfiguration();
+    frame = CreateMainFrame(*context, {.splash = false, .demoData = true});
+    frame->setAttribute(Qt::WA_DeleteOnClose, false);
+    auto* map = qobject_cast<CMapWnd*>(frame->child(CMainFrame::kMap)->widget());
+    ASSERT_NE(map, nullptr);
+    QComboBox* box = frame->groupCombo();
+    ASSERT_GE(box->count(), 3);
+    EXPECT_EQ(box->itemText(0), "Сейсмические станции");
+    EXPECT_EQ(box->itemText(1), "Байкал (демо)");
+
+    const demo::DemoEvent& event = demo::DemoEvents()[0];
+    TheCurrentEvent().hypocentreValid = true;
+    TheCurrentEvent().lat = static_cast<float>(event.lat);
+    TheCurrentEvent().lon = static_cast<float>(event.lon);
+    const std::vector<Station>& stations = context->stations();
+    ASSERT_GE(stations.size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        AddAzimuthPick(
+            i, static_cast<float>(DistAz(stations[i].lat, stations[i].lon, event.lat, event.lon)->azimuth));
+    TheStationDistanceEstimates()[0] =
+        static_cast<float>(Distance(stations[0].lat, stations[0].lon, event.lat, event.lon));
+
+    frame->activateChild(CMainFrame::kMap, true);
+    frame->action(cmd::kMapAzimuths)->trigger();
+    frame->action(cmd::kMapRelief)->trigger();
+    EXPECT_EQ(map->mode(), CMapWnd::kRelief);
+    EXPECT_TRUE(map->azimuths());
+    map->setView(MapView{35.0, 70.0, 80.0, 135.0, 55.0});
+    frame->resize(1200, 800);
+    QApplication::processEvents();
+    const QImage image = map->grab().toImage();
+    if (const char* out = std::getenv("ZEL_MAP_SCREENSHOT")) image.save(out);
+
+    const MapProjection p = map->projection();
+    EXPECT_EQ(image.pixelColor(p.x(event.lon), int(p.y(event.lat))), kRed);
+    EXPECT_EQ(image.pixelColor(p.x(stations[0].lon), int(p.y(stations[0].lat))), kBlue);
+    if (haveMapFiles) {
+        // The relief colours the land: a point in Mongolia is neither white nor black.
+        const QColor land = image.pixelColor(p.x(100.0), int(p.y(46.0)));
+        EXPECT_NE(land, QColor(Qt::white));
+        EXPECT_NE(land, QColor(Qt::black));
+    }
+    box->setCurrentIndex(2);  // the BKA array only
+    EXPECT_EQ(map->network(), box->itemText(2).toStdString());
+}
+
+}  // namespace
+}  // namespace zel
