@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QPointer>
 #include <cstdio>
 
 #include "app/AppContext.h"
@@ -63,6 +64,9 @@ void MagnitudeCommands::connectTo(CMainFrame& frame) {
     hook(kNomogramClass, [this] { nomogramClass(); });
     hook(kVegikClass, [this] { energyClass(EnergyClassScale::Vegik); });
     hook(kSkmClass, [this] { energyClass(EnergyClassScale::Skm); });
+    window_.measureAmplitude = [self = QPointer<MagnitudeCommands>(this)] {
+        if (self) self->measure(self->context_.settings().amplitudeDefault);
+    };
 }
 
 std::vector<std::string> MagnitudeCommands::calibrationDirs() const {

@@ -78,7 +78,7 @@ CPickDlg::CPickDlg(const PhaseCatalogue& catalogue, const std::vector<int>& offe
 
     copy_ = new QCheckBox("Копировать фазу на другие каналы", this);
     amplitude_ = new QCheckBox("Произвести автоматический замер амплитуды", this);
-    // The amplitude measurement it would start is not part of this window yet.
+    // Offered only where a measurement is installed to run.
     amplitude_->setEnabled(false);
     layout->addWidget(copy_);
     layout->addWidget(amplitude_);
@@ -103,6 +103,7 @@ PickChoice CPickDlg::choice() const {
 
 bool CPickDlg::copyToOtherChannels() const { return copy_->isChecked(); }
 bool CPickDlg::autoAmplitude() const { return amplitude_->isChecked(); }
+void CPickDlg::setAutoAmplitudeAvailable(bool on) { amplitude_->setEnabled(on); }
 
 void CPickDlg::accept() {
     if (catalogue_.IndexOf(phase_->currentText().trimmed().toStdString()) < 0) {

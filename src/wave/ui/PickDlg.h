@@ -26,12 +26,14 @@ class CPickDlg : public QDialog {
     PickChoice choice() const;
     bool copyToOtherChannels() const;
     bool autoAmplitude() const;
+    void setAutoAmplitudeAvailable(bool on);
 
     QComboBox* phaseBox() const { return phase_; }
     QButtonGroup* firstMotionGroup() const { return firstMotion_; }
     QButtonGroup* weightGroup() const { return weight_; }
     QButtonGroup* onsetGroup() const { return onset_; }
     QCheckBox* copyBox() const { return copy_; }
+    QCheckBox* amplitudeBox() const { return amplitude_; }
     QLineEdit* remarkEdit() const { return remark_; }
 
     void accept() override;

@@ -589,6 +589,7 @@ void waveform::pick(CZoomWindow* window, const PickSpan& span) {
     const QString filter = filterDescription ? QString::fromStdString(filterDescription(pane)) : QString();
     window->setPendingPick(span);
     CPickDlg dialog(catalogue, offered, DefaultPickCodes(span.uncertainty), filter, this);
+    dialog.setAutoAmplitudeAvailable(static_cast<bool>(measureAmplitude));
     const bool ok = dialog.exec() == QDialog::Accepted;
     window->setPendingPick(std::nullopt);
     if (!ok) return;
@@ -616,6 +617,11 @@ void waveform::pick(CZoomWindow* window, const PickSpan& span) {
         return;
     }
     picksChanged();
+    if (dialog.autoAmplitude() && measureAmplitude) {
+        window->pane().intervalMark = IntervalMark{span.time, span.time + kAutoAmplitudeWindow};
+        markSet(window);
+        measureAmplitude();
+    }
 }
 
 void waveform::movePick(int station, int slot, int phaseIndex, double t) {

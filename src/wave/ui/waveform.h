@@ -138,6 +138,9 @@ class waveform : public QWidget {
     std::function<std::string(const TracePane&)> filterDescription;
     // Fills a pane's "Преобразование" submenu (simulations and filter presets) when it opens.
     std::function<void(QMenu&)> fillTransformationMenu;
+    // The period-and-amplitude measurement on the main pane by the default method, which the
+    // pick dialog's automatic amplitude option runs.
+    std::function<void()> measureAmplitude;
 
   Q_SIGNALS:
     void pickModeChanged(bool on);

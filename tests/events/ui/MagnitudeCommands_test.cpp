@@ -1,0 +1,277 @@
+// Magnitudes of the demo events measured the way an analyst does it, through the frame: a pane
+// around the arrival, a seismograph simulation, the interval mark, the measurement command, the
+// amplitude dialog's magnitude button and its OK into the pick. The demo generator sized its
+// events by the published calibrations, so the magnitudes must come back.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/AppContext.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/ZelApplication.h"
+#include "data/demo/DemoDiskLoop.h"
+#include "dsp/FormulaFunctions.h"
+#include "events/CurrentEvent.h"
+#include "events/PhaseCatalogue.h"
+#include "events/ZELPhases.h"
+#include "events/ui/MagnitudeDialogs.h"
+#include "support/TestAppPaths.h"
+#include "wave/ui/CZoomWindow.h"
+#include "wave/ui/PickDlg.h"
+#include "wave/ui/waveform.h"
+
+namespace zel {
+namespace {
+
+constexpr int kMeasure = 32733;
+constexpr int kNormalise = 33184;
+constexpr int kWoodAnderson = 33140;
+constexpr int kWwssnSp = 33138;
+
+class MagnitudeCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const AppPaths p = test::TestAppPaths(dir);
+        context = std::make_unique<AppContext>(CommandLineOverrides{}, p, messages);
+        context->loadConfiguration();
+        frame = CreateMainFrame(*context, {.splash = false, .demoData = true});
+        frame->setAttribute(Qt::WA_DeleteOnClose, false);
+        frame->resize(1200, 900);
+        frame->show();
+        QApplication::processEvents();
+        ASSERT_TRUE(frame->waveforms()->openDefaultView());
+        frame->waveforms()->removeAllPanes();
+        savedEvent = TheCurrentEvent();
+    }
+    void TearDown() override {
+        delete frame;
+        ThePhaseList().RemoveAll();
+        TheCurrentEvent() = savedEvent;
+        SetButterFormula(nullptr);
+    }
+
+    demo::DemoArrival arrival(const std::string& station, const std::string& phase, int event) {
+        for (const demo::DemoArrival& a : demo::DemoArrivals(ZEL_RESOURCES_DIR))
+            if (a.station == station && a.phase == phase && a.event == event) return a;
+        ADD_FAILURE() << "no arrival " << phase << " at " << station;
+        return {};
+    }
+    // One active main pane of the channel, a minute around t.
+    CZoomWindow* paneAt(const std::string& station, const std::string& channel, double t) {
+        const std::vector<Station>& stations = context->stations();
+        for (std::size_t i = 0; i < stations.size(); ++i) {
+            if (stations[i].code != station) continue;
+            const int slot = stations[i].FindSlot(channel);
+            CZoomWindow* w = frame->waveforms()->addPane(static_cast<int>(i), slot, std::floor(t) - 30, 60);
+            frame->waveforms()->deactivateAll();
+            frame->waveforms()->clickPlot(w);
+            return w;
+        }
+        ADD_FAILURE() << "no station " << station;
+        return nullptr;
+    }
+    SEISMIC_PHASE& addPick(CZoomWindow* w, const char* phase, double t) {
+        SEISMIC_PHASE p;
+        p.stationIndex = w->pane().channel().stationIndex;
+        p.channelIndex = w->pane().channel().slot;
+        p.phaseIndex = frame->waveforms()->phaseCatalogue().IndexOf(phase);
+        EXPECT_GE(p.phaseIndex, 0);
+        SetPickTime(p, t);
+        return ThePhaseList().Add(p);
+    }
+    void setEvent(int index) {
+        const demo::DemoEvent& e = demo::DemoEvents()[static_cast<std::size_t>(index)];
+        CurrentEvent& event = TheCurrentEvent();
+        event.hypocentreValid = true;
+        event.lat = static_cast<float>(e.lat);
+        event.lon = static_cast<float>(e.lon);
+        event.depth = static_cast<float>(e.depth);
+        event.originTime = e.origin;
+    }
+    // Runs `step` on the amplitude dialog that the next command opens; the step closes it.
+    void onDialog(std::function<void(CAmplitudeDlg*)> step) {
+        QTimer::singleShot(0, [step] {
+            auto* dialog = qobject_cast<CAmplitudeDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            step(dialog);
+            if (dialog->isVisible()) dialog->reject();
+        });
+    }
+    static void choosePhase(CAmplitudeDlg* d, const char* phase) {
+        const int i = d->phaseBox()->findText(phase);
+        ASSERT_GE(i, 0) << phase;
+        d->phaseBox()->setCurrentIndex(i);
+    }
+    void expectNoWarnings() {
+        for (const Message& m : messages.messages())
+            if (m.icon != MessageIcon::Information) ADD_FAILURE() << m.caption << ": " << m.text;
+        messages.clear();
+    }
+
+    test::TempDir dir;
+    RecordingMessageSink messages;
+    std::unique_ptr<AppContext> context;
+    CMainFrame* frame = nullptr;
+    CurrentEvent savedEvent;
+};
+
+TEST_F(MagnitudeCommandsTest, LocalEventMlFromAWoodAndersonRecordOfTheSWave) {
+    const demo::DemoArrival s = arrival("ARS", "S", 0);
+    CZoomWindow* w = paneAt("ARS", "SHN", s.time);
+    frame->action(kWoodAnderson)->trigger();
+    expectNoWarnings();
+    ASSERT_TRUE(w->pane().transformed());
+    addPick(w, "S", s.time);
+    setEvent(0);
+    w->pane().intervalMark = IntervalMark{s.time + 4, s.time - 0.5};
+
+    double shownDistance = 0;
+    onDialog([&](CAmplitudeDlg* d) {
+        shownDistance = d->distanceEdit()->text().toDouble();
+        choosePhase(d, "S");
+        d->compute(DialogMagnitude::Ml);
+        d->accept();
+    });
+    frame->action(kMeasure)->trigger();
+    expectNoWarnings();
+    EXPECT_NEAR(shownDistance, s.distance, 0.01);  // from the current hypocentre
+
+    const SEISMIC_PHASE* pick =
+        ThePhaseList().Find(w->pane().channel().stationIndex, w->pane().channel().slot,
+                            frame->waveforms()->phaseCatalogue().IndexOf("S"));
+    ASSERT_NE(pick, nullptr);
+    EXPECT_EQ(pick->hasAmplitude, 1);
+    EXPECT_NEAR(pick->period, 0.25, 0.03);  // the 4 Hz S wavelet
+    EXPECT_GE(pick->ampTime, s.time);
+    EXPECT_LT(pick->ampTime, s.time + 4);
+    EXPECT_EQ(pick->ampFilter, "Симуляция Wood-Anderson");
+    EXPECT_NEAR(pick->ml, demo::DemoEvents()[0].magnitude, 0.2) << "A " << pick->amplitude;
+    RecordProperty("ml", std::to_string(pick->ml));
+    // The mark now spans the measured period around the swing.
+    ASSERT_TRUE(w->pane().intervalMark);
+    EXPECT_NEAR(w->pane().intervalMark->second - w->pane().intervalMark->first, pick->period, 1e-4);
+}
+
+TEST_F(MagnitudeCommandsTest, TeleseismMbFromANormalisedShortPeriodRecordOfTheP) {
+    const demo::DemoArrival p = arrival("ARS", "P", 1);
+    CZoomWindow* w = paneAt("ARS", "SHZ", p.time);
+    frame->action(kWwssnSp)->trigger();
+    frame->action(kNormalise)->setChecked(true);
+    expectNoWarnings();
+    addPick(w, "P", p.time);
+    setEvent(1);
+    w->pane().intervalMark = IntervalMark{p.time - 0.5, p.time + 5};
+
+    onDialog([&](CAmplitudeDlg* d) {
+        choosePhase(d, "P");
+        EXPECT_TRUE(d->button(DialogMagnitude::Mb)->isEnabled());
+        EXPECT_FALSE(d->button(DialogMagnitude::Mkt)->isEnabled());
+        // Where the table has no value the magnitude is not measured, and the analyst is told.
+        const QString distance = d->distanceEdit()->text();
+        d->distanceEdit()->setText("3");
+        d->compute(DialogMagnitude::Mb);
+        EXPECT_TRUE(d->resultEdit(DialogMagnitude::Mb)->text().isEmpty());
+        ASSERT_FALSE(messages.messages().empty());
+        EXPECT_NE(messages.messages().back().text.find("нет данных в калибровочном файле"),
+                  std::string::npos);
+        messages.clear();
+        d->distanceEdit()->setText(distance);
+        d->compute(DialogMagnitude::Mb);
+        d->accept();
+    });
+    frame->action(kMeasure)->trigger();
+    expectNoWarnings();
+
+    const SEISMIC_PHASE* pick =
+        ThePhaseList().Find(w->pane().channel().stationIndex, w->pane().channel().slot,
+                            frame->waveforms()->phaseCatalogue().IndexOf("P"));
+    ASSERT_NE(pick, nullptr);
+    EXPECT_NEAR(pick->period, 1.0, 0.1);
+    EXPECT_NEAR(pick->mb, demo::DemoEvents()[1].magnitude, 0.2) << "A " << pick->amplitude;
+    RecordProperty("mb", std::to_string(pick->mb));
+    EXPECT_EQ(pick->ml, -1.0f);  // nothing else was computed
+
+    // The phase list's recompute makes the station mb the event's.
+    frame->action(33242)->trigger();
+    EXPECT_FLOAT_EQ(TheCurrentEvent().mb, pick->mb);
+    EXPECT_EQ(TheCurrentEvent().mbVariance, 0.0f);
+}
+
+TEST_F(MagnitudeCommandsTest, PickDialogAutomaticOptionMeasuresFiveSecondsAfterThePick) {
+    const demo::DemoArrival s = arrival("ARS", "S", 0);
+    CZoomWindow* w = paneAt("ARS", "SHN", s.time);
+    frame->action(kWoodAnderson)->trigger();
+    frame->waveforms()->deactivateAll();  // the option makes the pane active and main itself
+    bool offered = false, measured = false;
+    QTimer::singleShot(0, [&] {
+        auto* pick = qobject_cast<CPickDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(pick, nullptr);
+        offered = pick->amplitudeBox()->isEnabled();
+        pick->amplitudeBox()->setChecked(true);
+        pick->phaseBox()->setCurrentText("S");
+        onDialog([&](CAmplitudeDlg* d) {
+            measured = true;
+            choosePhase(d, "S");
+            d->accept();
+        });
+        pick->accept();
+    });
+    frame->waveforms()->pick(w, PickSpan{s.time, 0.05});
+    EXPECT_TRUE(offered);
+    EXPECT_TRUE(measured);
+    expectNoWarnings();
+    EXPECT_TRUE(w->pane().main);
+    const SEISMIC_PHASE* pick =
+        ThePhaseList().Find(w->pane().channel().stationIndex, w->pane().channel().slot,
+                            frame->waveforms()->phaseCatalogue().IndexOf("S"));
+    ASSERT_NE(pick, nullptr);
+    EXPECT_EQ(pick->hasAmplitude, 1);
+    EXPECT_GT(pick->amplitude, 0);
+    EXPECT_GE(pick->ampTime, s.time);
+    EXPECT_LE(pick->ampTime, s.time + 5);
+}
+
+TEST_F(MagnitudeCommandsTest, RefusalsStoreNothing) {
+    // No pane at all.
+    frame->action(kMeasure)->trigger();
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, "Не выбрано главное окно");
+    messages.clear();
+
+    const demo::DemoArrival s = arrival("ARS", "S", 0);
+    CZoomWindow* w = paneAt("ARS", "SHN", s.time);
+    w->pane().intervalMark = IntervalMark{s.time, s.time + 3};
+    frame->action(kMeasure)->trigger();  // raw samples only
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text,
+              "Оценка амплитуды и периода производится только по фильтрованным данным");
+    messages.clear();
+
+    // OK without a pick of the chosen phase: told, and nothing stored.
+    frame->action(kWoodAnderson)->trigger();
+    addPick(w, "P", s.time - 10);
+    bool stayed = false;
+    onDialog([&](CAmplitudeDlg* d) {
+        choosePhase(d, "S");
+        messages.queueAnswer(MessageAnswer::Cancel);  // back to the dialog
+        d->accept();
+        stayed = d->isVisible();
+        d->accept();  // OK this time: the dialog closes without storing
+    });
+    frame->action(kMeasure)->trigger();
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(messages.messages().size(), 2u);
+    EXPECT_EQ(messages.messages()[0].text, MissingPickText("S"));
+    EXPECT_EQ(ThePhaseList().Count(), 1);
+    EXPECT_EQ(ThePhaseList().GetAt(0)->hasAmplitude, 0);
+}
+
+}  // namespace
+}  // namespace zel
