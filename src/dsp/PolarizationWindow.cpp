@@ -17,17 +17,30 @@ namespace {
 // Truncation that forgives the rounding hair of epoch-time products (0.07 s * 100 = 6.9999...).
 double TruncSamples(double x) { return x >= 0 ? std::floor(x + 1e-3) : std::ceil(x - 1e-3); }
 
-}  // namespace
-
-std::optional<PaneSignalName> ParsePaneSignalName(std::string_view text) {
-    if (text.size() < 2) return std::nullopt;
-    const char kind = text[0];
-    if (kind != 'd' && kind != 'D' && kind != 't' && kind != 'T') return std::nullopt;
+// The number after a one-letter prefix, nothing unless the rest is all digits.
+std::optional<int> NumberAfterLetter(std::string_view text) {
+    if (text.size() < 2 || text[1] == '-' || text[1] == '+') return std::nullopt;
     int n = 0;
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data() + 1, end, n);
-    if (ec != std::errc() || ptr != end || text[1] == '-' || text[1] == '+') return std::nullopt;
-    return PaneSignalName{n, kind == 't' || kind == 'T'};
+    if (ec != std::errc() || ptr != end) return std::nullopt;
+    return n;
+}
+
+}  // namespace
+
+std::optional<PaneSignalName> ParsePaneSignalName(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    const char kind = text[0];
+    if (kind != 'd' && kind != 'D' && kind != 't' && kind != 'T') return std::nullopt;
+    const auto n = NumberAfterLetter(text);
+    if (!n) return std::nullopt;
+    return PaneSignalName{*n, kind == 't' || kind == 'T'};
+}
+
+std::optional<int> ParseWorkspaceWindowName(std::string_view text) {
+    if (text.empty() || (text[0] != 'w' && text[0] != 'W')) return std::nullopt;
+    return NumberAfterLetter(text);
 }
 
 std::string PaneSignalText(int number, bool transformed) {

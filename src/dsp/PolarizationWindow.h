@@ -24,6 +24,8 @@ struct PaneSignalName {
 // "d%d" or "t%d" (either case, no blanks inside); nothing for any other text.
 std::optional<PaneSignalName> ParsePaneSignalName(std::string_view text);
 std::string PaneSignalText(int number, bool transformed);
+// "w%d" (either case): the index of a DSP workspace window; nothing for any other text.
+std::optional<int> ParseWorkspaceWindowName(std::string_view text);
 
 // The pane's raw samples or transformed signal laid over [spanStart, spanStart + spanLength);
 // a signal the pane lacks is a fresh vector of one 0.

@@ -159,6 +159,9 @@ TEST(PolarizationWindow, MarkedIntervalsNamesAndThePick) {
     EXPECT_FALSE(ParsePaneSignalName("d3")->transformed);
     for (const char* bad : {"", "d", "w3", "d-1", "d3x", "d 3", "sd3"}) EXPECT_FALSE(ParsePaneSignalName(bad)) << bad;
     EXPECT_EQ(PaneSignalText(4, true), "t4");
+    EXPECT_EQ(ParseWorkspaceWindowName("W12"), 12);
+    EXPECT_FALSE(ParseWorkspaceWindowName("d1"));
+    EXPECT_FALSE(ParseWorkspaceWindowName("w"));
 
     // The interval from 1.0 s to 3.0 s of signals starting at 100 s, at 100 sps: samples 100..299,
     // marks in either order.

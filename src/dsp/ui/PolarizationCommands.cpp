@@ -1,12 +1,16 @@
 #include "dsp/ui/PolarizationCommands.h"
 
 #include <QAction>
+#include <algorithm>
 #include <set>
+#include <utility>
 
 #include "app/AppContext.h"
 #include "app/ZelError.h"
 #include "app/ui/MainFrame.h"
+#include "dsp/DspWorkspace.h"
 #include "dsp/PolarizationWindow.h"
+#include "dsp/ui/DspWorkspaceWidget.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "wave/ui/CZoomWindow.h"
@@ -135,8 +139,24 @@ int PolarizationCommands::calculate(const std::array<std::string, 3>& names, int
     return -1;
 }
 
-CGet3WindowNames::Motion PolarizationCommands::paneMotion(const std::array<std::string, 3>& names) {
+CGet3WindowNames::Motion PolarizationCommands::motion(const std::array<std::string, 3>& names) {
     CGet3WindowNames::Motion m;
+    if (ParseWorkspaceWindowName(names[0])) {
+        std::array<const SignalVector*, 3> signals{};
+        for (std::size_t i = 0; i < 3; ++i) {
+            const auto index = ParseWorkspaceWindowName(names[i]);
+            DspWorkspace* workspace = TheDspWorkspace();
+            signals[i] = index && workspace && *index < workspace->size() ? workspace->WorkspaceSignal(*index) : nullptr;
+            if (signals[i] == nullptr) {
+                m.problem = "Неправильное имя окна: '" + names[i] + "'";
+                return m;
+            }
+        }
+        const std::size_t n = std::min({signals[0]->Count(), signals[1]->Count(), signals[2]->Count()});
+        for (auto [out, in] : {std::pair(&m.z, signals[0]), std::pair(&m.x, signals[1]), std::pair(&m.y, signals[2])})
+            out->assign(in->Values().begin(), in->Values().begin() + static_cast<std::ptrdiff_t>(n));
+        return m;
+    }
     std::array<const TracePane*, 3> panes{};
     std::array<bool, 3> transformed{};
     for (std::size_t i = 0; i < 3; ++i) {
@@ -169,7 +189,7 @@ CGet3WindowNames* PolarizationCommands::particleMotion() {
     if (!motion_) {
         motion_ = new CGet3WindowNames(&window_);
         motion_->setWindowFlag(Qt::Window);
-        motion_->setResolver([this](const std::array<std::string, 3>& names) { return paneMotion(names); });
+        motion_->setResolver([this](const std::array<std::string, 3>& names) { return motion(names); });
     }
     return motion_;
 }

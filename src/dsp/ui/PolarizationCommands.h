@@ -38,8 +38,9 @@ class PolarizationCommands : public QObject {
 
     void showParticleMotion();
     CGet3WindowNames* particleMotion();
-    // The motion named by "d%d"/"t%d" pane signals, between the Z pane's marks when it has them.
-    CGet3WindowNames::Motion paneMotion(const std::array<std::string, 3>& names);
+    // The motion named by three DSP workspace windows ("w%d", each whole, cut to the shortest), or
+    // by "d%d"/"t%d" pane signals between the Z pane's marks when it has them.
+    CGet3WindowNames::Motion motion(const std::array<std::string, 3>& names);
 
   private:
     CZoomWindow* paneNumbered(int number) const;

@@ -16,11 +16,13 @@
 #include "app/ui/ZelApplication.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "data/demo/DemoPhysics.h"
+#include "dsp/DspWorkspace.h"
 #include "dsp/FilterSettings.h"
 #include "dsp/FormulaFunctions.h"
 #include "dsp/StaLtaDetector.h"
 #include "dsp/ui/DetectorCommands.h"
 #include "dsp/ui/DetectorPages.h"
+#include "dsp/ui/DspWorkspaceWidget.h"
 #include "dsp/ui/PolarizationCommands.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
@@ -224,6 +226,18 @@ TEST_F(DetectorAndPolarizationTest, AzimuthFromThreeComponentsIsStoredOnThePick)
     motion->grab().save("/tmp/zel_particle_motion.png");  // for looking at
     motion->field(1)->setText("x1");
     EXPECT_EQ(motion->refresh(), "Неправильное имя окна: 'x1'");
+    EXPECT_TRUE(motion->plot()->empty());
+
+    // Or three windows of the DSP workspace, whole.
+    DspWorkspace* workspace = TheDspWorkspace();
+    ASSERT_NE(workspace, nullptr);
+    ASSERT_GE(workspace->size(), 3);
+    for (int i = 0; i < 3; ++i) workspace->putData(i, {0.0 + i, 1.0, -1.0 * i, 2.0}, 0.01);
+    for (int i = 0; i < 3; ++i) motion->field(i)->setText(QString("w%1").arg(i));
+    EXPECT_EQ(motion->refresh(), "");
+    EXPECT_FALSE(motion->plot()->empty());
+    motion->field(2)->setText("w70");
+    EXPECT_EQ(motion->refresh(), "Неправильное имя окна: 'w70'");
     motion->hide();
 }
 
