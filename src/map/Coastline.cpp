@@ -49,6 +49,12 @@ void AppendCoastRecord(std::vector<unsigned char>& bytes, std::int16_t code, dou
     AppendInt16(bytes, Minutes(lon));
 }
 
+bool IsPolygonSeam(double lat1, double lon1, double lat2, double lon2) {
+    const bool alongDateLine = std::fabs(lon1) == 180.0 && std::fabs(lon2) == 180.0;
+    const bool atPole = std::fabs(lat1) == 90.0 || std::fabs(lat2) == 90.0;
+    return alongDateLine || atPole;
+}
+
 std::vector<PixelSegment> CoastlineSegments(const std::vector<CoastPoint>& points,
                                             const MapProjection& projection) {
     std::vector<PixelSegment> segments;

@@ -30,6 +30,10 @@ std::vector<CoastPoint> ReadCoastlineFile(const std::string& path);
 // One record; angles rounded to whole minutes and clamped to the 16-bit range.
 void AppendCoastRecord(std::vector<unsigned char>& bytes, std::int16_t code, double lat, double lon);
 
+// An edge the source polygons have only because they are cut at the 180° meridian or closed over a
+// pole: it runs along the ±180° meridian or touches a pole. Converted lines break there.
+bool IsPolygonSeam(double lat1, double lon1, double lat2, double lon2);
+
 struct PixelSegment {
     double x1, y1, x2, y2;
 };

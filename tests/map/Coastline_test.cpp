@@ -62,6 +62,15 @@ TEST(Coastline, LineAcrossTheSeamOfTheViewIsBroken) {
     EXPECT_DOUBLE_EQ(segments[0].x1, 1.0);
 }
 
+TEST(Coastline, SeamsOfTheSourcePolygonsAreNoCoast) {
+    EXPECT_TRUE(IsPolygonSeam(69.0, 180.0, 65.08, 180.0));  // Chukotka cut at the date line
+    EXPECT_TRUE(IsPolygonSeam(65.0, -180.0, 69.0, -180.0));
+    EXPECT_TRUE(IsPolygonSeam(-78.1, 180.0, -90.0, 180.0));  // Antarctica closed over the pole
+    EXPECT_TRUE(IsPolygonSeam(-90.0, 0.0, -68.9, 0.0));
+    EXPECT_FALSE(IsPolygonSeam(55.15, -82.33, 52.95, -82.33));  // a real coast along a meridian
+    EXPECT_FALSE(IsPolygonSeam(65.5, 179.5, 66.0, -179.5));
+}
+
 TEST(Coastline, SegmentNeedsItsEndPointVisibleAndANewLineStartsFresh) {
     const MapProjection p(MapView{0.0, 40.0, 0.0, 40.0, 40.0}, kArea);
     std::vector<CoastPoint> points = Line({{-5.0, 10.0}, {5.0, 10.0}, {45.0, 10.0}, {35.0, 10.0}});

@@ -51,14 +51,18 @@ bool ConvertCoastline(const fs::path& shapefile, const fs::path& output) {
             const int begin = object->panPartStart[part];
             const int end = part + 1 < object->nParts ? object->panPartStart[part + 1] : object->nVertices;
             long lastLat = 1L << 20, lastLon = 1L << 20;
+            double previousLat = 0.0, previousLon = 0.0;
             for (int v = begin; v < end; ++v) {
                 const double lat = object->padfY[v], lon = zel::NormalizeLongitude(object->padfX[v]);
                 const long latMin = std::lround(lat * 60.0), lonMin = std::lround(lon * 60.0);
                 if (latMin == lastLat && lonMin == lastLon) continue;
-                zel::AppendCoastRecord(bytes, v == begin ? zel::kCoastlineStartCode : kContinueCode, lat,
-                                       lon);
+                // The cut along the date line and the closure over the pole are no coast.
+                const bool starts = v == begin || zel::IsPolygonSeam(previousLat, previousLon, lat, lon);
+                zel::AppendCoastRecord(bytes, starts ? zel::kCoastlineStartCode : kContinueCode, lat, lon);
                 lastLat = latMin;
                 lastLon = lonMin;
+                previousLat = lat;
+                previousLon = lon;
             }
         }
         SHPDestroyObject(object);
