@@ -238,6 +238,54 @@ TEST_F(MagnitudeCommandsTest, PickDialogAutomaticOptionMeasuresFiveSecondsAfterT
     EXPECT_LE(pick->ampTime, s.time + 5);
 }
 
+TEST_F(MagnitudeCommandsTest, CodaAndEnergyClassesGoIntoThePicks) {
+    const demo::DemoArrival s = arrival("ARS", "S", 0);
+    CZoomWindow* w = paneAt("ARS", "SHN", s.time);
+    SEISMIC_PHASE& pg = addPick(w, "Pg", s.time - 5);
+    pg.amplitude = 0.3f, pg.hasAmplitude = 1, pg.distance = static_cast<float>(100 / kKilometresPerDegree);
+    SEISMIC_PHASE& sg = addPick(w, "Sg", s.time);
+    sg.amplitude = 0.7f, sg.hasAmplitude = 1;
+
+    // Coda: the mark's length into the chosen phase's pick.
+    w->pane().intervalMark = IntervalMark{s.time + 80, s.time};
+    QTimer::singleShot(0, [] {
+        auto* d = qobject_cast<CCodaDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        d->phaseBox()->setCurrentText("Sg");
+        d->accept();
+    });
+    frame->action(185)->trigger();
+    expectNoWarnings();
+    EXPECT_DOUBLE_EQ(sg.coda, 80.0);
+
+    // The nomogram at 100 km from the Pg pick's distance, Ap + As = 1: K = 0.074 P(100) + 5.23.
+    frame->action(33170)->trigger();
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text.rfind("Класс для станции ARS = ", 0), 0u)
+        << messages.messages()[0].text;
+    messages.clear();
+    const double p100 = 3.33425e-9 * 1e6 - 0.0000248002 * 1e4 + 0.0699801 * 100 + 53.30075;
+    EXPECT_NEAR(pg.energyClass, 0.074 * p100 + 5.23, 1e-6);
+
+    // VEGIK at R = 100 km (no hypocentre: the picks' distance), stored into the chosen phase.
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<CEnergyClassDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        EXPECT_NEAR(d->apEdit()->text().toDouble(), 0.3, 1e-6);
+        EXPECT_NEAR(d->asEdit()->text().toDouble(), 0.7, 1e-6);
+        d->calculate();
+        shown = d->classText();
+        d->phaseBox()->setCurrentText("Sg");
+        EXPECT_TRUE(d->store());
+        d->reject();
+    });
+    frame->action(33187)->trigger();
+    expectNoWarnings();
+    EXPECT_EQ(shown, "10.0");  // 1.84 (1.1 log10 100 + 3.21) = 9.954, stored as shown
+    EXPECT_DOUBLE_EQ(sg.energyClass, 10.0);
+}
+
 TEST_F(MagnitudeCommandsTest, RefusalsStoreNothing) {
     // No pane at all.
     frame->action(kMeasure)->trigger();
