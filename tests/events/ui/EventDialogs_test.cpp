@@ -16,6 +16,7 @@
 
 #include "app/AppContext.h"
 #include "app/Commands.h"
+#include "app/ResourceDir.h"
 #include "app/ui/MainFrame.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
@@ -38,6 +39,7 @@ TEST(EventCommands, NewEventSaveAndLoadThroughTheFrameAndItsDialogs) {
     paths.embeddedDatabase = dir.file("data/zel.db");
     paths.demoDiskLoop = dir.file("data/diskloop");
     paths.executableDir = std::string(ZEL_TEST_BIN_DIR) + "/";
+    paths.resources = FindResourceDir(paths.executableDir);
     AppContext context({}, paths, messages);
     context.loadConfiguration();
     auto frame = std::make_unique<CMainFrame>(context);

@@ -11,6 +11,7 @@
 
 #include "app/AppContext.h"
 #include "app/Commands.h"
+#include "app/ResourceDir.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelToolbar.h"
 #include "events/PhaseCatalogue.h"
@@ -30,6 +31,7 @@ TEST(PhaseListSetup, TheFrameOfAFreshInstallHasAWorkingPhaseList) {
     paths.embeddedDatabase = dir.file("data/zel.db");
     paths.demoDiskLoop = dir.file("data/diskloop");
     paths.executableDir = std::string(ZEL_TEST_BIN_DIR) + "/";  // inside the source tree: finds resources/
+    paths.resources = FindResourceDir(paths.executableDir);
     AppContext context({}, paths, messages);
     context.loadConfiguration();
     auto frame = std::make_unique<CMainFrame>(context);
