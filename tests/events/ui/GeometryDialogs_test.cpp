@@ -5,12 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTreeWidget>
 
 #include "app/MessageSink.h"
+#include "app/PrivateProfile.h"
 #include "app/db/Databases.h"
 #include "app/db/Odbc.h"
 #include "events/CurrentEvent.h"
@@ -193,6 +199,63 @@ TEST(TravelTimeDialogs, CalculatorAndDistanceEstimate) {
     estimate.secondBox()->setCurrentText("P");
     estimate.calculate();
     EXPECT_EQ(messages.messages().back().text, "Фазы совпадают");
+}
+
+TEST(PhasePlacementDialog, PresetsAndPlacementOnTheActiveChannel) {
+    test::TempDir dir;
+    PrivateProfile ini(dir.file("ZEL.ini"));
+    ini.writeString("PRESELECTED PHASES", "Teleseismic", "P;pP;PcP");
+    RecordingMessageSink messages;
+    CPhasePlacementDlg dialog(Iasp91(), ini, messages);
+    auto checked = [&] {
+        std::vector<std::string> names;
+        for (int i = 0; i < dialog.phaseList()->count(); ++i)
+            if (dialog.phaseList()->item(i)->checkState() == Qt::Checked)
+                names.push_back(dialog.phaseList()->item(i)->text().toStdString());
+        return names;
+    };
+    dialog.checkSet(0);
+    EXPECT_EQ(checked(), (std::vector<std::string>{"P", "PcP", "pP"}));  // catalogue order
+    dialog.checkSet(-1);
+    EXPECT_TRUE(checked().empty());
+
+    // No active pane: the message and nothing placed.
+    std::vector<SEISMIC_PHASE> added;
+    dialog.addPicks = [&](const std::vector<SEISMIC_PHASE>& picks) { added = picks; };
+    dialog.checkSet(0);
+    dialog.place();
+    EXPECT_EQ(messages.messages().back().text, "Не выбрано главное окно");
+    EXPECT_TRUE(added.empty());
+
+    // From the origin time: P, pP and PcP at 45 degrees and 100 km on channel (4, 1).
+    dialog.activeChannel = [] { return std::optional<std::pair<int, int>>({4, 1}); };
+    dialog.currentParameters = [] {
+        PlacementRequest r;
+        r.originTime = 1371212441.80;
+        r.depth = 100;
+        r.distance = 45;
+        return std::optional<PlacementRequest>(r);
+    };
+    dialog.loadCurrent();
+    EXPECT_EQ(dialog.distanceBox()->value(), 45.0);
+    EXPECT_EQ(dialog.depthBox()->value(), 100.0);
+    dialog.place();
+    ASSERT_EQ(added.size(), 3u);
+    const double p = 1371212441.80 + Iasp91().TravelTime(Iasp91().IndexOf("P"), 100, 45);
+    EXPECT_NEAR(added[0].time, p, 1e-3);
+    EXPECT_EQ(added[0].stationIndex, 4);
+    EXPECT_EQ(added[0].channelIndex, 1);
+
+    // Relative to a P pick 3 s later: the origin time shown moves by 3 s.
+    ZELPhases picks;
+    SEISMIC_PHASE pick = added[0];
+    SetPickTime(pick, p + 3);
+    picks.Add(pick);
+    dialog.phases = &picks;
+    dialog.modeGroup()->button(static_cast<int>(PlacementMode::FromPhase))->setChecked(true);
+    dialog.place();
+    EXPECT_NEAR(dialog.originEdit()->dateTime().toMSecsSinceEpoch() / 1000.0, 1371212441.80 + 3, 2e-3);
+    EXPECT_NEAR(added[0].time, p + 3, 2e-3);
 }
 
 }  // namespace
