@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -81,17 +82,21 @@ class Css30OutputPage : public SettingsPage {  // CEditSaveDataToCSS30PropertyPa
 class AmplitudeOptionsPage : public SettingsPage {  // SetupCalpAmpOptions
   public:
     explicit AmplitudeOptionsPage(AppContext& c) : context_(c) {
-        auto* box = new QVBoxLayout(this);
+        auto* page = new QVBoxLayout(this);
+        auto* frame = new QGroupBox("Расчет амплитуды по умолчанию", this);
+        auto* box = new QVBoxLayout(frame);
+        page->addWidget(frame);
         group_ = new QButtonGroup(this);
-        const char* methods[] = {"по Calib и Calper", "по АЧХ (FAP-файлы в каталоге Response)",
-                                 "По АЧХ из БД (нули/полюса или FAP)"};
+        // Each button's id is the method code the measurement reads from AMPLITUDE/DEFAULT.
+        const char* methods[] = {"по АЧХ (FAP-файлы в каталоге Response)", "по Calib и Calper",
+                                 "по АЧХ из БД (нули/полюса или FAP)"};
         for (int i = 0; i < 3; ++i) {
             auto* radio = new QRadioButton(methods[i]);
             group_->addButton(radio, i);
             box->addWidget(radio);
         }
         if (auto* b = group_->button(std::clamp(c.settings().amplitudeDefault, 0, 2))) b->setChecked(true);
-        box->addStretch();
+        page->addStretch();
     }
     void save() override {
         context_.settings().amplitudeDefault = std::max(0, group_->checkedId());

@@ -11,10 +11,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 #include "app/AppContext.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/SettingsSheet.h"
 #include "app/ui/ZelApplication.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "dsp/FormulaFunctions.h"
@@ -284,6 +286,24 @@ TEST_F(MagnitudeCommandsTest, CodaAndEnergyClassesGoIntoThePicks) {
     expectNoWarnings();
     EXPECT_EQ(shown, "10.0");  // 1.84 (1.1 log10 100 + 3.21) = 9.954, stored as shown
     EXPECT_DOUBLE_EQ(sg.energyClass, 10.0);
+}
+
+TEST_F(MagnitudeCommandsTest, OptionsPageWritesTheMethodCodesTheMeasurementReads) {
+    SettingsSheet sheet(*context, frame);
+    auto choose = [&](const QString& text) {
+        for (QRadioButton* b : sheet.findChildren<QRadioButton*>())
+            if (b->text() == text) return b->setChecked(true);
+        ADD_FAILURE() << "no button " << text.toStdString();
+    };
+    const std::pair<const char*, int> methods[] = {{"по Calib и Calper", 1},
+                                                   {"по АЧХ из БД (нули/полюса или FAP)", 2},
+                                                   {"по АЧХ (FAP-файлы в каталоге Response)", 0}};
+    for (auto [text, code] : methods) {
+        choose(text);
+        sheet.saveAll();
+        EXPECT_EQ(context->settings().amplitudeDefault, code) << text;
+        EXPECT_EQ(context->ini().getString("AMPLITUDE", "DEFAULT", ""), std::to_string(code));
+    }
 }
 
 TEST_F(MagnitudeCommandsTest, RefusalsStoreNothing) {
