@@ -2,10 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <set>
 
-#include "app/ZelError.h"
 #include "data/StationModel.h"
 #include "data/TimeConversions.h"
 #include "events/CurrentEvent.h"
@@ -15,6 +13,8 @@
 #include "formats/FixedColumns.h"
 #include "formats/ImsBulletin.h"
 #include "formats/ImsColumns.h"
+#include "formats/PhaseListFiles.h"
+#include "formats/RoundedTime.h"
 
 namespace zel {
 namespace {
@@ -27,25 +27,9 @@ std::string Printf(const char* format, auto... values) {
     return buffer;
 }
 
-// Calendar fields of a time rounded to 'digits' decimals first, so 59.996 s becomes the next
-// minute instead of "59.100" or "60.00".
-struct SplitTime {
-    CalendarTime calendar;
-    long fraction = 0;  // in units of 10^-digits seconds
-};
-SplitTime Split(double epoch, int digits) {
-    const double scale = std::pow(10.0, digits);
-    const double units = std::round(epoch * scale);
-    const double whole = std::floor(units / scale);
-    SplitTime t;
-    t.calendar = EpochToCalendar(whole).value_or(CalendarTime{});
-    t.fraction = static_cast<long>(units - whole * scale);
-    return t;
-}
-
-std::string ClockText(const SplitTime& t) {
+std::string ClockText(const RoundedTime& t) {
     return Printf("%02d:%02d:%02d.%02ld", t.calendar.hour, t.calendar.minute,
-                  static_cast<int>(t.calendar.second), t.fraction);
+                  t.second(), t.fraction);
 }
 
 bool HasValue(float v) { return v > 0.0f; }
@@ -59,7 +43,7 @@ constexpr MagnitudeSummary kMagnitudes[] = {
 
 std::string OriginLine(const BulletinInput& in, const ZELPhases& phases) {
     const CurrentEvent& e = in.event;
-    const SplitTime t = Split(e.originTime, 2);
+    const RoundedTime t = RoundTime(e.originTime, 2);
     std::string line;
     Put(line, origin::kDate, Printf("%04d/%02d/%02d", t.calendar.year, t.calendar.month, t.calendar.day));
     Put(line, origin::kTime, ClockText(t));
@@ -145,7 +129,7 @@ std::string PhaseLine(const SEISMIC_PHASE& p, const BulletinInput& in, const std
         }
     }
     Put(line, phase::kPhase, catalogue.Name(p.phaseIndex), false);
-    Put(line, phase::kTime, ClockText(Split(p.time, 2)), false);
+    Put(line, phase::kTime, ClockText(RoundTime(p.time, 2)), false);
     if (p.hasResidual) Put(line, phase::kTRes, FitFixed(p.residual, 5, 1));
     if (p.hasAzimuth) {
         double azimuth = std::fmod(double(p.azimuth), 360.0);
@@ -181,10 +165,10 @@ std::string ImsBulletinText(const BulletinInput& in, const ZELPhases& phases, co
                             const PhaseCatalogue& catalogue) {
     const CurrentEvent& e = in.event;
     const std::string id = ImsEventIdField(e.eventId);
-    const SplitTime t = Split(e.originTime, 3);
+    const RoundedTime t = RoundTime(e.originTime, 3);
     std::string text = Printf("\t\t\tZEL - REB    Event %8s     origin time  %02d/%02d/%02d %02d:%02d:%02d.%03ld\n",
                               id.c_str(), t.calendar.day, t.calendar.month, t.calendar.year % 1000,
-                              t.calendar.hour, t.calendar.minute, static_cast<int>(t.calendar.second), t.fraction);
+                              t.calendar.hour, t.calendar.minute, t.second(), t.fraction);
     std::string eventLine = "EVENT";
     Put(eventLine, kEventId, id);
     if (e.comment.size() < 65) Put(eventLine, kRegion, e.comment, false);
@@ -199,9 +183,7 @@ std::string ImsBulletinText(const BulletinInput& in, const ZELPhases& phases, co
 
 void WriteImsBulletin(const std::string& path, const BulletinInput& input, const ZELPhases& phases,
                       const std::vector<Station>& stations, const PhaseCatalogue& catalogue) {
-    const std::string text = ImsBulletinText(input, phases, stations, catalogue);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out || !(out << text) || !out.flush()) throw ZelError("Ошибка открытия файла  '" + path + "'");
+    WritePhaseFile(path, ImsBulletinText(input, phases, stations, catalogue));
 }
 
 }  // namespace zel
