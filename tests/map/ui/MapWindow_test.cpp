@@ -5,10 +5,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
@@ -24,6 +29,7 @@
 #include "map/GreatCircle.h"
 #include "map/MapStatusText.h"
 #include "map/ui/CMapWnd.h"
+#include "map/ui/EpicentreDlg.h"
 #include "support/TestAppPaths.h"
 
 namespace zel {
@@ -236,6 +242,52 @@ TEST_F(DemoMapTest, DemoNetworkEpicentreAndAzimuths) {
     }
     box->setCurrentIndex(2);  // the BKA array only
     EXPECT_EQ(map->network(), box->itemText(2).toStdString());
+
+    // The context menu's point becomes the start epicentre through the epicentre dialog.
+    const QPoint point(p.x(100.0), int(std::lround(p.y(50.0))));
+    QTimer::singleShot(0, [] {
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    });
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, point, map->mapToGlobal(point));
+    QApplication::sendEvent(map, &menuEvent);
+    auto acceptDialog = [](bool clear) {
+        QTimer::singleShot(0, [clear] {
+            auto* dialog = qobject_cast<CEpicentreDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->clearBox()->setChecked(clear);
+            dialog->accept();
+        });
+    };
+    acceptDialog(false);
+    frame->action(cmd::kMapMarkEpicentre)->trigger();
+    EXPECT_TRUE(TheCurrentEvent().hypocentreValid);
+    EXPECT_NEAR(TheCurrentEvent().lat, 50.0, 0.1);
+    EXPECT_NEAR(TheCurrentEvent().lon, 100.0, 0.1);
+    acceptDialog(true);
+    frame->action(cmd::kMapHypocentreParameters)->trigger();
+    EXPECT_FALSE(TheCurrentEvent().hypocentreValid);
+}
+
+TEST(EpicentreDlg, RefusesCoordinatesOffTheGlobe) {
+    CEpicentreDlg dialog({10.0, 20.0, 33.0, 1371211697.35});
+    dialog.latEdit()->setText("95");
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    dialog.latEdit()->setText("-45.5");
+    dialog.lonEdit()->setText("180.5");
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    dialog.lonEdit()->setText("-180");
+    dialog.timeEdit()->setText("вчера");
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    dialog.timeEdit()->setText("14/06/2013 12:08:17.350");
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_DOUBLE_EQ(dialog.values().lat, -45.5);
+    EXPECT_DOUBLE_EQ(dialog.values().lon, -180.0);
+    EXPECT_DOUBLE_EQ(dialog.values().depth, 33.0);
+    EXPECT_NEAR(dialog.values().originTime, 1371211697.35, 1e-3);
 }
 
 }  // namespace
