@@ -72,6 +72,7 @@ enum : int {
     kEventReport = 33111,
     kWriteCssTables = 33153,
     kWriteStoredCssTables = 33181,
+    kLoadImsBulletin = 33194,
     // DSP workspace
     kDspSaveWorksheet = 33250,
     kDspLoadWorksheet = 33251,
