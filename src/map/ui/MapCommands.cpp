@@ -130,6 +130,9 @@ CMapWnd* InstallMap(CMainFrame& frame, AppContext& context) {
 
     QComboBox* box = frame.groupCombo();
     FillNetworkBox(box, context.networks());
+    // With the map's buttons the toolbar no longer fits beside the waveform one: a row of its own
+    // keeps the network box in sight.
+    if (CZELToolbar* toolbar = frame.toolbar("MAP")) frame.insertToolBarBreak(toolbar);
     QObject::connect(box, &QComboBox::currentIndexChanged, map, [map, box](int index) {
         map->setNetwork(index <= 0 ? std::string() : box->itemText(index).toStdString());
     });
