@@ -175,9 +175,10 @@ void CAmplitudeDlg::compute(DialogMagnitude m) {
     const double a = Read(amplitude_), t = Read(period_);
     double delta = Read(distance_);
     const double h = Read(depth_);
-    if (m != DialogMagnitude::Ml) {
-        if (std::string e = AmplitudePeriodError(a, t); !e.empty()) return Warn(messages_, e, look.title);
-    }
+    // ML takes the amplitude by its size and has no use for the period, but refuses a zero one too.
+    const std::string e =
+        m == DialogMagnitude::Ml ? (t == 0 ? "Период = 0" : "") : AmplitudePeriodError(a, t);
+    if (!e.empty()) return Warn(messages_, e, look.title);
     if (!(delta >= 0 && delta <= 180))
         return Warn(messages_, "Расстояние должно быть от 0 до 180 градусов", look.title);
     if (!(h >= 0 && h <= 800)) return Warn(messages_, "Глубина должна быть от 0 до 800 км", look.title);

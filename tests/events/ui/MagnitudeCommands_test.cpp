@@ -175,6 +175,17 @@ TEST_F(MagnitudeCommandsTest, TeleseismMbFromANormalisedShortPeriodRecordOfTheP)
         choosePhase(d, "P");
         EXPECT_TRUE(d->button(DialogMagnitude::Mb)->isEnabled());
         EXPECT_FALSE(d->button(DialogMagnitude::Mkt)->isEnabled());
+        // A period of 0 is refused before anything divides by it.
+        const QString period = d->periodEdit()->text();
+        d->periodEdit()->setText("0");
+        for (DialogMagnitude m : {DialogMagnitude::Ms, DialogMagnitude::Mb, DialogMagnitude::Ml}) {
+            d->compute(m);
+            ASSERT_FALSE(messages.messages().empty());
+            EXPECT_EQ(messages.messages().back().text, "Период = 0");
+            EXPECT_TRUE(d->resultEdit(m)->text().isEmpty());
+        }
+        messages.clear();
+        d->periodEdit()->setText(period);
         // Where the table has no value the magnitude is not measured, and the analyst is told.
         const QString distance = d->distanceEdit()->text();
         d->distanceEdit()->setText("3");
