@@ -141,20 +141,24 @@ ChannelResponse ChannelNmPerCount(int method, double period, double time,
     if (!(period > 0)) throw ZelError("Период = 0");
     const double f = 1.0 / period;
     const std::string& channel = source.slot.channel;
+    // The RESPONSE file's value; a missing or unreadable table is reported by `failure`, or
+    // with the file's name when the method asked for the file itself.
     auto fromFile = [&](const char* failure) -> ChannelResponse {
         std::string dir = source.workingDir;
         if (!dir.empty() && dir.back() != '/' && dir.back() != '\\') dir += '/';
         const std::string path = dir + "RESPONSE/" + source.slot.calibFile;
-        try {
-            if (source.slot.calibFile.empty()) throw ZelError("no file");
-            return {ReadFapFile(path).Value(f), true};
-        } catch (const ZelError&) {
-            if (failure != nullptr) throw ZelError(ChannelText(failure, channel, source.station));
-            char text[1024];
-            std::snprintf(text, sizeof text, "Не найден файл %s с АЧХ для канала '%s' станции '%s'",
-                          path.c_str(), channel.c_str(), source.station.c_str());
-            throw ZelError(text);
+        if (!source.slot.calibFile.empty()) {
+            try {
+                return {ReadFapFile(path).Value(f), true};
+            } catch (const ZelError&) {
+                // reported below
+            }
         }
+        if (failure != nullptr) throw ZelError(ChannelText(failure, channel, source.station));
+        char text[1024];
+        std::snprintf(text, sizeof text, "Не найден файл %s с АЧХ для канала '%s' станции '%s'", path.c_str(),
+                      channel.c_str(), source.station.c_str());
+        throw ZelError(text);
     };
     switch (method) {
         case kAmplitudeByCalib:
