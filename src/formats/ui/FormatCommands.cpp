@@ -1,10 +1,13 @@
 #include "formats/ui/FormatCommands.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <ctime>
+#include <fstream>
 
 #include "app/AppContext.h"
 #include "app/Commands.h"
@@ -17,7 +20,11 @@
 #include "events/ui/EventCommands.h"
 #include "formats/CssDatabase.h"
 #include "formats/CssStoredEvents.h"
+#include "events/ui/PhasesWnd.h"
+#include "formats/FixedColumns.h"
+#include "formats/PhaseListFiles.h"
 #include "formats/ui/CssFilesDialogs.h"
+#include "formats/ui/ImsEventDialog.h"
 #include "formats/ui/ReportDialog.h"
 
 namespace zel {
@@ -98,6 +105,135 @@ void FormatCommands::deleteFromCss(std::int64_t orid) {
     }
 }
 
+void FormatCommands::showError(const std::string& text) { ShowError(context_, text); }
+
+void FormatCommands::listChanged() {
+    QMdiSubWindow* sub = frame_.child(CMainFrame::kPhaseList);
+    auto* window = sub ? qobject_cast<CPhasesWnd*>(sub->widget()) : nullptr;
+    if (!window) return;
+    window->rebuildRows();
+    if (window->onListChanged) window->onListChanged();
+}
+
+void FormatCommands::loadBulletin(ImsLayout layout) {
+    const QString filter = layout == ImsLayout::Columns
+                               ? "Бюллетень IMS (*.txt);;Все файлы (*)"
+                               : "Все файлы (*);;Бюллетень в формате NORDIS (*.txt)";
+    const QString path = QFileDialog::getOpenFileName(&frame_, QString(), QString(), filter);
+    if (path.isEmpty()) return;
+    std::vector<ImsEvent> events;
+    try {
+        events = ReadImsBulletinFile(path.toStdString(), layout);
+    } catch (const ZelError&) {
+        return;  // a file that does not open ends the command without change
+    }
+    CSelectIMSEvent dialog(events, &frame_);
+    // The blank-separated layout always replaces the event.
+    if (layout == ImsLayout::Whitespace) dialog.phasesOnlyBox()->hide();
+    if (dialog.exec() != QDialog::Accepted || dialog.chosen() < 0) return;
+    loadBulletinEvent(path.toStdString(), layout, dialog.chosen(),
+                      layout == ImsLayout::Columns && dialog.phasesOnly());
+}
+
+bool FormatCommands::loadBulletinEvent(const std::string& path, ImsLayout layout, int index, bool phasesOnly) {
+    std::vector<ImsEvent> events;
+    try {
+        events = ReadImsBulletinFile(path, layout);
+    } catch (const ZelError& e) {
+        showError(e.what());
+        return false;
+    }
+    if (index < 0 || index >= static_cast<int>(events.size())) return false;
+    const ImsLoadResult result = LoadImsEvent(events[index], phasesOnly, TheCurrentEvent(), ThePhaseList(),
+                                              context_.stations(), ThePhaseCatalogue());
+    if (!result.problem.empty()) {
+        showError(result.problem);
+        return false;
+    }
+    if (!phasesOnly) ellipse_ = result.ellipse;
+    listChanged();
+    return true;
+}
+
+void FormatCommands::writeBulletin() {
+    const QString path = QFileDialog::getSaveFileName(&frame_, QString(), QString(), "Бюллетень (*.txt)");
+    if (!path.isEmpty()) writeBulletinTo(path.toStdString());
+}
+
+void FormatCommands::writeBulletinTo(const std::string& path) {
+    try {
+        WriteImsBulletin(path, BulletinInput{TheCurrentEvent(), ellipse_, false}, ThePhaseList(), context_.stations(),
+                         ThePhaseCatalogue());
+    } catch (const ZelError& e) {
+        showError(e.what());
+    }
+}
+
+namespace {
+
+std::string EventIdOr(const std::string& fallback) {
+    std::string id = Trimmed(TheCurrentEvent().eventId);
+    return id.empty() ? fallback : id;
+}
+
+}  // namespace
+
+void FormatCommands::writePhaseFile(PhaseFile kind) {
+    QString name, filter;
+    switch (kind) {
+        case PhaseFile::Kpw2:
+            name = "zelout.dat";
+            filter = "Списки сейсм. фаз для KPW2(*.dat);;Все файлы (*)";
+            break;
+        case PhaseFile::Travo:
+            name = "zelout.dat";
+            filter = "Списки сейсм. фаз для программы сводной обработки TRAVO (*.bms);;Все файлы (*)";
+            break;
+        case PhaseFile::Hypo71:
+            name = QString::fromStdString(EventIdOr("phase.out"));
+            filter = "All files (*);;Out Files (*.out)";
+            break;
+        case PhaseFile::AllPhases:
+            name = QString::fromStdString(EventIdOr("zel")) + ".arr";
+            filter = "Списки сейсм. фаз (*.arr*);;Все файлы (*)";
+            break;
+    }
+    const QString path = QFileDialog::getSaveFileName(&frame_, QString(), name, filter);
+    if (!path.isEmpty()) writePhaseFileTo(kind, path.toStdString());
+}
+
+void FormatCommands::writePhaseFileTo(PhaseFile kind, const std::string& path) {
+    const PhaseFileInput input{TheCurrentEvent(), ThePhaseList(), context_.stations(), ThePhaseCatalogue()};
+    std::string text;
+    switch (kind) {
+        case PhaseFile::Kpw2: text = Kpw2Text(input); break;
+        case PhaseFile::Travo: text = TravoText(input); break;
+        case PhaseFile::Hypo71:
+            // Reloaded every time, so an edit of the code map needs no restart.
+            text = Hypo71Text(input, ReadHypo71Codes(context_.settings().workingDir + "stations.71"));
+            break;
+        case PhaseFile::AllPhases: text = AllPhasesText(input, std::time(nullptr)); break;
+    }
+    try {
+        WritePhaseFile(path, text);
+    } catch (const ZelError& e) {
+        showError(e.what());
+    }
+}
+
+void FormatCommands::readAllPhases(bool replace) {
+    const QString path =
+        QFileDialog::getOpenFileName(&frame_, QString(), QString(), "Списки сейсм. фаз (*.arr*);;Все файлы (*)");
+    if (!path.isEmpty()) readAllPhasesFrom(path.toStdString(), replace);
+}
+
+void FormatCommands::readAllPhasesFrom(const std::string& path, bool replace) {
+    std::ifstream in(path);
+    if (!in) return;  // the list stays as it was
+    ReadAllPhases(in, replace, ThePhaseList(), context_.stations(), ThePhaseCatalogue());
+    listChanged();
+}
+
 FormatCommands* InstallFormatCommands(CMainFrame& frame, AppContext& context, EventCommands* events) {
     auto* commands = new FormatCommands(frame, context);
     auto wire = [&](int id, auto handler) {
@@ -106,8 +242,25 @@ FormatCommands* InstallFormatCommands(CMainFrame& frame, AppContext& context, Ev
         QObject::connect(a, &QAction::triggered, commands, handler);
         return a;
     };
+    // The phase list commands that have no frame command of their own.
+    auto local = [commands](const char* text, auto handler) {
+        auto* a = new QAction(QString::fromUtf8(text), commands);
+        QObject::connect(a, &QAction::triggered, commands, handler);
+        return a;
+    };
+    using File = FormatCommands::PhaseFile;
     wire(cmd::kEventReport, [commands] { commands->showReport(); });
     const std::vector<QAction*> phaseListActions = {
+        local("Загрузить список  фаз из файла", [commands] { commands->readAllPhases(true); }),
+        local("Добавить список  фаз из файла", [commands] { commands->readAllPhases(false); }),
+        local("Сохранить список всех фаз", [commands] { commands->writePhaseFile(File::AllPhases); }),
+        local("Сохранить список фаз для HYPO71", [commands] { commands->writePhaseFile(File::Hypo71); }),
+        local("*Сохранить список фаз в формате KPW2", [commands] { commands->writePhaseFile(File::Kpw2); }),
+        local("Сохранить список фаз в формате TRAVO", [commands] { commands->writePhaseFile(File::Travo); }),
+        wire(cmd::kLoadImsBulletin, [commands] { commands->loadBulletin(ImsLayout::Columns); }),
+        local("Сохранить результаты обработки в формате REB/IMS", [commands] { commands->writeBulletin(); }),
+        local("Загрузить бюллетень в формате NORDIS",
+              [commands] { commands->loadBulletin(ImsLayout::Whitespace); }),
         wire(cmd::kWriteCssTables, [commands] { commands->writeCssTables(); }),
         wire(cmd::kWriteStoredCssTables, [commands] { commands->writeStoredCssTables(); })};
     if (events) {
@@ -115,7 +268,7 @@ FormatCommands* InstallFormatCommands(CMainFrame& frame, AppContext& context, Ev
         events->afterDelete = [commands](std::int64_t orid) { commands->deleteFromCss(orid); };
     }
 
-    // The two table commands belong to the phase list: its context menu and its menu.
+    // These commands belong to the phase list: its context menu and its menu.
     if (QMdiSubWindow* sub = frame.child(CMainFrame::kPhaseList); sub && sub->widget())
         for (QAction* a : phaseListActions) sub->widget()->addAction(a);
     for (QAction* menuAction : frame.menuBar()->actions()) {

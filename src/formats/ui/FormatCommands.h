@@ -1,10 +1,13 @@
 #pragma once
-// The frame's report and CSS commands: the event report, the CSS 3.0 text tables of the current
-// event and of stored events, and the copy of every saved event into the CSS database when the
-// configuration asks for it.
+// The frame's report and exchange-format commands: the event report, the CSS 3.0 text tables of
+// the current event and of stored events, the copy of every saved event into the CSS database when
+// the configuration asks for it, IMS/REB bulletins and the phase lists for other programs.
 
 #include <QObject>
 #include <cstdint>
+#include <string>
+
+#include "formats/ImsBulletin.h"
 
 namespace zel {
 
@@ -28,9 +31,27 @@ class FormatCommands : public QObject {
     // After an event was deleted: its origin in the CSS database, when one is connected.
     void deleteFromCss(std::int64_t orid);
 
+    // Bulletins: a file dialog and the event dialog, then the loading itself. The loading returns
+    // false, with a message, when the file does not open or the event lacks its origin or phases.
+    void loadBulletin(ImsLayout layout);
+    bool loadBulletinEvent(const std::string& path, ImsLayout layout, int index, bool phasesOnly);
+    void writeBulletin();
+    void writeBulletinTo(const std::string& path);
+
+    // Phase lists for other programs and the all-phases list: a file dialog, then the file.
+    enum class PhaseFile { Kpw2, Travo, Hypo71, AllPhases };
+    void writePhaseFile(PhaseFile kind);
+    void writePhaseFileTo(PhaseFile kind, const std::string& path);
+    void readAllPhases(bool replace);
+    void readAllPhasesFrom(const std::string& path, bool replace);
+
   private:
+    void listChanged();
+    void showError(const std::string& text);
+
     CMainFrame& frame_;
     AppContext& context_;
+    ErrorEllipse ellipse_;  // of the last bulletin origin loaded; written with the next bulletin
 };
 
 // Creates the commands (owned by the frame), wires them and hooks the CSS copy into the event

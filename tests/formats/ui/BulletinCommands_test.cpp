@@ -1,0 +1,132 @@
+// The bulletin and phase list file commands in the main frame: a real IMS bulletin loaded into the
+// phase list window, a load refused with a message, the event dialog, and a bulletin and an
+// all-phases list written and read back through the commands.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QCheckBox>
+#include <QMdiSubWindow>
+#include <QTableView>
+#include <QTreeWidget>
+#include <fstream>
+
+#include "app/AppContext.h"
+#include "app/Commands.h"
+#include "app/ui/MainFrame.h"
+#include "events/CurrentEvent.h"
+#include "events/PhaseCatalogue.h"
+#include "events/ZELPhases.h"
+#include "events/ui/EventCommands.h"
+#include "events/ui/PhaseListSetup.h"
+#include "events/ui/PhasesWnd.h"
+#include "formats/ui/FormatCommands.h"
+#include "formats/ui/ImsEventDialog.h"
+#include "support/TestAppPaths.h"
+
+namespace zel {
+namespace {
+
+const std::string kRealBulletin = std::string(ZEL_TEST_DATA_DIR) + "/bulletins/ipe202409sel_ims.txt";
+
+Station ThreeComponent(const std::string& code) {
+    Station s;
+    s.code = code;
+    const char* names[] = {"SHZ", "SHN", "SHE"};
+    for (int i = 0; i < 3; ++i) {
+        s.slots[i].channel = names[i];
+        s.slots[i].componentIndex = i + 1;
+    }
+    return s;
+}
+
+TEST(BulletinCommands, BulletinAndPhaseFilesThroughTheFrame) {
+    test::TempDir dir;
+    RecordingMessageSink messages;
+    AppContext context({}, test::TestAppPaths(dir), messages);
+    context.loadConfiguration();
+    auto frame = std::make_unique<CMainFrame>(context);
+    context.openDatabases();
+    InstallPhaseList(*frame, context);
+    EventCommands* events = InstallEventCommands(*frame, context);
+    FormatCommands* commands = InstallFormatCommands(*frame, context, events);
+    EXPECT_TRUE(frame->action(cmd::kLoadImsBulletin)->isEnabled());
+    auto* window = qobject_cast<CPhasesWnd*>(frame->child(CMainFrame::kPhaseList)->widget());
+    ASSERT_TRUE(window);
+    QStringList texts;
+    for (QAction* a : window->actions()) texts << a->text();
+    for (const char* text : {"Загрузить список фаз в формате IMS", "Сохранить результаты обработки в формате REB/IMS",
+                             "Загрузить бюллетень в формате NORDIS", "Сохранить список всех фаз",
+                             "Загрузить список  фаз из файла", "Добавить список  фаз из файла",
+                             "Сохранить список фаз для HYPO71", "*Сохранить список фаз в формате KPW2",
+                             "Сохранить список фаз в формате TRAVO"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
+
+    context.stations() = {ThreeComponent("MORC"), ThreeComponent("VRAC"), ThreeComponent("KRUC")};
+    ThePhaseList().RemoveAll();
+
+    // The event without coordinates: the picks come, the hypocentre stays invalid.
+    ASSERT_TRUE(commands->loadBulletinEvent(kRealBulletin, ImsLayout::Columns, 0, false));
+    EXPECT_EQ(ThePhaseList().Count(), 3 + 3 * 2);
+    EXPECT_FALSE(TheCurrentEvent().hypocentreValid);
+    EXPECT_EQ(window->table()->model()->rowCount(), 9);
+
+    ASSERT_TRUE(commands->loadBulletinEvent(kRealBulletin, ImsLayout::Columns, 1, false));
+    EXPECT_EQ(ThePhaseList().Count(), 9);
+    EXPECT_TRUE(TheCurrentEvent().hypocentreValid);
+    EXPECT_EQ(TheCurrentEvent().orid, 2032257);
+    EXPECT_TRUE(messages.messages().empty());
+
+    // An event without its origin is refused with a message and leaves the list alone.
+    const std::string noOrigin = dir.file("no-origin.txt");
+    std::ofstream(noOrigin) << "EVENT 9\nSta Dist EvAz Phase\nMORC 0.5 10 Pg 12:00:00.0\n";
+    EXPECT_FALSE(commands->loadBulletinEvent(noOrigin, ImsLayout::Whitespace, 0, false));
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, std::string(kImsNoOrigin) + "9");
+    EXPECT_EQ(ThePhaseList().Count(), 9);
+    messages.clear();
+
+    // The bulletin written by the command reads back to the same picks.
+    const std::string bulletin = dir.file("out.txt");
+    commands->writeBulletinTo(bulletin);
+    const ZELPhases before = ThePhaseList();
+    ASSERT_TRUE(commands->loadBulletinEvent(bulletin, ImsLayout::Columns, 0, false));
+    ASSERT_EQ(ThePhaseList().Count(), before.Count());
+    for (int i = 0; i < before.Count(); ++i) {
+        EXPECT_NEAR(ThePhaseList().GetAt(i)->time, before.GetAt(i)->time, 0.005);
+        EXPECT_EQ(ThePhaseList().GetAt(i)->arid, before.GetAt(i)->arid);
+    }
+    EXPECT_EQ(TheCurrentEvent().orid, 2032257);
+
+    // The all-phases list: written, then loaded in place of the list and added to it.
+    const std::string arr = dir.file("event.arr");
+    commands->writePhaseFileTo(FormatCommands::PhaseFile::AllPhases, arr);
+    commands->readAllPhasesFrom(arr, true);
+    EXPECT_EQ(ThePhaseList().Count(), before.Count());
+    commands->writePhaseFileTo(FormatCommands::PhaseFile::Hypo71, dir.file("none") + "/x/y.out");
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, "Ошибка открытия файла  '" + dir.file("none") + "/x/y.out'");
+    ThePhaseList().RemoveAll();
+}
+
+TEST(BulletinCommands, EventDialogListsEveryEventWithItsOrigin) {
+    const std::vector<ImsEvent> events = ReadImsBulletinFile(kRealBulletin, ImsLayout::Columns);
+    CSelectIMSEvent dialog(events);
+    ASSERT_EQ(dialog.list()->topLevelItemCount(), 3);
+    EXPECT_EQ(dialog.windowTitle(), "Выбор EVENT");
+    EXPECT_EQ(dialog.list()->topLevelItem(1)->text(0), "2032257");
+    EXPECT_EQ(dialog.list()->topLevelItem(1)->text(1), "01/09/2024");
+    EXPECT_EQ(dialog.list()->topLevelItem(1)->text(2), "12:33:19.91");
+    EXPECT_EQ(dialog.list()->topLevelItem(1)->text(3), "49.8219");
+    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(3), "");
+    EXPECT_EQ(dialog.chosen(), 0);
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(2));
+    EXPECT_EQ(dialog.chosen(), 2);
+    EXPECT_FALSE(dialog.phasesOnly());
+    dialog.phasesOnlyBox()->setChecked(true);
+    EXPECT_TRUE(dialog.phasesOnly());
+}
+
+}  // namespace
+}  // namespace zel
