@@ -15,6 +15,7 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/SplashWnd.h"
 #include "app/ui/UserMessages.h"
+#include "data/ui/CssWaveformCommands.h"
 #include "dsp/ui/DspWorkspaceWidget.h"
 #include "dsp/ui/DetectorCommands.h"
 #include "dsp/ui/FilterCommands.h"
@@ -71,6 +72,7 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     InstallFilterCommands(*frame, context);
     InstallGeometryCommands(*frame, context);
     InstallDetectorCommands(*frame, context);
+    InstallCssWaveformCommands(*frame, context);
     InstallPolarizationCommands(*frame, context);
     InstallMagnitudeCommands(*frame, context);
     InstallFormatCommands(*frame, context, events);
