@@ -10,6 +10,7 @@
 
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
+#include "events/MonitoredRegions.h"
 #include "events/TravelTimeCommands.h"
 #include "events/ZELPhases.h"
 #include "map/GreatCircle.h"
@@ -23,6 +24,7 @@ namespace {
 const QColor kStationBlue(0, 0, 255);
 const QColor kEpicentreRed(255, 0, 0);
 const QColor kBoxGrey(192, 192, 192);
+const QColor kRegionGreen(0, 128, 0);
 constexpr int kMinimumMapPixels = 20;
 constexpr double kMarkerMillimetres = 3.0;
 
@@ -156,6 +158,12 @@ std::size_t CMapWnd::contentSignature() const {
         Combine(seed, pick->hasAzimuth);
         Combine(seed, pick->azimuth);
     }
+    for (const CContReg& region : TheMonitoredRegions().regions()) {
+        Combine(seed, region.lat1);
+        Combine(seed, region.lon1);
+        Combine(seed, region.lat2);
+        Combine(seed, region.lon2);
+    }
     const CurrentEvent& event = TheCurrentEvent();
     Combine(seed, event.hypocentreValid);
     Combine(seed, event.lat);
@@ -198,6 +206,7 @@ void CMapWnd::render(QPainter& painter) {
     painter.setClipRect(QRect(area.left, area.top, area.width() + 1, area.height() + 1));
     if (drawable && mode_ == kRelief) drawRelief(painter, p);
     if (drawable && mode_ == kCoastlines) drawCoastlines(painter, p);
+    if (drawable) drawMonitoredRegions(painter, p);
     painter.restore();
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);
@@ -235,6 +244,21 @@ void CMapWnd::drawCoastlines(QPainter& painter, const MapProjection& projection)
     painter.setPen(QPen(Qt::black, 1));
     for (const PixelSegment& s : CoastlineSegments(*coastline_, projection))
         painter.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
+}
+
+void CMapWnd::drawMonitoredRegions(QPainter& painter, const MapProjection& projection) {
+    painter.setPen(QPen(kRegionGreen, 1));
+    painter.setBrush(QBrush(kRegionGreen, Qt::BDiagPattern));
+    const double pixelsPerDegree = projection.area().width() / view_.width;
+    for (const CContReg& region : TheMonitoredRegions().regions()) {
+        const double west = std::min(region.lon1, region.lon2), east = std::max(region.lon1, region.lon2);
+        const double top = projection.y(std::max(region.lat1, region.lat2));
+        const double bottom = projection.y(std::min(region.lat1, region.lat2));
+        const QRectF box(projection.xExact(west), top, (east - west) * pixelsPerDegree, bottom - top);
+        painter.drawRect(box);
+        // A region that begins west of the view's left edge shows there once more, a turn earlier.
+        painter.drawRect(box.translated(-360.0 * pixelsPerDegree, 0.0));
+    }
 }
 
 void CMapWnd::drawAzimuths(QPainter& painter, const MapProjection& projection) {

@@ -1,7 +1,7 @@
 #pragma once
-// The map window: stations, the current epicentre, pick azimuths and distance circles on a
-// longitude-latitude world map with relief pictures or coastlines. It keeps one picture of the
-// whole window and rebuilds it when the view, the size, the mode or what it shows has changed.
+// The map window: stations, the current epicentre, pick azimuths, distance circles and the
+// monitored regions on a longitude-latitude world map with relief pictures or coastlines. It keeps one
+// picture of the whole window and rebuilds it when the view, the size, the mode or what it shows has changed.
 
 #include <QImage>
 #include <QPixmap>
@@ -72,12 +72,13 @@ class CMapWnd : public QWidget {
     void render(QPainter& painter);
     void drawRelief(QPainter& painter, const MapProjection& projection);
     void drawCoastlines(QPainter& painter, const MapProjection& projection);
+    void drawMonitoredRegions(QPainter& painter, const MapProjection& projection);
     void drawAzimuths(QPainter& painter, const MapProjection& projection);
     void drawGrid(QPainter& painter, const MapProjection& projection);
     void drawStations(QPainter& painter, const MapProjection& projection);
     void drawEpicentre(QPainter& painter, const MapProjection& projection);
     void drawMarker(QPainter& painter, QPointF at, const QColor& color);
-    // What the picture shows besides the view: stations, picks, epicentre, distance estimates.
+    // What the picture shows besides the view: stations, picks, regions, epicentre, distance estimates.
     std::size_t contentSignature() const;
     void reportMissingFiles();
 

@@ -24,6 +24,7 @@
 #include "data/demo/DemoDiskLoop.h"
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
+#include "events/MonitoredRegions.h"
 #include "events/TravelTimeCommands.h"
 #include "events/ZELPhases.h"
 #include "map/GreatCircle.h"
@@ -176,6 +177,7 @@ TEST_F(MapWindowTest, StatusBarShowsThePointerOrTheMeasurement) {
 class DemoMapTest : public MapGlobals {
   protected:
     void TearDown() override {
+        TheMonitoredRegions().clear();
         delete frame;
         context.reset();
         MapGlobals::TearDown();
@@ -220,6 +222,14 @@ TEST_F(DemoMapTest, DemoNetworkEpicentreAndAzimuths) {
     TheStationDistanceEstimates()[0] =
         static_cast<float>(Distance(stations[0].lat, stations[0].lon, event.lat, event.lon));
 
+    CContReg region;
+    region.lat1 = 45.0f;
+    region.lon1 = 130.0f;
+    region.lat2 = 40.0f;
+    region.lon2 = 120.0f;
+    region.name = "Монитор";
+    TheMonitoredRegions().insert(context->databases().work(), region);
+
     frame->activateChild(CMainFrame::kMap, true);
     frame->action(cmd::kMapAzimuths)->trigger();
     frame->action(cmd::kMapRelief)->trigger();
@@ -240,6 +250,9 @@ TEST_F(DemoMapTest, DemoNetworkEpicentreAndAzimuths) {
         EXPECT_NE(land, QColor(Qt::white));
         EXPECT_NE(land, QColor(Qt::black));
     }
+    // The monitored region: its outline, corners sorted.
+    EXPECT_TRUE(ColourNear(image, p.xExact(120.0), p.y(42.5), QColor(0, 128, 0), 1));
+    EXPECT_TRUE(ColourNear(image, p.xExact(125.0), p.y(45.0), QColor(0, 128, 0), 1));
     box->setCurrentIndex(2);  // the BKA array only
     EXPECT_EQ(map->network(), box->itemText(2).toStdString());
 
