@@ -1,0 +1,91 @@
+// The F-K grid search: hand-worked beams, and plane waves across the demo array.
+
+#include "dsp/Fk.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "data/demo/DemoDiskLoop.h"
+
+namespace zel {
+namespace {
+
+constexpr double kDeg = std::numbers::pi / 180;
+
+TEST(FkBeam, HandWorkedBeamLeavesTheSampleAtTheEndMarkOut) {
+    // One channel at 1 sps from 0, marks [3, 0]: beam of 3 bins, samples at 0, 1, 2; the sample
+    // at 3 lies on T2 and stays out. Power 1 + 4 + 9 = 14 at every point (no offsets).
+    FkChannel c{{1, 2, 3, 4, 5}, 0.0, 1.0, 3.0, 0.0, 0.0, 0.0};
+    EXPECT_EQ(FkBeamLength({c}, 1.0), 3u);
+    const FkResult single = FkGridSearch({c}, 1.0, {-1.0, 1.0, 4});
+    ASSERT_EQ(single.points.size(), 16u);
+    EXPECT_EQ(single.best, 0u);  // every point alike: the first wins
+    EXPECT_EQ(single.points[0].px, -1.0f);
+    EXPECT_EQ(single.points[1].py, -0.5f);
+    EXPECT_EQ(single.points[15].px, 0.5f);  // max itself is not a grid value
+    EXPECT_EQ(single.minPower, 1.0);
+
+    // A pulse at 1 s seen by the reference and by a station 1 km east (marks [0, 4], 4 bins).
+    // Px 0 stacks both into bin 1: power 4. Px -1 moves the copy to bin 0: 1 + 1 = 2. Px 0.5
+    // moves it half a bin, which truncation puts back into bin 1: 4 again, later, so Px 0 wins.
+    FkChannel pulse{{0, 1, 0, 0, 0}, 0.0, 1.0, 0.0, 4.0, 0.0, 0.0};
+    FkChannel east = pulse;
+    east.deast = 1.0;
+    const FkResult two = FkGridSearch({pulse, east}, 1.0, {-1.0, 1.0, 4});
+    EXPECT_EQ(two.points[two.best].px, 0.0f);
+    EXPECT_EQ(two.points[two.best].py, -1.0f);
+    EXPECT_EQ(two.points[0].power, 0.5);
+    EXPECT_EQ(two.points[12].power, 1.0);
+    EXPECT_EQ(two.minPower, 0.5);
+    EXPECT_TRUE(FkGridSearch({}, 1.0, {}).Empty());
+    EXPECT_TRUE(FkGridSearch({c}, 1.0, {0.5, 0.5, 10}).Empty());
+}
+
+// A Ricker pulse of 3 Hz crossing the demo array from back azimuth baz with slowness s.
+std::vector<FkChannel> PlaneWave(double baz, double s) {
+    std::vector<FkChannel> channels;
+    const double sx = -s * std::sin(baz * kDeg), sy = -s * std::cos(baz * kDeg);  // propagation
+    for (const demo::DemoStation& st : demo::DemoStations()) {
+        if (std::string(st.refsta) != "BKA0") continue;
+        FkChannel c;
+        c.start = 100.0;
+        c.sps = st.sps;
+        c.mark1 = 104.0;
+        c.mark2 = 108.0;
+        c.dnorth = st.dnorth;
+        c.deast = st.deast;
+        const double arrival = 106.0 + sx * st.deast + sy * st.dnorth;
+        for (int k = 0; k < 1000; ++k) {
+            const double a = std::numbers::pi * 3.0 * (c.start + k / c.sps - arrival);
+            c.samples.push_back(static_cast<float>((1 - 2 * a * a) * std::exp(-a * a)));
+        }
+        channels.push_back(c);
+    }
+    return channels;
+}
+
+TEST(FkGridSearch, PlaneWavesAcrossTheDemoArrayAreFoundWithinOneGridStep) {
+    // Steps of 0.01 s/km: a delay of one sample (0.01 s) across the outer ring (1.6 km) is
+    // about that, so finer steps ask more than the sampled data can tell.
+    const FkGrid grid{-0.5, 0.5, 100};
+    const double step = (grid.max - grid.min) / grid.intervals;
+    for (const auto& [baz, s] : {std::pair{40.0, 0.08}, {215.0, 0.12}, {300.0, 0.05}}) {
+        const std::vector<FkChannel> channels = PlaneWave(baz, s);
+        ASSERT_EQ(channels.size(), 10u);
+        const FkResult r = FkGridSearch(channels, 100.0, grid);
+        ASSERT_FALSE(r.Empty());
+        const FKParam& b = r.points[r.best];
+        EXPECT_NEAR(b.px, s * std::sin(baz * kDeg), step) << baz;
+        EXPECT_NEAR(b.py, s * std::cos(baz * kDeg), step) << baz;
+        EXPECT_NEAR(r.slowness, s, step * std::sqrt(2.0)) << baz;
+        EXPECT_NEAR(r.azimuth, baz, std::atan(step * std::sqrt(2.0) / s) / kDeg) << baz;
+        EXPECT_EQ(r.maxPower, 1.0);
+        EXPECT_LT(r.minPower, 0.2);
+    }
+}
+
+}  // namespace
+}  // namespace zel
