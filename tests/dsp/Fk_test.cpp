@@ -8,7 +8,12 @@
 #include <numbers>
 #include <string>
 
+#include "app/MessageSink.h"
+#include "app/db/Databases.h"
+#include "data/Catalogue.h"
 #include "data/demo/DemoDiskLoop.h"
+#include "data/demo/DemoPhysics.h"
+#include "support/ScratchDatabase.h"
 
 namespace zel {
 namespace {
@@ -86,6 +91,53 @@ TEST(FkGridSearch, PlaneWavesAcrossTheDemoArrayAreFoundWithinOneGridStep) {
         EXPECT_LT(r.minPower, 0.2);
     }
 }
+
+class FkDemoTest : public test::DatabaseTest {};
+
+TEST_P(FkDemoTest, TheDemoTeleseismComesFromItsBackAzimuth) {
+    RecordingMessageSink messages;
+    DatabaseSettings s;
+    s.odbc = scratch->connectString();
+    s.localLastId = true;
+    Databases db(s, messages);
+    ASSERT_EQ(db.openWorkDb(), 1);
+    test::TempDir dir;
+    demo::DemoLoopOptions o;
+    o.dataDir = dir.file("loop");
+    o.resourcesDir = ZEL_RESOURCES_DIR;
+    o.begin = 1371212880.0;  // a minute before the teleseism's P waves
+    o.duration = 120;
+    demo::GenerateDemoDiskLoop(db.work(), o);
+
+    int teleseism = 0;
+    while (std::string(demo::DemoEvents()[static_cast<std::size_t>(teleseism)].magnitudeType) != "mb")
+        ++teleseism;
+    const demo::DemoEvent& ev = demo::DemoEvents()[static_cast<std::size_t>(teleseism)];
+    double onset = 0;
+    for (const demo::DemoArrival& a : demo::DemoArrivals(ZEL_RESOURCES_DIR))
+        if (a.station == "BKA0" && a.phase == "P" && a.event == teleseism) onset = a.time;
+    ASSERT_GT(onset, o.begin);
+
+    CatalogueSettings settings;
+    settings.dataDir = o.dataDir;
+    std::vector<FkChannel> channels;
+    for (const demo::DemoStation& st : demo::DemoStations()) {
+        if (std::string(st.refsta) != "BKA0") continue;
+        ZELDataBlockArray ch;
+        LoadSegments(db.work(), settings, st.code, "SHZ", "??", onset - 10, onset + 20, ch);
+        ASSERT_EQ(ch.blocks.size(), 1u) << st.code;
+        channels.push_back({ch.blocks[0].samples, ch.blocks[0].begin, ch.blocks[0].sps, onset - 1, onset + 4,
+                            st.dnorth, st.deast});
+    }
+    const FkResult r = FkGridSearch(channels, 100.0, FkGrid{});
+    const demo::DemoStation& ref = demo::DemoStations()[12];
+    ASSERT_EQ(std::string(ref.code), "BKA0");
+    const double baz = demo::GeocentricDistAz(ref.lat, ref.lon, ev.lat, ev.lon).azimuth;
+    const double off = std::remainder(r.azimuth - baz, 360.0);
+    EXPECT_LT(std::fabs(off), 5.0) << r.azimuth << " vs " << baz;
+}
+
+ZEL_INSTANTIATE_DATABASE_TEST(FkDemoTest);
 
 }  // namespace
 }  // namespace zel
