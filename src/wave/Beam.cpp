@@ -1,0 +1,44 @@
+#include "wave/Beam.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace zel {
+
+ZELDataBlock FormBeam(const std::vector<BeamChannel>& channels, double t0, double duration, double nominalSps,
+                      double refNorth, double refEast, float azimuthDeg, float slowness) {
+    double rate = nominalSps;
+    for (const BeamChannel& c : channels)
+        if (!c.samples.empty() && c.sps > 0) {
+            rate = c.sps;
+            break;
+        }
+    ZELDataBlock beam;
+    beam.begin = t0;
+    beam.sps = static_cast<float>(rate);
+    const double whole = std::trunc(duration);
+    if (!(whole >= 1) || !(rate > 0) || channels.empty()) return beam;
+    const double t1 = t0 + whole;
+    const auto n = static_cast<std::size_t>(std::llround(whole * rate));
+    beam.samples.assign(n, 0.0f);
+    const double az = azimuthDeg * 2 * std::numbers::pi / 360;
+    for (const BeamChannel& c : channels) {
+        if (c.samples.empty() || !(c.sps > 0)) continue;
+        const double delay =
+            ((c.deast - refEast) * std::sin(az) + (c.dnorth - refNorth) * std::cos(az)) * slowness;
+        const double first = std::trunc((t0 - c.start - delay) * c.sps);
+        if (first >= static_cast<double>(c.samples.size())) continue;
+        for (std::size_t k = first > 0 ? static_cast<std::size_t>(first) : 0; k < c.samples.size(); ++k) {
+            const double u = c.start + static_cast<double>(k) / c.sps + delay;
+            if (u > t1) break;
+            if (u < t0 || u >= t1) continue;
+            const auto bin = static_cast<std::size_t>(static_cast<double>(n) * (u - t0) / (t1 - t0));
+            if (bin < n) beam.samples[bin] += c.samples[k];
+        }
+    }
+    const auto count = static_cast<float>(channels.size());
+    for (float& v : beam.samples) v /= count;
+    return beam;
+}
+
+}  // namespace zel
