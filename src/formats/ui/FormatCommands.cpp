@@ -16,11 +16,12 @@
 #include "app/ui/MainFrame.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
+#include "events/TravelTimeCommands.h"
 #include "events/ZELPhases.h"
 #include "events/ui/EventCommands.h"
+#include "events/ui/PhasesWnd.h"
 #include "formats/CssDatabase.h"
 #include "formats/CssStoredEvents.h"
-#include "events/ui/PhasesWnd.h"
 #include "formats/FixedColumns.h"
 #include "formats/PhaseListFiles.h"
 #include "formats/ui/CssFilesDialogs.h"
@@ -151,6 +152,8 @@ bool FormatCommands::loadBulletinEvent(const std::string& path, ImsLayout layout
         return false;
     }
     if (!phasesOnly) ellipse_ = result.ellipse;
+    // The stations' distance estimates belonged to the event before.
+    TheStationDistanceEstimates().clear();
     listChanged();
     return true;
 }

@@ -17,6 +17,7 @@
 #include "app/ui/MainFrame.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
+#include "events/TravelTimeCommands.h"
 #include "events/ZELPhases.h"
 #include "events/ui/EventCommands.h"
 #include "events/ui/PhaseListSetup.h"
@@ -72,7 +73,9 @@ TEST(BulletinCommands, BulletinAndPhaseFilesThroughTheFrame) {
     EXPECT_FALSE(TheCurrentEvent().hypocentreValid);
     EXPECT_EQ(window->table()->model()->rowCount(), 9);
 
+    TheStationDistanceEstimates()[1] = 3.5f;
     ASSERT_TRUE(commands->loadBulletinEvent(kRealBulletin, ImsLayout::Columns, 1, false));
+    EXPECT_TRUE(TheStationDistanceEstimates().empty());
     EXPECT_EQ(ThePhaseList().Count(), 9);
     EXPECT_TRUE(TheCurrentEvent().hypocentreValid);
     EXPECT_EQ(TheCurrentEvent().orid, 2032257);
@@ -108,6 +111,7 @@ TEST(BulletinCommands, BulletinAndPhaseFilesThroughTheFrame) {
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].text, "Ошибка открытия файла  '" + dir.file("none") + "/x/y.out'");
     ThePhaseList().RemoveAll();
+    TheCurrentEvent() = CurrentEvent{};
 }
 
 TEST(BulletinCommands, EventDialogListsEveryEventWithItsOrigin) {
