@@ -82,7 +82,9 @@ void EventCommands::load(bool replace) {
 
 void EventCommands::newEvent() {
     CNewEventDlg dialog(*store_, context_.messages(), true, &frame_);
-    if (dialog.exec() == QDialog::Accepted) listChanged();
+    const int result = dialog.exec();
+    if (result == CNewEventDlg::kLoadReb && loadReb) loadReb();
+    if (result == QDialog::Accepted) listChanged();
 }
 
 void EventCommands::loadSecondary() {

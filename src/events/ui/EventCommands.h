@@ -39,6 +39,8 @@ class EventCommands : public QObject {
     void loadFrom(const std::string& eventId, bool replace);
     // Runs after every successful save, before the windows are told (the CSS database copy).
     std::function<void()> afterSave;
+    // Runs when the new-event dialog hands over to the bulletin load ("Загрузить REB").
+    std::function<void()> loadReb;
     // Runs after the selection dialog deleted an event that had an orid.
     std::function<void(std::int64_t orid)> afterDelete;
 

@@ -67,6 +67,10 @@ CNewEventDlg::CNewEventDlg(EventStore& store, MessageSink& messages, bool starts
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CNewEventDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    if (startsEvent) {
+        QPushButton* reb = buttons->addButton("Загрузить REB", QDialogButtonBox::ActionRole);
+        connect(reb, &QPushButton::clicked, this, [this] { done(kLoadReb); });
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

@@ -29,6 +29,9 @@ class CNewEventDlg : public QDialog {
     // startsEvent: the new event becomes current (phase list cleared); otherwise only its row is made.
     CNewEventDlg(EventStore& store, MessageSink& messages, bool startsEvent, QWidget* parent = nullptr);
 
+    // What exec() returns after "Загрузить REB": the bulletin load is to start instead.
+    static constexpr int kLoadReb = 2;
+
     QLineEdit* idEdit() const { return id_; }
     QLineEdit* commentEdit() const { return comment_; }
     // The id of the event made, padded.

@@ -269,6 +269,7 @@ FormatCommands* InstallFormatCommands(CMainFrame& frame, AppContext& context, Ev
     if (events) {
         events->afterSave = [commands] { commands->saveToCss(); };
         events->afterDelete = [commands](std::int64_t orid) { commands->deleteFromCss(orid); };
+        events->loadReb = [commands] { commands->loadBulletin(ImsLayout::Columns); };
     }
 
     // These commands belong to the phase list: its context menu and its menu.

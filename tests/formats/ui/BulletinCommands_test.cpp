@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTableView>
 #include <QTreeWidget>
 #include <fstream>
@@ -20,6 +21,7 @@
 #include "events/TravelTimeCommands.h"
 #include "events/ZELPhases.h"
 #include "events/ui/EventCommands.h"
+#include "events/ui/EventDialogs.h"
 #include "events/ui/PhaseListSetup.h"
 #include "events/ui/PhasesWnd.h"
 #include "formats/ui/FormatCommands.h"
@@ -53,6 +55,18 @@ TEST(BulletinCommands, BulletinAndPhaseFilesThroughTheFrame) {
     EventCommands* events = InstallEventCommands(*frame, context);
     FormatCommands* commands = InstallFormatCommands(*frame, context, events);
     EXPECT_TRUE(frame->action(cmd::kLoadImsBulletin)->isEnabled());
+    EXPECT_TRUE(events->loadReb);
+    {
+        // "Загрузить REB" of the new-event dialog ends it with its own result, makes no event.
+        CNewEventDlg dialog(events->store(), messages, true, frame.get());
+        QPushButton* reb = nullptr;
+        for (QPushButton* b : dialog.findChildren<QPushButton*>())
+            if (b->text() == "Загрузить REB") reb = b;
+        ASSERT_TRUE(reb);
+        reb->click();
+        EXPECT_EQ(dialog.result(), CNewEventDlg::kLoadReb);
+        EXPECT_TRUE(dialog.createdId().empty());
+    }
     auto* window = qobject_cast<CPhasesWnd*>(frame->child(CMainFrame::kPhaseList)->widget());
     ASSERT_TRUE(window);
     QStringList texts;
