@@ -50,6 +50,13 @@ struct FkResult {
 // Delay of a station for a grid point: the time its samples are moved by when stacked.
 inline double FkDelay(double px, double py, double dnorth, double deast) { return px * deast + py * dnorth; }
 
+// Bin of time t in n bins over [t1, t2): the time's position truncated, with a millionth of a
+// bin to spare, so that a sample lying on a bin edge is not put one bin early by a rounding
+// error in its time (which would leave one bin empty and count another twice).
+inline std::size_t BinIndex(double t, double t1, double t2, std::size_t n) {
+    return static_cast<std::size_t>(static_cast<double>(n) * (t - t1) / (t2 - t1) + 1e-6);
+}
+
 // The beam length in samples: the marked span over all channels at the reference rate, rounded.
 std::size_t FkBeamLength(const std::vector<FkChannel>& channels, double referenceSps);
 

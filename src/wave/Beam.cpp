@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "dsp/Fk.h"
+
 namespace zel {
 
 ZELDataBlock FormBeam(const std::vector<BeamChannel>& channels, double t0, double duration, double nominalSps,
@@ -32,7 +34,7 @@ ZELDataBlock FormBeam(const std::vector<BeamChannel>& channels, double t0, doubl
             const double u = c.start + static_cast<double>(k) / c.sps + delay;
             if (u > t1) break;
             if (u < t0 || u >= t1) continue;
-            const auto bin = static_cast<std::size_t>(static_cast<double>(n) * (u - t0) / (t1 - t0));
+            const std::size_t bin = BinIndex(u, t0, t1, n);
             if (bin < n) beam.samples[bin] += c.samples[k];
         }
     }

@@ -73,9 +73,7 @@ std::vector<FkChannel> PlaneWave(double baz, double s) {
 }
 
 TEST(FkGridSearch, PlaneWavesAcrossTheDemoArrayAreFoundWithinOneGridStep) {
-    // Steps of 0.01 s/km: a delay of one sample (0.01 s) across the outer ring (1.6 km) is
-    // about that, so finer steps ask more than the sampled data can tell.
-    const FkGrid grid{-0.5, 0.5, 100};
+    const FkGrid grid;  // -0.5..0.5 s/km in 200 intervals
     const double step = (grid.max - grid.min) / grid.intervals;
     for (const auto& [baz, s] : {std::pair{40.0, 0.08}, {215.0, 0.12}, {300.0, 0.05}}) {
         const std::vector<FkChannel> channels = PlaneWave(baz, s);

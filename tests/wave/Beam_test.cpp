@@ -38,6 +38,10 @@ TEST(FormBeam, AveragesShiftedChannelsAndLeavesTheSampleAtTheEndOut) {
     EXPECT_EQ(beam.sps, 2.0);
     EXPECT_EQ(beam.samples, (std::vector<float>{1, 1, 1, 1, 1, 1}));
     EXPECT_TRUE(FormBeam({a}, 0.0, 0.9, 1.0, 0.0, 0.0, 0.0f, 0.0f).Empty());
+    // Sample times with rounding errors (100 + k / 100) still fill every bin exactly once.
+    BeamChannel ones{std::vector<float>(1000, 1.0f), 100.0, 100.0, 0.0, 0.0};
+    beam = FormBeam({ones}, 104.0, 1.0, 100.0, 0.0, 0.0, 0.0f, 0.0f);
+    EXPECT_EQ(beam.samples, std::vector<float>(100, 1.0f));
 }
 
 double Rms(const std::vector<float>& x, std::size_t from, std::size_t to) {
