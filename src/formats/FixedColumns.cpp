@@ -16,7 +16,7 @@ void PutField(std::string& line, int first, int last, std::string_view text, boo
 
 namespace {
 
-std::string Printf(double value, int width, int decimals) {
+std::string FormatFixed(double value, int width, int decimals) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%*.*f", width, decimals, value);
     return buffer;
@@ -26,13 +26,13 @@ std::string Printf(double value, int width, int decimals) {
 
 std::string FitFixed(double value, int width, int decimals) {
     if (!std::isfinite(value)) value = 0.0;
-    std::string text = Printf(value, width, decimals);
+    std::string text = FormatFixed(value, width, decimals);
     if (static_cast<int>(text.size()) <= width) return text;
     // Digits left for the integer part once the sign and the decimals have their places.
     const int integerDigits = width - (value < 0 ? 1 : 0) - (decimals > 0 ? decimals + 1 : 0);
     if (integerDigits < 1) return std::string(width, '*');
     const double largest = std::pow(10.0, integerDigits) - std::pow(10.0, -decimals);
-    return Printf(value < 0 ? -largest : largest, width, decimals);
+    return FormatFixed(value < 0 ? -largest : largest, width, decimals);
 }
 
 std::string FitInteger(long long value, int width) {

@@ -2,6 +2,7 @@
 // Fixed-column text lines of the exchange formats: fields placed at 1-based character columns,
 // numbers that never spill into the next field, and fields read back by column.
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,13 @@ std::string FitInteger(long long value, int width);
 std::string ColumnText(std::string_view line, int first, int last);
 // The number in columns [first, last]; nullopt when the field is blank or not a number.
 std::optional<double> ColumnNumber(std::string_view line, int first, int last);
+
+// printf into a string; for the short fields and lines of these formats (at most 255 characters).
+std::string Printf(const char* format, auto... values) {
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer, format, values...);
+    return buffer;
+}
 
 // Surrounding blanks, tabs and line-end characters removed.
 std::string Trimmed(std::string_view text);

@@ -2,16 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
-#include <set>
+#include <cctype>
+#include <cstdint>
 #include <sstream>
 
 #include "app/ZelError.h"
 #include "data/StationModel.h"
 #include "data/TimeConversions.h"
 #include "events/CurrentEvent.h"
-#include "events/DistAz.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "formats/FixedColumns.h"

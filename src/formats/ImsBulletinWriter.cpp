@@ -21,12 +21,6 @@ namespace {
 
 using namespace ims;
 
-std::string Printf(const char* format, auto... values) {
-    char buffer[256];
-    std::snprintf(buffer, sizeof buffer, format, values...);
-    return buffer;
-}
-
 std::string ClockText(const RoundedTime& t) {
     return Printf("%02d:%02d:%02d.%02ld", t.calendar.hour, t.calendar.minute,
                   t.second(), t.fraction);

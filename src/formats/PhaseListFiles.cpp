@@ -18,12 +18,6 @@
 namespace zel {
 namespace {
 
-std::string Printf(const char* format, auto... values) {
-    char buffer[256];
-    std::snprintf(buffer, sizeof buffer, format, values...);
-    return buffer;
-}
-
 std::string Lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
