@@ -151,7 +151,12 @@ bool FormatCommands::loadBulletinEvent(const std::string& path, ImsLayout layout
         showError(result.problem);
         return false;
     }
-    if (!phasesOnly) ellipse_ = result.ellipse;
+    if (!phasesOnly) {
+        const CurrentEvent& event = TheCurrentEvent();
+        ellipse_ = result.ellipse;
+        ellipseLat_ = event.lat, ellipseLon_ = event.lon, ellipseDepth_ = event.depth;
+        ellipseTime_ = event.originTime;
+    }
     // The stations' distance estimates belonged to the event before.
     TheStationDistanceEstimates().clear();
     listChanged();
@@ -165,8 +170,11 @@ void FormatCommands::writeBulletin() {
 
 void FormatCommands::writeBulletinTo(const std::string& path) {
     try {
-        WriteImsBulletin(path, BulletinInput{TheCurrentEvent(), ellipse_, false}, ThePhaseList(), context_.stations(),
-                         ThePhaseCatalogue());
+        const CurrentEvent& event = TheCurrentEvent();
+        const bool sameOrigin = event.lat == ellipseLat_ && event.lon == ellipseLon_ &&
+                                event.depth == ellipseDepth_ && event.originTime == ellipseTime_;
+        WriteImsBulletin(path, BulletinInput{event, sameOrigin ? ellipse_ : ErrorEllipse{}, false}, ThePhaseList(),
+                         context_.stations(), ThePhaseCatalogue());
     } catch (const ZelError& e) {
         showError(e.what());
     }

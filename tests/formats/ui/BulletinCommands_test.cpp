@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <QTreeWidget>
 #include <fstream>
+#include <iterator>
 
 #include "app/AppContext.h"
 #include "app/Commands.h"
@@ -115,6 +116,19 @@ TEST(BulletinCommands, BulletinAndPhaseFilesThroughTheFrame) {
         EXPECT_EQ(ThePhaseList().GetAt(i)->arid, before.GetAt(i)->arid);
     }
     EXPECT_EQ(TheCurrentEvent().orid, 2032257);
+    {
+        std::ifstream written(bulletin);
+        const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+        EXPECT_NE(text.find("  2.2   1.7  61"), std::string::npos);  // the loaded origin's ellipse
+    }
+    // Once the hypocentre moved (a new location), that ellipse is no longer written.
+    TheCurrentEvent().lat += 0.1f;
+    commands->writeBulletinTo(bulletin);
+    {
+        std::ifstream written(bulletin);
+        const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(text.find("  2.2   1.7  61"), std::string::npos);
+    }
 
     // The all-phases list: written, then loaded in place of the list and added to it.
     const std::string arr = dir.file("event.arr");
