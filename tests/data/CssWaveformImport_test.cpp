@@ -187,6 +187,27 @@ TEST_P(CssWaveformImportTest, BadDatatypeAndMissingFileAreReportedAndTheRestCome
     EXPECT_EQ(Load("TESTLE", "HHN").blocks.at(0).samples, Documented(2));
 }
 
+TEST_P(CssWaveformImportTest, AFailedCatalogueInsertAsksWhetherToGoOn) {
+    if (GetParam() != test::Backend::SQLite) GTEST_SKIP() << "the refusing trigger is written for SQLite";
+    CopyInto(source.path(), {"test_css.wfdisc", "201101311155.10.be.w", "201101311155.10.le.w"});
+    db->work().execute(
+        "create trigger refuse before insert on FILELIST begin select raise(abort, 'full'); end");
+    CssImportReport no = Import(source.path().string(), StationsWithTestStations(), false);
+    EXPECT_TRUE(no.stopped);
+    EXPECT_EQ(no.segments, 0);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0],
+              "Error of insert record in ZEL-DB (filelist -> TESTBE/115500-31012011.HHZ)\nContinue?");
+    EXPECT_TRUE(fs::exists(loop.path() / "data/TESTBE/115500-31012011.HHZ"));  // files written stay
+    EXPECT_EQ(spans.Count(), 0u);
+
+    questions.clear();
+    CssImportReport yes = Import(source.path().string(), StationsWithTestStations(), true);
+    EXPECT_FALSE(yes.stopped);
+    EXPECT_EQ(questions.size(), 6u);
+    EXPECT_EQ(Count(), 0);
+}
+
 TEST_P(CssWaveformImportTest, LinesAreReadWholeAndSegmentsOfOneSecondKeepTheirOwnFiles) {
     CopyInto(source.path() / "sub", {"201101311155.10.be.w"});
     WfdiscRecord first = FixtureLine();            // TESTbe HHZ at foff 0
