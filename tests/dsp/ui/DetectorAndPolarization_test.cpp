@@ -26,24 +26,17 @@
 #include "dsp/ui/PolarizationCommands.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
-#include "support/TestAppPaths.h"
+#include "support/ui/DemoFrameTest.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
 
 namespace zel {
 namespace {
 
-class DetectorAndPolarizationTest : public ::testing::Test {
+class DetectorAndPolarizationTest : public test::DemoFrameTest {
   protected:
     void SetUp() override {
-        const AppPaths p = test::TestAppPaths(dir);
-        context = std::make_unique<AppContext>(CommandLineOverrides{}, p, messages);
-        context->loadConfiguration();
-        frame = CreateMainFrame(*context, {.splash = false, .demoData = true});
-        frame->setAttribute(Qt::WA_DeleteOnClose, false);
-        frame->resize(1200, 900);
-        frame->show();
-        QApplication::processEvents();
+        openDemoFrame();
         ASSERT_TRUE(frame->waveforms()->openDefaultView());
         w = frame->waveforms();
         const double start = w->zoomWindows()[0]->pane().start();
@@ -57,7 +50,7 @@ class DetectorAndPolarizationTest : public ::testing::Test {
         ASSERT_GT(onsetP.time, start);
     }
     void TearDown() override {
-        delete frame;
+        DemoFrameTest::TearDown();
         ThePhaseList().RemoveAll();
         SetButterFormula(nullptr);
     }
@@ -74,10 +67,6 @@ class DetectorAndPolarizationTest : public ::testing::Test {
             if (m.text.find(text) != std::string::npos) return true;
         return false;
     }
-    test::TempDir dir;
-    RecordingMessageSink messages;
-    std::unique_ptr<AppContext> context;
-    CMainFrame* frame = nullptr;
     waveform* w = nullptr;
     std::vector<CZoomWindow*> panes;
     std::string station;

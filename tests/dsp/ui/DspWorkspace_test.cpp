@@ -26,7 +26,7 @@
 #include "dsp/SavedFormulas.h"
 #include "dsp/ui/DspWorkspaceWidget.h"
 #include "dsp/ui/FormulaDialog.h"
-#include "support/TestAppPaths.h"
+#include "support/ui/DemoFrameTest.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
 
@@ -36,17 +36,10 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
-class DspWorkspaceTest : public ::testing::Test {
+class DspWorkspaceTest : public test::DemoFrameTest {
   protected:
     void SetUp() override {
-        const AppPaths p = test::TestAppPaths(dir);
-        context = std::make_unique<AppContext>(CommandLineOverrides{}, p, messages);
-        context->loadConfiguration();
-        frame = CreateMainFrame(*context, {.splash = false, .demoData = true});
-        frame->setAttribute(Qt::WA_DeleteOnClose, false);
-        frame->resize(1200, 900);
-        frame->show();
-        QApplication::processEvents();
+        openDemoFrame();
         ASSERT_TRUE(frame->waveforms()->openDefaultView());
         dsp = qobject_cast<CDSP*>(frame->child(CMainFrame::kDsp)->widget());
         ASSERT_NE(dsp, nullptr);
@@ -56,7 +49,7 @@ class DspWorkspaceTest : public ::testing::Test {
         frame->waveforms()->reload(w);
     }
     void TearDown() override {
-        delete frame;
+        DemoFrameTest::TearDown();
         SetButterFormula(nullptr);
     }
     void formula(int window, const char* text) {
@@ -69,10 +62,6 @@ class DspWorkspaceTest : public ::testing::Test {
         auto v = w.signal->Values();
         return {v.begin(), v.end()};
     }
-    test::TempDir dir;
-    RecordingMessageSink messages;
-    std::unique_ptr<AppContext> context;
-    CMainFrame* frame = nullptr;
     CDSP* dsp = nullptr;
 };
 

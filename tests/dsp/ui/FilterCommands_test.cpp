@@ -17,28 +17,21 @@
 #include "dsp/FilterSettings.h"
 #include "dsp/FormulaFunctions.h"
 #include "dsp/ui/FilterPage.h"
-#include "support/TestAppPaths.h"
+#include "support/ui/DemoFrameTest.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
 
 namespace zel {
 namespace {
 
-class FilterCommandsTest : public ::testing::Test {
+class FilterCommandsTest : public test::DemoFrameTest {
   protected:
     void SetUp() override {
-        const AppPaths p = test::TestAppPaths(dir);
-        context = std::make_unique<AppContext>(CommandLineOverrides{}, p, messages);
-        context->loadConfiguration();
-        frame = CreateMainFrame(*context, {.splash = false, .demoData = true});
-        frame->setAttribute(Qt::WA_DeleteOnClose, false);
-        frame->resize(1200, 900);
-        frame->show();
-        QApplication::processEvents();
+        openDemoFrame();
         ASSERT_TRUE(frame->waveforms()->openDefaultView());
     }
     void TearDown() override {
-        delete frame;
+        DemoFrameTest::TearDown();
         SetButterFormula(nullptr);
     }
     CZoomWindow* activateFirst() {
@@ -55,10 +48,6 @@ class FilterCommandsTest : public ::testing::Test {
             sheet->reject();
         });
     }
-    test::TempDir dir;
-    RecordingMessageSink messages;
-    std::unique_ptr<AppContext> context;
-    CMainFrame* frame = nullptr;
 };
 
 TEST_F(FilterCommandsTest, SheetFiltersRefusesInvertedBandsAndStoresPresets) {

@@ -25,7 +25,7 @@
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/MagnitudeDialogs.h"
-#include "support/TestAppPaths.h"
+#include "support/ui/DemoFrameTest.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/PickDlg.h"
 #include "wave/ui/waveform.h"
@@ -38,23 +38,16 @@ constexpr int kNormalise = 33184;
 constexpr int kWoodAnderson = 33140;
 constexpr int kWwssnSp = 33138;
 
-class MagnitudeCommandsTest : public ::testing::Test {
+class MagnitudeCommandsTest : public test::DemoFrameTest {
   protected:
     void SetUp() override {
-        const AppPaths p = test::TestAppPaths(dir);
-        context = std::make_unique<AppContext>(CommandLineOverrides{}, p, messages);
-        context->loadConfiguration();
-        frame = CreateMainFrame(*context, {.splash = false, .demoData = true});
-        frame->setAttribute(Qt::WA_DeleteOnClose, false);
-        frame->resize(1200, 900);
-        frame->show();
-        QApplication::processEvents();
+        openDemoFrame();
         ASSERT_TRUE(frame->waveforms()->openDefaultView());
         frame->waveforms()->removeAllPanes();
         savedEvent = TheCurrentEvent();
     }
     void TearDown() override {
-        delete frame;
+        DemoFrameTest::TearDown();
         ThePhaseList().RemoveAll();
         TheCurrentEvent() = savedEvent;
         SetButterFormula(nullptr);
@@ -118,10 +111,6 @@ class MagnitudeCommandsTest : public ::testing::Test {
         messages.clear();
     }
 
-    test::TempDir dir;
-    RecordingMessageSink messages;
-    std::unique_ptr<AppContext> context;
-    CMainFrame* frame = nullptr;
     CurrentEvent savedEvent;
 };
 

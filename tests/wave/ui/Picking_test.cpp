@@ -24,7 +24,7 @@
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/PhasesWnd.h"
-#include "support/TestAppPaths.h"
+#include "support/ui/DemoFrameTest.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/PickDlg.h"
 #include "wave/ui/waveform.h"
@@ -34,26 +34,19 @@ namespace {
 
 constexpr int kPickModeCommand = 32712;
 
-class PickingWindowTest : public ::testing::Test {
+class PickingWindowTest : public test::DemoFrameTest {
   protected:
     void SetUp() override {
         ThePhaseList().RemoveAll();
-        const AppPaths p = test::TestAppPaths(dir);
-        context = std::make_unique<AppContext>(CommandLineOverrides{}, p, messages);
-        context->loadConfiguration();
-        context->ini().writeString("PRESELECTED PHASES", "Selection", "Regional");
-        context->ini().writeString("PRESELECTED PHASES", "Regional", "Sn;Pn;P;S");
-        frame = CreateMainFrame(*context, {.splash = false, .demoData = true});
-        frame->setAttribute(Qt::WA_DeleteOnClose, false);
-        frame->resize(1200, 900);
-        frame->show();
-        QApplication::processEvents();
+        openDemoFrame([](AppContext& c) {
+            c.ini().writeString("PRESELECTED PHASES", "Selection", "Regional");
+            c.ini().writeString("PRESELECTED PHASES", "Regional", "Sn;Pn;P;S");
+        });
         // The test run has no curve directory of its own: the shipped curves give P and S theirs.
         ThePhaseCatalogue().Load(std::string(ZEL_RESOURCES_DIR) + "/traveltimes/iasp91/", "");
     }
     void TearDown() override {
-        delete frame;
-        context.reset();
+        DemoFrameTest::TearDown();
         ThePhaseList().RemoveAll();
     }
 
@@ -90,10 +83,6 @@ class PickingWindowTest : public ::testing::Test {
         return m.duration / (m.plot.right - m.plot.left);
     }
 
-    test::TempDir dir;
-    RecordingMessageSink messages;
-    std::unique_ptr<AppContext> context;
-    CMainFrame* frame = nullptr;
 };
 
 TEST_F(PickingWindowTest, PickReplaceCopyMoveAndDeleteInMark) {

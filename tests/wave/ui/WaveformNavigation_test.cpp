@@ -16,7 +16,7 @@
 #include "app/AppContext.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
-#include "support/TestAppPaths.h"
+#include "support/ui/DemoFrameTest.h"
 #include "wave/ChannelLists.h"
 #include "wave/Navigation.h"
 #include "wave/TimePresets.h"
@@ -37,22 +37,14 @@ void OnNextDialog(Step step) {
     });
 }
 
-class WaveformNavigationTest : public ::testing::Test {
+class WaveformNavigationTest : public test::DemoFrameTest {
   protected:
     void SetUp() override {
-        const AppPaths p = test::TestAppPaths(dir);
-        context = std::make_unique<AppContext>(CommandLineOverrides{}, p, messages);
-        context->loadConfiguration();
-        frame = CreateMainFrame(*context, {.splash = false, .demoData = true});
-        frame->setAttribute(Qt::WA_DeleteOnClose, false);
-        frame->resize(1200, 900);
-        frame->show();
-        QApplication::processEvents();
+        openDemoFrame();
     }
     void TearDown() override {
         if (waveform::timeAligned()) frame->action(33057)->setChecked(false);
-        delete frame;
-        context.reset();
+        DemoFrameTest::TearDown();
     }
 
     // The centre of a pane's plot shifted by a fraction of its width and height.
@@ -77,10 +69,6 @@ class WaveformNavigationTest : public ::testing::Test {
         EXPECT_FALSE(w->rectangleAnchor().has_value());
     }
 
-    test::TempDir dir;
-    RecordingMessageSink messages;
-    std::unique_ptr<AppContext> context;
-    CMainFrame* frame = nullptr;
 };
 
 TEST_F(WaveformNavigationTest, LoadListZoomByRectangleReturnAndAlign) {

@@ -1,0 +1,45 @@
+#pragma once
+// A test that drives the whole frame of a first start on the demo disk loop: the context of a
+// fresh temporary install, the frame with its demo data, shown at a size where every pane fits.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <functional>
+#include <memory>
+
+#include "app/AppContext.h"
+#include "app/MessageSink.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/ZelApplication.h"
+#include "support/TempDir.h"
+#include "support/TestAppPaths.h"
+
+namespace zel::test {
+
+class DemoFrameTest : public ::testing::Test {
+  protected:
+    // `configure` may write settings the frame reads as it starts.
+    void openDemoFrame(const std::function<void(AppContext&)>& configure = {}) {
+        context = std::make_unique<AppContext>(CommandLineOverrides{}, TestAppPaths(dir), messages);
+        context->loadConfiguration();
+        if (configure) configure(*context);
+        frame = CreateMainFrame(*context, {.splash = false, .demoData = true});
+        frame->setAttribute(Qt::WA_DeleteOnClose, false);
+        frame->resize(1200, 900);
+        frame->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        delete frame;
+        frame = nullptr;
+        context.reset();
+    }
+
+    TempDir dir;
+    RecordingMessageSink messages;
+    std::unique_ptr<AppContext> context;
+    CMainFrame* frame = nullptr;
+};
+
+}  // namespace zel::test
