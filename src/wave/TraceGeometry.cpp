@@ -135,4 +135,12 @@ int StackTop(int stackHeight, int clientHeight, int scrollPosition) {
     return -static_cast<int>(static_cast<long long>(scrollable) * position / 10000);
 }
 
+int ScrollPositionShowingBottom(int stackHeight, int clientHeight, int lineY) {
+    const long long scrollable = std::max(0, stackHeight - clientHeight);
+    if (scrollable == 0) return 0;
+    const long long shift = std::clamp<long long>(lineY - clientHeight, 0, scrollable);
+    // Rounded up: StackTop truncates, and the line must not end up below the client area.
+    return static_cast<int>((shift * 10000 + scrollable - 1) / scrollable);
+}
+
 }  // namespace zel

@@ -56,5 +56,8 @@ int PaneHeight(int count, int clientHeight, int minimumHeight);
 
 // The stack's top for a scroll position 0..10000.
 int StackTop(int stackHeight, int clientHeight, int scrollPosition);
+// The scroll position that puts a line `lineY` pixels below the stack's top on the bottom of the
+// client area, or as near as the stack allows (0 when it fits).
+int ScrollPositionShowingBottom(int stackHeight, int clientHeight, int lineY);
 
 }  // namespace zel

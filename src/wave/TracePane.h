@@ -78,6 +78,7 @@ class TracePane {
 
     bool active = false;
     bool main = false;
+    bool beam = false;  // its samples are a beam formed from other panes, never read from the catalogue
     int activation = 0;  // 0: no activation number
     std::optional<std::pair<double, double>> intervalMark;
     DetectParam detections;  // drawn as the detector's trigger marks

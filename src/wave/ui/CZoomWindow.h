@@ -23,6 +23,9 @@ class CZoomWindow : public QWidget {
     CZoomWindow(TracePane& pane, waveform& owner, QWidget* parent);
 
     TracePane& pane() { return pane_; }
+    const TracePane& pane() const { return pane_; }
+    // A beam pane keeps the beam it was given instead of reading the catalogue.
+    virtual bool isBeam() const { return false; }
     // Rebuilds the cached picture (after a change of data, view or style) and repaints.
     void redraw();
     // The common vertical cursor; -1 removes it.

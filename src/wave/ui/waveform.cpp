@@ -16,6 +16,7 @@
 #include "events/ZELPhases.h"
 #include "wave/ChannelLists.h"
 #include "wave/TimePresets.h"
+#include "wave/ui/BeamPane.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/ChannelDialogs.h"
 #include "wave/ui/PickDlg.h"
@@ -76,9 +77,9 @@ PaneChannel waveform::channelOf(int stationIndex, int slot) const {
     return channel;
 }
 
-CZoomWindow* waveform::createPane(int stationIndex, int slot, double start, double duration) {
+CZoomWindow* waveform::createPane(int stationIndex, int slot, double start, double duration, bool beam) {
     TracePane& pane = panes_.add(channelOf(stationIndex, slot), start, duration);
-    auto* window = new CZoomWindow(pane, *this, area_);
+    auto* window = beam ? new CBeamWindow(pane, *this, area_) : new CZoomWindow(pane, *this, area_);
     windows_.push_back(window);
     heights_.push_back(PaneHeight(static_cast<int>(windows_.size()), clientHeight(), minimumPaneHeight()));
     window->show();
@@ -90,6 +91,10 @@ CZoomWindow* waveform::addPane(int stationIndex, int slot, double start, double 
     CZoomWindow* window = createPane(stationIndex, slot, start, duration);
     fitAll();
     return window;
+}
+
+CBeamWindow* waveform::appendBeamPane(int stationIndex, int slot, double start, double duration) {
+    return static_cast<CBeamWindow*>(createPane(stationIndex, slot, start, duration, true));
 }
 
 void waveform::removePane(CZoomWindow* window) {
@@ -109,6 +114,12 @@ void waveform::removeAllPanes() {
 }
 
 void waveform::reload(CZoomWindow* window, bool keepRange) {
+    if (window->isBeam()) {
+        // Its samples are the beam it was formed with: only the view over them moves.
+        loadOverlays(window);
+        window->redraw();
+        return;
+    }
     TracePane& pane = window->pane();
     const double rangeMin = pane.dataMin(), rangeMax = pane.dataMax();
     const PaneChannel& ch = pane.channel();
@@ -196,6 +207,19 @@ void waveform::closeUp() {
         windows_[i]->setGeometry(0, y, area_->width(), std::max(1, heights_[i] - 1));
         y += heights_[i];
     }
+}
+
+void waveform::scrollToBottomOf(const CZoomWindow* window) {
+    closeUp();
+    const auto it = std::find(windows_.begin(), windows_.end(), window);
+    if (it == windows_.end()) return;
+    int stack = 0, bottom = 0;
+    for (std::size_t i = 0; i < heights_.size(); ++i) {
+        stack += heights_[i];
+        if (i == static_cast<std::size_t>(it - windows_.begin())) bottom = stack;
+    }
+    scroll_->setValue(ScrollPositionShowingBottom(stack, clientHeight(), bottom));
+    closeUp();
 }
 
 void waveform::redrawAll() {
@@ -425,7 +449,7 @@ bool waveform::saveChannelList(const std::string& name) {
     for (CZoomWindow* w : windows_) {
         const TracePane& p = w->pane();
         entries.push_back({"", p.channel().station, p.channel().channel, p.channel().locationCode, p.active,
-                           p.main, false});
+                           p.main, w->isBeam()});
     }
     try {
         SaveChannelList(context_.registry(), name, entries, static_cast<long long>(std::time(nullptr)));
@@ -448,8 +472,8 @@ bool waveform::loadChannelList(const std::string& name) {
     removeAllPanes();
     bool mainSet = false;
     for (const PlannedPane& p : plan) {
-        // A beam pane comes back as the plain pane of its channel until beams exist.
-        CZoomWindow* w = createPane(p.stationIndex, p.slot, p.start, p.duration);
+        // A beam pane comes back empty: its beam is not stored, it must be formed again.
+        CZoomWindow* w = createPane(p.stationIndex, p.slot, p.start, p.duration, p.beam);
         TracePane& pane = w->pane();
         pane.setNumber(p.number);
         w->setObjectName(QString("D%1").arg(p.number));

@@ -19,6 +19,7 @@ class QScrollBar;
 namespace zel {
 
 class AppContext;
+class CBeamWindow;
 class CZoomWindow;
 class PhaseCatalogue;
 
@@ -35,6 +36,9 @@ class waveform : public QWidget {
 
     // A pane for slot `slot` of station `stationIndex` over [start, start + duration), loaded and drawn.
     CZoomWindow* addPane(int stationIndex, int slot, double start, double duration);
+    // A beam pane of a channel appended below the others, with the height client height / number
+    // of panes (at least the minimum). Nothing is read: its samples come from forming the beam.
+    CBeamWindow* appendBeamPane(int stationIndex, int slot, double start, double duration);
     void removePane(CZoomWindow* pane);
     void removeAllPanes();
     // Reads the pane's interval from the catalogue (problems are collected for one message).
@@ -62,6 +66,9 @@ class waveform : public QWidget {
     void commonCursor(int x);
     bool commonCursorOn = false;
 
+    // Closes up the stack, then scrolls it so that the pane's bottom edge lies on the bottom of the
+    // client area (as far as the stack allows).
+    void scrollToBottomOf(const CZoomWindow* pane);
     // Scroll position 0..10000 of the pane stack.
     void setScrollPosition(int position);
     int scrollPosition() const;
@@ -160,7 +167,7 @@ class waveform : public QWidget {
     void apply(const NavOutcome& outcome, bool centre = false);
     void noMainPane();
     PaneChannel channelOf(int stationIndex, int slot) const;
-    CZoomWindow* createPane(int stationIndex, int slot, double start, double duration);
+    CZoomWindow* createPane(int stationIndex, int slot, double start, double duration, bool beam = false);
     void loadOverlays(CZoomWindow* window);
     int clientHeight() const;
 
