@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 
+#include "app/ReplaceFile.h"
 #include "app/ZelError.h"
 #include "data/StationModel.h"
 
@@ -189,29 +189,23 @@ std::string CssAmplitudeLine(const CssAmplitude& r, const std::string& lddate) {
 void WriteCssTextTables(const CssEvent& event, std::int64_t orid, const std::string& directory,
                         std::time_t now) {
     const std::string lddate = CssTextLoadDate(now);
-    auto write = [&](const char* table, auto&& body) {
+    auto write = [&](const char* table, const std::string& body) {
         std::string path = directory;
         std::replace(path.begin(), path.end(), '\\', '/');
         if (!path.empty() && path.back() != '/') path += '/';
         path += std::to_string(orid) + "." + table;
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        if (out) body(out);
-        out.flush();
-        if (!out) throw ZelError("Ошибка открытия файла: " + path);
+        if (ReplaceFile(path, body)) throw ZelError("Ошибка открытия файла: " + path);
     };
-    write("Origin", [&](std::ofstream& out) { out << CssOriginLine(event.origin, lddate); });
-    write("Arrival", [&](std::ofstream& out) {
-        for (const CssArrival& row : event.arrivals) out << CssArrivalLine(row, lddate);
-    });
-    write("Assoc", [&](std::ofstream& out) {
-        for (const CssAssoc& row : event.assocs) out << CssAssocLine(row, lddate);
-    });
-    write("Stamag", [&](std::ofstream& out) {
-        for (const CssStamag& row : event.stamags) out << CssStamagLine(row, lddate);
-    });
-    write("Amplitude", [&](std::ofstream& out) {
-        for (const CssAmplitude& row : event.amplitudes) out << CssAmplitudeLine(row, lddate);
-    });
+    auto lines = [&](const auto& rows, auto&& line) {
+        std::string text;
+        for (const auto& row : rows) text += line(row, lddate);
+        return text;
+    };
+    write("Origin", CssOriginLine(event.origin, lddate));
+    write("Arrival", lines(event.arrivals, CssArrivalLine));
+    write("Assoc", lines(event.assocs, CssAssocLine));
+    write("Stamag", lines(event.stamags, CssStamagLine));
+    write("Amplitude", lines(event.amplitudes, CssAmplitudeLine));
 }
 
 }  // namespace zel

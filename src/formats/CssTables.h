@@ -106,7 +106,7 @@ std::string CssAmplitudeLine(const CssAmplitude& row, const std::string& lddate)
 // The five files "<orid>.Origin", ".Arrival", ".Assoc", ".Stamag" and ".Amplitude" in 'directory':
 // the origin file first and the other four only when it was written. Throws ZelError
 // "Ошибка открытия файла: <path>" for a file that cannot be opened or written; the files already
-// written stay.
+// written stay, and an older file of the failing name is left as it was.
 void WriteCssTextTables(const CssEvent& event, std::int64_t orid, const std::string& directory,
                         std::time_t now);
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 
+#include "app/ReplaceFile.h"
 #include "app/ZelError.h"
 #include "app/db/Odbc.h"
 #include "data/TimeConversions.h"
@@ -295,11 +295,11 @@ std::string SaveReport(const Report& report, const std::string& path) {
         body = ReportText(report);
     else
         throw ZelError(failed + "Имя файла должно оканчиваться на .htm или .txt");
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw ZelError(std::string(kReportCreateFailed) + " " + path + "\n" + std::strerror(errno));
-    out << body;
-    out.flush();
-    if (!out) throw ZelError(failed + std::strerror(errno));
+    if (const auto failure = ReplaceFile(path, body)) {
+        if (!failure->opened)
+            throw ZelError(std::string(kReportCreateFailed) + " " + path + "\n" + std::strerror(failure->error));
+        throw ZelError(failed + std::strerror(failure->error));
+    }
     return "Успешное сохранение отчета в файл " + path;
 }
 

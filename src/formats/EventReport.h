@@ -67,7 +67,8 @@ std::string DefaultReportFileName(double start, double end);
 
 // Writes the report in the form its suffix names (".htm" or ".html": HTML, ".txt": text, any
 // case). Throws ZelError "Ошибка сохранения файла отчета <path>\n<reason>" for another suffix or
-// a file that cannot be written. Returns the success message.
+// a file that cannot be written (an older file of that name is then left as it was). Returns the
+// success message.
 std::string SaveReport(const Report& report, const std::string& path);
 
 }  // namespace zel

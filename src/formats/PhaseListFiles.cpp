@@ -7,6 +7,7 @@
 #include <limits>
 #include <sstream>
 
+#include "app/ReplaceFile.h"
 #include "app/ZelError.h"
 #include "data/StationModel.h"
 #include "events/CurrentEvent.h"
@@ -343,8 +344,7 @@ int ReadAllPhases(std::istream& text, bool replace, ZELPhases& phases, const std
 }
 
 void WritePhaseFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out || !(out << text) || !out.flush()) throw ZelError("Ошибка открытия файла  '" + path + "'");
+    if (ReplaceFile(path, text)) throw ZelError("Ошибка открытия файла  '" + path + "'");
 }
 
 }  // namespace zel
