@@ -159,37 +159,41 @@ void EventStore::ReadImportedOrigin(Db::Statement& origin) {
 void EventStore::LoadFromSecondary(std::int64_t orid, std::string_view comment) {
     if (!databases_.cssAvailable()) throw ZelError("Ошибка инициализации интерфейса к базе данных CSS");
     Db::Connection& css = databases_.css();
-    event_.orid = static_cast<std::int32_t>(orid);
-    event_.comment = std::string(comment);
-    phases_.RemoveAll();
-    {
-        Db::Statement rows(css);
-        rows.execute(
-            "select arrival.STA, arrival.CHAN, arrival.IPHASE, arrival.TIME, arrival.DELTIM, arrival.ARID, "
-            "arrival.AZIMUTH, arrival.SLOW, arrival.EMA, arrival.FM, arrival.AMP, arrival.PER, arrival.QUAL "
-            "from "
-            "arrival, assoc where arrival.arid=assoc.arid and assoc.orid=?",
-            {orid});
-        AddImportedArrivals(rows, true);
-    }
-    Db::Statement origin(css);
-    origin.execute("select lat, lon, depth, time, mb, ms from origin where orid=?", {orid});
-    ReadImportedOrigin(origin);
+    UndoneOnFailure([&] {
+        event_.orid = static_cast<std::int32_t>(orid);
+        event_.comment = std::string(comment);
+        phases_.RemoveAll();
+        {
+            Db::Statement rows(css);
+            rows.execute(
+                "select arrival.STA, arrival.CHAN, arrival.IPHASE, arrival.TIME, arrival.DELTIM, arrival.ARID, "
+                "arrival.AZIMUTH, arrival.SLOW, arrival.EMA, arrival.FM, arrival.AMP, arrival.PER, arrival.QUAL "
+                "from "
+                "arrival, assoc where arrival.arid=assoc.arid and assoc.orid=?",
+                {orid});
+            AddImportedArrivals(rows, true);
+        }
+        Db::Statement origin(css);
+        origin.execute("select lat, lon, depth, time, mb, ms from origin where orid=?", {orid});
+        ReadImportedOrigin(origin);
+    });
 }
 
 void EventStore::LoadFromAutomatic(Db::Connection& automatic, std::int64_t orid) {
-    event_.eventId = PadEventId(NewEventIdFor(clock()));
-    event_.comment.clear();
-    event_.orid = static_cast<std::int32_t>(orid);
-    phases_.RemoveAll();
-    {
-        Db::Statement rows(automatic);
-        rows.execute(kAutomaticArrivalsQuery, {orid});
-        AddImportedArrivals(rows, false);
-    }
-    Db::Statement origin(automatic);
-    origin.execute("select lat, lon, depth, time, mb, ms from origin_alert where orid=?", {orid});
-    ReadImportedOrigin(origin);
+    UndoneOnFailure([&] {
+        event_.eventId = PadEventId(NewEventIdFor(clock()));
+        event_.comment.clear();
+        event_.orid = static_cast<std::int32_t>(orid);
+        phases_.RemoveAll();
+        {
+            Db::Statement rows(automatic);
+            rows.execute(kAutomaticArrivalsQuery, {orid});
+            AddImportedArrivals(rows, false);
+        }
+        Db::Statement origin(automatic);
+        origin.execute("select lat, lon, depth, time, mb, ms from origin_alert where orid=?", {orid});
+        ReadImportedOrigin(origin);
+    });
 }
 
 }  // namespace zel

@@ -306,6 +306,22 @@ void EventStore::SavePhaseList() {
 }
 
 void EventStore::LoadPhaseList(std::string_view eventId, bool replace) {
+    UndoneOnFailure([&] { ReadPhaseList(eventId, replace); });
+}
+
+void EventStore::UndoneOnFailure(const std::function<void()>& load) {
+    ZELPhases phasesBefore = phases_;
+    CurrentEvent eventBefore = event_;
+    try {
+        load();
+    } catch (...) {
+        phases_ = std::move(phasesBefore);
+        event_ = std::move(eventBefore);
+        throw;
+    }
+}
+
+void EventStore::ReadPhaseList(std::string_view eventId, bool replace) {
     const std::string key = TrimEventId(eventId);
     if (replace) {
         event_.orid = -1;

@@ -117,7 +117,7 @@ class EventStore {
     // Fills the phase list from ARRIVAL. replace: clears the list first, makes the event current
     // and reads its ORIGIN row; otherwise adds to the list (a pick already there is replaced) and
     // keeps the current event. Rows of unknown stations, channels or phases are skipped. Throws
-    // Db::Error; the list keeps what was read until then.
+    // Db::Error; the list and the current event are then as they were before the load.
     void LoadPhaseList(std::string_view eventId, bool replace);
 
     // Writes a located hypocentre into the event's ORIGIN row (LAT, LON, DEPTH, ORIGINTIME, the
@@ -132,7 +132,8 @@ class EventStore {
     std::vector<EventListRow> ListEvents(bool all, int maxEvents);
 
     // Replaces the list with the arrivals of a CSS 3.0 origin (the CSS connection) and makes that
-    // origin current with this comment. Throws ZelError without a CSS database, Db::Error.
+    // origin current with this comment. Throws ZelError without a CSS database, Db::Error (the
+    // list and the event then stay as they were, here and in the automatic load).
     void LoadFromSecondary(std::int64_t orid, std::string_view comment);
     // Replaces the list with an automatic solution read over its own connection; the event gets
     // a new id from the clock and an empty comment. Throws Db::Error.
@@ -145,6 +146,12 @@ class EventStore {
     std::function<void(int written)> afterArrivalWritten;
 
   private:
+    // The load itself, which may leave a partial list when it throws.
+    void ReadPhaseList(std::string_view eventId, bool replace);
+    // Runs a load; when it throws (the server gone half-way), the phase list and the current
+    // event are given back as they were: a cleared list under another event's id or orid would
+    // otherwise be saved over the stored picks of that event.
+    void UndoneOnFailure(const std::function<void()>& load);
     // Reads imported arrivals (columns sta, chan, iphase, time, then by name) into the list.
     void AddImportedArrivals(Db::Statement& rows, bool keepArids);
     // Reads "lat, lon, depth, time, mb, ms" of an imported origin into the current event.

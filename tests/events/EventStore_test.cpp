@@ -426,6 +426,66 @@ TEST_P(EventStoreTest, StoreHypocentreUpdatesOnlyAnExistingRow) {
     EXPECT_FALSE(st.fetch());
 }
 
+// Ends the server backend of a session's working connection from a second connection, as an
+// administrator or a server restart would.
+void TerminateBackend(Session& s, const std::string& connect) {
+    std::int64_t pid = 0;
+    {
+        Db::Statement st(s.db.work());
+        st.execute("select pg_backend_pid()");
+        ASSERT_TRUE(st.fetch());
+        pid = *st.integer(0);
+    }
+    Db::Connection admin;
+    admin.open(connect);
+    Db::Statement kill(admin);
+    kill.execute("select pg_terminate_backend(pid) from pg_stat_activity where pid=?", {pid});
+}
+
+TEST_P(EventStoreTest, ALostServerFailsSaveAndLoadClearlyAndKeepsTheListAndTheStoredEvent) {
+    if (GetParam() != Backend::PostgreSQL) GTEST_SKIP() << "a server backend to end exists only on PostgreSQL";
+    const std::string connect = scratch->connectString();
+    Session s(connect);
+    StoreOldEvent(s);
+    ChangeEvent(s);
+
+    TerminateBackend(s, connect);
+    try {
+        s.store.SavePhaseList();
+        ADD_FAILURE() << "save reported success";
+    } catch (const ZelError& e) {
+        EXPECT_FALSE(std::string(e.what()).empty());
+    }
+    ExpectOldEventIntact(connect);
+
+    // A load over the lost connection: the analyst's unsaved picks and event stay as they were,
+    // so that a later save cannot write an empty list under the other event's id.
+    s.phases.RemoveAll();
+    s.phases.Add(Pick(1, 0, "P", kT0 + 5));
+    s.event.eventId = PadEventId("UNSAVED");
+    s.event.comment = "mine";
+    EXPECT_THROW(s.store.LoadPhaseList("OLD", true), Db::Error);
+    EXPECT_EQ(TrimEventId(s.event.eventId), "UNSAVED");
+    EXPECT_EQ(s.event.comment, "mine");
+    ASSERT_EQ(s.phases.Count(), 1);
+    EXPECT_EQ(s.phases.GetAt(0)->stationIndex, 1);
+    EXPECT_THROW(s.store.LoadPhaseList("OLD", false), Db::Error);
+    EXPECT_EQ(s.phases.Count(), 1);
+
+    // After reconnecting, the stored event loads whole, and saves work again.
+    s.db.closeAll();
+    ASSERT_EQ(s.db.openWorkDb(), 1);
+    s.store.LoadPhaseList("OLD", true);
+    EXPECT_EQ(s.event.comment, "before");
+    EXPECT_EQ(s.phases.Count(), 2);
+    ChangeEvent(s);
+    s.store.SavePhaseList();
+    Session check(connect);
+    check.store.LoadPhaseList("OLD", true);
+    EXPECT_EQ(check.event.comment, "after");
+    EXPECT_EQ(check.phases.Count(), 5);
+}
+
 ZEL_INSTANTIATE_DATABASE_TEST(EventStoreTest);
 
 }  // namespace
