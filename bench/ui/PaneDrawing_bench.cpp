@@ -14,7 +14,7 @@
 
 #include "wave/MinMaxPyramid.h"
 #include "wave/TracePane.h"
-#include "wave/ui/PanePainter.h"
+#include "wave/paint/PanePainter.h"
 
 namespace {
 

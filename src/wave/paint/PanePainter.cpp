@@ -1,4 +1,4 @@
-#include "wave/ui/PanePainter.h"
+#include "wave/paint/PanePainter.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "wave/ui/PickPainter.h"
+#include "wave/paint/PickPainter.h"
 
 #include <QFontMetrics>
 #include <QPainter>

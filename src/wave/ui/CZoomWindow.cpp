@@ -10,7 +10,7 @@
 #include "events/ZELPhases.h"
 #include "wave/PaneText.h"
 #include "wave/TracePane.h"
-#include "wave/ui/PickPainter.h"
+#include "wave/paint/PickPainter.h"
 #include "wave/ui/waveform.h"
 
 namespace zel {

@@ -9,7 +9,7 @@
 
 #include "wave/Picking.h"
 #include "wave/TracePane.h"
-#include "wave/ui/PanePainter.h"
+#include "wave/paint/PanePainter.h"
 
 class QToolButton;
 

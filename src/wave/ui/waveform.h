@@ -11,7 +11,7 @@
 #include "wave/PaneOrder.h"
 #include "wave/PaneSet.h"
 #include "wave/Picking.h"
-#include "wave/ui/PanePainter.h"
+#include "wave/paint/PanePainter.h"
 
 class QMenu;
 class QScrollBar;

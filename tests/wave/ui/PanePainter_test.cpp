@@ -1,7 +1,7 @@
 // A pane rendered into an image without any widget: the trace lands on the expected pixels in
 // the trace colour and never outside the plot.
 
-#include "wave/ui/PanePainter.h"
+#include "wave/paint/PanePainter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,124 @@
+#include "batch/BatchMain.h"
+
+#include <clocale>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+#include "app/CommandLine.h"
+#include "app/ZelError.h"
+#include "batch/Subcommand.h"
+#include "data/SampleFile.h"
+
+namespace zel::batch {
+
+namespace {
+
+std::vector<Subcommand> AllSubcommands() {
+    std::vector<Subcommand> all = WaveSubcommands();
+    for (Subcommand& s : EventSubcommands()) all.push_back(std::move(s));
+    return all;
+}
+
+void PrintOverview(std::ostream& out, const std::vector<Subcommand>& subcommands) {
+    out << "Usage: zelbatch [GLOBAL OPTIONS] COMMAND [ARGUMENTS]\n"
+           "The ZEL workstation's processing without a screen, on the same ZEL.ini and databases.\n\n"
+           "Commands:\n";
+    for (const Subcommand& s : subcommands) {
+        out << "  " << s.name << std::string(s.name.size() < 14 ? 14 - s.name.size() : 1, ' ') << s.summary << '\n';
+    }
+    out << "\nGlobal options (before the command):\n"
+           "  --ini PATH        the configuration to use (default: $ZEL_INI, else ~/.config/zel/ZEL.ini)\n"
+           "  --odbc DSN        working database connect string, as zel's -ODBC\n"
+           "  --user NAME, --password TEXT   its login\n"
+           "  --data-dir DIR    the disk loop directory, as zel's -DATADIR\n"
+           "  --yes             answer yes where the workstation would ask (e.g. to overwrite)\n"
+           "  --help, --version\n\n"
+           "\"zelbatch COMMAND --help\" describes one command. A file argument \"-\" is stdin or stdout.\n"
+           "Exit codes: 0 done, 1 bad input or a failed operation, 2 wrong usage.\n";
+}
+
+const Subcommand* Find(const std::vector<Subcommand>& subcommands, const std::string& name) {
+    for (const Subcommand& s : subcommands)
+        if (s.name == name) return &s;
+    return nullptr;
+}
+
+}  // namespace
+
+void WriteOutput(BatchSession& session, const std::string& path, std::string_view text) {
+    if (path == "-") {
+        session.out() << text << std::flush;
+        if (!session.out()) throw ZelError("cannot write to stdout");
+        return;
+    }
+    WriteFileAtomically(path, text);
+}
+
+std::string ReadInput(BatchSession& session, const std::string& path) {
+    if (path == "-") return std::string(std::istreambuf_iterator<char>(session.in()), {});
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw ZelError("cannot open '" + path + "'");
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad()) throw ZelError("cannot read '" + path + "'");
+    return text.str();
+}
+
+int RunBatch(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    // Numbers in files and output always use the C conventions, whatever the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
+    const std::vector<Subcommand> subcommands = AllSubcommands();
+    SessionOptions options;
+    std::size_t i = 0;
+    try {
+        for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
+            const std::string& a = args[i];
+            auto value = [&]() -> std::string {
+                if (i + 1 >= args.size()) throw UsageError("option " + a + " needs a value");
+                return args[++i];
+            };
+            if (a == "--help") {
+                PrintOverview(out, subcommands);
+                return 0;
+            }
+            if (a == "--version") {
+                out << "zelbatch " << ProgramVersion() << " (" << ProgramBuildDate() << ")\n";
+                return 0;
+            }
+            if (a == "--yes") options.assumeYes = true;
+            else if (a == "--ini") options.ini = value();
+            else if (a == "--odbc") options.overrides.odbc = value();
+            else if (a == "--user") options.overrides.user = value();
+            else if (a == "--password") options.overrides.password = value();
+            else if (a == "--data-dir") options.overrides.dataDir = value();
+            else throw UsageError("unknown global option " + a);
+        }
+        if (i >= args.size()) throw UsageError("no command given");
+        const Subcommand* command = Find(subcommands, args[i]);
+        if (!command) throw UsageError("unknown command '" + args[i] + "'");
+        std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+        for (const std::string& a : rest) {
+            if (a == "--") break;
+            if (a == "--help") {
+                out << command->help;
+                return 0;
+            }
+        }
+        BatchArgs commandArgs(rest, command->flags);
+        BatchSession session(options, in, out, err);
+        return command->run(session, commandArgs);
+    } catch (const UsageError& e) {
+        err << "zelbatch: " << e.what() << "\nTry 'zelbatch --help'.\n";
+        return 2;
+    } catch (const ZelError& e) {
+        std::string text = e.what();
+        for (char& c : text)
+            if (c == '\n' || c == '\r') c = ' ';
+        err << "zelbatch: " << text << '\n';
+        return 1;
+    }
+}
+
+}  // namespace zel::batch

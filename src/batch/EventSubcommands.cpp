@@ -1,0 +1,7 @@
+#include "batch/Subcommand.h"
+
+namespace zel::batch {
+
+std::vector<Subcommand> EventSubcommands() { return {}; }
+
+}  // namespace zel::batch
