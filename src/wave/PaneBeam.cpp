@@ -8,7 +8,7 @@ namespace {
 const Station* StationOf(const TracePane& pane, const std::vector<Station>& stations) {
     const int s = pane.channel().stationIndex;
     return s >= 0 && static_cast<std::size_t>(s) < stations.size() ? &stations[static_cast<std::size_t>(s)]
-                                                                    : nullptr;
+                                                                   : nullptr;
 }
 
 }  // namespace
@@ -31,8 +31,9 @@ void FormPaneBeam(TracePane& beamPane, const TracePane& reference, const std::ve
         channels.push_back(std::move(c));
     }
     const Station* ref = StationOf(reference, stations);
-    ZELDataBlock beam = FormBeam(channels, reference.start(), reference.duration(), reference.channel().nominalSps,
-                                 ref ? ref->dnorth : 0.0, ref ? ref->deast : 0.0, azimuthDeg, slownessSecPerKm);
+    ZELDataBlock beam =
+        FormBeam(channels, reference.start(), reference.duration(), reference.channel().nominalSps,
+                 ref ? ref->dnorth : 0.0, ref ? ref->deast : 0.0, azimuthDeg, slownessSecPerKm);
     ZELDataBlockArray data(reference.channel().station, reference.channel().channel);
     if (beam.samples.empty()) {
         // Nothing to show: the pane keeps an interval it can be drawn over.

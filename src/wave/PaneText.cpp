@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "data/TimeConversions.h"
+#include "wave/TracePane.h"
 
 namespace zel {
 namespace {
@@ -27,6 +28,12 @@ std::string PaneCaption(const PaneCaptionInfo& info) {
     return Format(info.beam ? "D%d #BEAM# %5s.%s.%s %.3f sps %s" : "D%d  %5s.%s.%s %.3f sps %s",
                   info.paneNumber, info.station.c_str(), info.channel.c_str(), info.locationCode.c_str(),
                   info.nominalSps, date.c_str());
+}
+
+std::string PaneCaption(const TracePane& pane) {
+    const PaneChannel& ch = pane.channel();
+    return PaneCaption(
+        {pane.number(), ch.station, ch.channel, ch.locationCode, ch.nominalSps, pane.start(), pane.beam});
 }
 
 std::string PointerReadout(double time, double amplitude) {

@@ -5,6 +5,8 @@
 
 namespace zel {
 
+class TracePane;
+
 struct PaneCaptionInfo {
     int paneNumber = 0;
     std::string station, channel, locationCode;
@@ -15,6 +17,8 @@ struct PaneCaptionInfo {
 
 // "D3  ABCDE.SHZ.00 100.000 sps 2013-Jun-14"
 std::string PaneCaption(const PaneCaptionInfo& info);
+// The caption of a pane as it stands; a beam pane's carries "#BEAM#".
+std::string PaneCaption(const TracePane& pane);
 
 // The time and amplitude under the pointer: "12:20:05.500  14/06/2013 A:12.500000".
 std::string PointerReadout(double time, double amplitude);

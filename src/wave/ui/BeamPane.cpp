@@ -6,7 +6,8 @@
 
 namespace zel {
 
-CBeamWindow::CBeamWindow(TracePane& pane, waveform& owner, QWidget* parent) : CZoomWindow(pane, owner, parent) {
+CBeamWindow::CBeamWindow(TracePane& pane, waveform& owner, QWidget* parent)
+    : CZoomWindow(pane, owner, parent) {
     pane.beam = true;  // the caption and the saved channel lists tell it from a trace pane
 }
 
@@ -21,8 +22,9 @@ CBeamWindow* FormBeamPane(waveform& window, const CZoomWindow& reference,
             beam = static_cast<CBeamWindow*>(w);
             break;
         }
-    if (!beam) beam = window.appendBeamPane(channel.stationIndex, channel.slot, reference.pane().start(),
-                                            reference.pane().duration());
+    if (!beam)
+        beam = window.appendBeamPane(channel.stationIndex, channel.slot, reference.pane().start(),
+                                     reference.pane().duration());
     std::vector<const TracePane*> panes;
     panes.reserve(parts.size());
     for (const CZoomWindow* p : parts) panes.push_back(&p->pane());
