@@ -150,9 +150,7 @@ void PaintPane(QPainter& p, QSize size, const TracePane& pane, const PaneStyle& 
     QColor captionText = pane.active ? palette.color(QPalette::Active, QPalette::HighlightedText)
                                      : palette.color(QPalette::Inactive, QPalette::WindowText);
     if (pane.rateMismatch()) captionText = QColor(255, 0, 0);
-    const PaneChannel& ch = pane.channel();
-    const QString text = QString::fromStdString(PaneCaption(
-        {pane.number(), ch.station, ch.channel, ch.locationCode, ch.nominalSps, pane.start(), false}));
+    const QString text = QString::fromStdString(PaneCaption(pane));
     QFont captionFont = style.font;
     captionFont.setPixelSize(std::min(12, kCaptionHeight - 3));
     p.setFont(captionFont);
