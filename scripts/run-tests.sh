@@ -27,6 +27,9 @@ for preset in default asan; do
   echo "=== tests: $preset"
   ctest --preset "$preset"
 done
-echo "=== fuzzing: formula interpreter (bounded)"
-bash scripts/fuzz-formula.sh 60
+echo "=== fuzzing: every reader of outside input (bounded)"
+fuzzlog=$(mktemp /tmp/zel-fuzz-log.XXXXXX)
+bash scripts/fuzz.sh | tee "$fuzzlog"
 echo "Database back-ends that ran: SQLite, PostgreSQL"
+sed -n '/^Fuzz targets and run counts:/,$p' "$fuzzlog"
+rm -f "$fuzzlog"

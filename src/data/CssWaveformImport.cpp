@@ -95,15 +95,17 @@ const ChannelSlot* SlotFor(const Station& station, const std::string& channel) {
 }
 
 // The source bytes of a segment; throws ZelError with the analyst's text.
-std::string ReadSourceBytes(const std::string& path, long long foff, long long count) {
+std::string ReadSourceBytes(const std::string& path, long long foff, long long nsamp, int sampleSize) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw ZelError("Ошибка открытия файла " + path);
     std::error_code ec;
     const auto size = fs::file_size(path, ec);
-    // Checked before allocating: a wrong nsamp must not ask for gigabytes.
-    if (ec || foff < 0 ||
-        static_cast<unsigned long long>(foff) + static_cast<unsigned long long>(count) > size)
+    // Checked before multiplying and allocating: a wrong nsamp or foff must neither overflow nor
+    // ask for gigabytes.
+    if (ec || foff < 0 || nsamp < 0 || static_cast<unsigned long long>(foff) > size ||
+        static_cast<unsigned long long>(nsamp) > (size - static_cast<unsigned long long>(foff)) / sampleSize)
         throw ZelError("Ошибка чтения файла " + path);
+    const auto count = static_cast<std::streamsize>(nsamp * sampleSize);
     std::string bytes(static_cast<std::size_t>(count), '\0');
     if (!in.seekg(foff) || !in.read(bytes.data(), count)) throw ZelError("Ошибка чтения файла " + path);
     return bytes;
@@ -221,6 +223,18 @@ std::vector<float> ConvertWfdiscSamples(const std::string& datatype, std::string
     return out;
 }
 
+std::vector<float> ReadWfdiscSamples(const std::string& wfdiscDir, const WfdiscRecord& line) {
+    if (!IsConvertibleWfdiscType(line.datatype))
+        throw ZelError("Не могу конвертировать данные типа " + line.datatype);
+    const fs::path dir(line.dir);
+    const fs::path source = (dir.is_absolute() ? dir
+                             : line.dir == "." ? fs::path(wfdiscDir)
+                                               : fs::path(wfdiscDir) / dir) /
+                            line.dfile;
+    return ConvertWfdiscSamples(
+        line.datatype, ReadSourceBytes(source.string(), line.foff, line.nsamp, WfdiscSampleSize(line.datatype)));
+}
+
 std::string ImportFileName(const std::string& station, const std::string& channel, double start,
                            int variant) {
     const auto c = EpochToCalendar(start);
@@ -294,22 +308,15 @@ bool CssWaveformImporter::ImportSegment(const std::string& wfdiscDir, const Wfdi
     if (!slot) return true;
     // A segment that cannot be read is reported and left out; the other segments still come in.
     std::vector<float> samples;
-    std::string source;
+    std::string relative;
     try {
-        if (!IsConvertibleWfdiscType(line.datatype))
-            throw ZelError("Не могу конвертировать данные типа " + line.datatype);
-        const fs::path dir(line.dir);
-        source = (dir.is_absolute() ? dir
-                  : line.dir == "." ? fs::path(wfdiscDir)
-                                    : fs::path(wfdiscDir) / dir) /
-                 line.dfile;
-        samples = ConvertWfdiscSamples(
-            line.datatype, ReadSourceBytes(source, line.foff, line.nsamp * WfdiscSampleSize(line.datatype)));
+        samples = ReadWfdiscSamples(wfdiscDir, line);
+        // A start time no calendar holds has no file name: that segment alone is left out.
+        relative = FreeFileName(station.code, line.chan, line.time);
     } catch (const ZelError& e) {
         report.errors.push_back(e.what());
         return true;
     }
-    const std::string relative = FreeFileName(station.code, line.chan, line.time);
     const std::string full = SampleFilePath(dataDir_, relative, true);
     try {
         WriteZelFile(full, station.code, line.chan, line.time, line.samprate, samples);

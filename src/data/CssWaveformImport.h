@@ -61,6 +61,11 @@ bool IsConvertibleWfdiscType(const std::string& datatype);
 // конвертировать данные типа %s" for a datatype the import does not convert.
 std::vector<float> ConvertWfdiscSamples(const std::string& datatype, std::string_view bytes);
 
+// The samples of a wfdisc line from its sample file (its dir taken relative to the wfdisc file's
+// folder unless absolute). Throws ZelError with the analyst's text when the datatype cannot be
+// converted or the file does not hold nsamp samples from foff on.
+std::vector<float> ReadWfdiscSamples(const std::string& wfdiscDir, const WfdiscRecord& line);
+
 // Disk-loop file of a segment relative to the data directory: "STA/hhmmss-ddmmyyyy.chan" (whole
 // second of the start); a non-zero variant goes before the extension as "_variant".
 std::string ImportFileName(const std::string& station, const std::string& channel, double start,

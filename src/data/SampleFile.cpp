@@ -16,6 +16,7 @@
 #include <limits>
 
 #include "app/ZelError.h"
+#include "data/TimeConversions.h"
 
 namespace zel {
 namespace {
@@ -239,7 +240,9 @@ std::string ZelHeader(std::string_view station, std::string_view channel, double
                       double sps) {
     if (HasLineBreakingBytes(station) || HasLineBreakingBytes(channel))
         throw ZelError("Коды станции и канала не могут содержать переводов строки");
-    if (!std::isfinite(start) || !std::isfinite(duration) || duration < 0 || !std::isfinite(sps))
+    // Outside the calendar the date below would overflow.
+    if (!(start >= kFirstEpoch && start < kEndEpoch) || !std::isfinite(duration) || duration < 0 ||
+        !std::isfinite(sps))
         throw ZelError("Неверные время, длительность или частота для заголовка файла");
     const double whole = std::floor(start);
     const long long days = static_cast<long long>(std::floor(whole / 86400.0));

@@ -85,7 +85,8 @@ struct SegmentWindow {
 SegmentWindow WindowOfSegment(double segmentBegin, double duration, double sps, double t1, double t2);
 
 // The 512-byte "[ZEL4.0]" header: the text lines, then zero bytes. Throws ZelError when the
-// codes are too long to fit or would break the line structure.
+// codes are too long to fit or would break the line structure, or the start lies outside the
+// calendar (years 1 to 9999).
 std::string ZelHeader(std::string_view station, std::string_view channel, double start, double duration,
                       double sps);
 

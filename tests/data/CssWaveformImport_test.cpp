@@ -237,6 +237,25 @@ TEST_P(CssWaveformImportTest, LinesAreReadWholeAndSegmentsOfOneSecondKeepTheirOw
     EXPECT_EQ(got.blocks[1].samples, Documented(1));
 }
 
+// A start time no calendar holds used to throw out of the whole import.
+TEST_P(CssWaveformImportTest, ASegmentWithAnImpossibleTimeIsReportedAndTheRestComesIn) {
+    CopyInto(source.path() / "sub", {"201101311155.10.be.w"});
+    WfdiscRecord good = FixtureLine();
+    good.dir = "sub";
+    WfdiscRecord bad = good;
+    bad.chan = "HHN";
+    std::string badLine = FormatWfdiscLine(bad);
+    badLine.replace(16, 17, "             1e18");  // too wide for the writer, readable all the same
+    WriteFile((source.path() / "a.wfdisc").string(), badLine + FormatWfdiscLine(good));
+
+    CssImportReport report = Import(source.path().string(), StationsWithTestStations());
+    ASSERT_EQ(report.errors.size(), 1u);
+    EXPECT_EQ(report.errors[0], "Не могу создать файл 'TESTBE/HHN'");
+    EXPECT_FALSE(report.stopped);
+    EXPECT_EQ(report.segments, 1);
+    EXPECT_EQ(Load("TESTBE", "HHZ").blocks.at(0).samples, Documented(0));
+}
+
 TEST_P(CssWaveformImportTest, ExportAndReimportKeepSamplesAndTimesInEveryFormat) {
     CopyInto(source.path(), {"test_css.wfdisc", "201101311155.10.be.w", "201101311155.10.le.w"});
     ASSERT_EQ(Import(source.path().string(), StationsWithTestStations()).segments, 6);
@@ -326,6 +345,36 @@ TEST(CssWaveformImportConversion, EveryConvertedDatatypeDecodesAsTheRelationDefi
     EXPECT_EQ(ConvertWfdiscSamples("f4", std::string("\x00\x00\xc0\xbf", 4)), std::vector<float>{-1.5f});
     for (const char* type : {"c0", "t8", "g2", "zz"})
         EXPECT_THROW(ConvertWfdiscSamples(type, std::string(8, '\0')), ZelError) << type;
+}
+
+// Found by fuzzing: nsamp times the sample size overflowed, and the wrapped sum of foff and the
+// byte count passed the check against the file's size.
+TEST(CssWaveformImportSamples, CountsAndOffsetsTheFileDoesNotHoldAreRefused) {
+    TempDir dir;
+    WriteFile((dir.path() / "two.w").string(), std::string("\x01\x00\x00\x00\x02\x00\x00\x00", 8));
+    WfdiscRecord line;
+    line.dir = ".";
+    line.dfile = "two.w";
+    line.datatype = "i4";
+    line.nsamp = 2;
+    EXPECT_EQ(ReadWfdiscSamples(dir.path().string(), line), (std::vector<float>{1.0f, 2.0f}));
+    line.foff = 4;
+    line.nsamp = 1;
+    EXPECT_EQ(ReadWfdiscSamples(dir.path().string(), line), std::vector<float>{2.0f});
+
+    const std::string error = "Ошибка чтения файла " + (dir.path() / "two.w").string();
+    const long long big = std::numeric_limits<long long>::max();
+    for (auto [foff, nsamp] : {std::pair{0LL, 3LL}, {4LL, 2LL}, {9LL, 0LL}, {-4LL, 1LL}, {0LL, big / 2 + 1},
+                               {4LL, big}, {big, 1LL}, {0LL, -1LL}}) {
+        line.foff = foff;
+        line.nsamp = nsamp;
+        try {
+            ReadWfdiscSamples(dir.path().string(), line);
+            ADD_FAILURE() << foff << " " << nsamp;
+        } catch (const ZelError& e) {
+            EXPECT_EQ(e.what(), error) << foff << " " << nsamp;
+        }
+    }
 }
 
 ZEL_INSTANTIATE_DATABASE_TEST(CssWaveformImportTest);

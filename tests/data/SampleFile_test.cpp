@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/ZelError.h"
+#include "data/TimeConversions.h"
 #include "support/TempDir.h"
 
 namespace zel {
@@ -199,6 +200,10 @@ TEST(SampleFile, ZelHeaderByteForByte) {
     EXPECT_THROW(ZelHeader(std::string(500, 'X'), "SHZ", 0, 1, 1), ZelError);
     EXPECT_THROW(ZelHeader("AB\r\nData offset=0", "SHZ", 0, 1, 1), ZelError);
     EXPECT_THROW(ZelHeader("ABC", "SHZ", 0, -1, 1), ZelError);
+    // Found by fuzzing: a start beyond the calendar overflowed the day count.
+    EXPECT_THROW(ZelHeader("ABC", "SHZ", -9.59107e+302, 1, 1), ZelError);
+    EXPECT_THROW(ZelHeader("ABC", "SHZ", kEndEpoch, 1, 1), ZelError);
+    EXPECT_NE(ZelHeader("ABC", "SHZ", kFirstEpoch, 1, 1).find("Start date=01 01 0001\r\n"), std::string::npos);
 }
 
 TEST(SampleFile, WrittenFileReadsBackThroughTheCatalogueRules) {
