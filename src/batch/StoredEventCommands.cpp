@@ -1,0 +1,140 @@
+// "events", "show" and "delete": the analyst's events stored in the working database.
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/ZelError.h"
+#include "batch/BatchTime.h"
+#include "batch/EventCommands.h"
+#include "events/CurrentEvent.h"
+#include "events/EventStore.h"
+#include "events/PhaseCatalogue.h"
+#include "events/ZELPhases.h"
+#include "formats/CssDatabase.h"
+
+namespace zel::batch {
+
+namespace {
+
+// Later than any origin time the database can hold as a whole second of a 32-bit count.
+constexpr double kEndOfTime = 4102444800.0;  // 2100-01-01
+
+EventStore StoreOf(AppContext& context) {
+    return EventStore(context.databases(), ThePhaseList(), TheCurrentEvent(), ThePhaseCatalogue(),
+                      context.stations());
+}
+
+std::optional<EventListRow> FindEvent(AppContext& context, const std::string& eventId) {
+    for (EventListRow& row : StoreOf(context).ListEvents(true, 0))
+        if (TrimEventId(row.eventId) == TrimEventId(eventId)) return std::move(row);
+    return std::nullopt;
+}
+
+std::string Number(const char* format, const std::optional<double>& value) {
+    if (!value) return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, format, *value);
+    return text;
+}
+
+// ORIGIN keeps "never computed" as NULL and "no station value" as -1000.
+std::string MagnitudeCell(const std::optional<double>& value) {
+    return value && *value > kMagnitudeNone ? Number("%.1f", value) : "-";
+}
+
+int ListStoredEvents(BatchSession& session, BatchArgs& args) {
+    const bool windowed = args.has("from") || args.has("to");
+    const double from = args.has("from") ? ParseBatchTime(args.option("from"), "--from") : -kEndOfTime;
+    const double to = args.has("to") ? ParseBatchTime(args.option("to"), "--to") : kEndOfTime;
+    args.finish(0);
+    if (from > to) throw UsageError("--from lies after --to");
+    AppContext& context = session.context();
+    Db::Statement st(context.databases().work());
+    const std::string columns = "select EVENTID, ORIGINTIME, LAT, LON, DEPTH, MB, MS from ORIGIN";
+    if (windowed)
+        st.execute(columns + " where ORIGINTIME >= ? and ORIGINTIME <= ? order by ORIGINTIME, EVENTID", {from, to});
+    else
+        st.execute(columns + " order by ORIGINTIME, EVENTID");
+    session.out() << "id                   origin time               lat       lon      depth  mb   Ms\n";
+    while (st.fetch()) {
+        const std::optional<double> time = st.real(1);
+        char line[200];
+        std::snprintf(line, sizeof line, "%-20s %-24s %9s %10s %6s %4s %4s\n",
+                      TrimEventId(st.text(0).value_or("")).c_str(), time ? FormatBatchTime(*time).c_str() : "-",
+                      Number("%.4f", st.real(2)).c_str(), Number("%.4f", st.real(3)).c_str(),
+                      Number("%.1f", st.real(4)).c_str(), MagnitudeCell(st.real(5)).c_str(),
+                      MagnitudeCell(st.real(6)).c_str());
+        session.out() << line;
+    }
+    return 0;
+}
+
+int ShowStoredEvent(BatchSession& session, BatchArgs& args) {
+    const bool html = args.flag("html");
+    args.finish(1);
+    if (args.positionalCount() != 1) throw UsageError("show needs an event id");
+    const Report report = StoredEventReport(session.context(), args.positional(0));
+    session.out() << (html ? ReportHtml(report) : ReportText(report));
+    return 0;
+}
+
+int DeleteStoredEvent(BatchSession& session, BatchArgs& args) {
+    args.finish(1);
+    if (args.positionalCount() != 1) throw UsageError("delete needs an event id");
+    const std::string id = args.positional(0);
+    AppContext& context = session.context();
+    if (!FindEvent(context, id)) throw ZelError("no stored event " + id);
+    if (!session.messages().assumeYes)
+        throw ZelError("event " + id + " not deleted: give the global --yes (zelbatch --yes delete " + id + ")");
+    const std::optional<std::int64_t> orid = StoreOf(context).DeleteEvent(id);
+    // The copy in the CSS database goes with it, as in the workstation.
+    if (orid && context.databases().cssAvailable()) DeleteCssOrigin(context.databases().css(), *orid);
+    session.err() << "zelbatch: event " << id << " deleted\n";
+    return 0;
+}
+
+}  // namespace
+
+Report StoredEventReport(AppContext& context, const std::string& eventId) {
+    const std::optional<EventListRow> row = FindEvent(context, eventId);
+    if (!row) throw ZelError("no stored event " + eventId);
+    // The report selects by time; a window around the origin keeps it to this event's neighbours.
+    const double from = row->originTime ? std::floor(*row->originTime) - 1 : 0;
+    const double to = row->originTime ? std::ceil(*row->originTime) + 1 : kEndOfTime;
+    Databases& db = context.databases();
+    Report report = ReadReport(db.work(), db.dialect(), db.originCommentColumn(), from, to, true, true);
+    std::erase_if(report.events,
+                  [&](const ReportEvent& e) { return TrimEventId(e.eventId) != TrimEventId(eventId); });
+    if (report.events.empty()) {
+        // An event without picks or origin time is outside every window; it still has its row.
+        ReportEvent e;
+        e.eventId = row->eventId;
+        e.comment = row->comment;
+        e.lat = row->lat, e.lon = row->lon, e.depth = row->depth, e.originTime = row->originTime;
+        report.events.push_back(std::move(e));
+    }
+    return report;
+}
+
+std::vector<Subcommand> StoredEventSubcommands() {
+    return {
+        {"events", "list the events stored in the working database",
+         "Usage: zelbatch events [--from TIME] [--to TIME]\n"
+         "One line per stored event, by origin time: id, origin time (UTC), latitude, longitude, depth\n"
+         "(km), mb and Ms. --from and --to keep the events whose origin time lies between them; times as\n"
+         "2024-09-01T12:33:19, \"2024-09-01 12:33:19.5\", 2024-09-01 or epoch seconds.\n",
+         {}, ListStoredEvents},
+        {"show", "print a stored event in full (its report)",
+         "Usage: zelbatch show ID [--html]\n"
+         "The event's report as the workstation makes it: hypocentre and the table of its phases, as\n"
+         "tab-separated text, or HTML with --html.\n",
+         {"html"}, ShowStoredEvent},
+        {"delete", "delete a stored event (needs the global --yes)",
+         "Usage: zelbatch --yes delete ID\n"
+         "Removes the event's origin and phases from the working database (and its copy from the CSS\n"
+         "database when there is one). Without the global --yes nothing is deleted and the exit code is 1.\n",
+         {}, DeleteStoredEvent},
+    };
+}
+
+}  // namespace zel::batch
