@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "batch/Subcommand.h"
+#include "batch/WaveCommands.h"
 
 namespace zel::batch {
 
@@ -28,6 +28,13 @@ std::vector<Subcommand> WaveSubcommands() {
          "One line per station of the working database: code, latitude, longitude, elevation (km),\n"
          "then its channels.\n",
          {}, ListStations},
+        CatalogueSubcommand(),
+        ReadSubcommand(),
+        FilterSubcommand(),
+        DetectSubcommand(),
+        RenderSubcommand(),
+        ImportSubcommand(),
+        ExportSubcommand(),
     };
 }
 

@@ -1,0 +1,100 @@
+#include "batch/ChannelWindow.h"
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+
+#include "app/ZelError.h"
+#include "batch/BatchTime.h"
+#include "data/Catalogue.h"
+
+namespace zel::batch {
+
+namespace {
+
+std::vector<std::string> SplitList(const std::string& text) {
+    std::vector<std::string> items;
+    std::stringstream in(text);
+    for (std::string item; std::getline(in, item, ',');)
+        if (!item.empty()) items.push_back(item);
+    return items;
+}
+
+// Station and channel codes are stored in upper case; the command line may be lazy about it.
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
+TimeWindow ReadWindow(BatchArgs& args) {
+    TimeWindow window;
+    window.from = ParseBatchTime(args.required("from"), "--from");
+    window.to = ParseBatchTime(args.required("to"), "--to");
+    if (!(window.to > window.from))
+        throw ZelError("empty time window: --to " + FormatBatchTime(window.to) + " is not after --from " +
+                       FormatBatchTime(window.from));
+    return window;
+}
+
+std::vector<ChannelCode> ReadChannelCodes(BatchArgs& args, bool single) {
+    std::vector<ChannelCode> codes;
+    if (args.has("channels")) {
+        if (single) throw UsageError("this command reads one channel: give --station and --channel");
+        if (args.has("station") || args.has("channel"))
+            throw UsageError("give either --channels or --station with --channel, not both");
+        for (const std::string& item : SplitList(args.option("channels"))) {
+            const auto colon = item.find(':');
+            if (colon == std::string::npos || colon == 0 || colon + 1 == item.size())
+                throw UsageError("--channels: '" + item + "' is not STATION:CHANNEL");
+            codes.push_back({Upper(item.substr(0, colon)), Upper(item.substr(colon + 1))});
+        }
+        if (codes.empty()) throw UsageError("--channels names no channel");
+        return codes;
+    }
+    const std::vector<std::string> stations = SplitList(args.required("station"));
+    const std::vector<std::string> channels = SplitList(args.required("channel"));
+    if (stations.empty() || channels.empty()) throw UsageError("--station and --channel need a code");
+    if (single && (stations.size() > 1 || channels.size() > 1))
+        throw UsageError("this command reads one channel: give one --station and one --channel");
+    for (const std::string& s : stations)
+        for (const std::string& c : channels) codes.push_back({Upper(s), Upper(c)});
+    return codes;
+}
+
+PaneSet LoadPanes(BatchSession& session, const std::vector<ChannelCode>& codes, const TimeWindow& window) {
+    AppContext& context = session.context();
+    const std::vector<Station>& stations = context.stations();
+    PaneSet panes;
+    for (const ChannelCode& code : codes) {
+        const int s = FindStation(stations, code.station);
+        if (s < 0) throw ZelError("unknown station '" + code.station + "'");
+        const Station& station = stations[static_cast<std::size_t>(s)];
+        const int slot = station.FindSlot(code.channel);
+        if (slot < 0) throw ZelError("station " + station.code + " has no channel '" + code.channel + "'");
+        const ChannelSlot& chan = station.slots[static_cast<std::size_t>(slot)];
+        PaneChannel channel;
+        channel.stationIndex = s;
+        channel.slot = slot;
+        channel.station = station.code;
+        channel.channel = chan.channel;
+        channel.locationCode = chan.lcode;
+        channel.nominalSps = chan.sps;
+        TracePane& pane = panes.add(channel, window.from, window.to - window.from);
+        ZELDataBlockArray data;
+        const SegmentLoadReport report =
+            LoadChannelSegments(context.databases(), context.catalogueSettings(), channel.station, channel.channel,
+                                channel.locationCode, window.from, window.to, data);
+        // The workstation's own texts, one warning line each; the time stays a gap.
+        std::istringstream problems(report.Text());
+        for (std::string line; std::getline(problems, line);)
+            session.err() << "zelbatch: warning: " << ChannelName(channel) << ": " << line << '\n';
+        pane.setData(std::move(data));
+    }
+    return panes;
+}
+
+std::string ChannelName(const PaneChannel& channel) { return channel.station + " " + channel.channel; }
+
+}  // namespace zel::batch

@@ -1,0 +1,137 @@
+// import and export: CSS 3.0 wfdisc folders into the disk loop, and channel windows out as wfdisc.
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
+#include "app/ZelError.h"
+#include "app/db/Databases.h"
+#include "batch/ChannelWindow.h"
+#include "batch/Progress.h"
+#include "batch/WaveCommands.h"
+#include "data/CssWaveformImport.h"
+
+namespace zel::batch {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The files the workstation's folder import takes: every name holding ".wfd", in name order.
+// Listed here, file by file, so that the progress bar can follow them.
+std::vector<fs::path> WfdiscFiles(const std::string& folder) {
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->path().filename().string().find(".wfd") != std::string::npos && !it->is_directory(ec))
+            files.push_back(it->path());
+    if (ec) throw ZelError("cannot list the folder '" + folder + "': " + ec.message());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+int Import(BatchSession& session, BatchArgs& args) {
+    args.finish(1);
+    const std::string folder = args.positional(0);
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) throw ZelError("no folder '" + folder + "'");
+    const std::vector<fs::path> files = WfdiscFiles(folder);
+    if (files.empty()) throw ZelError("no wfdisc file (name with \".wfd\") in '" + folder + "'");
+    AppContext& context = session.context();
+    CssWaveformImporter importer(context.databases().work(), context.stations(), context.settings().dataDir,
+                                 context.settings().useTend, [&session](const std::string& question) {
+                                     return session.messages().show({question, "ZEL", MessageIcon::Question,
+                                                                     MessageButtons::YesNo}) == MessageAnswer::Yes;
+                                 });
+    CXChanArray spans;
+    int segments = 0, problems = 0;
+    {
+        Progress progress(session.err(), "import", files.size());
+        for (const fs::path& file : files) {
+            const CssImportReport report = importer.ImportWfdisc(file.string(), spans);
+            segments += report.segments;
+            for (const std::string& error : report.errors) {
+                session.messages().show({file.filename().string() + ": " + error, "ZEL", MessageIcon::Warning,
+                                         MessageButtons::Ok});
+                ++problems;
+            }
+            progress.advance();
+            if (report.stopped) break;
+        }
+    }
+    if (segments == 0) throw ZelError("nothing imported from '" + folder + "'");
+    session.out() << "imported " << segments << " segment" << (segments == 1 ? "" : "s") << " of " << spans.Count()
+                  << " channel" << (spans.Count() == 1 ? "" : "s") << " from " << files.size() << " wfdisc file"
+                  << (files.size() == 1 ? "" : "s") << " into " << context.settings().dataDir;
+    if (problems > 0) session.out() << " (" << problems << " problem" << (problems == 1 ? "" : "s") << ")";
+    session.out() << '\n';
+    return 0;
+}
+
+// nullopt: the configured format.
+std::optional<WfdiscExportFormat> ReadExportFormat(BatchArgs& args) {
+    if (!args.has("format")) return std::nullopt;
+    const std::string format = args.option("format");
+    if (format == "int32le" || format == "i4") return WfdiscExportFormat::Int32Le;
+    if (format == "float32le" || format == "f4") return WfdiscExportFormat::Float32Le;
+    if (format == "int32be" || format == "s4") return WfdiscExportFormat::Int32Be;
+    throw UsageError("--format: '" + format + "' is not int32le (i4), float32le (f4) or int32be (s4)");
+}
+
+int Export(BatchSession& session, BatchArgs& args) {
+    const std::vector<ChannelCode> codes = ReadChannelCodes(args, false);
+    const TimeWindow window = ReadWindow(args);
+    const std::string name = args.option("name", "export.wfdisc");
+    if (name.empty() || name.find('/') != std::string::npos) throw UsageError("--name: a file name without a folder");
+    const std::optional<WfdiscExportFormat> given = ReadExportFormat(args);
+    args.finish(1);
+    const std::string folder = args.positional(0);
+    const int configured = session.context().settings().css30OutputFormat;
+    const WfdiscExportFormat format = given ? *given
+                                      : configured >= 0 && configured <= 2 ? static_cast<WfdiscExportFormat>(configured)
+                                                                           : WfdiscExportFormat::Int32Le;
+    PaneSet panes = LoadPanes(session, codes, window);
+    XZELDataBlockArrays channels;
+    std::size_t blocks = 0;
+    for (const auto& pane : panes) {
+        if (pane->data().blocks.empty()) {
+            session.err() << "zelbatch: warning: " << ChannelName(pane->channel()) << ": no samples in the window\n";
+            continue;
+        }
+        ZELDataBlockArray channel = pane->data();
+        channel.station = pane->channel().station;
+        channel.channel = pane->channel().channel;
+        blocks += channel.blocks.size();
+        channels.push_back(std::move(channel));
+    }
+    if (channels.empty()) throw ZelError("no samples of the channels in the window: nothing exported");
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec) throw ZelError("cannot create the folder '" + folder + "': " + ec.message());
+    const std::string path = (fs::path(folder) / name).string();
+    ExportWfdisc(path, channels, format);
+    session.out() << "exported " << blocks << " segment" << (blocks == 1 ? "" : "s") << " of " << channels.size()
+                  << " channel" << (channels.size() == 1 ? "" : "s") << " to " << path << '\n';
+    return 0;
+}
+
+}  // namespace
+
+Subcommand ImportSubcommand() {
+    return {"import", "copy the wfdisc files of a folder into the disk loop",
+            "Usage: zelbatch import DIR\n"
+            "Every file of DIR whose name holds \".wfd\" (CSS 3.0 wfdisc) is read; each segment of a\n"
+            "station and channel of the station table becomes a disk-loop file with its catalogue row.\n"
+            "Problems of single files are warnings; nothing imported at all is an error (exit 1).\n",
+            {}, Import};
+}
+
+Subcommand ExportSubcommand() {
+    return {"export", "write channels over a window as a wfdisc with sample files",
+            "Usage: zelbatch export (--station S[,S] --channel C[,C] | --channels S:C[,S:C]) --from T --to T\n"
+            "                       [--format int32le|float32le|int32be] [--name FILE] OUTDIR\n"
+            "Writes OUTDIR/export.wfdisc (or --name) and one sample file per segment beside it, as the\n"
+            "workstation's CSS 3.0 export does. The format defaults to the configured one.\n",
+            {}, Export};
+}
+
+}  // namespace zel::batch

@@ -1,0 +1,179 @@
+#include "batch/PaneTransform.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "app/ZelError.h"
+#include "batch/ChannelWindow.h"
+#include "dsp/Butterworth.h"
+#include "dsp/FormulaParser.h"
+#include "dsp/PaneFormulaChannels.h"
+#include "dsp/SimulatePane.h"
+#include "dsp/Simulation.h"
+
+namespace zel::batch {
+
+namespace {
+
+struct NamedCode {
+    const char* name;
+    int code;
+};
+
+// Simulation names on the command line; "-fap" runs through the amplitude table instead of
+// poles and zeros, as the workstation's "... с использованием АЧХ" commands do.
+constexpr NamedCode kSimulations[] = {
+    {"displacement", kSimDisplacement},     {"kirnos", kSimKirnos},
+    {"wwssn-lp", kSimWwssnLp},              {"wwssn-sp", kSimWwssnSp},
+    {"wood-anderson", kSimWoodAnderson},    {"lpsro", kSimLpsro},
+    {"vegik", kSimVegik},                   {"skm", kSimSkm},
+    {"velocity", kSimVelocity},             {"displacement-fap", kFapDisplacement},
+    {"kirnos-fap", kFapKirnos},             {"wwssn-lp-fap", kFapWwssnLp},
+    {"wwssn-sp-fap", kFapWwssnSp},          {"wood-anderson-fap", kFapWoodAnderson},
+    {"lpsro-fap", kFapLpsro},               {"vegik-fap", kFapVegik},
+    {"skm-fap", kFapSkm},
+};
+
+constexpr NamedCode kFilterTypes[] = {
+    {"bandpass", static_cast<int>(FilterType::BandPass)},
+    {"lowpass", static_cast<int>(FilterType::LowPass)},
+    {"bandstop", static_cast<int>(FilterType::BandReject)},
+    {"highpass", static_cast<int>(FilterType::HighPass)},
+};
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+template <std::size_t N>
+int CodeOf(const NamedCode (&table)[N], const std::string& text, const std::string& what) {
+    const std::string name = Lower(text);
+    std::string known;
+    for (const NamedCode& entry : table) {
+        if (name == entry.name) return entry.code;
+        known += known.empty() ? "" : ", ";
+        known += entry.name;
+    }
+    throw UsageError(what + ": unknown '" + text + "' (one of " + known + ")");
+}
+
+// Keeps the text as typed for the caption, as the filter page does.
+float Edge(BatchArgs& args, const std::string& name, std::string& text) {
+    text = args.required(name);
+    const double value = ParseNumber(text, "--" + name);
+    if (value < 0) throw UsageError("--" + name + ": a frequency cannot be negative");
+    return static_cast<float>(value);
+}
+
+}  // namespace
+
+const char* const kTransformHelp =
+    "  --preset NAME             a stored filter preset\n"
+    "  --type lowpass|highpass|bandpass|bandstop --low HZ --high HZ [--order N] [--causal]\n"
+    "                            a Butterworth filter (lowpass uses --high, highpass --low; order 3,\n"
+    "                            zero phase unless --causal)\n"
+    "  --simulate NAME           a seismograph: displacement, velocity, kirnos, wwssn-lp, wwssn-sp,\n"
+    "                            wood-anderson, lpsro, vegik, skm (add -fap to use the amplitude table)\n"
+    "  --formula TEXT            a channel formula; \"current\" (or d0) is the channel\n";
+
+std::optional<PaneTransform> ReadTransform(BatchArgs& args) {
+    const int given = args.has("preset") + args.has("type") + args.has("simulate") + args.has("formula");
+    PaneTransform t;
+    if (given == 0) {
+        for (const char* option : {"low", "high", "order"})
+            if (args.has(option)) throw UsageError(std::string("--") + option + " needs --type");
+        if (args.flag("causal")) throw UsageError("--causal needs --type");
+        return std::nullopt;
+    }
+    if (given > 1) throw UsageError("give one of --preset, --type, --simulate and --formula");
+    if (args.has("preset")) {
+        t.filter = {};
+        return t;  // resolved against the registry store once it is open
+    }
+    if (args.has("simulate")) {
+        t.kind = PaneTransform::Simulation;
+        t.filter.type = CodeOf(kSimulations, args.option("simulate"), "--simulate");
+        return t;
+    }
+    if (args.has("formula")) {
+        t.kind = PaneTransform::Formula;
+        t.formula = args.option("formula");
+        if (t.formula.find_first_not_of(" \t") == std::string::npos) throw UsageError("--formula is empty");
+        return t;
+    }
+    ChannelFilterSettings& f = t.filter;
+    f.type = CodeOf(kFilterTypes, args.option("type"), "--type");
+    const bool lowUsed = f.type != static_cast<int>(FilterType::LowPass);
+    const bool highUsed = f.type != static_cast<int>(FilterType::HighPass);
+    if (lowUsed) f.low = Edge(args, "low", f.lowText);
+    else if (args.has("low")) throw UsageError("--low has no meaning for a lowpass (its corner is --high)");
+    else f.low = 0, f.lowText = "0";
+    if (highUsed) f.high = Edge(args, "high", f.highText);
+    else if (args.has("high")) throw UsageError("--high has no meaning for a highpass (its corner is --low)");
+    else f.high = 0, f.highText = "0";
+    const long order = args.integer("order", 3);
+    if (order < 1 || order > kMaxFilterOrder)
+        throw UsageError("--order: " + std::to_string(order) + " is outside 1.." + std::to_string(kMaxFilterOrder));
+    f.order = static_cast<int>(order);
+    f.zeroPhase = !args.flag("causal");
+    if (auto fault = ValidateFilterPage(f)) throw UsageError(*fault);
+    return t;
+}
+
+void ResolvePreset(BatchSession& session, BatchArgs& args, PaneTransform& transform) {
+    if (!args.has("preset")) return;
+    const std::string name = args.option("preset");
+    const std::vector<std::string> names = FilterPresetNames(session.context().registry());
+    if (std::find(names.begin(), names.end(), name) == names.end()) {
+        std::string known;
+        for (const std::string& n : names) known += (known.empty() ? "" : ", ") + n;
+        throw ZelError("no filter preset '" + name + "'" + (known.empty() ? "" : " (stored: " + known + ")"));
+    }
+    transform.filter = LoadFilterPreset(session.context().registry(), name);
+    if (transform.filter.type >= 1000) transform.kind = PaneTransform::Simulation;
+}
+
+double PaneRate(const TracePane& pane) {
+    if (pane.channel().nominalSps > 0) return pane.channel().nominalSps;
+    for (const ZELDataBlock& b : pane.data().blocks)
+        if (b.sps > 0) return b.sps;
+    return 0;
+}
+
+void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane, const PaneTransform& transform) {
+    if (pane.data().blocks.empty()) throw ZelError(ChannelName(pane.channel()) + ": no samples in the window");
+    TransformedSignal signal;
+    switch (transform.kind) {
+        case PaneTransform::Filter:
+            signal = FilterPaneSignal(pane.data(), pane.start(), pane.duration(), PaneRate(pane), transform.filter);
+            break;
+        case PaneTransform::Simulation: {
+            AppContext& context = session.context();
+            const PaneChannel& c = pane.channel();
+            const Station& station = context.stations().at(static_cast<std::size_t>(c.stationIndex));
+            Db::Connection* work = context.databases().work().isOpen() ? &context.databases().work() : nullptr;
+            signal = SimulatePaneSignal(transform.filter.type, pane, station.slots.at(static_cast<std::size_t>(c.slot)),
+                                        station.code, work, context.settings().workingDir);
+            break;
+        }
+        case PaneTransform::Formula: {
+            InstallButterFormula();
+            PaneFormulaChannels channels(&panes);
+            FormulaParser parser(transform.formula, &channels, "d" + std::to_string(pane.number()));
+            SignalVector result = parser.Evaluate();
+            if (!(result.dx > 0)) throw ZelError("the formula's result has no sample interval");
+            signal.sps = 1 / result.dx;
+            signal.code = -1;
+            signal.samples.assign(result.Values().begin(), result.Values().end());
+            const auto [lo, hi] = std::minmax_element(signal.samples.begin(), signal.samples.end());
+            signal.min = *lo;
+            signal.max = *hi;
+            break;
+        }
+    }
+    pane.setTransformed(std::move(signal));
+}
+
+}  // namespace zel::batch

@@ -1,0 +1,40 @@
+#pragma once
+// The transformations a pane can carry, chosen on the command line: a stored filter preset, a
+// Butterworth filter by type and band, a seismograph simulation by name, or a channel formula.
+// Each is the workstation's own, applied to the pane as its transformed signal.
+
+#include <optional>
+#include <string>
+
+#include "batch/BatchArgs.h"
+#include "batch/BatchSession.h"
+#include "dsp/FilterSettings.h"
+#include "wave/PaneSet.h"
+
+namespace zel::batch {
+
+struct PaneTransform {
+    enum Kind { Filter, Simulation, Formula };
+    Kind kind = Filter;
+    ChannelFilterSettings filter;  // Filter; Simulation keeps its code in filter.type
+    std::string formula;           // Formula
+};
+
+// Options: --preset NAME | --type T --low F --high F [--order N] [--causal] | --simulate NAME |
+// --formula TEXT. nullopt when none is given; UsageError for a mix of them or a bad value. A
+// preset is looked up later (it needs the registry store): see ResolvePreset.
+std::optional<PaneTransform> ReadTransform(BatchArgs& args);
+// The option help shared by the commands that take a transformation.
+extern const char* const kTransformHelp;
+
+// Fills a preset's settings from the registry store; ZelError for a preset that is not there.
+void ResolvePreset(BatchSession& session, BatchArgs& args, PaneTransform& transform);
+
+// The pane's rate: the station table's nominal one, else the first block's.
+double PaneRate(const TracePane& pane);
+
+// Computes the transformation of the pane (number n is "d<n>" to a formula) into its transformed
+// signal. ZelError with the workstation's text when it cannot be done.
+void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane, const PaneTransform& transform);
+
+}  // namespace zel::batch

@@ -1,0 +1,175 @@
+// catalogue, read and filter: the segments of a channel, its samples over a window, and the
+// samples after a filter, simulation or formula.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "app/ZelError.h"
+#include "app/db/Databases.h"
+#include "batch/BatchTime.h"
+#include "batch/ChannelWindow.h"
+#include "batch/PaneTransform.h"
+#include "batch/WaveCommands.h"
+#include "data/Catalogue.h"
+#include "data/SampleFile.h"
+#include "data/TimeConversions.h"
+
+namespace zel::batch {
+
+namespace {
+
+enum class SampleFormat { Text, Zel };
+
+SampleFormat ReadFormat(BatchArgs& args, const std::string& output) {
+    const std::string format = args.option("format", "text");
+    if (format == "text") return SampleFormat::Text;
+    if (format != "zel") throw UsageError("--format: '" + format + "' is neither text nor zel");
+    if (output == "-") throw UsageError("--format zel writes a binary file: give --output FILE");
+    return SampleFormat::Zel;
+}
+
+// "time value" lines: epoch seconds (so that any plotting tool reads them) and the sample.
+void AppendLines(std::string& text, double begin, double sps, const std::vector<float>& samples) {
+    char line[64];
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const int n = std::snprintf(line, sizeof line, "%.6f %.9g\n", begin + static_cast<double>(i) / sps,
+                                    static_cast<double>(samples[i]));
+        text.append(line, static_cast<std::size_t>(n));
+    }
+}
+
+void WriteSamples(BatchSession& session, const std::string& output, SampleFormat format, const PaneChannel& channel,
+                  double begin, double sps, const std::vector<float>& samples) {
+    if (format == SampleFormat::Zel) {
+        WriteZelFile(output, channel.station, channel.channel, begin, sps, samples);
+        return;
+    }
+    std::string text;
+    AppendLines(text, begin, sps, samples);
+    WriteOutput(session, output, text);
+}
+
+int ListCatalogue(BatchSession& session, BatchArgs& args) {
+    std::vector<std::string> channels;
+    const std::string station = args.required("station");
+    ChannelCode code{station, args.option("channel")};
+    const TimeWindow window = ReadWindow(args);
+    args.finish(0);
+    AppContext& context = session.context();
+    const int s = FindStation(context.stations(), code.station);
+    if (s < 0) throw ZelError("unknown station '" + code.station + "'");
+    const Station& st = context.stations()[static_cast<std::size_t>(s)];
+    if (!code.channel.empty()) {
+        if (st.FindSlot(code.channel) < 0) throw ZelError("station " + st.code + " has no channel '" + code.channel + "'");
+        channels.push_back(st.slots[static_cast<std::size_t>(st.FindSlot(code.channel))].channel);
+    }
+    const CatalogueSettings settings = context.catalogueSettings();
+    Databases& databases = context.databases();
+    std::vector<CatalogueFile> files;
+    const bool wfdisc = settings.useWfdisc && databases.css().isOpen();
+    if (wfdisc) {
+        // Rows are found by their start: any start before the window's end may reach into it.
+        files = ListWfdiscFiles(databases.css(), st.code, kFirstEpoch, window.to);
+        if (!channels.empty())
+            std::erase_if(files, [&](const CatalogueFile& f) { return f.channel != channels.front(); });
+    } else {
+        files = ListCatalogueFiles(databases.work(), st.code, std::nullopt, channels);
+    }
+    std::erase_if(files, [&](const CatalogueFile& f) {
+        return !(f.begin < window.to && f.begin + f.duration > window.from);
+    });
+    std::sort(files.begin(), files.end(), [](const CatalogueFile& a, const CatalogueFile& b) {
+        return a.begin != b.begin ? a.begin < b.begin : a.channel < b.channel;
+    });
+    std::string text;
+    for (const CatalogueFile& f : files) {
+        const std::string path =
+            wfdisc ? f.path : SampleFilePath(settings.dataDir, f.path, !IsAbsoluteCatalogPath(f.path));
+        char sps[32];
+        std::snprintf(sps, sizeof sps, "%g", f.sps);
+        text += f.station + ' ' + f.channel + ' ' + FormatBatchTime(f.begin) + ' ' + FormatBatchTime(f.begin + f.duration) +
+                ' ' + sps + ' ' + path + '\n';
+    }
+    WriteOutput(session, "-", text);
+    if (files.empty()) session.err() << "zelbatch: no segments of " << st.code << " in the window\n";
+    return 0;
+}
+
+int ReadSamples(BatchSession& session, BatchArgs& args) {
+    const std::vector<ChannelCode> codes = ReadChannelCodes(args, true);
+    const TimeWindow window = ReadWindow(args);
+    const std::string output = args.option("output", "-");
+    const SampleFormat format = ReadFormat(args, output);
+    args.finish(0);
+    PaneSet panes = LoadPanes(session, codes, window);
+    const TracePane& pane = panes[0];
+    const std::vector<ZELDataBlock>& blocks = pane.data().blocks;
+    if (blocks.empty()) throw ZelError(ChannelName(pane.channel()) + ": no samples in the window");
+    if (format == SampleFormat::Zel) {
+        if (blocks.size() > 1)
+            throw ZelError(ChannelName(pane.channel()) + ": the window holds " + std::to_string(blocks.size()) +
+                           " separate runs of samples; a ZEL file holds one (use --format text or a shorter window)");
+        WriteSamples(session, output, format, pane.channel(), blocks[0].begin, blocks[0].sps, blocks[0].samples);
+        return 0;
+    }
+    std::string text;
+    for (const ZELDataBlock& b : blocks) AppendLines(text, b.begin, b.sps, b.samples);
+    WriteOutput(session, output, text);
+    return 0;
+}
+
+int FilterSamples(BatchSession& session, BatchArgs& args) {
+    const std::vector<ChannelCode> codes = ReadChannelCodes(args, true);
+    const TimeWindow window = ReadWindow(args);
+    std::optional<PaneTransform> transform = ReadTransform(args);
+    if (!transform) throw UsageError("give --preset, --type, --simulate or --formula");
+    const std::string output = args.option("output", "-");
+    const SampleFormat format = ReadFormat(args, output);
+    args.finish(0);
+    ResolvePreset(session, args, *transform);
+    PaneSet panes = LoadPanes(session, codes, window);
+    TracePane& pane = panes[0];
+    ApplyTransform(session, panes, pane, *transform);
+    const TransformedSignal& t = *pane.transformed();
+    WriteSamples(session, output, format, pane.channel(), pane.start(), t.sps, t.samples);
+    return 0;
+}
+
+const char* const kSelectionHelp =
+    "  --station S --channel C   the channel (codes as in the station table)\n"
+    "  --from T --to T           the window: 2013-06-14T12:08:00[.5], \"14/06/2013 12:08:00\" or epoch\n"
+    "                            seconds, UTC\n";
+
+const char* const kOutputHelp =
+    "  --output FILE|-           where the samples go (default: stdout)\n"
+    "  --format text|zel         \"time value\" lines (epoch seconds), or a [ZEL4.0] sample file\n";
+
+}  // namespace
+
+Subcommand CatalogueSubcommand() {
+    return {"catalogue", "list the catalogued segments of a station over a window",
+            "Usage: zelbatch catalogue --station S [--channel C] --from T --to T\n"
+            "One line per segment that reaches into the window, in time order: station, channel, start,\n"
+            "end, samples per second, file.\n",
+            {}, ListCatalogue};
+}
+
+Subcommand ReadSubcommand() {
+    return {"read", "print or save the samples of a channel over a window",
+            std::string("Usage: zelbatch read --station S --channel C --from T --to T [--output FILE|-]\n"
+                        "                     [--format text|zel]\n") +
+                kSelectionHelp + kOutputHelp +
+                "A gap in the records is a gap in the lines; a ZEL file needs a window without one.\n",
+            {}, ReadSamples};
+}
+
+Subcommand FilterSubcommand() {
+    return {"filter", "filter, simulate a seismograph or apply a formula to a channel's window",
+            std::string("Usage: zelbatch filter --station S --channel C --from T --to T TRANSFORMATION\n"
+                        "                       [--output FILE|-] [--format text|zel]\n") +
+                kSelectionHelp + "TRANSFORMATION, one of:\n" + kTransformHelp + kOutputHelp +
+                "The result lies on the window's own grid from --from on, as the waveform window filters.\n",
+            {"causal"}, FilterSamples};
+}
+
+}  // namespace zel::batch
