@@ -20,12 +20,6 @@ std::vector<std::string> SplitList(const std::string& text) {
     return items;
 }
 
-// Station and channel codes are stored in upper case; the command line may be lazy about it.
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 }  // namespace
 
 TimeWindow ReadWindow(BatchArgs& args) {
@@ -48,7 +42,7 @@ std::vector<ChannelCode> ReadChannelCodes(BatchArgs& args, bool single) {
             const auto colon = item.find(':');
             if (colon == std::string::npos || colon == 0 || colon + 1 == item.size())
                 throw UsageError("--channels: '" + item + "' is not STATION:CHANNEL");
-            codes.push_back({Upper(item.substr(0, colon)), Upper(item.substr(colon + 1))});
+            codes.push_back({UpperCode(item.substr(0, colon)), UpperCode(item.substr(colon + 1))});
         }
         if (codes.empty()) throw UsageError("--channels names no channel");
         return codes;
@@ -59,7 +53,7 @@ std::vector<ChannelCode> ReadChannelCodes(BatchArgs& args, bool single) {
     if (single && (stations.size() > 1 || channels.size() > 1))
         throw UsageError("this command reads one channel: give one --station and one --channel");
     for (const std::string& s : stations)
-        for (const std::string& c : channels) codes.push_back({Upper(s), Upper(c)});
+        for (const std::string& c : channels) codes.push_back({UpperCode(s), UpperCode(c)});
     return codes;
 }
 
@@ -93,6 +87,11 @@ PaneSet LoadPanes(BatchSession& session, const std::vector<ChannelCode>& codes, 
         pane.setData(std::move(data));
     }
     return panes;
+}
+
+std::string UpperCode(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
 }
 
 std::string ChannelName(const PaneChannel& channel) { return channel.station + " " + channel.channel; }

@@ -38,7 +38,7 @@ int Detect(BatchSession& session, BatchArgs& args) {
     std::optional<PaneTransform> transform = ReadTransform(args);
     if (transform && kind == "geotech") throw UsageError("the geotech detector runs on the raw samples only");
     args.finish(0);
-    if (transform) ResolvePreset(session, args, *transform);
+    if (transform) ResolvePreset(session, *transform);
     PaneSet panes = LoadPanes(session, codes, window);
     std::string text;
     int failed = 0;

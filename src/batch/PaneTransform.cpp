@@ -89,8 +89,8 @@ std::optional<PaneTransform> ReadTransform(BatchArgs& args) {
     }
     if (given > 1) throw UsageError("give one of --preset, --type, --simulate and --formula");
     if (args.has("preset")) {
-        t.filter = {};
-        return t;  // resolved against the registry store once it is open
+        t.preset = args.option("preset");  // looked up once the registry store is open
+        return t;
     }
     if (args.has("simulate")) {
         t.kind = PaneTransform::Simulation;
@@ -122,9 +122,9 @@ std::optional<PaneTransform> ReadTransform(BatchArgs& args) {
     return t;
 }
 
-void ResolvePreset(BatchSession& session, BatchArgs& args, PaneTransform& transform) {
-    if (!args.has("preset")) return;
-    const std::string name = args.option("preset");
+void ResolvePreset(BatchSession& session, PaneTransform& transform) {
+    if (transform.preset.empty()) return;
+    const std::string& name = transform.preset;
     const std::vector<std::string> names = FilterPresetNames(session.context().registry());
     if (std::find(names.begin(), names.end(), name) == names.end()) {
         std::string known;

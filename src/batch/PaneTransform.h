@@ -18,6 +18,7 @@ struct PaneTransform {
     Kind kind = Filter;
     ChannelFilterSettings filter;  // Filter; Simulation keeps its code in filter.type
     std::string formula;           // Formula
+    std::string preset;            // a stored preset, read by ResolvePreset
 };
 
 // Options: --preset NAME | --type T --low F --high F [--order N] [--causal] | --simulate NAME |
@@ -28,7 +29,7 @@ std::optional<PaneTransform> ReadTransform(BatchArgs& args);
 extern const char* const kTransformHelp;
 
 // Fills a preset's settings from the registry store; ZelError for a preset that is not there.
-void ResolvePreset(BatchSession& session, BatchArgs& args, PaneTransform& transform);
+void ResolvePreset(BatchSession& session, PaneTransform& transform);
 
 // The pane's rate: the station table's nominal one, else the first block's.
 double PaneRate(const TracePane& pane);

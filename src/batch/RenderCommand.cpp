@@ -43,7 +43,7 @@ int Render(BatchSession& session, BatchArgs& args) {
     if (height < static_cast<long>(codes.size()) * 40)
         throw UsageError("--height: " + std::to_string(height) + " pixels leave less than 40 for each of the " +
                          std::to_string(codes.size()) + " channels");
-    if (transform) ResolvePreset(session, args, *transform);
+    if (transform) ResolvePreset(session, *transform);
     PaneSet panes = LoadPanes(session, codes, window);
     for (auto& pane : panes) {
         if (pane->data().blocks.empty())

@@ -51,8 +51,7 @@ void WriteSamples(BatchSession& session, const std::string& output, SampleFormat
 
 int ListCatalogue(BatchSession& session, BatchArgs& args) {
     std::vector<std::string> channels;
-    const std::string station = args.required("station");
-    ChannelCode code{station, args.option("channel")};
+    const ChannelCode code{UpperCode(args.required("station")), UpperCode(args.option("channel"))};
     const TimeWindow window = ReadWindow(args);
     args.finish(0);
     AppContext& context = session.context();
@@ -126,7 +125,7 @@ int FilterSamples(BatchSession& session, BatchArgs& args) {
     const std::string output = args.option("output", "-");
     const SampleFormat format = ReadFormat(args, output);
     args.finish(0);
-    ResolvePreset(session, args, *transform);
+    ResolvePreset(session, *transform);
     PaneSet panes = LoadPanes(session, codes, window);
     TracePane& pane = panes[0];
     ApplyTransform(session, panes, pane, *transform);
