@@ -99,6 +99,14 @@ double RequiredNumber(const std::string& line, int column, const char* field) {
     return *v;
 }
 
+// A count or id field: whole numbers only as far as a long reaches (1e300 or nan is no id).
+long RequiredInteger(const std::string& line, int column, const char* field) {
+    const double v = RequiredNumber(line, column, field);
+    constexpr double kLimit = 9.0e18;
+    if (!(v > -kLimit && v < kLimit)) throw ZelError(std::string("Нет поля ") + field + " в строке: " + line);
+    return static_cast<long>(v);
+}
+
 std::optional<double> UnlessNull(double value, double null) {
     if (value <= null + 1e-6) return std::nullopt;
     return value;
@@ -290,7 +298,7 @@ std::vector<LoqArrival> ReadLoqArrivals(const std::string& text, const LoqConfig
         a.phase = WordAtColumn(line, phase);
         if (a.station.empty() || a.phase.empty()) throw ZelError("Нет станции или фазы в строке: " + line);
         a.time = RequiredNumber(line, time, "time_arrvl");
-        a.arid = static_cast<long>(RequiredNumber(line, arid, "ar_ID"));
+        a.arid = RequiredInteger(line, arid, "ar_ID");
         a.lat = RequiredNumber(line, lat, "stn_lat");
         a.lon = RequiredNumber(line, lon, "stn_long");
         a.elev = RequiredNumber(line, elev, "stn_elev");
@@ -308,8 +316,8 @@ LoqOrigin ReadLoqOrigin(const std::string& text, const LoqConfig& config) {
     o.lon = UnlessNull(RequiredNumber(line, ColumnOf(config, "Origin", "ev_long"), "ev_long"), kNullPosition);
     o.depth = UnlessNull(RequiredNumber(line, ColumnOf(config, "Origin", "ev_depth"), "ev_depth"), kNullPosition);
     o.time = UnlessNull(RequiredNumber(line, ColumnOf(config, "Origin", "ev_ot"), "ev_ot"), kNullOriginTime);
-    o.jdate = static_cast<long>(RequiredNumber(line, ColumnOf(config, "Origin", "J_date"), "J_date"));
-    o.phases = static_cast<long>(RequiredNumber(line, ColumnOf(config, "Origin", "n_phases"), "n_phases"));
+    o.jdate = RequiredInteger(line, ColumnOf(config, "Origin", "J_date"), "J_date");
+    o.phases = RequiredInteger(line, ColumnOf(config, "Origin", "n_phases"), "n_phases");
     return o;
 }
 

@@ -71,8 +71,14 @@ bool ParseTime(std::string_view text, int& hour, int& minute, double& second) {
     return true;
 }
 
+// An id field; -1 (absent) when the number is none an id can be (1e99, nan).
+std::int64_t IdOf(const std::optional<double>& v) {
+    constexpr double kLimit = 9.0e18;
+    return v && *v > -kLimit && *v < kLimit ? static_cast<std::int64_t>(*v) : -1;
+}
+
 std::optional<int> AsInt(const std::optional<double>& v) {
-    if (!v) return std::nullopt;
+    if (!v || !(*v > -2.0e9 && *v < 2.0e9)) return std::nullopt;
     return static_cast<int>(std::lround(*v));
 }
 
@@ -97,7 +103,7 @@ std::optional<ImsOrigin> OriginByColumns(const std::string& line) {
     o.minDistance = Number(line, origin::kMinDist);
     o.maxDistance = Number(line, origin::kMaxDist);
     o.author = Text(line, origin::kAuthor);
-    if (auto id = Number(line, origin::kOrigId)) o.origId = static_cast<std::int64_t>(*id);
+    o.origId = IdOf(Number(line, origin::kOrigId));
     return o;
 }
 
@@ -112,7 +118,8 @@ class Fields {
         if (!text(t)) return false;
         char* end = nullptr;
         const double v = std::strtod(t.c_str(), &end);
-        if (end == t.c_str()) return ok_ = false;
+        // As by the columns: "nan" or "inf" is no number, so it never becomes a coordinate.
+        if (end == t.c_str() || !std::isfinite(v)) return ok_ = false;
         out = v;
         rest_ = end;
         return true;
@@ -149,7 +156,7 @@ std::optional<ImsOrigin> OriginByFields(const std::string& line) {
     }
     o.ellipseAzimuth = az;
     o.ndef = AsInt(ndef), o.nsta = AsInt(nsta), o.gap = AsInt(gap);
-    if (id) o.origId = static_cast<std::int64_t>(*id);
+    o.origId = IdOf(id);
     return o;
 }
 
@@ -178,7 +185,7 @@ std::optional<IMSPhaseBlock> PhaseByColumns(const std::string& line) {
     if (line.size() >= 100) SetQuality(line.substr(99, std::min<std::size_t>(3, line.size() - 99)), p);
     p.magnitudeType = Text(line, phase::kMagType);
     p.magnitude = Number(line, phase::kMag).value_or(-1.0);
-    if (auto id = Number(line, phase::kArid)) p.arid = static_cast<std::int64_t>(*id);
+    p.arid = IdOf(Number(line, phase::kArid));
     return p;
 }
 
@@ -194,7 +201,7 @@ std::optional<IMSPhaseBlock> PhaseByFields(const std::string& line) {
     if (f.number(p.residual) && f.number(p.azimuth) && f.number(azres) && f.number(p.slowness) &&
         f.number(slores) && f.text(def) && f.number(p.snr) && f.number(p.amplitude) && f.number(p.period) &&
         f.text(quality) && f.text(p.magnitudeType) && f.number(p.magnitude) && f.number(id))
-        p.arid = static_cast<std::int64_t>(id);
+        p.arid = IdOf(id);
     if (!def.empty()) p.defining = def[0];
     SetQuality(quality, p);
     return p;

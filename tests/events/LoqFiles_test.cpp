@@ -109,6 +109,16 @@ TEST(LoqFiles, MissingAndOversizedValues) {
     const std::vector<LoqArrival> read = ReadLoqArrivals(line, ParseLoqConfiguration(LoqConfiguration()));
     EXPECT_DOUBLE_EQ(read[0].lon, -170.55);
 
+    // Found by fuzzing: an id or count beyond a long (or nan) was converted regardless.
+    const LoqConfig config = ParseLoqConfiguration(LoqConfiguration());
+    std::string hugeId = plain;
+    hugeId.replace(25, 8, "   1e300");
+    EXPECT_THROW(ReadLoqArrivals(hugeId, config), ZelError);
+    CurrentEvent e;
+    std::string nanDate = LoqOriginLine(e, 0, 3, 2, 0);
+    nanDate.replace(67, 7, "    nan");
+    EXPECT_THROW(ReadLoqOrigin(nanDate, config), ZelError);
+
     loud.amplitude = 2.0f;  // 2000 nm at 0.5 s
     const std::string fits = LoqArrivalLine(loud, Context());
     EXPECT_EQ(fits.substr(136, 10), "    2000.0");

@@ -83,5 +83,39 @@ TEST(ImsBulletinFields, ShortOriginLineIsNoOrigin) {
     EXPECT_TRUE(events[0].hasPhaseHeader);
 }
 
+// Found by fuzzing: an id of 1e99 or nan was converted to an integer regardless, and "nan" read
+// between blanks became a coordinate of a valid hypocentre.
+TEST(ImsBulletinFields, NumbersNoFieldCanHoldAreAbsentInBothLayouts) {
+    const std::string fields =
+        "EVENT 1\n"
+        "Date Time Err RMS Latitude Longitude Smaj Smin Az Depth Err Ndef Nsta Gap mdist Mdist Qual Author OrigID\n" +
+        Padded("2024/09/01 12:33:19.91 0.34 0.17 nan 18.5 2.2 1.7 61 12.5 2.0 1e99 5 280 0.66 1.60 m X 1e99", 140) +
+        "\nSta Dist EvAz Phase Time TRes Azim AzRes Slow SRes Def SNR Amp Per Qual Magnitude ArrID\n"
+        "MORC 0.66 266.5 Pg 12:33:32.774 0.2 85.7 -1.0 12.3 0.5 T__ 3.1 4.7 0.20 m_ci ML 1.0 nan\n";
+    std::istringstream in(fields);
+    std::vector<ImsEvent> events = ReadImsBulletin(in, ImsLayout::Whitespace);
+    ASSERT_EQ(events.size(), 1u);
+    ASSERT_TRUE(events[0].origin);
+    EXPECT_FALSE(events[0].origin->lat);
+    EXPECT_FALSE(events[0].origin->HasCoordinates());
+    ASSERT_EQ(events[0].phases.size(), 1u);
+    EXPECT_EQ(events[0].phases[0].arid, -1);
+
+    std::string origin = Padded("2024/09/01 12:33:19.91", 140);
+    origin.replace(128, 8, "    1e99");  // OrigID, columns 129-136
+    origin.replace(83, 4, "1e99");       // Ndef, columns 84-87
+    std::string phase = Padded("MORC               Pg       12:33:32.774", 122);
+    phase.replace(114, 8, "   -1e99");  // ArrID, columns 115-122
+    std::istringstream columns("EVENT 2\n   Date       Time  Latitude Longitude\n" + origin +
+                               "\n\nSta     Dist  EvAz Phase        Time\n" + phase + "\n");
+    events = ReadImsBulletin(columns, ImsLayout::Columns);
+    ASSERT_EQ(events.size(), 1u);
+    ASSERT_TRUE(events[0].origin);
+    EXPECT_EQ(events[0].origin->origId, -1);
+    EXPECT_FALSE(events[0].origin->ndef);
+    ASSERT_EQ(events[0].phases.size(), 1u);
+    EXPECT_EQ(events[0].phases[0].arid, -1);
+}
+
 }  // namespace
 }  // namespace zel
