@@ -16,6 +16,7 @@ struct FkExchangeChannel {
     std::string station;
     std::string channel;
     FkChannel data;  // transformed signal, its start and rate, interval mark, offsets
+    int pane = 0;    // number of the trace pane it came from (0: none)
 };
 
 struct FkExchangeFiles {

@@ -46,7 +46,7 @@ std::optional<std::vector<FkExchangeChannel>> CollectFkPanes(const std::vector<c
             if (!Warn(messages, text)) return std::nullopt;
             continue;
         }
-        FkExchangeChannel c{p->channel().station, p->channel().channel, {}};
+        FkExchangeChannel c{p->channel().station, p->channel().channel, {}, p->number()};
         c.data = {signal->samples, p->start(), signal->sps, mark->first, mark->second, 0.0, 0.0};
         const int s = p->channel().stationIndex;
         if (s >= 0 && static_cast<std::size_t>(s) < stations.size()) {

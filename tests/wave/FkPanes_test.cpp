@@ -32,6 +32,7 @@ TEST(CollectFkPanes, TakesActivePanesWithSignalAndMarkAndWarnsOfTheOthers) {
     ASSERT_TRUE(taken);
     ASSERT_EQ(taken->size(), 1u);
     EXPECT_EQ((*taken)[0].station, "BKA1");
+    EXPECT_EQ((*taken)[0].pane, 1);
     EXPECT_EQ((*taken)[0].data.dnorth, 0.6f);
     EXPECT_EQ((*taken)[0].data.deast, -0.25f);
     EXPECT_EQ((*taken)[0].data.start, 100.0);
