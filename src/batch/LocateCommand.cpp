@@ -54,7 +54,7 @@ std::string Trim(const std::string& text) {
 void CheckComplete(const std::string& text, const std::string& path) {
     const std::string trimmed = Trim(text);
     if (trimmed.empty()) throw ZelError("'" + path + "' is empty");
-    if (trimmed.rfind("BEGIN", 0) == 0) {
+    if (trimmed.rfind("BEGIN", 0) == 0 || trimmed.find("\nBEGIN") != std::string::npos) {
         const std::size_t lastLine = trimmed.find_last_of('\n');
         if (Trim(lastLine == std::string::npos ? trimmed : trimmed.substr(lastLine + 1)) != "STOP")
             throw ZelError("'" + path + "' is cut short: the bulletin message does not end with STOP");
