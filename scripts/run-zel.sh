@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default --target zel
+cmake --build --preset default --target zel zelbatch
 exec build/default/src/zel "$@"
