@@ -54,6 +54,7 @@ int Detect(BatchSession& session, BatchArgs& args) {
         try {
             if (pane.data().blocks.empty()) throw ZelError("no samples in the window");
             const double rate = PaneRate(pane);
+            CheckGridLength(pane, rate);
             if (transform) {
                 ApplyTransform(session, panes, pane, *transform);
                 const TransformedSignal& t = *pane.transformed();
@@ -101,7 +102,7 @@ Subcommand DetectSubcommand() {
                         "detector settings unless given. With a TRANSFORMATION the (zel) detector runs on the\n"
                         "filtered samples:\n") +
                 kTransformHelp,
-            {"causal"}, Detect};
+            {"causal"}, MemoryGuarded<Detect>};
 }
 
 }  // namespace zel::batch

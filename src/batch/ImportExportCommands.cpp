@@ -31,6 +31,7 @@ std::vector<fs::path> WfdiscFiles(const std::string& folder) {
 
 int Import(BatchSession& session, BatchArgs& args) {
     args.finish(1);
+    if (args.positionalCount() == 0) throw UsageError("missing DIR, the folder to import");
     const std::string folder = args.positional(0);
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) throw ZelError("no folder '" + folder + "'");
@@ -84,6 +85,7 @@ int Export(BatchSession& session, BatchArgs& args) {
     if (name.empty() || name.find('/') != std::string::npos) throw UsageError("--name: a file name without a folder");
     const std::optional<WfdiscExportFormat> given = ReadExportFormat(args);
     args.finish(1);
+    if (args.positionalCount() == 0) throw UsageError("missing OUTDIR, the folder to write into");
     const std::string folder = args.positional(0);
     const int configured = session.context().settings().css30OutputFormat;
     const WfdiscExportFormat format = given ? *given
@@ -122,7 +124,7 @@ Subcommand ImportSubcommand() {
             "Every file of DIR whose name holds \".wfd\" (CSS 3.0 wfdisc) is read; each segment of a\n"
             "station and channel of the station table becomes a disk-loop file with its catalogue row.\n"
             "Problems of single files are warnings; nothing imported at all is an error (exit 1).\n",
-            {}, Import};
+            {}, MemoryGuarded<Import>};
 }
 
 Subcommand ExportSubcommand() {
@@ -131,7 +133,7 @@ Subcommand ExportSubcommand() {
             "                       [--format int32le|float32le|int32be] [--name FILE] OUTDIR\n"
             "Writes OUTDIR/export.wfdisc (or --name) and one sample file per segment beside it, as the\n"
             "workstation's CSS 3.0 export does. The format defaults to the configured one.\n",
-            {}, Export};
+            {}, MemoryGuarded<Export>};
 }
 
 }  // namespace zel::batch

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 
 #include "app/ZelError.h"
 #include "batch/ChannelWindow.h"
@@ -142,8 +143,20 @@ double PaneRate(const TracePane& pane) {
     return 0;
 }
 
+void CheckGridLength(const TracePane& pane, double rate) {
+    constexpr double kMaxGridSamples = 1e8;  // 400 MB of floats, some eleven days at 100 Hz
+    const double samples = pane.duration() * rate;
+    if (samples > kMaxGridSamples) {
+        char text[200];
+        std::snprintf(text, sizeof text, "the window holds %.0f samples at %g Hz, more than %.0f: take a shorter one",
+                      samples, rate, kMaxGridSamples);
+        throw ZelError(text);
+    }
+}
+
 void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane, const PaneTransform& transform) {
     if (pane.data().blocks.empty()) throw ZelError(ChannelName(pane.channel()) + ": no samples in the window");
+    CheckGridLength(pane, PaneRate(pane));
     TransformedSignal signal;
     switch (transform.kind) {
         case PaneTransform::Filter:

@@ -34,6 +34,10 @@ void ResolvePreset(BatchSession& session, PaneTransform& transform);
 // The pane's rate: the station table's nominal one, else the first block's.
 double PaneRate(const TracePane& pane);
 
+// Filters and detectors work on the window's whole sample grid, gaps included. A window too long
+// for that (a year at 100 Hz) is refused with a ZelError before any memory is taken.
+void CheckGridLength(const TracePane& pane, double rate);
+
 // Computes the transformation of the pane (number n is "d<n>" to a formula) into its transformed
 // signal. ZelError with the workstation's text when it cannot be done.
 void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane, const PaneTransform& transform);

@@ -17,7 +17,7 @@ namespace {
 
 long Pixels(BatchArgs& args, const std::string& name, long fallback) {
     const long value = args.integer(name, fallback);
-    if (value < 16 || value > 20000) throw UsageError("--" + name + ": " + std::to_string(value) + " is outside 16..20000 pixels");
+    if (value < 16 || value > 10000) throw UsageError("--" + name + ": " + std::to_string(value) + " is outside 16..10000 pixels");
     return value;
 }
 
@@ -38,7 +38,7 @@ int Render(BatchSession& session, BatchArgs& args) {
     std::optional<PaneTransform> transform = ReadTransform(args);
     const std::string output = args.required("output");
     const long width = Pixels(args, "width", 1200);
-    const long height = Pixels(args, "height", static_cast<long>(std::min<std::size_t>(codes.size() * 160, 20000)));
+    const long height = Pixels(args, "height", static_cast<long>(std::min<std::size_t>(codes.size() * 160, 10000)));
     args.finish(0);
     if (height < static_cast<long>(codes.size()) * 40)
         throw UsageError("--height: " + std::to_string(height) + " pixels leave less than 40 for each of the " +
@@ -97,7 +97,7 @@ Subcommand RenderSubcommand() {
                         "One pane per channel, stacked, drawn by the waveform window's painter (default 1200 pixels\n"
                         "wide, 160 high per channel). A TRANSFORMATION is drawn over each trace:\n") +
                 kTransformHelp,
-            {"causal"}, Render};
+            {"causal"}, MemoryGuarded<Render>};
 }
 
 }  // namespace zel::batch

@@ -150,7 +150,7 @@ Subcommand CatalogueSubcommand() {
             "Usage: zelbatch catalogue --station S [--channel C] --from T --to T\n"
             "One line per segment that reaches into the window, in time order: station, channel, start,\n"
             "end, samples per second, file.\n",
-            {}, ListCatalogue};
+            {}, MemoryGuarded<ListCatalogue>};
 }
 
 Subcommand ReadSubcommand() {
@@ -159,7 +159,7 @@ Subcommand ReadSubcommand() {
                         "                     [--format text|zel]\n") +
                 kSelectionHelp + kOutputHelp +
                 "A gap in the records is a gap in the lines; a ZEL file needs a window without one.\n",
-            {}, ReadSamples};
+            {}, MemoryGuarded<ReadSamples>};
 }
 
 Subcommand FilterSubcommand() {
@@ -168,7 +168,7 @@ Subcommand FilterSubcommand() {
                         "                       [--output FILE|-] [--format text|zel]\n") +
                 kSelectionHelp + "TRANSFORMATION, one of:\n" + kTransformHelp + kOutputHelp +
                 "The result lies on the window's own grid from --from on, as the waveform window filters.\n",
-            {"causal"}, FilterSamples};
+            {"causal"}, MemoryGuarded<FilterSamples>};
 }
 
 }  // namespace zel::batch
