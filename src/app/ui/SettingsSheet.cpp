@@ -14,6 +14,7 @@
 
 #include "app/AppContext.h"
 #include "app/ZelError.h"
+#include "dsp/ui/ExtProgFkSetup.h"
 #include "wave/ui/WaveformsSetupPage.h"
 
 namespace zel {
@@ -138,29 +139,6 @@ class PhaseSetPage : public SettingsPage {  // CSelectPhaseSet
     std::vector<QLineEdit*> lists_;
 };
 
-class ExternalFkPage : public SettingsPage {  // CExtProgFKSetup
-  public:
-    explicit ExternalFkPage(AppContext& c) : context_(c) {
-        auto* form = new QFormLayout(this);
-        for (const char* key : {"MODULE", "WFD", "RESULTS"}) {
-            auto* edit = new QLineEdit(Q(c.ini().getString("FKEXT", key)));
-            edits_.push_back(edit);
-        }
-        form->addRow("Программа F-K анализа:", edits_[0]);
-        form->addRow("Каталог входных файлов wfdisc:", edits_[1]);
-        form->addRow("Каталог результатов:", edits_[2]);
-    }
-    void save() override {
-        context_.ini().write({{"FKEXT", "MODULE", S(edits_[0]->text())},
-                              {"FKEXT", "WFD", S(edits_[1]->text())},
-                              {"FKEXT", "RESULTS", S(edits_[2]->text())}});
-    }
-
-  private:
-    AppContext& context_;
-    std::vector<QLineEdit*> edits_;
-};
-
 }  // namespace
 
 SettingsSheet::SettingsSheet(AppContext& context, QWidget* parent) : QDialog(parent) {
@@ -175,7 +153,7 @@ SettingsSheet::SettingsSheet(AppContext& context, QWidget* parent) : QDialog(par
     add(new AmplitudeOptionsPage(context), "Амплитуда и период");
     add(new PhaseSetPage(context), "Наборы фаз");
     add(new CWaveformsSetupPage(context), "Установки окна \"Волновые формы\"");
-    add(new ExternalFkPage(context), "Внешняя программа F-K");
+    add(new CExtProgFKSetup(context), "Настройка параметров внешней программы F-K анализа");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this, &context] {
         try {

@@ -19,6 +19,7 @@
 #include "dsp/ui/DspWorkspaceWidget.h"
 #include "dsp/ui/DetectorCommands.h"
 #include "dsp/ui/FilterCommands.h"
+#include "dsp/ui/FkCommands.h"
 #include "dsp/ui/PolarizationCommands.h"
 #include "events/ui/EventCommands.h"
 #include "events/ui/GeometryCommands.h"
@@ -74,6 +75,7 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     InstallDetectorCommands(*frame, context);
     InstallCssWaveformCommands(*frame, context);
     InstallPolarizationCommands(*frame, context);
+    InstallFkCommands(*frame, context);
     InstallMagnitudeCommands(*frame, context);
     InstallFormatCommands(*frame, context, events);
     InstallDspWorkspace(*frame, context);

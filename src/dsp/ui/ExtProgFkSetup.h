@@ -1,0 +1,27 @@
+#pragma once
+// "Настройка параметров внешней программы F-K анализа": the settings page with the external F-K
+// module's program and its exchange folder.
+
+#include "app/ui/SettingsSheet.h"
+
+class QLineEdit;
+
+namespace zel {
+
+class CExtProgFKSetup : public SettingsPage {
+  public:
+    explicit CExtProgFKSetup(AppContext& context, QWidget* parent = nullptr);
+    void save() override;
+
+    QLineEdit* moduleEdit() const { return module_; }
+    QLineEdit* exchangeEdit() const { return exchange_; }
+
+  private:
+    void browseModule();
+    void browseExchange();
+    AppContext& context_;
+    QLineEdit* module_;
+    QLineEdit* exchange_;
+};
+
+}  // namespace zel
