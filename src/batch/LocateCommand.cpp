@@ -1,7 +1,6 @@
 // "locate": a bulletin event through the whole road of the workstation: the bulletin load into the
 // phase list, the internal locator, the magnitudes, the outputs and the save.
 
-#include <cctype>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "batch/EventCommands.h"
 #include "batch/EventMagnitudes.h"
 #include "batch/Progress.h"
+#include "dsp/FormulaTokenizer.h"
 #include "events/CurrentEvent.h"
 #include "events/EventStore.h"
 #include "events/Locator.h"
@@ -23,6 +23,7 @@
 #include "formats/CssDatabase.h"
 #include "formats/CssEventRows.h"
 #include "formats/CssTables.h"
+#include "formats/FixedColumns.h"
 #include "formats/ImsBulletin.h"
 #include "formats/PhaseListFiles.h"
 
@@ -37,26 +38,15 @@ struct LocateOptions {
     bool grid = false, save = false, dryRun = false;
 };
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string Trim(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 // The reader takes whatever lines it finds, so a cut file would pass for a shorter event. A whole
 // IMS1.0 message ends with STOP; a bare event block, as the workstation writes it, at least with
 // a complete last line.
 void CheckComplete(const std::string& text, const std::string& path) {
-    const std::string trimmed = Trim(text);
+    const std::string trimmed = Trimmed(text);
     if (trimmed.empty()) throw ZelError("'" + path + "' is empty");
     if (trimmed.rfind("BEGIN", 0) == 0 || trimmed.find("\nBEGIN") != std::string::npos) {
         const std::size_t lastLine = trimmed.find_last_of('\n');
-        if (Trim(lastLine == std::string::npos ? trimmed : trimmed.substr(lastLine + 1)) != "STOP")
+        if (Trimmed(lastLine == std::string::npos ? trimmed : trimmed.substr(lastLine + 1)) != "STOP")
             throw ZelError("'" + path + "' is cut short: the bulletin message does not end with STOP");
     } else if (text.back() != '\n') {
         throw ZelError("'" + path + "' is cut short: its last line is incomplete");
@@ -76,7 +66,7 @@ std::string ModelDirectory(AppContext& context, const std::string& name) {
     const TravelTimeModelList list = LoadTravelTimeModels(context.ini());
     std::string known;
     for (const TravelTimeModel& m : list.models) {
-        if (Lower(m.name) == Lower(name)) return m.dir;
+        if (LowerAscii(m.name) == LowerAscii(name)) return m.dir;
         known += (known.empty() ? "" : ", ") + m.name;
     }
     throw ZelError("unknown travel-time model '" + name + "' (this configuration has: " + known + ")");
@@ -101,13 +91,15 @@ void WarnSkipped(BatchSession& session, const ImsEvent& event, const std::vector
                       << " phase(s) skipped\n";
 }
 
+// Locates the loaded event; `used` gets the number of picks that took part.
 LocationResult LocateEvent(BatchSession& session, const LocateOptions& o, const ZELPhases& phases,
                            const std::vector<Station>& stations, const PhaseCatalogue& catalogue,
-                           const CurrentEvent& event) {
+                           const CurrentEvent& event, int& used) {
     std::vector<Observation> observations = BuildObservations(phases, stations, catalogue);
     if (observations.empty())
         throw ZelError("event " + TrimEventId(event.eventId) + " of '" + o.bulletin +
                        "' has no usable phase (a defining phase with a travel-time curve at a known station)");
+    used = static_cast<int>(observations.size());
     LocationStart start;
     start.gridSearch = o.grid || !event.hypocentreValid;
     start.lat = event.lat;
@@ -225,7 +217,8 @@ int Locate(BatchSession& session, BatchArgs& args) {
     ZELPhases& phases = ThePhaseList();
     const ImsLoadResult loaded = LoadImsEvent(chosen, false, event, phases, stations, catalogue);
     if (!loaded.problem.empty()) throw ZelError(loaded.problem);
-    const LocationResult r = LocateEvent(session, o, phases, stations, catalogue, event);
+    int used = 0;
+    const LocationResult r = LocateEvent(session, o, phases, stations, catalogue, event, used);
     event.lat = static_cast<float>(r.lat);
     event.lon = static_cast<float>(r.lon);
     event.depth = static_cast<float>(r.depth);
@@ -242,8 +235,8 @@ int Locate(BatchSession& session, BatchArgs& args) {
         session.err() << "zelbatch: warning: no region: " << e.what() << '\n';
     }
     const bool toStdout = o.ims == "-" || o.report == "-";
-    PrintSummary(toStdout ? session.err() : session.out(), event, r, o.depth.has_value(),
-                 static_cast<int>(BuildObservations(phases, stations, catalogue).size()), region, magnitudes);
+    PrintSummary(toStdout ? session.err() : session.out(), event, r, o.depth.has_value(), used, region,
+                 magnitudes);
     if (o.dryRun) return 0;
 
     EventStore store(context.databases(), phases, event, catalogue, stations);
