@@ -11,6 +11,7 @@
 #include "app/ui/MainFrame.h"
 #include "dsp/FilterSettings.h"
 #include "dsp/ui/DetectorPages.h"
+#include "wave/PaneRate.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
 
@@ -20,13 +21,6 @@ namespace {
 constexpr int kRunDetector = 33132;
 constexpr int kClearDetections = 33134;
 constexpr int kPickPhase = 32712;
-
-double PaneRate(const TracePane& pane) {
-    if (pane.channel().nominalSps > 0) return pane.channel().nominalSps;
-    for (const ZELDataBlock& b : pane.data().blocks)
-        if (b.sps > 0) return b.sps;
-    return 0;
-}
 
 }  // namespace
 
