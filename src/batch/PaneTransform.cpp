@@ -136,13 +136,6 @@ void ResolvePreset(BatchSession& session, PaneTransform& transform) {
     if (transform.filter.type >= 1000) transform.kind = PaneTransform::Simulation;
 }
 
-double PaneRate(const TracePane& pane) {
-    if (pane.channel().nominalSps > 0) return pane.channel().nominalSps;
-    for (const ZELDataBlock& b : pane.data().blocks)
-        if (b.sps > 0) return b.sps;
-    return 0;
-}
-
 void CheckGridLength(const TracePane& pane, double rate) {
     constexpr double kMaxGridSamples = 1e8;  // 400 MB of floats, some eleven days at 100 Hz
     const double samples = pane.duration() * rate;

@@ -9,6 +9,7 @@
 #include "batch/BatchArgs.h"
 #include "batch/BatchSession.h"
 #include "dsp/FilterSettings.h"
+#include "wave/PaneRate.h"
 #include "wave/PaneSet.h"
 
 namespace zel::batch {
@@ -30,9 +31,6 @@ extern const char* const kTransformHelp;
 
 // Fills a preset's settings from the registry store; ZelError for a preset that is not there.
 void ResolvePreset(BatchSession& session, PaneTransform& transform);
-
-// The pane's rate: the station table's nominal one, else the first block's.
-double PaneRate(const TracePane& pane);
 
 // Filters and detectors work on the window's whole sample grid, gaps included. A window too long
 // for that (a year at 100 Hz) is refused with a ZelError before any memory is taken.
