@@ -6,6 +6,7 @@
 
 #include "app/ZelError.h"
 #include "batch/BatchTime.h"
+#include "batch/Progress.h"
 #include "data/Catalogue.h"
 
 namespace zel::batch {
@@ -61,6 +62,7 @@ PaneSet LoadPanes(BatchSession& session, const std::vector<ChannelCode>& codes, 
     AppContext& context = session.context();
     const std::vector<Station>& stations = context.stations();
     PaneSet panes;
+    Progress progress(session.err(), "read", codes.size());
     for (const ChannelCode& code : codes) {
         const int s = FindStation(stations, code.station);
         if (s < 0) throw ZelError("unknown station '" + code.station + "'");
@@ -85,6 +87,7 @@ PaneSet LoadPanes(BatchSession& session, const std::vector<ChannelCode>& codes, 
         for (std::string line; std::getline(problems, line);)
             session.err() << "zelbatch: warning: " << ChannelName(channel) << ": " << line << '\n';
         pane.setData(std::move(data));
+        progress.advance();
     }
     return panes;
 }
