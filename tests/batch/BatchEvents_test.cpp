@@ -282,38 +282,56 @@ std::string PhaseLine(const std::string& station, const std::string& phase, doub
     return line;
 }
 
-TEST_F(BatchEvents, DemoArrivalsGiveBackTheDemoHypocentre) {
-    const demo::DemoEvent& truth = demo::DemoEvents()[0];
-    // The origin line gives the date only: the location starts from the grid search.
+// A bulletin of one demo event at its true arrival times, with the amplitude of the phase its
+// magnitude was sized by (S for the local ML, P for the teleseism's mb). The origin line gives
+// the date only, so the location starts from the grid search.
+std::string DemoBulletin(int event, const std::string& amplitudePhase, double period) {
     std::string bulletin =
-        "BEGIN IMS1.0\nDATA_TYPE BULLETIN IMS1.0:SHORT\n\nEVENT 900001  DEMO\n"
+        "BEGIN IMS1.0\nDATA_TYPE BULLETIN IMS1.0:SHORT\n\nEVENT 90000" + std::to_string(event) + "  DEMO\n" +
         "   Date       Time        Err   RMS Latitude Longitude  Smaj  Smin  Az Depth   Err Ndef Nsta Gap  mdist  "
         "Mdist Qual   Author      OrigID\n"
         "2013/06/14 12:00:00.00\n\n"
         "Sta     Dist  EvAz Phase        Time      TRes  Azim AzRes   Slow   SRes Def   SNR       Amp   Per Qual "
         "Magnitude    ArrID\n";
-    int phases = 0;
-    for (const demo::DemoArrival& a : demo::DemoArrivals(ZEL_RESOURCES_DIR)) {
-        if (a.event != 0) continue;
-        bulletin += PhaseLine(a.station, a.phase, a.time, a.phase == "S" ? std::fabs(a.amplitude) : 0, 0.25);
-        ++phases;
-    }
-    ASSERT_GE(phases, 8);
-    bulletin += "\nSTOP\n";
-    WriteFile(out.file("demo.txt"), bulletin);
+    for (const demo::DemoArrival& a : demo::DemoArrivals(ZEL_RESOURCES_DIR))
+        if (a.event == event)
+            bulletin += PhaseLine(a.station, a.phase, a.time, a.phase == amplitudePhase ? std::fabs(a.amplitude) : 0,
+                                  period);
+    return bulletin + "\nSTOP\n";
+}
 
-    const ProgramResult r = Batch({"locate", out.file("demo.txt"), "--free-depth"});
+// The magnitude of the summary line ("mb 5.9 (22)").
+double SummaryMagnitude(const std::string& summary, const std::string& name) {
+    const std::size_t at = summary.find(name + " ");
+    if (at == std::string::npos || summary.compare(at + name.size() + 1, 1, "-") == 0) {
+        ADD_FAILURE() << "no " << name << " in:\n" << summary;
+        return NAN;
+    }
+    return std::stod(summary.substr(at + name.size() + 1));
+}
+
+TEST_F(BatchEvents, DemoArrivalsGiveBackTheDemoHypocentresAndMagnitudes) {
+    const demo::DemoEvent& local = demo::DemoEvents()[0];
+    WriteFile(out.file("local.txt"), DemoBulletin(0, "S", 0.25));
+    ProgramResult r = Batch({"locate", out.file("local.txt"), "--free-depth"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     // Within 1 km.
-    EXPECT_LT(Distance(SummaryValue(r.out, "lat"), SummaryValue(r.out, "lon"), truth.lat, truth.lon), 0.009)
+    EXPECT_LT(Distance(SummaryValue(r.out, "lat"), SummaryValue(r.out, "lon"), local.lat, local.lon), 0.009)
         << r.out;
-    EXPECT_NEAR(SummaryValue(r.out, "depth"), truth.depth, 1.0) << r.out;
+    EXPECT_NEAR(SummaryValue(r.out, "depth"), local.depth, 1.0) << r.out;
     EXPECT_LT(SummaryValue(r.out, "rms"), 0.1) << r.out;
     EXPECT_NE(r.out.find("origin     2013-06-14T12:08:17.3"), std::string::npos) << r.out;
-    // The demo sized its S waves for this ML.
-    const std::size_t ml = r.out.find("ML ");
-    ASSERT_NE(ml, std::string::npos) << r.out;
-    EXPECT_NEAR(std::stod(r.out.substr(ml + 3)), truth.magnitude, 0.2) << r.out;
+    EXPECT_NEAR(SummaryMagnitude(r.out, "ML"), local.magnitude, 0.2) << r.out;
+
+    // The teleseism seen by the demo network alone: its depth fixed at the true one.
+    const demo::DemoEvent& tele = demo::DemoEvents()[1];
+    WriteFile(out.file("tele.txt"), DemoBulletin(1, "P", 1.0));
+    r = Batch({"locate", out.file("tele.txt"), "--depth", "100"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_LT(Distance(SummaryValue(r.out, "lat"), SummaryValue(r.out, "lon"), tele.lat, tele.lon), 0.05) << r.out;
+    EXPECT_NE(r.out.find("origin     2013-06-14T12:20:41.8"), std::string::npos) << r.out;
+    EXPECT_NEAR(SummaryMagnitude(r.out, "mb"), tele.magnitude, 0.1) << r.out;
+    EXPECT_NE(r.out.find("ML -"), std::string::npos) << r.out;
 }
 
 // The same road on PostgreSQL: a save, the listing and a delete through --odbc.
