@@ -21,6 +21,11 @@ FkModuleResult RunFkModule(const std::string& module, const FkExchangeFiles& fil
         throw ZelError(startError + "\nМодуль не завершился за " + std::to_string(timeoutMs / 1000) +
                        " с и остановлен");
     }
+    // A module that crashed or reported a failure may have left an answer half-made: not believed.
+    if (process.exitStatus() == QProcess::CrashExit)
+        throw ZelError(startError + "\nМодуль завершился аварийно");
+    if (process.exitCode() != 0)
+        throw ZelError(startError + "\nМодуль завершился с кодом " + std::to_string(process.exitCode()));
     const auto result = ReadFkResults(files.results);
     if (!result) throw ZelError("Ошибка открытия файла результатов F-K анализа:\n'" + files.results + "'");
     return *result;

@@ -10,7 +10,8 @@ namespace zel {
 
 // Runs `module wfdisc results window` and reads the results file. Throws ZelError with the
 // analyst's text: "Ошибка запуска модуля \n'%s'" when it cannot start or is killed after
-// timeoutMs, "Ошибка открытия файла результатов F-K анализа:\n'%s'" when it leaves no answer.
+// timeoutMs, crashes or ends with a status other than 0 (its answer is then not read), "Ошибка
+// открытия файла результатов F-K анализа:\n'%s'" when it leaves no readable answer.
 FkModuleResult RunFkModule(const std::string& module, const FkExchangeFiles& files, int timeoutMs);
 
 }  // namespace zel

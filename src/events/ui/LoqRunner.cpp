@@ -50,6 +50,7 @@ LoqOutcome RunLoq(const QString& folder, int number, int timeoutMs, const std::f
     }
     drain();  // what is still in the pipe after the end
     if (!outcome.timedOut && process.exitStatus() == QProcess::NormalExit) outcome.exitCode = process.exitCode();
+    outcome.crashed = !outcome.timedOut && process.exitStatus() == QProcess::CrashExit;
     outcome.output = QString::fromLocal8Bit(received);
     return outcome;
 }
@@ -59,6 +60,7 @@ QString LoqProblem(const QString& folder, const LoqOutcome& outcome, int timeout
     if (!outcome.started) return "Не удалось запустить " + program;
     if (outcome.timedOut)
         return QString("%1 не завершился за %2 с и был остановлен").arg(program).arg(timeoutMs / 1000.0);
+    if (outcome.crashed) return program + " завершился аварийно";
     if (outcome.exitCode != 0) return QString("%1 завершился с кодом %2").arg(program).arg(outcome.exitCode);
     return {};
 }

@@ -13,6 +13,7 @@ inline constexpr int kLoqOutputLimit = 32000;  // bytes of console text shown
 struct LoqOutcome {
     bool started = false;
     bool timedOut = false;  // it overran and was killed
+    bool crashed = false;   // it died of a signal of its own
     int exitCode = -1;
     QString output;  // at most kLoqOutputLimit bytes
 };

@@ -1,14 +1,17 @@
 // The external F-K module started on the exchange files: its answer read, a hanging module
-// killed, a missing module or a missing answer reported.
+// killed, a missing module or a missing answer reported, and the answer of a module that
+// crashed, failed or wrote garbage never believed.
 
 #include "dsp/ui/FkModuleRunner.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <chrono>
 #include <filesystem>
 
 #include "app/ZelError.h"
+#include "support/MisbehavingProgram.h"
 #include "support/TempDir.h"
 
 namespace zel {
@@ -56,6 +59,29 @@ TEST(FkModuleRunner, AnswerIsReadAndHangingOrSilentModulesAreReported) {
 
     EXPECT_EQ(Failure(dir.file("no-such-module"), again, 1000),
               "Ошибка запуска модуля \n'" + dir.file("no-such-module") + "'");
+}
+
+TEST(FkModuleRunner, ACrashedFailingOrBabblingModuleIsReportedAndItsAnswerNotBelieved) {
+    test::TempDir dir;
+    const FkExchangeFiles files = WriteFkExchange(dir.file("x"), {});
+    const std::string module = dir.file("fk module");
+    const std::string startError = "Ошибка запуска модуля \n'" + module + "'";
+
+    // It writes a well-formed answer and then dies.
+    test::InstallMisbehavingProgram(module, "answer-abort");
+    EXPECT_EQ(Failure(module, files, 10000), startError + "\nМодуль завершился аварийно");
+    test::InstallMisbehavingProgram(module, "exit 3");
+    EXPECT_EQ(Failure(module, files, 10000), startError + "\nМодуль завершился с кодом 3");
+    test::InstallMisbehavingProgram(module, "garbage");
+    EXPECT_EQ(Failure(module, files, 10000),
+              "Ошибка открытия файла результатов F-K анализа:\n'" + files.results + "'");
+
+    // Killed at its time limit, it is gone when the runner returns.
+    test::InstallMisbehavingProgram(module, "hang");
+    EXPECT_NE(Failure(module, files, 2000).find(startError), std::string::npos);
+    const int pid = test::MisbehavingProgramPid(module);
+    ASSERT_GT(pid, 0);
+    EXPECT_NE(::kill(pid, 0), 0) << "the module still runs";
 }
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/LoqRunner.h"
+#include "support/MisbehavingProgram.h"
 #include "support/TempDir.h"
 #include "support/TestAppPaths.h"
 
@@ -249,6 +250,45 @@ TEST_F(LocationCommandsTest, TheLoqCommandSavesItsFolderAndShowsTheOutput) {
     commands_->runLoqIn(folder + "/missing", 5, {});
     ASSERT_EQ(messages_.messages().size(), 1u);
     EXPECT_EQ(messages_.messages()[0].text, std::string(kLoqFileOpenError) + folder.toStdString() + "/missing/00000005.sds");
+}
+
+TEST_F(LocationCommandsTest, ALocatorThatCrashesFailsOrBabblesIsReportedAndThePicksStay) {
+    AddDemoPicks(ThePhaseList(), context_->stations(), ThePhaseCatalogue());
+    TheCurrentEvent().hypocentreValid = true;
+    TheCurrentEvent().lat = 52.0f;
+    const ZELPhases before = ThePhaseList();
+    fs::create_directories(dir_.path() / "loq");
+    const std::string program = (dir_.path() / "loq" / kLoqProgram).string();
+    const QString folder = QString::fromStdString((dir_.path() / "loq").string());
+
+    struct Case {
+        const char* mode;
+        std::string message;  // empty: a normal end
+    };
+    for (const Case& c : {Case{"abort", program + " завершился аварийно"},
+                          Case{"exit 3", program + " завершился с кодом 3"}, Case{"garbage", ""}}) {
+        SCOPED_TRACE(c.mode);
+        messages_.clear();
+        test::InstallMisbehavingProgram(program, c.mode);
+        QString shown;
+        commands_->runLoqIn(folder, 5, [&](const QString& text) { shown += text; });
+        if (c.message.empty()) {
+            EXPECT_TRUE(messages_.messages().empty()) << messages_.messages()[0].text;
+        } else {
+            ASSERT_EQ(messages_.messages().size(), 1u);
+            EXPECT_EQ(messages_.messages()[0].text, c.message);
+        }
+        EXPECT_TRUE(shown.startsWith("misbehaving program started")) << shown.left(80).toStdString();
+        EXPECT_LE(shown.toLocal8Bit().size(), 3 * kLoqOutputLimit);  // bounded, whatever the bytes
+        // Nothing is read back from the locator: the picks and the hypocentre are as they were.
+        ASSERT_EQ(ThePhaseList().Count(), before.Count());
+        for (int i = 0; i < before.Count(); ++i) {
+            EXPECT_EQ(ThePhaseList().GetAt(i)->stationIndex, before.GetAt(i)->stationIndex);
+            EXPECT_EQ(ThePhaseList().GetAt(i)->time, before.GetAt(i)->time);
+            EXPECT_EQ(ThePhaseList().GetAt(i)->hasResidual, before.GetAt(i)->hasResidual);
+        }
+        EXPECT_FLOAT_EQ(TheCurrentEvent().lat, 52.0f);
+    }
 }
 
 TEST(LocationDialogs, StartDialogReadsThePointAndRefusesBadFields) {
