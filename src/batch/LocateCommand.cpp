@@ -123,7 +123,11 @@ LocationResult LocateEvent(BatchSession& session, const LocateOptions& o, const 
     } catch (const ZelError& e) {
         throw ZelError(std::string("location failed: ") + e.what());
     }
-    if (!result.ok) throw ZelError(std::string("location failed: ") + (o.descent ? kNoSolution : kLocationFailed));
+    if (!result.ok) {
+        // Usually a trial depth where some phase has no tabulated time.
+        const std::string hint = start.fixedDepth ? " (try another --depth or model)" : " (try --depth KM)";
+        throw ZelError(std::string("location failed: ") + (o.descent ? kNoSolution : kLocationFailed) + hint);
+    }
     return result;
 }
 
