@@ -50,20 +50,23 @@ int ListStoredEvents(BatchSession& session, BatchArgs& args) {
     if (from > to) throw UsageError("--from lies after --to");
     AppContext& context = session.context();
     Db::Statement st(context.databases().work());
-    const std::string columns = "select EVENTID, ORIGINTIME, LAT, LON, DEPTH, MB, MS from ORIGIN";
+    // ORIGIN keeps no ML: it is the mean of the picks' station values, as the bulletin writes it.
+    const std::string columns =
+        "select o.EVENTID, o.ORIGINTIME, o.LAT, o.LON, o.DEPTH, o.MB, o.MS, (select avg(a.ML) from ARRIVAL a "
+        "where RTRIM(a.EVENTID) = RTRIM(o.EVENTID) and a.ML > 0) from ORIGIN o";
     if (windowed)
-        st.execute(columns + " where ORIGINTIME >= ? and ORIGINTIME <= ? order by ORIGINTIME, EVENTID", {from, to});
+        st.execute(columns + " where o.ORIGINTIME >= ? and o.ORIGINTIME <= ? order by o.ORIGINTIME, o.EVENTID", {from, to});
     else
-        st.execute(columns + " order by ORIGINTIME, EVENTID");
-    session.out() << "id                   origin time               lat       lon      depth  mb   Ms\n";
+        st.execute(columns + " order by o.ORIGINTIME, o.EVENTID");
+    session.out() << "id                   origin time               lat       lon      depth  mb   Ms   ML\n";
     while (st.fetch()) {
         const std::optional<double> time = st.real(1);
         char line[200];
-        std::snprintf(line, sizeof line, "%-20s %-24s %9s %10s %6s %4s %4s\n",
+        std::snprintf(line, sizeof line, "%-20s %-24s %9s %10s %6s %4s %4s %4s\n",
                       TrimEventId(st.text(0).value_or("")).c_str(), time ? FormatBatchTime(*time).c_str() : "-",
                       Number("%.4f", st.real(2)).c_str(), Number("%.4f", st.real(3)).c_str(),
                       Number("%.1f", st.real(4)).c_str(), MagnitudeCell(st.real(5)).c_str(),
-                      MagnitudeCell(st.real(6)).c_str());
+                      MagnitudeCell(st.real(6)).c_str(), MagnitudeCell(st.real(7)).c_str());
         session.out() << line;
     }
     return 0;
@@ -121,8 +124,9 @@ std::vector<Subcommand> StoredEventSubcommands() {
         {"events", "list the events stored in the working database",
          "Usage: zelbatch events [--from TIME] [--to TIME]\n"
          "One line per stored event, by origin time: id, origin time (UTC), latitude, longitude, depth\n"
-         "(km), mb and Ms. --from and --to keep the events whose origin time lies between them; times as\n"
-         "2024-09-01T12:33:19, \"2024-09-01 12:33:19.5\", 2024-09-01 or epoch seconds.\n",
+         "(km), mb, Ms and ML (the mean of its picks' ML). --from and --to keep the events whose origin\n"
+         "time lies between them; times as 2024-09-01T12:33:19, \"2024-09-01 12:33:19.5\", 2024-09-01 or\n"
+         "epoch seconds.\n",
          {}, ListStoredEvents},
         {"show", "print a stored event in full (its report)",
          "Usage: zelbatch show ID [--html]\n"

@@ -189,7 +189,11 @@ TEST_F(BatchEvents, SavedEventIsListedShownAndDeletedOnlyWithYes) {
 
     r = Batch({"events"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.out.find("\n2032257              2024-09-01T12:33:2"), std::string::npos) << r.out;
+    const std::size_t row = r.out.find("\n2032257              2024-09-01T12:33:2");
+    ASSERT_NE(row, std::string::npos) << r.out;
+    // The last column is the network ML of the stored picks.
+    const std::string line = r.out.substr(row + 1, r.out.find('\n', row + 1) - row - 1);
+    EXPECT_NEAR(std::stod(line.substr(line.find_last_of(' ') + 1)), kRealMl, 0.3) << line;
     EXPECT_EQ(Batch({"events", "--from", "2024-09-02"}).out.find("2032257"), std::string::npos);
     EXPECT_NE(Batch({"events", "--from", "2024-09-01", "--to", "2024-09-01T13:00:00"}).out.find("2032257"),
               std::string::npos);
