@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <stdexcept>
 
 #include "app/ZelError.h"
 #include "app/db/Databases.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScratchDatabase.h"
 
 namespace zel {
@@ -484,6 +487,36 @@ TEST_P(EventStoreTest, ALostServerFailsSaveAndLoadClearlyAndKeepsTheListAndTheSt
     check.store.LoadPhaseList("OLD", true);
     EXPECT_EQ(check.event.comment, "after");
     EXPECT_EQ(check.phases.Count(), 5);
+}
+
+TEST_P(EventStoreTest, ASaveOntoAFullDiskFailsClearlyAndKeepsTheStoredEvent) {
+    if (GetParam() != Backend::SQLite) GTEST_SKIP() << "the server's disk is not this process's to fill";
+    const std::string connect = scratch->connectString();
+    const std::size_t at = connect.find("Database=") + 9;
+    const std::string file = connect.substr(at, connect.find(';', at) - at);
+    {
+        Session s(connect);
+        StoreOldEvent(s);
+    }
+    // Another program's session whose database file cannot grow: the new version needs more pages.
+    const auto failure = test::FailureWithFileSizeLimit(std::filesystem::file_size(file), [&] {
+        Session s(connect);
+        s.store.LoadPhaseList("OLD", true);
+        ChangeEvent(s);
+        for (int phase = 0; phase < Iasp91().Count(); ++phase)
+            for (auto [station, slot] : {std::pair{0, 0}, {0, 1}, {1, 0}}) {
+                SEISMIC_PHASE p = Pick(station, slot, "P", kT0 + 100 + phase);
+                p.phaseIndex = phase;
+                p.remark = std::string(kEventTextWidth, 'x');
+                s.phases.Add(p);
+            }
+        if (s.phases.Count() < 100) throw std::logic_error("too few picks to outgrow the file");
+        s.store.SavePhaseList();
+    });
+    ASSERT_TRUE(failure) << "the save was reported done";
+    // The driver's own text: a size limit reads as an I/O error, a full disk as "disk is full".
+    EXPECT_NE(failure->find("disk"), std::string::npos) << *failure;
+    ExpectOldEventIntact(connect);
 }
 
 ZEL_INSTANTIATE_DATABASE_TEST(EventStoreTest);
