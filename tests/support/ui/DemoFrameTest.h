@@ -19,9 +19,10 @@ namespace zel::test {
 
 class DemoFrameTest : public ::testing::Test {
   protected:
-    // `configure` may write settings the frame reads as it starts.
+    // `configure` may write settings the frame reads as it starts; `commandLine` is the run's
+    // command line (a working database other than the embedded one, for instance).
     void openDemoFrame(const std::function<void(AppContext&)>& configure = {}) {
-        context = std::make_unique<AppContext>(CommandLineOverrides{}, TestAppPaths(dir), messages);
+        context = std::make_unique<AppContext>(commandLine, TestAppPaths(dir), messages);
         context->loadConfiguration();
         if (configure) configure(*context);
         frame = CreateMainFrame(*context, {.splash = false, .demoData = true});
@@ -37,6 +38,7 @@ class DemoFrameTest : public ::testing::Test {
     }
 
     TempDir dir;
+    CommandLineOverrides commandLine;
     RecordingMessageSink messages;
     std::unique_ptr<AppContext> context;
     CMainFrame* frame = nullptr;
