@@ -77,7 +77,8 @@ const char* const kTransformHelp =
     "                            zero phase unless --causal)\n"
     "  --simulate NAME           a seismograph: displacement, velocity, kirnos, wwssn-lp, wwssn-sp,\n"
     "                            wood-anderson, lpsro, vegik, skm (add -fap to use the amplitude table)\n"
-    "  --formula TEXT            a channel formula; \"current\" (or d0) is the channel\n";
+    "  --formula TEXT            a channel formula: \"current\" is the channel it is applied to, d0, d1,\n"
+    "                            ... the channels in the order named\n";
 
 std::optional<PaneTransform> ReadTransform(BatchArgs& args) {
     const int given = args.has("preset") + args.has("type") + args.has("simulate") + args.has("formula");
