@@ -23,14 +23,14 @@ Span MarkedSpan(const std::vector<FkChannel>& channels) {
 
 // Adds the channel, moved by delay, into the beam bins of [t1, t2); a sample at t2 stays out.
 void Stack(const FkChannel& c, double delay, Span span, std::vector<double>& beam) {
-    const double first = std::trunc((span.t1 - c.start - delay) * c.sps);
+    const double offset = (c.start - span.t1) + delay;  // sample times counted from t1
+    const double length = span.t2 - span.t1;
+    const double first = std::trunc(-offset * c.sps);
     std::size_t k = first > 0 ? static_cast<std::size_t>(first) : 0;
     for (; k < c.samples.size(); ++k) {
-        const double t = static_cast<double>(k) / c.sps + c.start + delay;
-        if (t > span.t2) break;
-        if (t < span.t1 || t >= span.t2) continue;
-        const std::size_t bin = BinIndex(t, span.t1, span.t2, beam.size());
-        if (bin < beam.size()) beam[bin] += c.samples[k];
+        const double t = offset + static_cast<double>(k) / c.sps;
+        if (t > length) break;
+        if (const auto bin = BinOf(t, length, beam.size())) beam[*bin] += c.samples[k];
     }
 }
 

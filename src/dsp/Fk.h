@@ -5,6 +5,7 @@
 // power gives the back azimuth and the slowness of the wave crossing the array.
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace zel {
@@ -50,11 +51,15 @@ struct FkResult {
 // Delay of a station for a grid point: the time its samples are moved by when stacked.
 inline double FkDelay(double px, double py, double dnorth, double deast) { return px * deast + py * dnorth; }
 
-// Bin of time t in n bins over [t1, t2): the time's position truncated, with a millionth of a
-// bin to spare, so that a sample lying on a bin edge is not put one bin early by a rounding
-// error in its time (which would leave one bin empty and count another twice).
-inline std::size_t BinIndex(double t, double t1, double t2, std::size_t n) {
-    return static_cast<std::size_t>(static_cast<double>(n) * (t - t1) / (t2 - t1) + 1e-6);
+// Bin of a sample in n bins over a span of `length` seconds, nothing outside [0, length). Its
+// time t is counted from the span's start, not as an epoch time, whose rounding error of a tenth
+// of a microsecond is a large part of a bin; a millionth of a bin is spared on top, so that a
+// sample lying on a bin edge is neither put one bin early nor lost before the span (which would
+// leave one bin empty and count another twice).
+inline std::optional<std::size_t> BinOf(double t, double length, std::size_t n) {
+    const double position = static_cast<double>(n) * t / length + 1e-6;
+    if (!(position >= 0) || position >= static_cast<double>(n)) return std::nullopt;
+    return static_cast<std::size_t>(position);
 }
 
 // The beam length in samples: the marked span over all channels at the reference rate, rounded.

@@ -22,10 +22,8 @@ namespace fs = std::filesystem;
 std::vector<float> MarkedSamples(const FkChannel& c, double a, double b, std::size_t n) {
     std::vector<float> out(n, 0.0f);
     for (std::size_t k = 0; k < c.samples.size(); ++k) {
-        const double t = c.start + static_cast<double>(k) / c.sps;
-        if (t < a || t > b) continue;
-        const std::size_t i = BinIndex(t, a, b, n);
-        if (i < n) out[i] = c.samples[k];
+        const double t = (c.start - a) + static_cast<double>(k) / c.sps;
+        if (const auto i = BinOf(t, b - a, n)) out[*i] = c.samples[k];
     }
     return out;
 }

@@ -49,6 +49,18 @@ TEST(FkBeam, HandWorkedBeamLeavesTheSampleAtTheEndMarkOut) {
     EXPECT_TRUE(FkGridSearch({c}, 1.0, {0.5, 0.5, 10}).Empty());
 }
 
+TEST(FkBeam, EpochTimesFillEveryBinOnce) {
+    // Seventy seconds of ones from a station 3.7 km east, marks on the first sample at epoch time:
+    // moved by 0 or -0.37 s the beam holds 6000 ones either way, so every point has the same power.
+    // A sample time's rounding error (a tenth of a microsecond at epoch times) must not double
+    // one bin and empty another.
+    const double start = 1371212925.601713;
+    FkChannel ones{std::vector<float>(7000, 1.0f), start, 100.0, start, start + 60, 0.0, 3.7};
+    const FkResult r = FkGridSearch({ones}, 100.0, {-0.1, 0.1, 2});
+    ASSERT_EQ(r.points.size(), 4u);
+    EXPECT_EQ(r.minPower, 1.0);
+}
+
 // A Ricker pulse of 3 Hz crossing the demo array from back azimuth baz with slowness s.
 std::vector<FkChannel> PlaneWave(double baz, double s) {
     std::vector<FkChannel> channels;

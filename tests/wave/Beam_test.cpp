@@ -42,6 +42,12 @@ TEST(FormBeam, AveragesShiftedChannelsAndLeavesTheSampleAtTheEndOut) {
     BeamChannel ones{std::vector<float>(1000, 1.0f), 100.0, 100.0, 0.0, 0.0};
     beam = FormBeam({ones}, 104.0, 1.0, 100.0, 0.0, 0.0, 0.0f, 0.0f);
     EXPECT_EQ(beam.samples, std::vector<float>(100, 1.0f));
+    // Also at epoch times, where a sample's time is a tenth of a microsecond off the grid; a
+    // minute of a pane that starts between the samples of the catalogue's time grid.
+    const double epoch = 1371212925.601713;
+    BeamChannel later{std::vector<float>(6000, 1.0f), epoch, 100.0, 0.0, 0.0};
+    EXPECT_EQ(FormBeam({later}, epoch, 60.0, 100.0, 0.0, 0.0, 0.0f, 0.0f).samples,
+              std::vector<float>(6000, 1.0f));
 }
 
 double Rms(const std::vector<float>& x, std::size_t from, std::size_t to) {
