@@ -1,6 +1,5 @@
 #include "batch/ChannelWindow.h"
 
-#include <algorithm>
 #include <cctype>
 #include <sstream>
 
@@ -58,21 +57,31 @@ std::vector<ChannelCode> ReadChannelCodes(BatchArgs& args, bool single) {
     return codes;
 }
 
+std::size_t StationIndex(const std::vector<Station>& stations, const std::string& code) {
+    const int s = FindStation(stations, code);
+    if (s < 0) throw ZelError("unknown station '" + code + "'");
+    return static_cast<std::size_t>(s);
+}
+
+std::size_t SlotIndex(const Station& station, const std::string& channel) {
+    const int slot = station.FindSlot(channel);
+    if (slot < 0) throw ZelError("station " + station.code + " has no channel '" + channel + "'");
+    return static_cast<std::size_t>(slot);
+}
+
 PaneSet LoadPanes(BatchSession& session, const std::vector<ChannelCode>& codes, const TimeWindow& window) {
     AppContext& context = session.context();
     const std::vector<Station>& stations = context.stations();
     PaneSet panes;
     Progress progress(session.err(), "read", codes.size());
     for (const ChannelCode& code : codes) {
-        const int s = FindStation(stations, code.station);
-        if (s < 0) throw ZelError("unknown station '" + code.station + "'");
-        const Station& station = stations[static_cast<std::size_t>(s)];
-        const int slot = station.FindSlot(code.channel);
-        if (slot < 0) throw ZelError("station " + station.code + " has no channel '" + code.channel + "'");
-        const ChannelSlot& chan = station.slots[static_cast<std::size_t>(slot)];
+        const std::size_t s = StationIndex(stations, code.station);
+        const Station& station = stations[s];
+        const std::size_t slot = SlotIndex(station, code.channel);
+        const ChannelSlot& chan = station.slots[slot];
         PaneChannel channel;
-        channel.stationIndex = s;
-        channel.slot = slot;
+        channel.stationIndex = static_cast<int>(s);
+        channel.slot = static_cast<int>(slot);
         channel.station = station.code;
         channel.channel = chan.channel;
         channel.locationCode = chan.lcode;

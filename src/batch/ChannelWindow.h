@@ -30,6 +30,10 @@ TimeWindow ReadWindow(BatchArgs& args);
 // every station with every channel). With single, exactly one channel must be named.
 std::vector<ChannelCode> ReadChannelCodes(BatchArgs& args, bool single);
 
+// Index of the station, or of the channel's slot in the station; ZelError naming what is missing.
+std::size_t StationIndex(const std::vector<Station>& stations, const std::string& code);
+std::size_t SlotIndex(const Station& station, const std::string& channel);
+
 // Panes of the named channels over the window with their samples read from the catalogue. A
 // station or channel missing from the station table is a ZelError; segments that could not be
 // read are warnings on stderr (their time stays a gap). The panes are numbered from 0 in the

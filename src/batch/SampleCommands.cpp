@@ -55,13 +55,8 @@ int ListCatalogue(BatchSession& session, BatchArgs& args) {
     const TimeWindow window = ReadWindow(args);
     args.finish(0);
     AppContext& context = session.context();
-    const int s = FindStation(context.stations(), code.station);
-    if (s < 0) throw ZelError("unknown station '" + code.station + "'");
-    const Station& st = context.stations()[static_cast<std::size_t>(s)];
-    if (!code.channel.empty()) {
-        if (st.FindSlot(code.channel) < 0) throw ZelError("station " + st.code + " has no channel '" + code.channel + "'");
-        channels.push_back(st.slots[static_cast<std::size_t>(st.FindSlot(code.channel))].channel);
-    }
+    const Station& st = context.stations()[StationIndex(context.stations(), code.station)];
+    if (!code.channel.empty()) channels.push_back(st.slots[SlotIndex(st, code.channel)].channel);
     const CatalogueSettings settings = context.catalogueSettings();
     Databases& databases = context.databases();
     std::vector<CatalogueFile> files;
@@ -70,7 +65,7 @@ int ListCatalogue(BatchSession& session, BatchArgs& args) {
         // Rows are found by their start: any start before the window's end may reach into it.
         files = ListWfdiscFiles(databases.css(), st.code, kFirstEpoch, window.to);
         if (!channels.empty())
-            std::erase_if(files, [&](const CatalogueFile& f) { return f.channel != channels.front(); });
+            std::erase_if(files, [&](const CatalogueFile& f) { return UpperCode(f.channel) != channels.front(); });
     } else {
         files = ListCatalogueFiles(databases.work(), st.code, std::nullopt, channels);
     }
