@@ -62,7 +62,7 @@ for name in "${targets[@]}"; do
   own="tests/fuzz/${name%_fuzz}_corpus"
   if [[ -d $own ]]; then cp -r "$own"/. "$corpus"/; fi
   for seed in ${seeds[$name]:-}; do cp "$seed" "$corpus/"; done
-  options=(-max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=2048
+  options=(-max_total_time="$seconds" -max_len=8192 -timeout=25 -rss_limit_mb=2048
            -artifact_prefix="$build/artifacts/$name-" -print_final_stats=1)
   dict="tests/fuzz/${name%_fuzz}.dict"
   if [[ -f $dict ]]; then options+=(-dict="$dict"); fi
