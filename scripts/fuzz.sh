@@ -69,7 +69,8 @@ for name in "${targets[@]}"; do
   log="$build/artifacts/$name.log"
   start=$(date +%s)
   status=0
-  "$build/tests/fuzz/$name" "$corpus" "${options[@]}" >"$log" 2>&1 || status=$?
+  # The targets' scratch files go below the work folder, so even a crashed run leaves none behind.
+  TMPDIR="$work" "$build/tests/fuzz/$name" "$corpus" "${options[@]}" >"$log" 2>&1 || status=$?
   elapsed=$(($(date +%s) - start))
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   # A sanitizer that only warns still counts: nothing may be reported at all.

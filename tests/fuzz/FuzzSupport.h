@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the fuzz targets: scratch files for the readers that take only a path. One scratch
-// directory per fuzzing process, removed when it exits.
+// directory per fuzzing process under $TMPDIR; libFuzzer ends with _Exit, so scripts/fuzz.sh points
+// TMPDIR into its own work folder and removes it.
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,10 +16,6 @@ inline const std::filesystem::path& ScratchDirectory() {
         const char* tmp = std::getenv("TMPDIR");
         std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zel-fuzz.XXXXXX";
         if (!mkdtemp(pattern.data())) std::abort();
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(ScratchDirectory(), ec);
-        });
         return std::filesystem::path(pattern);
     }();
     return dir;
