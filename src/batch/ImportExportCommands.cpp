@@ -16,26 +16,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The files the workstation's folder import takes: every name holding ".wfd", in name order.
-// Listed here, file by file, so that the progress bar can follow them.
-std::vector<fs::path> WfdiscFiles(const std::string& folder) {
-    std::vector<fs::path> files;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (it->path().filename().string().find(".wfd") != std::string::npos && !it->is_directory(ec))
-            files.push_back(it->path());
-    if (ec) throw ZelError("cannot list the folder '" + folder + "': " + ec.message());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 int Import(BatchSession& session, BatchArgs& args) {
     args.finish(1);
     if (args.positionalCount() == 0) throw UsageError("missing DIR, the folder to import");
     const std::string folder = args.positional(0);
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) throw ZelError("no folder '" + folder + "'");
-    const std::vector<fs::path> files = WfdiscFiles(folder);
+    const std::vector<std::string> files = WfdiscFilesOf(folder, ec);
+    if (ec) throw ZelError("cannot list the folder '" + folder + "': " + ec.message());
     if (files.empty()) throw ZelError("no wfdisc file (name with \".wfd\") in '" + folder + "'");
     AppContext& context = session.context();
     CssWaveformImporter importer(context.databases().work(), context.stations(), context.settings().dataDir,
@@ -47,11 +35,11 @@ int Import(BatchSession& session, BatchArgs& args) {
     int segments = 0, problems = 0;
     {
         Progress progress(session.err(), "import", files.size());
-        for (const fs::path& file : files) {
-            const CssImportReport report = importer.ImportWfdisc(file.string(), spans);
+        for (const std::string& file : files) {
+            const CssImportReport report = importer.ImportWfdisc(file, spans);
             segments += report.segments;
             for (const std::string& error : report.errors) {
-                session.messages().show({file.filename().string() + ": " + error, "ZEL", MessageIcon::Warning,
+                session.messages().show({fs::path(file).filename().string() + ": " + error, "ZEL", MessageIcon::Warning,
                                          MessageButtons::Ok});
                 ++problems;
             }

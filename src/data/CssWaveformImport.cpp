@@ -256,17 +256,23 @@ CssWaveformImporter::CssWaveformImporter(Db::Connection& work, const std::vector
       useTend_(useTend),
       continueAfterInsertFailure_(std::move(continueAfterInsertFailure)) {}
 
-CssImportReport CssWaveformImporter::ImportDirectory(const std::string& folder, CXChanArray& spans) {
-    CssImportReport report;
-    std::vector<fs::path> files;
-    std::error_code ec;
+std::vector<std::string> WfdiscFilesOf(const std::string& folder, std::error_code& ec) {
+    std::vector<std::string> files;
+    ec.clear();
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
         if (it->path().filename().string().find(".wfd") != std::string::npos && !it->is_directory(ec))
-            files.push_back(it->path());
-    if (ec) report.errors.push_back("Ошибка открытия файла " + folder);
+            files.push_back(it->path().string());
     std::sort(files.begin(), files.end());
-    for (const fs::path& file : files) {
-        ImportWfdisc(file.string(), spans, report);
+    return files;
+}
+
+CssImportReport CssWaveformImporter::ImportDirectory(const std::string& folder, CXChanArray& spans) {
+    CssImportReport report;
+    std::error_code ec;
+    const std::vector<std::string> files = WfdiscFilesOf(folder, ec);
+    if (ec) report.errors.push_back("Ошибка открытия файла " + folder);
+    for (const std::string& file : files) {
+        ImportWfdisc(file, spans, report);
         if (report.stopped) break;
     }
     return report;

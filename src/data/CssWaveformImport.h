@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "data/CXChanArray.h"
@@ -65,6 +66,10 @@ std::vector<float> ConvertWfdiscSamples(const std::string& datatype, std::string
 // folder unless absolute). Throws ZelError with the analyst's text when the datatype cannot be
 // converted or the file does not hold nsamp samples from foff on.
 std::vector<float> ReadWfdiscSamples(const std::string& wfdiscDir, const WfdiscRecord& line);
+
+// The wfdisc files a folder import takes: every file whose name holds ".wfd", in name order.
+// ec tells when the folder could not be listed.
+std::vector<std::string> WfdiscFilesOf(const std::string& folder, std::error_code& ec);
 
 // Disk-loop file of a segment relative to the data directory: "STA/hhmmss-ddmmyyyy.chan" (whole
 // second of the start); a non-zero variant goes before the extension as "_variant".
