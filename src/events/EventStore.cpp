@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <set>
 
 #include "app/ZelError.h"
 #include "app/db/Databases.h"
@@ -211,6 +212,7 @@ void EventStore::SavePhaseList() {
         std::string channel;
     };
     std::vector<Row> rows;
+    std::set<std::int32_t> aridsInSave;
     for (int i = 0; i < phases_.Count(); ++i) {
         SEISMIC_PHASE* pick = phases_.GetAt(i);
         if (!pick->savable) continue;
@@ -222,9 +224,12 @@ void EventStore::SavePhaseList() {
             throw ZelError("Фаза " + std::to_string(i + 1) +
                            " относится к неизвестной станции, каналу или фазе");
         const Station& station = stations_[pick->stationIndex];
-        if (pick->arid == -1) {
+        // A bulletin phase put on both horizontal channels brings its one id to two picks; each
+        // arrival row needs its own.
+        if (pick->arid == -1 || !aridsInSave.insert(pick->arid).second) {
             const std::int64_t arid = databases_.nextArid();
             if (arid > 0 && arid <= INT32_MAX) pick->arid = static_cast<std::int32_t>(arid);
+            aridsInSave.insert(pick->arid);
         }
         rows.push_back({pick, station.code, station.slots[pick->channelIndex].channel});
     }

@@ -279,6 +279,28 @@ TEST_P(EventStoreTest, RowsWrittenUnpaddedByOtherToolsStillMatch) {
     EXPECT_EQ(rows, 2);
 }
 
+TEST_P(EventStoreTest, PicksSharingOneBulletinArrivalIdAreSavedAsSeparateArrivals) {
+    Session s(scratch->connectString());
+    s.store.NewEvent("EV-S", "");
+    // A bulletin's S read onto both horizontal channels: one id, two picks.
+    SEISMIC_PHASE north = Pick(0, 1, "S", kT0 + 5.0);
+    north.arid = 4242;
+    SEISMIC_PHASE east = north;
+    east.channelIndex = 0;
+    s.phases.Add(north);
+    s.phases.Add(east);
+    s.store.SavePhaseList();
+
+    EXPECT_EQ(Count(s.db, "select ARID from ARRIVAL"), 2);
+    EXPECT_EQ(Count(s.db, "select ARID from ARRIVAL where ARID = 4242"), 1);
+    EXPECT_NE(s.phases.GetAt(0)->arid, s.phases.GetAt(1)->arid);
+    // Saving again keeps the ids it gave.
+    const std::int32_t given = s.phases.GetAt(1)->arid;
+    s.store.SavePhaseList();
+    EXPECT_EQ(s.phases.GetAt(1)->arid, given);
+    EXPECT_EQ(Count(s.db, "select ARID from ARRIVAL"), 2);
+}
+
 TEST_P(EventStoreTest, TheEventListShowsTheNewestFirstUpToItsLimit) {
     Session s(scratch->connectString());
     std::time_t when = 1600000000;
