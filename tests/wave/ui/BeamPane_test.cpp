@@ -120,14 +120,15 @@ TEST_F(BeamPaneTest, TeleseismBeamIsOnePaneShownAtTheBottom) {
     EXPECT_GT(aligned, 0.9 * single);
     EXPECT_LT(aligned, 1.1 * single);
 
-    // Formed again for another direction: the same pane, new samples.
+    // Formed again for another direction: the same pane, new samples (b goes with the old block).
     const std::vector<float> before = b.samples;
+    const double begin = b.begin, sps = b.sps;
     EXPECT_EQ(form(backAzimuth + 180, 3 * slowness), beam);
     EXPECT_EQ(beams().size(), 1u);
     EXPECT_EQ(w->zoomWindows().size(), 11u);
     ASSERT_EQ(beam->pane().data().blocks.size(), 1u);
     EXPECT_NE(beam->pane().data().blocks[0].samples, before);
-    EXPECT_LT(PeakIn(beam->pane().data().blocks[0].samples, b.begin, b.sps, onset, onset + 5), 0.8 * aligned);
+    EXPECT_LT(PeakIn(beam->pane().data().blocks[0].samples, begin, sps, onset, onset + 5), 0.8 * aligned);
 
     // With panes taller than the window the stack scrolls so that the beam's bottom edge is the
     // window's bottom.
