@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/db/Odbc.h"
-#include "app/db/Schema.h"
 #include "data/Catalogue.h"
 #include "data/SampleFile.h"
 #include "data/demo/DemoDiskLoop.h"
+#include "db/Odbc.h"
+#include "db/Schema.h"
 
 namespace {
 

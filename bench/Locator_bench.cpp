@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ConfigPaths.h"
-#include "app/ResourceDir.h"
+#include "config/ConfigPaths.h"
+#include "config/ResourceDir.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "events/Locator.h"
 #include "events/PhaseCatalogue.h"

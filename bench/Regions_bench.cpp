@@ -9,9 +9,9 @@
 #include <random>
 #include <vector>
 
-#include "app/db/DbDialect.h"
-#include "app/db/Odbc.h"
-#include "app/db/Schema.h"
+#include "db/DbDialect.h"
+#include "db/Odbc.h"
+#include "db/Schema.h"
 #include "events/DistAz.h"
 #include "events/Regions.h"
 

@@ -11,8 +11,8 @@
 #include <random>
 #include <vector>
 
-#include "app/ConfigPaths.h"
-#include "app/ResourceDir.h"
+#include "config/ConfigPaths.h"
+#include "config/ResourceDir.h"
 #include "events/PhaseCatalogue.h"
 #include "events/TravelTimeModels.h"
 

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <sstream>
 
-#include "app/CommandLine.h"
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "batch/Subcommand.h"
+#include "config/CommandLine.h"
 #include "data/SampleFile.h"
 
 namespace zel::batch {

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <ostream>
 
-#include "app/ConfigPaths.h"
-#include "app/ZelError.h"
+#include "base/ZelError.h"
+#include "config/ConfigPaths.h"
 
 namespace zel::batch {
 

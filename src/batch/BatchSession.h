@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "app/AppContext.h"
-#include "app/MessageSink.h"
+#include "base/MessageSink.h"
+#include "session/AppContext.h"
 
 namespace zel::batch {
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "base/TimeConversions.h"
 #include "batch/BatchArgs.h"
-#include "data/TimeConversions.h"
 
 namespace zel::batch {
 

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <sstream>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "batch/BatchTime.h"
 #include "batch/Progress.h"
 #include "data/Catalogue.h"

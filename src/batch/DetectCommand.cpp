@@ -2,14 +2,14 @@
 // the command line gives others; the onsets as lines.
 #include <cmath>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "batch/BatchTime.h"
 #include "batch/ChannelWindow.h"
 #include "batch/PaneTransform.h"
 #include "batch/Progress.h"
 #include "batch/WaveCommands.h"
-#include "dsp/FilterSettings.h"
 #include "dsp/StaLtaDetector.h"
+#include "wave/FilterSettings.h"
 
 namespace zel::batch {
 

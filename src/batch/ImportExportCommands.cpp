@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
+#include "base/ZelError.h"
 #include "batch/ChannelWindow.h"
 #include "batch/Progress.h"
 #include "batch/WaveCommands.h"
 #include "data/CssWaveformImport.h"
+#include "db/Databases.h"
 
 namespace zel::batch {
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <sstream>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "batch/BatchTime.h"
 #include "batch/EventCommands.h"
 #include "batch/EventMagnitudes.h"

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "batch/ChannelWindow.h"
 #include "dsp/Butterworth.h"
 #include "dsp/FormulaParser.h"
-#include "dsp/PaneFormulaChannels.h"
-#include "dsp/SimulatePane.h"
 #include "dsp/Simulation.h"
+#include "wave/PaneFormulaChannels.h"
+#include "wave/SimulatePane.h"
 
 namespace zel::batch {
 

@@ -8,7 +8,7 @@
 
 #include "batch/BatchArgs.h"
 #include "batch/BatchSession.h"
-#include "dsp/FilterSettings.h"
+#include "wave/FilterSettings.h"
 #include "wave/PaneRate.h"
 #include "wave/PaneSet.h"
 

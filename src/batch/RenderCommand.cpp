@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <memory>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "batch/ChannelWindow.h"
 #include "batch/PaneTransform.h"
 #include "batch/WaveCommands.h"

@@ -4,15 +4,15 @@
 #include <cstdio>
 #include <string>
 
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 #include "batch/BatchTime.h"
 #include "batch/ChannelWindow.h"
 #include "batch/PaneTransform.h"
 #include "batch/WaveCommands.h"
 #include "data/Catalogue.h"
 #include "data/SampleFile.h"
-#include "data/TimeConversions.h"
+#include "db/Databases.h"
 
 namespace zel::batch {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "batch/BatchTime.h"
 #include "batch/EventCommands.h"
 #include "events/CurrentEvent.h"

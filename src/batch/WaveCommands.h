@@ -3,7 +3,7 @@
 
 #include <new>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "batch/Subcommand.h"
 
 namespace zel::batch {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/ZelError.h"
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 
 namespace zel {
 

@@ -7,12 +7,12 @@
 #include <cmath>
 #include <filesystem>
 
-#include "app/MessageSink.h"
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
-#include "app/db/Odbc.h"
+#include "base/MessageSink.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 #include "data/SampleFile.h"
-#include "data/TimeConversions.h"
+#include "db/Databases.h"
+#include "db/Odbc.h"
 
 namespace zel {
 namespace {

@@ -11,11 +11,11 @@
 #include <fstream>
 #include <limits>
 
-#include "app/ZelError.h"
-#include "app/db/Odbc.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 #include "data/Catalogue.h"
 #include "data/SampleFile.h"
-#include "data/TimeConversions.h"
+#include "db/Odbc.h"
 
 namespace zel {
 namespace {

@@ -15,8 +15,8 @@
 #include <filesystem>
 #include <limits>
 
-#include "app/ZelError.h"
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 
 namespace zel {
 namespace {

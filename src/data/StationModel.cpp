@@ -2,8 +2,8 @@
 
 #include <strings.h>
 
-#include "app/ZelError.h"
-#include "app/db/Odbc.h"
+#include "base/ZelError.h"
+#include "db/Odbc.h"
 
 namespace zel {
 namespace {

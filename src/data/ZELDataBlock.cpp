@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 
 namespace zel {
 namespace {

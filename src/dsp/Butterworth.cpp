@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "dsp/FormulaFunctions.h"
 #include "dsp/SignalVector.h"
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "data/SampleFile.h"
 #include "dsp/DspNumberText.h"
 

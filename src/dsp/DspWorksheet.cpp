@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/PrivateProfile.h"
+#include "base/PrivateProfile.h"
+#include "base/Strings.h"
 #include "dsp/DspWorkspace.h"
-#include "wave/Picking.h"
 
 namespace zel {
 namespace {

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <deque>
 
+#include "base/Strings.h"
 #include "dsp/FormulaParser.h"
-#include "wave/Picking.h"
 
 namespace zel {
 

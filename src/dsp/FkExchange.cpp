@@ -8,10 +8,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/ZelError.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 #include "data/CssWaveformImport.h"
 #include "data/SampleFile.h"
-#include "data/TimeConversions.h"
 
 namespace zel {
 namespace {

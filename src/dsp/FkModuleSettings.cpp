@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/PrivateProfile.h"
+#include "base/PrivateProfile.h"
 
 namespace zel {
 

@@ -92,7 +92,7 @@ SignalVector ChannelMarkSignal(const ZELDataBlockArray& raw, double spanStart, d
     return out;
 }
 
-SignalVector TransformedSignal(std::span<const float> samples, double rate, const char* what) {
+SignalVector WholeTransformedSignal(std::span<const float> samples, double rate, const char* what) {
     if (samples.empty()) return SignalVector();
     SignalVector out = Sized(static_cast<std::int64_t>(samples.size()), rate > 0 ? 1.0 / rate : 1.0, what);
     std::copy(samples.begin(), samples.end(), out.Values().begin());

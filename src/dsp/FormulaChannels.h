@@ -25,7 +25,7 @@ SignalVector ChannelMarkSignal(const ZELDataBlockArray& raw, double spanStart, d
                                TimeSpan marks, const char* what = "formula");
 
 // The whole transformed signal, dx = 1 / rate.
-SignalVector TransformedSignal(std::span<const float> samples, double rate, const char* what = "formula");
+SignalVector WholeTransformedSignal(std::span<const float> samples, double rate, const char* what = "formula");
 
 // Transformed samples trunc((m1 - start) * rate) .. trunc((m2 - start) * rate), inclusive, as far
 // as the signal reaches; the marks as for ChannelMarkSignal.

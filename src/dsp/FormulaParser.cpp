@@ -108,7 +108,7 @@ SignalVector ChannelValue(const FormulaChannel& ch, ChannelForm form, const char
         case ChannelForm::Raw:
             return ch.raw ? ChannelSpanSignal(*ch.raw, ch.spanStart, ch.spanLength, what) : SignalVector();
         case ChannelForm::Transformed:
-            return TransformedSignal(ch.transformed, ch.transformedRate, what);
+            return WholeTransformedSignal(ch.transformed, ch.transformedRate, what);
         case ChannelForm::RawMarks:
             if (!ch.raw || !ch.marks) return SignalVector();
             return ChannelMarkSignal(*ch.raw, ch.spanStart, ch.spanLength, *ch.marks, what);

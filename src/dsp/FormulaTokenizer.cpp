@@ -23,13 +23,6 @@ locale_t CLocale() {
 
 }  // namespace
 
-std::string LowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 double ParseLeadingNumber(const std::string& text) { return strtod_l(text.c_str(), nullptr, CLocale()); }
 
 FormulaTokenizer::FormulaTokenizer(std::string_view text) : text_(text) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/Strings.h"
+
 namespace zel {
 
 enum class TokenKind {
@@ -45,7 +47,5 @@ class FormulaTokenizer {
 // as forms a number ("1e" is 1, "2pi" is 2, "." is 0), whatever the process locale is.
 double ParseLeadingNumber(const std::string& text);
 
-// ASCII lower case; other bytes unchanged.
-std::string LowerAscii(std::string_view text);
 
 }  // namespace zel

@@ -10,8 +10,8 @@
 #include <numbers>
 #include <sstream>
 
-#include "app/ZelError.h"
-#include "app/db/Odbc.h"
+#include "base/ZelError.h"
+#include "db/Odbc.h"
 
 namespace zel {
 namespace {

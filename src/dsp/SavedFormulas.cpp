@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/PrivateProfile.h"
+#include "base/PrivateProfile.h"
 
 namespace zel {
 namespace {

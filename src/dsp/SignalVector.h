@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 
 namespace zel {
 

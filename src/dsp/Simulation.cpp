@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <numbers>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "dsp/Fft.h"
 
 namespace zel {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/PrivateProfile.h"
-#include "app/ZelError.h"
+#include "base/PrivateProfile.h"
+#include "base/ZelError.h"
 #include "dsp/FormulaTokenizer.h"
 
 namespace zel {

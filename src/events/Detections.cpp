@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/db/Odbc.h"
+#include "db/Odbc.h"
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
 #include "events/PhaseCatalogue.h"

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <set>
 
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
+#include "base/ZelError.h"
+#include "db/Databases.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 

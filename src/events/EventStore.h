@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/db/DbDialect.h"
-#include "app/db/Odbc.h"
 #include "data/StationModel.h"
+#include "db/DbDialect.h"
+#include "db/Odbc.h"
 #include "events/CurrentEvent.h"
 #include "events/SeismicPhase.h"
 

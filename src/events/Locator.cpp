@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
 #include "events/EventStore.h"

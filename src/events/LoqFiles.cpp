@@ -10,8 +10,8 @@
 #include <regex>
 #include <sstream>
 
-#include "app/ZelError.h"
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/db/Odbc.h"
+#include "db/Odbc.h"
 
 namespace zel {
 

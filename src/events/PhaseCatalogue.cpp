@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/PrivateProfile.h"
-#include "app/Settings.h"
+#include "base/PrivateProfile.h"
+#include "config/Settings.h"
 
 namespace zel {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <tuple>
 
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 

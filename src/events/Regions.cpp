@@ -5,9 +5,9 @@
 #include <map>
 #include <sstream>
 
-#include "app/ZelError.h"
-#include "app/db/Odbc.h"
-#include "app/db/Schema.h"
+#include "base/ZelError.h"
+#include "db/Odbc.h"
+#include "db/Schema.h"
 #include "events/DistAz.h"
 
 namespace zel {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"

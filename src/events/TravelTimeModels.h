@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PrivateProfile.h"
+#include "base/PrivateProfile.h"
 
 namespace zel {
 

@@ -3,9 +3,9 @@
 #include <optional>
 #include <set>
 
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
+#include "base/ZelError.h"
 #include "data/StationModel.h"
+#include "db/Databases.h"
 #include "events/CurrentEvent.h"
 #include "events/ZELPhases.h"
 

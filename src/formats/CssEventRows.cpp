@@ -6,9 +6,9 @@
 #include <map>
 #include <memory>
 
-#include "app/ZelError.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 #include "data/StationModel.h"
-#include "data/TimeConversions.h"
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
 #include "events/PhaseCatalogue.h"

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/db/Odbc.h"
 #include "data/StationModel.h"
+#include "db/Odbc.h"
 
 namespace zel {
 namespace {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/ReplaceFile.h"
-#include "app/ZelError.h"
+#include "base/ReplaceFile.h"
+#include "base/ZelError.h"
 #include "data/StationModel.h"
 
 namespace zel {

@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/ReplaceFile.h"
-#include "app/ZelError.h"
-#include "app/db/Odbc.h"
-#include "data/TimeConversions.h"
+#include "base/ReplaceFile.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
+#include "db/Odbc.h"
 
 namespace zel {
 namespace {

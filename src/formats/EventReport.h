@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/db/DbDialect.h"
+#include "db/DbDialect.h"
 
 namespace zel {
 

@@ -45,13 +45,6 @@ std::string FitInteger(long long value, int width) {
     return std::string(width - text.size(), ' ') + text;
 }
 
-std::string Trimmed(std::string_view text) {
-    const char* blanks = " \t\r\n";
-    const std::size_t begin = text.find_first_not_of(blanks);
-    if (begin == std::string_view::npos) return {};
-    return std::string(text.substr(begin, text.find_last_not_of(blanks) - begin + 1));
-}
-
 std::string ColumnText(std::string_view line, int first, int last) {
     if (static_cast<int>(line.size()) < first) return {};
     return Trimmed(line.substr(first - 1, last - first + 1));

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/Strings.h"
+
 namespace zel {
 
 // Writes text into columns [first, last] of line (1-based, inclusive), growing the line with
@@ -31,8 +33,5 @@ std::string Printf(const char* format, auto... values) {
     std::snprintf(buffer, sizeof buffer, format, values...);
     return buffer;
 }
-
-// Surrounding blanks, tabs and line-end characters removed.
-std::string Trimmed(std::string_view text);
 
 }  // namespace zel

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <sstream>
 
-#include "app/ZelError.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 #include "data/StationModel.h"
-#include "data/TimeConversions.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <set>
 
+#include "base/TimeConversions.h"
 #include "data/StationModel.h"
-#include "data/TimeConversions.h"
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
 #include "events/PhaseCatalogue.h"

@@ -7,8 +7,8 @@
 #include <limits>
 #include <sstream>
 
-#include "app/ReplaceFile.h"
-#include "app/ZelError.h"
+#include "base/ReplaceFile.h"
+#include "base/ZelError.h"
 #include "data/StationModel.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"

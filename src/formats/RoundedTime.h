@@ -2,7 +2,7 @@
 // Calendar fields of a time rounded to a number of decimals before it is split, so 59.996 s
 // written with two decimals becomes the next minute instead of "59.100" or "60.00".
 
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
 
 namespace zel {
 

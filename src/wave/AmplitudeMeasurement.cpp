@@ -5,8 +5,8 @@
 #include <numbers>
 #include <vector>
 
-#include "app/ZelError.h"
-#include "app/db/Odbc.h"
+#include "base/ZelError.h"
+#include "db/Odbc.h"
 #include "dsp/Response.h"
 #include "dsp/Simulation.h"
 

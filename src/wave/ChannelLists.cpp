@@ -8,8 +8,8 @@
 #include <ctime>
 #include <tuple>
 
-#include "app/PrivateProfile.h"
-#include "app/ZelError.h"
+#include "base/PrivateProfile.h"
+#include "base/ZelError.h"
 #include "wave/TimePresets.h"
 
 namespace zel {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/MessageSink.h"
+#include "base/MessageSink.h"
 
 namespace zel {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "app/Settings.h"
+#include "config/Settings.h"
 
 namespace zel {
 

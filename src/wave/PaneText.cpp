@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
 #include "wave/TracePane.h"
 
 namespace zel {

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cmath>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 
@@ -52,14 +52,6 @@ bool DragGesture::move(int x, bool insidePlot) {
 PickSpan PickSpanOf(const TraceMapping& m, int x1, int x2) {
     const double t1 = PixelTime(m, x1), t2 = PixelTime(m, x2);
     return {(t1 + t2) / 2, std::fabs(t1 - t2)};
-}
-
-std::string CutUtf8(const std::string& text, std::size_t bytes) {
-    if (text.size() <= bytes) return text;
-    std::size_t n = bytes;
-    // Step back over continuation bytes to the start of the character that would be split.
-    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-    return text.substr(0, n);
 }
 
 SEISMIC_PHASE MakePick(const PickChoice& choice, int station, int slot, const PickSpan& span,

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/Strings.h"
 #include "events/SeismicPhase.h"
 #include "wave/TraceGeometry.h"
 
@@ -88,9 +89,6 @@ struct PickChoice {
 // cut to kRemarkLength bytes without splitting a character.
 SEISMIC_PHASE MakePick(const PickChoice& choice, int station, int slot, const PickSpan& span,
                        const PhaseCatalogue& catalogue);
-
-// Text cut to at most `bytes` bytes on a UTF-8 character boundary.
-std::string CutUtf8(const std::string& text, std::size_t bytes);
 
 // One pick line of a pane.
 struct PickMark {

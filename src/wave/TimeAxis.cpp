@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
 
 namespace zel {
 

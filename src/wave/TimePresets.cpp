@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/PrivateProfile.h"
+#include "base/PrivateProfile.h"
 
 namespace zel {
 namespace {

@@ -11,10 +11,10 @@
 #include <set>
 #include <sstream>
 
-#include "app/ConfigPaths.h"
-#include "app/EmbeddedDefault.h"
-#include "app/db/Odbc.h"
+#include "config/ConfigPaths.h"
+#include "config/EmbeddedDefault.h"
 #include "data/demo/DemoDiskLoop.h"
+#include "db/Odbc.h"
 #include "events/DistAz.h"
 #include "formats/ImsBulletin.h"
 #include "map/GreatCircle.h"

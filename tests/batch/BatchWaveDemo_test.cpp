@@ -8,11 +8,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/PrivateProfile.h"
+#include "base/PrivateProfile.h"
 #include "data/demo/DemoDiskLoop.h"
-#include "dsp/FilterSettings.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
+#include "wave/FilterSettings.h"
 
 namespace zel::test {
 namespace {

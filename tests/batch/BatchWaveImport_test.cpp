@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/EmbeddedDefault.h"
-#include "app/db/Odbc.h"
+#include "config/EmbeddedDefault.h"
+#include "db/Odbc.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 

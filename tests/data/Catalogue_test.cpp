@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
+#include "base/ZelError.h"
 #include "data/SampleFile.h"
+#include "db/Databases.h"
 #include "support/ScratchDatabase.h"
 
 // psqlODBC 13 keeps a few hundred bytes of every prepared statement whose execution fails (the

@@ -3,7 +3,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "data/CWaveformTime.h"
 #include "data/CXChanArray.h"
 

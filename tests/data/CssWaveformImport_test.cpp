@@ -10,10 +10,10 @@
 #include <limits>
 #include <sstream>
 
-#include "app/MessageSink.h"
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
+#include "base/MessageSink.h"
+#include "base/ZelError.h"
 #include "data/Catalogue.h"
+#include "db/Databases.h"
 #include "support/ScratchDatabase.h"
 
 namespace zel {

@@ -11,12 +11,12 @@
 #include <numbers>
 #include <sstream>
 
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
+#include "base/ZelError.h"
 #include "data/Catalogue.h"
 #include "data/SampleFile.h"
 #include "data/StationModel.h"
 #include "data/demo/DemoPhysics.h"
+#include "db/Databases.h"
 #include "support/ScratchDatabase.h"
 
 namespace zel {

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/ZelError.h"
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 #include "support/TempDir.h"
 
 namespace zel {

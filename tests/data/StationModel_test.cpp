@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
+#include "base/ZelError.h"
+#include "db/Databases.h"
 #include "support/ScratchDatabase.h"
 
 namespace zel {

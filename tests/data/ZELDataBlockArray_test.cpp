@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 
 namespace zel {
 namespace {

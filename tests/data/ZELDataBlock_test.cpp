@@ -8,7 +8,7 @@
 #include <numeric>
 #include <string>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 
 namespace zel {
 namespace {

@@ -8,15 +8,15 @@
 #include <cmath>
 #include <string>
 
-#include "app/db/DbDialect.h"
-#include "app/db/Odbc.h"
-#include "app/db/Schema.h"
 #include "data/Catalogue.h"
 #include "data/demo/DemoDiskLoop.h"
-#include "dsp/FilterSettings.h"
+#include "db/DbDialect.h"
+#include "db/Odbc.h"
+#include "db/Schema.h"
 #include "dsp/StaLtaDetector.h"
 #include "support/ScratchDatabase.h"
 #include "support/TempDir.h"
+#include "wave/FilterSettings.h"
 
 namespace zel {
 namespace {

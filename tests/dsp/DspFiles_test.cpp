@@ -5,8 +5,8 @@
 
 #include <clocale>
 
-#include "app/PrivateProfile.h"
-#include "app/ZelError.h"
+#include "base/PrivateProfile.h"
+#include "base/ZelError.h"
 #include "dsp/DspClipboardText.h"
 #include "dsp/DspDataFile.h"
 #include "dsp/DspWorksheet.h"

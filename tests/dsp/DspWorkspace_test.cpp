@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "dsp/DspWorkspace.h"
-#include "dsp/PaneFormulaChannels.h"
+#include "wave/PaneFormulaChannels.h"
 #include "wave/PaneSet.h"
 
 namespace zel {

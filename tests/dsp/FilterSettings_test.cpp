@@ -1,14 +1,14 @@
 // Filter presets in the registry store, the page check, the caption text and filtering a pane.
 
-#include "dsp/FilterSettings.h"
+#include "wave/FilterSettings.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
-#include "app/PrivateProfile.h"
-#include "app/ZelError.h"
+#include "base/PrivateProfile.h"
+#include "base/ZelError.h"
 #include "dsp/Butterworth.h"
 #include "dsp/FormulaFunctions.h"
 #include "dsp/FormulaParser.h"

@@ -1,7 +1,7 @@
 // What the F-K dialog decides besides drawing: grid checks, colours, the typed result, the
 // phases offered, the distance a slowness suggests and the result stored on a pick.
 
-#include "dsp/FkAnalysis.h"
+#include "wave/FkAnalysis.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <limits>
 
-#include "app/PrivateProfile.h"
+#include "base/PrivateProfile.h"
 #include "dsp/FkModuleSettings.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"

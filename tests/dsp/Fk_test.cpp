@@ -8,11 +8,11 @@
 #include <numbers>
 #include <string>
 
-#include "app/MessageSink.h"
-#include "app/db/Databases.h"
+#include "base/MessageSink.h"
 #include "data/Catalogue.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "data/demo/DemoPhysics.h"
+#include "db/Databases.h"
 #include "support/ScratchDatabase.h"
 
 namespace zel {

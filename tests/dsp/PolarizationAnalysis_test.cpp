@@ -11,10 +11,10 @@
 #include <random>
 #include <vector>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "dsp/FunctionsPolarization.h"
-#include "dsp/PolarizationWindow.h"
 #include "events/ZELPhases.h"
+#include "wave/PolarizationWindow.h"
 
 namespace zel {
 namespace {

@@ -10,10 +10,10 @@
 #include <numbers>
 #include <sstream>
 
-#include "app/ZelError.h"
-#include "app/db/DbDialect.h"
-#include "app/db/Odbc.h"
-#include "app/db/Schema.h"
+#include "base/ZelError.h"
+#include "db/DbDialect.h"
+#include "db/Odbc.h"
+#include "db/Schema.h"
 #include "dsp/Simulation.h"
 #include "support/ScratchDatabase.h"
 #include "support/TempDir.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/PrivateProfile.h"
-#include "app/ZelError.h"
+#include "base/PrivateProfile.h"
+#include "base/ZelError.h"
 #include "support/TempDir.h"
 
 namespace zel {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
+#include "base/ZelError.h"
+#include "db/Databases.h"
 #include "events/EventStore.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
+#include "base/ZelError.h"
+#include "db/Databases.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "support/FileSizeLimit.h"

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/SeismicPhase.h"

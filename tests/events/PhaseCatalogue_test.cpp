@@ -7,10 +7,10 @@
 
 #include <filesystem>
 
-#include "app/AppContext.h"
-#include "app/PrivateProfile.h"
-#include "app/ResourceDir.h"
+#include "base/PrivateProfile.h"
+#include "config/ResourceDir.h"
 #include "events/TravelTimeModels.h"
+#include "session/AppContext.h"
 #include "support/TempDir.h"
 
 namespace zel {

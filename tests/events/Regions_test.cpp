@@ -9,9 +9,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
-#include "app/db/Odbc.h"
+#include "base/ZelError.h"
+#include "db/Databases.h"
+#include "db/Odbc.h"
 #include "events/MonitoredRegions.h"
 #include "support/ScratchDatabase.h"
 #include "support/TempDir.h"

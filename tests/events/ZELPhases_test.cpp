@@ -8,7 +8,7 @@
 #include <limits>
 #include <random>
 
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
 #include "events/PhaseCatalogue.h"
 #include "events/PhaseListTable.h"
 

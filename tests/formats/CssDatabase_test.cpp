@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
+#include "base/ZelError.h"
 #include "data/StationModel.h"
+#include "db/Databases.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"

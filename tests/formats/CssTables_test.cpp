@@ -9,7 +9,7 @@
 #include <fstream>
 #include <map>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "formats/CssEventRows.h"
 #include "support/TempDir.h"
 

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
+#include "base/ZelError.h"
+#include "db/Databases.h"
 #include "support/ScratchDatabase.h"
 #include "support/TempDir.h"
 

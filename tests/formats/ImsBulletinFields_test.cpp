@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
 #include "formats/ImsBulletin.h"
 
 namespace zel {

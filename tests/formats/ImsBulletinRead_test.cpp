@@ -5,8 +5,8 @@
 
 #include <sstream>
 
+#include "base/TimeConversions.h"
 #include "data/StationModel.h"
-#include "data/TimeConversions.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"

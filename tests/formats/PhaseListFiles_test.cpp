@@ -8,8 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/TimeConversions.h"
 #include "data/StationModel.h"
-#include "data/TimeConversions.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"

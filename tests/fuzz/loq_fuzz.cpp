@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "events/LoqFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

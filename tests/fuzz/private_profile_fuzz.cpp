@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "app/PrivateProfile.h"
-#include "app/ZelError.h"
+#include "base/PrivateProfile.h"
+#include "base/ZelError.h"
 
 namespace {
 

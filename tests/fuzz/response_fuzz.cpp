@@ -7,7 +7,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "dsp/Response.h"
 
 namespace {

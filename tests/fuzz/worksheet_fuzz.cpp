@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "dsp/DspClipboardText.h"
 #include "dsp/DspDataFile.h"
 #include "dsp/DspWorksheet.h"

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/MessageSink.h"
-#include "app/db/Databases.h"
+#include "base/MessageSink.h"
+#include "db/Databases.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {

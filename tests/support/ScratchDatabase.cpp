@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <regex>
 
-#include "app/db/Odbc.h"
+#include "db/Odbc.h"
 
 namespace zel::test {
 namespace {

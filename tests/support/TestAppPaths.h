@@ -1,7 +1,7 @@
 #pragma once
 // Paths of a ZEL run kept entirely inside a test's temporary folder.
 
-#include "app/AppContext.h"
+#include "session/AppContext.h"
 #include "support/TempDir.h"
 
 namespace zel::test {

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <numbers>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "dsp/Simulation.h"
 #include "support/TempDir.h"
 

@@ -7,11 +7,11 @@
 #include <cmath>
 #include <string>
 
-#include "app/MessageSink.h"
-#include "app/db/Databases.h"
+#include "base/MessageSink.h"
 #include "data/Catalogue.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "data/demo/DemoPhysics.h"
+#include "db/Databases.h"
 #include "dsp/Fk.h"
 #include "support/ScratchDatabase.h"
 

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/PrivateProfile.h"
-#include "app/ZelError.h"
+#include "base/PrivateProfile.h"
+#include "base/ZelError.h"
 #include "support/TempDir.h"
 #include "wave/TimePresets.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MessageSink.h"
+#include "base/MessageSink.h"
 
 namespace zel {
 namespace {

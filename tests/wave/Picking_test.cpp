@@ -8,7 +8,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 

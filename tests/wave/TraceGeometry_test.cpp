@@ -8,7 +8,7 @@
 #include <limits>
 #include <random>
 
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
 #include "wave/MinMaxPyramid.h"
 #include "wave/PaneText.h"
 #include "wave/TimeAxis.h"

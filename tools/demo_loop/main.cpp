@@ -6,11 +6,11 @@
 #include <cstring>
 #include <string>
 
-#include "app/MessageSink.h"
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
-#include "data/TimeConversions.h"
+#include "base/MessageSink.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 #include "data/demo/DemoDiskLoop.h"
+#include "db/Databases.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <iostream>
 #include <string>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "data/CssWaveformImport.h"
 #include "dsp/Fk.h"
 #include "dsp/FkExchange.h"

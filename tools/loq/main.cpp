@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ZelError.h"
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 #include "events/Locator.h"
 #include "events/LoqFiles.h"
 #include "events/PhaseCatalogue.h"

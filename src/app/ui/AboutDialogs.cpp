@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/CommandLine.h"
+#include "config/CommandLine.h"
 
 namespace zel {
 namespace {

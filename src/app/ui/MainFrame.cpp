@@ -11,23 +11,21 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
-#include "app/ExitConfirmation.h"
-#include "app/WindowTiling.h"
 #include "app/ui/AboutDialogs.h"
-#include "app/ui/CommandIcons.h"
 #include "app/ui/SettingsSheet.h"
-#include "app/ui/ToolbarCustomizeDialog.h"
-#include "app/ui/ZelStatusBar.h"
-#include "app/ui/ZelToolbar.h"
+#include "session/AppContext.h"
+#include "session/ExitConfirmation.h"
 #include "wave/ui/WaveformCommands.h"
 #include "wave/ui/waveform.h"
+#include "widgets/CommandIcons.h"
+#include "widgets/Commands.h"
+#include "widgets/ToolbarCustomizeDialog.h"
+#include "widgets/WindowTiling.h"
+#include "widgets/ZelStatusBar.h"
+#include "widgets/ZelToolbar.h"
 
 namespace zel {
 namespace {
-
-CMainFrame* g_mainFrame = nullptr;
 
 // The permanent windows live as long as the frame: closing one only minimises it.
 class KeepOpenFilter : public QObject {
@@ -65,10 +63,7 @@ LabelFont FromQFont(const QFont& font, LabelFont f) {
 
 }  // namespace
 
-CMainFrame* CMainFrame::instance() { return g_mainFrame; }
-
 CMainFrame::CMainFrame(AppContext& context, QWidget* parent) : QMainWindow(parent), context_(context) {
-    g_mainFrame = this;
     setWindowTitle("Система обработки сейсмических данных");
     setObjectName("CMainFrame");
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -85,33 +80,19 @@ CMainFrame::CMainFrame(AppContext& context, QWidget* parent) : QMainWindow(paren
 }
 
 void CMainFrame::createWaveformCommands() {
-    auto toggle = [this](int id, auto handler) {
-        QAction* a = action(id);
-        a->setEnabled(true);
-        a->setCheckable(true);
-        connect(a, &QAction::toggled, this, handler);
-        return a;
-    };
-    auto command = [this](int id, auto handler) {
-        QAction* a = action(id);
-        a->setEnabled(true);
-        connect(a, &QAction::triggered, this, handler);
-    };
-    command(cmd::kRedrawPanes, [this] { waveforms_->reloadAll(); });
-    command(cmd::kFitAllPanes, [this] { waveforms_->fitAll(); });
-    toggle(cmd::kDrawWaveforms, [this](bool on) { waveforms_->setDrawWaveforms(on); })->setChecked(true);
-    toggle(cmd::kAcquisitionMarks, [this](bool on) { waveforms_->setAcquisitionMarks(on); });
-    toggle(cmd::kDatabasePhases, [this](bool on) { waveforms_->setDatabasePhases(on); });
-    toggle(cmd::kCommonCursor, [this](bool on) {
+    bind(cmd::kRedrawPanes, this, [this] { waveforms_->reloadAll(); });
+    bind(cmd::kFitAllPanes, this, [this] { waveforms_->fitAll(); });
+    bindToggle(cmd::kDrawWaveforms, this, [this](bool on) { waveforms_->setDrawWaveforms(on); })->setChecked(true);
+    bindToggle(cmd::kAcquisitionMarks, this, [this](bool on) { waveforms_->setAcquisitionMarks(on); });
+    bindToggle(cmd::kDatabasePhases, this, [this](bool on) { waveforms_->setDatabasePhases(on); });
+    bindToggle(cmd::kCommonCursor, this, [this](bool on) {
         waveforms_->commonCursorOn = on;
         if (!on) waveforms_->commonCursor(-1);
     });
     CreateNavigationCommands(*this, *waveforms_);
 }
 
-CMainFrame::~CMainFrame() {
-    if (g_mainFrame == this) g_mainFrame = nullptr;
-}
+CMainFrame::~CMainFrame() = default;
 
 QAction* CMainFrame::action(int id) {
     if (auto it = actions_.find(id); it != actions_.end()) return it->second;
@@ -119,33 +100,30 @@ QAction* CMainFrame::action(int id) {
     a->setStatusTip(a->text());
     a->setToolTip(a->text());
     a->setEnabled(false);
-    if (HasDropDownMenu(id)) a->setMenu(dropDownMenu(id));
+    if (const cmd::Command* c = cmd::Find(id); c && *c->shortcut)
+        a->setShortcut(QKeySequence(QString::fromUtf8(c->shortcut)));
+    if (!cmd::DropDownCommands(id).empty()) a->setMenu(dropDownMenu(id));
     actions_.emplace(id, a);
     return a;
 }
 
+QMenu* CMainFrame::menu(cmd::Menu which) {
+    const auto it = menus_.find(which);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::showStatusMessage(const QString& text) {
+    if (text.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(text);
+}
+
 QMenu* CMainFrame::dropDownMenu(int id) {
-    std::vector<int> items;
     QString title = QString::fromStdString(cmd::CommandText(id));
-    switch (id) {
-        case cmd::kSortPanes:
-            items = {33165, 33166, 33203, 33204, 33211, 33220, 33221};
-            break;
-        case cmd::kFilter:
-            items = {32704, 33126, 32737};
-            break;
-        case cmd::kFormula:
-            items = {33145};
-            break;
-        case cmd::kAmplitudePeriod:
-            items = {32733, 33160, 33164, 33229};
-            title = "Расчет периода(с) и амплитуды(мкм.) ";
-            break;
-        default:
-            break;
-    }
+    if (id == cmd::kAmplitudePeriod) title = "Расчет периода(с) и амплитуды(мкм.) ";
     auto* menu = new QMenu(title, this);
-    for (int item : items) {
+    for (int item : cmd::DropDownCommands(id)) {
         if (item != id) {
             menu->addAction(action(item));
             continue;
@@ -158,32 +136,28 @@ QMenu* CMainFrame::dropDownMenu(int id) {
 }
 
 void CMainFrame::createActions() {
-    auto wire = [this](int id, auto handler) {
-        QAction* a = action(id);
-        a->setEnabled(true);
-        connect(a, &QAction::triggered, this, handler);
-    };
-    wire(cmd::kShowWaveforms, [this] { activateChild(kWaveforms, true); });
-    wire(cmd::kShowPhaseList, [this] { activateChild(kPhaseList, true); });
-    wire(cmd::kShowDsp, [this] { activateChild(kDsp, true); });
-    wire(cmd::kShowMap, [this] { activateChild(kMap, true); });
-    wire(cmd::kCascade, [this] { mdi_->cascadeSubWindows(); });
-    wire(cmd::kTileHorizontally, &CMainFrame::tileHorizontally);
-    wire(cmd::kTileVertically, &CMainFrame::tileVertically);
-    wire(cmd::kFont, &CMainFrame::chooseFont);
-    wire(cmd::kSettings, &CMainFrame::openSettingsSheet);
-    wire(cmd::kReconnect, [this] { ReconnectCommand(context_.databases(), context_.messages()); });
-    wire(cmd::kExit, [this] { close(); });
-    wire(cmd::kAbout, [this] { ShowAboutDlg(this); });
-    wire(cmd::kZelVersion, [this] { ShowZelAbout(this); });
-    wire(cmd::kCustomizeToolbar, [this] { customizeToolbar("WAVEFORMS"); });
+    bind(cmd::kShowWaveforms, this, [this] { activateChild(kWaveforms, true); });
+    bind(cmd::kShowPhaseList, this, [this] { activateChild(kPhaseList, true); });
+    bind(cmd::kShowDsp, this, [this] { activateChild(kDsp, true); });
+    bind(cmd::kShowMap, this, [this] { activateChild(kMap, true); });
+    bind(cmd::kCascade, this, [this] { mdi_->cascadeSubWindows(); });
+    bind(cmd::kTileHorizontally, this, [this] { tileHorizontally(); });
+    bind(cmd::kTileVertically, this, [this] { tileVertically(); });
+    bind(cmd::kFont, this, [this] { chooseFont(); });
+    bind(cmd::kSettings, this, [this] { openSettingsSheet(); });
+    bind(cmd::kReconnect, this, [this] { ReconnectCommand(context_.databases(), context_.messages()); });
+    bind(cmd::kExit, this, [this] { close(); });
+    bind(cmd::kAbout, this, [this] { ShowAboutDlg(this); });
+    bind(cmd::kZelVersion, this, [this] { ShowZelAbout(this); });
+    bind(cmd::kCustomizeToolbar, this, [this] { customizeToolbar("WAVEFORMS"); });
     action(cmd::kExit)->setIcon(QIcon());
 }
 
 void CMainFrame::createMenus() {
     QMenuBar* bar = menuBar();
-    auto addMenu = [&](const char* title, std::initializer_list<int> ids, int childToActivate) {
-        QMenu* menu = bar->addMenu(title);
+    auto addMenu = [&](cmd::Menu which, std::initializer_list<int> ids, int childToActivate) {
+        QMenu* menu = bar->addMenu(cmd::MenuTitle(which));
+        menus_[which] = menu;
         for (int id : ids) {
             if (id == 0)
                 menu->addSeparator();
@@ -196,19 +170,19 @@ void CMainFrame::createMenus() {
                     [this, childToActivate] { activateChild(static_cast<Child>(childToActivate), false); });
         return menu;
     };
-    addMenu("Функции",
+    addMenu(cmd::Menu::Functions,
             {cmd::kFont, cmd::kSettings, 0, cmd::kEditNetworks, cmd::kEditDirsMap,
              cmd::kEditControlledRegions, 0, cmd::kReconnect, cmd::kShowOrigins, 0, cmd::kExit},
             kWaveforms);
     // The waveform window's whole command table; commands not built yet stay disabled.
-    QMenu* waveformMenu = addMenu("Волновые формы", {}, kWaveforms);
+    QMenu* waveformMenu = addMenu(cmd::Menu::Waveforms, {}, kWaveforms);
     for (int id : cmd::WaveformWindowCommands()) {
         // Pane-menu entries act only from a pane's own menu.
         if (cmd::CommandText(id).rfind("(*)", 0) == 0) continue;
         waveformMenu->addAction(action(id));
     }
-    addMenu("Список фаз", {cmd::kClearPhaseList}, kPhaseList);
-    QMenu* dspMenu = addMenu("ПОС", {}, kDsp);
+    addMenu(cmd::Menu::PhaseList, {cmd::kClearPhaseList}, kPhaseList);
+    QMenu* dspMenu = addMenu(cmd::Menu::Dsp, {}, kDsp);
     for (int id : cmd::DspWorkspaceCommands()) {
         if (id == 0)
             dspMenu->addSeparator();
@@ -216,12 +190,12 @@ void CMainFrame::createMenus() {
             dspMenu->addAction(action(id));
     }
     dspMenu->addAction(action(cmd::kShowParticleMotion));
-    addMenu("Карта", {cmd::kShowMap}, kMap);
-    addMenu("Окно",
+    addMenu(cmd::Menu::Map, {cmd::kShowMap}, kMap);
+    addMenu(cmd::Menu::Window,
             {cmd::kCascade, cmd::kTileHorizontally, cmd::kTileVertically, 0, cmd::kShowWaveforms,
              cmd::kShowPhaseList, cmd::kShowDsp, cmd::kShowMap},
             -1);
-    addMenu("Справка", {cmd::kAbout}, -1);
+    addMenu(cmd::Menu::Help, {cmd::kAbout}, -1);
 }
 
 void CMainFrame::createToolbars() {

@@ -3,8 +3,9 @@
 
 #include <QMainWindow>
 #include <array>
-#include <functional>
 #include <map>
+
+#include "widgets/Workbench.h"
 
 class QComboBox;
 class QMdiArea;
@@ -18,36 +19,28 @@ class CZELStatusBar;
 class CZELToolbar;
 class waveform;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public Workbench {
     Q_OBJECT
   public:
-    enum Child { kMap = 0, kWaveforms = 1, kPhaseList = 2, kDsp = 3 };
-
     explicit CMainFrame(AppContext& context, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // The frame of this run; the permanent windows reach each other through it.
-    static CMainFrame* instance();
+    QMainWindow& mainWindow() override { return *this; }
+    QAction* action(int commandId) override;
+    QMenu* menu(cmd::Menu which) override;
+    QMdiArea* mdiArea() const override { return mdi_; }
+    QMdiSubWindow* child(Child which) const override { return children_[which]; }
+    void setChildWidget(Child which, QWidget* content) override;
+    void activateChild(Child which, bool maximize) override;
+    CZELToolbar* toolbar(const std::string& name) const override;
+    QComboBox* groupCombo() const override { return groupCombo_; }
+    waveform* waveforms() const override { return waveforms_; }
+    CZELStatusBar* zelStatusBar() const override { return statusBar_; }
+    void showStatusMessage(const QString& text) override;
 
-    QMdiArea* mdiArea() const { return mdi_; }
-    QMdiSubWindow* child(Child which) const { return children_[which]; }
-    CZELToolbar* toolbar(const std::string& name) const;
-    QComboBox* groupCombo() const { return groupCombo_; }
-    waveform* waveforms() const { return waveforms_; }
-    CZELStatusBar* zelStatusBar() const { return statusBar_; }
-    // The action of a command id (created disabled until some window handles it).
-    QAction* action(int commandId);
-
-    // Puts a permanent window's real content in place of what it showed so far.
-    void setChildWidget(Child which, QWidget* content);
-    void activateChild(Child which, bool maximize);
     void tileHorizontally();
     void tileVertically();
     void customizeToolbar(const std::string& name);
-
-    // Set by the phase list once it exists: is it empty, and save it (false: not saved).
-    std::function<bool()> phaseListEmpty = [] { return true; };
-    std::function<bool()> savePhaseList;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +61,7 @@ class CMainFrame : public QMainWindow {
     QMdiArea* mdi_ = nullptr;
     std::array<QMdiSubWindow*, 4> children_{};
     std::map<int, QAction*> actions_;
+    std::map<cmd::Menu, QMenu*> menus_;
     std::vector<CZELToolbar*> toolbars_;
     QComboBox* groupCombo_ = nullptr;
     CZELStatusBar* statusBar_ = nullptr;

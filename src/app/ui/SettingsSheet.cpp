@@ -12,9 +12,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/AppContext.h"
-#include "app/ZelError.h"
+#include "app/ui/MainFrame.h"
+#include "base/ZelError.h"
 #include "dsp/ui/ExtProgFkSetup.h"
+#include "session/AppContext.h"
 #include "wave/ui/WaveformsSetupPage.h"
 
 namespace zel {
@@ -141,7 +142,7 @@ class PhaseSetPage : public SettingsPage {  // CSelectPhaseSet
 
 }  // namespace
 
-SettingsSheet::SettingsSheet(AppContext& context, QWidget* parent) : QDialog(parent) {
+SettingsSheet::SettingsSheet(AppContext& context, CMainFrame* frame) : QDialog(frame) {
     setWindowTitle("Установки");
     tabs_ = new QTabWidget(this);
     auto add = [this](SettingsPage* page, const char* title) {
@@ -152,7 +153,7 @@ SettingsSheet::SettingsSheet(AppContext& context, QWidget* parent) : QDialog(par
     add(new Css30OutputPage(context), "Вывод CSS 3.0");
     add(new AmplitudeOptionsPage(context), "Амплитуда и период");
     add(new PhaseSetPage(context), "Наборы фаз");
-    add(new CWaveformsSetupPage(context), "Установки окна \"Волновые формы\"");
+    add(new CWaveformsSetupPage(context, frame ? frame->waveforms() : nullptr), "Установки окна \"Волновые формы\"");
     add(new CExtProgFKSetup(context), "Настройка параметров внешней программы F-K анализа");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this, &context] {

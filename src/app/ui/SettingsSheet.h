@@ -4,22 +4,20 @@
 #include <QDialog>
 #include <vector>
 
+#include "widgets/SettingsPage.h"
+
 class QTabWidget;
 
 namespace zel {
 
 class AppContext;
-
-class SettingsPage : public QWidget {
-  public:
-    using QWidget::QWidget;
-    virtual void save() = 0;
-};
+class CMainFrame;
 
 class SettingsSheet : public QDialog {
     Q_OBJECT
   public:
-    SettingsSheet(AppContext& context, QWidget* parent);
+    // frame: the frame whose windows the display pages set.
+    SettingsSheet(AppContext& context, CMainFrame* frame);
     QTabWidget* tabs() const { return tabs_; }
     // Writes every page (what OK does).
     void saveAll();

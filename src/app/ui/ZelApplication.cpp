@@ -9,15 +9,13 @@
 #include <cstring>
 #include <memory>
 
-#include "app/AppContext.h"
-#include "app/CommandLine.h"
-#include "app/ZelError.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/SplashWnd.h"
-#include "app/ui/UserMessages.h"
+#include "base/ZelError.h"
+#include "config/CommandLine.h"
 #include "data/ui/CssWaveformCommands.h"
-#include "dsp/ui/DspWorkspaceWidget.h"
 #include "dsp/ui/DetectorCommands.h"
+#include "dsp/ui/DspWorkspaceWidget.h"
 #include "dsp/ui/FilterCommands.h"
 #include "dsp/ui/FkCommands.h"
 #include "dsp/ui/PolarizationCommands.h"
@@ -27,8 +25,10 @@
 #include "events/ui/PhaseListSetup.h"
 #include "formats/ui/FormatCommands.h"
 #include "map/ui/MapCommands.h"
+#include "session/AppContext.h"
 #include "wave/TimePresets.h"
 #include "wave/ui/waveform.h"
+#include "widgets/UserMessages.h"
 
 namespace zel {
 namespace {

@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <numbers>
 
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
-#include "app/db/Odbc.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 #include "data/SampleFile.h"
-#include "data/TimeConversions.h"
 #include "data/demo/DemoPhysics.h"
+#include "db/Databases.h"
+#include "db/Odbc.h"
 
 namespace zel {
 namespace demo {

@@ -7,7 +7,7 @@
 #include <numbers>
 #include <sstream>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 
 namespace zel::demo {
 namespace {

@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/MessageSink.h"
-#include "app/db/Odbc.h"
-#include "data/TimeConversions.h"
+#include "base/MessageSink.h"
+#include "base/TimeConversions.h"
+#include "db/Odbc.h"
 
 namespace zel {
 namespace {

@@ -3,20 +3,18 @@
 #include <QAction>
 #include <QFileDialog>
 
-#include "app/AppContext.h"
-#include "app/MessageSink.h"
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
-#include "app/ui/MainFrame.h"
+#include "base/MessageSink.h"
+#include "base/ZelError.h"
 #include "data/CssWaveformImport.h"
+#include "db/Databases.h"
+#include "session/AppContext.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
+#include "widgets/Workbench.h"
 
 namespace zel {
 namespace {
 
-constexpr int kExportCss = 33167;
-constexpr int kImportCss = 33210;
 
 void ShowError(AppContext& context, const std::string& text) {
     context.messages().show({text, "ZEL", MessageIcon::Error, MessageButtons::Ok});
@@ -27,14 +25,9 @@ void ShowError(AppContext& context, const std::string& text) {
 CssWaveformCommands::CssWaveformCommands(AppContext& context, waveform& window, QObject* parent)
     : QObject(parent), context_(context), window_(window) {}
 
-void CssWaveformCommands::connectTo(CMainFrame& frame) {
-    auto hook = [&](int id, auto slot) {
-        QAction* a = frame.action(id);
-        a->setEnabled(true);
-        connect(a, &QAction::triggered, this, slot);
-    };
-    hook(kImportCss, [this] { importDialog(); });
-    hook(kExportCss, [this] { exportDialog(); });
+void CssWaveformCommands::connectTo(Workbench& frame) {
+    frame.bind(cmd::kImportCss, this, [this] { importDialog(); });
+    frame.bind(cmd::kExportCss, this, [this] { exportDialog(); });
 }
 
 void CssWaveformCommands::importDialog() {
@@ -104,7 +97,7 @@ void CssWaveformCommands::exportTo(const std::string& wfdiscPath) {
     }
 }
 
-CssWaveformCommands* InstallCssWaveformCommands(CMainFrame& frame, AppContext& context) {
+CssWaveformCommands* InstallCssWaveformCommands(Workbench& frame, AppContext& context) {
     if (frame.waveforms() == nullptr) return nullptr;
     auto* commands = new CssWaveformCommands(context, *frame.waveforms(), frame.waveforms());
     commands->connectTo(frame);

@@ -9,14 +9,14 @@
 namespace zel {
 
 class AppContext;
-class CMainFrame;
+class Workbench;
 class waveform;
 
 class CssWaveformCommands : public QObject {
     Q_OBJECT
   public:
     CssWaveformCommands(AppContext& context, waveform& window, QObject* parent = nullptr);
-    void connectTo(CMainFrame& frame);
+    void connectTo(Workbench& frame);
 
     // The work of the commands after their file dialogs. Problems are shown as messages.
     void importFolder(const std::string& folder);
@@ -30,6 +30,6 @@ class CssWaveformCommands : public QObject {
     waveform& window_;
 };
 
-CssWaveformCommands* InstallCssWaveformCommands(CMainFrame& frame, AppContext& context);
+CssWaveformCommands* InstallCssWaveformCommands(Workbench& frame, AppContext& context);
 
 }  // namespace zel

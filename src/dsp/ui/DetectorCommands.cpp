@@ -6,35 +6,28 @@
 #include <span>
 #include <vector>
 
-#include "app/AppContext.h"
-#include "app/ZelError.h"
-#include "app/ui/MainFrame.h"
-#include "dsp/FilterSettings.h"
+#include "base/ZelError.h"
 #include "dsp/ui/DetectorPages.h"
+#include "session/AppContext.h"
+#include "wave/FilterSettings.h"
 #include "wave/PaneRate.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
+#include "widgets/Workbench.h"
 
 namespace zel {
 namespace {
 
-constexpr int kRunDetector = 33132;
-constexpr int kClearDetections = 33134;
-constexpr int kPickPhase = 32712;
 
 }  // namespace
 
 DetectorCommands::DetectorCommands(AppContext& context, waveform& window, QObject* parent)
     : QObject(parent), context_(context), window_(window) {}
 
-void DetectorCommands::connectTo(CMainFrame& frame) {
-    auto hook = [&](int id, auto slot) {
-        QAction* a = frame.action(id);
-        a->setEnabled(true);
-        connect(a, &QAction::triggered, this, slot);
-    };
-    hook(kRunDetector, [this] { openSheet(); });
-    hook(kClearDetections, [this] { clearLists(); });
+void DetectorCommands::connectTo(Workbench& frame) {
+    frame_ = &frame;
+    frame.bind(cmd::kRunDetector, this, [this] { openSheet(); });
+    frame.bind(cmd::kClearDetections, this, [this] { clearLists(); });
 }
 
 DetectorCommands::PaneDetectors& DetectorCommands::detectorsOf(CZoomWindow* w) {
@@ -60,8 +53,8 @@ bool DetectorCommands::anyActive() {
     for (CZoomWindow* w : window_.zoomWindows())
         if (w->pane().active) return true;
     // Without an active pane the window picks phases instead, when it can.
-    if (CMainFrame* frame = CMainFrame::instance(); frame && frame->action(kPickPhase)->isEnabled())
-        frame->action(kPickPhase)->trigger();
+    if (frame_ && frame_->action(cmd::kPickMode)->isEnabled())
+        frame_->action(cmd::kPickMode)->trigger();
     else
         context_.messages().show({"Не выбрано главное окно", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
     return false;
@@ -146,7 +139,7 @@ void DetectorCommands::clearLists() {
     }
 }
 
-DetectorCommands* InstallDetectorCommands(CMainFrame& frame, AppContext& context) {
+DetectorCommands* InstallDetectorCommands(Workbench& frame, AppContext& context) {
     if (frame.waveforms() == nullptr) return nullptr;
     auto* commands = new DetectorCommands(context, *frame.waveforms(), frame.waveforms());
     commands->connectTo(frame);

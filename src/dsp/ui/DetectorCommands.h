@@ -12,7 +12,7 @@
 namespace zel {
 
 class AppContext;
-class CMainFrame;
+class Workbench;
 class CZoomWindow;
 class waveform;
 
@@ -20,7 +20,7 @@ class DetectorCommands : public QObject {
     Q_OBJECT
   public:
     DetectorCommands(AppContext& context, waveform& window, QObject* parent = nullptr);
-    void connectTo(CMainFrame& frame);
+    void connectTo(Workbench& frame);
 
     struct PaneDetectors {
         std::string station, channel;  // whose defaults they hold
@@ -40,11 +40,12 @@ class DetectorCommands : public QObject {
 
   private:
     bool anyActive();
+    Workbench* frame_ = nullptr;
     AppContext& context_;
     waveform& window_;
     std::map<CZoomWindow*, PaneDetectors> detectors_;
 };
 
-DetectorCommands* InstallDetectorCommands(CMainFrame& frame, AppContext& context);
+DetectorCommands* InstallDetectorCommands(Workbench& frame, AppContext& context);
 
 }  // namespace zel

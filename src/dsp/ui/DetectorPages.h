@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/MessageSink.h"
+#include "base/MessageSink.h"
 #include "dsp/StaLtaDetector.h"
 
 class QCheckBox;

@@ -17,10 +17,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
-#include "app/ZelError.h"
-#include "app/ui/MainFrame.h"
+#include "base/ZelError.h"
 #include "dsp/DspClipboardText.h"
 #include "dsp/DspDataFile.h"
 #include "dsp/DspWorksheet.h"
@@ -28,7 +25,10 @@
 #include "dsp/ui/DspDialogs.h"
 #include "dsp/ui/DspPlotPainter.h"
 #include "dsp/ui/FormulaDialog.h"
+#include "session/AppContext.h"
 #include "wave/ui/waveform.h"
+#include "widgets/Commands.h"
+#include "widgets/Workbench.h"
 
 namespace zel {
 namespace {
@@ -389,29 +389,23 @@ void CDSP::printDialog() {
 
 // --- installation ---
 
-CDSP* InstallDspWorkspace(CMainFrame& frame, AppContext& context) {
+CDSP* InstallDspWorkspace(Workbench& frame, AppContext& context) {
     auto* dsp = new CDSP(context, frame.waveforms());
-    frame.setChildWidget(CMainFrame::kDsp, dsp);
-    auto hook = [&](int id, auto slot) {
-        QAction* a = frame.action(id);
-        a->setEnabled(true);
-        QObject::connect(a, &QAction::triggered, dsp, slot);
-        return a;
-    };
-    hook(cmd::kDspSaveWorksheet, [dsp] { dsp->saveWorksheetDialog(); });
-    hook(cmd::kDspLoadWorksheet, [dsp] { dsp->loadWorksheetDialog(); });
-    hook(cmd::kDspSaveData, [dsp] { dsp->saveDataDialog(); });
-    hook(cmd::kDspLoadData, [dsp] { dsp->loadDataDialog(); });
-    hook(cmd::kDspCopyData, [dsp] { dsp->copyToClipboard(); });
-    hook(cmd::kDspPasteData, [dsp] { dsp->pasteFromClipboard(); });
-    hook(cmd::kDspOverplot, [dsp] { dsp->overlayDialog(); });
-    hook(cmd::kDspProperties, [dsp] { dsp->propertiesDialog(); });
-    hook(cmd::kDspFormula, [dsp] { dsp->formulaDialog(); });
-    hook(cmd::kDspAddWindow, [dsp] { dsp->addWindow(); });
-    hook(cmd::kDspRemoveWindow, [dsp] { dsp->removeLastWindow(); });
-    hook(cmd::kDspRecompute, [dsp] { dsp->recomputeAll(); });
-    hook(cmd::kPrint, [dsp] { dsp->printDialog(); });
-    QAction* fix = hook(cmd::kDspFixWindow, [dsp] { dsp->toggleFixed(); });
+    frame.setChildWidget(Workbench::kDsp, dsp);
+    frame.bind(cmd::kDspSaveWorksheet, dsp, [dsp] { dsp->saveWorksheetDialog(); });
+    frame.bind(cmd::kDspLoadWorksheet, dsp, [dsp] { dsp->loadWorksheetDialog(); });
+    frame.bind(cmd::kDspSaveData, dsp, [dsp] { dsp->saveDataDialog(); });
+    frame.bind(cmd::kDspLoadData, dsp, [dsp] { dsp->loadDataDialog(); });
+    frame.bind(cmd::kDspCopyData, dsp, [dsp] { dsp->copyToClipboard(); });
+    frame.bind(cmd::kDspPasteData, dsp, [dsp] { dsp->pasteFromClipboard(); });
+    frame.bind(cmd::kDspOverplot, dsp, [dsp] { dsp->overlayDialog(); });
+    frame.bind(cmd::kDspProperties, dsp, [dsp] { dsp->propertiesDialog(); });
+    frame.bind(cmd::kDspFormula, dsp, [dsp] { dsp->formulaDialog(); });
+    frame.bind(cmd::kDspAddWindow, dsp, [dsp] { dsp->addWindow(); });
+    frame.bind(cmd::kDspRemoveWindow, dsp, [dsp] { dsp->removeLastWindow(); });
+    frame.bind(cmd::kDspRecompute, dsp, [dsp] { dsp->recomputeAll(); });
+    frame.bind(cmd::kPrint, dsp, [dsp] { dsp->printDialog(); });
+    QAction* fix = frame.bind(cmd::kDspFixWindow, dsp, [dsp] { dsp->toggleFixed(); });
     fix->setCheckable(true);
     dsp->setFixAction(fix);
     // The same commands on the plot windows' context menu.

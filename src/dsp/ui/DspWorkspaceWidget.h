@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dsp/DspWorkspace.h"
-#include "dsp/PaneFormulaChannels.h"
+#include "wave/PaneFormulaChannels.h"
 
 class QLabel;
 class QLineEdit;
@@ -18,7 +18,7 @@ class QVBoxLayout;
 namespace zel {
 
 class AppContext;
-class CMainFrame;
+class Workbench;
 class CSavedFormulas;
 class waveform;
 
@@ -115,6 +115,6 @@ class CDSP : public QWidget {
 DspWorkspace* TheDspWorkspace();
 
 // Puts the workspace into the frame's permanent DSP window and wires its commands.
-CDSP* InstallDspWorkspace(CMainFrame& frame, AppContext& context);
+CDSP* InstallDspWorkspace(Workbench& frame, AppContext& context);
 
 }  // namespace zel

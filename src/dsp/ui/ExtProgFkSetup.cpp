@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/AppContext.h"
 #include "dsp/FkModuleSettings.h"
+#include "session/AppContext.h"
 
 namespace zel {
 namespace {

@@ -2,11 +2,13 @@
 // "Настройка параметров внешней программы F-K анализа": the settings page with the external F-K
 // module's program and its exchange folder.
 
-#include "app/ui/SettingsSheet.h"
+#include "widgets/SettingsPage.h"
 
 class QLineEdit;
 
 namespace zel {
+
+class AppContext;
 
 class CExtProgFKSetup : public SettingsPage {
   public:

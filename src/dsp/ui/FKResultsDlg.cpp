@@ -12,13 +12,13 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "app/AppContext.h"
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "dsp/FkModuleSettings.h"
 #include "dsp/ui/FkMapPainter.h"
 #include "dsp/ui/FkModuleRunner.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
+#include "session/AppContext.h"
 
 namespace zel {
 namespace {

@@ -8,8 +8,8 @@
 #include <functional>
 #include <vector>
 
-#include "dsp/FkAnalysis.h"
 #include "dsp/FkExchange.h"
+#include "wave/FkAnalysis.h"
 
 class QComboBox;
 class QLineEdit;

@@ -5,29 +5,36 @@
 #include <QMenu>
 #include <QPointer>
 
-#include "app/AppContext.h"
-#include "app/ZelError.h"
-#include "app/ui/MainFrame.h"
+#include "base/ZelError.h"
 #include "data/StationModel.h"
 #include "dsp/Butterworth.h"
-#include "dsp/SimulatePane.h"
 #include "dsp/Simulation.h"
 #include "dsp/ui/FilterPage.h"
+#include "session/AppContext.h"
+#include "wave/SimulatePane.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
+#include "widgets/Workbench.h"
 
 namespace zel {
 namespace {
 
-constexpr int kFilterCommand = 32704;
-constexpr int kFilterConstructor = 33126;
-constexpr int kRemoveFilter = 32737;
-constexpr int kPickPhase = 32712;
-
 // Simulation command ids and the transformation codes they apply.
 constexpr std::pair<int, int> kSimulationCommands[] = {
-    {33137, 1000}, {33139, 1001}, {33142, 1002}, {33138, 1003}, {33140, 1004}, {33141, 1005}, {33214, 1007},
-    {33171, 1011}, {33175, 1012}, {33173, 1013}, {33172, 1014}, {33176, 1015}, {33174, 1016}, {33188, 1018},
+    {cmd::kSimulateDisplacement, 1000},
+    {cmd::kSimulateKirnos, 1001},
+    {cmd::kSimulateWwsslp, 1002},
+    {cmd::kSimulateWwssp, 1003},
+    {cmd::kSimulateWoodAnderson, 1004},
+    {cmd::kSimulateLpsro, 1005},
+    {cmd::kSimulateSkm, 1007},
+    {cmd::kDisplacementByResponse, 1011},
+    {cmd::kSimulateKirnosByResponse, 1012},
+    {cmd::kSimulateWwsslpByResponse, 1013},
+    {cmd::kSimulateWwsspByResponse, 1014},
+    {cmd::kSimulateWoodAndersonByResponse, 1015},
+    {cmd::kSimulateLpsroByResponse, 1016},
+    {cmd::kSimulateVegikByResponse, 1018},
 };
 
 // The fixed entries of the transformation menu: its own texts for the ground-motion conversions
@@ -43,19 +50,15 @@ constexpr std::pair<const char*, int> kTransformationEntries[] = {
 FilterCommands::FilterCommands(AppContext& context, waveform& window, QObject* parent)
     : QObject(parent), context_(context), window_(window) {}
 
-void FilterCommands::connectTo(CMainFrame& frame) {
-    auto hook = [&](int id, auto slot) {
-        QAction* a = frame.action(id);
-        a->setEnabled(true);
-        connect(a, &QAction::triggered, this, slot);
-    };
-    hook(kFilterCommand, [this] { openFilterSheet(); });
-    hook(kFilterConstructor, [this] { openFilterSheet(); });
-    hook(kRemoveFilter, [this] { removeFilter(); });
-    for (auto [id, code] : kSimulationCommands) hook(id, [this, code = code] { simulate(code); });
+void FilterCommands::connectTo(Workbench& frame) {
+    frame_ = &frame;
+    frame.bind(cmd::kFilter, this, [this] { openFilterSheet(); });
+    frame.bind(cmd::kFilterDesigner, this, [this] { openFilterSheet(); });
+    frame.bind(cmd::kRemoveFilter, this, [this] { removeFilter(); });
+    for (auto [id, code] : kSimulationCommands) frame.bind(id, this, [this, code = code] { simulate(code); });
 
     // The filter button's drop-down carries the window's transformation menu.
-    if (QMenu* dropDown = frame.action(kFilterCommand)->menu()) {
+    if (QMenu* dropDown = frame.action(cmd::kFilter)->menu()) {
         QMenu* transformations = dropDown->addMenu("Преобразование");
         connect(transformations, &QMenu::aboutToShow, this, [this, transformations] {
             transformations->clear();
@@ -106,8 +109,8 @@ bool FilterCommands::anyActive() {
     for (CZoomWindow* w : window_.zoomWindows())
         if (w->pane().active) return true;
     // Without an active pane these commands fall back to phase picking, when the window has it.
-    if (CMainFrame* frame = CMainFrame::instance(); frame && frame->action(kPickPhase)->isEnabled())
-        frame->action(kPickPhase)->trigger();
+    if (frame_ && frame_->action(cmd::kPickMode)->isEnabled())
+        frame_->action(cmd::kPickMode)->trigger();
     else
         context_.messages().show(
             {"Не выбрано главное окно", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
@@ -211,7 +214,7 @@ void FilterCommands::fillTransformationMenu(QMenu& menu) {
                 [this, name] { applyPreset(name); });
 }
 
-FilterCommands* InstallFilterCommands(CMainFrame& frame, AppContext& context) {
+FilterCommands* InstallFilterCommands(Workbench& frame, AppContext& context) {
     InstallButterFormula();
     if (frame.waveforms() == nullptr) return nullptr;
     auto* commands = new FilterCommands(context, *frame.waveforms(), frame.waveforms());

@@ -6,14 +6,14 @@
 #include <QObject>
 #include <map>
 
-#include "dsp/FilterSettings.h"
+#include "wave/FilterSettings.h"
 
 class QMenu;
 
 namespace zel {
 
 class AppContext;
-class CMainFrame;
+class Workbench;
 class CZoomWindow;
 class waveform;
 
@@ -23,7 +23,7 @@ class FilterCommands : public QObject {
     FilterCommands(AppContext& context, waveform& window, QObject* parent = nullptr);
 
     // Enables and connects the frame's actions of these commands.
-    void connectTo(CMainFrame& frame);
+    void connectTo(Workbench& frame);
 
     // The settings a pane's filter page starts from (defaults for a pane never filtered).
     ChannelFilterSettings& settingsOf(CZoomWindow* pane);
@@ -41,6 +41,7 @@ class FilterCommands : public QObject {
 
   private:
     bool anyActive();
+    Workbench* frame_ = nullptr;
     bool transform(CZoomWindow* pane, const ChannelFilterSettings& settings, std::string& problems);
     void report(const std::string& problems);
 
@@ -50,6 +51,6 @@ class FilterCommands : public QObject {
 };
 
 // Installs the butter/flt formula body and the commands on the frame's waveform window.
-FilterCommands* InstallFilterCommands(CMainFrame& frame, AppContext& context);
+FilterCommands* InstallFilterCommands(Workbench& frame, AppContext& context);
 
 }  // namespace zel

@@ -15,8 +15,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/PrivateProfile.h"
-#include "app/ZelError.h"
+#include "base/PrivateProfile.h"
+#include "base/ZelError.h"
 #include "dsp/Butterworth.h"
 
 namespace zel {

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "dsp/FilterSettings.h"
+#include "wave/FilterSettings.h"
 
 class QButtonGroup;
 class QCheckBox;

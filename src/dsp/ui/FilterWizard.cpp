@@ -12,7 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "dsp/FilterSettings.h"
+#include "wave/FilterSettings.h"
 
 namespace zel {
 

@@ -3,29 +3,26 @@
 #include <QAction>
 #include <algorithm>
 
-#include "app/AppContext.h"
-#include "app/ui/MainFrame.h"
 #include "dsp/ui/FKResultsDlg.h"
 #include "events/ZELPhases.h"
+#include "session/AppContext.h"
 #include "wave/FkPanes.h"
 #include "wave/ui/BeamPane.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
+#include "widgets/Workbench.h"
 
 namespace zel {
 namespace {
 
-constexpr int kFkAnalysis = 33217;
 
 }  // namespace
 
 FkCommands::FkCommands(AppContext& context, waveform& window, QObject* parent)
     : QObject(parent), context_(context), window_(window) {}
 
-void FkCommands::connectTo(CMainFrame& frame) {
-    QAction* action = frame.action(kFkAnalysis);
-    action->setEnabled(true);
-    connect(action, &QAction::triggered, this, [this] { analyse(); });
+void FkCommands::connectTo(Workbench& frame) {
+    frame.bind(cmd::kFkAnalysis, this, [this] { analyse(); });
 }
 
 void FkCommands::analyse() {
@@ -55,7 +52,7 @@ void FkCommands::analyse() {
     if (window_.onPicksChanged) window_.onPicksChanged();
 }
 
-FkCommands* InstallFkCommands(CMainFrame& frame, AppContext& context) {
+FkCommands* InstallFkCommands(Workbench& frame, AppContext& context) {
     if (frame.waveforms() == nullptr) return nullptr;
     auto* commands = new FkCommands(context, *frame.waveforms(), frame.waveforms());
     commands->connectTo(frame);

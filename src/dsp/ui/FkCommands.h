@@ -7,14 +7,14 @@
 namespace zel {
 
 class AppContext;
-class CMainFrame;
+class Workbench;
 class waveform;
 
 class FkCommands : public QObject {
     Q_OBJECT
   public:
     FkCommands(AppContext& context, waveform& window, QObject* parent = nullptr);
-    void connectTo(CMainFrame& frame);
+    void connectTo(Workbench& frame);
 
     // Collects the panes (telling of those left out) and shows the dialog; after OK the phase
     // list and the panes' pick lines show the stored result.
@@ -25,6 +25,6 @@ class FkCommands : public QObject {
     waveform& window_;
 };
 
-FkCommands* InstallFkCommands(CMainFrame& frame, AppContext& context);
+FkCommands* InstallFkCommands(Workbench& frame, AppContext& context);
 
 }  // namespace zel

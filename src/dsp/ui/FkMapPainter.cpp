@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "dsp/FkAnalysis.h"
+#include "wave/FkAnalysis.h"
 
 namespace zel {
 namespace {

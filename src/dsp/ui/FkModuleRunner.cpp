@@ -3,7 +3,7 @@
 #include <QProcess>
 #include <QStringList>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 
 namespace zel {
 

@@ -5,22 +5,20 @@
 #include <set>
 #include <utility>
 
-#include "app/AppContext.h"
-#include "app/ZelError.h"
-#include "app/ui/MainFrame.h"
+#include "base/ZelError.h"
 #include "dsp/DspWorkspace.h"
-#include "dsp/PolarizationWindow.h"
 #include "dsp/ui/DspWorkspaceWidget.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
+#include "session/AppContext.h"
+#include "wave/PolarizationWindow.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
+#include "widgets/Workbench.h"
 
 namespace zel {
 namespace {
 
-constexpr int kAzimuthThreeComponents = 32711;
-constexpr int kShowParticleMotion = 43;
 
 }  // namespace
 
@@ -32,13 +30,9 @@ PolarizationCommands::PolarizationCommands(AppContext& context, waveform& window
     };
 }
 
-void PolarizationCommands::connectTo(CMainFrame& frame) {
-    QAction* azimuth = frame.action(kAzimuthThreeComponents);
-    azimuth->setEnabled(true);
-    connect(azimuth, &QAction::triggered, this, [this] { openAzimuthDialog(); });
-    QAction* motion = frame.action(kShowParticleMotion);
-    motion->setEnabled(true);
-    connect(motion, &QAction::triggered, this, [this] { showParticleMotion(); });
+void PolarizationCommands::connectTo(Workbench& frame) {
+    frame.bind(cmd::kThreeComponentAzimuth, this, [this] { openAzimuthDialog(); });
+    frame.bind(cmd::kShowParticleMotion, this, [this] { showParticleMotion(); });
 }
 
 CZoomWindow* PolarizationCommands::paneNumbered(int number) const {
@@ -201,7 +195,7 @@ void PolarizationCommands::showParticleMotion() {
     dialog->activateWindow();
 }
 
-PolarizationCommands* InstallPolarizationCommands(CMainFrame& frame, AppContext& context) {
+PolarizationCommands* InstallPolarizationCommands(Workbench& frame, AppContext& context) {
     if (frame.waveforms() == nullptr) return nullptr;
     auto* commands = new PolarizationCommands(context, *frame.waveforms(), frame.waveforms());
     commands->connectTo(frame);

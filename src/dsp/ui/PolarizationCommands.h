@@ -15,7 +15,7 @@
 namespace zel {
 
 class AppContext;
-class CMainFrame;
+class Workbench;
 class CZoomWindow;
 class waveform;
 
@@ -23,7 +23,7 @@ class PolarizationCommands : public QObject {
     Q_OBJECT
   public:
     PolarizationCommands(AppContext& context, waveform& window, QObject* parent = nullptr);
-    void connectTo(CMainFrame& frame);
+    void connectTo(Workbench& frame);
 
     // Opens "Параметры" for the panes activated 1, 2 and 3.
     void openAzimuthDialog();
@@ -50,6 +50,6 @@ class PolarizationCommands : public QObject {
     QPointer<CGet3WindowNames> motion_;
 };
 
-PolarizationCommands* InstallPolarizationCommands(CMainFrame& frame, AppContext& context);
+PolarizationCommands* InstallPolarizationCommands(Workbench& frame, AppContext& context);
 
 }  // namespace zel

@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "dsp/PolarizationWindow.h"
+#include "wave/PolarizationWindow.h"
 
 namespace zel {
 

@@ -6,11 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
-#include "app/ZelError.h"
-#include "app/db/ConnectString.h"
-#include "app/ui/MainFrame.h"
+#include "base/ZelError.h"
+#include "db/ConnectString.h"
 #include "events/CurrentEvent.h"
 #include "events/Detections.h"
 #include "events/PhaseCatalogue.h"
@@ -20,17 +17,20 @@
 #include "events/ui/LocationCommands.h"
 #include "events/ui/PhasesWnd.h"
 #include "events/ui/ShowOrigins.h"
+#include "session/AppContext.h"
+#include "widgets/Commands.h"
+#include "widgets/Workbench.h"
 
 namespace zel {
 
-EventCommands::EventCommands(CMainFrame& frame, AppContext& context, CPhasesWnd* window)
-    : QObject(&frame),
+EventCommands::EventCommands(Workbench& frame, AppContext& context, CPhasesWnd* window)
+    : QObject(&frame.mainWindow()),
       frame_(frame),
       context_(context),
       window_(window),
       store_(std::make_unique<EventStore>(context.databases(), ThePhaseList(), TheCurrentEvent(),
                                           ThePhaseCatalogue(), context.stations())) {
-    origins_ = new CShowOrigins(*store_, context.messages(), &context.ini(), &frame);
+    origins_ = new CShowOrigins(*store_, context.messages(), &context.ini(), &frame.mainWindow());
     origins_->onLoad = [this](const std::string& id) { loadFrom(id, true); };
 }
 
@@ -57,7 +57,7 @@ bool EventCommands::saveInto(const EventListRow& row) {
 
 bool EventCommands::save() {
     CSelectPhaseGroup dialog(*store_, TheCurrentEvent(), context_.messages(), &context_.ini(),
-                             CSelectPhaseGroup::kSave, &frame_);
+                             CSelectPhaseGroup::kSave, &frame_.mainWindow());
     dialog.onDeleted = afterDelete;
     if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return false;
     return saveInto(*dialog.chosen());
@@ -74,14 +74,14 @@ void EventCommands::loadFrom(const std::string& eventId, bool replace) {
 
 void EventCommands::load(bool replace) {
     CSelectPhaseGroup dialog(*store_, TheCurrentEvent(), context_.messages(), &context_.ini(),
-                             CSelectPhaseGroup::kLoad, &frame_);
+                             CSelectPhaseGroup::kLoad, &frame_.mainWindow());
     dialog.onDeleted = afterDelete;
     if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return;
     loadFrom(dialog.chosen()->eventId, replace);
 }
 
 void EventCommands::newEvent() {
-    CNewEventDlg dialog(*store_, context_.messages(), true, &frame_);
+    CNewEventDlg dialog(*store_, context_.messages(), true, &frame_.mainWindow());
     const int result = dialog.exec();
     if (result == CNewEventDlg::kLoadReb && loadReb) loadReb();
     if (result == QDialog::Accepted) listChanged();
@@ -93,7 +93,7 @@ void EventCommands::loadSecondary() {
         if (!context_.databases().cssAvailable())
             throw ZelError("Ошибка инициализации интерфейса к базе данных CSS");
         COriginChooser chooser("Выберите индекс землетрясения из вторичной БД",
-                               ListSecondaryOrigins(context_.databases().css()), &frame_);
+                               ListSecondaryOrigins(context_.databases().css()), &frame_.mainWindow());
         if (chooser.exec() != QDialog::Accepted || !chooser.chosenOrid()) return;
         store_->LoadFromSecondary(*chooser.chosenOrid(), "");
     } catch (const ZelError& e) {
@@ -104,7 +104,7 @@ void EventCommands::loadSecondary() {
 
 void EventCommands::loadAutomatic() {
     MessageSink& messages = context_.messages();
-    CAutomaticSourceDlg source(&frame_);
+    CAutomaticSourceDlg source(&frame_.mainWindow());
     if (source.exec() != QDialog::Accepted) return;
     const std::string dsn = source.dsnEdit()->text().toStdString();
     const std::string user = source.userEdit()->text().toStdString();
@@ -120,7 +120,7 @@ void EventCommands::loadAutomatic() {
     }
     try {
         COriginChooser chooser("Загрузить данные автоматической локации", ListAutomaticOrigins(automatic),
-                               &frame_);
+                               &frame_.mainWindow());
         if (chooser.exec() != QDialog::Accepted || !chooser.chosenOrid()) return;
         store_->LoadFromAutomatic(automatic, *chooser.chosenOrid());
     } catch (const ZelError& e) {
@@ -145,36 +145,30 @@ void EventCommands::addDetections(bool fromAlert) {
         return fromAlert ? ReadAlertDetections(databases.css(), a, b, predict)
                          : ReadEventListDetections(databases.work(), a, b, predict);
     };
-    CGetArrivalsDlg dialog(reader, context_.messages(), from, from + 3600.0, &frame_);
+    CGetArrivalsDlg dialog(reader, context_.messages(), from, from + 3600.0, &frame_.mainWindow());
     if (dialog.exec() != QDialog::Accepted) return;
     AddCheckedDetections(dialog.checkedRows(), context_.stations(), ThePhaseCatalogue(), ThePhaseList());
     listChanged();
 }
 
-EventCommands* InstallEventCommands(CMainFrame& frame, AppContext& context) {
-    QMdiSubWindow* sub = frame.child(CMainFrame::kPhaseList);
+EventCommands* InstallEventCommands(Workbench& frame, AppContext& context) {
+    QMdiSubWindow* sub = frame.child(Workbench::kPhaseList);
     auto* window = sub ? qobject_cast<CPhasesWnd*>(sub->widget()) : nullptr;
     auto* commands = new EventCommands(frame, context, window);
 
-    auto wire = [&](int id, auto handler) {
-        QAction* a = frame.action(id);
-        a->setEnabled(true);
-        QObject::connect(a, &QAction::triggered, commands, handler);
-        return a;
-    };
     std::vector<QAction*> actions = {
-        wire(cmd::kSavePhaseListDb, [commands] { commands->save(); }),
-        wire(cmd::kLoadPhaseListDb, [commands] { commands->load(true); }),
+        frame.bind(cmd::kSavePhaseListDb, commands, [commands] { commands->save(); }),
+        frame.bind(cmd::kLoadPhaseListDb, commands, [commands] { commands->load(true); }),
     };
     // Not a frame command: it lives in the phase list's own menu.
     auto* add = new QAction("Добавить список  фаз из БД", commands);
     QObject::connect(add, &QAction::triggered, commands, [commands] { commands->load(false); });
     actions.push_back(add);
-    actions.push_back(wire(cmd::kNewEvent, [commands] { commands->newEvent(); }));
+    actions.push_back(frame.bind(cmd::kNewEvent, commands, [commands] { commands->newEvent(); }));
     auto* secondary = new QAction("Загрузить список фаз из вторичной БД", commands);
     QObject::connect(secondary, &QAction::triggered, commands, [commands] { commands->loadSecondary(); });
     actions.push_back(secondary);
-    actions.push_back(wire(cmd::kLoadAutomatic, [commands] { commands->loadAutomatic(); }));
+    actions.push_back(frame.bind(cmd::kLoadAutomatic, commands, [commands] { commands->loadAutomatic(); }));
     auto* fromAlert = new QAction("*Добавить фазы из ARR_ALERT", commands);
     QObject::connect(fromAlert, &QAction::triggered, commands, [commands] { commands->addDetections(true); });
     actions.push_back(fromAlert);
@@ -182,20 +176,15 @@ EventCommands* InstallEventCommands(CMainFrame& frame, AppContext& context) {
     QObject::connect(fromEventList, &QAction::triggered, commands,
                      [commands] { commands->addDetections(false); });
     actions.push_back(fromEventList);
-    wire(cmd::kShowOrigins, [commands] { commands->origins()->showWindow(); });
+    frame.bind(cmd::kShowOrigins, commands, [commands] { commands->origins()->showWindow(); });
     if (context.settings().showOrigins) commands->origins()->show();
     frame.savePhaseList = [commands] { return commands->save(); };
     InstallLocationCommands(frame, context, commands->store(), window);
 
     if (window)
         for (QAction* a : actions) window->addAction(a);
-    for (QAction* menuAction : frame.menuBar()->actions()) {
-        QMenu* menu = menuAction->menu();
-        if (!menu || menuAction->text() != "Список фаз") continue;
-        menu->addSeparator();
-        for (QAction* a : actions)
-            if (!menu->actions().contains(a)) menu->addAction(a);
-    }
+    if (QMenu* menu = frame.menu(cmd::Menu::PhaseList)) menu->addSeparator();
+    frame.addToMenu(cmd::Menu::PhaseList, actions);
     return commands;
 }
 

@@ -11,14 +11,14 @@
 namespace zel {
 
 class AppContext;
-class CMainFrame;
+class Workbench;
 class CPhasesWnd;
 class CShowOrigins;
 
 class EventCommands : public QObject {
     Q_OBJECT
   public:
-    EventCommands(CMainFrame& frame, AppContext& context, CPhasesWnd* window);
+    EventCommands(Workbench& frame, AppContext& context, CPhasesWnd* window);
 
     EventStore& store() { return *store_; }
 
@@ -47,7 +47,7 @@ class EventCommands : public QObject {
   private:
     void listChanged();
 
-    CMainFrame& frame_;
+    Workbench& frame_;
     AppContext& context_;
     CPhasesWnd* window_;
     std::unique_ptr<EventStore> store_;
@@ -55,6 +55,6 @@ class EventCommands : public QObject {
 };
 
 // Creates the commands on the frame (owned by it) and connects them; the phase list must be installed.
-EventCommands* InstallEventCommands(CMainFrame& frame, AppContext& context);
+EventCommands* InstallEventCommands(Workbench& frame, AppContext& context);
 
 }  // namespace zel

@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "app/MessageSink.h"
-#include "app/PrivateProfile.h"
-#include "app/ZelError.h"
-#include "data/TimeConversions.h"
+#include "base/MessageSink.h"
+#include "base/PrivateProfile.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 
 namespace zel {
 namespace {

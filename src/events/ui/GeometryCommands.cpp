@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QMdiSubWindow>
 
-#include "app/AppContext.h"
-#include "app/ui/MainFrame.h"
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
 #include "events/MonitoredRegions.h"
@@ -15,39 +13,30 @@
 #include "events/ui/GeometryDialogs.h"
 #include "events/ui/PhasesWnd.h"
 #include "events/ui/TravelTimeDialogs.h"
+#include "session/AppContext.h"
 #include "wave/TracePane.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
+#include "widgets/Workbench.h"
 
 namespace zel {
 namespace {
 
-constexpr int kAzimuthFromPOnsets = 32768;
-constexpr int kPhasePlacement = 32724;
-constexpr int kDistanceEstimate = 32717;
-constexpr int kTravelTimeCalculator = 33107;
-constexpr int kDistanceAzimuth = 33182;
-constexpr int kEditControlledRegions = 33219;
 
 }  // namespace
 
-GeometryCommands::GeometryCommands(CMainFrame& frame, AppContext& context)
-    : QObject(&frame), frame_(frame), context_(context) {
-    auto hook = [&](int id, void (GeometryCommands::*slot)()) {
-        QAction* a = frame.action(id);
-        a->setEnabled(true);
-        connect(a, &QAction::triggered, this, slot);
-    };
-    hook(kDistanceAzimuth, &GeometryCommands::distanceAzimuth);
-    hook(kAzimuthFromPOnsets, &GeometryCommands::planeWaveAzimuth);
-    hook(kEditControlledRegions, &GeometryCommands::editMonitoredRegions);
-    hook(kTravelTimeCalculator, &GeometryCommands::travelTimeCalculator);
-    hook(kDistanceEstimate, &GeometryCommands::estimateDistance);
-    hook(kPhasePlacement, &GeometryCommands::phasePlacement);
+GeometryCommands::GeometryCommands(Workbench& frame, AppContext& context)
+    : QObject(&frame.mainWindow()), frame_(frame), context_(context) {
+    frame.bind(cmd::kDistanceAzimuth, this, [this] { distanceAzimuth(); });
+    frame.bind(cmd::kAzimuthFromPOnsets, this, [this] { planeWaveAzimuth(); });
+    frame.bind(cmd::kEditControlledRegions, this, [this] { editMonitoredRegions(); });
+    frame.bind(cmd::kTravelTimeCalculator, this, [this] { travelTimeCalculator(); });
+    frame.bind(cmd::kDistanceEstimate, this, [this] { estimateDistance(); });
+    frame.bind(cmd::kPhasePlacement, this, [this] { phasePlacement(); });
 }
 
 void GeometryCommands::listChanged() {
-    if (auto* window = frame_.findChild<CPhasesWnd*>()) {
+    if (auto* window = frame_.mainWindow().findChild<CPhasesWnd*>()) {
         window->rebuildRows();
         if (window->onListChanged) window->onListChanged();
     }
@@ -75,14 +64,14 @@ std::optional<std::pair<int, int>> GeometryCommands::activeChannel() const {
 }
 
 void GeometryCommands::distanceAzimuth() {
-    auto* dialog = new CDistAzDlg(TheCurrentEvent(), &frame_);
+    auto* dialog = new CDistAzDlg(TheCurrentEvent(), &frame_.mainWindow());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
 
 void GeometryCommands::planeWaveAzimuth() {
     const std::vector<Station>& stations = context_.stations();
-    CSelectStationDlg choose(stations, &frame_);
+    CSelectStationDlg choose(stations, &frame_.mainWindow());
     if (choose.exec() != QDialog::Accepted || choose.station() < 0) return;
     const int reference = choose.station();
     const std::vector<PlaneWavePoint> points = PlaneWavePoints(ThePhaseList(), stations, reference);
@@ -95,23 +84,23 @@ void GeometryCommands::planeWaveAzimuth() {
         context_.messages().show({"Zero Divide", "ZEL", MessageIcon::Error, MessageButtons::Ok});
         return;
     }
-    CPlaneWaveResultDlg result(*fit, &frame_);
+    CPlaneWaveResultDlg result(*fit, &frame_.mainWindow());
     if (result.exec() != QDialog::Accepted) return;
     ApplyPlaneWave(ThePhaseList(), reference, *fit);
     listChanged();
 }
 
 void GeometryCommands::editMonitoredRegions() {
-    CContRegDlg dialog(TheMonitoredRegions(), context_.databases().work(), context_.messages(), &frame_);
+    CContRegDlg dialog(TheMonitoredRegions(), context_.databases().work(), context_.messages(), &frame_.mainWindow());
     dialog.onChanged = [this] {
-        if (QMdiSubWindow* map = frame_.child(CMainFrame::kMap); map && map->widget())
+        if (QMdiSubWindow* map = frame_.child(Workbench::kMap); map && map->widget())
             map->widget()->update();
     };
     dialog.exec();
 }
 
 void GeometryCommands::travelTimeCalculator() {
-    CTravelTimeDlg dialog(ThePhaseCatalogue(), context_.messages(), &frame_);
+    CTravelTimeDlg dialog(ThePhaseCatalogue(), context_.messages(), &frame_.mainWindow());
     dialog.exec();
 }
 
@@ -127,7 +116,7 @@ void GeometryCommands::estimateDistance() {
                              ? QString::fromStdString(stations[station].code)
                              : "";
     CDistanceEstimateDlg dialog(ThePhaseCatalogue(), ThePhaseList(), context_.messages(), name, station, slot,
-                                estimateDepth_, &frame_);
+                                estimateDepth_, &frame_.mainWindow());
     dialog.onAccepted = [this, station, slot](const DistanceEstimate& e, int first, int second, float depth) {
         ApplyDistanceEstimate(e, depth, station, slot, first, second, ThePhaseList(), TheCurrentEvent(),
                               TheStationDistanceEstimates());
@@ -141,7 +130,7 @@ void GeometryCommands::estimateDistance() {
 void GeometryCommands::phasePlacement() {
     if (!placement_) {
         placement_ =
-            new CPhasePlacementDlg(ThePhaseCatalogue(), context_.ini(), context_.messages(), &frame_);
+            new CPhasePlacementDlg(ThePhaseCatalogue(), context_.ini(), context_.messages(), &frame_.mainWindow());
         placement_->phases = &ThePhaseList();
         placement_->activeChannel = [this] { return activeChannel(); };
         placement_->currentParameters = [this]() -> std::optional<PlacementRequest> {
@@ -173,7 +162,7 @@ void GeometryCommands::phasePlacement() {
     placement_->raise();
 }
 
-GeometryCommands* InstallGeometryCommands(CMainFrame& frame, AppContext& context) {
+GeometryCommands* InstallGeometryCommands(Workbench& frame, AppContext& context) {
     return new GeometryCommands(frame, context);
 }
 

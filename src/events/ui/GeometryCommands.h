@@ -13,13 +13,13 @@
 namespace zel {
 
 class AppContext;
-class CMainFrame;
+class Workbench;
 class CPhasesWnd;
 
 class GeometryCommands : public QObject {
     Q_OBJECT
   public:
-    GeometryCommands(CMainFrame& frame, AppContext& context);
+    GeometryCommands(Workbench& frame, AppContext& context);
 
     void distanceAzimuth();
     void planeWaveAzimuth();
@@ -37,13 +37,13 @@ class GeometryCommands : public QObject {
     void listChanged();
     void noActivePane();
 
-    CMainFrame& frame_;
+    Workbench& frame_;
     AppContext& context_;
     float estimateDepth_ = 0.0f;  // the depth typed last in the distance estimate
     QPointer<CPhasePlacementDlg> placement_;
 };
 
 // Creates the commands on the frame (owned by it) and enables them.
-GeometryCommands* InstallGeometryCommands(CMainFrame& frame, AppContext& context);
+GeometryCommands* InstallGeometryCommands(Workbench& frame, AppContext& context);
 
 }  // namespace zel

@@ -12,8 +12,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/MessageSink.h"
-#include "app/ZelError.h"
+#include "base/MessageSink.h"
+#include "base/ZelError.h"
 #include "data/StationModel.h"
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"

@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/MessageSink.h"
-#include "app/ZelError.h"
-#include "data/TimeConversions.h"
+#include "base/MessageSink.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
 
 namespace zel {
 namespace {

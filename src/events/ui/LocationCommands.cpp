@@ -7,11 +7,8 @@
 #include <QProgressDialog>
 #include <ctime>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
-#include "app/ZelError.h"
-#include "app/db/Odbc.h"
-#include "app/ui/MainFrame.h"
+#include "base/ZelError.h"
+#include "db/Odbc.h"
 #include "events/CurrentEvent.h"
 #include "events/EventStore.h"
 #include "events/LoqFiles.h"
@@ -20,14 +17,14 @@
 #include "events/ui/EventDialogs.h"
 #include "events/ui/LoqRunner.h"
 #include "events/ui/PhasesWnd.h"
+#include "session/AppContext.h"
+#include "widgets/Commands.h"
+#include "widgets/Workbench.h"
 
 namespace zel {
 namespace {
 
 // Frame commands of the location (their texts are in the command table).
-constexpr int kLocateDescent = 32723;  // "Оценка положения гипоцентра"
-constexpr int kLocateSvd = 33197;      // "*Новая эпицентрия"
-constexpr int kRunLoq = 33198;         // "Запустить внешнюю программу эпицентрии (LOQ)"
 
 void ShowError(MessageSink& messages, const std::string& text) {
     messages.show({text, "ZEL", MessageIcon::Error, MessageButtons::Ok});
@@ -194,34 +191,23 @@ void LocationCommands::runLoq() {
     dialog.exec();
 }
 
-LocationCommands* InstallLocationCommands(CMainFrame& frame, AppContext& context, EventStore& store,
+LocationCommands* InstallLocationCommands(Workbench& frame, AppContext& context, EventStore& store,
                                           CPhasesWnd* window) {
-    auto* commands = new LocationCommands(&frame, context, store, window);
-    auto wire = [&](int id, auto handler) {
-        QAction* a = frame.action(id);
-        a->setEnabled(true);
-        QObject::connect(a, &QAction::triggered, commands, handler);
-        return a;
-    };
+    auto* commands = new LocationCommands(&frame.mainWindow(), context, store, window);
     std::vector<QAction*> phaseListCommands = {
-        wire(kLocateDescent, [commands] { commands->locate(false); }),
-        wire(cmd::kRecomputeResiduals, [commands] { commands->recompute(); }),
+        frame.bind(cmd::kLocateHypocentre, commands, [commands] { commands->locate(false); }),
+        frame.bind(cmd::kRecomputeResiduals, commands, [commands] { commands->recompute(); }),
     };
     // Not a frame command: it lives in the phase list's own menu.
     auto* edit = new QAction("Параметры гипоцентра", commands);
     QObject::connect(edit, &QAction::triggered, commands, [commands] { commands->editHypocentre(); });
     phaseListCommands.push_back(edit);
-    wire(kLocateSvd, [commands] { commands->locate(true); });
-    wire(kRunLoq, [commands] { commands->runLoq(); });
+    frame.bind(cmd::kLocateSvd, commands, [commands] { commands->locate(true); });
+    frame.bind(cmd::kRunLoq, commands, [commands] { commands->runLoq(); });
     if (window)
         for (QAction* a : phaseListCommands)
             if (!window->actions().contains(a)) window->addAction(a);
-    for (QAction* menuAction : frame.menuBar()->actions()) {
-        QMenu* menu = menuAction->menu();
-        if (!menu || menuAction->text() != "Список фаз") continue;
-        for (QAction* a : phaseListCommands)
-            if (!menu->actions().contains(a)) menu->addAction(a);
-    }
+    frame.addToMenu(cmd::Menu::PhaseList, phaseListCommands);
     return commands;
 }
 

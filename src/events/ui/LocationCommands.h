@@ -12,7 +12,7 @@
 namespace zel {
 
 class AppContext;
-class CMainFrame;
+class Workbench;
 class CPhasesWnd;
 class EventStore;
 
@@ -60,7 +60,7 @@ class LocationCommands : public QObject {
 };
 
 // Creates the commands (owned by the frame) and wires their frame actions.
-LocationCommands* InstallLocationCommands(CMainFrame& frame, AppContext& context, EventStore& store,
+LocationCommands* InstallLocationCommands(Workbench& frame, AppContext& context, EventStore& store,
                                           CPhasesWnd* window);
 
 }  // namespace zel

@@ -18,7 +18,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
 
 namespace zel {
 namespace {

@@ -6,31 +6,23 @@
 #include <QPointer>
 #include <cstdio>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
-#include "app/ZelError.h"
-#include "app/ui/MainFrame.h"
+#include "base/ZelError.h"
 #include "data/StationModel.h"
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/MagnitudeDialogs.h"
+#include "session/AppContext.h"
 #include "wave/AmplitudeMeasurement.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
+#include "widgets/Commands.h"
+#include "widgets/Workbench.h"
 
 namespace zel {
 namespace {
 
-constexpr int kMeasureByFile = 33164;
-constexpr int kMeasureByCalib = 33160;
-constexpr int kMeasureByDatabase = 33229;
-constexpr int kNormalise = 33184;
-constexpr int kCoda = 185;
-constexpr int kNomogramClass = 33170;
-constexpr int kVegikClass = 33187;
-constexpr int kSkmClass = 33213;
 constexpr const char* kMeasureCaption = "Расчет периода(с) и амплитуды(мкм.)";
 
 std::string Formatted(const char* format, const std::string& text) {
@@ -44,26 +36,20 @@ std::string Formatted(const char* format, const std::string& text) {
 MagnitudeCommands::MagnitudeCommands(AppContext& context, waveform& window, QObject* parent)
     : QObject(parent), context_(context), window_(window) {}
 
-void MagnitudeCommands::connectTo(CMainFrame& frame) {
-    auto hook = [&](int id, auto slot) {
-        QAction* a = frame.action(id);
-        a->setEnabled(true);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
-    };
-    hook(cmd::kAmplitudePeriod, [this] { measure(context_.settings().amplitudeDefault); });
-    hook(kMeasureByFile, [this] { measure(kAmplitudeByFapFile); });
-    hook(kMeasureByCalib, [this] { measure(kAmplitudeByCalib); });
-    hook(kMeasureByDatabase, [this] { measure(kAmplitudeByDatabase); });
-    QAction* normalise = frame.action(kNormalise);
+void MagnitudeCommands::connectTo(Workbench& frame) {
+    frame.bind(cmd::kAmplitudePeriod, this, [this] { measure(context_.settings().amplitudeDefault); });
+    frame.bind(cmd::kMeasureByFile, this, [this] { measure(kAmplitudeByFapFile); });
+    frame.bind(cmd::kMeasureByCalib, this, [this] { measure(kAmplitudeByCalib); });
+    frame.bind(cmd::kMeasureByDatabase, this, [this] { measure(kAmplitudeByDatabase); });
+    QAction* normalise = frame.action(cmd::kNormaliseAmplitude);
     normalise->setEnabled(true);
     normalise->setCheckable(true);
     normalise->setChecked(normalise_);
     connect(normalise, &QAction::toggled, this, [this](bool on) { normalise_ = on; });
-    hook(kCoda, [this] { coda(); });
-    hook(kNomogramClass, [this] { nomogramClass(); });
-    hook(kVegikClass, [this] { energyClass(EnergyClassScale::Vegik); });
-    hook(kSkmClass, [this] { energyClass(EnergyClassScale::Skm); });
+    frame.bind(cmd::kCoda, this, [this] { coda(); });
+    frame.bind(cmd::kNomogramClass, this, [this] { nomogramClass(); });
+    frame.bind(cmd::kVegikClass, this, [this] { energyClass(EnergyClassScale::Vegik); });
+    frame.bind(cmd::kSkmClass, this, [this] { energyClass(EnergyClassScale::Skm); });
     window_.measureAmplitude = [self = QPointer<MagnitudeCommands>(this)] {
         if (self) self->measure(self->context_.settings().amplitudeDefault);
     };
@@ -257,7 +243,7 @@ void MagnitudeCommands::energyClass(EnergyClassScale scale) {
     dialog.exec();
 }
 
-MagnitudeCommands* InstallMagnitudeCommands(CMainFrame& frame, AppContext& context) {
+MagnitudeCommands* InstallMagnitudeCommands(Workbench& frame, AppContext& context) {
     if (frame.waveforms() == nullptr) return nullptr;
     auto* commands = new MagnitudeCommands(context, *frame.waveforms(), frame.waveforms());
     commands->connectTo(frame);

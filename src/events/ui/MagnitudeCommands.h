@@ -12,7 +12,7 @@
 namespace zel {
 
 class AppContext;
-class CMainFrame;
+class Workbench;
 class CZoomWindow;
 class waveform;
 struct AmplitudeResult;
@@ -23,7 +23,7 @@ class MagnitudeCommands : public QObject {
     MagnitudeCommands(AppContext& context, waveform& window, QObject* parent = nullptr);
 
     // Enables and connects the frame's actions of these commands.
-    void connectTo(CMainFrame& frame);
+    void connectTo(Workbench& frame);
 
     // Measures on the main pane and opens the amplitude dialog (method: 0 response file,
     // 1 calib, 2 database response).
@@ -52,6 +52,6 @@ class MagnitudeCommands : public QObject {
     bool normalise_ = false;
 };
 
-MagnitudeCommands* InstallMagnitudeCommands(CMainFrame& frame, AppContext& context);
+MagnitudeCommands* InstallMagnitudeCommands(Workbench& frame, AppContext& context);
 
 }  // namespace zel

@@ -11,8 +11,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/MessageSink.h"
-#include "data/TimeConversions.h"
+#include "base/MessageSink.h"
+#include "base/TimeConversions.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 

@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "app/MessageSink.h"
-#include "data/TimeConversions.h"
+#include "base/MessageSink.h"
+#include "base/TimeConversions.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 

@@ -5,19 +5,19 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
-#include "app/ui/MainFrame.h"
-#include "app/ui/ZelToolbar.h"
 #include "events/PhaseCatalogue.h"
 #include "events/StationNames.h"
 #include "events/ZELPhases.h"
 #include "events/ui/PhasesWnd.h"
+#include "session/AppContext.h"
 #include "wave/ui/waveform.h"
+#include "widgets/Commands.h"
+#include "widgets/Workbench.h"
+#include "widgets/ZelToolbar.h"
 
 namespace zel {
 
-CPhasesWnd* InstallPhaseList(CMainFrame& frame, AppContext& context) {
+CPhasesWnd* InstallPhaseList(Workbench& frame, AppContext& context) {
     PhaseCatalogue& catalogue = ThePhaseCatalogue();
     catalogue.Load(context.settings().godographDir, context.settings().workingDir);
     ZELPhases& list = ThePhaseList();
@@ -26,13 +26,13 @@ CPhasesWnd* InstallPhaseList(CMainFrame& frame, AppContext& context) {
     auto* window = new CPhasesWnd(list, catalogue, context.messages());
     window->setStations(std::make_shared<StationModelNames>(context.stations()));
     window->setProfile(&context.ini());
-    frame.setChildWidget(CMainFrame::kPhaseList, window);
-    QMdiSubWindow* sub = frame.child(CMainFrame::kPhaseList);
+    frame.setChildWidget(Workbench::kPhaseList, window);
+    QMdiSubWindow* sub = frame.child(Workbench::kPhaseList);
     // The list outlives the frame; its keys come from this run's databases only while it lasts.
     QObject::connect(window, &QObject::destroyed, [] { ThePhaseList().SetKeySource({}); });
 
     frame.phaseListEmpty = [&list] { return list.Empty(); };
-    auto redraw = [&frame](CMainFrame::Child which) {
+    auto redraw = [&frame](Workbench::Child which) {
         if (QMdiSubWindow* child = frame.child(which); child && child->widget()) child->widget()->update();
     };
     // The panes rebuild their pick lines from the list; the phase list rebuilds its rows after
@@ -42,22 +42,16 @@ CPhasesWnd* InstallPhaseList(CMainFrame& frame, AppContext& context) {
     };
     window->onListChanged = [redraw, redrawPicks] {
         redrawPicks();
-        redraw(CMainFrame::kMap);
+        redraw(Workbench::kMap);
     };
     window->onPickToggled = [redrawPicks](const SEISMIC_PHASE&) { redrawPicks(); };
     window->onPickRemoved = [redrawPicks](int, int) { redrawPicks(); };
     if (waveform* w = frame.waveforms()) w->onPicksChanged = [window] { window->rebuildRows(); };
-    window->onMapChanged = [redraw] { redraw(CMainFrame::kMap); };
+    window->onMapChanged = [redraw] { redraw(Workbench::kMap); };
 
-    auto wire = [&](int id, auto handler) {
-        QAction* a = frame.action(id);
-        a->setEnabled(true);
-        QObject::connect(a, &QAction::triggered, window, handler);
-        return a;
-    };
-    wire(cmd::kInsertPhase, [window] { window->showInsertDialog(); });
-    wire(cmd::kDeletePhase, [window] { window->deleteSelected(); });
-    wire(cmd::kClearPhaseList, [window] { window->clearList(); });
+    frame.bind(cmd::kInsertPhase, window, [window] { window->showInsertDialog(); });
+    frame.bind(cmd::kDeletePhase, window, [window] { window->deleteSelected(); });
+    frame.bind(cmd::kClearPhaseList, window, [window] { window->clearList(); });
     // Listed here; the location commands, which own the recomputation, enable and connect it.
     QAction* recompute = frame.action(cmd::kRecomputeResiduals);
 
@@ -65,12 +59,7 @@ CPhasesWnd* InstallPhaseList(CMainFrame& frame, AppContext& context) {
                                             frame.action(cmd::kClearPhaseList), recompute};
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (QAction* a : commands) window->addAction(a);
-    for (QAction* menuAction : frame.menuBar()->actions()) {
-        QMenu* menu = menuAction->menu();
-        if (!menu || menuAction->text() != "Список фаз") continue;
-        for (QAction* a : commands)
-            if (!menu->actions().contains(a)) menu->addAction(a);
-    }
+    frame.addToMenu(cmd::Menu::PhaseList, commands);
 
     // The phase list shows its toolbar while it is the active window.
     QObject::connect(frame.mdiArea(), &QMdiArea::subWindowActivated, window,

@@ -5,9 +5,9 @@
 namespace zel {
 
 class AppContext;
-class CMainFrame;
+class Workbench;
 class CPhasesWnd;
 
-CPhasesWnd* InstallPhaseList(CMainFrame& frame, AppContext& context);
+CPhasesWnd* InstallPhaseList(Workbench& frame, AppContext& context);
 
 }  // namespace zel

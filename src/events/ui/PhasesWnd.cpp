@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/MessageSink.h"
-#include "app/PrivateProfile.h"
+#include "base/MessageSink.h"
+#include "base/PrivateProfile.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/PhaseDialogs.h"

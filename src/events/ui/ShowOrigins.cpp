@@ -6,9 +6,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/MessageSink.h"
-#include "app/PrivateProfile.h"
-#include "app/ZelError.h"
+#include "base/MessageSink.h"
+#include "base/PrivateProfile.h"
+#include "base/ZelError.h"
 #include "events/ui/EventDialogs.h"
 
 namespace zel {

@@ -18,9 +18,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/MessageSink.h"
-#include "app/PrivateProfile.h"
-#include "app/ZelError.h"
+#include "base/MessageSink.h"
+#include "base/PrivateProfile.h"
+#include "base/ZelError.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/MessageSink.h"
-#include "data/TimeConversions.h"
+#include "base/MessageSink.h"
+#include "base/TimeConversions.h"
 #include "formats/EventReport.h"
 
 namespace zel {

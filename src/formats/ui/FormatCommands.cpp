@@ -9,11 +9,8 @@
 #include <ctime>
 #include <fstream>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
-#include "app/ui/MainFrame.h"
+#include "base/ZelError.h"
+#include "db/Databases.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/TravelTimeCommands.h"
@@ -27,6 +24,9 @@
 #include "formats/ui/CssFilesDialogs.h"
 #include "formats/ui/ImsEventDialog.h"
 #include "formats/ui/ReportDialog.h"
+#include "session/AppContext.h"
+#include "widgets/Commands.h"
+#include "widgets/Workbench.h"
 
 namespace zel {
 namespace {
@@ -37,18 +37,18 @@ void ShowError(AppContext& context, const std::string& text) {
 
 }  // namespace
 
-FormatCommands::FormatCommands(CMainFrame& frame, AppContext& context)
-    : QObject(&frame), frame_(frame), context_(context) {}
+FormatCommands::FormatCommands(Workbench& frame, AppContext& context)
+    : QObject(&frame.mainWindow()), frame_(frame), context_(context) {}
 
 void FormatCommands::showReport() {
-    CReportDlg dialog(context_.databases(), context_.messages(), context_.settings().outDir, &frame_);
+    CReportDlg dialog(context_.databases(), context_.messages(), context_.settings().outDir, &frame_.mainWindow());
     dialog.exec();
 }
 
 void FormatCommands::writeCssTables() {
     const CurrentEvent& event = TheCurrentEvent();
     CCssFilesDlg dialog(event.orid > 0 ? event.orid : 1, context_.settings().outDir, context_.messages(),
-                        &frame_);
+                        &frame_.mainWindow());
     if (dialog.exec() != QDialog::Accepted) return;
     writeCssTablesTo(dialog.orid(), dialog.folder());
 }
@@ -66,7 +66,7 @@ void FormatCommands::writeCssTablesTo(long long orid, const std::string& folder)
 
 void FormatCommands::writeStoredCssTables() {
     const double now = static_cast<double>(std::time(nullptr));
-    CCssRangeDlg dialog(now - 86400.0, now, context_.settings().outDir, context_.messages(), &frame_);
+    CCssRangeDlg dialog(now - 86400.0, now, context_.settings().outDir, context_.messages(), &frame_.mainWindow());
     if (dialog.exec() != QDialog::Accepted) return;
     writeStoredCssTablesTo(dialog.from(), dialog.to(), dialog.folder());
 }
@@ -109,7 +109,7 @@ void FormatCommands::deleteFromCss(std::int64_t orid) {
 void FormatCommands::showError(const std::string& text) { ShowError(context_, text); }
 
 void FormatCommands::listChanged() {
-    QMdiSubWindow* sub = frame_.child(CMainFrame::kPhaseList);
+    QMdiSubWindow* sub = frame_.child(Workbench::kPhaseList);
     auto* window = sub ? qobject_cast<CPhasesWnd*>(sub->widget()) : nullptr;
     if (!window) return;
     window->rebuildRows();
@@ -120,7 +120,7 @@ void FormatCommands::loadBulletin(ImsLayout layout) {
     const QString filter = layout == ImsLayout::Columns
                                ? "Бюллетень IMS (*.txt);;Все файлы (*)"
                                : "Все файлы (*);;Бюллетень в формате NORDIS (*.txt)";
-    const QString path = QFileDialog::getOpenFileName(&frame_, QString(), QString(), filter);
+    const QString path = QFileDialog::getOpenFileName(&frame_.mainWindow(), QString(), QString(), filter);
     if (path.isEmpty()) return;
     std::vector<ImsEvent> events;
     try {
@@ -128,7 +128,7 @@ void FormatCommands::loadBulletin(ImsLayout layout) {
     } catch (const ZelError&) {
         return;  // a file that does not open ends the command without change
     }
-    CSelectIMSEvent dialog(events, &frame_);
+    CSelectIMSEvent dialog(events, &frame_.mainWindow());
     // The blank-separated layout always replaces the event.
     if (layout == ImsLayout::Whitespace) dialog.phasesOnlyBox()->hide();
     if (dialog.exec() != QDialog::Accepted || dialog.chosen() < 0) return;
@@ -164,7 +164,7 @@ bool FormatCommands::loadBulletinEvent(const std::string& path, ImsLayout layout
 }
 
 void FormatCommands::writeBulletin() {
-    const QString path = QFileDialog::getSaveFileName(&frame_, QString(), QString(), "Бюллетень (*.txt)");
+    const QString path = QFileDialog::getSaveFileName(&frame_.mainWindow(), QString(), QString(), "Бюллетень (*.txt)");
     if (!path.isEmpty()) writeBulletinTo(path.toStdString());
 }
 
@@ -209,7 +209,7 @@ void FormatCommands::writePhaseFile(PhaseFile kind) {
             filter = "Списки сейсм. фаз (*.arr*);;Все файлы (*)";
             break;
     }
-    const QString path = QFileDialog::getSaveFileName(&frame_, QString(), name, filter);
+    const QString path = QFileDialog::getSaveFileName(&frame_.mainWindow(), QString(), name, filter);
     if (!path.isEmpty()) writePhaseFileTo(kind, path.toStdString());
 }
 
@@ -234,7 +234,7 @@ void FormatCommands::writePhaseFileTo(PhaseFile kind, const std::string& path) {
 
 void FormatCommands::readAllPhases(bool replace) {
     const QString path =
-        QFileDialog::getOpenFileName(&frame_, QString(), QString(), "Списки сейсм. фаз (*.arr*);;Все файлы (*)");
+        QFileDialog::getOpenFileName(&frame_.mainWindow(), QString(), QString(), "Списки сейсм. фаз (*.arr*);;Все файлы (*)");
     if (!path.isEmpty()) readAllPhasesFrom(path.toStdString(), replace);
 }
 
@@ -245,14 +245,8 @@ void FormatCommands::readAllPhasesFrom(const std::string& path, bool replace) {
     listChanged();
 }
 
-FormatCommands* InstallFormatCommands(CMainFrame& frame, AppContext& context, EventCommands* events) {
+FormatCommands* InstallFormatCommands(Workbench& frame, AppContext& context, EventCommands* events) {
     auto* commands = new FormatCommands(frame, context);
-    auto wire = [&](int id, auto handler) {
-        QAction* a = frame.action(id);
-        a->setEnabled(true);
-        QObject::connect(a, &QAction::triggered, commands, handler);
-        return a;
-    };
     // The phase list commands that have no frame command of their own.
     auto local = [commands](const char* text, auto handler) {
         auto* a = new QAction(QString::fromUtf8(text), commands);
@@ -260,7 +254,7 @@ FormatCommands* InstallFormatCommands(CMainFrame& frame, AppContext& context, Ev
         return a;
     };
     using File = FormatCommands::PhaseFile;
-    wire(cmd::kEventReport, [commands] { commands->showReport(); });
+    frame.bind(cmd::kEventReport, commands, [commands] { commands->showReport(); });
     const std::vector<QAction*> phaseListActions = {
         local("Загрузить список  фаз из файла", [commands] { commands->readAllPhases(true); }),
         local("Добавить список  фаз из файла", [commands] { commands->readAllPhases(false); }),
@@ -268,12 +262,12 @@ FormatCommands* InstallFormatCommands(CMainFrame& frame, AppContext& context, Ev
         local("Сохранить список фаз для HYPO71", [commands] { commands->writePhaseFile(File::Hypo71); }),
         local("*Сохранить список фаз в формате KPW2", [commands] { commands->writePhaseFile(File::Kpw2); }),
         local("Сохранить список фаз в формате TRAVO", [commands] { commands->writePhaseFile(File::Travo); }),
-        wire(cmd::kLoadImsBulletin, [commands] { commands->loadBulletin(ImsLayout::Columns); }),
+        frame.bind(cmd::kLoadImsBulletin, commands, [commands] { commands->loadBulletin(ImsLayout::Columns); }),
         local("Сохранить результаты обработки в формате REB/IMS", [commands] { commands->writeBulletin(); }),
         local("Загрузить бюллетень в формате NORDIS",
               [commands] { commands->loadBulletin(ImsLayout::Whitespace); }),
-        wire(cmd::kWriteCssTables, [commands] { commands->writeCssTables(); }),
-        wire(cmd::kWriteStoredCssTables, [commands] { commands->writeStoredCssTables(); })};
+        frame.bind(cmd::kWriteCssTables, commands, [commands] { commands->writeCssTables(); }),
+        frame.bind(cmd::kWriteStoredCssTables, commands, [commands] { commands->writeStoredCssTables(); })};
     if (events) {
         events->afterSave = [commands] { commands->saveToCss(); };
         events->afterDelete = [commands](std::int64_t orid) { commands->deleteFromCss(orid); };
@@ -281,14 +275,10 @@ FormatCommands* InstallFormatCommands(CMainFrame& frame, AppContext& context, Ev
     }
 
     // These commands belong to the phase list: its context menu and its menu.
-    if (QMdiSubWindow* sub = frame.child(CMainFrame::kPhaseList); sub && sub->widget())
+    if (QMdiSubWindow* sub = frame.child(Workbench::kPhaseList); sub && sub->widget())
         for (QAction* a : phaseListActions) sub->widget()->addAction(a);
-    for (QAction* menuAction : frame.menuBar()->actions()) {
-        QMenu* menu = menuAction->menu();
-        if (!menu || menuAction->text() != "Список фаз") continue;
-        menu->addSeparator();
-        for (QAction* a : phaseListActions) menu->addAction(a);
-    }
+    if (QMenu* menu = frame.menu(cmd::Menu::PhaseList)) menu->addSeparator();
+    frame.addToMenu(cmd::Menu::PhaseList, phaseListActions);
     return commands;
 }
 

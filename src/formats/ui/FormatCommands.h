@@ -12,13 +12,13 @@
 namespace zel {
 
 class AppContext;
-class CMainFrame;
+class Workbench;
 class EventCommands;
 
 class FormatCommands : public QObject {
     Q_OBJECT
   public:
-    FormatCommands(CMainFrame& frame, AppContext& context);
+    FormatCommands(Workbench& frame, AppContext& context);
 
     void showReport();
     // The dialogs' OK, and what follows it. Messages for every failure.
@@ -49,7 +49,7 @@ class FormatCommands : public QObject {
     void listChanged();
     void showError(const std::string& text);
 
-    CMainFrame& frame_;
+    Workbench& frame_;
     AppContext& context_;
     // The error ellipse of the last bulletin origin loaded, and that origin: the ellipse is written
     // only while the current hypocentre is still the one it belongs to.
@@ -60,6 +60,6 @@ class FormatCommands : public QObject {
 
 // Creates the commands (owned by the frame), wires them and hooks the CSS copy into the event
 // save; the phase list and the event commands must be installed.
-FormatCommands* InstallFormatCommands(CMainFrame& frame, AppContext& context, EventCommands* events);
+FormatCommands* InstallFormatCommands(Workbench& frame, AppContext& context, EventCommands* events);
 
 }  // namespace zel

@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 #include <ctime>
 
-#include "app/MessageSink.h"
-#include "app/ZelError.h"
-#include "app/db/Databases.h"
-#include "data/TimeConversions.h"
+#include "base/MessageSink.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
+#include "db/Databases.h"
 
 namespace zel {
 namespace {

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <optional>
 
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
 
 namespace zel {
 namespace {

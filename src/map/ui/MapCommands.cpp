@@ -10,14 +10,14 @@
 #include <QStatusBar>
 #include <ctime>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
-#include "app/ui/MainFrame.h"
-#include "app/ui/ZelToolbar.h"
 #include "events/CurrentEvent.h"
 #include "map/NetworkFilter.h"
 #include "map/ui/CMapWnd.h"
 #include "map/ui/EpicentreDlg.h"
+#include "session/AppContext.h"
+#include "widgets/Commands.h"
+#include "widgets/Workbench.h"
+#include "widgets/ZelToolbar.h"
 
 namespace zel {
 namespace {
@@ -48,31 +48,21 @@ void FillNetworkBox(QComboBox* box, const std::vector<Network>& networks) {
 
 }  // namespace
 
-CMapWnd* InstallMap(CMainFrame& frame, AppContext& context) {
+CMapWnd* InstallMap(Workbench& frame, AppContext& context) {
     const MapDataFiles files = FindMapDataFiles(MapDataFolders(
         context.settings().workingDir, context.paths().executableDir, context.paths().resources));
     auto* map = new CMapWnd(context.stations(), context.networks(), files);
-    frame.setChildWidget(CMainFrame::kMap, map);
-    QObject::connect(map, &CMapWnd::statusText, &frame, [&frame](const QString& text) {
-        if (text.isEmpty())
-            frame.statusBar()->clearMessage();
-        else
-            frame.statusBar()->showMessage(text);
-    });
+    frame.setChildWidget(Workbench::kMap, map);
+    QObject::connect(map, &CMapWnd::statusText, &frame.mainWindow(),
+                     [&frame](const QString& text) { frame.showStatusMessage(text); });
 
-    auto wire = [&](int id, auto handler) {
-        QAction* a = frame.action(id);
-        a->setEnabled(true);
-        QObject::connect(a, &QAction::triggered, map, handler);
-        return a;
-    };
-    QAction* zoomIn = wire(cmd::kMapZoomIn, [map] { map->zoomIn(); });
-    QAction* zoomOut = wire(cmd::kMapZoomOut, [map] { map->zoomOut(); });
-    QAction* east = wire(cmd::kMapShiftEast, [map] { map->shiftEast(); });
-    QAction* west = wire(cmd::kMapShiftWest, [map] { map->shiftWest(); });
-    QAction* north = wire(cmd::kMapShiftNorth, [map] { map->shiftNorth(); });
-    QAction* south = wire(cmd::kMapShiftSouth, [map] { map->shiftSouth(); });
-    QAction* reset = wire(cmd::kMapReset, [map] { map->resetView(); });
+    QAction* zoomIn = frame.bind(cmd::kMapZoomIn, map, [map] { map->zoomIn(); });
+    QAction* zoomOut = frame.bind(cmd::kMapZoomOut, map, [map] { map->zoomOut(); });
+    QAction* east = frame.bind(cmd::kMapShiftEast, map, [map] { map->shiftEast(); });
+    QAction* west = frame.bind(cmd::kMapShiftWest, map, [map] { map->shiftWest(); });
+    QAction* north = frame.bind(cmd::kMapShiftNorth, map, [map] { map->shiftNorth(); });
+    QAction* south = frame.bind(cmd::kMapShiftSouth, map, [map] { map->shiftSouth(); });
+    QAction* reset = frame.bind(cmd::kMapReset, map, [map] { map->resetView(); });
 
     auto* modes = new QActionGroup(map);
     const std::pair<int, CMapWnd::Mode> modeCommands[] = {{cmd::kMapRelief, CMapWnd::kRelief},
@@ -80,7 +70,7 @@ CMapWnd* InstallMap(CMainFrame& frame, AppContext& context) {
                                                           {cmd::kMapSimple, CMapWnd::kSimple}};
     std::vector<QAction*> modeActions;
     for (auto [id, mode] : modeCommands) {
-        QAction* a = wire(id, [map, mode] { map->setMode(mode); });
+        QAction* a = frame.bind(id, map, [map, mode] { map->setMode(mode); });
         a->setCheckable(true);
         a->setChecked(mode == map->mode());
         modes->addAction(a);
@@ -92,13 +82,13 @@ CMapWnd* InstallMap(CMainFrame& frame, AppContext& context) {
     azimuths->setChecked(map->azimuths());
     QObject::connect(azimuths, &QAction::toggled, map, [map](bool on) { map->setAzimuths(on); });
 
-    QAction* markStart = wire(cmd::kMapMarkEpicentre, [map] {
+    QAction* markStart = frame.bind(cmd::kMapMarkEpicentre, map, [map] {
         const auto point = map->contextLatLon();
         if (!point) return;
         const CurrentEvent& event = TheCurrentEvent();
         EditEpicentre(map, {point->first, point->second, event.depth, event.originTime});
     });
-    QAction* parameters = wire(cmd::kMapHypocentreParameters, [map] {
+    QAction* parameters = frame.bind(cmd::kMapHypocentreParameters, map, [map] {
         const CurrentEvent& event = TheCurrentEvent();
         EditEpicentre(map, {event.lat, event.lon, event.depth, event.originTime});
     });
@@ -115,9 +105,7 @@ CMapWnd* InstallMap(CMainFrame& frame, AppContext& context) {
     map->setContextMenu(contextMenu);
 
     // The frame's "Карта" menu carries the window's commands.
-    for (QAction* menuAction : frame.menuBar()->actions()) {
-        QMenu* menu = menuAction->menu();
-        if (!menu || menuAction->text() != "Карта") continue;
+    if (QMenu* menu = frame.menu(cmd::Menu::Map)) {
         menu->addSeparator();
         for (QAction* a : {zoomIn, zoomOut, east, west, north, south, reset}) menu->addAction(a);
         menu->addSeparator();
@@ -132,13 +120,13 @@ CMapWnd* InstallMap(CMainFrame& frame, AppContext& context) {
     FillNetworkBox(box, context.networks());
     // With the map's buttons the toolbar no longer fits beside the waveform one: a row of its own
     // keeps the network box in sight.
-    if (CZELToolbar* toolbar = frame.toolbar("MAP")) frame.insertToolBarBreak(toolbar);
+    if (CZELToolbar* toolbar = frame.toolbar("MAP")) frame.mainWindow().insertToolBarBreak(toolbar);
     QObject::connect(box, &QComboBox::currentIndexChanged, map, [map, box](int index) {
         map->setNetwork(index <= 0 ? std::string() : box->itemText(index).toStdString());
     });
 
     // The map toolbar comes forward with the map, its box showing the map's filter.
-    QMdiSubWindow* sub = frame.child(CMainFrame::kMap);
+    QMdiSubWindow* sub = frame.child(Workbench::kMap);
     QObject::connect(
         frame.mdiArea(), &QMdiArea::subWindowActivated, map, [&frame, sub, map, box](QMdiSubWindow* active) {
             if (active != sub) return;

@@ -6,9 +6,9 @@
 namespace zel {
 
 class AppContext;
-class CMainFrame;
+class Workbench;
 class CMapWnd;
 
-CMapWnd* InstallMap(CMainFrame& frame, AppContext& context);
+CMapWnd* InstallMap(Workbench& frame, AppContext& context);
 
 }  // namespace zel

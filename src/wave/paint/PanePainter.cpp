@@ -5,7 +5,7 @@
 #include <QPalette>
 #include <QPolygon>
 
-#include "app/Settings.h"
+#include "config/Settings.h"
 #include "wave/PaneText.h"
 #include "wave/TimeAxis.h"
 #include "wave/TracePane.h"

@@ -1,6 +1,6 @@
 #include "wave/ui/BeamPane.h"
 
-#include "app/AppContext.h"
+#include "session/AppContext.h"
 #include "wave/PaneBeam.h"
 #include "wave/ui/waveform.h"
 

@@ -20,9 +20,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/AppContext.h"
-#include "app/PrivateProfile.h"
-#include "app/ZelError.h"
+#include "base/PrivateProfile.h"
+#include "base/ZelError.h"
+#include "session/AppContext.h"
 #include "wave/ChannelLists.h"
 #include "wave/ui/waveform.h"
 

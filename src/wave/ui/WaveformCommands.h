@@ -4,9 +4,9 @@
 
 namespace zel {
 
-class CMainFrame;
+class Workbench;
 class waveform;
 
-void CreateNavigationCommands(CMainFrame& frame, waveform& window);
+void CreateNavigationCommands(Workbench& frame, waveform& window);
 
 }  // namespace zel

@@ -7,8 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/AppContext.h"
-#include "app/ui/MainFrame.h"
+#include "session/AppContext.h"
 #include "wave/NamedColors.h"
 #include "wave/ui/waveform.h"
 
@@ -19,7 +18,8 @@ QString ColorText(const Rgb& c) { return QString::asprintf("%d,%d,%d", c.red, c.
 
 }  // namespace
 
-CWaveformsSetupPage::CWaveformsSetupPage(AppContext& context) : context_(context) {
+CWaveformsSetupPage::CWaveformsSetupPage(AppContext& context, waveform* window)
+    : context_(context), window_(window) {
     auto* grid = new QGridLayout(this);
     const char* labels[] = {"Волновые формы", "Преобразованный сигнал", "Метки (время, амплитуда)",
                             "Основной фон"};
@@ -41,7 +41,7 @@ CWaveformsSetupPage::CWaveformsSetupPage(AppContext& context) : context_(context
     auto* defaults = new QPushButton("По умолчанию", this);
     connect(defaults, &QPushButton::clicked, this, &CWaveformsSetupPage::restoreDefaults);
     grid->addWidget(defaults, 4, 2);
-    const waveform* w = CMainFrame::instance() ? CMainFrame::instance()->waveforms() : nullptr;
+    const waveform* w = window_;
     drawWaveforms_ = new QCheckBox("Рисовать графики волновых форм", this);
     drawWaveforms_->setChecked(!w || w->style().drawWaveforms);
     timeGrid_ = new QCheckBox("Отображать сетку по шкале времени", this);
@@ -70,11 +70,11 @@ void CWaveformsSetupPage::save() {
         context_.settings().colors = colors;
         SaveColors(context_.ini(), colors);
     }
-    if (CMainFrame* frame = CMainFrame::instance()) {
+    if (window_) {
         PaneStyle style = PaneStyle::FromSettings(context_.settings());
         style.drawWaveforms = drawWaveforms_->isChecked();
         style.timeGrid = timeGrid_->isChecked();
-        frame->waveforms()->setStyle(style);
+        window_->setStyle(style);
     }
 }
 

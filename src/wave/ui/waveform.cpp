@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <ctime>
 
-#include "app/AppContext.h"
-#include "app/db/Odbc.h"
 #include "data/Catalogue.h"
+#include "db/Odbc.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
+#include "session/AppContext.h"
 #include "wave/ChannelLists.h"
 #include "wave/TimePresets.h"
 #include "wave/ui/BeamPane.h"

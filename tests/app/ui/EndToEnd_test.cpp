@@ -28,12 +28,10 @@
 #include <regex>
 #include <sstream>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
-#include "app/db/Databases.h"
 #include "app/ui/MainFrame.h"
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
 #include "data/demo/DemoDiskLoop.h"
+#include "db/Databases.h"
 #include "dsp/FormulaFunctions.h"
 #include "dsp/ui/FilterPage.h"
 #include "events/CurrentEvent.h"
@@ -47,14 +45,16 @@
 #include "formats/ImsBulletin.h"
 #include "formats/ui/CssFilesDialogs.h"
 #include "formats/ui/ReportDialog.h"
+#include "session/AppContext.h"
 #include "support/ScratchDatabase.h"
 #include "support/ui/DemoFrameTest.h"
 #include "support/ui/DialogScript.h"
 #include "wave/Picking.h"
-#include "wave/ui/ChannelDialogs.h"
 #include "wave/ui/CZoomWindow.h"
+#include "wave/ui/ChannelDialogs.h"
 #include "wave/ui/PickDlg.h"
 #include "wave/ui/waveform.h"
+#include "widgets/Commands.h"
 
 namespace zel {
 namespace {

@@ -16,15 +16,15 @@
 #include <QTime>
 #include <QToolButton>
 
-#include "app/AppContext.h"
 #include "app/ui/SettingsSheet.h"
-#include "app/ui/ToolbarCustomizeDialog.h"
 #include "app/ui/ZelApplication.h"
-#include "app/ui/ZelStatusBar.h"
-#include "app/ui/ZelToolbar.h"
+#include "session/AppContext.h"
 #include "support/TestAppPaths.h"
 #include "wave/ui/WaveformsSetupPage.h"
 #include "wave/ui/waveform.h"
+#include "widgets/ToolbarCustomizeDialog.h"
+#include "widgets/ZelStatusBar.h"
+#include "widgets/ZelToolbar.h"
 
 namespace zel {
 namespace {
@@ -198,7 +198,7 @@ TEST_F(MainFrameTest, ToolbarCustomisationResetsToTheOpeningLayoutAndIsKeptForTh
 
     Start();
     EXPECT_EQ(frame->toolbar("WAVEFORMS")->layout(), customised);
-    EXPECT_EQ(frame->toolbar("MAP")->layout(), DefaultToolbarLayout("MAP"));
+    EXPECT_EQ(frame->toolbar("MAP")->layout(), cmd::DefaultToolbarLayout("MAP"));
 }
 
 }  // namespace

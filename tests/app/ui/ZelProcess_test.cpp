@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Settings.h"
 #include "app/ui/ZelApplication.h"
+#include "config/Settings.h"
 #include "support/TempDir.h"
 
 namespace zel {

@@ -6,7 +6,7 @@
 
 #include <QTableWidget>
 
-#include "app/db/Databases.h"
+#include "db/Databases.h"
 #include "support/ScratchDatabase.h"
 
 namespace zel {

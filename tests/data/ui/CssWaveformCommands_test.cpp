@@ -12,13 +12,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/AppContext.h"
-#include "app/db/Databases.h"
-#include "app/db/Odbc.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
 #include "data/CssWaveformImport.h"
+#include "db/Databases.h"
+#include "db/Odbc.h"
 #include "events/ZELPhases.h"
+#include "session/AppContext.h"
 #include "support/TestAppPaths.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"

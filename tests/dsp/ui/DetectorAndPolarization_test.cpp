@@ -11,13 +11,11 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "app/AppContext.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "data/demo/DemoPhysics.h"
 #include "dsp/DspWorkspace.h"
-#include "dsp/FilterSettings.h"
 #include "dsp/FormulaFunctions.h"
 #include "dsp/StaLtaDetector.h"
 #include "dsp/ui/DetectorCommands.h"
@@ -26,7 +24,9 @@
 #include "dsp/ui/PolarizationCommands.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
+#include "session/AppContext.h"
 #include "support/ui/DemoFrameTest.h"
+#include "wave/FilterSettings.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
 

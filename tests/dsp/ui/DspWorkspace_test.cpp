@@ -16,8 +16,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
 #include "data/demo/DemoDiskLoop.h"
@@ -26,9 +24,11 @@
 #include "dsp/SavedFormulas.h"
 #include "dsp/ui/DspWorkspaceWidget.h"
 #include "dsp/ui/FormulaDialog.h"
+#include "session/AppContext.h"
 #include "support/ui/DemoFrameTest.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
+#include "widgets/Commands.h"
 
 namespace zel {
 namespace {

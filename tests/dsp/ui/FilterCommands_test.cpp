@@ -11,13 +11,13 @@
 #include <QSpinBox>
 #include <QTimer>
 
-#include "app/AppContext.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
-#include "dsp/FilterSettings.h"
 #include "dsp/FormulaFunctions.h"
 #include "dsp/ui/FilterPage.h"
+#include "session/AppContext.h"
 #include "support/ui/DemoFrameTest.h"
+#include "wave/FilterSettings.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
 

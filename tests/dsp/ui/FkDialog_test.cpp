@@ -14,19 +14,19 @@
 #include <filesystem>
 #include <numbers>
 
-#include "app/AppContext.h"
-#include "app/PrivateProfile.h"
 #include "app/ui/MainFrame.h"
+#include "base/PrivateProfile.h"
 #include "data/StationModel.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "data/demo/DemoPhysics.h"
-#include "dsp/FkAnalysis.h"
 #include "dsp/FkModuleSettings.h"
 #include "dsp/ui/ExtProgFkSetup.h"
 #include "dsp/ui/FKResultsDlg.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
+#include "session/AppContext.h"
 #include "support/ui/DemoFrameTest.h"
+#include "wave/FkAnalysis.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
 

@@ -10,7 +10,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "app/ZelError.h"
+#include "base/ZelError.h"
 #include "support/MisbehavingProgram.h"
 #include "support/TempDir.h"
 

@@ -14,10 +14,8 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
-#include "app/ResourceDir.h"
 #include "app/ui/MainFrame.h"
+#include "config/ResourceDir.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/EventCommands.h"
@@ -25,7 +23,9 @@
 #include "events/ui/PhaseListSetup.h"
 #include "events/ui/PhasesWnd.h"
 #include "events/ui/ShowOrigins.h"
+#include "session/AppContext.h"
 #include "support/TempDir.h"
+#include "widgets/Commands.h"
 
 namespace zel {
 namespace {

@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <cmath>
 
-#include "app/AppContext.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
 #include "data/demo/DemoDiskLoop.h"
@@ -20,6 +19,7 @@
 #include "events/PhaseCatalogue.h"
 #include "events/Regions.h"
 #include "events/ZELPhases.h"
+#include "session/AppContext.h"
 #include "support/TestAppPaths.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"

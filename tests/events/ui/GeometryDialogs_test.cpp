@@ -15,10 +15,10 @@
 #include <QListWidget>
 #include <QTreeWidget>
 
-#include "app/MessageSink.h"
-#include "app/PrivateProfile.h"
-#include "app/db/Databases.h"
-#include "app/db/Odbc.h"
+#include "base/MessageSink.h"
+#include "base/PrivateProfile.h"
+#include "db/Databases.h"
+#include "db/Odbc.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"

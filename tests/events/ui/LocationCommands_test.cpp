@@ -17,7 +17,6 @@
 #include <QSpinBox>
 #include <filesystem>
 
-#include "app/AppContext.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
@@ -26,6 +25,7 @@
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/LoqRunner.h"
+#include "session/AppContext.h"
 #include "support/MisbehavingProgram.h"
 #include "support/TempDir.h"
 #include "support/TestAppPaths.h"

@@ -14,18 +14,18 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "app/AppContext.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/SettingsSheet.h"
 #include "app/ui/ZelApplication.h"
 #include "data/demo/DemoDiskLoop.h"
-#include "dsp/FilterSettings.h"
 #include "dsp/FormulaFunctions.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/MagnitudeDialogs.h"
+#include "session/AppContext.h"
 #include "support/ui/DemoFrameTest.h"
+#include "wave/FilterSettings.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/PickDlg.h"
 #include "wave/ui/waveform.h"

@@ -9,15 +9,15 @@
 #include <QAction>
 #include <QMdiSubWindow>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
-#include "app/ResourceDir.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/ZelToolbar.h"
+#include "config/ResourceDir.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/PhasesWnd.h"
+#include "session/AppContext.h"
 #include "support/TempDir.h"
+#include "widgets/Commands.h"
+#include "widgets/ZelToolbar.h"
 
 namespace zel {
 namespace {

@@ -18,9 +18,9 @@
 #include <QTableView>
 #include <QTreeWidget>
 
-#include "app/MessageSink.h"
-#include "app/PrivateProfile.h"
-#include "data/TimeConversions.h"
+#include "base/MessageSink.h"
+#include "base/PrivateProfile.h"
+#include "base/TimeConversions.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/PhaseDialogs.h"

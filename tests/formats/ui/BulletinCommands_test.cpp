@@ -14,8 +14,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
 #include "app/ui/MainFrame.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
@@ -27,7 +25,9 @@
 #include "events/ui/PhasesWnd.h"
 #include "formats/ui/FormatCommands.h"
 #include "formats/ui/ImsEventDialog.h"
+#include "session/AppContext.h"
 #include "support/TestAppPaths.h"
+#include "widgets/Commands.h"
 
 namespace zel {
 namespace {

@@ -12,10 +12,8 @@
 #include <QTextBrowser>
 #include <QTreeWidget>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
 #include "app/ui/MainFrame.h"
-#include "data/TimeConversions.h"
+#include "base/TimeConversions.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/EventCommands.h"
@@ -23,7 +21,9 @@
 #include "events/ui/PhaseListSetup.h"
 #include "formats/CssDatabase.h"
 #include "formats/ui/ReportDialog.h"
+#include "session/AppContext.h"
 #include "support/TestAppPaths.h"
+#include "widgets/Commands.h"
 
 namespace zel {
 namespace {

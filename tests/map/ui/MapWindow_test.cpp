@@ -17,8 +17,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/AppContext.h"
-#include "app/Commands.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
 #include "data/demo/DemoDiskLoop.h"
@@ -31,7 +29,9 @@
 #include "map/MapStatusText.h"
 #include "map/ui/CMapWnd.h"
 #include "map/ui/EpicentreDlg.h"
+#include "session/AppContext.h"
 #include "support/TestAppPaths.h"
+#include "widgets/Commands.h"
 
 namespace zel {
 namespace {

@@ -8,10 +8,10 @@
 #include <functional>
 #include <memory>
 
-#include "app/AppContext.h"
-#include "app/MessageSink.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
+#include "base/MessageSink.h"
+#include "session/AppContext.h"
 #include "support/TempDir.h"
 #include "support/TestAppPaths.h"
 

@@ -10,12 +10,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/AppContext.h"
-#include "app/PrivateProfile.h"
 #include "app/ui/MainFrame.h"
+#include "base/PrivateProfile.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "data/demo/DemoPhysics.h"
 #include "dsp/ui/FilterCommands.h"
+#include "session/AppContext.h"
 #include "support/ui/DemoFrameTest.h"
 #include "wave/PaneText.h"
 #include "wave/ui/waveform.h"

@@ -17,13 +17,13 @@
 #include <QTimer>
 #include <cmath>
 
-#include "app/AppContext.h"
-#include "app/PrivateProfile.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
+#include "base/PrivateProfile.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/PhasesWnd.h"
+#include "session/AppContext.h"
 #include "support/ui/DemoFrameTest.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/PickDlg.h"

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/AppContext.h"
-#include "app/db/Databases.h"
 #include "data/Catalogue.h"
 #include "data/SampleFile.h"
+#include "db/Databases.h"
+#include "session/AppContext.h"
 #include "support/ui/DemoFrameTest.h"
 #include "wave/Navigation.h"
 #include "wave/ui/CZoomWindow.h"

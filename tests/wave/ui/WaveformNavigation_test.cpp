@@ -13,9 +13,9 @@
 #include <QTreeWidget>
 #include <cmath>
 
-#include "app/AppContext.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
+#include "session/AppContext.h"
 #include "support/ui/DemoFrameTest.h"
 #include "wave/ChannelLists.h"
 #include "wave/Navigation.h"

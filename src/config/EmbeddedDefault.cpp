@@ -1,0 +1,33 @@
+#include "config/EmbeddedDefault.h"
+
+#include <filesystem>
+
+#include "base/PrivateProfile.h"
+#include "base/ZelError.h"
+
+namespace zel {
+
+std::string EmbeddedConnectString(const std::string& databasePath) {
+    return "Driver=SQLite3;Database=" + databasePath + ";";
+}
+
+bool PrepareEmbeddedDefault(PrivateProfile& ini, const std::string& databasePath, const std::string& diskLoopDir,
+                            const std::vector<ProfileChange>& moreKeys) {
+    if (std::filesystem::exists(ini.path())) return false;
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(databasePath).parent_path(), error);
+    if (!error) std::filesystem::create_directories(diskLoopDir, error);
+    if (error) throw ZelError("Не удалось создать каталог данных ZEL: " + error.message());
+    std::string dataDir = diskLoopDir;
+    if (!dataDir.empty() && dataDir.back() != '/') dataDir += '/';
+    std::vector<ProfileChange> keys = {
+        {"DATABASE", "ODBC", EmbeddedConnectString(databasePath)},
+        {"DATABASE", "LOCALLASTID", std::string("1")},
+        {"DATA", "DIR", dataDir},
+    };
+    keys.insert(keys.end(), moreKeys.begin(), moreKeys.end());
+    ini.write(keys);
+    return true;
+}
+
+}  // namespace zel

@@ -1,0 +1,21 @@
+#include "session/ExitConfirmation.h"
+
+namespace zel {
+
+bool ConfirmExit(bool phaseListEmpty, MessageSink& messages, const std::function<bool()>& savePhaseList) {
+    if (phaseListEmpty) {
+        return messages.show({"Вы согласны завершить работу программы ZEL?", "ZEL", MessageIcon::Question,
+                              MessageButtons::YesNo}) == MessageAnswer::Yes;
+    }
+    switch (messages.show(
+        {"Список фаз не пуст. Сохранить?", "ZEL", MessageIcon::Question, MessageButtons::YesNoCancel})) {
+        case MessageAnswer::Yes:
+            return savePhaseList && savePhaseList();
+        case MessageAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace zel

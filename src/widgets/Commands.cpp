@@ -1,0 +1,260 @@
+#include "widgets/Commands.h"
+
+#include <unordered_map>
+
+namespace zel::cmd {
+namespace {
+
+// The menu texts are the string table of the program, Russian as the analysts read them.
+constexpr Command kCommands[] = {
+    {kFont, "Шрифт", "", ""},
+    {kAddChannels, "Добавить каналы для визуализации и обработки", "add-channels", ""},
+    {kShowWaveforms, "Волновые формы", "waveforms", ""},
+    {kShowPhaseList, "Список всех фаз", "phase-list", ""},
+    {kShowDsp, "ПОС", "dsp", ""},
+    {kShowMap, "Карта", "map", ""},
+    {kCascade, "Каскад", "cascade", ""},
+    {kTileHorizontally, "Горизонтальная мозаика", "tile-horizontally", ""},
+    {kTileVertically, "Вертикальная мозаика", "tile-vertically", ""},
+    {kShowParticleMotion, "Показать движ. частиц", "", ""},
+    {kSettings, "Рабочие параметры...", "", ""},
+    {kEditNetworks, "Редактировать список сетей", "", ""},
+    {kReconnect, "Переподключиться к БД", "", ""},
+    {kEditDirsMap, "Редактировать список отображений каталогов", "", ""},
+    {kShowOrigins, "Показать окно списка обработанных событий", "", ""},
+    {kEditControlledRegions, "Редактировать список контролируемых регионов", "", ""},
+    {kClearPhaseList, "Очистить список фаз", "clear", ""},
+    {kExit, "Выход", "", ""},
+    {kAbout, "О программе", "", ""},
+    {kZelVersion, "Версия ZEL", "about", ""},
+    {kGroupCombo, "", "", ""},
+    {kGroupSelected, "", "", ""},
+    {kCustomizeToolbar, "Настроить панель инструментов", "", ""},
+    {kMapZoomIn, "Увеличить", "zoom-in", ""},
+    {kMapZoomOut, "Уменьшить", "zoom-out", ""},
+    {kMapShiftEast, "вправо", "shift-later", ""},
+    {kMapShiftWest, "влево", "shift-earlier", ""},
+    {kMapShiftNorth, "вверх", "shift-up", ""},
+    {kMapShiftSouth, "вниз", "shift-down", ""},
+    {kMapReset, "Восстановить исходное значение масштаба", "zoom-reset", ""},
+    {kMapRelief, "Рисовать уровни высот и глубин", "relief", ""},
+    {kMapCoastlines, "Рисовать береговую линию", "coastlines", ""},
+    {kMapSimple, "Рисовать простую карту", "simple-map", ""},
+    {kMapAzimuths, "Рисовать азимут", "azimuths", ""},
+    {kMapMarkEpicentre, "Отметить стартовую для расчета эпицентра", "", ""},
+    {kMapHypocentreParameters, "Параметры гипоцентра", "", ""},
+    {kRebuildPanes, "(*)Перерисовать", "", ""},
+    {kRedrawPanes, "Перерисовать", "", ""},
+    {kDrawWaveforms, "Рисовать волновые формы", "", ""},
+    {kFitAllPanes, "Во все окно", "", ""},
+    {kAcquisitionMarks, "Выводить отметки системы сбора данных", "", ""},
+    {kDatabasePhases, "Отображать отметки фаз из БД", "", ""},
+    {kCommonCursor, "Рисовать общий вертикальный курсор", "", ""},
+    {kCentrePanes, "Отцентрировать график волновых форм", "", ""},
+    {kAlignTime, "Выровнять масштаб по времени", "", ""},
+    {kShiftEarlier, "Сдвинуть график влево...", "shift-earlier", ""},
+    {kShiftLater, "Сдвинуть график вправо", "shift-later", ""},
+    {kShiftUp, "Сдвинуть график вверх...", "shift-up", ""},
+    {kShiftDown, "Сдвинуть график вниз...", "shift-down", ""},
+    {kReturn, "Вернуться", "return", ""},
+    {kCompressTime, "Сжать по горизонтали", "compress-time", ""},
+    {kCompressAmplitude, "Сжать по вертикали", "compress-amplitude", ""},
+    {kStretchTime, "Растянуть по горизонтали", "stretch-time", ""},
+    {kStretchAmplitude, "Растянуть по вертикали", "stretch-amplitude", ""},
+    {kStretchTimePane, "Горизонтали", "", ""},
+    {kStretchAmplitudePane, "Вертикали", "", ""},
+    {kCompressTimePane, "Горизонтали", "", ""},
+    {kCompressAmplitudePane, "Вертикали", "", ""},
+    {kCentre, "Отцентрировать", "centre", ""},
+    {kAlignAmplitude, "Выровнять масштаб по амплитуде", "", ""},
+    {kOneScale, "Привести исходный и преобразованный сигнал к одному масштабу", "", ""},
+    {kNewPane, "Создать новое окно", "", ""},
+    {kChooseStationChannel, "Выбрать станцию и канал...", "", ""},
+    {kChooseStationChannelPane, "(*)Выбрать станцию и канал...", "", ""},
+    {kDeleteActivePanes, "Удалить активные окна", "", ""},
+    {kSaveChannelList, "Сохранить список каналов", "", ""},
+    {kLoadChannelList, "Загрузить список каналов", "", ""},
+    {kSortPanes, "Сортировать...", "sort", ""},
+    {kSortByStationIndex, "по номеру в БД", "", ""},
+    {kSortByPickTime, "по времени прихода фаз", "", ""},
+    {kSortByName, "по алфавиту", "", ""},
+    {kSortByActivation, "по номеру на экране", "", ""},
+    {kSortByDistance, "по расстоянию от эпицентра", "", ""},
+    {kSortByAmplitude, "по амплитуде ", "", ""},
+    {kSortByMb, "по магнитуде Mb", "", ""},
+    {kCleanDiskLoop, "Удаление файлов из дисковой петли...", "", ""},
+    {kExportCss, "Сохранить данные в формате CSS 3.0 ...", "", ""},
+    {kImportCss, "Загрузить данные в формате CSS 3.0...", "", ""},
+    {kPickMode, "Отметить фазу", "pick", ""},
+    {kDeleteMarks, "Удалить интервальные отметки", "", ""},
+    {kAlignMarks, "Выровнять отметки", "", ""},
+    {kExcludePhasesInMark, "(*)Исключить фазы из расчета", "", ""},
+    {kIncludePhasesInMark, "(*)Включить фазы в расчет в интервале", "", ""},
+    {kFilter, "Фильтр", "filter", ""},
+    {kFilterDesigner, "Конструктор фильтра", "", ""},
+    {kRemoveFilter, "Убрать фильтр", "", ""},
+    {kFormula, "Формула", "formula", ""},
+    {kSimulateDisplacement, "Симуляция смещения", "", ""},
+    {kSimulateWwssp, "Симуляция WWSSSP", "", ""},
+    {kSimulateKirnos, "Симуляция KIRNOS", "", ""},
+    {kSimulateWoodAnderson, "Симуляция Wood-Anderson", "", ""},
+    {kSimulateLpsro, "Симуляция LPSRO", "", ""},
+    {kSimulateWwsslp, "Симуляция WWSSLP", "", ""},
+    {kSimulateSkm, "Симуляция СКМ", "", ""},
+    {kDisplacementByResponse, "К смещению по АЧХ", "", ""},
+    {kSimulateWwsspByResponse, "Симуляция WWSSSP с использованием АЧХ", "", ""},
+    {kSimulateWwsslpByResponse, "Симуляция WWSSLP с использованием АЧХ", "", ""},
+    {kSimulateLpsroByResponse, "Симуляция LPSRO с использованием АЧХ", "", ""},
+    {kSimulateKirnosByResponse, "Симуляция KIRNOS с использованием АЧХ", "", ""},
+    {kSimulateWoodAndersonByResponse, "Симуляция Wood-Anderson с использованием АЧХ", "", ""},
+    {kSimulateVegikByResponse, "Симуляция ВЭГИК с использованием АЧХ", "", ""},
+    {kRunDetector, "Запустить детектор STA\\LTA", "detector", ""},
+    {kClearDetections, "Очистить список срабатываний", "", ""},
+    {kDetectorSettings, "Установки...", "", ""},
+    {kThreeComponentAzimuth, "Азимут по 3-м компонентам", "", ""},
+    {kPolarizationAzimuth, "Азимут колебаний...", "", ""},
+    {kRectilinearity, "Прямолинейность колебаний...", "", ""},
+    {kPlanarity, "Планарность колебаний...", "", ""},
+    {kFkAnalysis, "F-K анализ", "", ""},
+    {kAmplitudePeriod, "Расчет периода(с) и амплитуды(мкм.)", "amplitude", ""},
+    {kMeasureByCalib, "по Calib и Calper", "", ""},
+    {kMeasureByFile, "по АЧХ (FAP-файлы в каталоге Response)", "", ""},
+    {kMeasureByDatabase, "По АЧХ из БД (нули/полюса или FAP)", "", ""},
+    {kNormaliseAmplitude, "Нормализовать амплитуду", "", ""},
+    {kCoda, "Кода", "", ""},
+    {kNomogramClass, "Рассчитать класс по номограмме Раутиан", "", ""},
+    {kVegikClass, "Рассчитать энергетический класс \"Раутиан по ВЭГИК\"", "", ""},
+    {kSkmClass, "Рассчитать энергетический класс \"Раутиан по CKM\"", "", ""},
+    {kAzimuthFromPOnsets, "Азимут по временам P-вступлений", "", ""},
+    {kPhasePlacement, "Автоматическая расстановка фаз...", "", ""},
+    {kDistanceEstimate, "Оценка расстояния до эпицентра...", "distance", ""},
+    {kTravelTimeCalculator, "Годограф ...", "", ""},
+    {kDistanceAzimuth, "Азимут и дистанция по заданным координатам...", "", ""},
+    {kLocateHypocentre, "Оценка положения гипоцентра", "hypocentre", ""},
+    {kLocateSvd, "*Новая эпицентрия", "", ""},
+    {kRunLoq, "Запустить внешнюю программу эпицентрии (LOQ)", "", ""},
+    {kDeletePhase, "Удалить выделенную фазу из списка", "", ""},
+    {kInsertPhase, "Вставить  фазу", "", ""},
+    {kRecomputeResiduals, "Перерассчитать невязки и расстояние для текущего эпицентра", "", ""},
+    {kSavePhaseListDb, "Сохранить список фаз в БД", "save-db", ""},
+    {kLoadPhaseListDb, "Загрузить список фаз из БД", "load-db", ""},
+    {kNewEvent, "Начать обработку нового землетрясения", "new-event", ""},
+    {kLoadAutomatic, "Загрузить данные автоматической локации", "", ""},
+    {kEventReport, "Генерация отчета о землетрясениях", "", ""},
+    {kWriteCssTables, "Сохранить результаты обработки в файлы в формате CSS( .origin, .arrival, .assoc )", "", ""},
+    {kWriteStoredCssTables, "Сохранить результаты обработки из БД в файлы в формате CSS( .origin, .arrival, .assoc )", "", ""},
+    {kLoadImsBulletin, "Загрузить список фаз в формате IMS", "", ""},
+    {kDspSaveWorksheet, "Сохранить рабочую область...", "", ""},
+    {kDspLoadWorksheet, "Загрузить рабочую область...", "", ""},
+    {kDspSaveData, "Сохранить данные в файл", "", ""},
+    {kDspLoadData, "Загрузить данные из файла", "", ""},
+    {kDspCopyData, "Копировать данные в буфер обмена", "copy", ""},
+    {kDspPasteData, "Вставить данные из буфера обмена", "paste", ""},
+    {kDspOverplot, "Наложить графики...", "overplot", ""},
+    {kDspFixWindow, "Зафиксировать окно", "fix-window", ""},
+    {kDspProperties, "Свойства набора данных в активном окне", "", ""},
+    {kDspFormula, "Формула окна...", "window-formula", ""},
+    {kDspAddWindow, "Добавить окно", "", ""},
+    {kDspRemoveWindow, "Удалить последнее окно", "", ""},
+    {kDspRecompute, "Пересчитать все окна", "recompute", ""},
+    {kPrint, "Печать...", "print", ""},
+};
+
+}  // namespace
+
+std::span<const Command> AllCommands() { return kCommands; }
+
+const Command* Find(int id) {
+    static const std::unordered_map<int, const Command*> byId = [] {
+        std::unordered_map<int, const Command*> map;
+        for (const Command& c : kCommands) map.emplace(c.id, &c);
+        return map;
+    }();
+    const auto it = byId.find(id);
+    return it == byId.end() ? nullptr : it->second;
+}
+
+std::string CommandText(int id) {
+    const Command* c = Find(id);
+    return c ? c->text : std::string();
+}
+
+const char* MenuTitle(Menu menu) {
+    switch (menu) {
+        case Menu::Functions: return "Функции";
+        case Menu::Waveforms: return "Волновые формы";
+        case Menu::PhaseList: return "Список фаз";
+        case Menu::Dsp: return "ПОС";
+        case Menu::Map: return "Карта";
+        case Menu::Window: return "Окно";
+        case Menu::Help: return "Справка";
+    }
+    return "";
+}
+
+const std::vector<int>& WaveformWindowCommands() {
+    static const std::vector<int> ids = {
+        kRebuildPanes, kRedrawPanes, kDrawWaveforms, kFitAllPanes, kCentrePanes, kAlignTime, kShiftEarlier,
+        kShiftLater, kShiftUp, kShiftDown, kReturn, kCompressTime, kCompressAmplitude, kStretchTime,
+        kStretchAmplitude, kStretchTimePane, kStretchAmplitudePane, kCompressTimePane, kCompressAmplitudePane,
+        kCentre, kAlignAmplitude, kAlignMarks, kSortByStationIndex, kSortByPickTime, kSortByName,
+        kSortByActivation, kSortByDistance, kSortByAmplitude, kSortByMb, kSortPanes, kDistanceEstimate,
+        kLocateHypocentre, kSavePhaseListDb, kLoadPhaseListDb, kPolarizationAzimuth, kRectilinearity, kPlanarity,
+        kRemoveFilter, kThreeComponentAzimuth, kAzimuthFromPOnsets, kAcquisitionMarks, kCommonCursor, kPickMode,
+        kPhasePlacement, kTravelTimeCalculator, kCleanDiskLoop, kNewEvent, kEventReport,
+        kChooseStationChannelPane, kCoda, kFilterDesigner, kRunDetector, kClearDetections, kZelVersion, kFilter,
+        kSimulateDisplacement, kSimulateWwssp, kSimulateWoodAnderson, kSimulateKirnos, kSimulateLpsro,
+        kSimulateWwsslp, kSimulateSkm, kDisplacementByResponse, kSimulateWwsspByResponse,
+        kSimulateKirnosByResponse, kSimulateLpsroByResponse, kSimulateWoodAndersonByResponse,
+        kSimulateWwsslpByResponse, kSimulateVegikByResponse, kSaveChannelList, kLoadChannelList, kFormula,
+        kExcludePhasesInMark, kIncludePhasesInMark, kAmplitudePeriod, kMeasureByCalib, kMeasureByFile,
+        kMeasureByDatabase, kExportCss, kDetectorSettings, kAddChannels, kNomogramClass, kDistanceAzimuth,
+        kCustomizeToolbar, kNormaliseAmplitude, kVegikClass, kLocateSvd, kRunLoq, kDatabasePhases,
+        kChooseStationChannel, kNewPane, kDeleteMarks, kOneScale, kImportCss, kLoadImsBulletin,
+        kDeleteActivePanes, kSkmClass, kFkAnalysis, kLoadAutomatic};
+    return ids;
+}
+
+const std::vector<int>& DspWorkspaceCommands() {
+    static const std::vector<int> ids = {
+        kDspFormula, kDspRecompute, 0, kDspAddWindow, kDspRemoveWindow, 0, kDspSaveWorksheet, kDspLoadWorksheet, 0,
+        kDspSaveData, kDspLoadData, kDspCopyData, kDspPasteData, 0, kDspOverplot, kDspFixWindow, kDspProperties, 0,
+        kPrint, 0};
+    return ids;
+}
+
+const std::vector<int>& DropDownCommands(int id) {
+    static const std::unordered_map<int, std::vector<int>> menus = {
+        {kSortPanes,
+         {kSortByStationIndex, kSortByPickTime, kSortByName, kSortByActivation, kSortByDistance, kSortByAmplitude,
+          kSortByMb}},
+        {kFilter, {kFilter, kFilterDesigner, kRemoveFilter}},
+        {kFormula, {kFormula}},
+        {kAmplitudePeriod, {kAmplitudePeriod, kMeasureByCalib, kMeasureByFile, kMeasureByDatabase}},
+    };
+    static const std::vector<int> none;
+    const auto it = menus.find(id);
+    return it == menus.end() ? none : it->second;
+}
+
+std::vector<int> DefaultToolbarLayout(const std::string& toolbarName) {
+    if (toolbarName == "WAVEFORMS")
+        return {kAddChannels, 0,         kShiftEarlier,   kShiftLater, kShiftUp,         kShiftDown,
+                kReturn,      0,         kCompressTime,   kStretchTime, kCompressAmplitude, kStretchAmplitude,
+                kCentre,      0,         kPickMode,       kSortPanes,  kFilter,          kFormula,
+                kAmplitudePeriod, 0,     kSavePhaseListDb, kLoadPhaseListDb, 0,           kZelVersion};
+    if (toolbarName == "MAP")
+        return {kShowWaveforms, kShowPhaseList, kShowDsp,       kShowMap,      0,         kCascade,
+                kTileHorizontally, kTileVertically, 0,          kMapZoomIn,    kMapZoomOut, 0,
+                kMapShiftWest,  kMapShiftEast,  kMapShiftNorth, kMapShiftSouth, kMapReset, 0,
+                kMapRelief,     kMapCoastlines, kMapSimple,     kMapAzimuths};
+    if (toolbarName == "PHASELIST")
+        return {kNewEvent, kClearPhaseList, 0, kSavePhaseListDb, kLoadPhaseListDb, 0, kDistanceEstimate,
+                kLocateHypocentre};
+    if (toolbarName == "DSP")
+        return {kFormula, kFilter, 0, kRunDetector, 0, kDspFormula, kDspRecompute, kDspOverplot, kDspFixWindow, 0,
+                kDspCopyData, kDspPasteData, 0, kPrint};
+    return {};
+}
+
+}  // namespace zel::cmd
