@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <map>
 #include <sstream>
 
 #include "app/ZelError.h"
@@ -70,25 +69,6 @@ std::string ModelDirectory(AppContext& context, const std::string& name) {
         known += (known.empty() ? "" : ", ") + m.name;
     }
     throw ZelError("unknown travel-time model '" + name + "' (this configuration has: " + known + ")");
-}
-
-// The bulletin reader skips phases of stations and phase names this installation does not know;
-// here the user hears which.
-void WarnSkipped(BatchSession& session, const ImsEvent& event, const std::vector<Station>& stations,
-                 const PhaseCatalogue& catalogue) {
-    std::map<std::string, int> stationsSkipped, phasesSkipped;
-    for (const IMSPhaseBlock& p : event.phases) {
-        if (FindStation(stations, p.station) < 0)
-            ++stationsSkipped[p.station];
-        else if (catalogue.IndexOf(p.phase) < 0)
-            ++phasesSkipped[p.phase];
-    }
-    for (const auto& [code, count] : stationsSkipped)
-        session.err() << "zelbatch: warning: station " << code << " is not in the station table, " << count
-                      << " phase(s) skipped\n";
-    for (const auto& [name, count] : phasesSkipped)
-        session.err() << "zelbatch: warning: phase " << name << " is not in the phase catalogue, " << count
-                      << " phase(s) skipped\n";
 }
 
 // Locates the loaded event; `used` gets the number of picks that took part.
@@ -215,12 +195,14 @@ int Locate(BatchSession& session, BatchArgs& args) {
     const std::vector<Station>& stations = context.stations();
     PhaseCatalogue& catalogue = ThePhaseCatalogue();
     catalogue.Load(ModelDirectory(context, o.model), context.settings().workingDir);
-    WarnSkipped(session, chosen, stations, catalogue);
 
     CurrentEvent& event = TheCurrentEvent();
     ZELPhases& phases = ThePhaseList();
-    const ImsLoadResult loaded = LoadImsEvent(chosen, false, event, phases, stations, catalogue);
+    const ImsLoadResult loaded = LoadImsEvent(chosen, false, event, phases, stations, catalogue,
+                                              ReadLegacyPhaseNames(context.paths().resources));
     if (!loaded.problem.empty()) throw ZelError(loaded.problem);
+    if (const std::string skipped = SkippedArrivalsText(chosen.id, loaded.skipped); !skipped.empty())
+        session.err() << "zelbatch: warning: " << skipped << '\n';
     int used = 0;
     const LocationResult r = LocateEvent(session, o, phases, stations, catalogue, event, used);
     event.lat = static_cast<float>(r.lat);
@@ -287,7 +269,7 @@ Subcommand LocateSubcommand() {
             "                       [--depth KM | --free-depth] [--grid]\n"
             "                       [--ims FILE] [--css DIR] [--phases DIR] [--save [--report FILE]] [--dry-run]\n"
             "Reads the IMS1.0 bulletin (a file, or - for stdin) into the phase list as the workstation's\n"
-            "bulletin load does (phases of unknown stations are skipped with a warning), locates the event\n"
+            "bulletin load does (arrivals it cannot take are skipped and named in a warning), locates the event\n"
             "with the internal locator, computes the magnitudes its amplitudes allow (mb from P, Ms from LR,\n"
             "ML from S, Sg, Sn and Lg, the energy class K on the Vegik scale) and prints a summary.\n"
             "  --event ID     the bulletin event to take (default: the first)\n"
