@@ -1,13 +1,13 @@
 #include "formats/ImsBulletin.h"
 
 #include <algorithm>
-#include <cmath>
-#include <fstream>
 #include <cctype>
+#include <cmath>
 #include <cstdint>
-#include <cstdio>
+#include <fstream>
 #include <sstream>
 
+#include "app/FormatText.h"
 #include "app/ZelError.h"
 #include "data/StationModel.h"
 #include "data/TimeConversions.h"
@@ -24,17 +24,6 @@ double ImsOrigin::Epoch() const { return CalendarToEpoch(year, month, day, hour,
 namespace {
 
 using namespace ims;
-
-// printf into a string of any length.
-template <typename... Args>
-std::string Formatted(const char* format, Args... values) {
-    const int size = std::snprintf(nullptr, 0, format, values...);
-    if (size <= 0) return {};
-    std::string text(static_cast<std::size_t>(size) + 1, '\0');
-    std::snprintf(text.data(), text.size(), format, values...);
-    text.resize(static_cast<std::size_t>(size));
-    return text;
-}
 
 bool Contains(const std::string& line, std::initializer_list<const char*> words) {
     return std::all_of(words.begin(), words.end(),
@@ -374,8 +363,9 @@ std::string SkippedArrivalsText(const std::string& eventId, const ImsSkippedArri
     const int count = skipped.Count();
     if (count == 0) return {};
     std::vector<std::string> reasons;
-    if (skipped.withoutPhaseName > 0) reasons.push_back(Formatted(kImsSkipNoPhaseName, skipped.withoutPhaseName));
-    if (skipped.unreadable > 0) reasons.push_back(Formatted(kImsSkipUnreadable, skipped.unreadable));
+    if (skipped.withoutPhaseName > 0)
+        reasons.push_back(FormatText(kImsSkipNoPhaseName, skipped.withoutPhaseName));
+    if (skipped.unreadable > 0) reasons.push_back(FormatText(kImsSkipUnreadable, skipped.unreadable));
     const std::pair<const char*, const std::map<std::string, int>*> named[] = {
         {kImsSkipUnknownStations, &skipped.unknownStations},
         {kImsSkipUnknownPhases, &skipped.unknownPhases},
@@ -388,11 +378,11 @@ std::string SkippedArrivalsText(const std::string& eventId, const ImsSkippedArri
             lines += n;
             list += (list.empty() ? "" : ", ") + name;
         }
-        reasons.push_back(Formatted(format, lines, list.c_str()));
+        reasons.push_back(FormatText(format, lines, list.c_str()));
     }
     std::string joined;
     for (const std::string& r : reasons) joined += (joined.empty() ? "" : ", ") + r;
-    return Formatted(kImsSkippedArrivals, skipped.arrivals, eventId.c_str(), count, joined.c_str());
+    return FormatText(kImsSkippedArrivals, skipped.arrivals, eventId.c_str(), count, joined.c_str());
 }
 
 ImsLoadResult LoadImsEvent(const ImsEvent& event, bool phasesOnly, CurrentEvent& current, ZELPhases& phases,

@@ -205,16 +205,106 @@ TEST(LocatorEdgeCases, MissingTravelTimesAndTooFewPhases) {
     Locator none({}, HalfSpace);
     EXPECT_THROW(none.LocateDescent({}), ZelError);
 
-    // A curve that ends at 1 degree: the far stations have no time near the source.
-    auto shortCurve = [](int phase, double depth, double distance) {
-        return distance > 1.0 ? -1.0 : HalfSpace(phase, depth, distance);
+    // A curve that ends at 1 degree: the far stations have no time near the source. They are left
+    // out and the near ones locate it; with a curve that ends at 0.15 degree too few remain.
+    for (double end : {1.0, 0.15}) {
+        SCOPED_TRACE(end);
+        auto shortCurve = [end](int phase, double depth, double distance) {
+            return distance > end ? -1.0 : HalfSpace(phase, depth, distance);
+        };
+        for (bool svdMethod : {false, true}) {
+            Locator locator(RingObservations(kSource, 8), shortCurve);
+            EXPECT_EQ(locator.Misfit(kSource.lat, kSource.lon, kSource.depth), kNoMisfit);
+            const LocationStart start{kSource.lat + 0.02, kSource.lon, kSource.depth, kSource.origin};
+            const LocationResult r = svdMethod ? locator.LocateSvd(start) : locator.LocateDescent(start);
+            if (end == 1.0) {
+                ExpectRecovered(r, kSource, 0.02, 3.0, 0.05);
+                EXPECT_EQ(r.used, 10);
+                for (const Observation& o : locator.observations())
+                    EXPECT_EQ(o.use, Distance(o.lat, o.lon, kSource.lat, kSource.lon) > end
+                                         ? ObservationUse::NoTravelTime
+                                         : ObservationUse::Used);
+            } else {
+                EXPECT_FALSE(r.ok);
+                EXPECT_EQ(r.rms, -1.0);
+                EXPECT_FALSE(r.ellipse.valid());
+            }
+        }
+    }
+}
+
+TEST(LocatorEdgeCases, AStartWithoutTravelTimesIsNoSolution) {
+    // The other side of the Earth, where the curve has no time for any phase: the descent used to
+    // stay there (every slope 0) and report the start as the hypocentre.
+    auto localCurve = [](int phase, double depth, double distance) {
+        return distance > 10.0 ? -1.0 : HalfSpace(phase, depth, distance);
     };
-    Locator failing(RingObservations(kSource, 8), shortCurve);
-    EXPECT_EQ(failing.Misfit(kSource.lat, kSource.lon, kSource.depth), kNoMisfit);
-    const LocationResult r = failing.LocateSvd({kSource.lat, kSource.lon, kSource.depth, kSource.origin});
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.rms, -1.0);
-    EXPECT_FALSE(r.ellipse.valid());
+    for (bool svdMethod : {false, true}) {
+        Locator locator(RingObservations(kSource, 8), localCurve);
+        const LocationStart start{0.0, 0.0, 0.0, 1.0e9};
+        EXPECT_FALSE((svdMethod ? locator.LocateSvd(start) : locator.LocateDescent(start)).ok) << svdMethod;
+    }
+}
+
+// 145 picks scattered by up to half a second, like the body of a real bulletin, one 289 s late
+// (a real ISC line: set aside at the start), one 12 s late (found by the rule after the first
+// solution) and one pick on a curve that ends before its station.
+TEST(LocatorOutliers, OneWildPickIsExcludedAndTheRestLocateAsIfItWereNotThere) {
+    const Source s{42.5, 45.0, 15.0, 1.0e9};
+    std::vector<Observation> obs;
+    for (int k = 0; k < 73; ++k) {
+        const double angle = 2.0 * M_PI * k * 0.618034;
+        const double radius = 0.2 + 9.0 * k / 73.0;
+        Observation o;
+        o.station = k;
+        o.lat = s.lat + radius * std::cos(angle);
+        o.lon = s.lon + radius * std::sin(angle) / std::cos(s.lat * M_PI / 180.0);
+        for (int phase = 0; phase < 2 && obs.size() < 145; ++phase) {
+            o.phase = phase;
+            const double jitter = 0.5 * std::sin(7.3 * k + 2.1 * phase);
+            o.time = s.origin + HalfSpace(phase, s.depth, Distance(o.lat, o.lon, s.lat, s.lon)) + jitter;
+            obs.push_back(o);
+        }
+    }
+    obs[40].time += 289.0;
+    obs[81].time += 12.0;
+    Observation far = obs[0];
+    far.station = 99;
+    far.phase = 2;  // a phase whose curve ends at 5 degrees, observed at 9.5
+    far.lat = s.lat + 9.5;
+    far.lon = s.lon;
+    obs.push_back(far);
+    auto curves = [](int phase, double depth, double distance) {
+        if (phase == 2) return distance > 5.0 ? -1.0 : HalfSpace(0, depth, distance);
+        return HalfSpace(phase, depth, distance);
+    };
+    for (bool svdMethod : {false, true}) {
+        SCOPED_TRACE(svdMethod ? "svd" : "descent");
+        Locator locator(obs, curves);
+        const LocationStart start{s.lat + 0.3, s.lon - 0.3, 30.0, s.origin + 10.0};
+        const LocationResult r = svdMethod ? locator.LocateSvd(start) : locator.LocateDescent(start);
+        ExpectRecovered(r, s, 0.02, 3.0, 0.3);
+        EXPECT_LT(r.rms, 0.5);
+        EXPECT_EQ(r.used, 143);
+        for (std::size_t i = 0; i < locator.observations().size(); ++i) {
+            const Observation& o = locator.observations()[i];
+            const ObservationUse want = i == 40 || i == 81    ? ObservationUse::Outlier
+                                        : i + 1 == obs.size() ? ObservationUse::NoTravelTime
+                                                              : ObservationUse::Used;
+            EXPECT_EQ(o.use, want) << i;
+        }
+        EXPECT_NEAR(locator.observations()[40].residual, 289.0, 1.0);
+        EXPECT_NEAR(locator.observations()[81].residual, 12.0, 1.0);
+
+        // The analyst insists on the late pick: it stays in, and drags the solution.
+        std::vector<Observation> kept = obs;
+        kept[40].keptByAnalyst = true;
+        Locator insisting(kept, curves);
+        const LocationResult dragged =
+            svdMethod ? insisting.LocateSvd(start) : insisting.LocateDescent(start);
+        EXPECT_EQ(insisting.observations()[40].use, ObservationUse::Used);
+        EXPECT_GT(dragged.rms, 10.0);
+    }
 }
 
 TEST(LocatorMisfit, WeightedSpreadAroundThePlainMean) {
