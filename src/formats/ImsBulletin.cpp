@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "app/FormatText.h"
@@ -354,7 +355,7 @@ SEISMIC_PHASE RecordOf(const IMSPhaseBlock& entry, double originDay, int originH
 
 int ImsSkippedArrivals::Count() const {
     int count = withoutPhaseName + unreadable;
-    for (const auto* names : {&unknownStations, &unknownPhases, &noChannel})
+    for (const auto* names : {&unknownStations, &unknownPhases, &noChannel, &repeated})
         for (const auto& [name, lines] : *names) count += lines;
     return count;
 }
@@ -369,7 +370,8 @@ std::string SkippedArrivalsText(const std::string& eventId, const ImsSkippedArri
     const std::pair<const char*, const std::map<std::string, int>*> named[] = {
         {kImsSkipUnknownStations, &skipped.unknownStations},
         {kImsSkipUnknownPhases, &skipped.unknownPhases},
-        {kImsSkipNoChannel, &skipped.noChannel}};
+        {kImsSkipNoChannel, &skipped.noChannel},
+        {kImsSkipRepeated, &skipped.repeated}};
     for (const auto& [format, names] : named) {
         if (names->empty()) continue;
         int lines = 0;
@@ -415,6 +417,7 @@ ImsLoadResult LoadImsEvent(const ImsEvent& event, bool phasesOnly, CurrentEvent&
             result.ellipse = ErrorEllipse{*o.smaj, *o.smin, *o.ellipseAzimuth};
     }
     const double originDay = CalendarToEpoch(o.year, o.month, o.day, 0, 0, 0.0);
+    std::set<std::pair<int, int>> loaded;  // (station, phase) of this event's lines so far
     for (const IMSPhaseBlock& entry : event.phases) {
         const int station = FindStation(stations, entry.station);
         const int phaseIndex = MatchBulletinPhase(entry.phase, catalogue, legacyNames);
@@ -427,6 +430,10 @@ ImsLoadResult LoadImsEvent(const ImsEvent& event, bool phasesOnly, CurrentEvent&
             continue;
         }
         const std::string& name = catalogue.Name(phaseIndex);
+        if (!loaded.emplace(station, phaseIndex).second) {
+            ++skipped.repeated[entry.station + " " + name];
+            continue;
+        }
         const ComponentKind kind = KindFor(name);
         SEISMIC_PHASE record = RecordOf(entry, originDay, o.hour);
         record.stationIndex = station;

@@ -98,6 +98,7 @@ struct ImsSkippedArrivals {
     std::map<std::string, int> unknownStations;
     std::map<std::string, int> unknownPhases;  // bulletin names that match no catalogue phase
     std::map<std::string, int> noChannel;      // "STA phase": the station has no channel of its component
+    std::map<std::string, int> repeated;       // "STA phase" given again: the event's first line stays
     int Count() const;
 };
 
@@ -119,6 +120,7 @@ inline constexpr const char* kImsSkipUnreadable = "нечитаемые стро
 inline constexpr const char* kImsSkipUnknownStations = "неизвестные станции — %d (%s)";
 inline constexpr const char* kImsSkipUnknownPhases = "фазы, которых нет в каталоге, — %d (%s)";
 inline constexpr const char* kImsSkipNoChannel = "нет канала нужной компоненты — %d (%s)";
+inline constexpr const char* kImsSkipRepeated = "повторы уже прочитанной фазы станции — %d (%s)";
 std::string SkippedArrivalsText(const std::string& eventId, const ImsSkippedArrivals& skipped);
 
 inline constexpr const char* kImsNoOrigin = "В бюллетене нет строки гипоцентра события ";
@@ -129,7 +131,9 @@ inline constexpr const char* kImsNoPhaseHeader = "В бюллетене нет �
 // becomes the bulletin's; with phasesOnly the picks are added and the current event's id,
 // hypocentre and magnitudes stay. A bulletin P goes to vertical channels only, an S to
 // horizontal ones; phase names are matched as MatchBulletinPhase does; unknown stations and
-// phases are skipped and counted.
+// phases are skipped and counted. A station's phase given twice in the event keeps its first line:
+// the repeat, which would replace it (and its amplitude) on the same channels, is skipped and
+// counted, so a wrong repeat costs nothing and a wrong first line is the locator's to exclude.
 ImsLoadResult LoadImsEvent(const ImsEvent& event, bool phasesOnly, CurrentEvent& current, ZELPhases& phases,
                            const std::vector<Station>& stations, const PhaseCatalogue& catalogue,
                            const LegacyPhaseNames& legacyNames = {});

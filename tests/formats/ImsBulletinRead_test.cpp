@@ -257,11 +257,14 @@ TEST(ImsBulletinRead, LoadPutsPhasesOnTheirComponentsAndKeepsCurrentEventInPhase
     EXPECT_EQ(current.orid, 2032257);
     EXPECT_FLOAT_EQ(current.lat, 49.8219f);
     EXPECT_EQ(phases.Count(), 7);  // the same station, channel and phase: each pick was replaced
-    // The repeated KRUC Sg replaces the first on each horizontal: the later line stays.
+    // The event's repeated KRUC Sg (8 hours late, without its amplitude) would destroy the first
+    // one on both horizontals: the first line stays, the repeat is skipped and named.
     const SEISMIC_PHASE* krucSg = phases.Find(2, 1, sg);
     ASSERT_TRUE(krucSg);
-    EXPECT_NEAR(krucSg->time, CalendarToEpoch(2024, 9, 10, 8, 26, 45.547), 1e-6);
-    EXPECT_EQ(krucSg->arid, 19696999);
+    EXPECT_NEAR(krucSg->time, CalendarToEpoch(2024, 9, 10, 0, 26, 45.547), 1e-6);
+    EXPECT_EQ(krucSg->arid, 19696333);
+    EXPECT_FLOAT_EQ(krucSg->amplitude, 0.0015f);
+    EXPECT_EQ(more.skipped.repeated, (std::map<std::string, int>{{"KRUC Sg", 1}}));
 }
 
 TEST(ImsBulletinRead, ArrivalBeforeTheOriginHourIsOnTheNextDay) {
