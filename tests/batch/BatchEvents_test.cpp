@@ -157,8 +157,8 @@ TEST_F(BatchEvents, RealBulletinIsLocatedNearItsOwnOriginAndWrittenInEveryForm) 
     ASSERT_NE(ml, std::string::npos) << r.out;
     EXPECT_NEAR(std::stod(r.out.substr(ml + 3)), kRealMl, 0.3) << r.out;
 
-    // The bulletin written reads back: the located origin and every pick of the four stations
-    // (an S on both horizontals).
+    // The bulletin written reads back: the located origin and every arrival of the four stations,
+    // an S the load put on both horizontals once, in the lines and in the counts.
     const std::vector<ImsEvent> events = ReadImsBulletinFile(out.file("event.txt"), ImsLayout::Columns);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].id, kRealEvent);
@@ -166,15 +166,22 @@ TEST_F(BatchEvents, RealBulletinIsLocatedNearItsOwnOriginAndWrittenInEveryForm) 
     EXPECT_NEAR(*events[0].origin->lat, lat, 1e-3);
     EXPECT_NEAR(*events[0].origin->lon, lon, 1e-3);
     EXPECT_TRUE(events[0].origin->depthFixed);
-    EXPECT_EQ(events[0].phases.size(), 10u);
+    EXPECT_EQ(events[0].phases.size(), 7u);
+    EXPECT_EQ(events[0].origin->ndef, 7);
+    EXPECT_EQ(events[0].origin->nsta, 4);
+    const std::string written = ReadFile(out.file("event.txt"));
+    const std::size_t mlLine = written.find("\nML ");
+    ASSERT_NE(mlLine, std::string::npos) << written;
+    EXPECT_EQ(written.substr(mlLine + 16, 4), "   3") << written;  // Nsta: MORC, VRAC, KRUC
     std::set<std::string> stations;
     for (const IMSPhaseBlock& p : events[0].phases) stations.insert(p.station);
     EXPECT_EQ(stations, (std::set<std::string>{"JAVC", "KRUC", "MORC", "VRAC"}));
 
-    // CSS tables under the bulletin's orid, one line per origin and per pick; the phase files.
+    // CSS tables under the bulletin's orid, one line per origin and per arrival; the phase files,
+    // the all-phases list (which restores the panes) with every channel's pick.
     EXPECT_EQ(LineCount(out.file("css/2032257.Origin")), 1);
-    EXPECT_EQ(LineCount(out.file("css/2032257.Arrival")), 10);
-    EXPECT_EQ(LineCount(out.file("css/2032257.Assoc")), 10);
+    EXPECT_EQ(LineCount(out.file("css/2032257.Arrival")), 7);
+    EXPECT_EQ(LineCount(out.file("css/2032257.Assoc")), 7);
     EXPECT_EQ(LineCount(out.file("phases/2032257.arr")), 10);
     for (const char* name : {"phases/2032257.out", "phases/zelout.dat", "phases/zelout.bms"})
         EXPECT_TRUE(std::filesystem::exists(out.file(name))) << name;
