@@ -14,6 +14,8 @@
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
 #include "events/LeastSquares.h"
+#include "events/LocationOutcome.h"
+#include "events/PhaseListTable.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "support/TempDir.h"
@@ -463,6 +465,78 @@ TEST_F(DemoLocation, ObservationsSkipPicksThatCannotTakePart) {
     EXPECT_EQ(obs[0].station, 0);
     EXPECT_DOUBLE_EQ(obs[0].weight, 0.25);
     EXPECT_DOUBLE_EQ(obs[0].lat, stations_[0].slots[0].lat);
+}
+
+// The road of a wrong pick through the phase list: one observation for an S on two channels, the
+// rule's verdict on both copies (and not on a copy the analyst unchecked), the analyst putting it
+// back for good, and a recomputation that keeps the measured azimuth.
+TEST_F(DemoLocation, OutlierMarksReachEveryCopyAndTheAnalystHasTheLastWord) {
+    for (Station& s : stations_) {
+        s.slots[1] = s.slots[0];
+        s.slots[1].channel = "SHN";
+        s.slots[2] = s.slots[0];
+        s.slots[2].channel = "SHE";
+    }
+    const int P = catalogue_.IndexOf("P"), S = catalogue_.IndexOf("S");
+    ZELPhases picks;
+    auto add = [&](int station, int channel, int phase, double time) -> SEISMIC_PHASE& {
+        SEISMIC_PHASE p;
+        p.stationIndex = station;
+        p.channelIndex = channel;
+        p.phaseIndex = phase;
+        p.time = time;
+        p.included = 1;
+        return picks.Add(p);
+    };
+    add(0, 0, P, 100.0).hasAzimuth = 1;
+    picks.Find(0, 0, P)->azimuth = 123.0f;
+    add(0, 1, S, 110.0);
+    add(0, 2, S, 110.0);
+    add(1, 0, P, 101.0);
+    add(1, 1, S, 111.0);
+    add(1, 2, S, 111.0).included = 0;  // the analyst's choice
+
+    std::vector<Observation> obs = BuildObservations(picks, stations_, catalogue_);
+    ASSERT_EQ(obs.size(), 4u);  // (0,P) (0,S) (1,P) (1,S): each S once
+    for (Observation& o : obs)
+        if (o.phase == S) o.use = ObservationUse::Outlier;
+    MarkOutlierPicks(picks, obs);
+    for (int channel : {1, 2}) {
+        EXPECT_EQ(picks.Find(0, channel, S)->included, 0);
+        EXPECT_EQ(picks.Find(0, channel, S)->outlier, 1);
+        EXPECT_EQ(CheckStateOf(*picks.Find(0, channel, S)), PickCheck::Outlier);
+    }
+    EXPECT_EQ(picks.Find(1, 1, S)->outlier, 1);
+    EXPECT_EQ(picks.Find(1, 2, S)->outlier, 0);  // it took no part: the analyst had unchecked it
+    EXPECT_EQ(CheckStateOf(*picks.Find(1, 2, S)), PickCheck::Excluded);
+
+    // The rule judges its own exclusions anew; the analyst's check box puts one back for good.
+    obs = BuildObservations(picks, stations_, catalogue_);
+    EXPECT_EQ(obs.size(), 4u);
+    ToggleIncluded(*picks.Find(0, 1, S), true);
+    EXPECT_EQ(picks.Find(0, 1, S)->included, 1);
+    EXPECT_EQ(picks.Find(0, 1, S)->keptByAnalyst, 1);
+    obs = BuildObservations(picks, stations_, catalogue_);
+    const auto kept = std::find_if(obs.begin(), obs.end(), [&](const Observation& o) {
+        return o.station == 0 && o.phase == S;
+    });
+    ASSERT_NE(kept, obs.end());
+    EXPECT_TRUE(kept->keptByAnalyst);
+    ToggleIncluded(*picks.Find(0, 1, S), true);  // and unchecking ends it
+    EXPECT_EQ(picks.Find(0, 1, S)->keptByAnalyst, 0);
+    EXPECT_EQ(picks.Find(0, 1, S)->outlier, 0);
+
+    // A recomputation for a hypocentre: distance and back azimuth, never the measured azimuth.
+    CurrentEvent event;
+    event.lat = 51.0f;
+    event.lon = 104.0f;
+    event.depth = 10.0f;
+    event.originTime = 80.0;
+    RecomputeResiduals(picks, stations_, catalogue_, event);
+    EXPECT_FLOAT_EQ(picks.Find(0, 0, P)->azimuth, 123.0f);
+    EXPECT_EQ(picks.Find(1, 0, P)->hasAzimuth, 0);
+    EXPECT_GT(picks.Find(1, 0, P)->distance, 0.0f);
+    EXPECT_GE(picks.Find(1, 0, P)->backAzimuth, 0.0f);
 }
 
 TEST(LocatorText, ResidualLines) {
