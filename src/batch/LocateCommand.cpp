@@ -225,7 +225,7 @@ int Locate(BatchSession& session, BatchArgs& args) {
     }
     const bool toStdout = o.ims == "-" || o.report == "-";
     PrintSummary(toStdout ? session.err() : session.out(), event, r, o.depth.has_value(),
-                 LocationNotes(observations, stations, catalogue), count(ObservationUse::NoTravelTime),
+                 LocationNotes(observations, phases, stations, catalogue), count(ObservationUse::NoTravelTime),
                  count(ObservationUse::Outlier), region, magnitudes);
     if (o.dryRun) return 0;
 

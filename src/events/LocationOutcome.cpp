@@ -4,6 +4,7 @@
 
 #include "app/FormatText.h"
 #include "events/PhaseCatalogue.h"
+#include "events/StationPhasePicks.h"
 #include "events/ZELPhases.h"
 
 namespace zel {
@@ -16,9 +17,8 @@ std::string ObservationName(const Observation& o, const std::vector<Station>& st
     return station + " " + catalogue.Name(o.phase);
 }
 
-std::vector<std::string> LocationNotes(const std::vector<Observation>& observations,
-                                       const std::vector<Station>& stations,
-                                       const PhaseCatalogue& catalogue) {
+std::vector<std::string> LocationNotes(const std::vector<Observation>& observations, const ZELPhases& phases,
+                                       const std::vector<Station>& stations, const PhaseCatalogue& catalogue) {
     std::string withoutTime, outliers;
     for (const Observation& o : observations) {
         const std::string name = ObservationName(o, stations, catalogue);
@@ -29,7 +29,22 @@ std::vector<std::string> LocationNotes(const std::vector<Observation>& observati
     std::vector<std::string> notes;
     if (!withoutTime.empty()) notes.push_back(FormatText(kPhasesWithoutTravelTime, withoutTime.c_str()));
     if (!outliers.empty()) notes.push_back(FormatText(kPhasesExcludedAsOutliers, outliers.c_str()));
+    if (std::string withoutCurve = PhasesWithoutCurveNote(phases, stations, catalogue); !withoutCurve.empty())
+        notes.push_back(std::move(withoutCurve));
     return notes;
+}
+
+std::string PhasesWithoutCurveNote(const ZELPhases& phases, const std::vector<Station>& stations,
+                                   const PhaseCatalogue& catalogue) {
+    std::string names;
+    for (const SEISMIC_PHASE* p : OnePickPerStationPhase(phases)) {
+        if (catalogue.CurveName(p->phaseIndex).empty() || catalogue.HasCurve(p->phaseIndex)) continue;
+        Observation o;
+        o.station = p->stationIndex;
+        o.phase = p->phaseIndex;
+        names += (names.empty() ? "" : ", ") + ObservationName(o, stations, catalogue);
+    }
+    return names.empty() ? std::string() : FormatText(kPhasesWithoutCurve, names.c_str());
 }
 
 void MarkOutlierPicks(ZELPhases& phases, const std::vector<Observation>& observations) {

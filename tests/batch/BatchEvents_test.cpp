@@ -37,6 +37,9 @@ constexpr double kRealMl = 1.2;
 const std::vector<std::string> kRealLocate = {"--event", kRealEvent, "--depth", "20", "--grid"};
 
 const std::string kRealStations = std::string(ZEL_TEST_DATA_DIR) + "/bulletins/ipe202409_stations.csv";
+// The ISC-layout bulletin assembled for the tests, and its stations.
+const std::string kIscBulletin = std::string(ZEL_TEST_DATA_DIR) + "/bulletins/isc_layout_1967.txt";
+const std::string kIscStations = std::string(ZEL_TEST_DATA_DIR) + "/bulletins/isc_layout_1967_stations.csv";
 
 std::vector<std::string> Joined(std::vector<std::string> a, const std::vector<std::string>& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -68,9 +71,9 @@ void AddThreeComponentStation(Db::Connection& db, const std::string& code, doubl
                    {code, std::string(channels[i]), i + 1});
 }
 
-// The bulletin's four stations ("sta,lat,lon" after a header line).
-void PlaceRealStations(Db::Connection& db) {
-    std::istringstream lines(ReadFile(kRealStations));
+// A bulletin's stations ("sta,lat,lon" after a header line).
+void PlaceStations(Db::Connection& db, const std::string& csv) {
+    std::istringstream lines(ReadFile(csv));
     std::string line;
     std::getline(lines, line);
     while (std::getline(lines, line)) {
@@ -93,7 +96,8 @@ class BatchEvents : public ::testing::Test {
         db.open(EmbeddedConnectString(EmbeddedDatabasePath([&data](const char* name) -> const char* {
             return std::string(name) == "XDG_DATA_HOME" ? data.c_str() : nullptr;
         })));
-        PlaceRealStations(db);
+        PlaceStations(db, kRealStations);
+        PlaceStations(db, kIscStations);
     }
     static void TearDownTestSuite() {
         delete home_;
@@ -424,6 +428,35 @@ TEST_F(BatchEvents, CzechEventsLocateNearIpecWithEitherModelAndDepth) {
     }
 }
 
+// The ISC layout as the ISC writes it: arrivals without a phase name, ISC names, a P beyond its
+// curve and a pick 289 s late. Every arrival is read or named as skipped, the location converges
+// on the source the times were made for, and the summary names what it left out.
+TEST_F(BatchEvents, IscLayoutBulletinIsReadWholeAndLocatesWithoutItsWrongPicks) {
+    for (const char* method : {"svd", "descent"}) {
+        SCOPED_TRACE(method);
+        const ProgramResult r = Batch({"locate", kIscBulletin, "--method", method});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_NE(r.err.find("Из 59 вступлений события 861234 пропущено 8: без названия фазы — 6, неизвестные "
+                             "станции — 1 (LJU), фазы, которых нет в каталоге, — 1 (PDIFF)."),
+                  std::string::npos)
+            << r.err;
+        EXPECT_LT(Distance(SummaryValue(r.out, "lat"), SummaryValue(r.out, "lon"), 41.40, 45.80) *
+                      kKilometresPerDegree,
+                  10.0)
+            << r.out;
+        EXPECT_NEAR(SummaryValue(r.out, "depth"), 15.0, 10.0) << r.out;
+        EXPECT_NEAR(SummaryTime(r.out), CalendarToEpoch(1967, 1, 10, 1, 20, 38.0), 1.5) << r.out;
+        // 51 arrivals took the phase list: 48 defining with a curve; besides them the PCP, not
+        // defining, and MAK P* and KIV S* (Pb and Sb, which the model does not tabulate).
+        EXPECT_NE(r.out.find("phases     45 used, 2 without travel time, 1 excluded as outliers"), std::string::npos)
+            << r.out;
+        EXPECT_NE(r.out.find("Для фаз BKS P, WEL PKP в найденном гипоцентре нет времени пробега"), std::string::npos)
+            << r.out;
+        EXPECT_NE(r.out.find("Фазы UPP S (+28"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("Фазы MAK Pb, KIV Sb в расчете не участвуют"), std::string::npos) << r.out;
+    }
+}
+
 // The same road on PostgreSQL: a save, the listing and a delete through --odbc.
 TEST(BatchEventsPostgreSQL, SaveListDeleteThroughOdbc) {
     ScratchDatabase pg(Backend::PostgreSQL);
@@ -439,7 +472,8 @@ TEST(BatchEventsPostgreSQL, SaveListDeleteThroughOdbc) {
     {
         Db::Connection db;
         db.open(pg.connectString());
-        PlaceRealStations(db);
+        PlaceStations(db, kRealStations);
+        PlaceStations(db, kIscStations);
     }
     r = batch(Joined({"locate", kRealBulletin, "--save"}, kRealLocate));
     ASSERT_EQ(r.exitCode, 0) << r.err;

@@ -97,7 +97,7 @@ void LocationCommands::showResult(const LocationResult& result) {
         const std::string station = o.station < static_cast<int>(stations.size()) ? stations[o.station].code : "";
         residuals << QString::fromStdString(FormatResidualLine(station, ThePhaseCatalogue().Name(o.phase), o.residual));
     }
-    for (const std::string& note : LocationNotes(observations_, stations, ThePhaseCatalogue()))
+    for (const std::string& note : LocationNotes(observations_, ThePhaseList(), stations, ThePhaseCatalogue()))
         residuals << QString::fromStdString(note);
     const std::vector<Observation> located = observations_;
     showDialog({result.lat, result.lon, result.depth, result.originTime, TheCurrentEvent().comment},
