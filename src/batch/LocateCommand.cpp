@@ -101,7 +101,7 @@ LocationResult LocateEvent(BatchSession& session, const LocateOptions& o, const 
     if (!result.ok) {
         // Usually a trial depth where some phase has no tabulated time.
         const std::string hint = start.fixedDepth ? " (try another --depth or model)" : " (try --depth KM)";
-        throw ZelError(std::string("location failed: ") + (o.descent ? kNoSolution : kLocationFailed) + hint);
+        throw ZelError("location failed: " + result.problem + hint);
     }
     return result;
 }

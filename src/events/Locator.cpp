@@ -182,27 +182,28 @@ int Locator::Candidates() const {
                       [](const Observation& o) { return o.use != ObservationUse::Outlier; }));
 }
 
-double Locator::GridScore(const Point& p, std::vector<double>& implied) const {
-    implied.clear();
-    double missing = 0.0;
+double Locator::GridScore(const Point& p, GridScratch& scratch) const {
+    scratch.implied.clear();
+    scratch.weight.clear();
+    constexpr double cap = kGrossResidualSeconds * kGrossResidualSeconds;
+    double score = 0.0;
     for (const Observation& o : observations_) {
         if (o.use == ObservationUse::Outlier) continue;
         const double tt = TravelTime(o, p.lat, p.lon, p.depth);
-        if (tt < 0)
-            missing += o.weight * o.weight;
-        else
-            implied.push_back(o.time - tt);
+        if (tt < 0) {
+            score += o.weight * o.weight * cap;
+        } else {
+            scratch.implied.push_back(o.time - tt);
+            scratch.weight.push_back(o.weight * o.weight);
+        }
     }
-    if (static_cast<int>(implied.size()) < std::min(kMinLocationPhases, Candidates())) return kNoMisfit;
-    const double centre = Median(implied);
-    constexpr double cap = kGrossResidualSeconds * kGrossResidualSeconds;
-    double score = missing * cap;
-    std::size_t k = 0;
-    for (const Observation& o : observations_) {
-        if (o.use == ObservationUse::Outlier) continue;
-        if (TravelTime(o, p.lat, p.lon, p.depth) < 0) continue;
-        const double r = implied[k++] - centre;
-        score += o.weight * o.weight * std::min(r * r, cap);
+    if (static_cast<int>(scratch.implied.size()) < std::min(kMinLocationPhases, Candidates()))
+        return kNoMisfit;
+    scratch.sorted.assign(scratch.implied.begin(), scratch.implied.end());
+    const double centre = MedianInPlace(scratch.sorted);
+    for (std::size_t k = 0; k < scratch.implied.size(); ++k) {
+        const double r = scratch.implied[k] - centre;
+        score += scratch.weight[k] * std::min(r * r, cap);
     }
     return score;
 }
@@ -212,8 +213,7 @@ void Locator::GridStart(double& lat, double& lon, double depth, const LocationPr
     const int lonCount = static_cast<int>(360.0 / kGridStep) + 1;
     double best = 1e20;
     int reported = -1;
-    std::vector<double> scratch;
-    scratch.reserve(observations_.size());
+    GridScratch scratch;
     for (int i = 0; i < latCount; ++i) {
         const double gridLat = -90.0 + i * kGridStep;
         for (int j = 0; j < lonCount; ++j) {
@@ -280,14 +280,14 @@ void Locator::SetAsideGrossOutliers(const Point& p) {
     for (std::size_t i : gross) observations_[i].use = ObservationUse::Outlier;
 }
 
-std::vector<bool> Locator::RuleOutliers() const {
+std::vector<bool> Locator::RuleOutliers(const Point& p) const {
     const std::size_t n = observations_.size();
     std::vector<double> residuals(n);
     std::vector<bool> eligible(n), exempt(n);
     for (std::size_t i = 0; i < n; ++i) {
         const Observation& o = observations_[i];
         residuals[i] = o.residual;
-        eligible[i] = o.use != ObservationUse::NoTravelTime;
+        eligible[i] = TravelTime(o, p.lat, p.lon, p.depth) >= 0;
         exempt[i] = o.keptByAnalyst;
     }
     return FindOutliers(residuals, eligible, exempt, kMinLocationPhases);
@@ -332,7 +332,7 @@ LocationResult Locator::Locate(const LocationStart& start, const LocationProgres
             svd ? SvdFrom(current, originTime, start.fixedDepth) : DescentFrom(current, start.fixedDepth);
         if (!result.ok) break;
         StoreResiduals(result.lat, result.lon, result.depth, result.originTime);
-        const std::vector<bool> outliers = RuleOutliers();
+        const std::vector<bool> outliers = RuleOutliers({result.lat, result.lon, result.depth});
         bool changed = false;
         for (std::size_t i = 0; i < observations_.size(); ++i)
             changed |= outliers[i] != (observations_[i].use == ObservationUse::Outlier);
@@ -369,6 +369,7 @@ LocationResult Locator::DescentFrom(Point current, bool fixedDepth) {
         active = UsableAt(current);
         if (CountOf(active) < need) {
             result.ok = false;
+            result.problem = kNoSolution;
             return result;
         }
         const auto misfit = [&](double lat, double lon, double depth) {
@@ -421,6 +422,7 @@ LocationResult Locator::DescentFrom(Point current, bool fixedDepth) {
     double originTime = 0.0;
     result.misfit = CountOf(active) < need ? kNoMisfit : MisfitOver(active, current, &originTime);
     result.ok = result.misfit < kNoMisfit;
+    if (!result.ok) result.problem = kNoSolution;
     result.lat = current.lat;
     result.lon = current.lon;
     result.depth = current.depth;
@@ -468,6 +470,7 @@ LocationResult Locator::SvdFrom(Point current, double originTime, bool fixedDept
         }
         if (rows < kMinLocationPhases || !Decompose(a, rows, cols, svd)) {
             result.ok = false;
+            result.problem = rows < kMinLocationPhases ? kNoSolution : kLocationFailed;
             return result;
         }
         const std::vector<double> dx = BackSubstitute(svd, b);
@@ -505,6 +508,7 @@ LocationResult Locator::SvdFrom(Point current, double originTime, bool fixedDept
     const Mask usable = UsableAt(current);
     if (CountOf(usable) < kMinLocationPhases) {
         result.ok = false;
+        result.problem = kNoSolution;
         return result;
     }
     result.misfit = MisfitOver(usable, current);

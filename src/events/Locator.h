@@ -20,7 +20,8 @@ struct CurrentEvent;
 
 inline constexpr const char* kTooFewPhases = "Количество фаз < 4";
 inline constexpr const char* kLocationFailed = "Ошибка SVD: решение не найдено";
-// The descent ended where some pick has no travel time (e.g. a fixed depth outside the tables).
+// Too few phases have a travel time where the search stands (a start far from the source, a fixed
+// depth outside the tables).
 inline constexpr const char* kNoSolution = "Решение не найдено: нет времени пробега для всех фаз";
 // The misfit of a trial point where some phase has no travel time.
 inline constexpr double kNoMisfit = 99999999.0;
@@ -110,6 +111,7 @@ struct LocationResult {
     ErrorEllipse ellipse;
     int iterations = 0;
     int used = 0;  // observations that took part; the others say why in their `use`
+    std::string problem;  // when not ok: kNoSolution (too few usable phases) or kLocationFailed
 };
 
 // The latitude reflected by 180 degrees into [-90, 90], the longitude wrapped into [-180, 180],
@@ -158,7 +160,11 @@ class Locator {
     LocationResult SvdFrom(Point current, double originTime, bool fixedDepth);
     double TravelTime(const Observation& o, double lat, double lon, double depth) const;
     double MisfitOver(const Mask& mask, const Point& p, double* originTime = nullptr) const;
-    double GridScore(const Point& p, std::vector<double>& scratch) const;
+    // Buffers of the grid search, kept from one grid point to the next.
+    struct GridScratch {
+        std::vector<double> implied, weight, sorted;
+    };
+    double GridScore(const Point& p, GridScratch& scratch) const;
     // The observations not excluded as outliers that have a travel time at p.
     Mask UsableAt(const Point& p) const;
     int Candidates() const;
@@ -166,8 +172,8 @@ class Locator {
     // Sets aside the observations whose implied origin at p lies kGrossResidualSeconds or more
     // from the median of the others.
     void SetAsideGrossOutliers(const Point& p);
-    // The outlier rule's verdict on the residuals now stored.
-    std::vector<bool> RuleOutliers() const;
+    // The outlier rule's verdict on the residuals now stored for the solution p.
+    std::vector<bool> RuleOutliers(const Point& p) const;
     void StoreResiduals(double lat, double lon, double depth, double originTime);
     double Rms() const;
 

@@ -5,7 +5,7 @@
 
 namespace zel {
 
-double Median(std::vector<double> values) {
+double MedianInPlace(std::vector<double>& values) {
     if (values.empty()) return 0.0;
     const std::size_t mid = values.size() / 2;
     std::nth_element(values.begin(), values.begin() + mid, values.end());

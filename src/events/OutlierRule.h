@@ -17,7 +17,9 @@ inline constexpr double kOutlierFloorSeconds = 3.0;
 inline constexpr double kOutlierSpreadFactor = 6.0;
 
 // The median of the values (the mean of the middle two for an even count); 0 when there are none.
-double Median(std::vector<double> values);
+// MedianInPlace reorders them, for a caller that keeps its buffer.
+double MedianInPlace(std::vector<double>& values);
+inline double Median(std::vector<double> values) { return MedianInPlace(values); }
 
 // outliers[i] for each residual. Only eligible residuals (those a travel time gave) make the spread
 // and can be outliers; an exempt one (a pick the analyst put back) counts in the spread but is

@@ -83,7 +83,7 @@ std::optional<LocationResult> LocationCommands::locateFrom(const LocationStart& 
     progress.reset();
     observations_ = locator.observations();
     if (!result.ok) {
-        ShowError(context_.messages(), svd ? kLocationFailed : kNoSolution);
+        ShowError(context_.messages(), result.problem);
         return std::nullopt;
     }
     return result;
