@@ -1,7 +1,6 @@
 // "locate": a bulletin event through the whole road of the workstation: the bulletin load into the
 // phase list, the internal locator, the magnitudes, the outputs and the save.
 
-#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -210,10 +209,6 @@ int Locate(BatchSession& session, BatchArgs& args) {
     event.hypocentreValid = true;
     MarkOutlierPicks(phases, observations);
     RecomputeResiduals(phases, stations, catalogue, event);
-    const auto count = [&observations](ObservationUse use) {
-        return static_cast<int>(std::count_if(observations.begin(), observations.end(),
-                                              [use](const Observation& obs) { return obs.use == use; }));
-    };
     const NetworkMagnitudes magnitudes =
         ComputeMagnitudes(phases, event, stations, catalogue,
                           {context.settings().workingDir, context.paths().resources + "/magnitudes"});
@@ -225,8 +220,9 @@ int Locate(BatchSession& session, BatchArgs& args) {
     }
     const bool toStdout = o.ims == "-" || o.report == "-";
     PrintSummary(toStdout ? session.err() : session.out(), event, r, o.depth.has_value(),
-                 LocationNotes(observations, phases, stations, catalogue), count(ObservationUse::NoTravelTime),
-                 count(ObservationUse::Outlier), region, magnitudes);
+                 LocationNotes(observations, phases, stations, catalogue),
+                 CountUse(observations, ObservationUse::NoTravelTime),
+                 CountUse(observations, ObservationUse::Outlier), region, magnitudes);
     if (o.dryRun) return 0;
 
     EventStore store(context.databases(), phases, event, catalogue, stations);

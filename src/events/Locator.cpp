@@ -95,6 +95,11 @@ std::vector<Observation> BuildObservations(const ZELPhases& phases, const std::v
     return out;
 }
 
+int CountUse(const std::vector<Observation>& observations, ObservationUse use) {
+    return static_cast<int>(std::count_if(observations.begin(), observations.end(),
+                                          [use](const Observation& o) { return o.use == use; }));
+}
+
 LocationStart DefaultLocationStart(const CurrentEvent& event, const std::vector<Observation>& observations) {
     LocationStart start;
     const Observation* first = nullptr;
@@ -318,9 +323,7 @@ LocationResult Locator::Locate(const LocationStart& start, const LocationProgres
         result.depth = current.depth;
         result.originTime = start.originTime;
         result.rms = Rms();
-        result.used = static_cast<int>(
-            std::count_if(observations_.begin(), observations_.end(),
-                          [](const Observation& o) { return o.use == ObservationUse::Used; }));
+        result.used = CountUse(observations_, ObservationUse::Used);
         return result;
     }
     if (start.gridSearch) GridStart(current.lat, current.lon, current.depth, progress);
@@ -348,9 +351,7 @@ LocationResult Locator::Locate(const LocationStart& start, const LocationProgres
         return result;
     }
     result.rms = Rms();
-    result.used =
-        static_cast<int>(std::count_if(observations_.begin(), observations_.end(),
-                                       [](const Observation& o) { return o.use == ObservationUse::Used; }));
+    result.used = CountUse(observations_, ObservationUse::Used);
     if (svd) {
         const auto& [cLatLat, cLatLon, cLonLon] = latLonCovariance_;
         result.ellipse =

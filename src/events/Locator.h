@@ -64,6 +64,9 @@ struct Observation {
 // Seconds from the source to the phase's arrival at this depth (km) and distance (degrees);
 // below 0 when the phase does not exist there.
 using TravelTimeFunction = std::function<double(int phase, double depth, double distance)>;
+
+// How many of the observations the last location used in this way.
+int CountUse(const std::vector<Observation>& observations, ObservationUse use);
 TravelTimeFunction CatalogueTravelTimes(const PhaseCatalogue& catalogue);
 
 // One observation per (station, phase) of the picks that are included or were excluded by the
