@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <map>
 #include <sstream>
 
 #include "base/ZelError.h"
@@ -15,6 +14,7 @@
 #include "dsp/FormulaTokenizer.h"
 #include "events/CurrentEvent.h"
 #include "events/EventStore.h"
+#include "events/LocationOutcome.h"
 #include "events/Locator.h"
 #include "events/PhaseCatalogue.h"
 #include "events/Regions.h"
@@ -72,46 +72,19 @@ std::string ModelDirectory(AppContext& context, const std::string& name) {
     throw ZelError("unknown travel-time model '" + name + "' (this configuration has: " + known + ")");
 }
 
-// The bulletin reader skips phases of stations and phase names this installation does not know;
-// here the user hears which.
-void WarnSkipped(BatchSession& session, const ImsEvent& event, const std::vector<Station>& stations,
-                 const PhaseCatalogue& catalogue) {
-    std::map<std::string, int> stationsSkipped, phasesSkipped;
-    for (const IMSPhaseBlock& p : event.phases) {
-        if (FindStation(stations, p.station) < 0)
-            ++stationsSkipped[p.station];
-        else if (catalogue.IndexOf(p.phase) < 0)
-            ++phasesSkipped[p.phase];
-    }
-    for (const auto& [code, count] : stationsSkipped)
-        session.err() << "zelbatch: warning: station " << code << " is not in the station table, " << count
-                      << " phase(s) skipped\n";
-    for (const auto& [name, count] : phasesSkipped)
-        session.err() << "zelbatch: warning: phase " << name << " is not in the phase catalogue, " << count
-                      << " phase(s) skipped\n";
-}
-
-// Locates the loaded event; `used` gets the number of picks that took part.
+// Locates the loaded event; `observations` gets what the location did with each (station, phase).
 LocationResult LocateEvent(BatchSession& session, const LocateOptions& o, const ZELPhases& phases,
                            const std::vector<Station>& stations, const PhaseCatalogue& catalogue,
-                           const CurrentEvent& event, int& used) {
-    std::vector<Observation> observations = BuildObservations(phases, stations, catalogue);
+                           const CurrentEvent& event, std::vector<Observation>& observations) {
+    observations = BuildObservations(phases, stations, catalogue);
     if (observations.empty())
         throw ZelError("event " + TrimEventId(event.eventId) + " of '" + o.bulletin +
                        "' has no usable phase (a defining phase with a travel-time curve at a known station)");
-    used = static_cast<int>(observations.size());
-    LocationStart start;
-    start.gridSearch = o.grid || !event.hypocentreValid;
-    start.lat = event.lat;
-    start.lon = event.lon;
+    LocationStart start = DefaultLocationStart(event, observations);
+    start.gridSearch = start.gridSearch || o.grid;
     start.fixedDepth = o.depth.has_value();
-    start.depth = ClampDepth(o.depth ? *o.depth : event.hypocentreValid && event.depth > 0 ? event.depth : 10.0);
-    start.originTime = event.originTime;
-    if (start.gridSearch || start.originTime <= 0) {
-        start.originTime = observations.front().time;
-        for (const Observation& obs : observations) start.originTime = std::min(start.originTime, obs.time);
-    }
-    Locator locator(std::move(observations), CatalogueTravelTimes(catalogue));
+    start.depth = ClampDepth(o.depth.value_or(start.depth));
+    Locator locator(observations, CatalogueTravelTimes(catalogue));
     Progress progress(session.err(), "grid search", 100);
     int done = 0;
     LocationResult result;
@@ -123,10 +96,11 @@ LocationResult LocateEvent(BatchSession& session, const LocateOptions& o, const 
     } catch (const ZelError& e) {
         throw ZelError(std::string("location failed: ") + e.what());
     }
+    observations = locator.observations();
     if (!result.ok) {
         // Usually a trial depth where some phase has no tabulated time.
         const std::string hint = start.fixedDepth ? " (try another --depth or model)" : " (try --depth KM)";
-        throw ZelError(std::string("location failed: ") + (o.descent ? kNoSolution : kLocationFailed) + hint);
+        throw ZelError("location failed: " + result.problem + hint);
     }
     return result;
 }
@@ -139,7 +113,8 @@ std::string Magnitude(const char* name, const std::optional<double>& value, int 
 }
 
 void PrintSummary(std::ostream& out, const CurrentEvent& event, const LocationResult& r, bool fixedDepth,
-                  int phasesUsed, const std::optional<RegionInfo>& region, const NetworkMagnitudes& m) {
+                  const std::vector<std::string>& notes, int withoutTime, int outliers,
+                  const std::optional<RegionInfo>& region, const NetworkMagnitudes& m) {
     char line[160];
     out << "event      " << TrimEventId(event.eventId) << '\n';
     out << "origin     " << FormatBatchTime(r.originTime) << '\n';
@@ -151,7 +126,9 @@ void PrintSummary(std::ostream& out, const CurrentEvent& event, const LocationRe
                       r.ellipse.minor, r.ellipse.direction);
         out << line;
     }
-    out << "phases     " << phasesUsed << '\n';
+    out << "phases     " << r.used << " used, " << withoutTime << " without travel time, " << outliers
+        << " excluded as outliers\n";
+    for (const std::string& note : notes) out << "note       " << note << '\n';
     out << "region     " << (region ? region->geographicName + " (" + region->seismicName + ")" : "-") << '\n';
     out << "magnitudes " << Magnitude("mb", m.mb, m.mbStations) << ", " << Magnitude("Ms", m.ms, m.msStations)
         << ", " << Magnitude("ML", m.ml, m.mlStations) << ", " << Magnitude("K", m.energyClass, m.classStations)
@@ -215,19 +192,22 @@ int Locate(BatchSession& session, BatchArgs& args) {
     const std::vector<Station>& stations = context.stations();
     PhaseCatalogue& catalogue = ThePhaseCatalogue();
     catalogue.Load(ModelDirectory(context, o.model), context.settings().workingDir);
-    WarnSkipped(session, chosen, stations, catalogue);
 
     CurrentEvent& event = TheCurrentEvent();
     ZELPhases& phases = ThePhaseList();
-    const ImsLoadResult loaded = LoadImsEvent(chosen, false, event, phases, stations, catalogue);
+    const ImsLoadResult loaded = LoadImsEvent(chosen, false, event, phases, stations, catalogue,
+                                              ReadLegacyPhaseNames(context.paths().resources));
     if (!loaded.problem.empty()) throw ZelError(loaded.problem);
-    int used = 0;
-    const LocationResult r = LocateEvent(session, o, phases, stations, catalogue, event, used);
+    if (const std::string skipped = SkippedArrivalsText(chosen.id, loaded.skipped); !skipped.empty())
+        session.err() << "zelbatch: warning: " << skipped << '\n';
+    std::vector<Observation> observations;
+    const LocationResult r = LocateEvent(session, o, phases, stations, catalogue, event, observations);
     event.lat = static_cast<float>(r.lat);
     event.lon = static_cast<float>(r.lon);
     event.depth = static_cast<float>(r.depth);
     event.originTime = r.originTime;
     event.hypocentreValid = true;
+    MarkOutlierPicks(phases, observations);
     RecomputeResiduals(phases, stations, catalogue, event);
     const NetworkMagnitudes magnitudes =
         ComputeMagnitudes(phases, event, stations, catalogue,
@@ -239,8 +219,10 @@ int Locate(BatchSession& session, BatchArgs& args) {
         session.err() << "zelbatch: warning: no region: " << e.what() << '\n';
     }
     const bool toStdout = o.ims == "-" || o.report == "-";
-    PrintSummary(toStdout ? session.err() : session.out(), event, r, o.depth.has_value(), used, region,
-                 magnitudes);
+    PrintSummary(toStdout ? session.err() : session.out(), event, r, o.depth.has_value(),
+                 LocationNotes(observations, phases, stations, catalogue),
+                 CountUse(observations, ObservationUse::NoTravelTime),
+                 CountUse(observations, ObservationUse::Outlier), region, magnitudes);
     if (o.dryRun) return 0;
 
     EventStore store(context.databases(), phases, event, catalogue, stations);
@@ -287,9 +269,11 @@ Subcommand LocateSubcommand() {
             "                       [--depth KM | --free-depth] [--grid]\n"
             "                       [--ims FILE] [--css DIR] [--phases DIR] [--save [--report FILE]] [--dry-run]\n"
             "Reads the IMS1.0 bulletin (a file, or - for stdin) into the phase list as the workstation's\n"
-            "bulletin load does (phases of unknown stations are skipped with a warning), locates the event\n"
+            "bulletin load does (arrivals it cannot take are skipped with a warning), locates the event\n"
             "with the internal locator, computes the magnitudes its amplitudes allow (mb from P, Ms from LR,\n"
-            "ML from S, Sg, Sn and Lg, the energy class K on the Vegik scale) and prints a summary.\n"
+            "ML from S, Sg, Sn and Lg, the energy class K on the Vegik scale) and prints a summary: the\n"
+            "hypocentre, and the phases used, left out for want of a travel time and excluded as outliers\n"
+            "(a residual far beyond the spread of the others), by station and phase.\n"
             "  --event ID     the bulletin event to take (default: the first)\n"
             "  --model NAME   travel-time model of the configuration, e.g. IASP91 or AK135 (default: the chosen one)\n"
             "  --method M     svd (Geiger's least squares with the error ellipse, the default) or descent\n"

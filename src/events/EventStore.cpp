@@ -7,6 +7,7 @@
 #include "base/ZelError.h"
 #include "db/Databases.h"
 #include "events/PhaseCatalogue.h"
+#include "events/StationPhasePicks.h"
 #include "events/ZELPhases.h"
 
 namespace zel {
@@ -126,19 +127,21 @@ Db::Value OriginMagnitude(float magnitude, float value) {
 }
 
 void RecomputeNetworkMagnitudes(const ZELPhases& phases, CurrentEvent& event) {
+    // A station's phase copied onto several channels is one value.
+    const std::vector<const SEISMIC_PHASE*> picks = OnePickPerStationPhase(phases);
     auto network = [&](float SEISMIC_PHASE::*field, float& mean, float& variance) {
         double sum = 0.0;
         int count = 0;
-        for (int i = 0; i < phases.Count(); ++i)
-            if (const float v = phases.GetAt(i)->*field; v > 0) sum += v, ++count;
+        for (const SEISMIC_PHASE* p : picks)
+            if (const float v = p->*field; v > 0) sum += v, ++count;
         if (count == 0) {
             mean = kMagnitudeNone;
             return;
         }
         const double m = sum / count;
         double squares = 0.0;
-        for (int i = 0; i < phases.Count(); ++i)
-            if (const float v = phases.GetAt(i)->*field; v > 0) squares += (v - m) * (v - m);
+        for (const SEISMIC_PHASE* p : picks)
+            if (const float v = p->*field; v > 0) squares += (v - m) * (v - m);
         mean = static_cast<float>(m);
         variance = static_cast<float>(squares / count);
     };

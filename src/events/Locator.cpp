@@ -1,13 +1,16 @@
 #include "events/Locator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <set>
 
 #include "base/ZelError.h"
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
 #include "events/EventStore.h"
 #include "events/LeastSquares.h"
+#include "events/OutlierRule.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 
@@ -33,15 +36,8 @@ double CentralSlope(double below, double above, double step) {
     return (above - below) / (2.0 * step);
 }
 
-struct Point {
-    double lat, lon, depth;
-};
-
-Point Normalised(Point p) { return {FoldLatitude(p.lat), WrapLongitude(p.lon), ClampDepth(p.depth)}; }
-
-bool Settled(const Point& a, const Point& b) {
-    return std::fabs(a.lat - b.lat) < kAngleSettled && std::fabs(std::remainder(a.lon - b.lon, 360.0)) < kAngleSettled &&
-           std::fabs(a.depth - b.depth) < kDepthSettled;
+int CountOf(const std::vector<char>& mask) {
+    return static_cast<int>(std::count(mask.begin(), mask.end(), 1));
 }
 
 }  // namespace
@@ -73,13 +69,15 @@ TravelTimeFunction CatalogueTravelTimes(const PhaseCatalogue& catalogue) {
 std::vector<Observation> BuildObservations(const ZELPhases& phases, const std::vector<Station>& stations,
                                            const PhaseCatalogue& catalogue) {
     std::vector<Observation> out;
+    std::set<std::pair<int, int>> seen;  // (station, phase) already observed
     for (int i = 0; i < phases.Count(); ++i) {
         const SEISMIC_PHASE& p = *phases.GetAt(i);
-        if (!p.included) continue;
+        if (!p.included && !p.outlier) continue;
         if (p.phaseIndex >= catalogue.Count()) break;
         if (p.stationIndex < 0 || p.stationIndex >= static_cast<int>(stations.size())) continue;
         if (p.channelIndex < 0 || p.channelIndex >= kSlotsPerStation) continue;
         if (!catalogue.HasCurve(p.phaseIndex)) continue;
+        if (!seen.emplace(p.stationIndex, p.phaseIndex).second) continue;
         const Station& station = stations[p.stationIndex];
         const ChannelSlot& slot = station.slots[p.channelIndex];
         Observation o;
@@ -91,9 +89,36 @@ std::vector<Observation> BuildObservations(const ZELPhases& phases, const std::v
         o.lon = slot.lon;
         o.elev = station.elev;
         o.weight = 1.0 / (p.weight + 1.0);
+        o.keptByAnalyst = p.keptByAnalyst != 0;
         out.push_back(o);
     }
     return out;
+}
+
+int CountUse(const std::vector<Observation>& observations, ObservationUse use) {
+    return static_cast<int>(std::count_if(observations.begin(), observations.end(),
+                                          [use](const Observation& o) { return o.use == use; }));
+}
+
+LocationStart DefaultLocationStart(const CurrentEvent& event, const std::vector<Observation>& observations) {
+    LocationStart start;
+    const Observation* first = nullptr;
+    for (const Observation& o : observations)
+        if (!first || o.time < first->time) first = &o;
+    start.depth = kDefaultStartDepth;
+    if (event.hypocentreValid) {
+        start.lat = event.lat;
+        start.lon = event.lon;
+        if (event.depth > 0) start.depth = event.depth;
+    } else if (first) {
+        start.lat = first->lat;
+        start.lon = first->lon;
+        start.gridSearch = true;
+    }
+    start.originTime = event.hypocentreValid && event.originTime > 0 ? event.originTime
+                       : first                                       ? first->time - kStartBeforeFirstArrival
+                                                                     : event.originTime;
+    return start;
 }
 
 Locator::Locator(std::vector<Observation> observations, TravelTimeFunction travelTime)
@@ -106,8 +131,14 @@ double Locator::TravelTime(const Observation& o, double lat, double lon, double 
 }
 
 double Locator::Misfit(double lat, double lon, double depth, double* originTime) const {
+    Mask mask(observations_.size());
+    for (std::size_t i = 0; i < mask.size(); ++i) mask[i] = observations_[i].use != ObservationUse::Outlier;
+    if (CountOf(mask) == 0) return 0.0;
+    return MisfitOver(mask, {lat, lon, depth}, originTime);
+}
+
+double Locator::MisfitOver(const Mask& mask, const Point& p, double* originTime) const {
     const std::size_t n = observations_.size();
-    if (n == 0) return 0.0;
     // Small enough to live on the stack for every realistic event; no allocation per call.
     double implied[256];
     std::vector<double> spill;
@@ -116,18 +147,25 @@ double Locator::Misfit(double lat, double lon, double depth, double* originTime)
         spill.resize(n);
         o = spill.data();
     }
+    std::size_t first = n;
     for (std::size_t i = 0; i < n; ++i) {
-        const double tt = TravelTime(observations_[i], lat, lon, depth);
+        if (!mask[i]) continue;
+        const double tt = TravelTime(observations_[i], p.lat, p.lon, p.depth);
         if (tt < 0) return kNoMisfit;
         o[i] = observations_[i].time - tt;
+        if (first == n) first = i;
     }
+    if (first == n) return kNoMisfit;
     // Relative to the first implied time: epoch seconds squared would lose the milliseconds.
-    const double base = o[0];
+    const double base = o[first];
     double sum = 0.0;
-    for (std::size_t i = 0; i < n; ++i) sum += o[i] - base;
-    const double mean = base + sum / static_cast<double>(n);
+    int count = 0;
+    for (std::size_t i = first; i < n; ++i)
+        if (mask[i]) sum += o[i] - base, ++count;
+    const double mean = base + sum / static_cast<double>(count);
     double misfit = 0.0;
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = first; i < n; ++i) {
+        if (!mask[i]) continue;
         const double w = observations_[i].weight, r = o[i] - mean;
         misfit += w * w * r * r;
     }
@@ -135,16 +173,57 @@ double Locator::Misfit(double lat, double lon, double depth, double* originTime)
     return misfit;
 }
 
+Locator::Mask Locator::UsableAt(const Point& p) const {
+    Mask mask(observations_.size(), 0);
+    for (std::size_t i = 0; i < observations_.size(); ++i)
+        mask[i] = observations_[i].use != ObservationUse::Outlier &&
+                  TravelTime(observations_[i], p.lat, p.lon, p.depth) >= 0;
+    return mask;
+}
+
+int Locator::Candidates() const {
+    return static_cast<int>(
+        std::count_if(observations_.begin(), observations_.end(),
+                      [](const Observation& o) { return o.use != ObservationUse::Outlier; }));
+}
+
+double Locator::GridScore(const Point& p, GridScratch& scratch) const {
+    scratch.implied.clear();
+    scratch.weight.clear();
+    constexpr double cap = kGrossResidualSeconds * kGrossResidualSeconds;
+    double score = 0.0;
+    for (const Observation& o : observations_) {
+        if (o.use == ObservationUse::Outlier) continue;
+        const double tt = TravelTime(o, p.lat, p.lon, p.depth);
+        if (tt < 0) {
+            score += o.weight * o.weight * cap;
+        } else {
+            scratch.implied.push_back(o.time - tt);
+            scratch.weight.push_back(o.weight * o.weight);
+        }
+    }
+    if (static_cast<int>(scratch.implied.size()) < std::min(kMinLocationPhases, Candidates()))
+        return kNoMisfit;
+    scratch.sorted.assign(scratch.implied.begin(), scratch.implied.end());
+    const double centre = MedianInPlace(scratch.sorted);
+    for (std::size_t k = 0; k < scratch.implied.size(); ++k) {
+        const double r = scratch.implied[k] - centre;
+        score += scratch.weight[k] * std::min(r * r, cap);
+    }
+    return score;
+}
+
 void Locator::GridStart(double& lat, double& lon, double depth, const LocationProgress& progress) const {
     const int latCount = static_cast<int>(180.0 / kGridStep) + 1;
     const int lonCount = static_cast<int>(360.0 / kGridStep) + 1;
     double best = 1e20;
     int reported = -1;
+    GridScratch scratch;
     for (int i = 0; i < latCount; ++i) {
         const double gridLat = -90.0 + i * kGridStep;
         for (int j = 0; j < lonCount; ++j) {
             const double gridLon = -180.0 + j * kGridStep;
-            const double f = Misfit(gridLat, gridLon, depth);
+            const double f = GridScore({gridLat, gridLon, depth}, scratch);
             if (f < best) {
                 best = f;
                 lat = gridLat;
@@ -156,10 +235,10 @@ void Locator::GridStart(double& lat, double& lon, double depth, const LocationPr
     }
 }
 
-double Locator::DepthScan(double lat, double lon, double* misfit) const {
-    double bestDepth = 0.0, best = Misfit(lat, lon, 0.0);
+double Locator::DepthScan(const Mask& mask, double lat, double lon, double* misfit) const {
+    double bestDepth = 0.0, best = MisfitOver(mask, {lat, lon, 0.0});
     for (int d = 1; d < kScanDepths; ++d) {
-        const double f = Misfit(lat, lon, d);
+        const double f = MisfitOver(mask, {lat, lon, static_cast<double>(d)});
         if (f < best) {
             best = f;
             bestDepth = d;
@@ -173,45 +252,142 @@ void Locator::StoreResiduals(double lat, double lon, double depth, double origin
     for (Observation& o : observations_) {
         const double tt = TravelTime(o, lat, lon, depth);
         o.residual = tt < 0 ? 0.0 : o.time - originTime - tt;
+        if (o.use != ObservationUse::Outlier)
+            o.use = tt < 0 ? ObservationUse::NoTravelTime : ObservationUse::Used;
     }
 }
 
 double Locator::Rms() const {
     double sum = 0.0;
-    for (const Observation& o : observations_) sum += o.residual * o.residual;
-    return observations_.empty() ? 0.0 : std::sqrt(sum / static_cast<double>(observations_.size()));
+    int count = 0;
+    for (const Observation& o : observations_)
+        if (o.use == ObservationUse::Used) sum += o.residual * o.residual, ++count;
+    return count == 0 ? 0.0 : std::sqrt(sum / static_cast<double>(count));
+}
+
+void Locator::SetAsideGrossOutliers(const Point& p) {
+    std::vector<double> implied;
+    std::vector<std::size_t> index;
+    for (std::size_t i = 0; i < observations_.size(); ++i) {
+        const double tt = TravelTime(observations_[i], p.lat, p.lon, p.depth);
+        if (tt < 0 || observations_[i].keptByAnalyst) continue;
+        implied.push_back(observations_[i].time - tt);
+        index.push_back(i);
+    }
+    const double centre = Median(implied);
+    std::vector<std::size_t> gross;
+    for (std::size_t k = 0; k < implied.size(); ++k)
+        if (!(std::fabs(implied[k] - centre) < kGrossResidualSeconds)) gross.push_back(index[k]);
+    // Only a few picks far from the many: a start far from the source scatters them all.
+    if (static_cast<int>(observations_.size() - gross.size()) < kMinLocationPhases ||
+        gross.size() * 2 >= implied.size())
+        return;
+    for (std::size_t i : gross) observations_[i].use = ObservationUse::Outlier;
+}
+
+std::vector<bool> Locator::RuleOutliers(const Point& p) const {
+    const std::size_t n = observations_.size();
+    std::vector<double> residuals(n);
+    std::vector<bool> eligible(n), exempt(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Observation& o = observations_[i];
+        residuals[i] = o.residual;
+        eligible[i] = TravelTime(o, p.lat, p.lon, p.depth) >= 0;
+        exempt[i] = o.keptByAnalyst;
+    }
+    return FindOutliers(residuals, eligible, exempt, kMinLocationPhases);
 }
 
 LocationResult Locator::LocateDescent(const LocationStart& start, const LocationProgress& progress) {
     if (observations_.empty()) throw ZelError(kTooFewPhases);
-    LocationResult result;
+    return Locate(start, progress, false);
+}
+
+LocationResult Locator::LocateSvd(const LocationStart& start, const LocationProgress& progress) {
+    if (observations_.size() < 4) throw ZelError(kTooFewPhases);
+    return Locate(start, progress, true);
+}
+
+LocationResult Locator::Locate(const LocationStart& start, const LocationProgress& progress, bool svd) {
+    for (Observation& o : observations_) o.use = ObservationUse::Used;
     // The start point is brought into range like every candidate, so a latitude of 95 is -85 from
-    // the outset and the line search compares candidates with a point that exists.
+    // the outset and the search compares candidates with a point that exists.
     Point current{FoldLatitude(start.lat), WrapLongitude(start.lon),
                   start.fixedDepth ? start.depth : ClampDepth(start.depth)};
+    LocationResult result;
     if (start.fixedCoordinates) {
-        result.misfit = Misfit(current.lat, current.lon, current.depth);
         StoreResiduals(current.lat, current.lon, current.depth, start.originTime);
+        result.misfit = Misfit(current.lat, current.lon, current.depth);
         result.lat = current.lat;
         result.lon = current.lon;
         result.depth = current.depth;
         result.originTime = start.originTime;
         result.rms = Rms();
+        result.used = CountUse(observations_, ObservationUse::Used);
         return result;
     }
     if (start.gridSearch) GridStart(current.lat, current.lon, current.depth, progress);
+    SetAsideGrossOutliers(current);
 
+    double originTime = start.originTime;
+    for (int round = 0; round < kMaxOutlierRounds; ++round) {
+        result =
+            svd ? SvdFrom(current, originTime, start.fixedDepth) : DescentFrom(current, start.fixedDepth);
+        if (!result.ok) break;
+        StoreResiduals(result.lat, result.lon, result.depth, result.originTime);
+        const std::vector<bool> outliers = RuleOutliers({result.lat, result.lon, result.depth});
+        bool changed = false;
+        for (std::size_t i = 0; i < observations_.size(); ++i)
+            changed |= outliers[i] != (observations_[i].use == ObservationUse::Outlier);
+        // The last round keeps the verdict its solution was found with.
+        if (!changed || round + 1 == kMaxOutlierRounds) break;
+        for (std::size_t i = 0; i < observations_.size(); ++i)
+            observations_[i].use = outliers[i] ? ObservationUse::Outlier : ObservationUse::Used;
+        current = {result.lat, result.lon, result.depth};
+        originTime = result.originTime;
+    }
+    if (!result.ok) {
+        result.rms = -1.0;
+        return result;
+    }
+    result.rms = Rms();
+    result.used = CountUse(observations_, ObservationUse::Used);
+    if (svd) {
+        const auto& [cLatLat, cLatLon, cLonLon] = latLonCovariance_;
+        result.ellipse =
+            EllipseFromCovariance(cLatLat, cLatLon, cLonLon, result.lat, result.rms, result.used);
+    }
+    return result;
+}
+
+LocationResult Locator::DescentFrom(Point current, bool fixedDepth) {
+    LocationResult result;
+    const int need = std::min(kMinLocationPhases, Candidates());
+    Mask active;
     for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
         result.iterations = iteration + 1;
-        const double f0 = Misfit(current.lat, current.lon, current.depth);
-        const double gLat = CentralSlope(Misfit(current.lat - kAngleStep, current.lon, current.depth),
-                                         Misfit(current.lat + kAngleStep, current.lon, current.depth), kAngleStep);
-        const double gLon = CentralSlope(Misfit(current.lat, current.lon - kAngleStep, current.depth),
-                                         Misfit(current.lat, current.lon + kAngleStep, current.depth), kAngleStep);
+        // A phase without a travel time here sits this step out.
+        active = UsableAt(current);
+        if (CountOf(active) < need) {
+            result.ok = false;
+            result.problem = kNoSolution;
+            return result;
+        }
+        const auto misfit = [&](double lat, double lon, double depth) {
+            return MisfitOver(active, {lat, lon, depth});
+        };
+        const double f0 = misfit(current.lat, current.lon, current.depth);
+        const double gLat =
+            CentralSlope(misfit(current.lat - kAngleStep, current.lon, current.depth),
+                         misfit(current.lat + kAngleStep, current.lon, current.depth), kAngleStep);
+        const double gLon =
+            CentralSlope(misfit(current.lat, current.lon - kAngleStep, current.depth),
+                         misfit(current.lat, current.lon + kAngleStep, current.depth), kAngleStep);
         const double gDepth =
-            start.fixedDepth ? 0.0
-                             : CentralSlope(Misfit(current.lat, current.lon, current.depth - kDepthStep),
-                                            Misfit(current.lat, current.lon, current.depth + kDepthStep), kDepthStep);
+            fixedDepth
+                ? 0.0
+                : CentralSlope(misfit(current.lat, current.lon, current.depth - kDepthStep),
+                               misfit(current.lat, current.lon, current.depth + kDepthStep), kDepthStep);
         const double norm = std::sqrt(gLat * gLat + gLon * gLon + gDepth * gDepth);
         if (norm == 0.0 || !std::isfinite(norm)) break;
 
@@ -219,101 +395,109 @@ LocationResult Locator::LocateDescent(const LocationStart& start, const Location
         Point candidate = current;
         double f = kNoMisfit;
         for (double s = kFirstStep; s >= kSmallestStep; s /= 2.0) {
-            candidate = Normalised({current.lat - s * gLat / norm, current.lon - s * gLon / norm,
-                                    current.depth - s * gDepth / norm});
-            if (start.fixedDepth) candidate.depth = current.depth;
-            f = Misfit(candidate.lat, candidate.lon, candidate.depth);
+            candidate = {FoldLatitude(current.lat - s * gLat / norm),
+                         WrapLongitude(current.lon - s * gLon / norm),
+                         ClampDepth(current.depth - s * gDepth / norm)};
+            if (fixedDepth) candidate.depth = current.depth;
+            f = misfit(candidate.lat, candidate.lon, candidate.depth);
             if (f <= f0) break;
         }
         if (f > f0) {
             candidate = current;
             f = f0;
         }
-        if (!start.fixedDepth) {
+        if (!fixedDepth) {
             double scanned = 0.0;
-            const double depth = DepthScan(candidate.lat, candidate.lon, &scanned);
+            const double depth = DepthScan(active, candidate.lat, candidate.lon, &scanned);
             if (scanned < f) candidate.depth = ClampDepth(depth);
         }
-        const bool settled = Settled(candidate, current);
+        const bool settled = std::fabs(candidate.lat - current.lat) < kAngleSettled &&
+                             std::fabs(std::remainder(candidate.lon - current.lon, 360.0)) < kAngleSettled &&
+                             std::fabs(candidate.depth - current.depth) < kDepthSettled;
         current = candidate;
         if (settled) break;
     }
-    if (!start.fixedDepth) current.depth = ClampDepth(DepthScan(current.lat, current.lon, nullptr));
-
-    double originTime = start.originTime;
-    result.misfit = Misfit(current.lat, current.lon, current.depth, &originTime);
+    active = UsableAt(current);
+    if (!fixedDepth) current.depth = ClampDepth(DepthScan(active, current.lat, current.lon, nullptr));
+    active = UsableAt(current);
+    double originTime = 0.0;
+    result.misfit = CountOf(active) < need ? kNoMisfit : MisfitOver(active, current, &originTime);
     result.ok = result.misfit < kNoMisfit;
+    if (!result.ok) result.problem = kNoSolution;
     result.lat = current.lat;
     result.lon = current.lon;
     result.depth = current.depth;
     result.originTime = originTime;
-    StoreResiduals(current.lat, current.lon, current.depth, originTime);
-    result.rms = Rms();
     return result;
 }
 
-LocationResult Locator::LocateSvd(const LocationStart& start, const LocationProgress& progress) {
-    const int n = static_cast<int>(observations_.size());
-    if (n < 4) throw ZelError(kTooFewPhases);
+LocationResult Locator::SvdFrom(Point current, double originTime, bool fixedDepth) {
     LocationResult result;
-    Point current{FoldLatitude(start.lat), WrapLongitude(start.lon),
-                  start.fixedDepth ? start.depth : ClampDepth(start.depth)};
-    double originTime = start.originTime;
-    if (start.fixedCoordinates) {
-        result.lat = current.lat;
-        result.lon = current.lon;
-        result.depth = current.depth;
-        result.originTime = originTime;
-        result.misfit = Misfit(current.lat, current.lon, current.depth);
-        StoreResiduals(current.lat, current.lon, current.depth, originTime);
-        result.rms = Rms();
-        return result;
-    }
-    if (start.gridSearch) GridStart(current.lat, current.lon, current.depth, progress);
-
-    const int cols = start.fixedDepth ? 3 : 4;
-    std::vector<double> a(static_cast<std::size_t>(n) * cols), b(n);
+    const int n = static_cast<int>(observations_.size());
+    const int cols = fixedDepth ? 3 : 4;
+    std::vector<double> a, b;
     Svd svd;
-    bool failed = false;
-    for (int iteration = 0; iteration < kMaxIterations && !failed; ++iteration) {
+    int rows = 0;
+    for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
         result.iterations = iteration + 1;
         // A depth at the top of the tables is raised for the derivative, so both sides exist.
         const double derivativeDepth = current.depth <= 1.0 ? current.depth + 1.0 : current.depth;
-        for (int i = 0; i < n && !failed; ++i) {
+        a.clear();
+        b.clear();
+        rows = 0;
+        for (int i = 0; i < n; ++i) {
             const Observation& o = observations_[i];
+            if (o.use == ObservationUse::Outlier) continue;
+            // An observation without a travel time (or its derivatives) here sits this step out.
             const double tt = TravelTime(o, current.lat, current.lon, current.depth);
             const double latBelow = TravelTime(o, current.lat - kAngleStep, current.lon, current.depth);
             const double latAbove = TravelTime(o, current.lat + kAngleStep, current.lon, current.depth);
             const double lonBelow = TravelTime(o, current.lat, current.lon - kAngleStep, current.depth);
             const double lonAbove = TravelTime(o, current.lat, current.lon + kAngleStep, current.depth);
-            if (tt < 0 || latBelow < 0 || latAbove < 0 || lonBelow < 0 || lonAbove < 0) {
-                failed = true;
-                break;
-            }
-            double* row = &a[static_cast<std::size_t>(i) * cols];
-            row[0] = 1.0;
-            row[1] = (latAbove - latBelow) / (2.0 * kAngleStep);
-            row[2] = (lonAbove - lonBelow) / (2.0 * kAngleStep);
+            if (tt < 0 || latBelow < 0 || latAbove < 0 || lonBelow < 0 || lonAbove < 0) continue;
+            double depthSlope = 0.0;
             if (cols == 4) {
                 const double above = TravelTime(o, current.lat, current.lon, derivativeDepth + kDepthStep);
                 const double below = TravelTime(o, current.lat, current.lon, derivativeDepth - kDepthStep);
-                if (above < 0 || below < 0) {
-                    failed = true;
-                    break;
-                }
-                row[3] = (above - below) / (2.0 * kDepthStep);
+                if (above < 0 || below < 0) continue;
+                depthSlope = (above - below) / (2.0 * kDepthStep);
             }
-            b[i] = o.time - tt - originTime;
+            a.push_back(1.0);
+            a.push_back((latAbove - latBelow) / (2.0 * kAngleStep));
+            a.push_back((lonAbove - lonBelow) / (2.0 * kAngleStep));
+            if (cols == 4) a.push_back(depthSlope);
+            b.push_back(o.time - tt - originTime);
+            ++rows;
         }
-        if (failed || !Decompose(a, n, cols, svd)) {
-            failed = true;
-            break;
+        if (rows < kMinLocationPhases || !Decompose(a, rows, cols, svd)) {
+            result.ok = false;
+            result.problem = rows < kMinLocationPhases ? kNoSolution : kLocationFailed;
+            return result;
         }
         const std::vector<double> dx = BackSubstitute(svd, b);
-        originTime += dx[0];
-        const Point next = Normalised({current.lat + dx[1], current.lon + dx[2],
-                                       cols == 4 ? current.depth + dx[3] : current.depth});
-        current = {next.lat, next.lon, cols == 4 ? next.depth : current.depth};
+        // A step that loses phases overshot into a region the curves do not reach (a crustal
+        // phase below the Moho): it is halved, unless the border lies within the settling size,
+        // where losing the phase is the answer.
+        const auto stepped = [&](double scale) {
+            const Point p{FoldLatitude(current.lat + scale * dx[1]),
+                          WrapLongitude(current.lon + scale * dx[2]),
+                          cols == 4 ? ClampDepth(current.depth + scale * dx[3]) : current.depth};
+            return p;
+        };
+        double scale = 1.0;
+        Point next = stepped(scale);
+        while (CountOf(UsableAt(next)) < rows) {
+            scale /= 2.0;
+            if (std::fabs(scale * dx[1]) < kAngleSettled && std::fabs(scale * dx[2]) < kAngleSettled &&
+                (cols == 3 || std::fabs(scale * dx[3]) < kDepthSettled)) {
+                scale = 1.0;
+                next = stepped(scale);
+                break;
+            }
+            next = stepped(scale);
+        }
+        originTime += scale * dx[0];
+        current = next;
         if (std::fabs(dx[0]) < kTimeSettled && std::fabs(dx[1]) < kAngleSettled && std::fabs(dx[2]) < kAngleSettled &&
             (cols == 3 || std::fabs(dx[3]) < kDepthSettled))
             break;
@@ -322,14 +506,13 @@ LocationResult Locator::LocateSvd(const LocationStart& start, const LocationProg
     result.lon = current.lon;
     result.depth = current.depth;
     result.originTime = originTime;
-    result.misfit = Misfit(current.lat, current.lon, current.depth);
-    if (failed) {
+    const Mask usable = UsableAt(current);
+    if (CountOf(usable) < kMinLocationPhases) {
         result.ok = false;
-        result.rms = -1.0;
+        result.problem = kNoSolution;
         return result;
     }
-    StoreResiduals(current.lat, current.lon, current.depth, originTime);
-    result.rms = Rms();
+    result.misfit = MisfitOver(usable, current);
 
     // Covariance of the unknowns from the last decomposition: C = V diag(1/w^2) V^T.
     auto covariance = [&svd](int j, int k) {
@@ -338,8 +521,7 @@ LocationResult Locator::LocateSvd(const LocationStart& start, const LocationProg
             if (svd.w[i] > 0) sum += svd.V(j, i) * svd.V(k, i) / (svd.w[i] * svd.w[i]);
         return sum;
     };
-    result.ellipse = EllipseFromCovariance(covariance(1, 1), covariance(1, 2), covariance(2, 2), current.lat,
-                                           result.rms, n);
+    latLonCovariance_ = {covariance(1, 1), covariance(1, 2), covariance(2, 2)};
     return result;
 }
 
@@ -387,9 +569,9 @@ void RecomputeResiduals(ZELPhases& phases, const std::vector<Station>& stations,
         const ChannelSlot& slot = stations[p.stationIndex].slots[p.channelIndex];
         const std::optional<DistAzResult> d = DistAz(event.lat, event.lon, slot.lat, slot.lon);
         if (!d) continue;
+        // The measured azimuth and slowness stay as they are: a computed value never replaces an
+        // observation. The computed geometry has fields of its own.
         p.distance = static_cast<float>(d->distance);
-        p.azimuth = static_cast<float>(d->azimuth);
-        p.hasAzimuth = 1;
         p.backAzimuth = static_cast<float>(d->backAzimuth);
         if (!catalogue.HasCurve(p.phaseIndex)) continue;
         const float tt = catalogue.TravelTime(p.phaseIndex, event.depth, p.distance);

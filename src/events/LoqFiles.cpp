@@ -14,6 +14,7 @@
 #include "base/ZelError.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
+#include "events/StationPhasePicks.h"
 #include "events/ZELPhases.h"
 
 namespace zel {
@@ -235,8 +236,10 @@ void WriteLoqInput(const std::string& directory, int number, const ZELPhases& ph
     const LoqFileNames names = LoqFilesFor(directory, number);
     std::string arrivals;
     int included = 0;
-    for (int i = 0; i < phases.Count(); ++i) {
-        const SEISMIC_PHASE& p = *phases.GetAt(i);
+    // The locator takes a station's phase once, whatever channels it was copied onto.
+    for (const SEISMIC_PHASE* pick : OnePickPerStationPhase(phases)) {
+        const SEISMIC_PHASE& p = *pick;
+        const int i = phases.IndexOf(pick);
         if (!p.included) continue;
         if (p.stationIndex < 0 || p.stationIndex >= static_cast<int>(stations.size())) continue;
         if (p.channelIndex < 0 || p.channelIndex >= kSlotsPerStation) continue;

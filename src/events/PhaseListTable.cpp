@@ -242,11 +242,19 @@ CellEdit ApplyCellEdit(SEISMIC_PHASE& p, int column, std::string_view text) {
 
 PickCheck CheckStateOf(const SEISMIC_PHASE& p) {
     if (p.included) return PickCheck::Included;
+    if (p.outlier) return PickCheck::Outlier;
     return p.savable ? PickCheck::Excluded : PickCheck::NotSaved;
 }
 
 void ToggleIncluded(SEISMIC_PHASE& p, bool phaseHasCurve) {
-    p.included = p.included ? 0 : (phaseHasCurve ? 1 : 0);
+    if (p.included) {
+        p.included = 0;
+        p.keptByAnalyst = 0;
+    } else if (phaseHasCurve) {
+        p.included = 1;
+        p.keptByAnalyst = p.outlier;
+    }
+    p.outlier = 0;
     p.savable = 1;
 }
 

@@ -90,11 +90,13 @@ enum class CellEdit {
 // The end of an in-place edit: the text as a number, or empty to clear the value.
 CellEdit ApplyCellEdit(SEISMIC_PHASE& phase, int column, std::string_view text);
 
-// The row's check image.
-enum class PickCheck { Included, Excluded, NotSaved };
+// The row's check image; Outlier: unchecked, and marked as taken out by the location's outlier
+// rule.
+enum class PickCheck { Included, Excluded, NotSaved, Outlier };
 PickCheck CheckStateOf(const SEISMIC_PHASE& phase);
 // A click on the check image: flips `included`, except that a phase without a curve can only be
-// unchecked; the pick becomes savable either way.
+// unchecked; the pick becomes savable either way. Checking a pick the outlier rule took out puts
+// it back for good: the rule leaves it alone until the analyst unchecks it.
 void ToggleIncluded(SEISMIC_PHASE& phase, bool phaseHasCurve);
 
 // The columns a header click sorts by.

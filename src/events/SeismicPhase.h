@@ -74,6 +74,11 @@ class SEISMIC_PHASE {
     std::string ampFilter;
     std::string pickFilter;
     float backAzimuth = -1.0f;  // -1 = unknown
+    // The location's outlier rule took the pick out (included is 0 then); the phase list shows it
+    // and the next location judges it anew. Neither flag is stored: they belong to this session.
+    std::int32_t outlier = 0;
+    // The analyst put a pick the rule had taken out back in: the rule leaves it alone.
+    std::int32_t keptByAnalyst = 0;
 
     bool SameIdentity(const SEISMIC_PHASE& other) const {
         return stationIndex == other.stationIndex && channelIndex == other.channelIndex &&

@@ -118,7 +118,8 @@ CssEventSaver::CssEventSaver(Databases& databases, const std::vector<Station>& s
 
 void CssEventSaver::Save(CurrentEvent& event, ZELPhases& phases) {
     if (!databases_.cssAvailable() || !databases_.css().isOpen()) throw ZelError(kCssNotConnected);
-    std::vector<CssPick> picks = PicksOf(phases, stations_, catalogue_);
+    PicksOf(phases, stations_,
+            catalogue_);  // an unknown station, channel or phase stops before any key is drawn
 
     // Keys first, each committed by the key counter on its own.
     if (event.orid == -1) event.orid = DrawKey(databases_, "orid", kNoNewOrid);
@@ -126,9 +127,8 @@ void CssEventSaver::Save(CurrentEvent& event, ZELPhases& phases) {
         SEISMIC_PHASE& p = *phases.GetAt(i);
         if (p.arid < 0) p.arid = DrawKey(databases_, "arid", kNoNewArid);
         if (!p.comment.empty() && p.commid == -1) p.commid = DrawKey(databases_, "commid", kNoNewCommid);
-        picks[i].arid = p.arid;
-        picks[i].commid = p.commid;
     }
+    const std::vector<CssPick> picks = PicksOf(phases, stations_, catalogue_);
     const CssEvent rows = BuildCssEvent(
         HypocentreOf(event), event.orid, picks, CssTarget::Database,
         [this](const std::string& name) { return databases_.nextKey(name); }, distAz);

@@ -12,6 +12,7 @@
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
 #include "events/PhaseCatalogue.h"
+#include "events/StationPhasePicks.h"
 #include "events/ZELPhases.h"
 
 namespace zel {
@@ -225,8 +226,10 @@ CssHypocentre HypocentreOf(const CurrentEvent& event) {
 std::vector<CssPick> PicksOf(const ZELPhases& phases, const std::vector<Station>& stations,
                              const PhaseCatalogue& catalogue) {
     std::vector<CssPick> picks;
-    for (int i = 0; i < phases.Count(); ++i) {
-        const SEISMIC_PHASE& p = *phases.GetAt(i);
+    // A station's phase copied onto several channels is one arrival of the bulletin.
+    for (const SEISMIC_PHASE* pick : OnePickPerStationPhase(phases)) {
+        const SEISMIC_PHASE& p = *pick;
+        const int i = phases.IndexOf(pick);
         const bool known = p.stationIndex >= 0 && p.stationIndex < static_cast<int>(stations.size()) &&
                            p.channelIndex >= 0 && p.channelIndex < kSlotsPerStation &&
                            !catalogue.Name(p.phaseIndex).empty();

@@ -80,7 +80,8 @@ CssEvent BuildCssEvent(const CssHypocentre& hypocentre, std::int64_t orid, const
 
 // The current event's hypocentre and magnitudes.
 CssHypocentre HypocentreOf(const CurrentEvent& event);
-// The picks of the phase list with their stations' names, channels and coordinates. Throws
+// The picks of the phase list, a station's phase once (OnePickPerStationPhase), with their
+// stations' names, channels and coordinates. Throws
 // ZelError for a pick of a station, channel or phase this installation does not know.
 std::vector<CssPick> PicksOf(const ZELPhases& phases, const std::vector<Station>& stations,
                              const PhaseCatalogue& catalogue);

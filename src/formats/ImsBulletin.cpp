@@ -1,12 +1,14 @@
 #include "formats/ImsBulletin.h"
 
 #include <algorithm>
-#include <cmath>
-#include <fstream>
 #include <cctype>
+#include <cmath>
 #include <cstdint>
+#include <fstream>
+#include <set>
 #include <sstream>
 
+#include "base/FormatText.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "data/StationModel.h"
@@ -169,8 +171,8 @@ void SetQuality(std::string_view quality, IMSPhaseBlock& p) {
 std::optional<IMSPhaseBlock> PhaseByColumns(const std::string& line) {
     IMSPhaseBlock p;
     p.station = Text(line, phase::kSta);
-    p.phase = Text(line, phase::kPhase);
-    if (p.station.empty() || p.phase.empty() || !ParseTime(Text(line, phase::kTime), p.hour, p.minute, p.second))
+    p.phase = Text(line, phase::kPhase);  // may be empty: an arrival no phase was given to
+    if (p.station.empty() || !ParseTime(Text(line, phase::kTime), p.hour, p.minute, p.second))
         return std::nullopt;
     p.distance = Number(line, phase::kDist).value_or(-1.0);
     p.eventAzimuth = Number(line, phase::kEvAz).value_or(-1.0);
@@ -261,12 +263,20 @@ std::vector<ImsEvent> ReadImsBulletin(std::istream& in, ImsLayout layout) {
             continue;
         }
         if (state == State::Phases) {
-            if (Trimmed(line).empty()) continue;
-            auto p = layout == ImsLayout::Columns ? PhaseByColumns(line) : PhaseByFields(line);
-            if (p && line.size() >= 10)
-                e.phases.push_back(std::move(*p));
-            else
+            // One arrival that does not read costs that arrival, not the rest of the event.
+            const bool blank = Trimmed(line).empty();
+            if (layout == ImsLayout::Columns ? blank : !blank && line.size() < 10) {
                 state = State::Event;
+                continue;
+            }
+            if (blank) continue;
+            auto p = layout == ImsLayout::Columns ? PhaseByColumns(line) : PhaseByFields(line);
+            if (!p)
+                ++e.unreadable;
+            else if (p->phase.empty())
+                ++e.withoutPhaseName;
+            else
+                e.phases.push_back(std::move(*p));
         }
     }
     return events;
@@ -343,9 +353,48 @@ SEISMIC_PHASE RecordOf(const IMSPhaseBlock& entry, double originDay, int originH
 
 }  // namespace
 
+int ImsSkippedArrivals::Count() const {
+    int count = withoutPhaseName + unreadable;
+    for (const auto* names : {&unknownStations, &unknownPhases, &noChannel, &repeated})
+        for (const auto& [name, lines] : *names) count += lines;
+    return count;
+}
+
+std::string SkippedArrivalsText(const std::string& eventId, const ImsSkippedArrivals& skipped) {
+    const int count = skipped.Count();
+    if (count == 0) return {};
+    std::vector<std::string> reasons;
+    if (skipped.withoutPhaseName > 0)
+        reasons.push_back(FormatText(kImsSkipNoPhaseName, skipped.withoutPhaseName));
+    if (skipped.unreadable > 0) reasons.push_back(FormatText(kImsSkipUnreadable, skipped.unreadable));
+    const std::pair<const char*, const std::map<std::string, int>*> named[] = {
+        {kImsSkipUnknownStations, &skipped.unknownStations},
+        {kImsSkipUnknownPhases, &skipped.unknownPhases},
+        {kImsSkipNoChannel, &skipped.noChannel},
+        {kImsSkipRepeated, &skipped.repeated}};
+    for (const auto& [format, names] : named) {
+        if (names->empty()) continue;
+        int lines = 0;
+        std::string list;
+        for (const auto& [name, n] : *names) {
+            lines += n;
+            list += (list.empty() ? "" : ", ") + name;
+        }
+        reasons.push_back(FormatText(format, lines, list.c_str()));
+    }
+    std::string joined;
+    for (const std::string& r : reasons) joined += (joined.empty() ? "" : ", ") + r;
+    return FormatText(kImsSkippedArrivals, skipped.arrivals, eventId.c_str(), count, joined.c_str());
+}
+
 ImsLoadResult LoadImsEvent(const ImsEvent& event, bool phasesOnly, CurrentEvent& current, ZELPhases& phases,
-                           const std::vector<Station>& stations, const PhaseCatalogue& catalogue) {
+                           const std::vector<Station>& stations, const PhaseCatalogue& catalogue,
+                           const LegacyPhaseNames& legacyNames) {
     ImsLoadResult result;
+    ImsSkippedArrivals& skipped = result.skipped;
+    skipped.arrivals = static_cast<int>(event.phases.size()) + event.withoutPhaseName + event.unreadable;
+    skipped.withoutPhaseName = event.withoutPhaseName;
+    skipped.unreadable = event.unreadable;
     if (!event.origin)
         result.problem = kImsNoOrigin + event.id;
     else if (!event.hasPhaseHeader)
@@ -368,21 +417,37 @@ ImsLoadResult LoadImsEvent(const ImsEvent& event, bool phasesOnly, CurrentEvent&
             result.ellipse = ErrorEllipse{*o.smaj, *o.smin, *o.ellipseAzimuth};
     }
     const double originDay = CalendarToEpoch(o.year, o.month, o.day, 0, 0, 0.0);
+    std::set<std::pair<int, int>> loaded;  // (station, phase) of this event's lines so far
     for (const IMSPhaseBlock& entry : event.phases) {
         const int station = FindStation(stations, entry.station);
-        const int phaseIndex = catalogue.IndexOf(entry.phase);
-        if (station < 0 || phaseIndex < 0) continue;
-        const ComponentKind kind = KindFor(entry.phase);
+        const int phaseIndex = MatchBulletinPhase(entry.phase, catalogue, legacyNames);
+        if (station < 0) {
+            ++skipped.unknownStations[entry.station];
+            continue;
+        }
+        if (phaseIndex < 0) {
+            ++skipped.unknownPhases[entry.phase];
+            continue;
+        }
+        const std::string& name = catalogue.Name(phaseIndex);
+        if (!loaded.emplace(station, phaseIndex).second) {
+            ++skipped.repeated[entry.station + " " + name];
+            continue;
+        }
+        const ComponentKind kind = KindFor(name);
         SEISMIC_PHASE record = RecordOf(entry, originDay, o.hour);
         record.stationIndex = station;
         record.phaseIndex = phaseIndex;
         record.included = entry.defining == 'T' && catalogue.HasCurve(phaseIndex) ? 1 : 0;
+        bool placed = false;
         for (int slot = 0; slot < kSlotsPerStation; ++slot) {
             if (!SlotFits(stations[station].slots[slot], kind)) continue;
             record.channelIndex = slot;
             phases.Add(record);
             ++result.added;
+            placed = true;
         }
+        if (!placed) ++skipped.noChannel[entry.station + " " + name];
     }
     return result;
 }

@@ -6,10 +6,12 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "events/BulletinPhaseNames.h"
 #include "events/Locator.h"
 
 namespace zel {
@@ -66,6 +68,10 @@ struct ImsEvent {
     std::optional<ImsOrigin> origin;  // the first origin line of the event
     bool hasPhaseHeader = false;
     std::vector<IMSPhaseBlock> phases;
+    // Arrival lines under the phase header that gave no entry (an unassociated arrival of the ISC
+    // has no phase name); with `phases` they are every arrival line of the event.
+    int withoutPhaseName = 0;
+    int unreadable = 0;
 };
 
 enum class ImsLayout {
@@ -73,7 +79,9 @@ enum class ImsLayout {
     Whitespace,  // the same lines, fields separated by blanks
 };
 
-// Every EVENT block of the text, in file order.
+// Every EVENT block of the text, in file order. An event's phase lines run from the phase header
+// to a blank line (by columns; by fields, to a line shorter than 10 characters), the next EVENT,
+// STOP or the end; a line among them that is not an arrival is counted and skipped.
 std::vector<ImsEvent> ReadImsBulletin(std::istream& in, ImsLayout layout);
 // Throws ZelError "Ошибка открытия файла  '<path>'" when the file does not open.
 std::vector<ImsEvent> ReadImsBulletinFile(const std::string& path, ImsLayout layout);
@@ -82,12 +90,38 @@ std::vector<ImsEvent> ReadImsBulletinFile(const std::string& path, ImsLayout lay
 // itself, so files with either order read alike.
 void SplitQualityLetters(std::string_view letters, char& onset, char& firstMotion);
 
-// What a load did: the picks added and, when the event could not be loaded, why.
+// The arrival lines of an event that gave no pick, by reason; names and codes with their counts.
+struct ImsSkippedArrivals {
+    int arrivals = 0;  // every arrival line of the event
+    int withoutPhaseName = 0;
+    int unreadable = 0;
+    std::map<std::string, int> unknownStations;
+    std::map<std::string, int> unknownPhases;  // bulletin names that match no catalogue phase
+    std::map<std::string, int> noChannel;      // "STA phase": the station has no channel of its component
+    std::map<std::string, int> repeated;       // "STA phase" given again: the event's first line stays
+    int Count() const;
+};
+
+// What a load did: the picks added, the arrivals skipped and, when the event could not be
+// loaded, why.
 struct ImsLoadResult {
     int added = 0;
     std::string problem;  // empty on success
     ErrorEllipse ellipse;  // the origin's, when it gave one
+    ImsSkippedArrivals skipped;
 };
+
+// The sentence that says what an event's load skipped and why, e.g. "Из 255 вступлений события
+// 1967 пропущено 31: без названия фазы — 28, неизвестные станции — 3 (ABC, DEF)."; empty when
+// nothing was skipped.
+inline constexpr const char* kImsSkippedArrivals = "Из %d вступлений события %s пропущено %d: %s.";
+inline constexpr const char* kImsSkipNoPhaseName = "без названия фазы — %d";
+inline constexpr const char* kImsSkipUnreadable = "нечитаемые строки — %d";
+inline constexpr const char* kImsSkipUnknownStations = "неизвестные станции — %d (%s)";
+inline constexpr const char* kImsSkipUnknownPhases = "фазы, которых нет в каталоге, — %d (%s)";
+inline constexpr const char* kImsSkipNoChannel = "нет канала нужной компоненты — %d (%s)";
+inline constexpr const char* kImsSkipRepeated = "повторы уже прочитанной фазы станции — %d (%s)";
+std::string SkippedArrivalsText(const std::string& eventId, const ImsSkippedArrivals& skipped);
 
 inline constexpr const char* kImsNoOrigin = "В бюллетене нет строки гипоцентра события ";
 inline constexpr const char* kImsNoPhaseHeader = "В бюллетене нет заголовка списка фаз события ";
@@ -96,9 +130,13 @@ inline constexpr const char* kImsNoPhaseHeader = "В бюллетене нет �
 // cleared, the origin becomes the hypocentre (valid when it has coordinates) and the event id
 // becomes the bulletin's; with phasesOnly the picks are added and the current event's id,
 // hypocentre and magnitudes stay. A bulletin P goes to vertical channels only, an S to
-// horizontal ones; unknown stations and phases are skipped.
+// horizontal ones; phase names are matched as MatchBulletinPhase does; unknown stations and
+// phases are skipped and counted. A station's phase given twice in the event keeps its first line:
+// the repeat, which would replace it (and its amplitude) on the same channels, is skipped and
+// counted, so a wrong repeat costs nothing and a wrong first line is the locator's to exclude.
 ImsLoadResult LoadImsEvent(const ImsEvent& event, bool phasesOnly, CurrentEvent& current, ZELPhases& phases,
-                           const std::vector<Station>& stations, const PhaseCatalogue& catalogue);
+                           const std::vector<Station>& stations, const PhaseCatalogue& catalogue,
+                           const LegacyPhaseNames& legacyNames = {});
 
 // What the bulletin writer takes besides the picks.
 struct BulletinInput {

@@ -9,6 +9,7 @@
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
 #include "events/PhaseCatalogue.h"
+#include "events/StationPhasePicks.h"
 #include "events/ZELPhases.h"
 #include "formats/FixedColumns.h"
 #include "formats/ImsBulletin.h"
@@ -45,8 +46,8 @@ std::string OriginLine(const BulletinInput& in, const ZELPhases& phases) {
     int withResidual = 0, ndef = 0;
     std::set<int> stations;
     double minDistance = 0.0, maxDistance = -1.0;
-    for (int i = 0; i < phases.Count(); ++i) {
-        const SEISMIC_PHASE& p = *phases.GetAt(i);
+    for (const SEISMIC_PHASE* pick : OnePickPerStationPhase(phases)) {
+        const SEISMIC_PHASE& p = *pick;
         if (!p.included) continue;
         ++ndef;
         stations.insert(p.stationIndex);
@@ -86,9 +87,10 @@ std::string MagnitudeLines(const CurrentEvent& e, const ZELPhases& phases) {
     for (const MagnitudeSummary& m : kMagnitudes) {
         double sum = 0.0;
         std::vector<double> values;
-        for (int i = 0; i < phases.Count(); ++i) {
-            const float v = phases.GetAt(i)->*m.field;
-            if (HasValue(v)) values.push_back(v), sum += v;
+        std::set<int> stations;
+        for (const SEISMIC_PHASE* p : OnePickPerStationPhase(phases)) {
+            const float v = p->*m.field;
+            if (HasValue(v)) values.push_back(v), sum += v, stations.insert(p->stationIndex);
         }
         if (values.empty()) continue;
         const double mean = sum / values.size();
@@ -98,7 +100,7 @@ std::string MagnitudeLines(const CurrentEvent& e, const ZELPhases& phases) {
         Put(line, magnitude::kType, m.type, false);
         Put(line, magnitude::kValue, FitFixed(mean, 4, 1));
         Put(line, magnitude::kError, FitFixed(std::sqrt(squares / values.size()), 3, 1));
-        Put(line, magnitude::kNsta, FitInteger(static_cast<long long>(values.size()), 4));
+        Put(line, magnitude::kNsta, FitInteger(static_cast<long long>(stations.size()), 4));
         Put(line, magnitude::kAuthor, kBulletinAuthor, false);
         Put(line, magnitude::kOrigId, FitInteger(e.orid, 8));
         text += line + "\n";
@@ -171,7 +173,8 @@ std::string ImsBulletinText(const BulletinInput& in, const ZELPhases& phases, co
     if (e.hypocentreValid) text += OriginLine(in, phases) + "\n";
     text += "\n" + std::string(kMagnitudeHeader) + "\n" + MagnitudeLines(e, phases);
     text += "\n" + std::string(kPhaseHeader) + "\n";
-    for (int i = 0; i < phases.Count(); ++i) text += PhaseLine(*phases.GetAt(i), in, stations, catalogue) + "\n";
+    for (const SEISMIC_PHASE* p : OnePickPerStationPhase(phases))
+        text += PhaseLine(*p, in, stations, catalogue) + "\n";
     return text + "\n";
 }
 

@@ -14,7 +14,9 @@
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
 #include "events/LeastSquares.h"
+#include "events/LocationOutcome.h"
 #include "events/PhaseCatalogue.h"
+#include "events/PhaseListTable.h"
 #include "events/ZELPhases.h"
 #include "support/TempDir.h"
 
@@ -205,16 +207,106 @@ TEST(LocatorEdgeCases, MissingTravelTimesAndTooFewPhases) {
     Locator none({}, HalfSpace);
     EXPECT_THROW(none.LocateDescent({}), ZelError);
 
-    // A curve that ends at 1 degree: the far stations have no time near the source.
-    auto shortCurve = [](int phase, double depth, double distance) {
-        return distance > 1.0 ? -1.0 : HalfSpace(phase, depth, distance);
+    // A curve that ends at 1 degree: the far stations have no time near the source. They are left
+    // out and the near ones locate it; with a curve that ends at 0.15 degree too few remain.
+    for (double end : {1.0, 0.15}) {
+        SCOPED_TRACE(end);
+        auto shortCurve = [end](int phase, double depth, double distance) {
+            return distance > end ? -1.0 : HalfSpace(phase, depth, distance);
+        };
+        for (bool svdMethod : {false, true}) {
+            Locator locator(RingObservations(kSource, 8), shortCurve);
+            EXPECT_EQ(locator.Misfit(kSource.lat, kSource.lon, kSource.depth), kNoMisfit);
+            const LocationStart start{kSource.lat + 0.02, kSource.lon, kSource.depth, kSource.origin};
+            const LocationResult r = svdMethod ? locator.LocateSvd(start) : locator.LocateDescent(start);
+            if (end == 1.0) {
+                ExpectRecovered(r, kSource, 0.02, 3.0, 0.05);
+                EXPECT_EQ(r.used, 10);
+                for (const Observation& o : locator.observations())
+                    EXPECT_EQ(o.use, Distance(o.lat, o.lon, kSource.lat, kSource.lon) > end
+                                         ? ObservationUse::NoTravelTime
+                                         : ObservationUse::Used);
+            } else {
+                EXPECT_FALSE(r.ok);
+                EXPECT_EQ(r.rms, -1.0);
+                EXPECT_FALSE(r.ellipse.valid());
+            }
+        }
+    }
+}
+
+TEST(LocatorEdgeCases, AStartWithoutTravelTimesIsNoSolution) {
+    // The other side of the Earth, where the curve has no time for any phase: the descent used to
+    // stay there (every slope 0) and report the start as the hypocentre.
+    auto localCurve = [](int phase, double depth, double distance) {
+        return distance > 10.0 ? -1.0 : HalfSpace(phase, depth, distance);
     };
-    Locator failing(RingObservations(kSource, 8), shortCurve);
-    EXPECT_EQ(failing.Misfit(kSource.lat, kSource.lon, kSource.depth), kNoMisfit);
-    const LocationResult r = failing.LocateSvd({kSource.lat, kSource.lon, kSource.depth, kSource.origin});
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.rms, -1.0);
-    EXPECT_FALSE(r.ellipse.valid());
+    for (bool svdMethod : {false, true}) {
+        Locator locator(RingObservations(kSource, 8), localCurve);
+        const LocationStart start{0.0, 0.0, 0.0, 1.0e9};
+        EXPECT_FALSE((svdMethod ? locator.LocateSvd(start) : locator.LocateDescent(start)).ok) << svdMethod;
+    }
+}
+
+// 145 picks scattered by up to half a second, like the body of a real bulletin, one 289 s late
+// (a real ISC line: set aside at the start), one 12 s late (found by the rule after the first
+// solution) and one pick on a curve that ends before its station.
+TEST(LocatorOutliers, OneWildPickIsExcludedAndTheRestLocateAsIfItWereNotThere) {
+    const Source s{42.5, 45.0, 15.0, 1.0e9};
+    std::vector<Observation> obs;
+    for (int k = 0; k < 73; ++k) {
+        const double angle = 2.0 * M_PI * k * 0.618034;
+        const double radius = 0.2 + 9.0 * k / 73.0;
+        Observation o;
+        o.station = k;
+        o.lat = s.lat + radius * std::cos(angle);
+        o.lon = s.lon + radius * std::sin(angle) / std::cos(s.lat * M_PI / 180.0);
+        for (int phase = 0; phase < 2 && obs.size() < 145; ++phase) {
+            o.phase = phase;
+            const double jitter = 0.5 * std::sin(7.3 * k + 2.1 * phase);
+            o.time = s.origin + HalfSpace(phase, s.depth, Distance(o.lat, o.lon, s.lat, s.lon)) + jitter;
+            obs.push_back(o);
+        }
+    }
+    obs[40].time += 289.0;
+    obs[81].time += 12.0;
+    Observation far = obs[0];
+    far.station = 99;
+    far.phase = 2;  // a phase whose curve ends at 5 degrees, observed at 9.5
+    far.lat = s.lat + 9.5;
+    far.lon = s.lon;
+    obs.push_back(far);
+    auto curves = [](int phase, double depth, double distance) {
+        if (phase == 2) return distance > 5.0 ? -1.0 : HalfSpace(0, depth, distance);
+        return HalfSpace(phase, depth, distance);
+    };
+    for (bool svdMethod : {false, true}) {
+        SCOPED_TRACE(svdMethod ? "svd" : "descent");
+        Locator locator(obs, curves);
+        const LocationStart start{s.lat + 0.3, s.lon - 0.3, 30.0, s.origin + 10.0};
+        const LocationResult r = svdMethod ? locator.LocateSvd(start) : locator.LocateDescent(start);
+        ExpectRecovered(r, s, 0.02, 3.0, 0.3);
+        EXPECT_LT(r.rms, 0.5);
+        EXPECT_EQ(r.used, 143);
+        for (std::size_t i = 0; i < locator.observations().size(); ++i) {
+            const Observation& o = locator.observations()[i];
+            const ObservationUse want = i == 40 || i == 81    ? ObservationUse::Outlier
+                                        : i + 1 == obs.size() ? ObservationUse::NoTravelTime
+                                                              : ObservationUse::Used;
+            EXPECT_EQ(o.use, want) << i;
+        }
+        EXPECT_NEAR(locator.observations()[40].residual, 289.0, 1.0);
+        EXPECT_NEAR(locator.observations()[81].residual, 12.0, 1.0);
+
+        // The analyst insists on the late pick: it stays in, and drags the solution.
+        std::vector<Observation> kept = obs;
+        kept[40].keptByAnalyst = true;
+        Locator insisting(kept, curves);
+        const LocationResult dragged =
+            svdMethod ? insisting.LocateSvd(start) : insisting.LocateDescent(start);
+        EXPECT_EQ(insisting.observations()[40].use, ObservationUse::Used);
+        EXPECT_GT(dragged.rms, 10.0);
+    }
 }
 
 TEST(LocatorMisfit, WeightedSpreadAroundThePlainMean) {
@@ -373,6 +465,78 @@ TEST_F(DemoLocation, ObservationsSkipPicksThatCannotTakePart) {
     EXPECT_EQ(obs[0].station, 0);
     EXPECT_DOUBLE_EQ(obs[0].weight, 0.25);
     EXPECT_DOUBLE_EQ(obs[0].lat, stations_[0].slots[0].lat);
+}
+
+// The road of a wrong pick through the phase list: one observation for an S on two channels, the
+// rule's verdict on both copies (and not on a copy the analyst unchecked), the analyst putting it
+// back for good, and a recomputation that keeps the measured azimuth.
+TEST_F(DemoLocation, OutlierMarksReachEveryCopyAndTheAnalystHasTheLastWord) {
+    for (Station& s : stations_) {
+        s.slots[1] = s.slots[0];
+        s.slots[1].channel = "SHN";
+        s.slots[2] = s.slots[0];
+        s.slots[2].channel = "SHE";
+    }
+    const int P = catalogue_.IndexOf("P"), S = catalogue_.IndexOf("S");
+    ZELPhases picks;
+    auto add = [&](int station, int channel, int phase, double time) -> SEISMIC_PHASE& {
+        SEISMIC_PHASE p;
+        p.stationIndex = station;
+        p.channelIndex = channel;
+        p.phaseIndex = phase;
+        p.time = time;
+        p.included = 1;
+        return picks.Add(p);
+    };
+    add(0, 0, P, 100.0).hasAzimuth = 1;
+    picks.Find(0, 0, P)->azimuth = 123.0f;
+    add(0, 1, S, 110.0);
+    add(0, 2, S, 110.0);
+    add(1, 0, P, 101.0);
+    add(1, 1, S, 111.0);
+    add(1, 2, S, 111.0).included = 0;  // the analyst's choice
+
+    std::vector<Observation> obs = BuildObservations(picks, stations_, catalogue_);
+    ASSERT_EQ(obs.size(), 4u);  // (0,P) (0,S) (1,P) (1,S): each S once
+    for (Observation& o : obs)
+        if (o.phase == S) o.use = ObservationUse::Outlier;
+    MarkOutlierPicks(picks, obs);
+    for (int channel : {1, 2}) {
+        EXPECT_EQ(picks.Find(0, channel, S)->included, 0);
+        EXPECT_EQ(picks.Find(0, channel, S)->outlier, 1);
+        EXPECT_EQ(CheckStateOf(*picks.Find(0, channel, S)), PickCheck::Outlier);
+    }
+    EXPECT_EQ(picks.Find(1, 1, S)->outlier, 1);
+    EXPECT_EQ(picks.Find(1, 2, S)->outlier, 0);  // it took no part: the analyst had unchecked it
+    EXPECT_EQ(CheckStateOf(*picks.Find(1, 2, S)), PickCheck::Excluded);
+
+    // The rule judges its own exclusions anew; the analyst's check box puts one back for good.
+    obs = BuildObservations(picks, stations_, catalogue_);
+    EXPECT_EQ(obs.size(), 4u);
+    ToggleIncluded(*picks.Find(0, 1, S), true);
+    EXPECT_EQ(picks.Find(0, 1, S)->included, 1);
+    EXPECT_EQ(picks.Find(0, 1, S)->keptByAnalyst, 1);
+    obs = BuildObservations(picks, stations_, catalogue_);
+    const auto kept = std::find_if(obs.begin(), obs.end(), [&](const Observation& o) {
+        return o.station == 0 && o.phase == S;
+    });
+    ASSERT_NE(kept, obs.end());
+    EXPECT_TRUE(kept->keptByAnalyst);
+    ToggleIncluded(*picks.Find(0, 1, S), true);  // and unchecking ends it
+    EXPECT_EQ(picks.Find(0, 1, S)->keptByAnalyst, 0);
+    EXPECT_EQ(picks.Find(0, 1, S)->outlier, 0);
+
+    // A recomputation for a hypocentre: distance and back azimuth, never the measured azimuth.
+    CurrentEvent event;
+    event.lat = 51.0f;
+    event.lon = 104.0f;
+    event.depth = 10.0f;
+    event.originTime = 80.0;
+    RecomputeResiduals(picks, stations_, catalogue_, event);
+    EXPECT_FLOAT_EQ(picks.Find(0, 0, P)->azimuth, 123.0f);
+    EXPECT_EQ(picks.Find(1, 0, P)->hasAzimuth, 0);
+    EXPECT_GT(picks.Find(1, 0, P)->distance, 0.0f);
+    EXPECT_GE(picks.Find(1, 0, P)->backAzimuth, 0.0f);
 }
 
 TEST(LocatorText, ResidualLines) {

@@ -144,6 +144,37 @@ TEST(ImsBulletinRead, RealBulletinOriginsAndEveryPhaseLine) {
                       19696999}});
 }
 
+// The ISC's unassociated arrivals have no phase name; one such line used to end the event's
+// phases. In either layout every arrival line is now an entry or counted, and the block runs on.
+TEST(ImsBulletinRead, IscArrivalsWithoutAPhaseNameCostOnlyThemselves) {
+    const std::string isc = std::string(ZEL_TEST_DATA_DIR) + "/bulletins/isc_layout_1967.txt";
+    for (ImsLayout layout : {ImsLayout::Columns, ImsLayout::Whitespace}) {
+        SCOPED_TRACE(layout == ImsLayout::Columns ? "columns" : "fields");
+        const std::vector<ImsEvent> events = ReadImsBulletinFile(isc, layout);
+        ASSERT_EQ(events.size(), 1u);
+        const ImsEvent& e = events[0];
+        ASSERT_EQ(e.phases.size(), 53u);
+        EXPECT_EQ(e.phases.back().station, "WEL");
+        EXPECT_EQ(e.phases.back().phase, "PKP");
+        // By columns the six are known for what they are; split by blanks they do not read.
+        EXPECT_EQ(e.withoutPhaseName, layout == ImsLayout::Columns ? 6 : 0);
+        EXPECT_EQ(e.unreadable, layout == ImsLayout::Columns ? 0 : 6);
+    }
+    // By columns a blank line ends the phases: what follows is no arrival, nor counted as one.
+    std::istringstream in(
+        "EVENT 7\n"
+        "Sta     Dist  EvAz Phase        Time      TRes  Azim AzRes   Slow   SRes Def   SNR       Amp   Per Qual "
+        "Magnitude    ArrID\n"
+        "MORC               Pn       00:00:10.000                                 T__                       m_e\n"
+        "MORC               pn       00:00:11.0xx                                 T__                       m_e\n"
+        "\n"
+        "DATA_TYPE COMMENT IMS1.0\n");
+    const std::vector<ImsEvent> events = ReadImsBulletin(in, ImsLayout::Columns);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].phases.size(), 1u);
+    EXPECT_EQ(events[0].unreadable, 1);
+}
+
 TEST(ImsBulletinRead, EventWordInAnyCaseAndMissingPartsReported) {
     std::istringstream in(
         " event 11 first\n"
@@ -257,11 +288,14 @@ TEST(ImsBulletinRead, LoadPutsPhasesOnTheirComponentsAndKeepsCurrentEventInPhase
     EXPECT_EQ(current.orid, 2032257);
     EXPECT_FLOAT_EQ(current.lat, 49.8219f);
     EXPECT_EQ(phases.Count(), 7);  // the same station, channel and phase: each pick was replaced
-    // The repeated KRUC Sg replaces the first on each horizontal: the later line stays.
+    // The event's repeated KRUC Sg (8 hours late, without its amplitude) would destroy the first
+    // one on both horizontals: the first line stays, the repeat is skipped and named.
     const SEISMIC_PHASE* krucSg = phases.Find(2, 1, sg);
     ASSERT_TRUE(krucSg);
-    EXPECT_NEAR(krucSg->time, CalendarToEpoch(2024, 9, 10, 8, 26, 45.547), 1e-6);
-    EXPECT_EQ(krucSg->arid, 19696999);
+    EXPECT_NEAR(krucSg->time, CalendarToEpoch(2024, 9, 10, 0, 26, 45.547), 1e-6);
+    EXPECT_EQ(krucSg->arid, 19696333);
+    EXPECT_FLOAT_EQ(krucSg->amplitude, 0.0015f);
+    EXPECT_EQ(more.skipped.repeated, (std::map<std::string, int>{{"KRUC Sg", 1}}));
 }
 
 TEST(ImsBulletinRead, ArrivalBeforeTheOriginHourIsOnTheNextDay) {

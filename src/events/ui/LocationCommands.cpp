@@ -11,6 +11,7 @@
 #include "db/Odbc.h"
 #include "events/CurrentEvent.h"
 #include "events/EventStore.h"
+#include "events/LocationOutcome.h"
 #include "events/LoqFiles.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
@@ -42,9 +43,10 @@ void LocationCommands::listChanged() {
 }
 
 void LocationCommands::locate(bool svd) {
-    CurrentEvent& event = TheCurrentEvent();
-    if (event.originTime == 0) event.originTime = static_cast<double>(std::time(nullptr));
-    CLocationStartDlg dialog(event.lat, event.lon, event.depth, event.originTime, parent_);
+    LocationStart preset = DefaultLocationStart(
+        TheCurrentEvent(), BuildObservations(ThePhaseList(), context_.stations(), ThePhaseCatalogue()));
+    if (preset.originTime <= 0) preset.originTime = static_cast<double>(std::time(nullptr));
+    CLocationStartDlg dialog(preset, parent_);
     if (dialog.exec() != QDialog::Accepted) return;
     if (const std::optional<LocationResult> result = locateFrom(dialog.start(), svd)) showResult(*result);
 }
@@ -78,7 +80,7 @@ std::optional<LocationResult> LocationCommands::locateFrom(const LocationStart& 
     progress.reset();
     observations_ = locator.observations();
     if (!result.ok) {
-        ShowError(context_.messages(), svd ? kLocationFailed : kNoSolution);
+        ShowError(context_.messages(), result.problem);
         return std::nullopt;
     }
     return result;
@@ -88,11 +90,15 @@ void LocationCommands::showResult(const LocationResult& result) {
     QStringList residuals;
     const std::vector<Station>& stations = context_.stations();
     for (const Observation& o : observations_) {
+        if (o.use == ObservationUse::NoTravelTime) continue;
         const std::string station = o.station < static_cast<int>(stations.size()) ? stations[o.station].code : "";
         residuals << QString::fromStdString(FormatResidualLine(station, ThePhaseCatalogue().Name(o.phase), o.residual));
     }
-    showDialog({result.lat, result.lon, result.depth, result.originTime, TheCurrentEvent().comment}, residuals,
-               result.ellipse);
+    for (const std::string& note : LocationNotes(observations_, ThePhaseList(), stations, ThePhaseCatalogue()))
+        residuals << QString::fromStdString(note);
+    const std::vector<Observation> located = observations_;
+    showDialog({result.lat, result.lon, result.depth, result.originTime, TheCurrentEvent().comment},
+               residuals, result.ellipse, &located);
 }
 
 void LocationCommands::editHypocentre() {
@@ -107,11 +113,12 @@ void LocationCommands::editHypocentre() {
         residuals << QString::fromStdString(
             FormatResidualLine(stations[p.stationIndex].code, ThePhaseCatalogue().Name(p.phaseIndex), p.residual));
     }
-    showDialog({event.lat, event.lon, event.depth, event.originTime, event.comment}, residuals, ErrorEllipse{});
+    showDialog({event.lat, event.lon, event.depth, event.originTime, event.comment}, residuals,
+               ErrorEllipse{}, nullptr);
 }
 
 void LocationCommands::showDialog(const HypocentreValues& values, const QStringList& residuals,
-                                  const ErrorEllipse& ellipse) {
+                                  const ErrorEllipse& ellipse, const std::vector<Observation>* located) {
     std::optional<RegionInfo> region;
     if (context_.databases().work().isOpen()) {
         try {
@@ -122,10 +129,10 @@ void LocationCommands::showDialog(const HypocentreValues& values, const QStringL
     }
     CHypocentreDlg dialog(values, residuals, ellipse, region, parent_);
     dialog.onStore = [this](const HypocentreValues& v) { store(v); };
-    if (dialog.exec() == QDialog::Accepted) apply(dialog.values());
+    if (dialog.exec() == QDialog::Accepted) apply(dialog.values(), located);
 }
 
-void LocationCommands::apply(const HypocentreValues& values) {
+void LocationCommands::apply(const HypocentreValues& values, const std::vector<Observation>* located) {
     CurrentEvent& event = TheCurrentEvent();
     event.lat = static_cast<float>(values.lat);
     event.lon = static_cast<float>(values.lon);
@@ -133,6 +140,7 @@ void LocationCommands::apply(const HypocentreValues& values) {
     event.originTime = values.originTime;
     event.hypocentreValid = true;
     event.comment = values.comment;
+    if (located) MarkOutlierPicks(ThePhaseList(), *located);
     RecomputeResiduals(ThePhaseList(), context_.stations(), ThePhaseCatalogue(), event);
     listChanged();
 }

@@ -30,8 +30,8 @@ class LocationCommands : public QObject {
     // The result dialog for a solution; OK applies it.
     void showResult(const LocationResult& result);
     // OK of the result dialog: the current hypocentre, the picks' residuals and distances, the
-    // event comment.
-    void apply(const HypocentreValues& values);
+    // event comment; after a location also the outlier rule's marks of its observations.
+    void apply(const HypocentreValues& values, const std::vector<Observation>* located = nullptr);
     // "Запомнить в БД" from the result dialog: the chosen event's ORIGIN row takes these values.
     void store(const HypocentreValues& values);
     // "Параметры гипоцентра" of the phase list: the current hypocentre in the result dialog, with
@@ -50,7 +50,8 @@ class LocationCommands : public QObject {
 
   private:
     void listChanged();
-    void showDialog(const HypocentreValues& values, const QStringList& residuals, const ErrorEllipse& ellipse);
+    void showDialog(const HypocentreValues& values, const QStringList& residuals, const ErrorEllipse& ellipse,
+                    const std::vector<Observation>* located);
 
     QWidget* parent_;
     AppContext& context_;

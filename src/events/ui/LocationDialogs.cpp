@@ -72,6 +72,11 @@ CLocationStartDlg::CLocationStartDlg(double lat, double lon, double depth, doubl
     layout->addWidget(buttons);
 }
 
+CLocationStartDlg::CLocationStartDlg(const LocationStart& preset, QWidget* parent)
+    : CLocationStartDlg(preset.lat, preset.lon, preset.depth, preset.originTime, parent) {
+    grid_->setChecked(preset.gridSearch);
+}
+
 void CLocationStartDlg::accept() {
     for (QLineEdit* edit : {lat_, lon_, depth_})
         if (!NumberOf(edit)) return Refuse(edit);

@@ -29,6 +29,8 @@ class CLocationStartDlg : public QDialog {
     Q_OBJECT
   public:
     CLocationStartDlg(double lat, double lon, double depth, double originTime, QWidget* parent = nullptr);
+    // The fields and the grid box preset from a start point.
+    explicit CLocationStartDlg(const LocationStart& preset, QWidget* parent = nullptr);
 
     // What OK read; meaningful after Accepted.
     const LocationStart& start() const { return start_; }

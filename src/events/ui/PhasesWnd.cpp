@@ -1,6 +1,8 @@
 #include "events/ui/PhasesWnd.h"
 
 #include <QAction>
+#include <QBrush>
+#include <QColor>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTableView>
@@ -11,6 +13,7 @@
 
 #include "base/MessageSink.h"
 #include "base/PrivateProfile.h"
+#include "events/LocationOutcome.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/PhaseDialogs.h"
@@ -143,7 +146,16 @@ QVariant PhaseListModel::data(const QModelIndex& index, int role) const {
                     return Qt::Unchecked;
                 case PickCheck::NotSaved:
                     return Qt::PartiallyChecked;
+                case PickCheck::Outlier:
+                    return Qt::Unchecked;
             }
+            return {};
+        // A pick the location's outlier rule took out stands out in every column.
+        case Qt::BackgroundRole:
+            if (CheckStateOf(*pick) == PickCheck::Outlier) return QBrush(QColor(255, 215, 205));
+            return {};
+        case Qt::ToolTipRole:
+            if (CheckStateOf(*pick) == PickCheck::Outlier) return QString::fromUtf8(kPickExcludedAsOutlier);
             return {};
         case Qt::TextAlignmentRole:
             return int((IsNumberColumn(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);

@@ -146,7 +146,8 @@ bool FormatCommands::loadBulletinEvent(const std::string& path, ImsLayout layout
     }
     if (index < 0 || index >= static_cast<int>(events.size())) return false;
     const ImsLoadResult result = LoadImsEvent(events[index], phasesOnly, TheCurrentEvent(), ThePhaseList(),
-                                              context_.stations(), ThePhaseCatalogue());
+                                              context_.stations(), ThePhaseCatalogue(),
+                                              ReadLegacyPhaseNames(context_.paths().resources));
     if (!result.problem.empty()) {
         showError(result.problem);
         return false;
@@ -160,6 +161,8 @@ bool FormatCommands::loadBulletinEvent(const std::string& path, ImsLayout layout
     // The stations' distance estimates belonged to the event before.
     TheStationDistanceEstimates().clear();
     listChanged();
+    if (const std::string skipped = SkippedArrivalsText(events[index].id, result.skipped); !skipped.empty())
+        context_.messages().show({skipped, "ZEL", MessageIcon::Warning, MessageButtons::Ok});
     return true;
 }
 

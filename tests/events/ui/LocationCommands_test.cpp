@@ -17,6 +17,7 @@
 #include <QSpinBox>
 #include <filesystem>
 
+#include "base/TimeConversions.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
@@ -29,6 +30,7 @@
 #include "support/MisbehavingProgram.h"
 #include "support/TempDir.h"
 #include "support/TestAppPaths.h"
+#include "support/ui/DialogScript.h"
 
 namespace zel {
 namespace {
@@ -220,6 +222,34 @@ TEST_F(LocationCommandsTest, ALocatedEventIsAppliedToTheCurrentEventAndItsPicks)
         EXPECT_EQ(p.hasResidual, 1);
         EXPECT_LT(std::fabs(p.residual), 0.3f);
         EXPECT_GT(p.distance, 0.0f);
+    }
+}
+
+// A new event with its picks and nothing else: the start dialog offers the grid search from the
+// station of the first arrival, shortly before it, and OK on those defaults locates the event
+// (the old defaults, 0, 0 and "now", had no travel time for any phase).
+TEST_F(LocationCommandsTest, OkOnTheStartDialogsDefaultsLocatesTheDemoEvent) {
+    AddDemoPicks(ThePhaseList(), context_->stations(), ThePhaseCatalogue());
+    const demo::DemoEvent& truth = demo::DemoEvents()[0];
+    const double first = ThePhaseList().GetAt(0)->time;  // the list is in time order
+    for (bool svd : {false, true}) {
+        SCOPED_TRACE(svd ? "svd" : "descent");
+        TheCurrentEvent() = CurrentEvent{};
+        ASSERT_TRUE(test::DialogScript()
+                        .then<CLocationStartDlg>([&](CLocationStartDlg* d) {
+                            EXPECT_TRUE(d->gridBox()->isChecked());
+                            EXPECT_FALSE(d->fixedDepthBox()->isChecked());
+                            EXPECT_NE(d->latEdit()->text().toDouble(), 0.0);
+                            EXPECT_EQ(d->timeEdit()->text().toStdString(),
+                                      FormatUiTime(first - kStartBeforeFirstArrival, UiTimeForm::DateTimeMs));
+                            d->accept();
+                        })
+                        .then<CHypocentreDlg>([](CHypocentreDlg* d) { d->accept(); })
+                        .run([&] { commands_->locate(svd); }));
+        EXPECT_TRUE(messages_.messages().empty());
+        const CurrentEvent& e = TheCurrentEvent();
+        EXPECT_LT(Distance(e.lat, e.lon, truth.lat, truth.lon) * kEllipseKmPerDegree, 2.0);
+        EXPECT_NEAR(e.originTime, truth.origin, 0.5);
     }
 }
 

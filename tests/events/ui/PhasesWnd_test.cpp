@@ -21,6 +21,7 @@
 #include "base/MessageSink.h"
 #include "base/PrivateProfile.h"
 #include "base/TimeConversions.h"
+#include "events/LocationOutcome.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/PhaseDialogs.h"
@@ -133,6 +134,19 @@ TEST_F(PhasesWndTest, AddEditSortDelete) {
     list.GetAt(1)->savable = 0;
     list.GetAt(1)->included = 0;
     EXPECT_EQ(check(1), Qt::PartiallyChecked);
+    // A pick the location's outlier rule took out: unchecked, tinted, with a note; a click puts it
+    // back for good.
+    list.GetAt(0)->outlier = 1;
+    const QModelIndex outlierCell = window->model()->index(0, 3);
+    EXPECT_EQ(check(0), Qt::Unchecked);
+    EXPECT_EQ(outlierCell.data(Qt::ToolTipRole).toString().toStdString(), kPickExcludedAsOutlier);
+    EXPECT_TRUE(outlierCell.data(Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(window->model()->index(1, 3).data(Qt::BackgroundRole).isValid());
+    window->model()->setData(window->model()->index(0, 0), Qt::Checked, Qt::CheckStateRole);
+    EXPECT_EQ(check(0), Qt::Checked);
+    EXPECT_EQ(list.GetAt(0)->keptByAnalyst, 1);
+    EXPECT_FALSE(outlierCell.data(Qt::BackgroundRole).isValid());
+    window->model()->setData(window->model()->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
 
     // Edit in place: value columns only.
     EXPECT_TRUE(window->model()->flags(window->model()->index(0, 7)) & Qt::ItemIsEditable);
