@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "app/ReplaceFile.h"
 #include "app/ZelError.h"
 #include "data/TimeConversions.h"
 
@@ -284,24 +285,10 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     std::error_code ec;
     const fs::path target(path);
     if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-    const std::string temporary = path + ".part";
-    {
-        FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-        if (fd.get() < 0) throw ZelError("Не могу создать файл '" + path + "'");
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            ssize_t put = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
-            if (put < 0 && errno == EINTR) continue;
-            if (put <= 0) {
-                ::unlink(temporary.c_str());
-                throw ZelError("Ошибка записи файла '" + path + "'");
-            }
-            done += static_cast<std::size_t>(put);
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        throw ZelError("Не могу создать файл '" + path + "'");
+    if (const auto failure = ReplaceFile(path, bytes)) {
+        if (!failure->opened)
+            throw ZelError("Не могу создать файл '" + path + "': " + FileWriteReason(*failure));
+        throw ZelError("Ошибка записи файла '" + path + "': " + FileWriteReason(*failure));
     }
 }
 
