@@ -24,12 +24,6 @@ std::string Now(std::time_t when) {
     return text;
 }
 
-std::int32_t DrawKey(Databases& databases, const char* name, const char* failure) {
-    const std::int64_t key = databases.nextKey(name);
-    if (key <= 0 || key > INT32_MAX) throw ZelError(failure);
-    return static_cast<std::int32_t>(key);
-}
-
 void WriteOrigin(Db::Connection& css, const CssOrigin& o, const std::string& now) {
     bool exists = false;
     {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "events/EventKeys.h"
 #include "formats/CssEventRows.h"
 
 namespace zel {
@@ -23,9 +24,6 @@ struct CurrentEvent;
 struct Station;
 
 inline constexpr const char* kCssNotConnected = "Ошибка инициализации интерфейса к базе данных CSS";
-inline constexpr const char* kNoNewOrid = "Ошибка при получении нового ORID";
-inline constexpr const char* kNoNewArid = "Ошибка при получении нового ARID";
-inline constexpr const char* kNoNewCommid = "Ошибка при получении нового COMMID";
 inline constexpr const char* kCssSaveFailed = "Произошла ошибка при записи в БД CSS 3.0";
 inline constexpr const char* kCssSaveDone = "Список фаз успешно сохранен в БД CSS 3.0";
 
