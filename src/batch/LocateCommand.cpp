@@ -1,12 +1,14 @@
 // "locate": a bulletin event through the whole road of the workstation: the bulletin load into the
 // phase list, the internal locator, the magnitudes, the outputs and the save.
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <map>
 #include <sstream>
 
+#include "app/ReplaceFile.h"
 #include "app/ZelError.h"
 #include "batch/BatchTime.h"
 #include "batch/EventCommands.h"
@@ -23,6 +25,7 @@
 #include "formats/CssDatabase.h"
 #include "formats/CssEventRows.h"
 #include "formats/CssTables.h"
+#include "formats/EventSave.h"
 #include "formats/FixedColumns.h"
 #include "formats/ImsBulletin.h"
 #include "formats/PhaseListFiles.h"
@@ -170,13 +173,24 @@ std::string InFolder(const std::string& dir, const std::string& name) {
     return (std::filesystem::path(dir) / name).string();
 }
 
+// The four files of one phase list, replaced together.
 void WritePhaseFiles(const std::string& dir, const PhaseFileInput& input, const std::string& workingDir) {
     std::string id = TrimEventId(input.event.eventId);
     if (id.empty()) id = "zel";
-    WritePhaseFile(InFolder(dir, id + ".arr"), AllPhasesText(input, std::time(nullptr)));
-    WritePhaseFile(InFolder(dir, id + ".out"), Hypo71Text(input, ReadHypo71Codes(workingDir + "stations.71")));
-    WritePhaseFile(InFolder(dir, "zelout.dat"), Kpw2Text(input));
-    WritePhaseFile(InFolder(dir, "zelout.bms"), TravoText(input));
+    const std::string all = AllPhasesText(input, std::time(nullptr));
+    const std::string hypo71 = Hypo71Text(input, ReadHypo71Codes(workingDir + "stations.71"));
+    const std::string kpw2 = Kpw2Text(input), travo = TravoText(input);
+    if (const auto failure = ReplaceFiles({{InFolder(dir, id + ".arr"), all},
+                                           {InFolder(dir, id + ".out"), hypo71},
+                                           {InFolder(dir, "zelout.dat"), kpw2},
+                                           {InFolder(dir, "zelout.bms"), travo}}))
+        throw ZelError("Ошибка открытия файла  '" + failure->path +
+                       "': " + FileWriteReason(failure->failure));
+}
+
+// Said whole, or the exit code tells that it was not.
+void Flush(std::ostream& out, const char* name) {
+    if (!(out << std::flush)) throw ZelError(std::string("cannot write to ") + name);
 }
 
 int Locate(BatchSession& session, BatchArgs& args) {
@@ -239,23 +253,34 @@ int Locate(BatchSession& session, BatchArgs& args) {
         session.err() << "zelbatch: warning: no region: " << e.what() << '\n';
     }
     const bool toStdout = o.ims == "-" || o.report == "-";
-    PrintSummary(toStdout ? session.err() : session.out(), event, r, o.depth.has_value(), used, region,
-                 magnitudes);
+    std::ostream& summary = toStdout ? session.err() : session.out();
+    PrintSummary(summary, event, r, o.depth.has_value(), used, region, magnitudes);
+    Flush(summary, toStdout ? "stderr" : "stdout");
     if (o.dryRun) return 0;
 
     EventStore store(context.databases(), phases, event, catalogue, stations);
+    CssEventSaver cssSaver(context.databases(), stations, catalogue);
+    CssEventSaver* cssCopy = o.save && context.settings().saveToCssDb ? &cssSaver : nullptr;
     const std::string id = TrimEventId(event.eventId);
-    if (o.save && store.EventExists(id) && !session.messages().assumeYes)
-        throw ZelError("event " + id + " is already stored; give --yes to replace it");
+    if (o.save) {
+        // Every check of the event comes before any file is written or any key drawn.
+        store.CheckSavable();
+        if (store.EventExists(id) && !session.messages().assumeYes)
+            throw ZelError("event " + id + " is already stored; give --yes to replace it");
+    }
     if (!o.css.empty()) PrepareFolder(o.css);
     if (!o.phases.empty()) PrepareFolder(o.phases);
+    if (o.save) {
+        // The keys the save will store (a stored event keeps its orid), so that the tables below
+        // are named by the same orid and a key that cannot be drawn stops before any file.
+        store.DrawKeys();
+        if (cssCopy) cssCopy->DrawKeys(event, phases);
+    }
 
     if (!o.ims.empty())
         WriteOutput(session, o.ims,
                     ImsBulletinText(BulletinInput{event, r.ellipse, o.depth.has_value()}, phases, stations, catalogue));
     if (!o.css.empty()) {
-        // The tables are named by the orid the save will store, so both tell the same event.
-        if (o.save && event.orid <= 0) event.orid = static_cast<std::int32_t>(context.databases().nextOrid());
         const std::int64_t orid = event.orid > 0 ? event.orid : 1;
         const CssEvent rows = BuildCssEvent(HypocentreOf(event), orid, PicksOf(phases, stations, catalogue),
                                             CssTarget::TextTables, CountingKeys());
@@ -265,16 +290,29 @@ int Locate(BatchSession& session, BatchArgs& args) {
         WritePhaseFiles(o.phases, PhaseFileInput{event, phases, stations, catalogue}, context.settings().workingDir);
     if (!o.save) return 0;
 
-    store.SavePhaseList();
-    if (context.settings().saveToCssDb && context.databases().cssAvailable())
-        CssEventSaver(context.databases(), stations, catalogue).Save(event, phases);
+    const CssCopyOutcome copy = SaveEvent(store, cssCopy, event, phases);
     session.err() << "zelbatch: event " << id << " saved\n";
+    if (copy.wasMissing && copy.written)
+        session.err() << "zelbatch: event " << id
+                      << " was missing from the CSS database; its copy is written now\n";
+    if (!copy.failure.empty()) {
+        std::string text = copy.failure;
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        session.err() << "zelbatch: warning: event " << id << " is not in the CSS database: " << text
+                      << " (saving it again writes it)\n";
+    }
     if (!o.report.empty()) {
-        const Report report = StoredEventReport(context, id);
-        if (o.report == "-")
-            WriteOutput(session, "-", ReportText(report));
-        else
-            SaveReport(report, o.report);
+        try {
+            const Report report = StoredEventReport(context, id);
+            if (o.report == "-")
+                WriteOutput(session, "-", ReportText(report));
+            else
+                SaveReport(report, o.report);
+        } catch (const ZelError& e) {
+            // The event is stored: the analyst must know that a retry needs --yes, or only "show".
+            throw ZelError("event " + id + " is saved, but its report was not written: " + e.what() +
+                           " (\"zelbatch show " + id + "\" prints it)");
+        }
     }
     return 0;
 }
@@ -282,32 +320,37 @@ int Locate(BatchSession& session, BatchArgs& args) {
 }  // namespace
 
 Subcommand LocateSubcommand() {
-    return {"locate", "locate an IMS1.0 bulletin event, compute magnitudes, write and save it",
-            "Usage: zelbatch locate BULLETIN [--event ID] [--model NAME] [--method svd|descent]\n"
-            "                       [--depth KM | --free-depth] [--grid]\n"
-            "                       [--ims FILE] [--css DIR] [--phases DIR] [--save [--report FILE]] [--dry-run]\n"
-            "Reads the IMS1.0 bulletin (a file, or - for stdin) into the phase list as the workstation's\n"
-            "bulletin load does (phases of unknown stations are skipped with a warning), locates the event\n"
-            "with the internal locator, computes the magnitudes its amplitudes allow (mb from P, Ms from LR,\n"
-            "ML from S, Sg, Sn and Lg, the energy class K on the Vegik scale) and prints a summary.\n"
-            "  --event ID     the bulletin event to take (default: the first)\n"
-            "  --model NAME   travel-time model of the configuration, e.g. IASP91 or AK135 (default: the chosen one)\n"
-            "  --method M     svd (Geiger's least squares with the error ellipse, the default) or descent\n"
-            "                 (the steepest descent with a depth scan)\n"
-            "  --depth KM     fix the depth; --free-depth (the default) lets the locator find it\n"
-            "  --grid         start from the 2-degree grid search, not from the bulletin's origin\n"
-            "  --ims FILE     write the located event as an IMS1.0 bulletin (- for stdout)\n"
-            "  --css DIR      write the CSS 3.0 tables <orid>.Origin, .Arrival, .Assoc, .Stamag, .Amplitude\n"
-            "  --phases DIR   write the phase files <id>.arr (all phases), <id>.out (HYPO71),\n"
-            "                 zelout.dat (KPW2) and zelout.bms (TRAVO)\n"
-            "  --save         store the event in the working database (an event of the same id is replaced\n"
-            "                 only with the global --yes)\n"
-            "  --report FILE  with --save: the event's report, HTML for .htm/.html, text for .txt or - (stdout)\n"
-            "  --dry-run      locate and print the summary only; nothing is written or stored\n"
-            "A bulletin that is missing, cut short or malformed, or an event that cannot be located, ends\n"
-            "with exit code 1 before anything is written or stored.\n",
-            {"free-depth", "grid", "save", "dry-run"},
-            Locate};
+    return {
+        "locate",
+        "locate an IMS1.0 bulletin event, compute magnitudes, write and save it",
+        "Usage: zelbatch locate BULLETIN [--event ID] [--model NAME] [--method svd|descent]\n"
+        "                       [--depth KM | --free-depth] [--grid]\n"
+        "                       [--ims FILE] [--css DIR] [--phases DIR] [--save [--report FILE]] "
+        "[--dry-run]\n"
+        "Reads the IMS1.0 bulletin (a file, or - for stdin) into the phase list as the workstation's\n"
+        "bulletin load does (phases of unknown stations are skipped with a warning), locates the event\n"
+        "with the internal locator, computes the magnitudes its amplitudes allow (mb from P, Ms from LR,\n"
+        "ML from S, Sg, Sn and Lg, the energy class K on the Vegik scale) and prints a summary.\n"
+        "  --event ID     the bulletin event to take (default: the first)\n"
+        "  --model NAME   travel-time model of the configuration, e.g. IASP91 or AK135 (default: the chosen "
+        "one)\n"
+        "  --method M     svd (Geiger's least squares with the error ellipse, the default) or descent\n"
+        "                 (the steepest descent with a depth scan)\n"
+        "  --depth KM     fix the depth; --free-depth (the default) lets the locator find it\n"
+        "  --grid         start from the 2-degree grid search, not from the bulletin's origin\n"
+        "  --ims FILE     write the located event as an IMS1.0 bulletin (- for stdout)\n"
+        "  --css DIR      write the CSS 3.0 tables <orid>.Origin, .Arrival, .Assoc, .Stamag, .Amplitude\n"
+        "  --phases DIR   write the phase files <id>.arr (all phases), <id>.out (HYPO71),\n"
+        "                 zelout.dat (KPW2) and zelout.bms (TRAVO)\n"
+        "  --save         store the event in the working database (an event of the same id is replaced\n"
+        "                 only with the global --yes)\n"
+        "  --report FILE  with --save: the event's report, HTML for .htm/.html, text for .txt or - (stdout)\n"
+        "  --dry-run      locate and print the summary only; nothing is written or stored\n"
+        "A bulletin that is missing, cut short, malformed or larger than 128 MiB, or an event that cannot\n"
+        "be located or saved (no id, a key that cannot be drawn), ends with exit code 1 before anything\n"
+        "is written or stored. With DATABASE/SAVETOCSSDB the event's copy goes to the CSS database too.\n",
+        {"free-depth", "grid", "save", "dry-run"},
+        Locate};
 }
 
 }  // namespace zel::batch

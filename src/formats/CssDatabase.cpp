@@ -110,18 +110,24 @@ CssEventSaver::CssEventSaver(Databases& databases, const std::vector<Station>& s
                              const PhaseCatalogue& catalogue)
     : databases_(databases), stations_(stations), catalogue_(catalogue) {}
 
-void CssEventSaver::Save(CurrentEvent& event, ZELPhases& phases) {
-    if (!databases_.cssAvailable() || !databases_.css().isOpen()) throw ZelError(kCssNotConnected);
-    std::vector<CssPick> picks = PicksOf(phases, stations_, catalogue_);
-
-    // Keys first, each committed by the key counter on its own.
-    if (event.orid == -1) event.orid = DrawKey(databases_, "orid", kNoNewOrid);
+void CssEventSaver::DrawKeys(CurrentEvent& event, ZELPhases& phases) {
+    if (!databases_.cssAvailable()) return;
+    // Each committed by the key counter on its own.
+    if (event.orid <= 0) event.orid = DrawKey(databases_, "orid", kNoNewOrid);
     for (int i = 0; i < phases.Count(); ++i) {
         SEISMIC_PHASE& p = *phases.GetAt(i);
-        if (p.arid < 0) p.arid = DrawKey(databases_, "arid", kNoNewArid);
-        if (!p.comment.empty() && p.commid == -1) p.commid = DrawKey(databases_, "commid", kNoNewCommid);
-        picks[i].arid = p.arid;
-        picks[i].commid = p.commid;
+        if (p.arid <= 0) p.arid = DrawKey(databases_, "arid", kNoNewArid);
+        if (!p.comment.empty() && p.commid <= 0) p.commid = DrawKey(databases_, "commid", kNoNewCommid);
+    }
+}
+
+void CssEventSaver::Save(CurrentEvent& event, ZELPhases& phases) {
+    if (!databases_.cssAvailable() || !databases_.css().isOpen()) throw ZelError(kCssNotConnected);
+    DrawKeys(event, phases);
+    std::vector<CssPick> picks = PicksOf(phases, stations_, catalogue_);
+    for (int i = 0; i < phases.Count(); ++i) {
+        picks[i].arid = phases.GetAt(i)->arid;
+        picks[i].commid = phases.GetAt(i)->commid;
     }
     const CssEvent rows = BuildCssEvent(
         HypocentreOf(event), event.orid, picks, CssTarget::Database,
@@ -172,6 +178,12 @@ void CssEventSaver::Save(CurrentEvent& event, ZELPhases& phases) {
     } catch (const Db::Error& error) {
         throw ZelError(std::string(kCssSaveFailed) + "\n" + error.what());
     }
+}
+
+bool CssOriginStored(Db::Connection& css, std::int64_t orid) {
+    Db::Statement st(css);
+    st.execute("select orid from origin where orid=?", {I(orid)});
+    return st.fetch();
 }
 
 void DeleteCssOrigin(Db::Connection& css, std::int64_t orid) {

@@ -32,11 +32,18 @@ class CssEventSaver {
     CssEventSaver(Databases& databases, const std::vector<Station>& stations,
                   const PhaseCatalogue& catalogue);
 
+    // Gives the event and its picks the keys the copy needs (orid, arid, commid). Drawn ahead of
+    // the working save, a key that cannot be drawn stops the save before anything is stored.
+    // Throws ZelError kNoNewOrid, kNoNewArid or kNoNewCommid; nothing without a CSS database.
+    void DrawKeys(CurrentEvent& event, ZELPhases& phases);
+
     // Writes the event with its picks. The event and the picks keep the keys drawn for them (orid,
     // arid, commid), also when the save fails. Throws ZelError: no CSS database, a key that
     // cannot be drawn, an unknown station, channel or phase, or the driver's text of a database
     // failure (nothing of this save is then in the database).
     void Save(CurrentEvent& event, ZELPhases& phases);
+
+    Databases& databases() { return databases_; }
 
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };
     CssDistAz distAz = GeocentricCssGeometry;
@@ -48,6 +55,9 @@ class CssEventSaver {
     const std::vector<Station>& stations_;
     const PhaseCatalogue& catalogue_;
 };
+
+// True when the CSS database holds an origin of this orid. Throws Db::Error.
+bool CssOriginStored(Db::Connection& css, std::int64_t orid);
 
 // Removes a deleted event's CSS origin with its associations and station magnitudes, and the
 // arrivals (with their amplitudes, magnitudes and remarks) that no other origin still uses; all
