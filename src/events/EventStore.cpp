@@ -102,6 +102,10 @@ std::string TrimEventId(std::string_view id) {
 
 std::string NewEventIdFor(std::time_t when) { return LocalStamp(when, "%Y%m%d%H%M%S"); }
 
+std::string EventWaitText(std::string_view eventId) {
+    return "Ожидание: событие " + TrimEventId(eventId) + " сохраняется с другого рабочего места...";
+}
+
 std::string EventBeingSavedText(std::string_view eventId) {
     return "Событие " + TrimEventId(eventId) +
            " сейчас сохраняется с другого рабочего места; повторите позже";
@@ -248,7 +252,8 @@ void EventStore::DrawKeys() {
 
 void EventStore::LockEvent(const std::string& id) {
     try {
-        Db::LockForTransaction(databases_.work(), databases_.dialect(), "ORIGIN " + TrimEventId(id));
+        Db::LockForTransaction(databases_.work(), databases_.dialect(), "ORIGIN " + TrimEventId(id),
+                               [&] { databases_.tellWaiting(EventWaitText(id)); });
     } catch (const Db::Error& error) {
         if (Db::IsLockWaitFailure(error)) throw ZelError(EventBeingSavedText(id));
         throw;

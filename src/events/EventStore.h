@@ -34,7 +34,8 @@ inline constexpr std::size_t kEventTextWidth = 255;
 inline constexpr const char* kDuplicateEventId = "Даннный идентификатор уже существует";
 inline constexpr const char* kEmptyEventId = "Введите идентификатор события";
 inline constexpr const char* kOriginSaveFailed = "Ошибка при обновлении orid в ORIGIN в основной базе ZEL";
-// Another program holds the event's save lock past the server's lock timeout.
+// While another program holds the event's save lock, and when it holds it past the lock timeout.
+std::string EventWaitText(std::string_view eventId);
 std::string EventBeingSavedText(std::string_view eventId);
 
 // Cut to 20 bytes (never inside a UTF-8 character) and padded with blanks to 20.
@@ -127,7 +128,8 @@ class EventStore {
     // Writes the current event and its savable picks in one transaction: on any failure nothing
     // changes in the database and ZelError tells what failed (the origin message, or the driver's
     // text for the arrivals). Saves of one id, from this program or another on the same database,
-    // take turns; one that waits past the lock timeout fails with EventBeingSavedText. Keys are
+    // take turns: one that has to wait tells the databases' wait notice (EventWaitText), and one
+    // that waits past the lock timeout fails with EventBeingSavedText. Keys are
     // drawn (DrawKeys) before the transaction, so a pick or the event may keep the keys it was
     // given even when the save fails.
     void SavePhaseList();

@@ -479,5 +479,34 @@ TEST(BatchEventsPostgreSQL, SaveListDeleteThroughOdbc) {
     EXPECT_EQ(batch({"events"}).out.find("2032257"), std::string::npos);
 }
 
+// README's team set-up: a whole connect string in ZEL.ini, and the analyst's own login given
+// apart, which was ignored. No connection leaves psqlODBC's log of statements and passwords in /tmp.
+TEST(BatchEventsPostgreSQL, TheLoginGivenApartIsUsedAndNoDriverLogIsWritten) {
+    ScratchDatabase pg(Backend::PostgreSQL);
+    if (!pg.available()) GTEST_SKIP() << "ZEL_TEST_PG not set";
+    std::string connect = pg.connectString();
+    ASSERT_NE(connect.find("UID=zel;"), std::string::npos);
+    connect.replace(connect.find("UID=zel;"), 8, "UID=nobody;");
+    TempDir home;
+    const std::string command = "echo $$; exec " + std::string(ZEL_BATCH) + " --odbc '" + connect +
+                                "' --user zel --password zel events";
+    const ProgramResult r =
+        RunProgram({"/bin/sh", "-c", command}, {},
+                   {{"XDG_CONFIG_HOME", home.file("config")}, {"XDG_DATA_HOME", home.file("data")}});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string pid = r.out.substr(0, r.out.find('\n'));
+    ASSERT_FALSE(pid.empty());
+    // The driver still opens its file for the disconnect line; what matters is what it says.
+    for (const auto& entry : std::filesystem::directory_iterator("/tmp")) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("psqlodbc_", 0) != 0 || name.size() < pid.size() + 4 ||
+            name.compare(name.size() - pid.size() - 4, std::string::npos, pid + ".log") != 0)
+            continue;
+        const std::string log = ReadFile(entry.path().string());
+        EXPECT_EQ(log.find("password="), std::string::npos) << name;
+        EXPECT_EQ(log.find("PQsendQuery"), std::string::npos) << name;
+    }
+}
+
 }  // namespace
 }  // namespace zel::test

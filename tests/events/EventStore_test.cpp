@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +13,7 @@
 
 #include "app/ZelError.h"
 #include "app/db/Databases.h"
+#include "app/db/TransactionLock.h"
 #include "events/EventKeys.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
@@ -615,6 +617,48 @@ TEST_P(EventStoreTest, TwoProgramsSavingTheSameIdsAtOnceLeaveOneEventPerId) {
     EXPECT_EQ(Count(s.db, "select EVENTID from ARRIVAL"), kIds * kPicks);
     EXPECT_EQ(Count(s.db, "select distinct ARID from ARRIVAL"), kIds * kPicks);
     EXPECT_EQ(Count(s.db, "select distinct ORID from ORIGIN"), kIds);
+}
+
+// A save behind another program's save of the same id says that it waits, and gives up after the
+// lock timeout with a clear message instead of waiting for ever.
+TEST_P(EventStoreTest, ASaveBehindAnotherSaysItWaitsAndGivesUpAfterTheLockTimeout) {
+    { Session schema(scratch->connectString()); }
+    Db::Connection other;
+    other.open(scratch->connectString());
+    const DbDialect dialect = DetectDialect(other);
+    Db::Transaction holding(other);
+    Db::LockForTransaction(other, dialect, "ORIGIN EV-WAIT", {});
+
+    RecordingMessageSink messages;
+    DatabaseSettings settings = SettingsFor(scratch->connectString());
+    settings.lockWaitSeconds = 1;
+    Databases db(settings, messages);
+    ASSERT_EQ(db.openWorkDb(), 1);
+    std::vector<std::string> told;
+    db.setWaitNotice([&](const std::string& text) { told.push_back(text); });
+    ZELPhases phases;
+    CurrentEvent event;
+    const std::vector<Station> stations = TwoStations();
+    EventStore store(db, phases, event, Iasp91(), stations);
+    // Keys drawn already: on SQLite the other program's lock holds the key counter too.
+    SEISMIC_PHASE pick = Pick(0, 0, "P", kT0);
+    pick.arid = 77;
+    phases.Add(pick);
+    event.eventId = PadEventId("EV-WAIT");
+    event.orid = 7;
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        store.SavePhaseList();
+        ADD_FAILURE() << "saved while another program held the event";
+    } catch (const ZelError& e) {
+        EXPECT_EQ(std::string(e.what()), EventBeingSavedText("EV-WAIT"));
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(told, std::vector<std::string>{EventWaitText("EV-WAIT")});
+    holding.commit();
+    // The other program done, the save goes through.
+    store.SavePhaseList();
+    EXPECT_EQ(Count(db, "select ORID from ORIGIN where ORID = 7"), 1);
 }
 
 ZEL_INSTANTIATE_DATABASE_TEST(EventStoreTest);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/db/ConnectString.h"
 #include "app/db/Odbc.h"
 
 namespace zel::Db {
@@ -17,17 +18,46 @@ std::int64_t StableHash(std::string_view name) {
 
 }  // namespace
 
-void LockForTransaction(Connection& connection, DbDialect dialect, std::string_view name) {
+void LockForTransaction(Connection& connection, DbDialect dialect, std::string_view name,
+                        const std::function<void()>& waiting) {
     switch (dialect) {
         case kDialectPostgres: {
+            const std::int64_t key = StableHash(name);
+            {
+                Statement attempt(connection);
+                attempt.execute("select pg_try_advisory_xact_lock(?)", {key});
+                if (attempt.fetch() && attempt.integer(0).value_or(0) != 0) return;
+            }
+            if (waiting) waiting();
             Statement st(connection);
-            st.execute("select pg_advisory_xact_lock(?)", {StableHash(name)});
+            st.execute("select pg_advisory_xact_lock(?)", {key});
             return;
         }
-        case kDialectSqlite:
+        case kDialectSqlite: {
+            // Asked on a connection of its own that gives up at once, since the driver's lock
+            // timeout belongs to its connection.
+            try {
+                Connection probe;
+                probe.open(WithConnectAttribute(connection.connectString(), "Timeout", "1"));
+                probe.execute("BEGIN IMMEDIATE");
+                probe.execute("ROLLBACK");
+            } catch (const Error& error) {
+                if (IsLockWaitFailure(error) && waiting) waiting();
+            }
             // A write that touches nothing still takes the write lock for the transaction, before
             // anything is read: reading first could stall the upgrade for the whole busy timeout.
             connection.execute("update LASTID set KEYVALUE=KEYVALUE where 1=0");
+            return;
+        }
+        default:
+            return;
+    }
+}
+
+void SetLockWait(Connection& connection, DbDialect dialect, int seconds) {
+    switch (dialect) {
+        case kDialectPostgres:
+            connection.execute("SET lock_timeout = " + std::to_string(seconds * 1000));
             return;
         default:
             return;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLocale>
+#include <QStatusBar>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -16,8 +17,8 @@
 #include "app/ui/SplashWnd.h"
 #include "app/ui/UserMessages.h"
 #include "data/ui/CssWaveformCommands.h"
-#include "dsp/ui/DspWorkspaceWidget.h"
 #include "dsp/ui/DetectorCommands.h"
+#include "dsp/ui/DspWorkspaceWidget.h"
 #include "dsp/ui/FilterCommands.h"
 #include "dsp/ui/FkCommands.h"
 #include "dsp/ui/PolarizationCommands.h"
@@ -66,6 +67,12 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
         CSplashWnd::showSplash(QString::fromStdString(context.settings().workingDir),
                                QString::fromStdString(ProgramVersion()));
     context.openDatabases();
+    // The window is frozen while a statement waits: the status bar is painted at once to say why.
+    context.databases().setWaitNotice([frame](const std::string& text) {
+        frame->statusBar()->showMessage(QString::fromStdString(text));
+        frame->statusBar()->repaint();
+    });
+    QObject::connect(frame, &QObject::destroyed, [&context] { context.databases().setWaitNotice({}); });
     if (options.demoData) context.ensureDemoData();
     context.loadReferenceData();
     InstallPhaseList(*frame, context);
