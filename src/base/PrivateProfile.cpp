@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "base/ReplaceFile.h"
 #include "base/ZelError.h"
 
 namespace zel {
@@ -222,42 +223,14 @@ Document LoadForWriting(const std::string& path) {
 void SaveAtomically(const std::string& path, const std::string& data) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::path target(path);
-    if (fs::is_symlink(target, ec)) {
-        fs::path resolved = fs::canonical(target, ec);
-        if (!ec) target = resolved;
-    }
-    fs::path dir = target.parent_path();
+    fs::path dir = fs::path(path).parent_path();
     if (!dir.empty()) {
         fs::create_directories(dir, ec);
         if (ec) throw ZelError("Не удалось создать каталог " + dir.string() + ": " + ec.message());
     }
-    const std::string targetText = target.string();
-    std::string tmp = targetText + ".XXXXXX";
-    int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
-    if (fd < 0) throw ZelError(ErrorText("Не удалось записать файл настроек", path, errno));
-
-    auto fail = [&](int error) {
-        if (fd >= 0) ::close(fd);
-        ::unlink(tmp.c_str());
-        throw ZelError(ErrorText("Не удалось записать файл настроек", path, error));
-    };
     // Passwords live in this file: a new one is private to the user, an old one keeps its mode.
-    struct stat st {};
-    mode_t mode = (::stat(targetText.c_str(), &st) == 0) ? (st.st_mode & 07777) : 0600;
-    if (::fchmod(fd, mode) != 0) fail(errno);
-    size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) fail(errno);
-        done += static_cast<size_t>(n);
-    }
-    if (::fsync(fd) != 0) fail(errno);
-    int closed = ::close(fd);
-    fd = -1;
-    if (closed != 0) fail(errno);
-    if (::rename(tmp.c_str(), targetText.c_str()) != 0) fail(errno);
+    if (const auto failure = ReplaceFile(path, data, 0600))
+        throw ZelError(ErrorText("Не удалось записать файл настроек", path, failure->error));
 }
 
 // ---- validation of what is written ----

@@ -3,8 +3,7 @@
 #include <clocale>
 #include <fstream>
 #include <iostream>
-#include <iterator>
-#include <sstream>
+#include <new>
 
 #include "base/ZelError.h"
 #include "batch/Subcommand.h"
@@ -39,6 +38,14 @@ void PrintOverview(std::ostream& out, const std::vector<Subcommand>& subcommands
            "Exit codes: 0 done, 1 bad input or a failed operation, 2 wrong usage.\n";
 }
 
+// One line on stderr and exit code 1.
+int Failed(std::ostream& err, std::string text) {
+    for (char& c : text)
+        if (c == '\n' || c == '\r') c = ' ';
+    err << "zelbatch: " << text << '\n';
+    return 1;
+}
+
 const Subcommand* Find(const std::vector<Subcommand>& subcommands, const std::string& name) {
     for (const Subcommand& s : subcommands)
         if (s.name == name) return &s;
@@ -57,13 +64,24 @@ void WriteOutput(BatchSession& session, const std::string& path, std::string_vie
 }
 
 std::string ReadInput(BatchSession& session, const std::string& path) {
-    if (path == "-") return std::string(std::istreambuf_iterator<char>(session.in()), {});
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw ZelError("cannot open '" + path + "'");
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad()) throw ZelError("cannot read '" + path + "'");
-    return text.str();
+    std::ifstream file;
+    if (path != "-") {
+        file.open(path, std::ios::binary);
+        if (!file) throw ZelError("cannot open '" + path + "'");
+    }
+    std::istream& in = path == "-" ? session.in() : file;
+    const std::string name = path == "-" ? std::string("stdin") : "'" + path + "'";
+    // Read in pieces up to the limit: a device or an endless pipe ends here, not in memory.
+    std::string text;
+    char piece[65536];
+    while (in.read(piece, sizeof piece) || in.gcount() > 0) {
+        text.append(piece, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > kMaxInputBytes)
+            throw ZelError(name + " is larger than " + std::to_string(kMaxInputBytes >> 20) +
+                           " MiB, the limit of an input");
+    }
+    if (in.bad()) throw ZelError("cannot read " + name);
+    return text;
 }
 
 int RunBatch(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -108,16 +126,19 @@ int RunBatch(const std::vector<std::string>& args, std::istream& in, std::ostrea
         }
         BatchArgs commandArgs(rest, command->flags);
         BatchSession session(options, in, out, err);
-        return command->run(session, commandArgs);
+        const int code = command->run(session, commandArgs);
+        // A report that never reached its file (a full disk, a closed pipe) is a failure.
+        if (!(out << std::flush)) throw ZelError("cannot write to stdout");
+        return code;
     } catch (const UsageError& e) {
         err << "zelbatch: " << e.what() << "\nTry 'zelbatch --help'.\n";
         return 2;
     } catch (const ZelError& e) {
-        std::string text = e.what();
-        for (char& c : text)
-            if (c == '\n' || c == '\r') c = ' ';
-        err << "zelbatch: " << text << '\n';
-        return 1;
+        return Failed(err, e.what());
+    } catch (const std::bad_alloc&) {
+        return Failed(err, "not enough memory for this command");
+    } catch (const std::exception& e) {
+        return Failed(err, e.what());
     }
 }
 

@@ -72,6 +72,9 @@ AppContext& BatchSession::context() {
         throw ZelError("the working database could not be opened");
     context->ensureDemoData();
     context->loadReferenceData();
+    // Nobody watches a status bar here: a wait behind another program is said on stderr.
+    context->databases().setWaitNotice(
+        [this](const std::string& text) { err_ << "zelbatch: " << OneLine(text) << std::endl; });
     context_ = std::move(context);
     return *context_;
 }

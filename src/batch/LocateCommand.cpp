@@ -1,11 +1,13 @@
 // "locate": a bulletin event through the whole road of the workstation: the bulletin load into the
 // phase list, the internal locator, the magnitudes, the outputs and the save.
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <sstream>
 
+#include "base/ReplaceFile.h"
 #include "base/ZelError.h"
 #include "batch/BatchTime.h"
 #include "batch/EventCommands.h"
@@ -23,6 +25,7 @@
 #include "formats/CssDatabase.h"
 #include "formats/CssEventRows.h"
 #include "formats/CssTables.h"
+#include "formats/EventSave.h"
 #include "formats/FixedColumns.h"
 #include "formats/ImsBulletin.h"
 #include "formats/PhaseListFiles.h"
@@ -147,13 +150,24 @@ std::string InFolder(const std::string& dir, const std::string& name) {
     return (std::filesystem::path(dir) / name).string();
 }
 
+// The four files of one phase list, replaced together.
 void WritePhaseFiles(const std::string& dir, const PhaseFileInput& input, const std::string& workingDir) {
     std::string id = TrimEventId(input.event.eventId);
     if (id.empty()) id = "zel";
-    WritePhaseFile(InFolder(dir, id + ".arr"), AllPhasesText(input, std::time(nullptr)));
-    WritePhaseFile(InFolder(dir, id + ".out"), Hypo71Text(input, ReadHypo71Codes(workingDir + "stations.71")));
-    WritePhaseFile(InFolder(dir, "zelout.dat"), Kpw2Text(input));
-    WritePhaseFile(InFolder(dir, "zelout.bms"), TravoText(input));
+    const std::string all = AllPhasesText(input, std::time(nullptr));
+    const std::string hypo71 = Hypo71Text(input, ReadHypo71Codes(workingDir + "stations.71"));
+    const std::string kpw2 = Kpw2Text(input), travo = TravoText(input);
+    if (const auto failure = ReplaceFiles({{InFolder(dir, id + ".arr"), all},
+                                           {InFolder(dir, id + ".out"), hypo71},
+                                           {InFolder(dir, "zelout.dat"), kpw2},
+                                           {InFolder(dir, "zelout.bms"), travo}}))
+        throw ZelError("Ошибка открытия файла  '" + failure->path +
+                       "': " + FileWriteReason(failure->failure));
+}
+
+// Said whole, or the exit code tells that it was not.
+void Flush(std::ostream& out, const char* name) {
+    if (!(out << std::flush)) throw ZelError(std::string("cannot write to ") + name);
 }
 
 int Locate(BatchSession& session, BatchArgs& args) {
@@ -219,25 +233,36 @@ int Locate(BatchSession& session, BatchArgs& args) {
         session.err() << "zelbatch: warning: no region: " << e.what() << '\n';
     }
     const bool toStdout = o.ims == "-" || o.report == "-";
-    PrintSummary(toStdout ? session.err() : session.out(), event, r, o.depth.has_value(),
-                 LocationNotes(observations, phases, stations, catalogue),
-                 CountUse(observations, ObservationUse::NoTravelTime),
-                 CountUse(observations, ObservationUse::Outlier), region, magnitudes);
+    std::ostream& summary = toStdout ? session.err() : session.out();
+    PrintSummary(summary, event, r, o.depth.has_value(), LocationNotes(observations, phases, stations, catalogue),
+                 CountUse(observations, ObservationUse::NoTravelTime), CountUse(observations, ObservationUse::Outlier),
+                 region, magnitudes);
+    Flush(summary, toStdout ? "stderr" : "stdout");
     if (o.dryRun) return 0;
 
     EventStore store(context.databases(), phases, event, catalogue, stations);
+    CssEventSaver cssSaver(context.databases(), stations, catalogue);
+    CssEventSaver* cssCopy = o.save && context.settings().saveToCssDb ? &cssSaver : nullptr;
     const std::string id = TrimEventId(event.eventId);
-    if (o.save && store.EventExists(id) && !session.messages().assumeYes)
-        throw ZelError("event " + id + " is already stored; give --yes to replace it");
+    if (o.save) {
+        // Every check of the event comes before any file is written or any key drawn.
+        store.CheckSavable();
+        if (store.EventExists(id) && !session.messages().assumeYes)
+            throw ZelError("event " + id + " is already stored; give --yes to replace it");
+    }
     if (!o.css.empty()) PrepareFolder(o.css);
     if (!o.phases.empty()) PrepareFolder(o.phases);
+    if (o.save) {
+        // The keys the save will store (a stored event keeps its orid), so that the tables below
+        // are named by the same orid and a key that cannot be drawn stops before any file.
+        store.DrawKeys();
+        if (cssCopy) cssCopy->DrawKeys(event, phases);
+    }
 
     if (!o.ims.empty())
         WriteOutput(session, o.ims,
                     ImsBulletinText(BulletinInput{event, r.ellipse, o.depth.has_value()}, phases, stations, catalogue));
     if (!o.css.empty()) {
-        // The tables are named by the orid the save will store, so both tell the same event.
-        if (o.save && event.orid <= 0) event.orid = static_cast<std::int32_t>(context.databases().nextOrid());
         const std::int64_t orid = event.orid > 0 ? event.orid : 1;
         const CssEvent rows = BuildCssEvent(HypocentreOf(event), orid, PicksOf(phases, stations, catalogue),
                                             CssTarget::TextTables, CountingKeys());
@@ -247,16 +272,29 @@ int Locate(BatchSession& session, BatchArgs& args) {
         WritePhaseFiles(o.phases, PhaseFileInput{event, phases, stations, catalogue}, context.settings().workingDir);
     if (!o.save) return 0;
 
-    store.SavePhaseList();
-    if (context.settings().saveToCssDb && context.databases().cssAvailable())
-        CssEventSaver(context.databases(), stations, catalogue).Save(event, phases);
+    const CssCopyOutcome copy = SaveEvent(store, cssCopy, event, phases);
     session.err() << "zelbatch: event " << id << " saved\n";
+    if (copy.wasMissing && copy.written)
+        session.err() << "zelbatch: event " << id
+                      << " was missing from the CSS database; its copy is written now\n";
+    if (!copy.failure.empty()) {
+        std::string text = copy.failure;
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        session.err() << "zelbatch: warning: event " << id << " is not in the CSS database: " << text
+                      << " (saving it again writes it)\n";
+    }
     if (!o.report.empty()) {
-        const Report report = StoredEventReport(context, id);
-        if (o.report == "-")
-            WriteOutput(session, "-", ReportText(report));
-        else
-            SaveReport(report, o.report);
+        try {
+            const Report report = StoredEventReport(context, id);
+            if (o.report == "-")
+                WriteOutput(session, "-", ReportText(report));
+            else
+                SaveReport(report, o.report);
+        } catch (const ZelError& e) {
+            // The event is stored: the analyst must know that a retry needs --yes, or only "show".
+            throw ZelError("event " + id + " is saved, but its report was not written: " + e.what() +
+                           " (\"zelbatch show " + id + "\" prints it)");
+        }
     }
     return 0;
 }
@@ -288,8 +326,9 @@ Subcommand LocateSubcommand() {
             "                 only with the global --yes)\n"
             "  --report FILE  with --save: the event's report, HTML for .htm/.html, text for .txt or - (stdout)\n"
             "  --dry-run      locate and print the summary only; nothing is written or stored\n"
-            "A bulletin that is missing, cut short or malformed, or an event that cannot be located, ends\n"
-            "with exit code 1 before anything is written or stored.\n",
+            "A bulletin that is missing, cut short, malformed or larger than 128 MiB, or an event that cannot\n"
+            "be located or saved (no id, a key that cannot be drawn), ends with exit code 1 before anything\n"
+            "is written or stored. With DATABASE/SAVETOCSSDB the event's copy goes to the CSS database too.\n",
             {"free-depth", "grid", "save", "dry-run"},
             Locate};
 }

@@ -53,22 +53,32 @@ int ListStoredEvents(BatchSession& session, BatchArgs& args) {
     // ORIGIN keeps no ML: it is the mean of the picks' station values, as the bulletin writes it.
     const std::string columns =
         "select o.EVENTID, o.ORIGINTIME, o.LAT, o.LON, o.DEPTH, o.MB, o.MS, (select avg(a.ML) from ARRIVAL a "
-        "where RTRIM(a.EVENTID) = RTRIM(o.EVENTID) and a.ML > 0) from ORIGIN o";
+        "where RTRIM(a.EVENTID) = RTRIM(o.EVENTID) and a.ML > 0), o.ORID from ORIGIN o";
     if (windowed)
         st.execute(columns + " where o.ORIGINTIME >= ? and o.ORIGINTIME <= ? order by o.ORIGINTIME, o.EVENTID", {from, to});
     else
         st.execute(columns + " order by o.ORIGINTIME, o.EVENTID");
     session.out() << "id                   origin time               lat       lon      depth  mb   Ms   ML\n";
+    std::vector<std::pair<std::string, std::int64_t>> stored;
     while (st.fetch()) {
+        const std::string id = TrimEventId(st.text(0).value_or(""));
         const std::optional<double> time = st.real(1);
         char line[200];
-        std::snprintf(line, sizeof line, "%-20s %-24s %9s %10s %6s %4s %4s %4s\n",
-                      TrimEventId(st.text(0).value_or("")).c_str(), time ? FormatBatchTime(*time).c_str() : "-",
-                      Number("%.4f", st.real(2)).c_str(), Number("%.4f", st.real(3)).c_str(),
-                      Number("%.1f", st.real(4)).c_str(), MagnitudeCell(st.real(5)).c_str(),
-                      MagnitudeCell(st.real(6)).c_str(), MagnitudeCell(st.real(7)).c_str());
+        std::snprintf(line, sizeof line, "%-20s %-24s %9s %10s %6s %4s %4s %4s\n", id.c_str(),
+                      time ? FormatBatchTime(*time).c_str() : "-", Number("%.4f", st.real(2)).c_str(),
+                      Number("%.4f", st.real(3)).c_str(), Number("%.1f", st.real(4)).c_str(),
+                      MagnitudeCell(st.real(5)).c_str(), MagnitudeCell(st.real(6)).c_str(),
+                      MagnitudeCell(st.real(7)).c_str());
         session.out() << line;
+        if (const auto orid = st.integer(8); orid && *orid > 0) stored.emplace_back(id, *orid);
     }
+    // A save cut short between the working and the CSS commit leaves the copy missing.
+    Databases& databases = context.databases();
+    if (context.settings().saveToCssDb && databases.cssAvailable())
+        for (const auto& [id, orid] : stored)
+            if (!CssOriginStored(databases.css(), orid))
+                session.err() << "zelbatch: warning: event " << id << " (orid " << orid
+                              << ") is missing from the CSS database; saving it again writes it\n";
     return 0;
 }
 

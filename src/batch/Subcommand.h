@@ -3,6 +3,7 @@
 // takes (options without a value) and what it does. run() returns the exit code; it throws
 // UsageError for a wrong command line and ZelError for bad input or a failed operation.
 
+#include <cstddef>
 #include <set>
 #include <string>
 #include <string_view>
@@ -29,7 +30,10 @@ std::vector<Subcommand> EventSubcommands();
 // Writes text to a file through a temporary file and a rename (an old file survives a failed
 // write whole), or to stdout for "-".
 void WriteOutput(BatchSession& session, const std::string& path, std::string_view text);
-// Reads a whole file, or stdin for "-"; ZelError naming the file when it cannot be read.
+// Far above any real bulletin, and a bound for what a device or an endless pipe can make us hold.
+inline constexpr std::size_t kMaxInputBytes = std::size_t{128} << 20;
+// Reads a whole file, or stdin for "-"; ZelError naming the file when it cannot be read or
+// holds more than kMaxInputBytes.
 std::string ReadInput(BatchSession& session, const std::string& path);
 
 }  // namespace zel::batch

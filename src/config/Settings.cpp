@@ -160,6 +160,13 @@ DatabaseSettings LoadDatabaseSettings(const PrivateProfile& ini, const CommandLi
     d.odbcCss = pick(commandLine.odbcCss, "ODBC_CSS", "");
     d.userCss = pick(commandLine.userCss, "USER_CSS", "ZEL");
     d.passwordCss = pick(commandLine.passwordCss, "PASSWORD_CSS", "QPX");
+    auto given = [&](const std::string& value, const char* key) {
+        return !value.empty() || ini.getString("DATABASE", key, "").size() > 0;
+    };
+    d.userGiven = given(commandLine.user, "USER");
+    d.passwordGiven = given(commandLine.password, "PASSWORD");
+    d.userCssGiven = given(commandLine.userCss, "USER_CSS");
+    d.passwordCssGiven = given(commandLine.passwordCss, "PASSWORD_CSS");
     d.localLastId = Flag(ini, "DATABASE", "LOCALLASTID");
     d.checkSchema = commandLine.checkDb;
     return d;

@@ -8,9 +8,10 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <limits>
+#include <sstream>
 
+#include "base/ReadOnlyFile.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "data/Catalogue.h"
@@ -94,20 +95,43 @@ const ChannelSlot* SlotFor(const Station& station, const std::string& channel) {
     return nullptr;
 }
 
-// The source bytes of a segment; throws ZelError with the analyst's text.
-std::string ReadSourceBytes(const std::string& path, long long foff, long long nsamp, int sampleSize) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw ZelError("Ошибка открытия файла " + path);
+// The sample file of a wfdisc line: its dir (unless ".") and dfile joined under the wfdisc's folder.
+fs::path SourceOf(const std::string& wfdiscDir, const WfdiscRecord& line) {
+    fs::path source(wfdiscDir);
+    if (line.dir != ".") source /= fs::path(line.dir).relative_path();
+    return source / fs::path(line.dfile).relative_path();
+}
+
+// True when the open file, every link followed, lies in the folder tree of root.
+bool LiesUnder(const ReadOnlyFile& file, const std::string& source, const std::string& root) {
     std::error_code ec;
-    const auto size = fs::file_size(path, ec);
+    const fs::path top = fs::canonical(root.empty() ? "." : root, ec);
+    if (ec) return false;
+    std::string where = file.resolvedPath();
+    if (where.empty()) where = fs::canonical(source, ec).string();
+    if (ec) return false;
+    const std::string prefix = top.string() == "/" ? "/" : top.string() + "/";
+    return where.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The source bytes of a segment; throws ZelError with the analyst's text.
+std::string ReadSourceBytes(const std::string& wfdiscDir, const std::string& path, long long foff,
+                            long long nsamp, int sampleSize) {
+    const ReadOnlyFile in(path);
+    if (in.notRegular()) throw ZelError(kNotARegularFile + path);
+    if (!in.isOpen()) throw ZelError("Ошибка открытия файла " + path);
+    // Only the wfdisc's own folder tree: an index must not copy any file it names into the disk loop.
+    if (!LiesUnder(in, path, wfdiscDir)) throw ZelError(kOutsideWfdiscFolder + path);
+    const std::uint64_t size = in.size();
     // Checked before multiplying and allocating: a wrong nsamp or foff must neither overflow nor
     // ask for gigabytes.
-    if (ec || foff < 0 || nsamp < 0 || static_cast<unsigned long long>(foff) > size ||
-        static_cast<unsigned long long>(nsamp) > (size - static_cast<unsigned long long>(foff)) / sampleSize)
+    if (foff < 0 || nsamp < 0 || static_cast<std::uint64_t>(foff) > size ||
+        static_cast<std::uint64_t>(nsamp) > (size - static_cast<std::uint64_t>(foff)) / sampleSize)
         throw ZelError("Ошибка чтения файла " + path);
-    const auto count = static_cast<std::streamsize>(nsamp * sampleSize);
-    std::string bytes(static_cast<std::size_t>(count), '\0');
-    if (!in.seekg(foff) || !in.read(bytes.data(), count)) throw ZelError("Ошибка чтения файла " + path);
+    const auto count = static_cast<std::size_t>(nsamp * sampleSize);
+    std::string bytes(count, '\0');
+    if (in.readAt(bytes.data(), count, static_cast<std::uint64_t>(foff)) != count)
+        throw ZelError("Ошибка чтения файла " + path);
     return bytes;
 }
 
@@ -226,13 +250,9 @@ std::vector<float> ConvertWfdiscSamples(const std::string& datatype, std::string
 std::vector<float> ReadWfdiscSamples(const std::string& wfdiscDir, const WfdiscRecord& line) {
     if (!IsConvertibleWfdiscType(line.datatype))
         throw ZelError("Не могу конвертировать данные типа " + line.datatype);
-    const fs::path dir(line.dir);
-    const fs::path source = (dir.is_absolute() ? dir
-                             : line.dir == "." ? fs::path(wfdiscDir)
-                                               : fs::path(wfdiscDir) / dir) /
-                            line.dfile;
     return ConvertWfdiscSamples(
-        line.datatype, ReadSourceBytes(source.string(), line.foff, line.nsamp, WfdiscSampleSize(line.datatype)));
+        line.datatype, ReadSourceBytes(wfdiscDir, SourceOf(wfdiscDir, line).string(), line.foff, line.nsamp,
+                                       WfdiscSampleSize(line.datatype)));
 }
 
 std::string ImportFileName(const std::string& station, const std::string& channel, double start,
@@ -286,11 +306,18 @@ CssImportReport CssWaveformImporter::ImportWfdisc(const std::string& wfdiscPath,
 
 void CssWaveformImporter::ImportWfdisc(const std::string& wfdiscPath, CXChanArray& spans,
                                        CssImportReport& report) {
-    std::ifstream in(wfdiscPath, std::ios::binary);
-    if (!in) {
+    const ReadOnlyFile file(wfdiscPath);
+    std::string content;
+    if (file.notRegular()) {
+        report.errors.push_back(kNotARegularFile + wfdiscPath);
+        return;
+    }
+    if (!file.isOpen()) {
         report.errors.push_back("Ошибка открытия файла " + wfdiscPath);
         return;
     }
+    const bool readWhole = file.readAll(content);
+    std::istringstream in(content);
     const std::string wfdiscDir = fs::path(wfdiscPath).parent_path().string();
     std::string text;
     // Whole lines: a line of another length is not a wfdisc line, whatever its first 283 bytes.
@@ -305,7 +332,7 @@ void CssWaveformImporter::ImportWfdisc(const std::string& wfdiscPath, CXChanArra
             return;
         }
     }
-    if (in.bad()) report.errors.push_back("Ошибка чтения файла " + wfdiscPath);
+    if (!readWhole) report.errors.push_back("Ошибка чтения файла " + wfdiscPath);
 }
 
 bool CssWaveformImporter::ImportSegment(const std::string& wfdiscDir, const WfdiscRecord& line,

@@ -62,13 +62,19 @@ bool IsConvertibleWfdiscType(const std::string& datatype);
 // конвертировать данные типа %s" for a datatype the import does not convert.
 std::vector<float> ConvertWfdiscSamples(const std::string& datatype, std::string_view bytes);
 
-// The samples of a wfdisc line from its sample file (its dir taken relative to the wfdisc file's
-// folder unless absolute). Throws ZelError with the analyst's text when the datatype cannot be
-// converted or the file does not hold nsamp samples from foff on.
+inline constexpr const char* kNotARegularFile = "Файл не является обычным файлом: ";
+inline constexpr const char* kOutsideWfdiscFolder = "Файл данных лежит вне каталога файла wfdisc: ";
+
+// The samples of a wfdisc line from its sample file: dir and dfile joined under the wfdisc file's
+// folder, and taken only from inside that folder's tree (a "..", an absolute name or a link that
+// leads out of it is refused with kOutsideWfdiscFolder), and only from a regular file
+// (kNotARegularFile: a pipe is never waited on). Throws ZelError with the analyst's text also when
+// the datatype cannot be converted or the file does not hold nsamp samples from foff on.
 std::vector<float> ReadWfdiscSamples(const std::string& wfdiscDir, const WfdiscRecord& line);
 
-// The wfdisc files a folder import takes: every file whose name holds ".wfd", in name order.
-// ec tells when the folder could not be listed.
+// The wfdisc files a folder import takes: every file whose name holds ".wfd", in name order
+// (one that is not a regular file is listed, and the import names and skips it). ec tells when
+// the folder could not be listed.
 std::vector<std::string> WfdiscFilesOf(const std::string& folder, std::error_code& ec);
 
 // Disk-loop file of a segment relative to the data directory: "STA/hhmmss-ddmmyyyy.chan" (whole

@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <limits>
 
+#include "base/ReadOnlyFile.h"
+#include "base/ReplaceFile.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 
@@ -22,34 +24,6 @@ namespace zel {
 namespace {
 
 constexpr std::size_t kHeaderSize = 512;
-
-// Closes a POSIX descriptor on every path out.
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
-// Reads up to size bytes at offset; returns how many arrived (short at end of file or on error).
-std::size_t ReadAt(int fd, void* buffer, std::size_t size, std::int64_t offset) {
-    auto* out = static_cast<unsigned char*>(buffer);
-    std::size_t done = 0;
-    while (done < size) {
-        ssize_t got = ::pread(fd, out + done, size - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        done += static_cast<std::size_t>(got);
-    }
-    return done;
-}
 
 std::int32_t SignExtend24(std::uint32_t v) { return static_cast<std::int32_t>(v << 8) >> 8; }
 
@@ -202,16 +176,17 @@ ReadResult ReadSegment(ZELDataBlock& block, std::string_view dataDir, const Segm
         return result;
     }
     result.status = ReadStatus::MissingFile;
-    FileDescriptor fd(::open(result.fullPath.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return result;
+    // A pipe catalogued as a sample file is a missing file, never a wait.
+    const ReadOnlyFile file(result.fullPath);
+    if (!file.isOpen()) return result;
+    const auto fileSize = static_cast<std::int64_t>(file.size());
 
     const int bytes = BytesPerSample(segment.encoding);
     // Only as many samples as the file really holds are allocated, whatever the row claims.
     const double start = static_cast<double>(segment.fileOffset) + static_cast<double>(w.first) * bytes;
-    if (segment.fileOffset < 0 || start >= static_cast<double>(info.st_size)) return result;
+    if (segment.fileOffset < 0 || start >= static_cast<double>(fileSize)) return result;
     const std::int64_t startByte = segment.fileOffset + w.first * bytes;
-    const std::int64_t available = (static_cast<std::int64_t>(info.st_size) - startByte) / bytes;
+    const std::int64_t available = (fileSize - startByte) / bytes;
     const std::size_t wanted = static_cast<std::size_t>(std::min<std::int64_t>(w.count, available));
     if (wanted == 0) return result;
 
@@ -220,10 +195,10 @@ ReadResult ReadSegment(ZELDataBlock& block, std::string_view dataDir, const Segm
     if (segment.encoding == kEncodingFloat32Le && std::endian::native == std::endian::little) {
         // The file's bytes already are the samples: read them in place.
         samples.resize(wanted);
-        got = ReadAt(fd.get(), samples.data(), wanted * 4, startByte) / 4;
+        got = file.readAt(samples.data(), wanted * 4, static_cast<std::uint64_t>(startByte)) / 4;
     } else {
         std::vector<unsigned char> raw(wanted * bytes);
-        got = ReadAt(fd.get(), raw.data(), raw.size(), startByte) / bytes;
+        got = file.readAt(raw.data(), raw.size(), static_cast<std::uint64_t>(startByte)) / bytes;
         samples.resize(got);
         if (got) DecodeSamples(segment.encoding, raw.data(), got, samples.data());
     }
@@ -284,24 +259,10 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     std::error_code ec;
     const fs::path target(path);
     if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-    const std::string temporary = path + ".part";
-    {
-        FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-        if (fd.get() < 0) throw ZelError("Не могу создать файл '" + path + "'");
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            ssize_t put = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
-            if (put < 0 && errno == EINTR) continue;
-            if (put <= 0) {
-                ::unlink(temporary.c_str());
-                throw ZelError("Ошибка записи файла '" + path + "'");
-            }
-            done += static_cast<std::size_t>(put);
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        throw ZelError("Не могу создать файл '" + path + "'");
+    if (const auto failure = ReplaceFile(path, bytes)) {
+        if (!failure->opened)
+            throw ZelError("Не могу создать файл '" + path + "': " + FileWriteReason(*failure));
+        throw ZelError("Ошибка записи файла '" + path + "': " + FileWriteReason(*failure));
     }
 }
 

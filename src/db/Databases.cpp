@@ -5,6 +5,7 @@
 
 #include "db/ConnectString.h"
 #include "db/Schema.h"
+#include "db/TransactionLock.h"
 
 namespace zel {
 namespace {
@@ -56,12 +57,15 @@ Databases::Databases(DatabaseSettings settings, MessageSink& messages)
     : settings_(std::move(settings)), messages_(messages) {}
 
 std::string Databases::buildWorkConnect() const {
-    return BuildConnectString(settings_.odbc, settings_.user, settings_.password);
+    return OpeningConnectString(settings_.odbc, settings_.user, settings_.password, settings_.userGiven,
+                                settings_.passwordGiven, settings_.lockWaitSeconds);
 }
 
 std::string Databases::buildCssConnect() const {
     if (settings_.odbcCss.empty() || settings_.userCss.empty()) return {};
-    return BuildConnectString(settings_.odbcCss, settings_.userCss, settings_.passwordCss);
+    return OpeningConnectString(settings_.odbcCss, settings_.userCss, settings_.passwordCss,
+                                settings_.userCssGiven, settings_.passwordCssGiven,
+                                settings_.lockWaitSeconds);
 }
 
 void Databases::showDbError(const std::string& text) {
@@ -73,6 +77,7 @@ int Databases::openWorkDb() {
     try {
         work_.open(connect);
         dialect_ = DetectDialect(work_);
+        SetLockWait(work_, dialect_, settings_.lockWaitSeconds);
         CreateMissingTables(work_, dialect_, WorkingSchema());
     } catch (const Db::Error& e) {
         work_.close();
@@ -90,7 +95,9 @@ int Databases::openCssDb() {
     if (connect.empty()) return 1;
     try {
         css_.open(connect);
-        CreateMissingTables(css_, DetectDialect(css_), CssSchema());
+        const DbDialect dialect = DetectDialect(css_);
+        SetLockWait(css_, dialect, settings_.lockWaitSeconds);
+        CreateMissingTables(css_, dialect, CssSchema());
     } catch (const Db::Error& e) {
         css_.close();
         showDbError(std::string(kCssInitFailed) + "\n" + e.what() + "\n" + MaskPassword(connect));

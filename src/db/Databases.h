@@ -3,6 +3,7 @@
 // other subsystem relies on: dialect, the comments-column flag, the column upgrade and key drawing.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -40,6 +41,15 @@ class Databases {
     int alterColumn(const std::string& table, const ColumnDef& column);
     void upgradeSchema();
 
+    // Who hears that a statement waits for another program (a status bar, stderr); the text is
+    // the analyst's. Nobody by default.
+    void setWaitNotice(std::function<void(const std::string& text)> notice) {
+        waitNotice_ = std::move(notice);
+    }
+    void tellWaiting(const std::string& text) const {
+        if (waitNotice_) waitNotice_(text);
+    }
+
     // A new key from LASTID, or -1. Drawn in one transaction, so two programs never get the same key.
     std::int64_t nextKey(const std::string& keyName);
     std::int64_t nextArid() { return nextKey("arid"); }
@@ -58,6 +68,7 @@ class Databases {
     bool cssAvailable_ = false;
     DbDialect dialect_ = kDialectAccess;
     bool commentsColumn_ = false;
+    std::function<void(const std::string&)> waitNotice_;
 };
 
 // The statement that adds a missing column or re-types an existing one; nullopt where the

@@ -82,6 +82,7 @@ void Connection::open(const std::string& connectString) {
         throw Error(text.empty() ? "ODBC: connection failed" : text, state);
     }
     dbc_ = dbc;
+    connectString_ = connectString;
 }
 
 void Connection::close() {

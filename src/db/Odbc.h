@@ -38,6 +38,8 @@ class Connection {
     void open(const std::string& connectString);
     void close();
     bool isOpen() const { return dbc_ != nullptr; }
+    // What the open connection was opened with.
+    const std::string& connectString() const { return connectString_; }
     // True when the driver says the link to the server is gone.
     bool isDead() const;
     std::string dbmsName() const;
@@ -53,6 +55,7 @@ class Connection {
 
   private:
     void* dbc_ = nullptr;
+    std::string connectString_;
 };
 
 // One transaction: begun on construction, rolled back on destruction unless committed.

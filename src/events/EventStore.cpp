@@ -6,6 +6,8 @@
 
 #include "base/ZelError.h"
 #include "db/Databases.h"
+#include "db/TransactionLock.h"
+#include "events/EventKeys.h"
 #include "events/PhaseCatalogue.h"
 #include "events/StationPhasePicks.h"
 #include "events/ZELPhases.h"
@@ -101,6 +103,15 @@ std::string TrimEventId(std::string_view id) {
 
 std::string NewEventIdFor(std::time_t when) { return LocalStamp(when, "%Y%m%d%H%M%S"); }
 
+std::string EventWaitText(std::string_view eventId) {
+    return "Ожидание: событие " + TrimEventId(eventId) + " сохраняется с другого рабочего места...";
+}
+
+std::string EventBeingSavedText(std::string_view eventId) {
+    return "Событие " + TrimEventId(eventId) +
+           " сейчас сохраняется с другого рабочего места; повторите позже";
+}
+
 std::string EventListQuery(DbDialect dialect, const std::string& commentColumn, bool all, int maxEvents) {
     const std::string columns = "EVENTID, LAT, LON, DEPTH, ORIGINTIME, LDDATE, " + commentColumn + ",ORID";
     const std::string order = " order by LDDATE desc, ORIGINTIME desc";
@@ -168,9 +179,10 @@ std::int64_t EventStore::CreateEventRow(std::string_view eventId, std::string_vi
     if (TrimEventId(id).empty()) throw ZelError(kEmptyEventId);
     if (EventExists(id)) throw ZelError(kDuplicateEventId);
     // Drawn before the transaction: the key counter commits on its own.
-    const std::int64_t orid = databases_.nextOrid();
+    const std::int64_t orid = DrawKey(databases_, "orid", kNoNewOrid);
     Db::Connection& work = databases_.work();
     Db::Transaction transaction(work);
+    LockEvent(id);
     if (EventExists(id)) throw ZelError(kDuplicateEventId);
     work.execute(
         "insert into ORIGIN (EVENTID, " + CommentColumn() + ", LDDATE, ORID) values (?, ?, " + Now() + ", ?)",
@@ -201,13 +213,62 @@ void EventStore::SelectForSave(const EventListRow& row) {
     event_.comment = row.comment;
 }
 
-void EventStore::SavePhaseList() {
-    const std::string id = PadEventId(event_.eventId);
-    if (TrimEventId(id).empty()) throw ZelError(kEmptyEventId);
+void EventStore::CheckSavable() const {
+    if (TrimEventId(event_.eventId).empty()) throw ZelError(kEmptyEventId);
+    for (int i = 0; i < phases_.Count(); ++i) {
+        const SEISMIC_PHASE& pick = *phases_.GetAt(i);
+        if (!pick.savable) continue;
+        const bool known = pick.stationIndex >= 0 && pick.stationIndex < static_cast<int>(stations_.size()) &&
+                           pick.channelIndex >= 0 && pick.channelIndex < kSlotsPerStation;
+        // Refused as a whole rather than saved without a pick the analyst cannot see is missing.
+        if (!known || catalogue_.Name(pick.phaseIndex).empty())
+            throw ZelError("Фаза " + std::to_string(i + 1) +
+                           " относится к неизвестной станции, каналу или фазе");
+    }
+}
 
+std::optional<std::int64_t> EventStore::StoredOrid(std::string_view eventId) {
+    Db::Statement st(databases_.work());
+    st.execute(std::string("select ORID from ORIGIN") + kIdMatches, {TrimEventId(eventId)});
+    std::optional<std::int64_t> orid;
+    while (st.fetch())
+        if (const auto value = st.integer(0); value && *value > 0 && *value <= INT32_MAX) orid = value;
+    return orid;
+}
+
+void EventStore::DrawKeys() {
+    // A re-save is the same origin: its CSS copy is replaced rather than joined by another.
+    if (const auto stored = StoredOrid(event_.eventId)) event_.orid = static_cast<std::int32_t>(*stored);
+    if (event_.orid <= 0) event_.orid = DrawKey(databases_, "orid", kNoNewOrid);
+    std::set<std::int32_t> aridsInSave;
+    for (int i = 0; i < phases_.Count(); ++i) {
+        SEISMIC_PHASE& pick = *phases_.GetAt(i);
+        if (!pick.savable) continue;
+        // A bulletin phase put on both horizontal channels brings its one id to two picks; each
+        // arrival row needs its own.
+        if (pick.arid <= 0 || !aridsInSave.insert(pick.arid).second) {
+            pick.arid = DrawKey(databases_, "arid", kNoNewArid);
+            aridsInSave.insert(pick.arid);
+        }
+    }
+}
+
+void EventStore::LockEvent(const std::string& id) {
+    try {
+        Db::LockForTransaction(databases_.work(), databases_.dialect(), "ORIGIN " + TrimEventId(id),
+                               [&] { databases_.tellWaiting(EventWaitText(id)); });
+    } catch (const Db::Error& error) {
+        if (Db::IsLockWaitFailure(error)) throw ZelError(EventBeingSavedText(id));
+        throw;
+    }
+}
+
+void EventStore::SavePhaseList() {
+    CheckSavable();
+    const std::string id = PadEventId(event_.eventId);
     // Keys first: the key counter has its own transaction on this connection, which must not
     // commit half of the save.
-    if (event_.orid == -1) event_.orid = static_cast<std::int32_t>(databases_.nextOrid());
+    DrawKeys();
     RecomputeNetworkMagnitudes(phases_, event_);
     struct Row {
         const SEISMIC_PHASE* pick;
@@ -215,25 +276,10 @@ void EventStore::SavePhaseList() {
         std::string channel;
     };
     std::vector<Row> rows;
-    std::set<std::int32_t> aridsInSave;
     for (int i = 0; i < phases_.Count(); ++i) {
-        SEISMIC_PHASE* pick = phases_.GetAt(i);
+        const SEISMIC_PHASE* pick = phases_.GetAt(i);
         if (!pick->savable) continue;
-        const bool known = pick->stationIndex >= 0 &&
-                           pick->stationIndex < static_cast<int>(stations_.size()) &&
-                           pick->channelIndex >= 0 && pick->channelIndex < kSlotsPerStation;
-        // Refused as a whole rather than saved without a pick the analyst cannot see is missing.
-        if (!known || catalogue_.Name(pick->phaseIndex).empty())
-            throw ZelError("Фаза " + std::to_string(i + 1) +
-                           " относится к неизвестной станции, каналу или фазе");
         const Station& station = stations_[pick->stationIndex];
-        // A bulletin phase put on both horizontal channels brings its one id to two picks; each
-        // arrival row needs its own.
-        if (pick->arid == -1 || !aridsInSave.insert(pick->arid).second) {
-            const std::int64_t arid = databases_.nextArid();
-            if (arid > 0 && arid <= INT32_MAX) pick->arid = static_cast<std::int32_t>(arid);
-            aridsInSave.insert(pick->arid);
-        }
         rows.push_back({pick, station.code, station.slots[pick->channelIndex].channel});
     }
 
@@ -242,6 +288,9 @@ void EventStore::SavePhaseList() {
     std::string stage = kOriginSaveFailed;
     try {
         Db::Transaction transaction(work);
+        LockEvent(id);
+        // Another program may have stored this id first while the keys were drawn: its orid stays.
+        if (const auto stored = StoredOrid(id)) event_.orid = static_cast<std::int32_t>(*stored);
         const CurrentEvent& e = event_;
         work.execute(std::string("delete from ORIGIN") + kIdMatches, {TrimEventId(id)});
         work.execute(
@@ -432,6 +481,7 @@ std::optional<std::int64_t> EventStore::DeleteEvent(std::string_view eventId) {
     const std::string key = TrimEventId(eventId);
     Db::Connection& work = databases_.work();
     Db::Transaction transaction(work);
+    LockEvent(key);
     std::optional<std::int64_t> orid;
     {
         Db::Statement st(work);

@@ -34,6 +34,9 @@ inline constexpr std::size_t kEventTextWidth = 255;
 inline constexpr const char* kDuplicateEventId = "Даннный идентификатор уже существует";
 inline constexpr const char* kEmptyEventId = "Введите идентификатор события";
 inline constexpr const char* kOriginSaveFailed = "Ошибка при обновлении orid в ORIGIN в основной базе ZEL";
+// While another program holds the event's save lock, and when it holds it past the lock timeout.
+std::string EventWaitText(std::string_view eventId);
+std::string EventBeingSavedText(std::string_view eventId);
 
 // Cut to 20 bytes (never inside a UTF-8 character) and padded with blanks to 20.
 std::string PadEventId(std::string_view id);
@@ -108,10 +111,27 @@ class EventStore {
     // writes one event's orid under another's id.
     void SelectForSave(const EventListRow& row);
 
+    // Throws ZelError when the current event cannot be saved as it stands: no id (kEmptyEventId),
+    // or a savable pick of a station, channel or phase this installation does not know. Nothing is
+    // drawn or written, so callers that write files before the save check here first.
+    void CheckSavable() const;
+
+    // The orid stored under this id, when its row has one. Throws Db::Error.
+    std::optional<std::int64_t> StoredOrid(std::string_view eventId);
+
+    // Gives the current event and its savable picks the keys the save writes: a re-save keeps the
+    // orid stored under the id, a new event draws one, and a pick without an arid (or sharing one
+    // with another pick) draws its own. Throws ZelError kNoNewOrid or kNoNewArid when a key cannot
+    // be drawn; the keys drawn until then stay.
+    void DrawKeys();
+
     // Writes the current event and its savable picks in one transaction: on any failure nothing
     // changes in the database and ZelError tells what failed (the origin message, or the driver's
-    // text for the arrivals). Keys are drawn before the transaction, so a pick or the event may
-    // keep the keys it was given even when the save fails.
+    // text for the arrivals). Saves of one id, from this program or another on the same database,
+    // take turns: one that has to wait tells the databases' wait notice (EventWaitText), and one
+    // that waits past the lock timeout fails with EventBeingSavedText. Keys are
+    // drawn (DrawKeys) before the transaction, so a pick or the event may keep the keys it was
+    // given even when the save fails.
     void SavePhaseList();
 
     // Fills the phase list from ARRIVAL. replace: clears the list first, makes the event current
@@ -158,6 +178,8 @@ class EventStore {
     void ReadImportedOrigin(Db::Statement& origin);
     std::string Now() const;
     std::string CommentColumn() const;
+    // Inside a transaction: saves, creations and deletions of one id take turns.
+    void LockEvent(const std::string& id);
 
     Databases& databases_;
     ZELPhases& phases_;

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
 
+#include "base/ReplaceFile.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "events/CurrentEvent.h"
@@ -250,13 +250,11 @@ void WriteLoqInput(const std::string& directory, int number, const ZELPhases& ph
                                        i + 1, now});
     }
     const std::string origin = LoqOriginLine(event, number, phases.Count(), included, now);
-    for (const auto& [path, text] :
-         {std::pair{names.arrivals, arrivals}, {names.origin, origin}, {names.configuration, LoqConfiguration()}}) {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        if (out) out << text;
-        out.close();
-        if (!out) throw ZelError(kLoqFileOpenError + path);
-    }
+    const std::string configuration = LoqConfiguration();
+    // The locator reads the three together: never a new arrival list beside an old origin.
+    if (const auto failure = ReplaceFiles(
+            {{names.arrivals, arrivals}, {names.origin, origin}, {names.configuration, configuration}}))
+        throw ZelError(kLoqFileOpenError + failure->path + ": " + FileWriteReason(failure->failure));
 }
 
 LoqConfig ParseLoqConfiguration(const std::string& text) {

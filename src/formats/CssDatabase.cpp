@@ -24,12 +24,6 @@ std::string Now(std::time_t when) {
     return text;
 }
 
-std::int32_t DrawKey(Databases& databases, const char* name, const char* failure) {
-    const std::int64_t key = databases.nextKey(name);
-    if (key <= 0 || key > INT32_MAX) throw ZelError(failure);
-    return static_cast<std::int32_t>(key);
-}
-
 void WriteOrigin(Db::Connection& css, const CssOrigin& o, const std::string& now) {
     bool exists = false;
     {
@@ -116,18 +110,22 @@ CssEventSaver::CssEventSaver(Databases& databases, const std::vector<Station>& s
                              const PhaseCatalogue& catalogue)
     : databases_(databases), stations_(stations), catalogue_(catalogue) {}
 
-void CssEventSaver::Save(CurrentEvent& event, ZELPhases& phases) {
-    if (!databases_.cssAvailable() || !databases_.css().isOpen()) throw ZelError(kCssNotConnected);
-    PicksOf(phases, stations_,
-            catalogue_);  // an unknown station, channel or phase stops before any key is drawn
-
-    // Keys first, each committed by the key counter on its own.
-    if (event.orid == -1) event.orid = DrawKey(databases_, "orid", kNoNewOrid);
+void CssEventSaver::DrawKeys(CurrentEvent& event, ZELPhases& phases) {
+    if (!databases_.cssAvailable()) return;
+    // Each committed by the key counter on its own.
+    if (event.orid <= 0) event.orid = DrawKey(databases_, "orid", kNoNewOrid);
     for (int i = 0; i < phases.Count(); ++i) {
         SEISMIC_PHASE& p = *phases.GetAt(i);
-        if (p.arid < 0) p.arid = DrawKey(databases_, "arid", kNoNewArid);
-        if (!p.comment.empty() && p.commid == -1) p.commid = DrawKey(databases_, "commid", kNoNewCommid);
+        if (p.arid <= 0) p.arid = DrawKey(databases_, "arid", kNoNewArid);
+        if (!p.comment.empty() && p.commid <= 0) p.commid = DrawKey(databases_, "commid", kNoNewCommid);
     }
+}
+
+void CssEventSaver::Save(CurrentEvent& event, ZELPhases& phases) {
+    if (!databases_.cssAvailable() || !databases_.css().isOpen()) throw ZelError(kCssNotConnected);
+    // An unknown station, channel or phase stops before any key is drawn.
+    PicksOf(phases, stations_, catalogue_);
+    DrawKeys(event, phases);
     const std::vector<CssPick> picks = PicksOf(phases, stations_, catalogue_);
     const CssEvent rows = BuildCssEvent(
         HypocentreOf(event), event.orid, picks, CssTarget::Database,
@@ -178,6 +176,12 @@ void CssEventSaver::Save(CurrentEvent& event, ZELPhases& phases) {
     } catch (const Db::Error& error) {
         throw ZelError(std::string(kCssSaveFailed) + "\n" + error.what());
     }
+}
+
+bool CssOriginStored(Db::Connection& css, std::int64_t orid) {
+    Db::Statement st(css);
+    st.execute("select orid from origin where orid=?", {I(orid)});
+    return st.fetch();
 }
 
 void DeleteCssOrigin(Db::Connection& css, std::int64_t orid) {

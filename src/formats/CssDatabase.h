@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "events/EventKeys.h"
 #include "formats/CssEventRows.h"
 
 namespace zel {
@@ -23,9 +24,6 @@ struct CurrentEvent;
 struct Station;
 
 inline constexpr const char* kCssNotConnected = "Ошибка инициализации интерфейса к базе данных CSS";
-inline constexpr const char* kNoNewOrid = "Ошибка при получении нового ORID";
-inline constexpr const char* kNoNewArid = "Ошибка при получении нового ARID";
-inline constexpr const char* kNoNewCommid = "Ошибка при получении нового COMMID";
 inline constexpr const char* kCssSaveFailed = "Произошла ошибка при записи в БД CSS 3.0";
 inline constexpr const char* kCssSaveDone = "Список фаз успешно сохранен в БД CSS 3.0";
 
@@ -34,11 +32,18 @@ class CssEventSaver {
     CssEventSaver(Databases& databases, const std::vector<Station>& stations,
                   const PhaseCatalogue& catalogue);
 
+    // Gives the event and its picks the keys the copy needs (orid, arid, commid). Drawn ahead of
+    // the working save, a key that cannot be drawn stops the save before anything is stored.
+    // Throws ZelError kNoNewOrid, kNoNewArid or kNoNewCommid; nothing without a CSS database.
+    void DrawKeys(CurrentEvent& event, ZELPhases& phases);
+
     // Writes the event with its picks. The event and the picks keep the keys drawn for them (orid,
     // arid, commid), also when the save fails. Throws ZelError: no CSS database, a key that
     // cannot be drawn, an unknown station, channel or phase, or the driver's text of a database
     // failure (nothing of this save is then in the database).
     void Save(CurrentEvent& event, ZELPhases& phases);
+
+    Databases& databases() { return databases_; }
 
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };
     CssDistAz distAz = GeocentricCssGeometry;
@@ -50,6 +55,9 @@ class CssEventSaver {
     const std::vector<Station>& stations_;
     const PhaseCatalogue& catalogue_;
 };
+
+// True when the CSS database holds an origin of this orid. Throws Db::Error.
+bool CssOriginStored(Db::Connection& css, std::int64_t orid);
 
 // Removes a deleted event's CSS origin with its associations and station magnitudes, and the
 // arrivals (with their amplitudes, magnitudes and remarks) that no other origin still uses; all

@@ -189,23 +189,29 @@ std::string CssAmplitudeLine(const CssAmplitude& r, const std::string& lddate) {
 void WriteCssTextTables(const CssEvent& event, std::int64_t orid, const std::string& directory,
                         std::time_t now) {
     const std::string lddate = CssTextLoadDate(now);
-    auto write = [&](const char* table, const std::string& body) {
+    auto path = [&](const char* table) {
         std::string path = directory;
         std::replace(path.begin(), path.end(), '\\', '/');
         if (!path.empty() && path.back() != '/') path += '/';
-        path += std::to_string(orid) + "." + table;
-        if (ReplaceFile(path, body)) throw ZelError("Ошибка открытия файла: " + path);
+        return path + std::to_string(orid) + "." + table;
     };
     auto lines = [&](const auto& rows, auto&& line) {
         std::string text;
         for (const auto& row : rows) text += line(row, lddate);
         return text;
     };
-    write("Origin", CssOriginLine(event.origin, lddate));
-    write("Arrival", lines(event.arrivals, CssArrivalLine));
-    write("Assoc", lines(event.assocs, CssAssocLine));
-    write("Stamag", lines(event.stamags, CssStamagLine));
-    write("Amplitude", lines(event.amplitudes, CssAmplitudeLine));
+    const std::string origin = CssOriginLine(event.origin, lddate);
+    const std::string arrivals = lines(event.arrivals, CssArrivalLine);
+    const std::string assocs = lines(event.assocs, CssAssocLine);
+    const std::string stamags = lines(event.stamags, CssStamagLine);
+    const std::string amplitudes = lines(event.amplitudes, CssAmplitudeLine);
+    // The five tables of one event are one set: a failure leaves the old set whole.
+    if (const auto failure = ReplaceFiles({{path("Origin"), origin},
+                                           {path("Arrival"), arrivals},
+                                           {path("Assoc"), assocs},
+                                           {path("Stamag"), stamags},
+                                           {path("Amplitude"), amplitudes}}))
+        throw ZelError("Ошибка открытия файла: " + failure->path + ": " + FileWriteReason(failure->failure));
 }
 
 }  // namespace zel

@@ -103,10 +103,9 @@ std::string CssAssocLine(const CssAssoc& row, const std::string& lddate);
 std::string CssStamagLine(const CssStamag& row, const std::string& lddate);
 std::string CssAmplitudeLine(const CssAmplitude& row, const std::string& lddate);
 
-// The five files "<orid>.Origin", ".Arrival", ".Assoc", ".Stamag" and ".Amplitude" in 'directory':
-// the origin file first and the other four only when it was written. Throws ZelError
-// "Ошибка открытия файла: <path>" for a file that cannot be opened or written; the files already
-// written stay, and an older file of the failing name is left as it was.
+// The five files "<orid>.Origin", ".Arrival", ".Assoc", ".Stamag" and ".Amplitude" in 'directory',
+// replaced as one set. Throws ZelError "Ошибка открытия файла: <path>: <reason>" for a file that
+// cannot be opened or written; then none of the five has changed.
 void WriteCssTextTables(const CssEvent& event, std::int64_t orid, const std::string& directory,
                         std::time_t now);
 

@@ -344,7 +344,8 @@ int ReadAllPhases(std::istream& text, bool replace, ZELPhases& phases, const std
 }
 
 void WritePhaseFile(const std::string& path, const std::string& text) {
-    if (ReplaceFile(path, text)) throw ZelError("Ошибка открытия файла  '" + path + "'");
+    if (const auto failure = ReplaceFile(path, text))
+        throw ZelError("Ошибка открытия файла  '" + path + "': " + FileWriteReason(*failure));
 }
 
 }  // namespace zel

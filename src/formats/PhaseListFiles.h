@@ -39,8 +39,8 @@ std::string AllPhasesText(const PhaseFileInput& in, std::time_t today);
 int ReadAllPhases(std::istream& text, bool replace, ZELPhases& phases, const std::vector<Station>& stations,
                   const PhaseCatalogue& catalogue);
 
-// Writes the text; throws ZelError "Ошибка открытия файла  '<path>'" when it cannot, leaving an
-// older file of that name as it was.
+// Writes the text; throws ZelError "Ошибка открытия файла  '<path>': <reason>" when it cannot,
+// leaving an older file of that name as it was.
 void WritePhaseFile(const std::string& path, const std::string& text);
 
 }  // namespace zel

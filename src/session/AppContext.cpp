@@ -48,7 +48,7 @@ void AppContext::openDatabases() {
 }
 
 bool AppContext::usesEmbeddedDatabase() const {
-    return databases_ && databases_->buildWorkConnect() == EmbeddedConnectString(paths_.embeddedDatabase);
+    return databases_ && databases_->settings().odbc == EmbeddedConnectString(paths_.embeddedDatabase);
 }
 
 void AppContext::ensureDemoData() {

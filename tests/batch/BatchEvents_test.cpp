@@ -12,12 +12,15 @@
 #include <set>
 #include <sstream>
 
+#include "base/PrivateProfile.h"
 #include "base/TimeConversions.h"
 #include "config/ConfigPaths.h"
 #include "config/EmbeddedDefault.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "db/Odbc.h"
 #include "events/DistAz.h"
+#include "events/EventKeys.h"
+#include "events/EventStore.h"
 #include "events/Magnitudes.h"
 #include "formats/ImsBulletin.h"
 #include "support/RunProgram.h"
@@ -283,6 +286,119 @@ TEST_F(BatchEvents, BadInputEndsWithOneMessageAndWritesNothing) {
     EXPECT_EQ(Batch({"locate"}).exitCode, 2);
 }
 
+// What used to end with a crash or with exit code 0 although something failed.
+TEST_F(BatchEvents, AFailedReadOrWriteEndsWithExitCodeOneAndOneLine) {
+    // A device without end: refused at the input limit instead of growing until the allocator aborts.
+    ProgramResult r = Batch({"locate", "/dev/zero", "--save"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "zelbatch: '/dev/zero' is larger than 128 MiB, the limit of an input\n");
+    // Output that cannot be written (a full disk behind stdout).
+    const std::string batch = ZEL_BATCH;
+    const std::vector<std::string> commands = {
+        "events", "stations", "show 2032257", "show 2032257 --html",
+        "locate " + kRealBulletin + " --event 2032257 --depth 20 --grid --save"};
+    ASSERT_EQ(Batch(Joined(Joined({"locate", kRealBulletin}, kRealLocate), {"--save"})).exitCode, 0);
+    const std::string stored = DatabaseState();
+    for (const std::string& command : commands) {
+        r = RunProgram({"/bin/sh", "-c", "exec " + batch + " --yes " + command + " > /dev/full"}, {},
+                       {{"XDG_CONFIG_HOME", home_->file("config")}, {"XDG_DATA_HOME", home_->file("data")}});
+        EXPECT_EQ(r.exitCode, 1) << command;
+        EXPECT_EQ(r.err.substr(r.err.find("zelbatch: cannot write")), "zelbatch: cannot write to stdout\n")
+            << r.err;
+    }
+    // The summary goes before the save: nothing was stored again.
+    EXPECT_EQ(DatabaseState(), stored);
+    EXPECT_EQ(Batch({"--yes", "delete", kRealEvent}).exitCode, 0);
+}
+
+// A save that cannot succeed fails before any file is written or any key drawn: an event without
+// an id, and keys that cannot be drawn (no LOCALLASTID and no CSS database), which were once stored as -1.
+TEST_F(BatchEvents, AnEventThatCannotBeSavedWritesNothingAndDrawsNoKey) {
+    // The bulletin's event block alone, as the workstation writes one, without its id.
+    const std::string text = ReadFile(kRealBulletin);
+    const std::size_t begin = text.find('\n', text.find("EVENT 2032257"));
+    WriteFile(out.file("noid.txt"), "EVENT" + text.substr(begin, text.find("EVENT 2032696") - begin));
+    const std::string ini = out.file("nokeys.ini");
+    std::filesystem::copy_file(home_->file("config/zel/ZEL.ini"), ini);
+    PrivateProfile(ini).write({{"DATABASE", "LOCALLASTID", std::string("0")}});
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {Joined({"locate", out.file("noid.txt"), "--depth", "20", "--grid"}, {}), kEmptyEventId},
+        // The bulletin gives the orid; the arrival ids are to be drawn.
+        {Joined({"--ini", ini, "locate", kRealBulletin}, kRealLocate), kNoNewArid},
+    };
+    const std::string before = DatabaseState();
+    for (const Case& c : cases) {
+        const ProgramResult r = Batch(Joined(c.args, {"--save", "--ims", out.file("event.txt"), "--css",
+                                                      out.file("css"), "--phases", out.file("phases")}));
+        EXPECT_EQ(r.exitCode, 1) << r.err;
+        EXPECT_EQ(r.err.substr(r.err.rfind("zelbatch: ")), "zelbatch: " + c.message + "\n") << r.err;
+        EXPECT_FALSE(std::filesystem::exists(out.file("event.txt"))) << c.message;
+        for (const char* folder : {"css", "phases"})
+            EXPECT_TRUE(!std::filesystem::exists(out.file(folder)) ||
+                        std::filesystem::is_empty(out.file(folder)))
+                << c.message << " " << folder;
+        EXPECT_EQ(DatabaseState(), before) << c.message;
+    }
+}
+
+// With the CSS copy on: a re-save keeps the orid and replaces the copy, a copy lost between the
+// two commits is named by the listing and written by the next save, and a report that fails
+// after the save says that the event is stored.
+TEST_F(BatchEvents, AReSaveKeepsTheOridAndRepairsAMissingCssCopy) {
+    const std::string ini = out.file("css.ini"), css = out.file("css.db");
+    std::filesystem::copy_file(home_->file("config/zel/ZEL.ini"), ini);
+    PrivateProfile(ini).write({{"DATABASE", "ODBC_CSS", EmbeddedConnectString(css)},
+                               {"DATABASE", "SAVETOCSSDB", std::string("1")}});
+    const std::vector<std::string> save =
+        Joined({"--ini", ini, "--yes", "locate", kRealBulletin}, kRealLocate);
+    auto cssOrigins = [&] {
+        Db::Connection db;
+        db.open(EmbeddedConnectString(css));
+        Db::Statement st(db);
+        st.execute("select orid from origin order by orid");
+        std::string orids;
+        while (st.fetch()) orids += st.text(0).value_or("-") + " ";
+        return orids;
+    };
+    ProgramResult r = Batch(Joined(save, {"--save"}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string first = DatabaseState(), copy = cssOrigins();
+    ASSERT_NE(copy, "");
+    r = Batch(Joined(save, {"--save"}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(cssOrigins(), copy);
+    // Same origin, same counters: only the arrival ids of the bulletin's own picks are kept too.
+    EXPECT_EQ(DatabaseState().substr(0, DatabaseState().find("--\n")), first.substr(0, first.find("--\n")));
+
+    {
+        Db::Connection db;
+        db.open(EmbeddedConnectString(css));
+        db.execute("delete from origin");
+    }
+    r = Batch({"--ini", ini, "events"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("warning: event 2032257 (orid " + copy.substr(0, copy.size() - 1) +
+                         ") is missing from the CSS database"),
+              std::string::npos)
+        << r.err;
+    r = Batch(Joined(save, {"--save", "--report", out.file("no/such/folder/report.txt")}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("event 2032257 was missing from the CSS database; its copy is written now"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("zelbatch: event 2032257 is saved, but its report was not written"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(cssOrigins(), copy);
+    EXPECT_EQ(Batch({"--ini", ini, "events"}).err, "");
+    EXPECT_EQ(Batch({"--ini", ini, "--yes", "delete", kRealEvent}).exitCode, 0);
+    EXPECT_EQ(cssOrigins(), "");
+}
+
 // An IMS1.0 phase line in the bulletin's columns: station, phase, time, defining, amplitude (nm)
 // and period.
 std::string PhaseLine(const std::string& station, const std::string& phase, double epoch, double amplitude,
@@ -481,6 +597,35 @@ TEST(BatchEventsPostgreSQL, SaveListDeleteThroughOdbc) {
     EXPECT_NE(batch({"show", "2032257"}).out.find("MORC"), std::string::npos);
     EXPECT_EQ(batch({"--yes", "delete", "2032257"}).exitCode, 0);
     EXPECT_EQ(batch({"events"}).out.find("2032257"), std::string::npos);
+}
+
+// README's team set-up: a whole connect string in ZEL.ini, and the analyst's own login given
+// apart, which was ignored. No connection leaves psqlODBC's log of statements and passwords in /tmp.
+TEST(BatchEventsPostgreSQL, TheLoginGivenApartIsUsedAndNoDriverLogIsWritten) {
+    ScratchDatabase pg(Backend::PostgreSQL);
+    if (!pg.available()) GTEST_SKIP() << "ZEL_TEST_PG not set";
+    std::string connect = pg.connectString();
+    ASSERT_NE(connect.find("UID=zel;"), std::string::npos);
+    connect.replace(connect.find("UID=zel;"), 8, "UID=nobody;");
+    TempDir home;
+    const std::string command = "echo $$; exec " + std::string(ZEL_BATCH) + " --odbc '" + connect +
+                                "' --user zel --password zel events";
+    const ProgramResult r =
+        RunProgram({"/bin/sh", "-c", command}, {},
+                   {{"XDG_CONFIG_HOME", home.file("config")}, {"XDG_DATA_HOME", home.file("data")}});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string pid = r.out.substr(0, r.out.find('\n'));
+    ASSERT_FALSE(pid.empty());
+    // The driver still opens its file for the disconnect line; what matters is what it says.
+    for (const auto& entry : std::filesystem::directory_iterator("/tmp")) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("psqlodbc_", 0) != 0 || name.size() < pid.size() + 4 ||
+            name.compare(name.size() - pid.size() - 4, std::string::npos, pid + ".log") != 0)
+            continue;
+        const std::string log = ReadFile(entry.path().string());
+        EXPECT_EQ(log.find("password="), std::string::npos) << name;
+        EXPECT_EQ(log.find("PQsendQuery"), std::string::npos) << name;
+    }
 }
 
 }  // namespace

@@ -143,6 +143,11 @@ TEST_F(SettingsTest, HandWrittenIniIsReadKeyByKey) {
     EXPECT_EQ(o.passwordCss, "pw");
     EXPECT_EQ(o.odbcCss, "css");
     EXPECT_TRUE(o.checkSchema);
+    // Only a login that someone gave (ZEL.ini or a switch) goes into a whole connect string.
+    EXPECT_FALSE(d.userGiven);
+    EXPECT_TRUE(d.passwordGiven);
+    EXPECT_TRUE(o.passwordCssGiven);
+    EXPECT_FALSE(o.userCssGiven);
 }
 
 TEST_F(SettingsTest, SmallRules) {

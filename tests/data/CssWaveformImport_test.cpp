@@ -3,6 +3,8 @@
 #include "data/CssWaveformImport.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -187,6 +189,63 @@ TEST_P(CssWaveformImportTest, BadDatatypeAndMissingFileAreReportedAndTheRestCome
     EXPECT_EQ(Load("TESTLE", "HHN").blocks.at(0).samples, Documented(2));
 }
 
+// An index may name any file: only regular files inside the wfdisc's own folder tree are copied
+// into the disk loop (once, "dir=/etc dfile=shadow" came in byte-exact), and a pipe is never
+// waited on. The disk-loop files get the mode the umask gives.
+TEST_P(CssWaveformImportTest, OnlyRegularSampleFilesInsideTheWfdiscFolderComeIn) {
+    // A pipe would hang the import for ever: end the test instead.
+    ::alarm(60);
+    const fs::path folder = source.path() / "index", outside = source.path() / "outside";
+    const std::string samples = "201101311155.10.be.w";
+    fs::create_directories(folder / "sub");
+    fs::create_directories(outside);
+    CopyInto(outside, {"201101311155.10.be.w"});
+    CopyInto(folder / "sub", {"201101311155.10.be.w"});
+    fs::create_symlink(outside / samples, folder / "out.w");
+    fs::create_symlink(folder / "sub" / samples, folder / "in.w");
+    ASSERT_EQ(::mkfifo((folder / "pipe.w").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((folder / "z.wfdisc").c_str(), 0600), 0);
+    struct Line {
+        std::string dir, dfile, error;  // error empty: the segment comes in
+    };
+    const std::vector<Line> lines = {
+        // An absolute dir is joined under the folder like any other.
+        {outside.string(), samples,
+         "Ошибка открытия файла " + (folder / outside.relative_path() / samples).string()},
+        {"../outside", samples, kOutsideWfdiscFolder + (folder / "../outside" / samples).string()},
+        {".", "out.w", kOutsideWfdiscFolder + (folder / "out.w").string()},
+        {".", "pipe.w", kNotARegularFile + (folder / "pipe.w").string()},
+        {"sub", samples, ""},
+        {".", "in.w", ""},  // a link that stays inside
+    };
+    std::string index;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        WfdiscRecord r = FixtureLine();
+        r.time = kT0 + 100.0 * static_cast<double>(i);
+        r.dir = lines[i].dir;
+        r.dfile = lines[i].dfile;
+        index += FormatWfdiscLine(r);
+    }
+    WriteFile((folder / "a.wfdisc").string(), index);
+
+    const mode_t umask = ::umask(027);
+    const CssImportReport report = Import(folder.string(), StationsWithTestStations());
+    ::umask(umask);
+    ::alarm(0);
+    std::vector<std::string> expected;
+    for (const Line& l : lines)
+        if (!l.error.empty()) expected.push_back(l.error);
+    expected.push_back(kNotARegularFile + (folder / "z.wfdisc").string());
+    EXPECT_EQ(report.errors, expected);
+    EXPECT_EQ(report.segments, 2);
+    EXPECT_EQ(Count(), 2);
+    for (const char* file : {"120140-31012011.HHZ", "120320-31012011.HHZ"}) {
+        struct stat st {};
+        ASSERT_EQ(::stat((loop.path() / "data/TESTBE" / file).c_str(), &st), 0) << file;
+        EXPECT_EQ(st.st_mode & 07777, 0640u) << file;
+    }
+}
+
 TEST_P(CssWaveformImportTest, AFailedCatalogueInsertAsksWhetherToGoOn) {
     if (GetParam() != test::Backend::SQLite) GTEST_SKIP() << "the refusing trigger is written for SQLite";
     CopyInto(source.path(), {"test_css.wfdisc", "201101311155.10.be.w", "201101311155.10.le.w"});
@@ -209,9 +268,10 @@ TEST_P(CssWaveformImportTest, AFailedCatalogueInsertAsksWhetherToGoOn) {
 }
 
 TEST_P(CssWaveformImportTest, LinesAreReadWholeAndSegmentsOfOneSecondKeepTheirOwnFiles) {
-    CopyInto(source.path() / "sub", {"201101311155.10.be.w"});
-    WfdiscRecord first = FixtureLine();            // TESTbe HHZ at foff 0
-    first.dir = (source.path() / "sub").string();  // absolute: used as it is
+    fs::create_directories(source.path() / "elsewhere/sub");
+    CopyInto(source.path() / "elsewhere/sub", {"201101311155.10.be.w"});
+    WfdiscRecord first = FixtureLine();  // TESTbe HHZ at foff 0
+    first.dir = "sub";
     WfdiscRecord second = first;
     second.time = kT0 + 0.5;  // same whole second, other samples
     second.foff = 19200;
@@ -223,10 +283,9 @@ TEST_P(CssWaveformImportTest, LinesAreReadWholeAndSegmentsOfOneSecondKeepTheirOw
     secondLine.pop_back();  // the last line has no line feed
     std::string firstLine = FormatWfdiscLine(first);
     firstLine.insert(firstLine.size() - 1, "\r");
-    fs::create_directories(loop.path() / "elsewhere");
-    WriteFile((loop.path() / "elsewhere/a.wfdisc").string(), shortLine + longLine + firstLine + secondLine);
+    WriteFile((source.path() / "elsewhere/a.wfdisc").string(), shortLine + longLine + firstLine + secondLine);
 
-    CssImportReport report = Import((loop.path() / "elsewhere").string(), StationsWithTestStations());
+    CssImportReport report = Import((source.path() / "elsewhere").string(), StationsWithTestStations());
     EXPECT_TRUE(report.errors.empty()) << report.errors.front();
     EXPECT_EQ(report.segments, 2);
     EXPECT_EQ(Count("CPATH='TESTBE/115500-31012011.HHZ'"), 1);

@@ -77,5 +77,38 @@ TEST(ConnectStringTest, BuildsQuotesAndMasks) {
     EXPECT_EQ(Db::SqlQuote("O'Brien"), "'O''Brien'");
 }
 
+// What is opened: a login given apart replaces the whole string's own (it was ignored), and
+// psqlODBC's log of every statement into /tmp is off unless the string asks for it.
+TEST(ConnectStringTest, TheOpenedStringCarriesTheGivenLoginAndNoDriverLog) {
+    struct Case {
+        std::string odbc;
+        bool userGiven, passwordGiven;
+        std::string opened;
+    };
+    const std::string pg = "Driver={PostgreSQL Unicode};Server=h;Database=zel;UID=team;PWD=old;";
+    const std::vector<Case> cases = {
+        {"ZEL", false, false, "DSN=ZEL;UID=me;PWD={p{w}}};CommLog=0;"},
+        {"ZEL", true, true, "DSN=ZEL;UID=me;PWD={p{w}}};CommLog=0;"},
+        {pg, false, false, pg + "CommLog=0;"},
+        {pg, true, true, "Driver={PostgreSQL Unicode};Server=h;Database=zel;UID=me;PWD={p{w}}};CommLog=0;"},
+        {pg, false, true,
+         "Driver={PostgreSQL Unicode};Server=h;Database=zel;UID=team;PWD={p{w}}};CommLog=0;"},
+        {"Driver=SQLite3;Database=/x/zel.db", true, false,
+         "Driver=SQLite3;Database=/x/zel.db;UID=me;CommLog=0;Timeout=15000;"},
+        {"Driver={SQLite3};Database=/x/zel.db;timeout=500;", false, false,
+         "Driver={SQLite3};Database=/x/zel.db;timeout=500;CommLog=0;"},
+        {"Driver={PostgreSQL Unicode};user=team;Password={a;b};commlog=1", true, true,
+         "Driver={PostgreSQL Unicode};commlog=1;UID=me;PWD={p{w}}};"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(OpeningConnectString(c.odbc, "me", "p{w}", c.userGiven, c.passwordGiven, 30), c.opened)
+            << c.odbc;
+    EXPECT_EQ(ConnectAttribute(pg, "pwd"), "old");
+    EXPECT_EQ(ConnectAttribute("A={x;y}", "a"), "x;y");
+    EXPECT_EQ(ConnectAttribute(pg, "CommLog"), std::nullopt);
+    EXPECT_EQ(WithConnectAttribute("Driver=SQLite3;TIMEOUT=9;Database=d", "Timeout", "1"),
+              "Driver=SQLite3;Database=d;Timeout=1;");
+}
+
 }  // namespace
 }  // namespace zel

@@ -5,12 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 
 #include "base/ZelError.h"
 #include "db/Databases.h"
+#include "db/TransactionLock.h"
+#include "events/EventKeys.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "support/FileSizeLimit.h"
@@ -539,6 +543,122 @@ TEST_P(EventStoreTest, ASaveOntoAFullDiskFailsClearlyAndKeepsTheStoredEvent) {
     // The driver's own text: a size limit reads as an I/O error, a full disk as "disk is full".
     EXPECT_NE(failure->find("disk"), std::string::npos) << *failure;
     ExpectOldEventIntact(connect);
+}
+
+// A key that cannot be drawn used to be stored as -1, and a re-save drew a new orid every time.
+TEST_P(EventStoreTest, AReSaveKeepsItsOridAndAFailedKeyDrawStoresNothing) {
+    Session s(scratch->connectString());
+    s.phases.Add(Pick(0, 0, "P", kT0));
+    s.event.eventId = PadEventId("EV-KEYS");
+    s.store.SavePhaseList();
+    ASSERT_EQ(s.event.orid, 1);
+    // The same id saved again as a bulletin load brings it: no orid, arrivals without ids.
+    s.event.orid = -1;
+    s.phases.GetAt(0)->arid = -1;
+    s.store.SavePhaseList();
+    EXPECT_EQ(s.event.orid, 1);
+    EXPECT_EQ(Count(s.db, "select ORID from ORIGIN where ORID = 1"), 1);
+    EXPECT_EQ(Count(s.db, "select KEYVALUE from LASTID where KEYNAME = 'orid' and KEYVALUE = 1"), 1);
+
+    // No key counter to draw from: keys come from a CSS database this installation does not have.
+    RecordingMessageSink messages;
+    DatabaseSettings cssKeys = SettingsFor(scratch->connectString());
+    cssKeys.localLastId = false;
+    Databases db(cssKeys, messages);
+    ASSERT_EQ(db.openWorkDb(), 1);
+    ZELPhases phases;
+    CurrentEvent event;
+    const std::vector<Station> stations = TwoStations();
+    EventStore store(db, phases, event, Iasp91(), stations);
+    phases.Add(Pick(0, 0, "P", kT0));
+    event.eventId = PadEventId("EV-NOKEY");
+    auto failure = [&](auto&& save) {
+        try {
+            save();
+        } catch (const ZelError& e) {
+            return std::string(e.what());
+        }
+        return std::string("saved");
+    };
+    EXPECT_EQ(failure([&] { store.SavePhaseList(); }), kNoNewOrid);
+    EXPECT_EQ(failure([&] { store.NewEvent("EV-NOKEY", ""); }), kNoNewOrid);
+    // An orid, but no arid key left.
+    s.db.work().execute("delete from LASTID where KEYNAME = 'arid'");
+    s.event.eventId = PadEventId("EV-NOARID");
+    s.event.orid = -1;
+    s.phases.GetAt(0)->arid = -1;
+    EXPECT_EQ(failure([&] { s.store.SavePhaseList(); }), kNoNewArid);
+    EXPECT_EQ(Count(s.db, "select EVENTID from ORIGIN"), 1);
+    EXPECT_EQ(Count(s.db, "select ARID from ARRIVAL where ARID <= 0"), 0);
+}
+
+// Two programs saving the same ids at once: each save takes its turn, so every id is one event
+// with one set of arrivals, whichever program wrote it last.
+TEST_P(EventStoreTest, TwoProgramsSavingTheSameIdsAtOnceLeaveOneEventPerId) {
+    { Session schema(scratch->connectString()); }
+    // SQLite writes one program at a time anyway, and each of its commits waits for the disk.
+    const int kIds = GetParam() == Backend::SQLite ? 10 : 60;
+    constexpr int kPicks = 12;
+    const std::string command = std::string(ZEL_TEST_BIN_DIR) + "/zel_test_eventsave '" +
+                                scratch->connectString() + "' 0 " + std::to_string(kIds) + " " +
+                                std::to_string(kPicks);
+    FILE* first = popen(command.c_str(), "r");
+    FILE* second = popen(command.c_str(), "r");
+    ASSERT_TRUE(first && second);
+    for (FILE* f : {first, second}) {
+        char line[64] = {};
+        ASSERT_TRUE(std::fgets(line, sizeof line, f));
+        EXPECT_EQ(std::string(line), "saved " + std::to_string(kIds) + " failed 0\n");
+        EXPECT_EQ(pclose(f), 0);
+    }
+    Session s(scratch->connectString());
+    EXPECT_EQ(Count(s.db, "select distinct EVENTID from ORIGIN"), kIds);
+    EXPECT_EQ(Count(s.db, "select EVENTID from ORIGIN"), kIds);
+    EXPECT_EQ(Count(s.db, "select EVENTID from ARRIVAL"), kIds * kPicks);
+    EXPECT_EQ(Count(s.db, "select distinct ARID from ARRIVAL"), kIds * kPicks);
+    EXPECT_EQ(Count(s.db, "select distinct ORID from ORIGIN"), kIds);
+}
+
+// A save behind another program's save of the same id says that it waits, and gives up after the
+// lock timeout with a clear message instead of waiting for ever.
+TEST_P(EventStoreTest, ASaveBehindAnotherSaysItWaitsAndGivesUpAfterTheLockTimeout) {
+    { Session schema(scratch->connectString()); }
+    Db::Connection other;
+    other.open(scratch->connectString());
+    const DbDialect dialect = DetectDialect(other);
+    Db::Transaction holding(other);
+    Db::LockForTransaction(other, dialect, "ORIGIN EV-WAIT", {});
+
+    RecordingMessageSink messages;
+    DatabaseSettings settings = SettingsFor(scratch->connectString());
+    settings.lockWaitSeconds = 1;
+    Databases db(settings, messages);
+    ASSERT_EQ(db.openWorkDb(), 1);
+    std::vector<std::string> told;
+    db.setWaitNotice([&](const std::string& text) { told.push_back(text); });
+    ZELPhases phases;
+    CurrentEvent event;
+    const std::vector<Station> stations = TwoStations();
+    EventStore store(db, phases, event, Iasp91(), stations);
+    // Keys drawn already: on SQLite the other program's lock holds the key counter too.
+    SEISMIC_PHASE pick = Pick(0, 0, "P", kT0);
+    pick.arid = 77;
+    phases.Add(pick);
+    event.eventId = PadEventId("EV-WAIT");
+    event.orid = 7;
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        store.SavePhaseList();
+        ADD_FAILURE() << "saved while another program held the event";
+    } catch (const ZelError& e) {
+        EXPECT_EQ(std::string(e.what()), EventBeingSavedText("EV-WAIT"));
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(told, std::vector<std::string>{EventWaitText("EV-WAIT")});
+    holding.commit();
+    // The other program done, the save goes through.
+    store.SavePhaseList();
+    EXPECT_EQ(Count(db, "select ORID from ORIGIN where ORID = 7"), 1);
 }
 
 ZEL_INSTANTIATE_DATABASE_TEST(EventStoreTest);

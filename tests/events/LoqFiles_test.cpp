@@ -155,7 +155,8 @@ TEST(LoqFiles, WritingTheThreeFiles) {
         WriteLoqInput(dir.file("missing/"), 1, phases, stations, catalogue, event, 0);
         FAIL() << "expected a file error";
     } catch (const ZelError& e) {
-        EXPECT_EQ(std::string(e.what()), std::string(kLoqFileOpenError) + dir.file("missing/") + "00000001.sds");
+        EXPECT_EQ(std::string(e.what()), std::string(kLoqFileOpenError) + dir.file("missing/") +
+                                             "00000001.sds: No such file or directory");
     }
 }
 

@@ -273,7 +273,7 @@ TEST(CssTextTables, FirstMotionAndOnsetCodes) {
     EXPECT_EQ(CssQuality("-"), "-");
 }
 
-TEST(CssTextTables, AFileThatCannotBeOpenedStopsTheWritingWithItsPath) {
+TEST(CssTextTables, AFileThatCannotBeOpenedStopsTheWritingWithItsPathAndReason) {
     test::TempDir dir;
     const CssEvent rows =
         BuildCssEvent(CssHypocentre{}, 5, TwoPicks(), CssTarget::TextTables, CountingKeys());
@@ -282,13 +282,14 @@ TEST(CssTextTables, AFileThatCannotBeOpenedStopsTheWritingWithItsPath) {
         WriteCssTextTables(rows, 5, missing, 0);
         ADD_FAILURE() << "no error";
     } catch (const ZelError& e) {
-        EXPECT_EQ(std::string(e.what()), "Ошибка открытия файла: " + missing + "/5.Origin");
+        EXPECT_EQ(std::string(e.what()),
+                  "Ошибка открытия файла: " + missing + "/5.Origin: No such file or directory");
     }
-    // The origin file is written first; without it the others are not attempted.
+    // The five are written as one set: one that cannot be written keeps the others out.
     std::filesystem::create_directory(dir.file("out"));
     std::filesystem::create_directory(dir.file("out/5.Arrival"));  // a directory where a file should go
     EXPECT_THROW(WriteCssTextTables(rows, 5, dir.file("out"), 0), ZelError);
-    EXPECT_TRUE(std::filesystem::exists(dir.file("out/5.Origin")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out/5.Origin")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("out/5.Assoc")));
 }
 

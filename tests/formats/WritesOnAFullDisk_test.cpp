@@ -69,7 +69,8 @@ TEST(WritesOnAFullDisk, AReportToALinkOntoAFullDeviceIsAnError) {
     EXPECT_EQ(FolderListing(dir.path().string()), "r.txt\n");
 }
 
-TEST(WritesOnAFullDisk, CssTablesStopAtTheFailingFileAndKeepItsOlderVersion) {
+// The five tables are one set: an Origin beside the Arrival of an older save tells another event.
+TEST(WritesOnAFullDisk, CssTablesAreOneSetAndAFailureKeepsEveryOlderTable) {
     test::TempDir dir;
     CssEvent event;
     event.origin.orid = 7;
@@ -85,8 +86,8 @@ TEST(WritesOnAFullDisk, CssTablesStopAtTheFailingFileAndKeepItsOlderVersion) {
     const auto failure = FailureWithFileSizeLimit(
         CssOriginLine(event.origin, CssTextLoadDate(0)).size(), [&] { WriteCssTextTables(event, 7, dir.path().string(), 0); });
     ASSERT_TRUE(failure) << "the tables were reported written";
-    EXPECT_EQ(*failure, "Ошибка открытия файла: " + dir.file("7.Arrival"));
-    EXPECT_NE(test::ReadFile(dir.file("7.Origin")), kOld);
+    EXPECT_EQ(*failure, "Ошибка открытия файла: " + dir.file("7.Arrival") + ": File too large");
+    EXPECT_EQ(test::ReadFile(dir.file("7.Origin")), kOld);
     EXPECT_EQ(test::ReadFile(dir.file("7.Arrival")), kOld);
     EXPECT_EQ(test::ReadFile(dir.file("7.Assoc")), kOld);
     EXPECT_EQ(FolderListing(dir.path().string()), "7.Arrival\n7.Assoc\n7.Origin\n");
@@ -106,7 +107,7 @@ TEST(WritesOnAFullDisk, ImsBulletinKeepsTheOlderFile) {
     const auto failure =
         FailureWithFileSizeLimit(kLimit, [&] { WriteImsBulletin(path, input, phases, stations, catalogue); });
     ASSERT_TRUE(failure) << "the bulletin was reported written";
-    EXPECT_EQ(*failure, "Ошибка открытия файла  '" + path + "'");
+    EXPECT_EQ(*failure, "Ошибка открытия файла  '" + path + "': File too large");
     EXPECT_EQ(test::ReadFile(path), kOld);
     EXPECT_EQ(FolderListing(dir.path().string()), "bulletin.ims\n");
 

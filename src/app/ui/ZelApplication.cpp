@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLocale>
+#include <QStatusBar>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -66,6 +67,12 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
         CSplashWnd::showSplash(QString::fromStdString(context.settings().workingDir),
                                QString::fromStdString(ProgramVersion()));
     context.openDatabases();
+    // The window is frozen while a statement waits: the status bar is painted at once to say why.
+    context.databases().setWaitNotice([frame](const std::string& text) {
+        frame->statusBar()->showMessage(QString::fromStdString(text));
+        frame->statusBar()->repaint();
+    });
+    QObject::connect(frame, &QObject::destroyed, [&context] { context.databases().setWaitNotice({}); });
     if (options.demoData) context.ensureDemoData();
     context.loadReferenceData();
     InstallPhaseList(*frame, context);

@@ -17,6 +17,7 @@
 #include "events/ui/LocationCommands.h"
 #include "events/ui/PhasesWnd.h"
 #include "events/ui/ShowOrigins.h"
+#include "formats/CssDatabase.h"
 #include "session/AppContext.h"
 #include "widgets/Commands.h"
 #include "widgets/Workbench.h"
@@ -43,14 +44,17 @@ void EventCommands::listChanged() {
 
 bool EventCommands::saveInto(const EventListRow& row) {
     store_->SelectForSave(row);
+    CssEventSaver css(context_.databases(), context_.stations(), ThePhaseCatalogue());
+    CssCopyOutcome copy;
     try {
-        store_->SavePhaseList();
+        copy = SaveEvent(*store_, context_.settings().saveToCssDb ? &css : nullptr, TheCurrentEvent(),
+                         ThePhaseList());
     } catch (const ZelError& e) {
         context_.messages().show({e.what(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
         listChanged();  // keys drawn for the picks are shown either way
         return false;
     }
-    if (afterSave) afterSave();
+    if (afterSave) afterSave(copy);
     listChanged();
     return true;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "events/EventStore.h"
+#include "formats/EventSave.h"
 
 namespace zel {
 
@@ -37,8 +38,9 @@ class EventCommands : public QObject {
     // After a successful choice: the saving or loading itself, with its messages. Used by tests.
     bool saveInto(const EventListRow& row);
     void loadFrom(const std::string& eventId, bool replace);
-    // Runs after every successful save, before the windows are told (the CSS database copy).
-    std::function<void()> afterSave;
+    // Runs after every successful save, before the windows are told, with what became of the
+    // copy in the CSS database.
+    std::function<void(const CssCopyOutcome&)> afterSave;
     // Runs when the new-event dialog hands over to the bulletin load ("Загрузить REB").
     std::function<void()> loadReb;
     // Runs after the selection dialog deleted an event that had an orid.

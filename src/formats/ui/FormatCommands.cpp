@@ -84,16 +84,15 @@ void FormatCommands::writeStoredCssTablesTo(double from, double to, const std::s
     }
 }
 
-void FormatCommands::saveToCss() {
-    if (!context_.settings().saveToCssDb) return;
-    CssEventSaver saver(context_.databases(), context_.stations(), ThePhaseCatalogue());
-    try {
-        saver.Save(TheCurrentEvent(), ThePhaseList());
-    } catch (const ZelError& e) {
-        ShowError(context_, e.what());
+void FormatCommands::showCssCopy(const CssCopyOutcome& copy) {
+    if (!copy.wanted) return;
+    if (!copy.failure.empty()) {
+        ShowError(context_, copy.failure);
         return;
     }
-    context_.messages().show({kCssSaveDone, "ZEL", MessageIcon::Information, MessageButtons::Ok});
+    const std::string done =
+        copy.wasMissing ? std::string(kCssCopyRepaired) + "\n" + kCssSaveDone : kCssSaveDone;
+    context_.messages().show({done, "ZEL", MessageIcon::Information, MessageButtons::Ok});
 }
 
 void FormatCommands::deleteFromCss(std::int64_t orid) {
@@ -272,7 +271,7 @@ FormatCommands* InstallFormatCommands(Workbench& frame, AppContext& context, Eve
         frame.bind(cmd::kWriteCssTables, commands, [commands] { commands->writeCssTables(); }),
         frame.bind(cmd::kWriteStoredCssTables, commands, [commands] { commands->writeStoredCssTables(); })};
     if (events) {
-        events->afterSave = [commands] { commands->saveToCss(); };
+        events->afterSave = [commands](const CssCopyOutcome& copy) { commands->showCssCopy(copy); };
         events->afterDelete = [commands](std::int64_t orid) { commands->deleteFromCss(orid); };
         events->loadReb = [commands] { commands->loadBulletin(ImsLayout::Columns); };
     }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "formats/EventSave.h"
 #include "formats/ImsBulletin.h"
 
 namespace zel {
@@ -26,8 +27,8 @@ class FormatCommands : public QObject {
     void writeCssTablesTo(long long orid, const std::string& folder);
     void writeStoredCssTables();
     void writeStoredCssTablesTo(double from, double to, const std::string& folder);
-    // After the event was saved to the working database: the CSS database copy, when configured.
-    void saveToCss();
+    // After the event was saved to the working database: what became of its CSS database copy.
+    void showCssCopy(const CssCopyOutcome& copy);
     // After an event was deleted: its origin in the CSS database, when one is connected.
     void deleteFromCss(std::int64_t orid);
 

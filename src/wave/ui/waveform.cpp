@@ -15,6 +15,7 @@
 #include "events/ZELPhases.h"
 #include "session/AppContext.h"
 #include "wave/ChannelLists.h"
+#include "wave/DatabaseMarks.h"
 #include "wave/TimePresets.h"
 #include "wave/ui/BeamPane.h"
 #include "wave/ui/CZoomWindow.h"
@@ -155,33 +156,18 @@ void waveform::loadOverlays(CZoomWindow* window) {
     PaneOverlays overlays;
     const TracePane& pane = window->pane();
     Db::Connection& db = context_.databases().work();
+    const double from = pane.start(), to = pane.start() + pane.duration();
     if (db.isOpen() && acquisitionMarks_) {
         try {
-            Db::Statement st(db);
-            st.execute("select TBEGIN, EVENT_TYPE from EVENTLIST where (tbegin between " +
-                       std::to_string(static_cast<long>(pane.start())) + " and " +
-                       std::to_string(static_cast<long>(pane.start() + pane.duration())) +
-                       ") and sta=" + Db::SqlQuote(pane.channel().station));
-            while (st.fetch())
-                if (auto t = st.real(0)) overlays.acquisitionEvents.push_back(*t);
+            overlays.acquisitionEvents = ReadAcquisitionMarks(db, pane.channel().station, from, to);
         } catch (const ZelError&) {
             // No acquisition-system events on this database.
         }
     }
     if (db.isOpen() && databasePhases_) {
         try {
-            Db::Statement st(db);
-            char range[96];
-            std::snprintf(range, sizeof range, "(itime between %f and %f)", pane.start(),
-                          pane.start() + pane.duration());
-            st.execute(std::string("select itime,iphase from arrival   where ") + range +
-                       " and sta=" + Db::SqlQuote(pane.channel().station) +
-                       " and chan=" + Db::SqlQuote(pane.channel().channel));
-            while (st.fetch()) {
-                auto t = st.real(0);
-                auto name = st.text(1);
-                if (t) overlays.databasePhases.emplace_back(*t, name.value_or("").substr(0, 15));
-            }
+            overlays.databasePhases =
+                ReadStoredPhaseMarks(db, pane.channel().station, pane.channel().channel, from, to);
         } catch (const ZelError&) {
             context_.messages().show(
                 {"Ошибка чтения списка событий !", "ZEL", MessageIcon::Error, MessageButtons::Ok});

@@ -279,7 +279,8 @@ TEST_F(LocationCommandsTest, TheLoqCommandSavesItsFolderAndShowsTheOutput) {
     // A folder that does not exist: the first file cannot be opened.
     commands_->runLoqIn(folder + "/missing", 5, {});
     ASSERT_EQ(messages_.messages().size(), 1u);
-    EXPECT_EQ(messages_.messages()[0].text, std::string(kLoqFileOpenError) + folder.toStdString() + "/missing/00000005.sds");
+    EXPECT_EQ(messages_.messages()[0].text, std::string(kLoqFileOpenError) + folder.toStdString() +
+                                                "/missing/00000005.sds: No such file or directory");
 }
 
 TEST_F(LocationCommandsTest, ALocatorThatCrashesFailsOrBabblesIsReportedAndThePicksStay) {

@@ -141,7 +141,8 @@ TEST(BulletinCommands, BulletinAndPhaseFilesThroughTheFrame) {
     EXPECT_EQ(ThePhaseList().Count(), before.Count());
     commands->writePhaseFileTo(FormatCommands::PhaseFile::Hypo71, dir.file("none") + "/x/y.out");
     ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0].text, "Ошибка открытия файла  '" + dir.file("none") + "/x/y.out'");
+    EXPECT_EQ(messages.messages()[0].text,
+              "Ошибка открытия файла  '" + dir.file("none") + "/x/y.out': No such file or directory");
     ThePhaseList().RemoveAll();
     TheCurrentEvent() = CurrentEvent{};
 }

@@ -1,0 +1,18 @@
+#pragma once
+// Drawing the keys of an event (orid, arid, commid) from LASTID. A draw that fails is a failed
+// save, never a key of -1 written into a row.
+
+#include <cstdint>
+
+namespace zel {
+
+class Databases;
+
+inline constexpr const char* kNoNewOrid = "Ошибка при получении нового ORID";
+inline constexpr const char* kNoNewArid = "Ошибка при получении нового ARID";
+inline constexpr const char* kNoNewCommid = "Ошибка при получении нового COMMID";
+
+// A new key of an INT column. Throws ZelError(failure) when none could be drawn or it does not fit.
+std::int32_t DrawKey(Databases& databases, const char* keyName, const char* failure);
+
+}  // namespace zel
