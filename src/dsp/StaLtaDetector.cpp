@@ -232,8 +232,9 @@ void RunZelDetector(CZELDetector& detector, std::span<const float> samples, doub
     const double tsta = detector.EffectiveTsta();
     bool on = false;
     for (std::size_t i = 0; i < samples.size();) {
+        const bool was = on;
         i += detector.StepUntilChange(samples.subspan(i), on);
-        if (on) {
+        if (on && !was) {
             const double t = start + static_cast<double>(i - 1) / rate;
             list.Add(t - tsta / 2, tlta, tsta);
             list.Add(t - detector.OnsetDelay(), tlta, tsta);
