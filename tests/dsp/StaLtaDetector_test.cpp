@@ -270,9 +270,7 @@ TEST(DetectorDefaults, ReadTheChannelKeyWithTheirDefaultsAndLimits) {
 
     const std::string section = DetectorSection("ARS", "SHZ");
     EXPECT_EQ(section, "ZEL\\Detector\\ARS\\SHZ");
-    registry.write({{section, "Tlta", "20.5"},
-                    {section, "Tsta", "0.5s"},
-                    {section, "K", "3.25"},
+    registry.write({{section, "Tlta", "20.5"}, {section, "Tsta", "0.5s"}, {section, "K", "3.25"},
                     {section, "Filter", "1"}});
     p = LoadDetectorDefaults(registry, "ARS", "SHZ");
     EXPECT_EQ(p.tlta, 20.5);
@@ -283,9 +281,7 @@ TEST(DetectorDefaults, ReadTheChannelKeyWithTheirDefaultsAndLimits) {
     EXPECT_EQ(LoadDetectorDefaults(registry, "ARS", "SHN").tlta, 10);
 
     // Values the pages would refuse come to their nearest limit; "0..." means off.
-    registry.write({{section, "Tlta", "0"},
-                    {section, "Tsta", "1e9"},
-                    {section, "K", "nonsense"},
+    registry.write({{section, "Tlta", "0"}, {section, "Tsta", "1e9"}, {section, "K", "nonsense"},
                     {section, "Filter", "0 (off)"}});
     p = LoadDetectorDefaults(registry, "ARS", "SHZ");
     EXPECT_EQ(p.tlta, kTltaMin);
