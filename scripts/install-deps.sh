@@ -12,6 +12,8 @@ packages=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc odbc-postgresql postgresql sqlite3
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the side-by-side references of the benchmarks (bench/compare/) and profiling
+  python3-numpy python3-scipy linux-perf valgrind
   # the strict HTML checker the report tests run
   tidy
   # the libFuzzer harnesses (scripts/fuzz-formula.sh)

@@ -80,41 +80,81 @@ bool IsDecodableEncoding(int encoding) {
     }
 }
 
+namespace {
+
+// Whole words from possibly unaligned bytes; memcpy also keeps the in-place decoding well defined.
+std::uint32_t Word(const unsigned char* b) {
+    std::uint32_t w;
+    std::memcpy(&w, b, 4);
+    return w;
+}
+std::uint32_t Swapped(std::uint32_t w) { return __builtin_bswap32(w); }
+std::uint32_t LittleEndianWord(const unsigned char* b) {
+    return std::endian::native == std::endian::little ? Word(b) : Swapped(Word(b));
+}
+std::uint32_t BigEndianWord(const unsigned char* b) {
+    return std::endian::native == std::endian::little ? Swapped(Word(b)) : Word(b);
+}
+
+// Chunk by chunk: the chunk's bytes are copied aside before its samples are written, and a
+// sample lies at or before the bytes of every later one, so the decoding may run in place (see
+// DecodeSamples). The fixed-length inner loop works on memory nothing else points to, which the
+// compiler turns into vector instructions.
+template <std::size_t width, class Decode>
+void DecodeEach(const unsigned char* b, std::size_t count, float* out, Decode decode) {
+    constexpr std::size_t kChunk = 512;
+    unsigned char local[kChunk * width];
+    float decoded[kChunk];
+    std::size_t i = 0;
+    for (; i + kChunk <= count; i += kChunk) {
+        std::memcpy(local, b + width * i, sizeof local);
+        for (std::size_t k = 0; k < kChunk; ++k) decoded[k] = decode(local + width * k);
+        std::memcpy(out + i, decoded, sizeof decoded);
+    }
+    const std::size_t rest = count - i;
+    std::memcpy(local, b + width * i, width * rest);
+    for (std::size_t k = 0; k < rest; ++k) decoded[k] = decode(local + width * k);
+    std::memcpy(out + i, decoded, rest * sizeof(float));
+}
+
+}  // namespace
+
 void DecodeSamples(int encoding, const unsigned char* b, std::size_t count, float* out) {
     switch (encoding) {
         case kEncodingInt8:
-            for (std::size_t i = 0; i < count; ++i)
-                out[i] = static_cast<float>(static_cast<std::int8_t>(b[i]));
+            DecodeEach<1>(b, count, out, [](const unsigned char* p) {
+                return static_cast<float>(static_cast<std::int8_t>(*p));
+            });
             break;
         case kEncodingInt16Le:
-            for (std::size_t i = 0; i < count; ++i, b += 2)
-                out[i] = static_cast<float>(static_cast<std::int16_t>(b[0] | b[1] << 8));
+            DecodeEach<2>(b, count, out, [](const unsigned char* p) {
+                return static_cast<float>(static_cast<std::int16_t>(p[0] | p[1] << 8));
+            });
             break;
         case kEncodingUInt16Le:
-            for (std::size_t i = 0; i < count; ++i, b += 2)
-                out[i] = static_cast<float>(static_cast<std::uint16_t>(b[0] | b[1] << 8));
+            DecodeEach<2>(b, count, out, [](const unsigned char* p) {
+                return static_cast<float>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
+            });
             break;
         case kEncodingInt32Le:
-            for (std::size_t i = 0; i < count; ++i, b += 4)
-                out[i] = static_cast<float>(
-                    static_cast<std::int32_t>(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 |
-                                              std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24));
+            DecodeEach<4>(b, count, out, [](const unsigned char* p) {
+                return static_cast<float>(static_cast<std::int32_t>(LittleEndianWord(p)));
+            });
             break;
         case kEncodingFloat32Le:
-            for (std::size_t i = 0; i < count; ++i, b += 4)
-                out[i] = std::bit_cast<float>(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 |
-                                              std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24);
+            DecodeEach<4>(b, count, out,
+                          [](const unsigned char* p) { return std::bit_cast<float>(LittleEndianWord(p)); });
             break;
         case kEncodingInt32Be:
-            for (std::size_t i = 0; i < count; ++i, b += 4)
-                out[i] = static_cast<float>(
-                    static_cast<std::int32_t>(std::uint32_t(b[3]) | std::uint32_t(b[2]) << 8 |
-                                              std::uint32_t(b[1]) << 16 | std::uint32_t(b[0]) << 24));
+            DecodeEach<4>(b, count, out, [](const unsigned char* p) {
+                return static_cast<float>(static_cast<std::int32_t>(BigEndianWord(p)));
+            });
             break;
         case kEncodingInt24Be:
-            for (std::size_t i = 0; i < count; ++i, b += 3)
-                out[i] = static_cast<float>(
-                    SignExtend24(std::uint32_t(b[0]) << 16 | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2])));
+            DecodeEach<3>(b, count, out, [](const unsigned char* p) {
+                return static_cast<float>(
+                    SignExtend24(std::uint32_t(p[0]) << 16 | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2])));
+            });
             break;
         default:
             throw ZelError("DecodeSamples: encoding " + std::to_string(encoding) + " is not decodable");
@@ -190,18 +230,16 @@ ReadResult ReadSegment(ZELDataBlock& block, std::string_view dataDir, const Segm
     const std::size_t wanted = static_cast<std::size_t>(std::min<std::int64_t>(w.count, available));
     if (wanted == 0) return result;
 
-    std::vector<float> samples;
-    std::size_t got = 0;
-    if (segment.encoding == kEncodingFloat32Le && std::endian::native == std::endian::little) {
-        // The file's bytes already are the samples: read them in place.
-        samples.resize(wanted);
-        got = file.readAt(samples.data(), wanted * 4, static_cast<std::uint64_t>(startByte)) / 4;
-    } else {
-        std::vector<unsigned char> raw(wanted * bytes);
-        got = file.readAt(raw.data(), raw.size(), static_cast<std::uint64_t>(startByte)) / bytes;
-        samples.resize(got);
-        if (got) DecodeSamples(segment.encoding, raw.data(), got, samples.data());
-    }
+    // The file's bytes go to the end of the sample buffer and are decoded forwards in place: one
+    // buffer, one pass. Little-endian floats on a little-endian machine already are the samples.
+    std::vector<float> samples(wanted);
+    auto* buffer = reinterpret_cast<unsigned char*>(samples.data());
+    const std::size_t rawBytes = wanted * static_cast<std::size_t>(bytes);
+    unsigned char* raw = buffer + (wanted * sizeof(float) - rawBytes);
+    const std::size_t got =
+        file.readAt(raw, rawBytes, static_cast<std::uint64_t>(startByte)) / static_cast<std::size_t>(bytes);
+    if (!(segment.encoding == kEncodingFloat32Le && std::endian::native == std::endian::little))
+        DecodeSamples(segment.encoding, raw, got, samples.data());
     if (got == 0) return result;
     samples.resize(got);
     block.samples = std::move(samples);

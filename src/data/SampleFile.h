@@ -29,6 +29,8 @@ enum SampleEncoding : int {
 int BytesPerSample(int encoding);
 bool IsDecodableEncoding(int encoding);
 // Decodes count samples from bytes (count * BytesPerSample bytes). Only for decodable encodings.
+// May run in place: bytes may lie inside out's storage, as long as they end where out's count
+// floats end (the file's bytes read into the tail of the sample buffer).
 void DecodeSamples(int encoding, const unsigned char* bytes, std::size_t count, float* out);
 
 // The catalogue's rule: a path is absolute when it starts with "//" or "\\" or has a drive

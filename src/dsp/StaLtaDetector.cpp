@@ -50,12 +50,29 @@ DetectorParams LoadDetectorDefaults(const PrivateProfile& registry, const std::s
 
 // ---- CZELDetector ----
 
-void CZELDetector::Window::Slide(double in, double out) {
-    const double old = mean;
-    mean += (in - out) / static_cast<double>(n);
-    m2 += (in - out) * (in - mean + out - old);
-    if (m2 < 0) m2 = 0;
+namespace {
+
+struct MeanAndSquares {
+    double mean = 0, m2 = 0;
+};
+
+// A window's sums afresh: what the sliding updates approximate, exactly. Four partial sums keep
+// the adds independent (and round no worse than one running sum).
+MeanAndSquares Exact(const double* x, std::size_t n) {
+    double s[4] = {0, 0, 0, 0};
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4)
+        for (int l = 0; l < 4; ++l) s[l] += x[i + l];
+    for (; i < n; ++i) s[0] += x[i];
+    const double mean = ((s[0] + s[1]) + (s[2] + s[3])) / static_cast<double>(n);
+    double q[4] = {0, 0, 0, 0};
+    for (i = 0; i + 4 <= n; i += 4)
+        for (int l = 0; l < 4; ++l) q[l] += (x[i + l] - mean) * (x[i + l] - mean);
+    for (; i < n; ++i) q[0] += (x[i] - mean) * (x[i] - mean);
+    return {mean, (q[0] + q[1]) + (q[2] + q[3])};
 }
+
+}  // namespace
 
 void CZELDetector::Start(double rate) {
     CheckRate(rate);
@@ -64,78 +81,101 @@ void CZELDetector::Start(double rate) {
     nlta_ = WindowSamples(params_.tlta, rate, 2);
     ring_.assign(nsta_ + nlta_, 0.0);
     head_ = 0;
-    sinceRefresh_ = 0;
-    sta_ = Window{nsta_, 0, 0};
-    lta_ = Window{nlta_, 0, 0};
+    middle_ = nlta_;
+    perSample_ = Pair{1.0 / static_cast<double>(nsta_), 1.0 / static_cast<double>(nlta_)};
+    mean_ = m2_ = Pair{0, 0};
+    varSta_ = varLta_ = 0;
     last_[0] = last_[1] = last_[2] = 0;
-    slope_ = 0;
-    x_ = 0;
-    ratio_ = 0;
+    on_ = false;
     holdOff_ = static_cast<std::int64_t>(std::trunc(rate * 5));
     counter_ = 0;
     seen_ = 0;
 }
 
-double CZELDetector::At(std::size_t age) const {
+template <class Sample>
+std::size_t CZELDetector::Advance(const Sample* samples, std::size_t count, bool& on) {
+    if (ring_.empty()) Start(rate_);
+    double* const ring = ring_.data();
     const std::size_t n = ring_.size();
-    return ring_[(head_ + n - 1 - age) % n];
-}
+    const std::uint64_t warmUp = 3 * static_cast<std::uint64_t>(n);
+    const double k = params_.k;
+    std::size_t head = head_, middle = middle_;
+    const Pair perSample = perSample_;
+    Pair mean = mean_, m2 = m2_;
+    double varSta = varSta_, varLta = varLta_;
+    std::int64_t counter = counter_;
+    std::uint64_t seen = seen_;
+    bool state = on;
+    std::size_t i = 0;
+    while (i < count) {
+        const double x = samples[i++];
+        const double v = ring[head];    // leaves the long window
+        const double u = ring[middle];  // moves from the short window to the long one
+        ring[head] = x;
+        if (++head == n) head = 0;
+        if (++middle == n) middle = 0;
+        // x enters the short window and u leaves it; u enters the long window and v leaves it.
+        const Pair in = {x, u}, out = {u, v};
+        const Pair old = mean;
+        mean += (in - out) * perSample;
+        m2 += (in - out) * (in - mean + out - old);
+        m2 = m2 < 0 ? Pair{0, 0} : m2;
+        // Once per buffer length, when the ring holds the samples oldest first: the long window,
+        // then the short one.
+        if (head == 0) {
+            const MeanAndSquares s = Exact(ring + nlta_, nsta_), l = Exact(ring, nlta_);
+            mean = Pair{s.mean, l.mean};
+            m2 = Pair{s.m2, l.m2};
+        }
+        const Pair variance = m2 * perSample;
+        varSta = variance[0];
+        varLta = variance[1];
 
-// The sums over the ring afresh: what the sliding updates approximate, exactly.
-void CZELDetector::Refresh() {
-    auto exact = [&](Window& w, std::size_t firstAge) {
-        double sum = 0;
-        for (std::size_t a = firstAge; a < firstAge + w.n; ++a) sum += At(a);
-        w.mean = sum / static_cast<double>(w.n);
-        double m2 = 0;
-        for (std::size_t a = firstAge; a < firstAge + w.n; ++a) m2 += (At(a) - w.mean) * (At(a) - w.mean);
-        w.m2 = m2;
-    };
-    exact(sta_, 0);
-    exact(lta_, nsta_);
-    sinceRefresh_ = 0;
+        bool triggered = false;
+        if (seen <= warmUp) {
+            ++seen;
+        } else if (varSta > k * varLta) {
+            counter = holdOff_;
+            triggered = true;
+        } else if (counter > 0) {
+            --counter;
+            triggered = true;
+        }
+        if (triggered != state) {
+            state = triggered;
+            break;
+        }
+    }
+    on = state;
+    // The three newest samples, for the onset slope.
+    const std::size_t taken = i < 3 ? i : 3;
+    for (std::size_t s = 0; s < 3 - taken; ++s) last_[2 - s] = last_[2 - s - taken];
+    for (std::size_t a = 0; a < taken; ++a) last_[a] = samples[i - 1 - a];
+    head_ = head;
+    middle_ = middle;
+    mean_ = mean;
+    m2_ = m2;
+    varSta_ = varSta;
+    varLta_ = varLta;
+    counter_ = counter;
+    seen_ = seen;
+    return i;
 }
 
 bool CZELDetector::Step(double x) {
-    if (ring_.empty()) Start(rate_);
-    x_ = x;
-    last_[2] = last_[1];
-    last_[1] = last_[0];
-    last_[0] = x;
-    // Parabola through the samples at 0, 1/rate, 2/rate: its slope at the middle one.
-    slope_ = (last_[2] - last_[0]) * rate_ / 2;
+    Advance(&x, 1, on_);
+    return on_;
+}
 
-    const std::size_t n = ring_.size();
-    const double v = ring_[head_];                 // leaves the long window
-    const double u = ring_[(head_ + nlta_) % n];  // moves from the short window to the long one
-    ring_[head_] = x;
-    head_ = (head_ + 1) % n;
-    sta_.Slide(x, u);
-    lta_.Slide(u, v);
-    if (++sinceRefresh_ >= n) Refresh();
-
-    const double varSta = sta_.Variance();
-    const double varLta = lta_.Variance();
-    ratio_ = varLta > 0 ? static_cast<float>(varSta / varLta) : 1e8f;
-
-    if (seen_ <= 3 * static_cast<std::uint64_t>(n)) {
-        ++seen_;
-        return false;
-    }
-    if (varSta > params_.k * varLta) {
-        counter_ = holdOff_;
-        return true;
-    }
-    if (counter_ > 0) {
-        --counter_;
-        return true;
-    }
-    return false;
+std::size_t CZELDetector::StepUntilChange(std::span<const float> samples, bool& on) {
+    return Advance(samples.data(), samples.size(), on);
 }
 
 double CZELDetector::OnsetDelay() const {
-    if (slope_ == 0) return 0;
-    return std::fabs(lta_.mean - x_) / std::fabs(slope_);
+    // Parabola through the samples at 0, 1/rate, 2/rate: its slope at the middle one.
+    const double slope = (last_[2] - last_[0]) * rate_ / 2;
+    if (slope == 0) return 0;
+    return std::fabs(mean_[1] - last_[0]) / std::fabs(slope);
 }
 
 // ---- CGeotechDetector ----
@@ -190,21 +230,21 @@ void RunZelDetector(CZELDetector& detector, std::span<const float> samples, doub
     list.Clear();
     const double tlta = detector.Params().tlta;
     const double tsta = detector.EffectiveTsta();
-    bool was = false;
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        const bool on = detector.Step(samples[i]);
+    bool on = false;
+    for (std::size_t i = 0; i < samples.size();) {
+        const bool was = on;
+        i += detector.StepUntilChange(samples.subspan(i), on);
         if (on && !was) {
-            const double t = start + static_cast<double>(i) / rate;
+            const double t = start + static_cast<double>(i - 1) / rate;
             list.Add(t - tsta / 2, tlta, tsta);
             list.Add(t - detector.OnsetDelay(), tlta, tsta);
         }
-        was = on;
     }
     detector.Release();
 }
 
-void RunGeotechDetector(CGeotechDetector& detector, std::span<const float> samples, double rate,
-                        double start, DetectParam& list) {
+void RunGeotechDetector(CGeotechDetector& detector, std::span<const float> samples, double rate, double start,
+                        DetectParam& list) {
     detector.Start(rate);
     list.Clear();
     bool was = false;

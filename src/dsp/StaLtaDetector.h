@@ -37,7 +37,8 @@ DetectorParams LoadDetectorDefaults(const PrivateProfile& registry, const std::s
 // holds the newest samples, the LTA window the ones before it). The variances are kept as sums of
 // squared deviations updated as samples enter and leave, refreshed exactly once per buffer length
 // so rounding cannot accumulate over a long channel, and never below 0: a large constant offset
-// gives no false triggers.
+// gives no false triggers. A step costs a few multiplications and no division, whatever the
+// window lengths.
 class CZELDetector {
   public:
     void SetParams(const DetectorParams& p) { params_ = p; }
@@ -49,10 +50,13 @@ class CZELDetector {
     void Start(double rate);
     // One sample; true while triggered (including the five-second hold-off).
     bool Step(double x);
+    // Steps through samples as long as the trigger state stays `on`; returns how many were taken,
+    // the first one that changes it included (then `on` holds the new state).
+    std::size_t StepUntilChange(std::span<const float> samples, bool& on);
     // Gives the sample buffer's memory back; the next step starts afresh.
     void Release() { std::vector<double>().swap(ring_); }
 
-    float Ratio() const { return ratio_; }
+    float Ratio() const { return varLta_ > 0 ? static_cast<float>(varSta_ / varLta_) : 1e8f; }
     // Seconds from the onset estimate to the current sample: the time the current slope needs
     // to reach the long-term mean (0 on a flat slope).
     double OnsetDelay() const;
@@ -61,26 +65,26 @@ class CZELDetector {
     std::size_t Nlta() const { return nlta_; }
 
   private:
-    struct Window {
-        std::size_t n = 1;
-        double mean = 0, m2 = 0;  // mean and sum of squared deviations
-        void Slide(double in, double out);
-        double Variance() const { return m2 > 0 ? m2 / static_cast<double>(n) : 0.0; }
-    };
-    void Refresh();
-    double At(std::size_t age) const;  // 0: newest
+    // The two windows side by side, the short one in lane 0 and the long one in lane 1: one pair
+    // of operations slides both, lane by lane exactly as two scalar updates would.
+    using Pair = double __attribute__((vector_size(16)));
+    // The loop of Step and StepUntilChange, on local copies of the state so that it stays in
+    // registers.
+    template <class Sample>
+    std::size_t Advance(const Sample* samples, std::size_t count, bool& on);
 
     DetectorParams params_;
     double rate_ = 1;
     std::size_t nsta_ = 1, nlta_ = 1;
     std::vector<double> ring_;  // the last nlta + nsta samples
-    std::size_t head_ = 0;      // where the next sample goes
-    std::size_t sinceRefresh_ = 0;
-    Window sta_, lta_;
+    std::size_t head_ = 0;      // where the next sample goes: the oldest one, leaving the long window
+    std::size_t middle_ = 0;    // the sample moving from the short window to the long one
+    Pair perSample_ = {1, 1};   // 1 / window length
+    Pair mean_ = {0, 0};        // means of the windows
+    Pair m2_ = {0, 0};          // sums of squared deviations, never below 0
+    double varSta_ = 0, varLta_ = 0;
     double last_[3] = {0, 0, 0};  // newest first
-    double slope_ = 0;
-    double x_ = 0;
-    float ratio_ = 0;
+    bool on_ = false;             // the last step's state
     std::int64_t holdOff_ = 0, counter_ = 0;
     std::uint64_t seen_ = 0;
 };

@@ -38,6 +38,25 @@ MinMaxPyramid::MinMaxPyramid(const std::vector<float>& samples) {
     }
 }
 
+namespace {
+
+// Folds entries [a, b) into lo and hi without a branch per entry; raw samples that are not
+// finite count as +inf for the minimum and -inf for the maximum, which changes neither.
+void Fold(const float* mins, const float* maxs, std::size_t a, std::size_t b, bool samples, float& lo,
+          float& hi) {
+    for (std::size_t i = a; i < b; ++i) {
+        float l = mins[i], h = maxs[i];
+        if (samples && !std::isfinite(l)) {
+            l = kInf;
+            h = -kInf;
+        }
+        lo = l < lo ? l : lo;
+        hi = h > hi ? h : hi;
+    }
+}
+
+}  // namespace
+
 std::optional<std::pair<float, float>> MinMaxPyramid::range(const std::vector<float>& samples,
                                                             std::size_t first, std::size_t last) const {
     if (last > samples.size()) last = samples.size();
@@ -47,30 +66,15 @@ std::optional<std::pair<float, float>> MinMaxPyramid::range(const std::vector<fl
     // continue with the whole entries between them one level higher.
     std::size_t a = first, b = last;
     for (std::size_t k = 0;; ++k) {
-        const std::vector<float>* mins = k == 0 ? &samples : &levels_[k - 1].min;
-        const std::vector<float>* maxs = k == 0 ? &samples : &levels_[k - 1].max;
+        const float* mins = k == 0 ? samples.data() : levels_[k - 1].min.data();
+        const float* maxs = k == 0 ? samples.data() : levels_[k - 1].max.data();
         if (k == levels_.size() || b - a <= 2 * kFanOut) {
-            for (std::size_t i = a; i < b; ++i) {
-                float l = (*mins)[i], h = (*maxs)[i];
-                if (k == 0 && !std::isfinite(l)) continue;
-                if (l < lo) lo = l;
-                if (h > hi) hi = h;
-            }
+            Fold(mins, maxs, a, b, k == 0, lo, hi);
             break;
         }
         const std::size_t aUp = (a + kFanOut - 1) / kFanOut, bUp = b / kFanOut;
-        for (std::size_t i = a; i < aUp * kFanOut; ++i) {
-            float l = (*mins)[i], h = (*maxs)[i];
-            if (k == 0 && !std::isfinite(l)) continue;
-            if (l < lo) lo = l;
-            if (h > hi) hi = h;
-        }
-        for (std::size_t i = bUp * kFanOut; i < b; ++i) {
-            float l = (*mins)[i], h = (*maxs)[i];
-            if (k == 0 && !std::isfinite(l)) continue;
-            if (l < lo) lo = l;
-            if (h > hi) hi = h;
-        }
+        Fold(mins, maxs, a, aUp * kFanOut, k == 0, lo, hi);
+        Fold(mins, maxs, bUp * kFanOut, b, k == 0, lo, hi);
         a = aUp;
         b = bUp;
     }

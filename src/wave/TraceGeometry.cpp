@@ -89,9 +89,10 @@ std::vector<PixelPoint> ReduceSamples(const std::vector<float>& samples, const M
     count = std::min(count, samples.size());
     if (count == 0) return points;
     auto columnOf = [&](std::size_t i) { return m.column(SampleTime(begin, sps, i)); };
-    // First sample index whose column is at least x (columns never decrease along the block).
-    auto firstAtOrAfter = [&](int x) {
-        std::size_t lo = 0, hi = count;
+    // First sample index whose column is at least x (columns never decrease along the block),
+    // searched in [from, count).
+    auto search = [&](int x, std::size_t from) {
+        std::size_t lo = from, hi = count;
         while (lo < hi) {
             std::size_t mid = lo + (hi - lo) / 2;
             if (columnOf(mid) < x)
@@ -101,14 +102,35 @@ std::vector<PixelPoint> ReduceSamples(const std::vector<float>& samples, const M
         }
         return lo;
     };
+    // The same index, walking from where the inverse of the time mapping puts it: a step or two
+    // per column instead of a search over the whole block. The exact column of every sample
+    // still decides; a guess that is far off falls back to the search.
+    const double samplesPerColumn = m.duration / (m.plot.right - m.plot.left) * sps;
+    const double indexAtLeft = (m.start - begin) * sps;
+    auto firstAtOrAfter = [&](int x, std::size_t from) {
+        const double guess = std::ceil(indexAtLeft + (x - m.plot.left) * samplesPerColumn);
+        std::size_t i = std::isfinite(guess)
+                            ? static_cast<std::size_t>(
+                                  std::clamp(guess, static_cast<double>(from), static_cast<double>(count)))
+                            : from;
+        for (int steps = 0; steps < 8; ++steps) {
+            if (i > from && columnOf(i - 1) >= x)
+                --i;
+            else if (i < count && columnOf(i) < x)
+                ++i;
+            else
+                return i;
+        }
+        return search(x, from);
+    };
     const int firstColumn = std::max(m.plot.left, columnOf(0));
     const int lastColumn = std::min(m.plot.right, columnOf(count - 1));
     ColumnPoints out(points);
-    std::size_t i0 = firstAtOrAfter(firstColumn);
+    std::size_t i0 = firstAtOrAfter(firstColumn, 0);
     std::size_t lastEnd = 0;
     int lastX = 0;
     for (int x = firstColumn; x <= lastColumn && i0 < count; ++x) {
-        const std::size_t i1 = firstAtOrAfter(x + 1);
+        const std::size_t i1 = firstAtOrAfter(x + 1, i0);
         if (auto range = pyramid.range(samples, i0, i1)) {
             out.column(x, m.row(range->second), m.row(range->first));
             lastEnd = i1;

@@ -32,18 +32,22 @@ void TracePane::setDataRange(double min, double max) {
 
 void TracePane::updateRanges() {
     if (dataMin_ == 0 && dataMax_ == 0) {
+        // From the first finite sample that is not 0 on; the pyramids hold the ranges, so only
+        // the samples before that one are looked at.
         bool started = false;
-        for (const ZELDataBlock& block : data_.blocks) {
-            for (float v : block.samples) {
-                if (!std::isfinite(v)) continue;
-                if (!started) {
-                    if (v == 0) continue;
-                    dataMin_ = dataMax_ = v;
-                    started = true;
-                } else {
-                    dataMin_ = std::min<double>(dataMin_, v);
-                    dataMax_ = std::max<double>(dataMax_, v);
-                }
+        for (std::size_t b = 0; b < data_.blocks.size(); ++b) {
+            const std::vector<float>& samples = data_.blocks[b].samples;
+            std::size_t first = 0;
+            if (!started) {
+                while (first < samples.size() && !(std::isfinite(samples[first]) && samples[first] != 0))
+                    ++first;
+                if (first == samples.size()) continue;
+                dataMin_ = dataMax_ = samples[first];
+                started = true;
+            }
+            if (const auto range = pyramids_[b].range(samples, first, samples.size())) {
+                dataMin_ = std::min<double>(dataMin_, range->first);
+                dataMax_ = std::max<double>(dataMax_, range->second);
             }
         }
         if (dataMin_ == dataMax_) {

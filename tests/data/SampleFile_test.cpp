@@ -24,9 +24,18 @@ std::string Bytes(std::initializer_list<int> values) {
     return s;
 }
 
+// Decodes from a separate buffer and, as the reader does, in place from the tail of the sample
+// buffer: both must give the same samples.
 std::vector<float> Decode(int encoding, const std::string& bytes) {
     std::vector<float> out(bytes.size() / BytesPerSample(encoding));
     DecodeSamples(encoding, reinterpret_cast<const unsigned char*>(bytes.data()), out.size(), out.data());
+    std::vector<float> inPlace(out.size());
+    auto* tail =
+        reinterpret_cast<unsigned char*>(inPlace.data()) + inPlace.size() * sizeof(float) - bytes.size();
+    std::memcpy(tail, bytes.data(), bytes.size());
+    DecodeSamples(encoding, tail, inPlace.size(), inPlace.data());
+    EXPECT_EQ(std::memcmp(inPlace.data(), out.data(), out.size() * sizeof(float)), 0)
+        << "encoding " << encoding;
     return out;
 }
 
@@ -203,7 +212,8 @@ TEST(SampleFile, ZelHeaderByteForByte) {
     // Found by fuzzing: a start beyond the calendar overflowed the day count.
     EXPECT_THROW(ZelHeader("ABC", "SHZ", -9.59107e+302, 1, 1), ZelError);
     EXPECT_THROW(ZelHeader("ABC", "SHZ", kEndEpoch, 1, 1), ZelError);
-    EXPECT_NE(ZelHeader("ABC", "SHZ", kFirstEpoch, 1, 1).find("Start date=01 01 0001\r\n"), std::string::npos);
+    EXPECT_NE(ZelHeader("ABC", "SHZ", kFirstEpoch, 1, 1).find("Start date=01 01 0001\r\n"),
+              std::string::npos);
 }
 
 TEST(SampleFile, WrittenFileReadsBackThroughTheCatalogueRules) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -103,6 +104,23 @@ TEST(ZelDetector, MatchesTheReferenceTranscriptionOnTheRjobTrace) {
     EXPECT_NEAR(list.time[1] - start, triggers[0][2], 1e-5);
     EXPECT_EQ(list.tlta[1], 10);
     EXPECT_EQ(list.tsta[1], 1);
+}
+
+// A run adds entries only where the state turns on, however the samples end: a trace that ends
+// while triggered (the hold-off outlasting it) has one detection per burst, as sample-by-sample
+// stepping finds.
+TEST(ZelDetector, RunListsOneDetectionPerRiseAlsoWhenTheTraceEndsTriggered) {
+    for (std::size_t length : {4000u, 3551u, 3501u, 9000u}) {
+        std::vector<float> x(length, 0.0f);
+        for (std::size_t i = 3500; i < std::min<std::size_t>(3550, length); ++i) x[i] = i % 2 ? -5.0f : 5.0f;
+        CZELDetector d;
+        const std::vector<std::size_t> rises = Rises(d, x, 100);
+        ASSERT_EQ(rises, std::vector<std::size_t>{3500}) << length;
+        DetectParam list;
+        RunZelDetector(d, x, 100, 0.0, list);
+        ASSERT_EQ(list.Size(), 2u) << length;
+        EXPECT_NEAR(list.time[0], 35.0 - 0.5, 1e-9) << length;
+    }
 }
 
 TEST(ZelDetector, TriggersOnTheFirstSampleOfEachBurstAndHoldsFiveSeconds) {
