@@ -70,15 +70,6 @@ float SampleValue(const std::string& type, const unsigned char* p) {
     return static_cast<float>(static_cast<std::int16_t>(Assemble(p, 2, false)));  // i2
 }
 
-std::string NowStamp() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[40];
-    std::strftime(text, sizeof text, "{ts '%Y-%m-%d %H:%M:%S'}", &local);
-    return text;
-}
-
 std::string ForwardSlashes(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
@@ -375,7 +366,7 @@ bool CssWaveformImporter::Catalogue(const std::string& relativePath, const std::
         work_.execute(
             "insert into FILELIST (STA, SPS, GAIN, CPATH, DATATYPE, CH, CREATER, LDDATE, TBEGIN, TQTY, "
             "TEND, CALIB, CALPER, FOFF) values (?, ?, 1, ?, 3, ?, 'CSS2ZEL_import', " +
-                NowStamp() + ", ?, ?, ?, ?, ?, 512)",
+                NowTimestampLiteral() + ", ?, ?, ?, ?, ?, 512)",
             values);
         transaction.commit();
         return true;

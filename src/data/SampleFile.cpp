@@ -16,40 +16,14 @@
 #include <limits>
 
 #include "app/ZelError.h"
+#include "data/MiniSeed.h"
+#include "data/PosixFile.h"
 #include "data/TimeConversions.h"
 
 namespace zel {
 namespace {
 
 constexpr std::size_t kHeaderSize = 512;
-
-// Closes a POSIX descriptor on every path out.
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
-// Reads up to size bytes at offset; returns how many arrived (short at end of file or on error).
-std::size_t ReadAt(int fd, void* buffer, std::size_t size, std::int64_t offset) {
-    auto* out = static_cast<unsigned char*>(buffer);
-    std::size_t done = 0;
-    while (done < size) {
-        ssize_t got = ::pread(fd, out + done, size - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        done += static_cast<std::size_t>(got);
-    }
-    return done;
-}
 
 std::int32_t SignExtend24(std::uint32_t v) { return static_cast<std::int32_t>(v << 8) >> 8; }
 
@@ -196,6 +170,7 @@ ReadResult ReadSegment(ZELDataBlock& block, std::string_view dataDir, const Segm
     const SegmentWindow w = WindowOfSegment(segment.begin, segment.duration, segment.sps, t1, t2);
     if (w.count == 0) return result;
     result.fullPath = SampleFilePath(dataDir, segment.path, segment.relative);
+    if (segment.encoding == kEncodingMiniSeed) return ReadMiniSeedSegment(block, result.fullPath, segment, t1, t2);
     result.expected = static_cast<std::size_t>(w.count);
     if (!IsDecodableEncoding(segment.encoding)) {
         result.status = ReadStatus::UnknownEncoding;
