@@ -28,12 +28,11 @@ int Import(BatchSession& session, BatchArgs& args) {
     if (ec) throw ZelError("cannot list the folder '" + folder + "': " + ec.message());
     if (files.empty()) throw ZelError("no wfdisc file (name with \".wfd\") in '" + folder + "'");
     AppContext& context = session.context();
-    CssWaveformImporter importer(
-        context.databases().work(), context.stations(), context.settings().dataDir,
-        context.settings().useTend, [&session](const std::string& question) {
-            return session.messages().show({question, "ZEL", MessageIcon::Question, MessageButtons::YesNo}) ==
-                   MessageAnswer::Yes;
-        });
+    CssWaveformImporter importer(context.databases().work(), context.stations(), context.settings().dataDir,
+                                 context.settings().useTend, [&session](const std::string& question) {
+                                     return session.messages().show({question, "ZEL", MessageIcon::Question,
+                                                                     MessageButtons::YesNo}) == MessageAnswer::Yes;
+                                 });
     CXChanArray spans;
     int segments = 0, problems = 0;
     {
@@ -42,8 +41,8 @@ int Import(BatchSession& session, BatchArgs& args) {
             const CssImportReport report = importer.ImportWfdisc(file, spans);
             segments += report.segments;
             for (const std::string& error : report.errors) {
-                session.messages().show({fs::path(file).filename().string() + ": " + error, "ZEL",
-                                         MessageIcon::Warning, MessageButtons::Ok});
+                session.messages().show({fs::path(file).filename().string() + ": " + error, "ZEL", MessageIcon::Warning,
+                                         MessageButtons::Ok});
                 ++problems;
             }
             progress.advance();
@@ -51,10 +50,9 @@ int Import(BatchSession& session, BatchArgs& args) {
         }
     }
     if (segments == 0) throw ZelError("nothing imported from '" + folder + "'");
-    session.out() << "imported " << segments << " segment" << (segments == 1 ? "" : "s") << " of "
-                  << spans.Count() << " channel" << (spans.Count() == 1 ? "" : "s") << " from "
-                  << files.size() << " wfdisc file" << (files.size() == 1 ? "" : "s") << " into "
-                  << context.settings().dataDir;
+    session.out() << "imported " << segments << " segment" << (segments == 1 ? "" : "s") << " of " << spans.Count()
+                  << " channel" << (spans.Count() == 1 ? "" : "s") << " from " << files.size() << " wfdisc file"
+                  << (files.size() == 1 ? "" : "s") << " into " << context.settings().dataDir;
     if (problems > 0) session.out() << " (" << problems << " problem" << (problems == 1 ? "" : "s") << ")";
     session.out() << '\n';
     return 0;
@@ -86,8 +84,7 @@ int Export(BatchSession& session, BatchArgs& args) {
     const std::vector<ChannelCode> codes = ReadChannelCodes(args, false);
     const TimeWindow window = ReadWindow(args);
     const std::string name = args.option("name", "export.wfdisc");
-    if (name.empty() || name.find('/') != std::string::npos)
-        throw UsageError("--name: a file name without a folder");
+    if (name.empty() || name.find('/') != std::string::npos) throw UsageError("--name: a file name without a folder");
     const std::string formatName = args.option("format");
     const std::optional<WfdiscExportFormat> given = ReadExportFormat(formatName);
     const std::string network = args.option("network");
@@ -96,17 +93,15 @@ int Export(BatchSession& session, BatchArgs& args) {
     const std::string folder = args.positional(0);
     const int configured = session.context().settings().css30OutputFormat;
     const WfdiscExportFormat format = given ? *given
-                                      : configured >= 0 && configured <= 2
-                                          ? static_cast<WfdiscExportFormat>(configured)
-                                          : WfdiscExportFormat::Int32Le;
+                                      : configured >= 0 && configured <= 2 ? static_cast<WfdiscExportFormat>(configured)
+                                                                           : WfdiscExportFormat::Int32Le;
     PaneSet panes = LoadPanes(session, codes, window);
     XZELDataBlockArrays channels;
     std::vector<std::string> locations;
     std::size_t blocks = 0;
     for (const auto& pane : panes) {
         if (pane->data().blocks.empty()) {
-            session.err() << "zelbatch: warning: " << ChannelName(pane->channel())
-                          << ": no samples in the window\n";
+            session.err() << "zelbatch: warning: " << ChannelName(pane->channel()) << ": no samples in the window\n";
             continue;
         }
         ZELDataBlockArray channel = pane->data();
@@ -127,23 +122,20 @@ int Export(BatchSession& session, BatchArgs& args) {
     } else {
         ExportWfdisc(path, channels, format);
     }
-    session.out() << "exported " << blocks << " segment" << (blocks == 1 ? "" : "s") << " of "
-                  << channels.size() << " channel" << (channels.size() == 1 ? "" : "s") << " to " << path
-                  << '\n';
+    session.out() << "exported " << blocks << " segment" << (blocks == 1 ? "" : "s") << " of " << channels.size()
+                  << " channel" << (channels.size() == 1 ? "" : "s") << " to " << path << '\n';
     return 0;
 }
 
 }  // namespace
 
 Subcommand ImportSubcommand() {
-    return {"import",
-            "copy the wfdisc files of a folder into the disk loop",
+    return {"import", "copy the wfdisc files of a folder into the disk loop",
             "Usage: zelbatch import DIR\n"
             "Every file of DIR whose name holds \".wfd\" (CSS 3.0 wfdisc) is read; each segment of a\n"
             "station and channel of the station table becomes a disk-loop file with its catalogue row.\n"
             "Problems of single files are warnings; nothing imported at all is an error (exit 1).\n",
-            {},
-            MemoryGuarded<Import>};
+            {}, MemoryGuarded<Import>};
 }
 
 Subcommand ExportSubcommand() {
