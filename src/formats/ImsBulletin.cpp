@@ -1,10 +1,10 @@
 #include "formats/ImsBulletin.h"
 
 #include <algorithm>
-#include <cmath>
-#include <fstream>
 #include <cctype>
+#include <cmath>
 #include <cstdint>
+#include <fstream>
 #include <sstream>
 
 #include "app/ZelError.h"
@@ -12,6 +12,7 @@
 #include "data/TimeConversions.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
+#include "events/PhaseChannels.h"
 #include "events/ZELPhases.h"
 #include "formats/FixedColumns.h"
 #include "formats/ImsColumns.h"
@@ -280,24 +281,6 @@ std::vector<ImsEvent> ReadImsBulletinFile(const std::string& path, ImsLayout lay
 
 namespace {
 
-enum class ComponentKind { Any, Vertical, Horizontal };
-
-// Which components a bulletin phase may be put on.
-ComponentKind KindFor(const std::string& name) {
-    if (name.empty()) return ComponentKind::Any;
-    if (name == "LR" || name == "Lg") return ComponentKind::Vertical;
-    if (name == "LQ") return ComponentKind::Horizontal;
-    if (name[0] == 'P' || name[0] == 'p') return ComponentKind::Vertical;
-    if (name[0] == 'S' || name[0] == 's') return ComponentKind::Horizontal;
-    return ComponentKind::Any;
-}
-
-bool SlotFits(const ChannelSlot& slot, ComponentKind kind) {
-    if (!slot.Used()) return false;
-    const bool vertical = slot.componentIndex == 1;
-    return kind == ComponentKind::Any || (kind == ComponentKind::Vertical) == vertical;
-}
-
 std::string PaddedEventId(const std::string& id) {
     std::string padded = id.substr(0, 20);
     padded.resize(20, ' ');
@@ -372,13 +355,11 @@ ImsLoadResult LoadImsEvent(const ImsEvent& event, bool phasesOnly, CurrentEvent&
         const int station = FindStation(stations, entry.station);
         const int phaseIndex = catalogue.IndexOf(entry.phase);
         if (station < 0 || phaseIndex < 0) continue;
-        const ComponentKind kind = KindFor(entry.phase);
         SEISMIC_PHASE record = RecordOf(entry, originDay, o.hour);
         record.stationIndex = station;
         record.phaseIndex = phaseIndex;
         record.included = entry.defining == 'T' && catalogue.HasCurve(phaseIndex) ? 1 : 0;
-        for (int slot = 0; slot < kSlotsPerStation; ++slot) {
-            if (!SlotFits(stations[station].slots[slot], kind)) continue;
+        for (int slot : SlotsForPhase(stations[station], entry.phase)) {
             record.channelIndex = slot;
             phases.Add(record);
             ++result.added;
