@@ -10,6 +10,7 @@
 #include "batch/WaveCommands.h"
 #include "data/CssWaveformImport.h"
 #include "data/MiniSeed.h"
+#include "data/SacFile.h"
 #include "data/SampleFile.h"
 
 namespace zel::batch {
@@ -24,9 +25,15 @@ int Import(BatchSession& session, BatchArgs& args) {
     const std::string folder = args.positional(0);
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) throw ZelError("no folder '" + folder + "'");
-    const std::vector<std::string> files = WfdiscFilesOf(folder, ec);
+    std::vector<std::string> files = WfdiscFilesOf(folder, ec);
+    const std::size_t wfdiscFiles = files.size();
+    if (!ec) {
+        const std::vector<std::string> sac = SacFilesOf(folder, ec);
+        files.insert(files.end(), sac.begin(), sac.end());
+    }
     if (ec) throw ZelError("cannot list the folder '" + folder + "': " + ec.message());
-    if (files.empty()) throw ZelError("no wfdisc file (name with \".wfd\") in '" + folder + "'");
+    if (files.empty())
+        throw ZelError("no wfdisc file (name with \".wfd\") and no SAC file (\".sac\") in '" + folder + "'");
     AppContext& context = session.context();
     CssWaveformImporter importer(context.databases().work(), context.stations(), context.settings().dataDir,
                                  context.settings().useTend, [&session](const std::string& question) {
@@ -37,8 +44,10 @@ int Import(BatchSession& session, BatchArgs& args) {
     int segments = 0, problems = 0;
     {
         Progress progress(session.err(), "import", files.size());
-        for (const std::string& file : files) {
-            const CssImportReport report = importer.ImportWfdisc(file, spans);
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const std::string& file = files[i];
+            const CssImportReport report =
+                i < wfdiscFiles ? importer.ImportWfdisc(file, spans) : importer.ImportSac(file, spans);
             segments += report.segments;
             for (const std::string& error : report.errors) {
                 session.messages().show({fs::path(file).filename().string() + ": " + error, "ZEL", MessageIcon::Warning,
@@ -50,9 +59,13 @@ int Import(BatchSession& session, BatchArgs& args) {
         }
     }
     if (segments == 0) throw ZelError("nothing imported from '" + folder + "'");
-    session.out() << "imported " << segments << " segment" << (segments == 1 ? "" : "s") << " of " << spans.Count()
-                  << " channel" << (spans.Count() == 1 ? "" : "s") << " from " << files.size() << " wfdisc file"
-                  << (files.size() == 1 ? "" : "s") << " into " << context.settings().dataDir;
+    session.out() << "imported " << segments << " segment" << (segments == 1 ? "" : "s") << " of "
+                  << spans.Count() << " channel" << (spans.Count() == 1 ? "" : "s") << " from "
+                  << files.size()
+                  << (wfdiscFiles == files.size() ? " wfdisc"
+                      : wfdiscFiles == 0          ? " SAC"
+                                                  : "")
+                  << " file" << (files.size() == 1 ? "" : "s") << " into " << context.settings().dataDir;
     if (problems > 0) session.out() << " (" << problems << " problem" << (problems == 1 ? "" : "s") << ")";
     session.out() << '\n';
     return 0;
@@ -130,12 +143,15 @@ int Export(BatchSession& session, BatchArgs& args) {
 }  // namespace
 
 Subcommand ImportSubcommand() {
-    return {"import", "copy the wfdisc files of a folder into the disk loop",
+    return {"import",
+            "copy the wfdisc and SAC files of a folder into the disk loop",
             "Usage: zelbatch import DIR\n"
-            "Every file of DIR whose name holds \".wfd\" (CSS 3.0 wfdisc) is read; each segment of a\n"
-            "station and channel of the station table becomes a disk-loop file with its catalogue row.\n"
+            "Every file of DIR whose name holds \".wfd\" (CSS 3.0 wfdisc), then every binary SAC file\n"
+            "(\".sac\"), is read; each segment of a station and channel of the station table becomes a\n"
+            "disk-loop file with its catalogue row.\n"
             "Problems of single files are warnings; nothing imported at all is an error (exit 1).\n",
-            {}, MemoryGuarded<Import>};
+            {},
+            MemoryGuarded<Import>};
 }
 
 Subcommand ExportSubcommand() {

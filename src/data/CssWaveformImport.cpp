@@ -14,6 +14,7 @@
 #include "app/ZelError.h"
 #include "app/db/Odbc.h"
 #include "data/Catalogue.h"
+#include "data/SacFile.h"
 #include "data/SampleFile.h"
 #include "data/TimeConversions.h"
 
@@ -264,9 +265,38 @@ CssImportReport CssWaveformImporter::ImportDirectory(const std::string& folder, 
     if (ec) report.errors.push_back("Ошибка открытия файла " + folder);
     for (const std::string& file : files) {
         ImportWfdisc(file, spans, report);
+        if (report.stopped) return report;
+    }
+    for (const std::string& file : SacFilesOf(folder, ec)) {
+        ImportSac(file, spans, report);
         if (report.stopped) break;
     }
     return report;
+}
+
+CssImportReport CssWaveformImporter::ImportSac(const std::string& sacPath, CXChanArray& spans) {
+    CssImportReport report;
+    ImportSac(sacPath, spans, report);
+    return report;
+}
+
+void CssWaveformImporter::ImportSac(const std::string& sacPath, CXChanArray& spans, CssImportReport& report) {
+    WfdiscRecord line;
+    try {
+        line = SacAsWfdiscLine(sacPath);
+    } catch (const ZelError& e) {
+        report.errors.push_back(e.what());
+        return;
+    }
+    const int s = FindStation(stations_, line.sta);
+    if (s < 0 || !SlotFor(stations_[static_cast<std::size_t>(s)], line.chan)) {
+        report.errors.push_back("Канала " + line.sta + " " + line.chan +
+                                " нет в таблице станций: " + sacPath);
+        return;
+    }
+    const std::string dir = fs::path(sacPath).parent_path().string();
+    if (!ImportSegment(dir, line, stations_[static_cast<std::size_t>(s)], spans, report))
+        report.stopped = true;
 }
 
 CssImportReport CssWaveformImporter::ImportWfdisc(const std::string& wfdiscPath, CXChanArray& spans) {

@@ -204,13 +204,7 @@ MiniSeedContents ScanMiniSeedFile(const std::string& path) {
 ReadResult ReadMiniSeedSegment(ZELDataBlock& block, const std::string& fullPath,
                                const SegmentLocation& segment, double t1, double t2) {
     ReadResult result;
-    SegmentWindow w = WindowOfSegment(segment.begin, segment.duration, segment.sps, t1, t2);
-    if (w.count == 0) return result;
-    // The run's sample count is exact: a window reaching its end takes its last sample, which
-    // the duration (count / rate, rounded by the database) can lose to truncation.
-    const std::int64_t total = std::llround(segment.duration * segment.sps);
-    if (t2 >= segment.begin + segment.duration - 1e-6 / segment.sps)
-        w.count = std::max<std::int64_t>(total - w.first, 0);
+    const SegmentWindow w = WindowOfSegment(segment.begin, segment.duration, segment.sps, t1, t2);
     if (w.count == 0) return result;
     result.fullPath = fullPath;
     result.expected = static_cast<std::size_t>(w.count);

@@ -154,10 +154,12 @@ SegmentWindow WindowOfSegment(double segmentBegin, double duration, double sps, 
     } else {
         return w;
     }
-    const double end = std::min(segmentEnd, t2);
     // Counts beyond any real file are cut later against the file's size; here they only must not overflow.
     constexpr double kLimit = 1.0e15;
-    const double n = std::min(std::trunc((end - w.begin) * sps), kLimit);
+    // A window reaching the segment's end counts from the duration itself: an epoch time's rounding,
+    // or a rate such as 1 / 0.01f (100.0000002 Hz), would otherwise cost the segment its last sample.
+    const double n = t2 >= segmentEnd ? std::min(std::trunc(duration * sps - first + 1e-6), kLimit)
+                                      : std::min(std::trunc((t2 - w.begin) * sps), kLimit);
     if (!(n > 0.0) || first > kLimit) return SegmentWindow{};
     w.first = static_cast<std::int64_t>(first);
     w.count = static_cast<std::int64_t>(n);
