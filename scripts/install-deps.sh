@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
   # databases: driver manager, SQLite and PostgreSQL drivers, a server for the tests
   unixodbc unixodbc-dev odbcinst libsqliteodbc odbc-postgresql postgresql sqlite3
+  # MiniSEED archives (libmseed 2.x), StationXML and QuakeML (pugixml); xmllint checks QuakeML in the tests
+  libmseed-dev libpugixml-dev libxml2-utils
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # the side-by-side references of the benchmarks (bench/compare/) and profiling

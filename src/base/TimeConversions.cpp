@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <stdexcept>
 
 #include "base/ZelError.h"
@@ -342,6 +343,15 @@ std::optional<double> ParseUiDateTime(const std::string& text) {
         if (!r.AtEnd() || hour > 23 || minute > 59 || second > 59) return std::nullopt;
     }
     return CalendarToEpoch(year, month, day, hour, minute, second + fraction);
+}
+
+std::string NowTimestampLiteral() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[40];
+    std::strftime(text, sizeof text, "{ts '%Y-%m-%d %H:%M:%S'}", &local);
+    return text;
 }
 
 }  // namespace zel

@@ -92,6 +92,9 @@ enum class UiTimeForm {
 // Empty when the epoch has no calendar form.
 std::string FormatUiTime(double epoch, UiTimeForm form);
 
+// The present local time as the {ts '%Y-%m-%d %H:%M:%S'} literal the LDDATE columns are written with.
+std::string NowTimestampLiteral();
+
 // Reads what the date entry fields hold: "d/m/Y", optionally followed by "H:M" or "H:M:S[.fff]".
 // nullopt for anything else, including impossible dates such as 30/02/2013.
 std::optional<double> ParseUiDateTime(const std::string& text);

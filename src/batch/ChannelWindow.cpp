@@ -64,7 +64,10 @@ std::size_t StationIndex(const std::vector<Station>& stations, const std::string
 }
 
 std::size_t SlotIndex(const Station& station, const std::string& channel) {
-    const int slot = station.FindSlot(channel);
+    // "LOC.CHAN" names the channel of one location, where a station has the code at several.
+    const auto dot = channel.find('.');
+    const int slot = dot == std::string::npos ? station.FindSlot(channel)
+                                              : station.FindSlot(channel.substr(dot + 1), channel.substr(0, dot));
     if (slot < 0) throw ZelError("station " + station.code + " has no channel '" + channel + "'");
     return static_cast<std::size_t>(slot);
 }

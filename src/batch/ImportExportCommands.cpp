@@ -8,6 +8,9 @@
 #include "batch/Progress.h"
 #include "batch/WaveCommands.h"
 #include "data/CssWaveformImport.h"
+#include "data/MiniSeed.h"
+#include "data/SacFile.h"
+#include "data/SampleFile.h"
 #include "db/Databases.h"
 
 namespace zel::batch {
@@ -22,9 +25,15 @@ int Import(BatchSession& session, BatchArgs& args) {
     const std::string folder = args.positional(0);
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) throw ZelError("no folder '" + folder + "'");
-    const std::vector<std::string> files = WfdiscFilesOf(folder, ec);
+    std::vector<std::string> files = WfdiscFilesOf(folder, ec);
+    const std::size_t wfdiscFiles = files.size();
+    if (!ec) {
+        const std::vector<std::string> sac = SacFilesOf(folder, ec);
+        files.insert(files.end(), sac.begin(), sac.end());
+    }
     if (ec) throw ZelError("cannot list the folder '" + folder + "': " + ec.message());
-    if (files.empty()) throw ZelError("no wfdisc file (name with \".wfd\") in '" + folder + "'");
+    if (files.empty())
+        throw ZelError("no wfdisc file (name with \".wfd\") and no SAC file (\".sac\") in '" + folder + "'");
     AppContext& context = session.context();
     CssWaveformImporter importer(context.databases().work(), context.stations(), context.settings().dataDir,
                                  context.settings().useTend, [&session](const std::string& question) {
@@ -35,8 +44,10 @@ int Import(BatchSession& session, BatchArgs& args) {
     int segments = 0, problems = 0;
     {
         Progress progress(session.err(), "import", files.size());
-        for (const std::string& file : files) {
-            const CssImportReport report = importer.ImportWfdisc(file, spans);
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const std::string& file = files[i];
+            const CssImportReport report =
+                i < wfdiscFiles ? importer.ImportWfdisc(file, spans) : importer.ImportSac(file, spans);
             segments += report.segments;
             for (const std::string& error : report.errors) {
                 session.messages().show({fs::path(file).filename().string() + ": " + error, "ZEL", MessageIcon::Warning,
@@ -48,22 +59,38 @@ int Import(BatchSession& session, BatchArgs& args) {
         }
     }
     if (segments == 0) throw ZelError("nothing imported from '" + folder + "'");
-    session.out() << "imported " << segments << " segment" << (segments == 1 ? "" : "s") << " of " << spans.Count()
-                  << " channel" << (spans.Count() == 1 ? "" : "s") << " from " << files.size() << " wfdisc file"
-                  << (files.size() == 1 ? "" : "s") << " into " << context.settings().dataDir;
+    session.out() << "imported " << segments << " segment" << (segments == 1 ? "" : "s") << " of "
+                  << spans.Count() << " channel" << (spans.Count() == 1 ? "" : "s") << " from "
+                  << files.size()
+                  << (wfdiscFiles == files.size() ? " wfdisc"
+                      : wfdiscFiles == 0          ? " SAC"
+                                                  : "")
+                  << " file" << (files.size() == 1 ? "" : "s") << " into " << context.settings().dataDir;
     if (problems > 0) session.out() << " (" << problems << " problem" << (problems == 1 ? "" : "s") << ")";
     session.out() << '\n';
     return 0;
 }
 
-// nullopt: the configured format.
-std::optional<WfdiscExportFormat> ReadExportFormat(BatchArgs& args) {
-    if (!args.has("format")) return std::nullopt;
-    const std::string format = args.option("format");
+// nullopt: the configured format (or MiniSEED, which is no wfdisc format).
+std::optional<WfdiscExportFormat> ReadExportFormat(const std::string& format) {
+    if (format.empty() || format == "mseed") return std::nullopt;
     if (format == "int32le" || format == "i4") return WfdiscExportFormat::Int32Le;
     if (format == "float32le" || format == "f4") return WfdiscExportFormat::Float32Le;
     if (format == "int32be" || format == "s4") return WfdiscExportFormat::Int32Be;
-    throw UsageError("--format: '" + format + "' is not int32le (i4), float32le (f4) or int32be (s4)");
+    throw UsageError("--format: '" + format + "' is not int32le (i4), float32le (f4), int32be (s4) or mseed");
+}
+
+// One Steim-2 MiniSEED file per channel, named NET.STA.LOC.CHAN.mseed; locations[i] is the
+// location code of channels[i] ("??" for none).
+void ExportMiniSeed(const std::string& folder, const std::string& network,
+                    const XZELDataBlockArrays& channels, const std::vector<std::string>& locations) {
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        const MiniSeedChannel id{network, channels[i].station, locations[i] == "??" ? "" : locations[i],
+                                 channels[i].channel};
+        const std::string name =
+            id.network + "." + id.station + "." + id.location + "." + id.channel + ".mseed";
+        WriteFileAtomically((fs::path(folder) / name).string(), MiniSeedBytes(id, channels[i].blocks));
+    }
 }
 
 int Export(BatchSession& session, BatchArgs& args) {
@@ -71,7 +98,9 @@ int Export(BatchSession& session, BatchArgs& args) {
     const TimeWindow window = ReadWindow(args);
     const std::string name = args.option("name", "export.wfdisc");
     if (name.empty() || name.find('/') != std::string::npos) throw UsageError("--name: a file name without a folder");
-    const std::optional<WfdiscExportFormat> given = ReadExportFormat(args);
+    const std::string formatName = args.option("format");
+    const std::optional<WfdiscExportFormat> given = ReadExportFormat(formatName);
+    const std::string network = args.option("network");
     args.finish(1);
     if (args.positionalCount() == 0) throw UsageError("missing OUTDIR, the folder to write into");
     const std::string folder = args.positional(0);
@@ -81,6 +110,7 @@ int Export(BatchSession& session, BatchArgs& args) {
                                                                            : WfdiscExportFormat::Int32Le;
     PaneSet panes = LoadPanes(session, codes, window);
     XZELDataBlockArrays channels;
+    std::vector<std::string> locations;
     std::size_t blocks = 0;
     for (const auto& pane : panes) {
         if (pane->data().blocks.empty()) {
@@ -92,13 +122,19 @@ int Export(BatchSession& session, BatchArgs& args) {
         channel.channel = pane->channel().channel;
         blocks += channel.blocks.size();
         channels.push_back(std::move(channel));
+        locations.push_back(pane->channel().locationCode);
     }
     if (channels.empty()) throw ZelError("no samples of the channels in the window: nothing exported");
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec) throw ZelError("cannot create the folder '" + folder + "': " + ec.message());
-    const std::string path = (fs::path(folder) / name).string();
-    ExportWfdisc(path, channels, format);
+    std::string path = (fs::path(folder) / name).string();
+    if (formatName == "mseed") {
+        ExportMiniSeed(folder, network, channels, locations);
+        path = folder;
+    } else {
+        ExportWfdisc(path, channels, format);
+    }
     session.out() << "exported " << blocks << " segment" << (blocks == 1 ? "" : "s") << " of " << channels.size()
                   << " channel" << (channels.size() == 1 ? "" : "s") << " to " << path << '\n';
     return 0;
@@ -107,21 +143,30 @@ int Export(BatchSession& session, BatchArgs& args) {
 }  // namespace
 
 Subcommand ImportSubcommand() {
-    return {"import", "copy the wfdisc files of a folder into the disk loop",
+    return {"import",
+            "copy the wfdisc and SAC files of a folder into the disk loop",
             "Usage: zelbatch import DIR\n"
-            "Every file of DIR whose name holds \".wfd\" (CSS 3.0 wfdisc) is read; each segment of a\n"
-            "station and channel of the station table becomes a disk-loop file with its catalogue row.\n"
+            "Every file of DIR whose name holds \".wfd\" (CSS 3.0 wfdisc), then every binary SAC file\n"
+            "(\".sac\"), is read; each segment of a station and channel of the station table becomes a\n"
+            "disk-loop file with its catalogue row.\n"
             "Problems of single files are warnings; nothing imported at all is an error (exit 1).\n",
-            {}, MemoryGuarded<Import>};
+            {},
+            MemoryGuarded<Import>};
 }
 
 Subcommand ExportSubcommand() {
-    return {"export", "write channels over a window as a wfdisc with sample files",
-            "Usage: zelbatch export (--station S[,S] --channel C[,C] | --channels S:C[,S:C]) --from T --to T\n"
-            "                       [--format int32le|float32le|int32be] [--name FILE] OUTDIR\n"
-            "Writes OUTDIR/export.wfdisc (or --name) and one sample file per segment beside it, as the\n"
-            "workstation's CSS 3.0 export does. The format defaults to the configured one.\n",
-            {}, MemoryGuarded<Export>};
+    return {
+        "export",
+        "write channels over a window as a wfdisc with sample files",
+        "Usage: zelbatch export (--station S[,S] --channel C[,C] | --channels S:C[,S:C]) --from T --to T\n"
+        "                       [--format int32le|float32le|int32be|mseed] [--network NET] [--name FILE]\n"
+        "                       OUTDIR\n"
+        "Writes OUTDIR/export.wfdisc (or --name) and one sample file per segment beside it, as the\n"
+        "workstation's CSS 3.0 export does. The format defaults to the configured one. With\n"
+        "--format mseed, one Steim-2 MiniSEED file per channel instead, OUTDIR/NET.STA.LOC.CHAN.mseed\n"
+        "(samples rounded to whole counts; --network gives the network code, empty by default).\n",
+        {},
+        MemoryGuarded<Export>};
 }
 
 }  // namespace zel::batch

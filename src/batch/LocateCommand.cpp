@@ -29,13 +29,14 @@
 #include "formats/FixedColumns.h"
 #include "formats/ImsBulletin.h"
 #include "formats/PhaseListFiles.h"
+#include "formats/QuakeMl.h"
 
 namespace zel::batch {
 
 namespace {
 
 struct LocateOptions {
-    std::string bulletin, eventId, model, report, ims, css, phases;
+    std::string bulletin, eventId, model, report, ims, css, phases, quakeml;
     std::optional<double> depth;
     bool descent = false;  // the workstation's first method; the default is Geiger's with its ellipse
     bool grid = false, save = false, dryRun = false;
@@ -54,6 +55,18 @@ void CheckComplete(const std::string& text, const std::string& path) {
     } else if (text.back() != '\n') {
         throw ZelError("'" + path + "' is cut short: its last line is incomplete");
     }
+}
+
+// An event chosen by the last part of its id ("smi:.../event/ID" or "...eventid=ID").
+const QuakeMlEvent& ChooseQuakeMlEvent(const std::vector<QuakeMlEvent>& events, const std::string& id,
+                                       const std::string& path) {
+    if (events.empty()) throw ZelError("'" + path + "' holds no QuakeML event");
+    if (id.empty()) return events.front();
+    for (const QuakeMlEvent& e : events) {
+        const std::size_t cut = e.id.find_last_of("/=");
+        if (e.id == id || e.id.substr(cut == std::string::npos ? 0 : cut + 1) == id) return e;
+    }
+    throw ZelError("'" + path + "' has no event " + id);
 }
 
 const ImsEvent& ChooseEvent(const std::vector<ImsEvent>& events, const std::string& id, const std::string& path) {
@@ -181,6 +194,7 @@ int Locate(BatchSession& session, BatchArgs& args) {
     o.ims = args.option("ims");
     o.css = args.option("css");
     o.phases = args.option("phases");
+    o.quakeml = args.option("quakeml");
     if (args.has("depth")) o.depth = args.number("depth", 0);
     const bool freeDepth = args.flag("free-depth");
     o.grid = args.flag("grid");
@@ -198,9 +212,17 @@ int Locate(BatchSession& session, BatchArgs& args) {
     // The bulletin is read and checked before the configuration or the database is touched.
     const std::string text = ReadInput(session, o.bulletin);
     CheckComplete(text, o.bulletin);
-    std::istringstream stream(text);
-    const std::vector<ImsEvent> events = ReadImsBulletin(stream, ImsLayout::Columns);
-    const ImsEvent& chosen = ChooseEvent(events, o.eventId, o.bulletin);
+    const bool isQuakeMl = Trimmed(text).rfind('<', 0) == 0;
+    std::vector<ImsEvent> imsEvents;
+    std::vector<QuakeMlEvent> quakeMlEvents;
+    if (isQuakeMl) {
+        quakeMlEvents = ParseQuakeMl(text);
+        ChooseQuakeMlEvent(quakeMlEvents, o.eventId, o.bulletin);
+    } else {
+        std::istringstream stream(text);
+        imsEvents = ReadImsBulletin(stream, ImsLayout::Columns);
+        ChooseEvent(imsEvents, o.eventId, o.bulletin);
+    }
 
     AppContext& context = session.context();
     const std::vector<Station>& stations = context.stations();
@@ -209,11 +231,24 @@ int Locate(BatchSession& session, BatchArgs& args) {
 
     CurrentEvent& event = TheCurrentEvent();
     ZELPhases& phases = ThePhaseList();
-    const ImsLoadResult loaded = LoadImsEvent(chosen, false, event, phases, stations, catalogue,
-                                              ReadLegacyPhaseNames(context.paths().resources));
-    if (!loaded.problem.empty()) throw ZelError(loaded.problem);
-    if (const std::string skipped = SkippedArrivalsText(chosen.id, loaded.skipped); !skipped.empty())
-        session.err() << "zelbatch: warning: " << skipped << '\n';
+    if (isQuakeMl) {
+        const QuakeMlLoadResult loaded =
+            LoadQuakeMlEvent(ChooseQuakeMlEvent(quakeMlEvents, o.eventId, o.bulletin), false, event, phases,
+                             stations, catalogue);
+        for (const std::string& code : loaded.unknownStations)
+            session.err() << "zelbatch: warning: station " << code
+                          << " is not in the station table, its picks skipped\n";
+        for (const std::string& name : loaded.unknownPhases)
+            session.err() << "zelbatch: warning: phase " << name
+                          << " is not in the phase catalogue, its picks skipped\n";
+    } else {
+        const ImsEvent& chosen = ChooseEvent(imsEvents, o.eventId, o.bulletin);
+        const ImsLoadResult loaded = LoadImsEvent(chosen, false, event, phases, stations, catalogue,
+                                                  ReadLegacyPhaseNames(context.paths().resources));
+        if (!loaded.problem.empty()) throw ZelError(loaded.problem);
+        if (const std::string skipped = SkippedArrivalsText(chosen.id, loaded.skipped); !skipped.empty())
+            session.err() << "zelbatch: warning: " << skipped << '\n';
+    }
     std::vector<Observation> observations;
     const LocationResult r = LocateEvent(session, o, phases, stations, catalogue, event, observations);
     event.lat = static_cast<float>(r.lat);
@@ -259,6 +294,18 @@ int Locate(BatchSession& session, BatchArgs& args) {
         if (cssCopy) cssCopy->DrawKeys(event, phases);
     }
 
+    if (!o.quakeml.empty()) {
+        QuakeMlInput input{
+            event, r.ellipse, o.depth.has_value(), StationNetworks(context.databases().work()), {}};
+        const std::pair<const char*, std::pair<std::optional<double>, int>> computed[] = {
+            {"mb", {magnitudes.mb, magnitudes.mbStations}},
+            {"Ms", {magnitudes.ms, magnitudes.msStations}},
+            {"ML", {magnitudes.ml, magnitudes.mlStations}}};
+        for (const auto& [type, value] : computed)
+            if (value.first)
+                input.magnitudes.push_back({"", type, "", *value.first, std::nullopt, value.second});
+        WriteOutput(session, o.quakeml, QuakeMlText(input, phases, stations, catalogue));
+    }
     if (!o.ims.empty())
         WriteOutput(session, o.ims,
                     ImsBulletinText(BulletinInput{event, r.ellipse, o.depth.has_value()}, phases, stations, catalogue));
@@ -302,11 +349,13 @@ int Locate(BatchSession& session, BatchArgs& args) {
 }  // namespace
 
 Subcommand LocateSubcommand() {
-    return {"locate", "locate an IMS1.0 bulletin event, compute magnitudes, write and save it",
+    return {"locate", "locate an IMS1.0 bulletin or QuakeML event, compute magnitudes, write and save it",
             "Usage: zelbatch locate BULLETIN [--event ID] [--model NAME] [--method svd|descent]\n"
             "                       [--depth KM | --free-depth] [--grid]\n"
-            "                       [--ims FILE] [--css DIR] [--phases DIR] [--save [--report FILE]] [--dry-run]\n"
-            "Reads the IMS1.0 bulletin (a file, or - for stdin) into the phase list as the workstation's\n"
+            "                       [--ims FILE] [--quakeml FILE] [--css DIR] [--phases DIR]\n"
+            "                       [--save [--report FILE]] [--dry-run]\n"
+            "Reads the IMS1.0 bulletin or QuakeML file (a file, or - for stdin) into the phase list as the\n"
+            "workstation's "
             "bulletin load does (arrivals it cannot take are skipped with a warning), locates the event\n"
             "with the internal locator, computes the magnitudes its amplitudes allow (mb from P, Ms from LR,\n"
             "ML from S, Sg, Sn and Lg, the energy class K on the Vegik scale) and prints a summary: the\n"
@@ -319,6 +368,7 @@ Subcommand LocateSubcommand() {
             "  --depth KM     fix the depth; --free-depth (the default) lets the locator find it\n"
             "  --grid         start from the 2-degree grid search, not from the bulletin's origin\n"
             "  --ims FILE     write the located event as an IMS1.0 bulletin (- for stdout)\n"
+            "  --quakeml FILE write it as QuakeML 1.2 (- for stdout)\n"
             "  --css DIR      write the CSS 3.0 tables <orid>.Origin, .Arrival, .Assoc, .Stamag, .Amplitude\n"
             "  --phases DIR   write the phase files <id>.arr (all phases), <id>.out (HYPO71),\n"
             "                 zelout.dat (KPW2) and zelout.bms (TRAVO)\n"

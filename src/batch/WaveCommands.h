@@ -19,6 +19,7 @@ int MemoryGuarded(BatchSession& session, BatchArgs& args) {
 }
 
 Subcommand ImportSubcommand();
+Subcommand ScanSubcommand();
 Subcommand ExportSubcommand();
 Subcommand CatalogueSubcommand();
 Subcommand ReadSubcommand();

@@ -1,13 +1,23 @@
 #include <cstdio>
 
 #include "batch/WaveCommands.h"
+#include "db/Databases.h"
+#include "formats/StationXml.h"
 
 namespace zel::batch {
 
 namespace {
 
 int ListStations(BatchSession& session, BatchArgs& args) {
+    const std::string inventory = args.option("import");
     args.finish(0);
+    if (!inventory.empty()) {
+        Db::Connection& work = session.context().databases().work();
+        const StationXmlImportReport report = ImportStationXml(work, inventory);
+        FillCatalogueCalibration(work);
+        session.out() << report.Text() << '\n';
+        session.context().stations() = LoadStations(work);
+    }
     for (const Station& s : session.context().stations()) {
         char line[96];
         std::snprintf(line, sizeof line, "%-6s %9.4f %10.4f %7.3f", s.code.c_str(), s.lat, s.lon, s.elev);
@@ -23,17 +33,22 @@ int ListStations(BatchSession& session, BatchArgs& args) {
 
 std::vector<Subcommand> WaveSubcommands() {
     return {
-        {"stations", "list the station table with its channels",
-         "Usage: zelbatch stations\n"
+        {"stations",
+         "list the station table with its channels",
+         "Usage: zelbatch stations [--import FILE.xml]\n"
          "One line per station of the working database: code, latitude, longitude, elevation (km),\n"
-         "then its channels.\n",
-         {}, ListStations},
+         "then its channels. --import first replaces the stations of an FDSN StationXML inventory:\n"
+         "coordinates, channels placed by orientation, and each channel's poles and zeros for the\n"
+         "instrument correction; channels without coordinates or responses are reported.\n",
+         {},
+         ListStations},
         CatalogueSubcommand(),
         ReadSubcommand(),
         FilterSubcommand(),
         DetectSubcommand(),
         RenderSubcommand(),
         ImportSubcommand(),
+        ScanSubcommand(),
         ExportSubcommand(),
     };
 }

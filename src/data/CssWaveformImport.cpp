@@ -15,6 +15,7 @@
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "data/Catalogue.h"
+#include "data/SacFile.h"
 #include "data/SampleFile.h"
 #include "db/Odbc.h"
 
@@ -69,15 +70,6 @@ float SampleValue(const std::string& type, const unsigned char* p) {
     if (type == "i4") return static_cast<float>(static_cast<std::int32_t>(Assemble(p, 4, false)));
     if (type == "s2") return static_cast<float>(static_cast<std::int16_t>(Assemble(p, 2, true)));
     return static_cast<float>(static_cast<std::int16_t>(Assemble(p, 2, false)));  // i2
-}
-
-std::string NowStamp() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[40];
-    std::strftime(text, sizeof text, "{ts '%Y-%m-%d %H:%M:%S'}", &local);
-    return text;
 }
 
 std::string ForwardSlashes(std::string path) {
@@ -293,9 +285,38 @@ CssImportReport CssWaveformImporter::ImportDirectory(const std::string& folder, 
     if (ec) report.errors.push_back("Ошибка открытия файла " + folder);
     for (const std::string& file : files) {
         ImportWfdisc(file, spans, report);
+        if (report.stopped) return report;
+    }
+    for (const std::string& file : SacFilesOf(folder, ec)) {
+        ImportSac(file, spans, report);
         if (report.stopped) break;
     }
     return report;
+}
+
+CssImportReport CssWaveformImporter::ImportSac(const std::string& sacPath, CXChanArray& spans) {
+    CssImportReport report;
+    ImportSac(sacPath, spans, report);
+    return report;
+}
+
+void CssWaveformImporter::ImportSac(const std::string& sacPath, CXChanArray& spans, CssImportReport& report) {
+    WfdiscRecord line;
+    try {
+        line = SacAsWfdiscLine(sacPath);
+    } catch (const ZelError& e) {
+        report.errors.push_back(e.what());
+        return;
+    }
+    const int s = FindStation(stations_, line.sta);
+    if (s < 0 || !SlotFor(stations_[static_cast<std::size_t>(s)], line.chan)) {
+        report.errors.push_back("Канала " + line.sta + " " + line.chan +
+                                " нет в таблице станций: " + sacPath);
+        return;
+    }
+    const std::string dir = fs::path(sacPath).parent_path().string();
+    if (!ImportSegment(dir, line, stations_[static_cast<std::size_t>(s)], spans, report))
+        report.stopped = true;
 }
 
 CssImportReport CssWaveformImporter::ImportWfdisc(const std::string& wfdiscPath, CXChanArray& spans) {
@@ -402,7 +423,7 @@ bool CssWaveformImporter::Catalogue(const std::string& relativePath, const std::
         work_.execute(
             "insert into FILELIST (STA, SPS, GAIN, CPATH, DATATYPE, CH, CREATER, LDDATE, TBEGIN, TQTY, "
             "TEND, CALIB, CALPER, FOFF) values (?, ?, 1, ?, 3, ?, 'CSS2ZEL_import', " +
-                NowStamp() + ", ?, ?, ?, ?, ?, 512)",
+                NowTimestampLiteral() + ", ?, ?, ?, ?, ?, 512)",
             values);
         transaction.commit();
         return true;

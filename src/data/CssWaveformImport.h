@@ -98,12 +98,16 @@ class CssWaveformImporter {
     CssWaveformImporter(Db::Connection& work, const std::vector<Station>& stations, std::string dataDir,
                         bool useTend, InsertFailureQuestion continueAfterInsertFailure);
 
-    // Every file of the folder whose name holds ".wfd", in name order.
+    // Every file of the folder whose name holds ".wfd", then every SAC file, in name order.
     CssImportReport ImportDirectory(const std::string& folder, CXChanArray& spans);
     CssImportReport ImportWfdisc(const std::string& wfdiscPath, CXChanArray& spans);
+    // One binary SAC file as one segment (data/SacFile.h); a station or channel the table lacks
+    // is reported.
+    CssImportReport ImportSac(const std::string& sacPath, CXChanArray& spans);
 
   private:
     void ImportWfdisc(const std::string& wfdiscPath, CXChanArray& spans, CssImportReport& report);
+    void ImportSac(const std::string& sacPath, CXChanArray& spans, CssImportReport& report);
     // False when the whole import must stop.
     bool ImportSegment(const std::string& wfdiscDir, const WfdiscRecord& line, const Station& station,
                        CXChanArray& spans, CssImportReport& report);

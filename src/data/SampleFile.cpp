@@ -19,6 +19,8 @@
 #include "base/ReplaceFile.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
+#include "data/MiniSeed.h"
+#include "data/PosixFile.h"
 
 namespace zel {
 namespace {
@@ -194,10 +196,12 @@ SegmentWindow WindowOfSegment(double segmentBegin, double duration, double sps, 
     } else {
         return w;
     }
-    const double end = std::min(segmentEnd, t2);
     // Counts beyond any real file are cut later against the file's size; here they only must not overflow.
     constexpr double kLimit = 1.0e15;
-    const double n = std::min(std::trunc((end - w.begin) * sps), kLimit);
+    // A window reaching the segment's end counts from the duration itself: an epoch time's rounding,
+    // or a rate such as 1 / 0.01f (100.0000002 Hz), would otherwise cost the segment its last sample.
+    const double n = t2 >= segmentEnd ? std::min(std::trunc(duration * sps - first + 1e-6), kLimit)
+                                      : std::min(std::trunc((t2 - w.begin) * sps), kLimit);
     if (!(n > 0.0) || first > kLimit) return SegmentWindow{};
     w.first = static_cast<std::int64_t>(first);
     w.count = static_cast<std::int64_t>(n);
@@ -210,6 +214,7 @@ ReadResult ReadSegment(ZELDataBlock& block, std::string_view dataDir, const Segm
     const SegmentWindow w = WindowOfSegment(segment.begin, segment.duration, segment.sps, t1, t2);
     if (w.count == 0) return result;
     result.fullPath = SampleFilePath(dataDir, segment.path, segment.relative);
+    if (segment.encoding == kEncodingMiniSeed) return ReadMiniSeedSegment(block, result.fullPath, segment, t1, t2);
     result.expected = static_cast<std::size_t>(w.count);
     if (!IsDecodableEncoding(segment.encoding)) {
         result.status = ReadStatus::UnknownEncoding;

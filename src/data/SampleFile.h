@@ -23,6 +23,9 @@ enum SampleEncoding : int {
     kEncodingUInt16Le = 5,
     kEncodingInt32Be = 6,
     kEncodingInt24Be = 7,
+    // Not a sample layout: the row names one continuous run of a MiniSEED file, FOFF being the
+    // byte of its first record (data/MiniSeed.h). Readers that do not know the code see a gap.
+    kEncodingMiniSeed = 10,
 };
 
 // Bytes one sample takes in a file; 4 for codes that are not decoded.

@@ -78,6 +78,13 @@ int Station::FindSlot(const std::string& channel) const {
     return -1;
 }
 
+int Station::FindSlot(const std::string& channel, const std::string& lcode) const {
+    const std::string wanted = lcode.empty() ? "??" : lcode;
+    for (int i = 0; i < kSlotsPerStation; ++i)
+        if (slots[i].Used() && SameCode(slots[i].channel, channel) && SameCode(slots[i].lcode, wanted)) return i;
+    return -1;
+}
+
 int FindStation(const std::vector<Station>& stations, const std::string& code) {
     for (std::size_t i = 0; i < stations.size(); ++i)
         if (SameCode(stations[i].code, code)) return static_cast<int>(i);

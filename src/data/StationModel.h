@@ -53,6 +53,8 @@ struct Station {
 
     // Slot holding this channel code (compared without regard to case), or -1.
     int FindSlot(const std::string& channel) const;
+    // The same for a channel of one location code ("??" or "" for a slot of unknown location).
+    int FindSlot(const std::string& channel, const std::string& lcode) const;
 };
 
 // Slot index (0..23) of a SITECHAN row, or nullopt when ngroup or chanindex lie outside the 24 slots.

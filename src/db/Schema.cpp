@@ -92,6 +92,10 @@ const std::vector<TableDef>& WorkingSchema() {
           Real("CALPER"), BigInt("FOFF"), Text("LCODE", 8)},
          // A year of files is a few hundred thousand rows: window queries must not scan them all.
          {"create index FILELIST_STA_CH_TBEGIN on FILELIST (STA, CH, TBEGIN)"}},
+        // Every file a MiniSEED archive scan looked at, so the next scan reads only new or changed ones.
+        {"ARCHIVEFILES",
+         {Text("CPATH", 1024), BigInt("FSIZE"), BigInt("MTIME"), Stamp("LDDATE")},
+         {"create index ARCHIVEFILES_CPATH on ARCHIVEFILES (CPATH)"}},
         {"SITE",
          {Text("STA", 32), Real("LAT"), Real("LON"), Real("ELEV"), Int("NGROUPS"), Text("DESCR", 255),
           Stamp("LDDATE"), Int("NINDEX"), Text("COD", 6), Text("STATYPE", 50), Text("STANAME", 50),

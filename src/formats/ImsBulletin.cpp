@@ -14,6 +14,7 @@
 #include "data/StationModel.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
+#include "events/PhaseChannels.h"
 #include "events/ZELPhases.h"
 #include "formats/FixedColumns.h"
 #include "formats/ImsColumns.h"
@@ -290,24 +291,6 @@ std::vector<ImsEvent> ReadImsBulletinFile(const std::string& path, ImsLayout lay
 
 namespace {
 
-enum class ComponentKind { Any, Vertical, Horizontal };
-
-// Which components a bulletin phase may be put on.
-ComponentKind KindFor(const std::string& name) {
-    if (name.empty()) return ComponentKind::Any;
-    if (name == "LR" || name == "Lg") return ComponentKind::Vertical;
-    if (name == "LQ") return ComponentKind::Horizontal;
-    if (name[0] == 'P' || name[0] == 'p') return ComponentKind::Vertical;
-    if (name[0] == 'S' || name[0] == 's') return ComponentKind::Horizontal;
-    return ComponentKind::Any;
-}
-
-bool SlotFits(const ChannelSlot& slot, ComponentKind kind) {
-    if (!slot.Used()) return false;
-    const bool vertical = slot.componentIndex == 1;
-    return kind == ComponentKind::Any || (kind == ComponentKind::Vertical) == vertical;
-}
-
 std::string PaddedEventId(const std::string& id) {
     std::string padded = id.substr(0, 20);
     padded.resize(20, ' ');
@@ -434,14 +417,12 @@ ImsLoadResult LoadImsEvent(const ImsEvent& event, bool phasesOnly, CurrentEvent&
             ++skipped.repeated[entry.station + " " + name];
             continue;
         }
-        const ComponentKind kind = KindFor(name);
         SEISMIC_PHASE record = RecordOf(entry, originDay, o.hour);
         record.stationIndex = station;
         record.phaseIndex = phaseIndex;
         record.included = entry.defining == 'T' && catalogue.HasCurve(phaseIndex) ? 1 : 0;
         bool placed = false;
-        for (int slot = 0; slot < kSlotsPerStation; ++slot) {
-            if (!SlotFits(stations[station].slots[slot], kind)) continue;
+        for (int slot : SlotsForPhase(stations[station], name)) {
             record.channelIndex = slot;
             phases.Add(record);
             ++result.added;

@@ -1,0 +1,48 @@
+// scan: a MiniSEED archive connected to the catalogue where it lies.
+#include "base/ZelError.h"
+#include "batch/Progress.h"
+#include "batch/WaveCommands.h"
+#include "data/ArchiveScan.h"
+#include "db/Databases.h"
+#include "formats/StationXml.h"
+
+namespace zel::batch {
+
+namespace {
+
+int Scan(BatchSession& session, BatchArgs& args) {
+    args.finish(1);
+    if (args.positionalCount() == 0) throw UsageError("missing ROOT, the archive folder to scan");
+    AppContext& context = session.context();
+    Db::Connection& work = context.databases().work();
+    ArchiveScanReport report;
+    {
+        Progress progress(session.err(), "scan", 0);
+        report = ScanArchive(work, args.positional(0), context.settings().dataDir, context.stations(),
+                             [&progress](std::size_t, std::size_t total) {
+                                 progress.setTotal(total);
+                                 progress.advance();
+                                 return true;
+                             });
+    }
+    FillCatalogueCalibration(work);
+    session.out() << report.Text() << '\n';
+    return 0;
+}
+
+}  // namespace
+
+Subcommand ScanSubcommand() {
+    return {"scan",
+            "catalogue a MiniSEED archive (SDS tree or any folder) where it lies",
+            "Usage: zelbatch scan ROOT\n"
+            "Every file below ROOT is looked at; each continuous run of a channel in a MiniSEED file\n"
+            "becomes one catalogue row naming the file where it is (nothing is copied). A second scan\n"
+            "reads only files that are new or changed (by size and modification time) and drops the rows\n"
+            "of files that vanished. Channels missing from the station table are listed: import the\n"
+            "network's StationXML (zelbatch stations --import FILE.xml) to see them.\n",
+            {},
+            Scan};
+}
+
+}  // namespace zel::batch
