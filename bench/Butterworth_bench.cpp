@@ -93,7 +93,6 @@ class ChannelDay : public zel::FormulaInterface {
 
 // What the filter wizard writes for a zero-phase 1-5 Hz band-pass of order 4.
 void BM_WizardFormula(benchmark::State& state) {
-    zel::InstallButterFormula();
     ChannelDay day;
     const char* formula =
         "revers(butter(revers(butter((current-mean(current)),1.000000,5.000000,4)),1.000000,5.000000,4))";

@@ -6,7 +6,7 @@
 #include "base/ZelError.h"
 #include "batch/BatchTime.h"
 #include "batch/Progress.h"
-#include "data/Catalogue.h"
+#include "session/PaneLoading.h"
 
 namespace zel::batch {
 
@@ -79,26 +79,14 @@ PaneSet LoadPanes(BatchSession& session, const std::vector<ChannelCode>& codes, 
     Progress progress(session.err(), "read", codes.size());
     for (const ChannelCode& code : codes) {
         const std::size_t s = StationIndex(stations, code.station);
-        const Station& station = stations[s];
-        const std::size_t slot = SlotIndex(station, code.channel);
-        const ChannelSlot& chan = station.slots[slot];
-        PaneChannel channel;
-        channel.stationIndex = static_cast<int>(s);
-        channel.slot = static_cast<int>(slot);
-        channel.station = station.code;
-        channel.channel = chan.channel;
-        channel.locationCode = chan.lcode;
-        channel.nominalSps = chan.sps;
-        TracePane& pane = panes.add(channel, window.from, window.to - window.from);
-        ZELDataBlockArray data;
-        const SegmentLoadReport report =
-            LoadChannelSegments(context.databases(), context.catalogueSettings(), channel.station, channel.channel,
-                                channel.locationCode, window.from, window.to, data);
+        const std::size_t slot = SlotIndex(stations[s], code.channel);
+        TracePane& pane = panes.add(ChannelOf(stations, static_cast<int>(s), static_cast<int>(slot)), window.from,
+                                    window.to - window.from);
+        const SegmentLoadReport report = LoadPaneSamples(context, pane);
         // The workstation's own texts, one warning line each; the time stays a gap.
         std::istringstream problems(report.Text());
         for (std::string line; std::getline(problems, line);)
-            session.err() << "zelbatch: warning: " << ChannelName(channel) << ": " << line << '\n';
-        pane.setData(std::move(data));
+            session.err() << "zelbatch: warning: " << ChannelName(pane.channel()) << ": " << line << '\n';
         progress.advance();
     }
     return panes;

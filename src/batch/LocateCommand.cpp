@@ -11,13 +11,11 @@
 #include "base/ZelError.h"
 #include "batch/BatchTime.h"
 #include "batch/EventCommands.h"
-#include "batch/EventMagnitudes.h"
 #include "batch/Progress.h"
 #include "dsp/FormulaTokenizer.h"
 #include "events/CurrentEvent.h"
 #include "events/EventStore.h"
-#include "events/LocationOutcome.h"
-#include "events/Locator.h"
+#include "events/NetworkMagnitudes.h"
 #include "events/PhaseCatalogue.h"
 #include "events/Regions.h"
 #include "events/TravelTimeModels.h"
@@ -30,6 +28,7 @@
 #include "formats/ImsBulletin.h"
 #include "formats/PhaseListFiles.h"
 #include "formats/QuakeMl.h"
+#include "session/Locating.h"
 
 namespace zel::batch {
 
@@ -88,37 +87,38 @@ std::string ModelDirectory(AppContext& context, const std::string& name) {
     throw ZelError("unknown travel-time model '" + name + "' (this configuration has: " + known + ")");
 }
 
-// Locates the loaded event; `observations` gets what the location did with each (station, phase).
-LocationResult LocateEvent(BatchSession& session, const LocateOptions& o, const ZELPhases& phases,
-                           const std::vector<Station>& stations, const PhaseCatalogue& catalogue,
-                           const CurrentEvent& event, std::vector<Observation>& observations) {
-    observations = BuildObservations(phases, stations, catalogue);
+// Locates the loaded event and makes it the session's hypocentre; the located observations say
+// what the location did with each (station, phase).
+LocatedEvent LocateLoadedEvent(BatchSession& session, const LocateOptions& o, Session& state,
+                               const std::vector<Station>& stations) {
+    const std::vector<Observation> observations = SessionObservations(state, stations);
     if (observations.empty())
-        throw ZelError("event " + TrimEventId(event.eventId) + " of '" + o.bulletin +
+        throw ZelError("event " + TrimEventId(state.event().eventId) + " of '" + o.bulletin +
                        "' has no usable phase (a defining phase with a travel-time curve at a known station)");
-    LocationStart start = DefaultLocationStart(event, observations);
+    LocationStart start = DefaultLocationStart(state.event(), observations);
     start.gridSearch = start.gridSearch || o.grid;
     start.fixedDepth = o.depth.has_value();
     start.depth = ClampDepth(o.depth.value_or(start.depth));
-    Locator locator(observations, CatalogueTravelTimes(catalogue));
     Progress progress(session.err(), "grid search", 100);
     int done = 0;
-    LocationResult result;
+    LocatedEvent located;
     try {
         const LocationProgress report = [&](int percent) {
             if (percent > done) progress.advance(static_cast<std::size_t>(percent - done)), done = percent;
         };
-        result = o.descent ? locator.LocateDescent(start, report) : locator.LocateSvd(start, report);
+        located = LocateSessionEvent(state, stations, start, o.descent ? LocationMethod::Descent : LocationMethod::Svd,
+                                     report);
     } catch (const ZelError& e) {
         throw ZelError(std::string("location failed: ") + e.what());
     }
-    observations = locator.observations();
-    if (!result.ok) {
+    const LocationResult& r = located.result;
+    if (!r.ok) {
         // Usually a trial depth where some phase has no tabulated time.
         const std::string hint = start.fixedDepth ? " (try another --depth or model)" : " (try --depth KM)";
-        throw ZelError("location failed: " + result.problem + hint);
+        throw ZelError("location failed: " + r.problem + hint);
     }
-    return result;
+    ApplyHypocentre(state, stations, {r.lat, r.lon, r.depth, r.originTime}, &located.observations);
+    return located;
 }
 
 std::string Magnitude(const char* name, const std::optional<double>& value, int stations) {
@@ -226,11 +226,11 @@ int Locate(BatchSession& session, BatchArgs& args) {
 
     AppContext& context = session.context();
     const std::vector<Station>& stations = context.stations();
-    PhaseCatalogue& catalogue = ThePhaseCatalogue();
+    PhaseCatalogue& catalogue = context.session().catalogue();
     catalogue.Load(ModelDirectory(context, o.model), context.settings().workingDir);
 
-    CurrentEvent& event = TheCurrentEvent();
-    ZELPhases& phases = ThePhaseList();
+    CurrentEvent& event = context.session().event();
+    ZELPhases& phases = context.session().phases();
     if (isQuakeMl) {
         const QuakeMlLoadResult loaded =
             LoadQuakeMlEvent(ChooseQuakeMlEvent(quakeMlEvents, o.eventId, o.bulletin), false, event, phases,
@@ -249,15 +249,9 @@ int Locate(BatchSession& session, BatchArgs& args) {
         if (const std::string skipped = SkippedArrivalsText(chosen.id, loaded.skipped); !skipped.empty())
             session.err() << "zelbatch: warning: " << skipped << '\n';
     }
-    std::vector<Observation> observations;
-    const LocationResult r = LocateEvent(session, o, phases, stations, catalogue, event, observations);
-    event.lat = static_cast<float>(r.lat);
-    event.lon = static_cast<float>(r.lon);
-    event.depth = static_cast<float>(r.depth);
-    event.originTime = r.originTime;
-    event.hypocentreValid = true;
-    MarkOutlierPicks(phases, observations);
-    RecomputeResiduals(phases, stations, catalogue, event);
+    const LocatedEvent located = LocateLoadedEvent(session, o, context.session(), stations);
+    const LocationResult& r = located.result;
+    const std::vector<Observation>& observations = located.observations;
     const NetworkMagnitudes magnitudes =
         ComputeMagnitudes(phases, event, stations, catalogue,
                           {context.settings().workingDir, context.paths().resources + "/magnitudes"});

@@ -166,7 +166,6 @@ void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane
             break;
         }
         case PaneTransform::Formula: {
-            InstallButterFormula();
             PaneFormulaChannels channels(&panes);
             FormulaParser parser(transform.formula, &channels, "d" + std::to_string(pane.number()));
             SignalVector result = parser.Evaluate();

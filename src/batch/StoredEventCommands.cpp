@@ -20,7 +20,7 @@ namespace {
 constexpr double kEndOfTime = 4102444800.0;  // 2100-01-01
 
 EventStore StoreOf(AppContext& context) {
-    return EventStore(context.databases(), ThePhaseList(), TheCurrentEvent(), ThePhaseCatalogue(),
+    return EventStore(context.databases(), context.session().phases(), context.session().event(), context.session().catalogue(),
                       context.stations());
 }
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "base/ZelError.h"
-#include "dsp/FormulaFunctions.h"
 #include "dsp/SignalVector.h"
 
 namespace zel {
@@ -265,7 +264,5 @@ void ButterFormula(std::span<double> values, double sampleInterval, double lfr, 
     ApplySections(values,
                   DesignButterworth(std::clamp(n, 2, kMaxFilterOrder), type, lfr, hfr, sampleInterval));
 }
-
-void InstallButterFormula() { SetButterFormula(&ButterFormula); }
 
 }  // namespace zel

@@ -52,7 +52,4 @@ void FilterSamples(std::span<float> samples, double sampleInterval, int type, in
 // the Nyquist frequency.
 void ButterFormula(std::span<double> values, double sampleInterval, double lfr, double hfr, int n);
 
-// Installs ButterFormula as the body of butter/flt in the formula language.
-void InstallButterFormula();
-
 }  // namespace zel

@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "dsp/Butterworth.h"
 #include "dsp/FormulaParser.h"
 #include "dsp/FormulaTokenizer.h"
 
@@ -20,13 +21,8 @@ constexpr std::array<std::string_view, 54> kNames = {
     "rand",  "sizeof",     "rectilin",  "planar", "smooth",  "dspectrum",   "getdx",  "azimuth",
     "dpv",   "avspectrum", "spectrum2", "smh",    "flt",     "rev",         "fft",    "dft",
     "len",   "dx",         "center",    "cntr",   "xMin",    "xMax"};
-// Names the language accepts only once their body is installed.
+// The Butterworth filter of the language, under both its names.
 constexpr std::array<std::string_view, 2> kFilterNames = {"butter", "flt"};
-
-ButterFormulaBody& ButterBody() {
-    static ButterFormulaBody body;
-    return body;
-}
 
 // butter(W, lfr, hfr, n): the arguments are read here so the filter module only filters.
 SignalVector Butter(FormulaParser& p) {
@@ -36,8 +32,7 @@ SignalVector Butter(FormulaParser& p) {
     const double lfr = a[1].First();
     const double hfr = a[2].First();
     const std::int64_t n = IntegerArgument(a[3]);
-    const ButterFormulaBody& body = ButterBody();
-    if (body) body(w.Values(), w.dx, lfr, hfr, static_cast<int>(std::clamp<std::int64_t>(n, -1000, 1000)));
+    ButterFormula(w.Values(), w.dx, lfr, hfr, static_cast<int>(std::clamp<std::int64_t>(n, -1000, 1000)));
     return w;
 }
 
@@ -68,12 +63,8 @@ std::span<const std::string_view> FormulaFunctionNames() { return kNames; }
 FormulaFunction FindFormulaFunction(std::string_view lowerName) {
     const Table& t = Registry();
     auto it = t.find(std::string(lowerName));
-    if (it == t.end()) return nullptr;
-    if (it->second == &Butter && !ButterBody()) return nullptr;
-    return it->second;
+    return it == t.end() ? nullptr : it->second;
 }
-
-void SetButterFormula(ButterFormulaBody body) { ButterBody() = std::move(body); }
 
 void ReadArguments(FormulaParser& parser, std::span<SignalVector> args, const ArgumentTexts& texts) {
     parser.ExpectOpen(texts.open);

@@ -24,16 +24,8 @@ struct FormulaFunctionEntry {
 // spells them (xMin, xMax); lookup ignores case.
 std::span<const std::string_view> FormulaFunctionNames();
 
-// The function of a lower-case name, or null. butter and flt are found only once a filter body
-// has been given to SetButterFormula.
+// The function of a lower-case name, or null.
 FormulaFunction FindFormulaFunction(std::string_view lowerName);
-
-// The body of butter/flt: filters the samples in place with the sample interval dx, lower and
-// upper cutoff (Hz) and order n. The filter module installs it at start-up; until then the two
-// names are unknown to the language.
-using ButterFormulaBody =
-    std::function<void(std::span<double> samples, double dx, double lfr, double hfr, int n)>;
-void SetButterFormula(ButterFormulaBody body);
 
 // --- argument reading ---
 

@@ -27,7 +27,4 @@ struct CurrentEvent {
     float msVariance = 0.0f;
 };
 
-// The current event of this run.
-CurrentEvent& TheCurrentEvent();
-
 }  // namespace zel

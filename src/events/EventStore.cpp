@@ -8,6 +8,7 @@
 #include "db/Databases.h"
 #include "db/TransactionLock.h"
 #include "events/EventKeys.h"
+#include "events/NetworkMagnitudes.h"
 #include "events/PhaseCatalogue.h"
 #include "events/StationPhasePicks.h"
 #include "events/ZELPhases.h"
@@ -135,29 +136,6 @@ std::string EventListQuery(DbDialect dialect, const std::string& commentColumn, 
 Db::Value OriginMagnitude(float magnitude, float value) {
     if (magnitude == 999.0f || magnitude == -999.0f) return Db::Null{};
     return Three(value);
-}
-
-void RecomputeNetworkMagnitudes(const ZELPhases& phases, CurrentEvent& event) {
-    // A station's phase copied onto several channels is one value.
-    const std::vector<const SEISMIC_PHASE*> picks = OnePickPerStationPhase(phases);
-    auto network = [&](float SEISMIC_PHASE::*field, float& mean, float& variance) {
-        double sum = 0.0;
-        int count = 0;
-        for (const SEISMIC_PHASE* p : picks)
-            if (const float v = p->*field; v > 0) sum += v, ++count;
-        if (count == 0) {
-            mean = kMagnitudeNone;
-            return;
-        }
-        const double m = sum / count;
-        double squares = 0.0;
-        for (const SEISMIC_PHASE* p : picks)
-            if (const float v = p->*field; v > 0) squares += (v - m) * (v - m);
-        mean = static_cast<float>(m);
-        variance = static_cast<float>(squares / count);
-    };
-    network(&SEISMIC_PHASE::mb, event.mb, event.mbVariance);
-    network(&SEISMIC_PHASE::ms, event.ms, event.msVariance);
 }
 
 EventStore::EventStore(Databases& databases, ZELPhases& phases, CurrentEvent& event,

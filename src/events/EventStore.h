@@ -52,10 +52,6 @@ std::string EventListQuery(DbDialect dialect, const std::string& commentColumn, 
 // A magnitude or its variance as ORIGIN stores it: NULL for "never computed" (exactly 999 or -999).
 Db::Value OriginMagnitude(float magnitude, float value);
 
-// Mean of the picks' mb (and Ms) above 0 with the population variance; kMagnitudeNone when
-// no pick has one.
-void RecomputeNetworkMagnitudes(const ZELPhases& phases, CurrentEvent& event);
-
 // One row of the selection dialog.
 struct EventListRow {
     std::string eventId;

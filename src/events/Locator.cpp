@@ -10,6 +10,7 @@
 #include "events/DistAz.h"
 #include "events/EventStore.h"
 #include "events/LeastSquares.h"
+#include "events/NetworkMagnitudes.h"
 #include "events/OutlierRule.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"

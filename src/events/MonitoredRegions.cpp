@@ -59,9 +59,4 @@ void MonitoredRegions::remove(Db::Connection& work, int index) {
     regions_.erase(regions_.begin() + index);
 }
 
-MonitoredRegions& TheMonitoredRegions() {
-    static MonitoredRegions regions;
-    return regions;
-}
-
 }  // namespace zel

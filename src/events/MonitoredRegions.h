@@ -45,7 +45,4 @@ class MonitoredRegions {
     std::vector<CContReg> regions_;
 };
 
-// The monitored regions of this run (loaded at start-up, drawn by the map).
-MonitoredRegions& TheMonitoredRegions();
-
 }  // namespace zel

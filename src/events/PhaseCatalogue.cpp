@@ -199,11 +199,6 @@ float PhaseCatalogue::DistanceForSlowness(std::string_view phase, float slowness
     return HasCurve(i) ? zel::DistanceForSlowness(tables_[i], slowness, depth) : 0.0f;
 }
 
-PhaseCatalogue& ThePhaseCatalogue() {
-    static PhaseCatalogue catalogue;
-    return catalogue;
-}
-
 std::vector<std::string> ParsePhaseSet(std::string_view text) {
     std::vector<std::string> names;
     std::string current;

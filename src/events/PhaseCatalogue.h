@@ -79,9 +79,6 @@ class PhaseCatalogue {
     std::string curveDir_;
 };
 
-// The catalogue of this run.
-PhaseCatalogue& ThePhaseCatalogue();
-
 // Section "PRESELECTED PHASES" of ZEL.ini.
 struct PhaseSets {
     std::string selection;  // "Teleseismic", "Regional", "Local" or anything else for every phase

@@ -89,11 +89,6 @@ std::string DistanceEstimateText(const DistanceEstimate& estimate, float depth) 
     return text;
 }
 
-std::map<int, float>& TheStationDistanceEstimates() {
-    static std::map<int, float> estimates;
-    return estimates;
-}
-
 void ApplyDistanceEstimate(const DistanceEstimate& estimate, float depth, int station, int channel,
                            int firstPhase, int secondPhase, ZELPhases& phases, CurrentEvent& event,
                            std::map<int, float>& stationEstimates) {

@@ -38,9 +38,6 @@ DistanceEstimate EstimateDistance(const PhaseCatalogue& catalogue, const ZELPhas
 // "Расстояние до эпицентра %.3f градусов.\n Время в очаге ... \n при глубине %.0f км".
 std::string DistanceEstimateText(const DistanceEstimate& estimate, float depth);
 
-// The distance estimate per station index that the map draws as a circle.
-std::map<int, float>& TheStationDistanceEstimates();
-
 // Accepting an estimate: the station's distance estimate, the current hypocentre's depth and
 // origin time (its epicentre unchanged), and the distance of both picks.
 void ApplyDistanceEstimate(const DistanceEstimate& estimate, float depth, int station, int channel,

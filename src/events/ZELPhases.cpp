@@ -132,9 +132,4 @@ double ZELPhases::MaxMb(int station, int channel) const {
     return largest;
 }
 
-ZELPhases& ThePhaseList() {
-    static ZELPhases phases;
-    return phases;
-}
-
 }  // namespace zel

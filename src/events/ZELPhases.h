@@ -64,7 +64,4 @@ class ZELPhases {
     std::uint64_t revision_ = 0;
 };
 
-// The phase list of this run.
-ZELPhases& ThePhaseList();
-
 }  // namespace zel

@@ -39,6 +39,8 @@ void AppContext::loadConfiguration() {
         shipped.empty() ? std::vector<ProfileChange>{} : TravelTimeModelKeys(shipped, 0));
     settings_ = LoadStartupSettings(ini_, commandLine_, paths_.executableDir);
     databases_ = std::make_unique<Databases>(LoadDatabaseSettings(ini_, commandLine_), messages_);
+    // New picks take their arrival ids from this run's working database.
+    session_.phases().SetKeySource([this] { return databases_->nextArid(); });
 }
 
 void AppContext::openDatabases() {
@@ -82,9 +84,9 @@ void AppContext::loadReferenceData() {
                         MessageButtons::Ok});
     }
     try {
-        TheMonitoredRegions().load(databases_->work());
+        session_.monitoredRegions().load(databases_->work());
     } catch (const ZelError&) {
-        TheMonitoredRegions().clear();
+        session_.monitoredRegions().clear();
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Everything one running ZEL shares between its windows: command line, configuration, the
-// registry store, the start-up settings and the two database connections.
+// registry store, the start-up settings, the two database connections, the station table and the
+// analyst's session.
 
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "data/Catalogue.h"
 #include "data/StationModel.h"
 #include "db/Databases.h"
+#include "session/Session.h"
 
 namespace zel {
 
@@ -58,6 +60,8 @@ class AppContext {
     // What the catalogue reads with: data directory, TEND, wfdisc and the directory map.
     CatalogueSettings catalogueSettings() const;
 
+    Session& session() { return session_; }
+
   private:
     CommandLineOverrides commandLine_;
     AppPaths paths_;
@@ -69,6 +73,7 @@ class AppContext {
     bool firstStart_ = false;
     std::vector<Station> stations_;
     std::vector<Network> networks_;
+    Session session_;
 };
 
 }  // namespace zel

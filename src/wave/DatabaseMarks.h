@@ -13,6 +13,13 @@ namespace Db {
 class Connection;
 }
 
+// Items drawn as vertical lines over the plot: acquisition-system events and phases stored in
+// the database (time, phase name).
+struct PaneOverlays {
+    std::vector<double> acquisitionEvents;
+    std::vector<std::pair<double, std::string>> databasePhases;
+};
+
 // Times of EVENTLIST rows of the station whose TBEGIN lies in [from, to], both cut to whole
 // seconds as the list has always been queried. Throws Db::Error.
 std::vector<double> ReadAcquisitionMarks(Db::Connection& work, const std::string& station, double from,

@@ -25,11 +25,6 @@ std::optional<double> WholeNumber(std::string_view text) {
 
 }  // namespace
 
-FkGrid& TheFkGrid() {
-    static FkGrid grid;
-    return grid;
-}
-
 FkGridInput ParseFkGrid(std::string_view min, std::string_view max, std::string_view intervals) {
     const std::string range = "Введите число между -20 и 20.";
     FkGrid grid;

@@ -17,9 +17,6 @@ namespace zel {
 class PhaseCatalogue;
 class ZELPhases;
 
-// The grid the dialog opens with: the values of the last computation of this run.
-FkGrid& TheFkGrid();
-
 // The grid fields' limits.
 inline constexpr double kFkSlownessLimit = 20.0;  // s/km, either sign
 inline constexpr int kFkMinIntervals = 2;

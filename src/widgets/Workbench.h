@@ -69,7 +69,6 @@ class Workbench {
     // Saves the phase list when the analyst agrees on exit (false: not saved); set by the event
     // commands.
     std::function<bool()> savePhaseList;
-    std::function<bool()> phaseListEmpty = [] { return true; };
 };
 
 }  // namespace zel

@@ -316,7 +316,7 @@ void CMainFrame::openSettingsSheet() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!ConfirmExit(phaseListEmpty(), context_.messages(), savePhaseList)) {
+    if (!ConfirmExit(context_.session().phases().Empty(), context_.messages(), savePhaseList)) {
         event->ignore();
         return;
     }

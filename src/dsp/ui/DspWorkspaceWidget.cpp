@@ -35,13 +35,10 @@ namespace {
 
 constexpr const char* kCaption = "ПОС";
 constexpr int kMinimumPlotHeight = 140;
-DspWorkspace* g_workspace = nullptr;
 
 std::string Local(const QString& path) { return path.toLocal8Bit().toStdString(); }
 
 }  // namespace
-
-DspWorkspace* TheDspWorkspace() { return g_workspace; }
 
 // --- one plot window ---
 
@@ -113,12 +110,9 @@ CDSP::CDSP(AppContext& context, waveform* waveforms, QWidget* parent)
     connect(run, &QPushButton::clicked, this, [this] { applyFormula(formula_->text()); });
     connect(dialog, &QPushButton::clicked, this, &CDSP::formulaDialog);
     rebuildWindows();
-    g_workspace = &model_;
 }
 
-CDSP::~CDSP() {
-    if (g_workspace == &model_) g_workspace = nullptr;
-}
+CDSP::~CDSP() = default;
 
 void CDSP::rebuildWindows() {
     for (CDSPWindow* w : windows_) delete w;

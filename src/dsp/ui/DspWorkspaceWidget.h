@@ -111,8 +111,6 @@ class CDSP : public QWidget {
     QAction* fixAction_ = nullptr;
 };
 
-// The workspace of this run (null until installed): other windows read its signals by index.
-DspWorkspace* TheDspWorkspace();
 
 // Puts the workspace into the frame's permanent DSP window and wires its commands.
 CDSP* InstallDspWorkspace(Workbench& frame, AppContext& context);

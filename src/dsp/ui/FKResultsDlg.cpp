@@ -58,7 +58,7 @@ CFKResultsDlg::CFKResultsDlg(AppContext& context, FkDialogInput input, const Pha
                              ZELPhases& phases, QWidget* parent)
     : QDialog(parent), context_(context), input_(std::move(input)), catalogue_(catalogue), phases_(phases) {
     setWindowTitle("F-K Анализ");
-    const FkGrid& grid = TheFkGrid();
+    const FkGrid& grid = context_.session().fkGrid();
     map_ = DrawFkMap({}, grid, kMapSize);
     scale_ = DrawFkScale(0.0, 1.0, kScaleSize);
     mapView_ = new ImageView(map_, kMapSize);
@@ -133,13 +133,13 @@ bool CFKResultsDlg::takeGrid() {
         field->selectAll();
         return false;
     }
-    TheFkGrid() = *in.grid;
+    context_.session().fkGrid() = *in.grid;
     return true;
 }
 
 void CFKResultsDlg::calculate() {
     if (!takeGrid()) return;
-    const FkGrid grid = TheFkGrid();
+    const FkGrid grid = context_.session().fkGrid();
     std::vector<FkChannel> channels;
     for (const FkExchangeChannel& c : input_.channels) channels.push_back(c.data);
     FkResult result;

@@ -215,7 +215,6 @@ void FilterCommands::fillTransformationMenu(QMenu& menu) {
 }
 
 FilterCommands* InstallFilterCommands(Workbench& frame, AppContext& context) {
-    InstallButterFormula();
     if (frame.waveforms() == nullptr) return nullptr;
     auto* commands = new FilterCommands(context, *frame.waveforms(), frame.waveforms());
     commands->connectTo(frame);

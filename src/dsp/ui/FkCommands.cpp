@@ -43,13 +43,12 @@ void FkCommands::analyse() {
                        : ref.channel().nominalSps > 0                  ? ref.channel().nominalSps
                                                                        : taking->front().data.sps;
     FkDialogInput input{std::move(*taking), sps, ref.channel().stationIndex, ref.channel().slot};
-    CFKResultsDlg dialog(context_, std::move(input), window_.phaseCatalogue(), ThePhaseList(), &window_);
+    CFKResultsDlg dialog(context_, std::move(input), window_.phaseCatalogue(), context_.session().phases(), &window_);
     dialog.formBeam = [this, reference, parts](const FkTypedResult& r) {
         FormBeamPane(window_, *reference, parts, static_cast<float>(r.azimuth), static_cast<float>(r.slowness));
     };
     if (dialog.exec() != QDialog::Accepted) return;
-    window_.redrawPicks();
-    if (window_.onPicksChanged) window_.onPicksChanged();
+    context_.session().changed(SessionChange::Picks);
 }
 
 FkCommands* InstallFkCommands(Workbench& frame, AppContext& context) {

@@ -1,6 +1,7 @@
 #include "dsp/ui/PolarizationCommands.h"
 
 #include <QAction>
+#include <QMdiSubWindow>
 #include <algorithm>
 #include <set>
 #include <utility>
@@ -31,6 +32,7 @@ PolarizationCommands::PolarizationCommands(AppContext& context, waveform& window
 }
 
 void PolarizationCommands::connectTo(Workbench& frame) {
+    frame_ = &frame;
     frame.bind(cmd::kThreeComponentAzimuth, this, [this] { openAzimuthDialog(); });
     frame.bind(cmd::kShowParticleMotion, this, [this] { showParticleMotion(); });
 }
@@ -72,7 +74,7 @@ void PolarizationCommands::openAzimuthDialog() {
     CAzimParam dialog(
         componentPanes(), phases,
         [this](const std::array<std::string, 3>& names, bool, int phase) { return calculate(names, phase); },
-        &window_);
+        context_.session().view().polarizationTransformed, &window_);
     dialog.exec();
 }
 
@@ -122,15 +124,20 @@ int PolarizationCommands::calculate(const std::array<std::string, 3>& names, int
     const QString phase = named ? QString::fromStdString(catalogue.Name(phaseIndex)) : QString();
     if (!confirm(r, phase) || !named) return -1;
     const PaneChannel& c = pane.channel();
-    if (!StorePolarization(ThePhaseList(), c.stationIndex, c.slot, phaseIndex, r)) {
+    if (!StorePolarization(context_.session().phases(), c.stationIndex, c.slot, phaseIndex, r)) {
         context_.messages().show({"На канале " + c.station + " " + c.channel + " нет фазы " +
                                       phase.toStdString() + ": результат не сохранен",
                                   "ZEL", MessageIcon::Warning, MessageButtons::Ok});
         return -1;
     }
-    window_.redrawPicks();
-    if (window_.onPicksChanged) window_.onPicksChanged();
+    context_.session().changed(SessionChange::Picks);
     return -1;
+}
+
+DspWorkspace* PolarizationCommands::dspWorkspace() const {
+    QMdiSubWindow* sub = frame_ ? frame_->child(Workbench::kDsp) : nullptr;
+    auto* dsp = sub ? qobject_cast<CDSP*>(sub->widget()) : nullptr;
+    return dsp ? &dsp->model() : nullptr;
 }
 
 CGet3WindowNames::Motion PolarizationCommands::motion(const std::array<std::string, 3>& names) {
@@ -139,7 +146,7 @@ CGet3WindowNames::Motion PolarizationCommands::motion(const std::array<std::stri
         std::array<const SignalVector*, 3> signals{};
         for (std::size_t i = 0; i < 3; ++i) {
             const auto index = ParseWorkspaceWindowName(names[i]);
-            DspWorkspace* workspace = TheDspWorkspace();
+            DspWorkspace* workspace = dspWorkspace();
             signals[i] = index && workspace && *index < workspace->size() ? workspace->WorkspaceSignal(*index) : nullptr;
             if (signals[i] == nullptr) {
                 m.problem = "Неправильное имя окна: '" + names[i] + "'";

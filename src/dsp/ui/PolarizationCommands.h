@@ -15,6 +15,7 @@
 namespace zel {
 
 class AppContext;
+class DspWorkspace;
 class Workbench;
 class CZoomWindow;
 class waveform;
@@ -44,6 +45,9 @@ class PolarizationCommands : public QObject {
 
   private:
     CZoomWindow* paneNumbered(int number) const;
+    // The DSP workspace of the frame, whose windows W%d the particle motion may read.
+    DspWorkspace* dspWorkspace() const;
+    Workbench* frame_ = nullptr;
     void fail(const std::string& text);
     AppContext& context_;
     waveform& window_;

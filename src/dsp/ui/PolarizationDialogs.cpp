@@ -18,11 +18,9 @@
 
 namespace zel {
 
-bool CAzimParam::useTransformed_ = false;
-
 CAzimParam::CAzimParam(std::array<int, 3> panes, const std::vector<std::string>& phaseNames, Calculate calculate,
-                       QWidget* parent)
-    : QDialog(parent), panes_(panes), calculate_(std::move(calculate)) {
+                       bool& useTransformed, QWidget* parent)
+    : QDialog(parent), panes_(panes), calculate_(std::move(calculate)), useTransformed_(useTransformed) {
     setWindowTitle("Параметры");
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;

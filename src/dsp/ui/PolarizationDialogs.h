@@ -26,8 +26,9 @@ class CAzimParam : public QDialog {
     Q_OBJECT
   public:
     using Calculate = std::function<int(const std::array<std::string, 3>& names, bool transformed, int phase)>;
+    // useTransformed: the check box's state, remembered by the caller for the next opening.
     CAzimParam(std::array<int, 3> panes, const std::vector<std::string>& phaseNames, Calculate calculate,
-               QWidget* parent = nullptr);
+               bool& useTransformed, QWidget* parent = nullptr);
     QLineEdit* field(int i) const { return fields_[static_cast<std::size_t>(i)]; }
     QCheckBox* transformedBox() const { return transformed_; }
     QComboBox* phaseBox() const { return phase_; }
@@ -40,7 +41,7 @@ class CAzimParam : public QDialog {
     QCheckBox* transformed_;
     QComboBox* phase_;
     Calculate calculate_;
-    static bool useTransformed_;  // remembered for the next opening during the run
+    bool& useTransformed_;
 };
 
 // The result; OK stores it on the pick.

@@ -29,26 +29,24 @@ EventCommands::EventCommands(Workbench& frame, AppContext& context, CPhasesWnd* 
       frame_(frame),
       context_(context),
       window_(window),
-      store_(std::make_unique<EventStore>(context.databases(), ThePhaseList(), TheCurrentEvent(),
-                                          ThePhaseCatalogue(), context.stations())) {
+      store_(std::make_unique<EventStore>(context.databases(), context_.session().phases(), context_.session().event(),
+                                          context_.session().catalogue(), context.stations())) {
     origins_ = new CShowOrigins(*store_, context.messages(), &context.ini(), &frame.mainWindow());
     origins_->onLoad = [this](const std::string& id) { loadFrom(id, true); };
 }
 
 void EventCommands::listChanged() {
     if (origins_->isVisible()) origins_->refresh();
-    if (!window_) return;
-    window_->rebuildRows();
-    if (window_->onListChanged) window_->onListChanged();
+    context_.session().changed(SessionChange::Picks);
 }
 
 bool EventCommands::saveInto(const EventListRow& row) {
     store_->SelectForSave(row);
-    CssEventSaver css(context_.databases(), context_.stations(), ThePhaseCatalogue());
+    CssEventSaver css(context_.databases(), context_.stations(), context_.session().catalogue());
     CssCopyOutcome copy;
     try {
-        copy = SaveEvent(*store_, context_.settings().saveToCssDb ? &css : nullptr, TheCurrentEvent(),
-                         ThePhaseList());
+        copy = SaveEvent(*store_, context_.settings().saveToCssDb ? &css : nullptr, context_.session().event(),
+                         context_.session().phases());
     } catch (const ZelError& e) {
         context_.messages().show({e.what(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
         listChanged();  // keys drawn for the picks are shown either way
@@ -60,7 +58,7 @@ bool EventCommands::saveInto(const EventListRow& row) {
 }
 
 bool EventCommands::save() {
-    CSelectPhaseGroup dialog(*store_, TheCurrentEvent(), context_.messages(), &context_.ini(),
+    CSelectPhaseGroup dialog(*store_, context_.session().event(), context_.messages(), &context_.ini(),
                              CSelectPhaseGroup::kSave, &frame_.mainWindow());
     dialog.onDeleted = afterDelete;
     if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return false;
@@ -77,7 +75,7 @@ void EventCommands::loadFrom(const std::string& eventId, bool replace) {
 }
 
 void EventCommands::load(bool replace) {
-    CSelectPhaseGroup dialog(*store_, TheCurrentEvent(), context_.messages(), &context_.ini(),
+    CSelectPhaseGroup dialog(*store_, context_.session().event(), context_.messages(), &context_.ini(),
                              CSelectPhaseGroup::kLoad, &frame_.mainWindow());
     dialog.onDeleted = afterDelete;
     if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return;
@@ -140,8 +138,8 @@ void EventCommands::addDetections(bool fromAlert) {
                                   MessageIcon::Error, MessageButtons::Ok});
         return;
     }
-    const CurrentEvent& event = TheCurrentEvent();
-    const ArrivalPredictor predict = PredictorFor(event, context_.stations(), ThePhaseCatalogue());
+    const CurrentEvent& event = context_.session().event();
+    const ArrivalPredictor predict = PredictorFor(event, context_.stations(), context_.session().catalogue());
     const double from = event.hypocentreValid && event.originTime > 0
                             ? event.originTime
                             : static_cast<double>(std::time(nullptr)) - 3600.0;
@@ -151,7 +149,7 @@ void EventCommands::addDetections(bool fromAlert) {
     };
     CGetArrivalsDlg dialog(reader, context_.messages(), from, from + 3600.0, &frame_.mainWindow());
     if (dialog.exec() != QDialog::Accepted) return;
-    AddCheckedDetections(dialog.checkedRows(), context_.stations(), ThePhaseCatalogue(), ThePhaseList());
+    AddCheckedDetections(dialog.checkedRows(), context_.stations(), context_.session().catalogue(), context_.session().phases());
     listChanged();
 }
 

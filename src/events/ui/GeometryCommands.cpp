@@ -35,12 +35,7 @@ GeometryCommands::GeometryCommands(Workbench& frame, AppContext& context)
     frame.bind(cmd::kPhasePlacement, this, [this] { phasePlacement(); });
 }
 
-void GeometryCommands::listChanged() {
-    if (auto* window = frame_.mainWindow().findChild<CPhasesWnd*>()) {
-        window->rebuildRows();
-        if (window->onListChanged) window->onListChanged();
-    }
-}
+void GeometryCommands::listChanged() { context_.session().changed(SessionChange::Picks); }
 
 void GeometryCommands::noActivePane() {
     context_.messages().show({"Не выбрано главное окно", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
@@ -64,7 +59,7 @@ std::optional<std::pair<int, int>> GeometryCommands::activeChannel() const {
 }
 
 void GeometryCommands::distanceAzimuth() {
-    auto* dialog = new CDistAzDlg(TheCurrentEvent(), &frame_.mainWindow());
+    auto* dialog = new CDistAzDlg(context_.session().event(), &frame_.mainWindow());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
@@ -74,7 +69,7 @@ void GeometryCommands::planeWaveAzimuth() {
     CSelectStationDlg choose(stations, &frame_.mainWindow());
     if (choose.exec() != QDialog::Accepted || choose.station() < 0) return;
     const int reference = choose.station();
-    const std::vector<PlaneWavePoint> points = PlaneWavePoints(ThePhaseList(), stations, reference);
+    const std::vector<PlaneWavePoint> points = PlaneWavePoints(context_.session().phases(), stations, reference);
     if (points.size() < 3) {
         context_.messages().show({"Необходимо > 2 P-фаз", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
         return;
@@ -86,12 +81,12 @@ void GeometryCommands::planeWaveAzimuth() {
     }
     CPlaneWaveResultDlg result(*fit, &frame_.mainWindow());
     if (result.exec() != QDialog::Accepted) return;
-    ApplyPlaneWave(ThePhaseList(), reference, *fit);
+    ApplyPlaneWave(context_.session().phases(), reference, *fit);
     listChanged();
 }
 
 void GeometryCommands::editMonitoredRegions() {
-    CContRegDlg dialog(TheMonitoredRegions(), context_.databases().work(), context_.messages(), &frame_.mainWindow());
+    CContRegDlg dialog(context_.session().monitoredRegions(), context_.databases().work(), context_.messages(), &frame_.mainWindow());
     dialog.onChanged = [this] {
         if (QMdiSubWindow* map = frame_.child(Workbench::kMap); map && map->widget())
             map->widget()->update();
@@ -100,7 +95,7 @@ void GeometryCommands::editMonitoredRegions() {
 }
 
 void GeometryCommands::travelTimeCalculator() {
-    CTravelTimeDlg dialog(ThePhaseCatalogue(), context_.messages(), &frame_.mainWindow());
+    CTravelTimeDlg dialog(context_.session().catalogue(), context_.messages(), &frame_.mainWindow());
     dialog.exec();
 }
 
@@ -115,11 +110,11 @@ void GeometryCommands::estimateDistance() {
     const QString name = station >= 0 && station < static_cast<int>(stations.size())
                              ? QString::fromStdString(stations[station].code)
                              : "";
-    CDistanceEstimateDlg dialog(ThePhaseCatalogue(), ThePhaseList(), context_.messages(), name, station, slot,
+    CDistanceEstimateDlg dialog(context_.session().catalogue(), context_.session().phases(), context_.messages(), name, station, slot,
                                 estimateDepth_, &frame_.mainWindow());
     dialog.onAccepted = [this, station, slot](const DistanceEstimate& e, int first, int second, float depth) {
-        ApplyDistanceEstimate(e, depth, station, slot, first, second, ThePhaseList(), TheCurrentEvent(),
-                              TheStationDistanceEstimates());
+        ApplyDistanceEstimate(e, depth, station, slot, first, second, context_.session().phases(), context_.session().event(),
+                              context_.session().distanceEstimates());
         listChanged();
         if (placement_ && placement_->isVisible()) placement_->loadCurrent();
     };
@@ -130,17 +125,17 @@ void GeometryCommands::estimateDistance() {
 void GeometryCommands::phasePlacement() {
     if (!placement_) {
         placement_ =
-            new CPhasePlacementDlg(ThePhaseCatalogue(), context_.ini(), context_.messages(), &frame_.mainWindow());
-        placement_->phases = &ThePhaseList();
+            new CPhasePlacementDlg(context_.session().catalogue(), context_.ini(), context_.messages(), &frame_.mainWindow());
+        placement_->phases = &context_.session().phases();
         placement_->activeChannel = [this] { return activeChannel(); };
         placement_->currentParameters = [this]() -> std::optional<PlacementRequest> {
-            const CurrentEvent& event = TheCurrentEvent();
+            const CurrentEvent& event = context_.session().event();
             PlacementRequest r;
             r.originTime = event.originTime;
             r.depth = event.depth;
             r.distance = -1;
             if (const auto channel = activeChannel()) {
-                const auto& estimates = TheStationDistanceEstimates();
+                const auto& estimates = context_.session().distanceEstimates();
                 const auto estimate = estimates.find(channel->first);
                 const std::vector<Station>& stations = context_.stations();
                 if (estimate != estimates.end()) {
@@ -154,7 +149,7 @@ void GeometryCommands::phasePlacement() {
             return r;
         };
         placement_->addPicks = [this](const std::vector<SEISMIC_PHASE>& picks) {
-            for (const SEISMIC_PHASE& p : picks) ThePhaseList().Add(p);
+            for (const SEISMIC_PHASE& p : picks) context_.session().phases().Add(p);
             listChanged();
         };
     }

@@ -19,6 +19,7 @@
 #include "events/ui/LoqRunner.h"
 #include "events/ui/PhasesWnd.h"
 #include "session/AppContext.h"
+#include "session/Locating.h"
 #include "widgets/Commands.h"
 #include "widgets/Workbench.h"
 
@@ -37,14 +38,12 @@ LocationCommands::LocationCommands(QWidget* parent, AppContext& context, EventSt
     : QObject(parent), parent_(parent), context_(context), store_(store), window_(window) {}
 
 void LocationCommands::listChanged() {
-    if (!window_) return;
-    window_->rebuildRows();
-    if (window_->onListChanged) window_->onListChanged();
+    context_.session().changed(SessionChange::Picks);
 }
 
 void LocationCommands::locate(bool svd) {
-    LocationStart preset = DefaultLocationStart(
-        TheCurrentEvent(), BuildObservations(ThePhaseList(), context_.stations(), ThePhaseCatalogue()));
+    Session& session = context_.session();
+    LocationStart preset = DefaultLocationStart(session.event(), SessionObservations(session, context_.stations()));
     if (preset.originTime <= 0) preset.originTime = static_cast<double>(std::time(nullptr));
     CLocationStartDlg dialog(preset, parent_);
     if (dialog.exec() != QDialog::Accepted) return;
@@ -52,16 +51,16 @@ void LocationCommands::locate(bool svd) {
 }
 
 std::optional<LocationResult> LocationCommands::locateFrom(const LocationStart& start, bool svd) {
-    CurrentEvent& event = TheCurrentEvent();
+    Session& session = context_.session();
+    // The start point shows on the map while the locator runs.
+    CurrentEvent& event = session.event();
     event.lat = static_cast<float>(start.lat);
     event.lon = static_cast<float>(start.lon);
     event.depth = static_cast<float>(start.depth);
     event.originTime = start.originTime;
     event.hypocentreValid = true;
-    if (window_ && window_->onMapChanged) window_->onMapChanged();
+    session.changed(SessionChange::Hypocentre);
 
-    observations_ = BuildObservations(ThePhaseList(), context_.stations(), ThePhaseCatalogue());
-    Locator locator(observations_, CatalogueTravelTimes(ThePhaseCatalogue()));
     std::unique_ptr<QProgressDialog> progress;
     LocationProgress report;
     if (start.gridSearch && !start.fixedCoordinates) {
@@ -70,20 +69,21 @@ std::optional<LocationResult> LocationCommands::locateFrom(const LocationStart& 
         progress->setMinimumDuration(0);
         report = [&progress](int percent) { progress->setValue(percent); };
     }
-    LocationResult result;
+    LocatedEvent located;
     try {
-        result = svd ? locator.LocateSvd(start, report) : locator.LocateDescent(start, report);
+        located = LocateSessionEvent(session, context_.stations(), start,
+                                     svd ? LocationMethod::Svd : LocationMethod::Descent, report);
     } catch (const ZelError& e) {
         ShowError(context_.messages(), e.what());
         return std::nullopt;
     }
     progress.reset();
-    observations_ = locator.observations();
-    if (!result.ok) {
-        ShowError(context_.messages(), result.problem);
+    observations_ = std::move(located.observations);
+    if (!located.result.ok) {
+        ShowError(context_.messages(), located.result.problem);
         return std::nullopt;
     }
-    return result;
+    return located.result;
 }
 
 void LocationCommands::showResult(const LocationResult& result) {
@@ -92,26 +92,26 @@ void LocationCommands::showResult(const LocationResult& result) {
     for (const Observation& o : observations_) {
         if (o.use == ObservationUse::NoTravelTime) continue;
         const std::string station = o.station < static_cast<int>(stations.size()) ? stations[o.station].code : "";
-        residuals << QString::fromStdString(FormatResidualLine(station, ThePhaseCatalogue().Name(o.phase), o.residual));
+        residuals << QString::fromStdString(FormatResidualLine(station, context_.session().catalogue().Name(o.phase), o.residual));
     }
-    for (const std::string& note : LocationNotes(observations_, ThePhaseList(), stations, ThePhaseCatalogue()))
+    for (const std::string& note : LocationNotes(observations_, context_.session().phases(), stations, context_.session().catalogue()))
         residuals << QString::fromStdString(note);
     const std::vector<Observation> located = observations_;
-    showDialog({result.lat, result.lon, result.depth, result.originTime, TheCurrentEvent().comment},
+    showDialog({result.lat, result.lon, result.depth, result.originTime, context_.session().event().comment},
                residuals, result.ellipse, &located);
 }
 
 void LocationCommands::editHypocentre() {
-    const CurrentEvent& event = TheCurrentEvent();
+    const CurrentEvent& event = context_.session().event();
     QStringList residuals;
     const std::vector<Station>& stations = context_.stations();
-    const ZELPhases& list = ThePhaseList();
+    const ZELPhases& list = context_.session().phases();
     for (int i = 0; i < list.Count(); ++i) {
         const SEISMIC_PHASE& p = *list.GetAt(i);
         if (!p.included || !p.hasResidual || p.stationIndex < 0 || p.stationIndex >= static_cast<int>(stations.size()))
             continue;
         residuals << QString::fromStdString(
-            FormatResidualLine(stations[p.stationIndex].code, ThePhaseCatalogue().Name(p.phaseIndex), p.residual));
+            FormatResidualLine(stations[p.stationIndex].code, context_.session().catalogue().Name(p.phaseIndex), p.residual));
     }
     showDialog({event.lat, event.lon, event.depth, event.originTime, event.comment}, residuals,
                ErrorEllipse{}, nullptr);
@@ -133,23 +133,16 @@ void LocationCommands::showDialog(const HypocentreValues& values, const QStringL
 }
 
 void LocationCommands::apply(const HypocentreValues& values, const std::vector<Observation>* located) {
-    CurrentEvent& event = TheCurrentEvent();
-    event.lat = static_cast<float>(values.lat);
-    event.lon = static_cast<float>(values.lon);
-    event.depth = static_cast<float>(values.depth);
-    event.originTime = values.originTime;
-    event.hypocentreValid = true;
-    event.comment = values.comment;
-    if (located) MarkOutlierPicks(ThePhaseList(), *located);
-    RecomputeResiduals(ThePhaseList(), context_.stations(), ThePhaseCatalogue(), event);
-    listChanged();
+    context_.session().event().comment = values.comment;
+    ApplyHypocentre(context_.session(), context_.stations(),
+                    {values.lat, values.lon, values.depth, values.originTime}, located);
 }
 
 void LocationCommands::store(const HypocentreValues& values) {
-    CSelectPhaseGroup dialog(store_, TheCurrentEvent(), context_.messages(), &context_.ini(),
+    CSelectPhaseGroup dialog(store_, context_.session().event(), context_.messages(), &context_.ini(),
                              CSelectPhaseGroup::kLoad, parent_);
     if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return;
-    CurrentEvent located = TheCurrentEvent();
+    CurrentEvent located = context_.session().event();
     located.lat = static_cast<float>(values.lat);
     located.lon = static_cast<float>(values.lon);
     located.depth = static_cast<float>(values.depth);
@@ -163,9 +156,9 @@ void LocationCommands::store(const HypocentreValues& values) {
 }
 
 void LocationCommands::recompute() {
-    CurrentEvent& event = TheCurrentEvent();
+    CurrentEvent& event = context_.session().event();
     if (!event.hypocentreValid) return;
-    RecomputeResiduals(ThePhaseList(), context_.stations(), ThePhaseCatalogue(), event);
+    RecomputeResiduals(context_.session().phases(), context_.stations(), context_.session().catalogue(), event);
     listChanged();
 }
 
@@ -178,7 +171,7 @@ void LocationCommands::runLoqIn(const QString& folder, int number, const std::fu
     const std::string dir = WithTrailingSeparator(folder.trimmed().toStdString());
     context_.ini().writeString(kLoqSection, kLoqDirKey, dir);
     try {
-        WriteLoqInput(dir, number, ThePhaseList(), context_.stations(), ThePhaseCatalogue(), TheCurrentEvent(),
+        WriteLoqInput(dir, number, context_.session().phases(), context_.stations(), context_.session().catalogue(), context_.session().event(),
                       std::time(nullptr));
     } catch (const ZelError& e) {
         ShowError(context_.messages(), e.what());
@@ -190,7 +183,7 @@ void LocationCommands::runLoqIn(const QString& folder, int number, const std::fu
 }
 
 void LocationCommands::runLoq() {
-    const int orid = TheCurrentEvent().orid;
+    const int orid = context_.session().event().orid;
     CLoqDlg dialog(loqFolder(), orid > 0 ? orid : 0,
                    [this](const QString& folder, int number, const std::function<void(const QString&)>& output) {
                        runLoqIn(folder, number, output);

@@ -78,7 +78,7 @@ CZoomWindow* MagnitudeCommands::activePane() {
 }
 
 std::optional<double> MagnitudeCommands::epicentreDistance(int station, int slot) const {
-    const CurrentEvent& event = TheCurrentEvent();
+    const CurrentEvent& event = context_.session().event();
     const std::vector<Station>& stations = context_.stations();
     if (!event.hypocentreValid || station < 0 || station >= static_cast<int>(stations.size()) || slot < 0 ||
         slot >= kSlotsPerStation)
@@ -92,8 +92,7 @@ std::optional<double> MagnitudeCommands::epicentreDistance(int station, int slot
 }
 
 void MagnitudeCommands::picksChanged() {
-    window_.redrawPicks();
-    if (window_.onPicksChanged) window_.onPicksChanged();
+    context_.session().changed(SessionChange::Picks);
 }
 
 AmplitudeResult MagnitudeCommands::resultFor(CZoomWindow* w, double amplitude, double period, double time,
@@ -111,7 +110,7 @@ AmplitudeResult MagnitudeCommands::resultFor(CZoomWindow* w, double amplitude, d
     if (window_.filterDescription) r.filter = window_.filterDescription(pane);
     if (const std::optional<double> delta = epicentreDistance(r.stationIndex, r.slot)) {
         r.distance = *delta == 0 ? 0.001 : *delta;
-        r.depth = TheCurrentEvent().depth;
+        r.depth = context_.session().event().depth;
     }
     return r;
 }
@@ -156,7 +155,7 @@ void MagnitudeCommands::measure(int method) {
     }
 
     CAmplitudeDlg dialog(resultFor(w, ground.amplitude, swing.swing.period, swing.time, ground.response),
-                         ThePhaseList(), window_.phaseCatalogue(), context_.messages(), calibrationDirs(),
+                         context_.session().phases(), window_.phaseCatalogue(), context_.messages(), calibrationDirs(),
                          &window_);
     dialog.onStored = [this] { picksChanged(); };
     dialog.exec();
@@ -170,7 +169,7 @@ void MagnitudeCommands::coda() {
     const IntervalMark mark = OrderedMark(pane.intervalMark->first, pane.intervalMark->second);
     CCodaDlg dialog(mark.second - mark.first, window_.phaseCatalogue(), &window_);
     if (dialog.exec() != QDialog::Accepted) return;
-    SEISMIC_PHASE* pick = ThePhaseList().Find(pane.channel().stationIndex, pane.channel().slot,
+    SEISMIC_PHASE* pick = context_.session().phases().Find(pane.channel().stationIndex, pane.channel().slot,
                                               dialog.phaseBox()->currentData().toInt());
     if (pick == nullptr)
         return show(Formatted("Нет отметки фазы '%s'", dialog.phaseBox()->currentText().toStdString()));
@@ -184,7 +183,7 @@ void MagnitudeCommands::nomogramClass() {
     if (w == nullptr) return;
     const PaneChannel& channel = w->pane().channel();
     const PhaseCatalogue& catalogue = window_.phaseCatalogue();
-    ZELPhases& list = ThePhaseList();
+    ZELPhases& list = context_.session().phases();
     SEISMIC_PHASE* pg = list.Find(channel.stationIndex, channel.slot, catalogue.IndexOf("Pg"));
     if (pg == nullptr) return show("Нет отметки фазы Pg");
     const double ap = pg->amplitude;
@@ -222,7 +221,7 @@ void MagnitudeCommands::energyClass(EnergyClassScale scale) {
     if (w == nullptr) return;
     const PaneChannel& channel = w->pane().channel();
     const PhaseCatalogue& catalogue = window_.phaseCatalogue();
-    ZELPhases& list = ThePhaseList();
+    ZELPhases& list = context_.session().phases();
     const double ap = LargestGroupAmplitude(list, catalogue, channel.stationIndex, false);
     if (!(ap > 0)) return show("Отсутствуют замеры амплитуды для фаз группы P");
     const double as = LargestGroupAmplitude(list, catalogue, channel.stationIndex, true);
@@ -235,7 +234,7 @@ void MagnitudeCommands::energyClass(EnergyClassScale scale) {
             p->stationIndex == channel.stationIndex && p->distance > 0)
             km = p->distance * kKilometresPerDegree;
     if (!km) return show(Formatted("Нет оценки расстояния от станции %s  до эпицентра", channel.station));
-    const CurrentEvent& event = TheCurrentEvent();
+    const CurrentEvent& event = context_.session().event();
     const double depth = event.hypocentreValid && event.depth > 0 ? event.depth : 0.0;
     CEnergyClassDlg dialog(scale, channel.stationIndex, *km, depth, ap, as, list, catalogue,
                            context_.messages(), &window_);

@@ -18,36 +18,12 @@
 namespace zel {
 
 CPhasesWnd* InstallPhaseList(Workbench& frame, AppContext& context) {
-    PhaseCatalogue& catalogue = ThePhaseCatalogue();
-    catalogue.Load(context.settings().godographDir, context.settings().workingDir);
-    ZELPhases& list = ThePhaseList();
-    list.SetKeySource([&context] { return context.databases().nextArid(); });
-
-    auto* window = new CPhasesWnd(list, catalogue, context.messages());
+    context.session().catalogue().Load(context.settings().godographDir, context.settings().workingDir);
+    auto* window = new CPhasesWnd(context.session(), context.messages());
     window->setStations(std::make_shared<StationModelNames>(context.stations()));
     window->setProfile(&context.ini());
     frame.setChildWidget(Workbench::kPhaseList, window);
     QMdiSubWindow* sub = frame.child(Workbench::kPhaseList);
-    // The list outlives the frame; its keys come from this run's databases only while it lasts.
-    QObject::connect(window, &QObject::destroyed, [] { ThePhaseList().SetKeySource({}); });
-
-    frame.phaseListEmpty = [&list] { return list.Empty(); };
-    auto redraw = [&frame](Workbench::Child which) {
-        if (QMdiSubWindow* child = frame.child(which); child && child->widget()) child->widget()->update();
-    };
-    // The panes rebuild their pick lines from the list; the phase list rebuilds its rows after
-    // a pick made on the panes.
-    auto redrawPicks = [&frame] {
-        if (waveform* w = frame.waveforms()) w->redrawPicks();
-    };
-    window->onListChanged = [redraw, redrawPicks] {
-        redrawPicks();
-        redraw(Workbench::kMap);
-    };
-    window->onPickToggled = [redrawPicks](const SEISMIC_PHASE&) { redrawPicks(); };
-    window->onPickRemoved = [redrawPicks](int, int) { redrawPicks(); };
-    if (waveform* w = frame.waveforms()) w->onPicksChanged = [window] { window->rebuildRows(); };
-    window->onMapChanged = [redraw] { redraw(Workbench::kMap); };
 
     frame.bind(cmd::kInsertPhase, window, [window] { window->showInsertDialog(); });
     frame.bind(cmd::kDeletePhase, window, [window] { window->deleteSelected(); });

@@ -17,6 +17,7 @@
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "events/ui/PhaseDialogs.h"
+#include "session/Session.h"
 
 namespace zel {
 namespace {
@@ -197,11 +198,14 @@ bool PhaseListModel::setData(const QModelIndex& index, const QVariant& value, in
     return true;
 }
 
-CPhasesWnd::CPhasesWnd(ZELPhases& list, const PhaseCatalogue& catalogue, MessageSink& messages,
-                       QWidget* parent)
-    : QWidget(parent), list_(list), catalogue_(catalogue), messages_(messages) {
+CPhasesWnd::CPhasesWnd(Session& session, MessageSink& messages, QWidget* parent)
+    : QWidget(parent),
+      session_(session),
+      list_(session.phases()),
+      catalogue_(session.catalogue()),
+      messages_(messages) {
     setObjectName("CPhasesWnd");
-    model_ = new PhaseListModel(list, catalogue, this);
+    model_ = new PhaseListModel(list_, catalogue_, this);
     table_ = new QTableView(this);
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -222,14 +226,11 @@ CPhasesWnd::CPhasesWnd(ZELPhases& list, const PhaseCatalogue& catalogue, Message
 
     connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, &CPhasesWnd::sortByColumn);
     connect(table_, &QTableView::doubleClicked, this, &CPhasesWnd::rowActivated);
-    connect(model_, &PhaseListModel::includedToggled, this, [this](const SEISMIC_PHASE& pick) {
-        if (onPickToggled) onPickToggled(pick);
-    });
-    connect(model_, &PhaseListModel::azimuthEdited, this, [this] {
-        if (onMapChanged) onMapChanged();
-    });
-    connect(model_, &PhaseListModel::pickRemoved, this, [this](int station, int channel) {
-        if (onPickRemoved) onPickRemoved(station, channel);
+    connect(model_, &PhaseListModel::includedToggled, this, [this] { notify(); });
+    connect(model_, &PhaseListModel::azimuthEdited, this, [this] { notify(); });
+    connect(model_, &PhaseListModel::pickRemoved, this, &CPhasesWnd::pickRemoved);
+    observer_ = session_.observe([this](SessionChange what) {
+        if (what == SessionChange::Picks && !notifying_) rebuildRows();
     });
     auto* remove = new QAction(this);
     remove->setShortcut(QKeySequence::Delete);
@@ -239,6 +240,7 @@ CPhasesWnd::CPhasesWnd(ZELPhases& list, const PhaseCatalogue& catalogue, Message
 }
 
 CPhasesWnd::~CPhasesWnd() {
+    session_.forget(observer_);
     if (insertDialog_) delete insertDialog_.data();
     try {
         saveColumnWidths();
@@ -275,7 +277,13 @@ void CPhasesWnd::rebuildRows() { model_->rebuild(); }
 
 void CPhasesWnd::listChanged() {
     rebuildRows();
-    if (onListChanged) onListChanged();
+    notify();
+}
+
+void CPhasesWnd::notify() {
+    notifying_ = true;
+    session_.changed(SessionChange::Picks);
+    notifying_ = false;
 }
 
 void CPhasesWnd::sortByColumn(int column) {
@@ -289,7 +297,7 @@ void CPhasesWnd::deleteSelected() {
     if (rows.empty()) return;
     const int first = *std::min_element(rows.begin(), rows.end());
     model_->removeRows(rows);
-    if (onListChanged) onListChanged();
+    notify();
     if (model_->rowCount() == 0) return;
     const int select = std::clamp(first - 1, 0, model_->rowCount() - 1);
     table_->selectionModel()->clearSelection();
@@ -329,8 +337,7 @@ CEditPhaseDlg* CPhasesWnd::openEditDialog(int row) {
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const SEISMIC_PHASE* edited = list_.Find(dialog->station(), dialog->channel(), dialog->phase());
         model_->refreshRow(model_->rowOf(edited));
-        if (onPickToggled && edited) onPickToggled(*edited);
-        if (onListChanged) onListChanged();
+        notify();
     });
     dialog->open();
     return dialog;

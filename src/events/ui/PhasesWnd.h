@@ -21,6 +21,7 @@ class CInsertPhaseDlg;
 class MessageSink;
 class PhaseCatalogue;
 class PrivateProfile;
+class Session;
 class ZELPhases;
 
 // The rows in display order: list order after a rebuild, header order after a sort.
@@ -67,8 +68,9 @@ class PhaseListModel : public QAbstractTableModel {
 class CPhasesWnd : public QWidget {
     Q_OBJECT
   public:
-    CPhasesWnd(ZELPhases& list, const PhaseCatalogue& catalogue, MessageSink& messages,
-               QWidget* parent = nullptr);
+    // Shows the session's picks; tells the session when it changed them and rebuilds its rows
+    // when others did.
+    CPhasesWnd(Session& session, MessageSink& messages, QWidget* parent = nullptr);
     ~CPhasesWnd() override;
 
     // Station names for the first three columns and the insert dialog; may be null.
@@ -97,19 +99,22 @@ class CPhasesWnd : public QWidget {
     void saveColumnWidths() const;
     void restoreColumnWidths();
 
-    // Other windows that show picks: set by the frame.
-    std::function<void()> onListChanged;                      // redraw marks and map
-    std::function<void(const SEISMIC_PHASE&)> onPickToggled;  // one mark changed
-    std::function<void(int station, int channel)> onPickRemoved;
-    std::function<void()> onMapChanged;
+  Q_SIGNALS:
+    // A pick of this channel was deleted from the window.
+    void pickRemoved(int station, int channel);
 
   private:
+    // The list changed here: the rows anew and the session told.
     void listChanged();
+    void notify();
     void rowActivated(const QModelIndex& index);
 
+    Session& session_;
     ZELPhases& list_;
     const PhaseCatalogue& catalogue_;
     MessageSink& messages_;
+    int observer_ = 0;
+    bool notifying_ = false;  // the change being told is our own: the rows are up to date
     std::shared_ptr<const PhaseStations> stations_;
     PrivateProfile* profile_ = nullptr;
     PhaseListModel* model_ = nullptr;

@@ -46,7 +46,7 @@ void FormatCommands::showReport() {
 }
 
 void FormatCommands::writeCssTables() {
-    const CurrentEvent& event = TheCurrentEvent();
+    const CurrentEvent& event = context_.session().event();
     CCssFilesDlg dialog(event.orid > 0 ? event.orid : 1, context_.settings().outDir, context_.messages(),
                         &frame_.mainWindow());
     if (dialog.exec() != QDialog::Accepted) return;
@@ -55,8 +55,8 @@ void FormatCommands::writeCssTables() {
 
 void FormatCommands::writeCssTablesTo(long long orid, const std::string& folder) {
     try {
-        const CssEvent rows = BuildCssEvent(HypocentreOf(TheCurrentEvent()), orid,
-                                            PicksOf(ThePhaseList(), context_.stations(), ThePhaseCatalogue()),
+        const CssEvent rows = BuildCssEvent(HypocentreOf(context_.session().event()), orid,
+                                            PicksOf(context_.session().phases(), context_.stations(), context_.session().catalogue()),
                                             CssTarget::TextTables, CountingKeys());
         WriteCssTextTables(rows, orid, folder, std::time(nullptr));
     } catch (const ZelError& e) {
@@ -108,11 +108,7 @@ void FormatCommands::deleteFromCss(std::int64_t orid) {
 void FormatCommands::showError(const std::string& text) { ShowError(context_, text); }
 
 void FormatCommands::listChanged() {
-    QMdiSubWindow* sub = frame_.child(Workbench::kPhaseList);
-    auto* window = sub ? qobject_cast<CPhasesWnd*>(sub->widget()) : nullptr;
-    if (!window) return;
-    window->rebuildRows();
-    if (window->onListChanged) window->onListChanged();
+    context_.session().changed(SessionChange::Picks);
 }
 
 void FormatCommands::loadBulletin(ImsLayout layout) {
@@ -144,21 +140,21 @@ bool FormatCommands::loadBulletinEvent(const std::string& path, ImsLayout layout
         return false;
     }
     if (index < 0 || index >= static_cast<int>(events.size())) return false;
-    const ImsLoadResult result = LoadImsEvent(events[index], phasesOnly, TheCurrentEvent(), ThePhaseList(),
-                                              context_.stations(), ThePhaseCatalogue(),
+    const ImsLoadResult result = LoadImsEvent(events[index], phasesOnly, context_.session().event(), context_.session().phases(),
+                                              context_.stations(), context_.session().catalogue(),
                                               ReadLegacyPhaseNames(context_.paths().resources));
     if (!result.problem.empty()) {
         showError(result.problem);
         return false;
     }
     if (!phasesOnly) {
-        const CurrentEvent& event = TheCurrentEvent();
+        const CurrentEvent& event = context_.session().event();
         ellipse_ = result.ellipse;
         ellipseLat_ = event.lat, ellipseLon_ = event.lon, ellipseDepth_ = event.depth;
         ellipseTime_ = event.originTime;
     }
     // The stations' distance estimates belonged to the event before.
-    TheStationDistanceEstimates().clear();
+    context_.session().distanceEstimates().clear();
     listChanged();
     if (const std::string skipped = SkippedArrivalsText(events[index].id, result.skipped); !skipped.empty())
         context_.messages().show({skipped, "ZEL", MessageIcon::Warning, MessageButtons::Ok});
@@ -172,11 +168,11 @@ void FormatCommands::writeBulletin() {
 
 void FormatCommands::writeBulletinTo(const std::string& path) {
     try {
-        const CurrentEvent& event = TheCurrentEvent();
+        const CurrentEvent& event = context_.session().event();
         const bool sameOrigin = event.lat == ellipseLat_ && event.lon == ellipseLon_ &&
                                 event.depth == ellipseDepth_ && event.originTime == ellipseTime_;
-        WriteImsBulletin(path, BulletinInput{event, sameOrigin ? ellipse_ : ErrorEllipse{}, false}, ThePhaseList(),
-                         context_.stations(), ThePhaseCatalogue());
+        WriteImsBulletin(path, BulletinInput{event, sameOrigin ? ellipse_ : ErrorEllipse{}, false}, context_.session().phases(),
+                         context_.stations(), context_.session().catalogue());
     } catch (const ZelError& e) {
         showError(e.what());
     }
@@ -184,8 +180,8 @@ void FormatCommands::writeBulletinTo(const std::string& path) {
 
 namespace {
 
-std::string EventIdOr(const std::string& fallback) {
-    std::string id = Trimmed(TheCurrentEvent().eventId);
+std::string EventIdOr(const CurrentEvent& event, const std::string& fallback) {
+    std::string id = Trimmed(event.eventId);
     return id.empty() ? fallback : id;
 }
 
@@ -203,11 +199,11 @@ void FormatCommands::writePhaseFile(PhaseFile kind) {
             filter = "Списки сейсм. фаз для программы сводной обработки TRAVO (*.bms);;Все файлы (*)";
             break;
         case PhaseFile::Hypo71:
-            name = QString::fromStdString(EventIdOr("phase.out"));
+            name = QString::fromStdString(EventIdOr(context_.session().event(), "phase.out"));
             filter = "All files (*);;Out Files (*.out)";
             break;
         case PhaseFile::AllPhases:
-            name = QString::fromStdString(EventIdOr("zel")) + ".arr";
+            name = QString::fromStdString(EventIdOr(context_.session().event(), "zel")) + ".arr";
             filter = "Списки сейсм. фаз (*.arr*);;Все файлы (*)";
             break;
     }
@@ -216,7 +212,7 @@ void FormatCommands::writePhaseFile(PhaseFile kind) {
 }
 
 void FormatCommands::writePhaseFileTo(PhaseFile kind, const std::string& path) {
-    const PhaseFileInput input{TheCurrentEvent(), ThePhaseList(), context_.stations(), ThePhaseCatalogue()};
+    const PhaseFileInput input{context_.session().event(), context_.session().phases(), context_.stations(), context_.session().catalogue()};
     std::string text;
     switch (kind) {
         case PhaseFile::Kpw2: text = Kpw2Text(input); break;
@@ -243,7 +239,7 @@ void FormatCommands::readAllPhases(bool replace) {
 void FormatCommands::readAllPhasesFrom(const std::string& path, bool replace) {
     std::ifstream in(path);
     if (!in) return;  // the list stays as it was
-    ReadAllPhases(in, replace, ThePhaseList(), context_.stations(), ThePhaseCatalogue());
+    ReadAllPhases(in, replace, context_.session().phases(), context_.stations(), context_.session().catalogue());
     listChanged();
 }
 

@@ -1,5 +1,7 @@
 #include "map/ui/CMapWnd.h"
 
+#include "session/Session.h"
+
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -66,13 +68,17 @@ void DrawGeoPolyline(QPainter& painter, const MapProjection& projection,
 
 }  // namespace
 
-CMapWnd::CMapWnd(const std::vector<Station>& stations, const std::vector<Network>& networks,
+CMapWnd::CMapWnd(Session& session, const std::vector<Station>& stations, const std::vector<Network>& networks,
                  MapDataFiles files, QWidget* parent)
-    : QWidget(parent), stations_(stations), networks_(networks), files_(std::move(files)) {
+    : QWidget(parent), session_(session), stations_(stations), networks_(networks), files_(std::move(files)) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    // Picks, the epicentre, the estimates and the regions are all drawn: any change redraws.
+    observer_ = session_.observe([this](SessionChange) { update(); });
 }
+
+CMapWnd::~CMapWnd() { session_.forget(observer_); }
 
 void CMapWnd::viewChanged() {
     pictureValid_ = false;
@@ -151,24 +157,24 @@ std::size_t CMapWnd::contentSignature() const {
         Combine(seed, s.lat);
         Combine(seed, s.lon);
     }
-    const ZELPhases& picks = ThePhaseList();
+    const ZELPhases& picks = session_.phases();
     for (int i = 0; i < picks.Count(); ++i) {
         const SEISMIC_PHASE* pick = picks.GetAt(i);
         Combine(seed, pick->stationIndex);
         Combine(seed, pick->hasAzimuth);
         Combine(seed, pick->azimuth);
     }
-    for (const CContReg& region : TheMonitoredRegions().regions()) {
+    for (const CContReg& region : session_.monitoredRegions().regions()) {
         Combine(seed, region.lat1);
         Combine(seed, region.lon1);
         Combine(seed, region.lat2);
         Combine(seed, region.lon2);
     }
-    const CurrentEvent& event = TheCurrentEvent();
+    const CurrentEvent& event = session_.event();
     Combine(seed, event.hypocentreValid);
     Combine(seed, event.lat);
     Combine(seed, event.lon);
-    for (const auto& [station, distance] : TheStationDistanceEstimates()) {
+    for (const auto& [station, distance] : session_.distanceEstimates()) {
         Combine(seed, station);
         Combine(seed, distance);
     }
@@ -250,7 +256,7 @@ void CMapWnd::drawMonitoredRegions(QPainter& painter, const MapProjection& proje
     painter.setPen(QPen(kRegionGreen, 1));
     painter.setBrush(QBrush(kRegionGreen, Qt::BDiagPattern));
     const double pixelsPerDegree = projection.area().width() / view_.width;
-    for (const CContReg& region : TheMonitoredRegions().regions()) {
+    for (const CContReg& region : session_.monitoredRegions().regions()) {
         const double west = std::min(region.lon1, region.lon2), east = std::max(region.lon1, region.lon2);
         const double top = projection.y(std::max(region.lat1, region.lat2));
         const double bottom = projection.y(std::min(region.lat1, region.lat2));
@@ -263,7 +269,7 @@ void CMapWnd::drawMonitoredRegions(QPainter& painter, const MapProjection& proje
 
 void CMapWnd::drawAzimuths(QPainter& painter, const MapProjection& projection) {
     painter.setPen(QPen(kEpicentreRed, 1));
-    const ZELPhases& picks = ThePhaseList();
+    const ZELPhases& picks = session_.phases();
     for (int i = 0; i < picks.Count(); ++i) {
         const SEISMIC_PHASE* pick = picks.GetAt(i);
         if (!pick->hasAzimuth || pick->stationIndex < 0 ||
@@ -331,7 +337,7 @@ void CMapWnd::drawMarker(QPainter& painter, QPointF at, const QColor& color) {
 
 void CMapWnd::drawStations(QPainter& painter, const MapProjection& projection) {
     const std::vector<bool> shown = StationsShown(stations_, networks_, network_);
-    const std::map<int, float>& estimates = TheStationDistanceEstimates();
+    const std::map<int, float>& estimates = session_.distanceEstimates();
     const MapArea& area = projection.area();
     for (std::size_t i = 0; i < stations_.size(); ++i) {
         if (!shown[i]) continue;
@@ -354,7 +360,7 @@ void CMapWnd::drawStations(QPainter& painter, const MapProjection& projection) {
 }
 
 void CMapWnd::drawEpicentre(QPainter& painter, const MapProjection& projection) {
-    const CurrentEvent& event = TheCurrentEvent();
+    const CurrentEvent& event = session_.event();
     if (!event.hypocentreValid || !projection.visible(event.lat, event.lon)) return;
     drawMarker(painter, QPointF(projection.x(event.lon), projection.y(event.lat)), kEpicentreRed);
 }

@@ -20,14 +20,19 @@ class QMenu;
 
 namespace zel {
 
+class Session;
+
 class CMapWnd : public QWidget {
     Q_OBJECT
   public:
     enum Mode { kRelief, kCoastlines, kSimple };
 
-    CMapWnd(const std::vector<Station>& stations, const std::vector<Network>& networks, MapDataFiles files,
-            QWidget* parent = nullptr);
+    // The session gives the picks, the current event, the monitored regions and the distance estimates.
+    CMapWnd(Session& session, const std::vector<Station>& stations, const std::vector<Network>& networks,
+            MapDataFiles files, QWidget* parent = nullptr);
+    ~CMapWnd() override;
 
+    Session& session() { return session_; }
     const MapView& view() const { return view_; }
     void setView(const MapView& view);
     Mode mode() const { return mode_; }
@@ -68,6 +73,8 @@ class CMapWnd : public QWidget {
     void leaveEvent(QEvent* event) override;
 
   private:
+    Session& session_;
+    int observer_ = 0;
     void viewChanged();
     void render(QPainter& painter);
     void drawRelief(QPainter& painter, const MapProjection& projection);

@@ -27,7 +27,7 @@ void EditEpicentre(CMapWnd* map, EpicentreValues values) {
     if (values.originTime <= 0) values.originTime = static_cast<double>(std::time(nullptr));
     CEpicentreDlg dialog(values, map);
     if (dialog.exec() != QDialog::Accepted) return;
-    CurrentEvent& event = TheCurrentEvent();
+    CurrentEvent& event = map->session().event();
     if (dialog.clearRequested()) {
         event.hypocentreValid = false;
     } else {
@@ -37,7 +37,7 @@ void EditEpicentre(CMapWnd* map, EpicentreValues values) {
         event.originTime = dialog.values().originTime;
         event.hypocentreValid = true;
     }
-    map->update();
+    map->session().changed(SessionChange::Hypocentre);
 }
 
 void FillNetworkBox(QComboBox* box, const std::vector<Network>& networks) {
@@ -51,7 +51,7 @@ void FillNetworkBox(QComboBox* box, const std::vector<Network>& networks) {
 CMapWnd* InstallMap(Workbench& frame, AppContext& context) {
     const MapDataFiles files = FindMapDataFiles(MapDataFolders(
         context.settings().workingDir, context.paths().executableDir, context.paths().resources));
-    auto* map = new CMapWnd(context.stations(), context.networks(), files);
+    auto* map = new CMapWnd(context.session(), context.stations(), context.networks(), files);
     frame.setChildWidget(Workbench::kMap, map);
     QObject::connect(map, &CMapWnd::statusText, &frame.mainWindow(),
                      [&frame](const QString& text) { frame.showStatusMessage(text); });
@@ -85,11 +85,11 @@ CMapWnd* InstallMap(Workbench& frame, AppContext& context) {
     QAction* markStart = frame.bind(cmd::kMapMarkEpicentre, map, [map] {
         const auto point = map->contextLatLon();
         if (!point) return;
-        const CurrentEvent& event = TheCurrentEvent();
+        const CurrentEvent& event = map->session().event();
         EditEpicentre(map, {point->first, point->second, event.depth, event.originTime});
     });
     QAction* parameters = frame.bind(cmd::kMapHypocentreParameters, map, [map] {
-        const CurrentEvent& event = TheCurrentEvent();
+        const CurrentEvent& event = map->session().event();
         EditEpicentre(map, {event.lat, event.lon, event.depth, event.originTime});
     });
 

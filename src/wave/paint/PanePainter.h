@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "wave/DatabaseMarks.h"
 #include "wave/TraceGeometry.h"
 
 class QPainter;
@@ -28,13 +29,6 @@ struct PaneStyle {
     bool timeGrid = true;
 
     static PaneStyle FromSettings(const StartupSettings& settings);
-};
-
-// Items drawn as vertical lines over the plot: acquisition-system events and phases stored in
-// the database (time, phase name).
-struct PaneOverlays {
-    std::vector<double> acquisitionEvents;
-    std::vector<std::pair<double, std::string>> databasePhases;
 };
 
 // Height of the time-axis band: "WWW" in the label font + 7.

@@ -1,5 +1,7 @@
 #include "wave/ui/CZoomWindow.h"
 
+#include "session/AppContext.h"
+
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -89,7 +91,7 @@ TraceMapping CZoomWindow::timeMapping() const { return pane_.mapping(plot()); }
 
 void CZoomWindow::redrawPicks() {
     const PaneChannel& c = pane_.channel();
-    picks_ = PickMarks(ThePhaseList(), owner_.phaseCatalogue(), c.stationIndex, c.slot, timeMapping());
+    picks_ = PickMarks(owner_.context().session().phases(), owner_.phaseCatalogue(), c.stationIndex, c.slot, timeMapping());
     draggedLabel_ = -1;  // the label being dragged may be gone
     update();
 }

@@ -44,7 +44,7 @@ void CreateNavigationCommands(Workbench& frame, waveform& window) {
 
     QAction* align = frame.action(cmd::kAlignTime);
     align->setCheckable(true);
-    align->setChecked(waveform::timeAligned());
+    align->setChecked(window.timeAligned());
     frame.bindToggle(cmd::kAlignTime, &window, [&window, align](bool on) {
         if (window.setTimeAligned(on)) return;
         const QSignalBlocker quiet(align);

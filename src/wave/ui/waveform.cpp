@@ -9,13 +9,13 @@
 #include <algorithm>
 #include <ctime>
 
-#include "data/Catalogue.h"
 #include "db/Odbc.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "session/AppContext.h"
+#include "session/PaneLoading.h"
+#include "session/PickEntry.h"
 #include "wave/ChannelLists.h"
-#include "wave/DatabaseMarks.h"
 #include "wave/TimePresets.h"
 #include "wave/ui/BeamPane.h"
 #include "wave/ui/CZoomWindow.h"
@@ -27,12 +27,6 @@ namespace {
 constexpr int kScrollRange = 10000;
 constexpr int kWheelStep = 150;
 constexpr const char* kCaption = "Система обработки сейсмических данных";
-bool g_timeAligned = false;  // one flag for every waveform window
-
-const PhaseCatalogue& DefaultCatalogue() {
-    static const PhaseCatalogue catalogue;
-    return catalogue;
-}
 }  // namespace
 
 waveform::waveform(AppContext& context, QWidget* parent)
@@ -46,9 +40,13 @@ waveform::waveform(AppContext& context, QWidget* parent)
     scroll_->setSingleStep(100);
     scroll_->setPageStep(200);
     connect(scroll_, &QScrollBar::valueChanged, this, [this] { closeUp(); });
+    // Whoever changed the picks, the panes draw them anew.
+    observer_ = context_.session().observe([this](SessionChange what) {
+        if (what == SessionChange::Picks) redrawPicks();
+    });
 }
 
-waveform::~waveform() = default;
+waveform::~waveform() { context_.session().forget(observer_); }
 
 void waveform::setStyle(const PaneStyle& style) {
     style_ = style;
@@ -63,19 +61,7 @@ int waveform::minimumPaneHeight() const {
 int waveform::clientHeight() const { return area_->height(); }
 
 PaneChannel waveform::channelOf(int stationIndex, int slot) const {
-    PaneChannel channel;
-    channel.stationIndex = stationIndex;
-    channel.slot = slot;
-    auto& stations = context_.stations();
-    if (stationIndex >= 0 && stationIndex < static_cast<int>(stations.size()) && slot >= 0 &&
-        slot < kSlotsPerStation) {
-        const Station& st = stations[stationIndex];
-        channel.station = st.code;
-        channel.channel = st.slots[slot].channel;
-        channel.locationCode = st.slots[slot].lcode;
-        channel.nominalSps = st.slots[slot].sps;
-    }
-    return channel;
+    return ChannelOf(context_.stations(), stationIndex, slot);
 }
 
 CZoomWindow* waveform::createPane(int stationIndex, int slot, double start, double duration, bool beam) {
@@ -125,23 +111,18 @@ void waveform::reload(CZoomWindow* window, bool keepRange) {
     const double rangeMin = pane.dataMin(), rangeMax = pane.dataMax();
     const PaneChannel& ch = pane.channel();
     showStatus("Читаются данные...");
-    pane.setTransformed(std::nullopt);
     try {
         SaveTimePreset(context_.registry(), ch.station, ch.channel, pane.start(), pane.duration());
     } catch (const ZelError& e) {
         context_.messages().show({e.what(), "ZEL", MessageIcon::Warning, MessageButtons::Ok});
     }
-    ZELDataBlockArray data;
     try {
-        SegmentLoadReport report =
-            LoadChannelSegments(context_.databases(), context_.catalogueSettings(), ch.station, ch.channel,
-                                ch.locationCode, pane.start(), pane.start() + pane.duration(), data);
+        const SegmentLoadReport report = LoadPaneSamples(context_, pane);
         if (!report.problems.empty())
             context_.messages().show({report.Text(), "ZEL", MessageIcon::Warning, MessageButtons::Ok});
     } catch (const ZelError& e) {
         context_.messages().show({e.what(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
     }
-    pane.setData(std::move(data));
     if (keepRange) pane.setDataRange(rangeMin, rangeMax);
     loadOverlays(window);
     window->redraw();
@@ -153,27 +134,11 @@ void waveform::reloadAll() {
 }
 
 void waveform::loadOverlays(CZoomWindow* window) {
-    PaneOverlays overlays;
-    const TracePane& pane = window->pane();
-    Db::Connection& db = context_.databases().work();
-    const double from = pane.start(), to = pane.start() + pane.duration();
-    if (db.isOpen() && acquisitionMarks_) {
-        try {
-            overlays.acquisitionEvents = ReadAcquisitionMarks(db, pane.channel().station, from, to);
-        } catch (const ZelError&) {
-            // No acquisition-system events on this database.
-        }
-    }
-    if (db.isOpen() && databasePhases_) {
-        try {
-            overlays.databasePhases =
-                ReadStoredPhaseMarks(db, pane.channel().station, pane.channel().channel, from, to);
-        } catch (const ZelError&) {
-            context_.messages().show(
-                {"Ошибка чтения списка событий !", "ZEL", MessageIcon::Error, MessageButtons::Ok});
-        }
-    }
-    window->overlays = std::move(overlays);
+    LoadedOverlays loaded =
+        LoadPaneOverlays(context_.databases().work(), window->pane(), {acquisitionMarks_, databasePhases_});
+    if (loaded.phasesFailed)
+        context_.messages().show({"Ошибка чтения списка событий !", "ZEL", MessageIcon::Error, MessageButtons::Ok});
+    window->overlays = std::move(loaded.overlays);
 }
 
 void waveform::fitAll() {
@@ -355,29 +320,31 @@ void waveform::apply(const NavOutcome& outcome, bool centre) {
         if (CZoomWindow* w = windowOf(pane)) w->redraw();
 }
 
-void waveform::navigate(NavCommand command) { apply(Navigate(panes_, command, g_timeAligned)); }
+void waveform::navigate(NavCommand command) {
+    apply(Navigate(panes_, command, context_.session().view().timeAligned));
+}
 
-bool waveform::timeAligned() { return g_timeAligned; }
+bool waveform::timeAligned() const { return context_.session().view().timeAligned; }
 
 bool waveform::setTimeAligned(bool on) {
-    if (on && !g_timeAligned) {
+    if (on && !context_.session().view().timeAligned) {
         const NavOutcome outcome = AlignTime(panes_);
         apply(outcome);
         if (outcome.noPane) return false;  // no main pane to align to: the flag stays off
     }
-    g_timeAligned = on;
+    context_.session().view().timeAligned = on;
     return true;
 }
 
 void waveform::zoomRectangle(CZoomWindow* window, RectangleCorner a, RectangleCorner b) {
-    apply(ZoomToRectangle(panes_, window->pane(), a, b, g_timeAligned));
+    apply(ZoomToRectangle(panes_, window->pane(), a, b, context_.session().view().timeAligned));
 }
 
 void waveform::alignP(CZoomWindow* window) {
-    const PhaseCatalogue& catalogue = catalogue_ ? *catalogue_ : DefaultCatalogue();
+    const PhaseCatalogue& catalogue = phaseCatalogue();
     const int p = catalogue.IndexOf("P");
     auto pTime = [&](const TracePane& pane) -> std::optional<double> {
-        const SEISMIC_PHASE* pick = ThePhaseList().Find(pane.channel().stationIndex, pane.channel().slot, p);
+        const SEISMIC_PHASE* pick = context_.session().phases().Find(pane.channel().stationIndex, pane.channel().slot, p);
         if (p < 0 || !pick) return std::nullopt;
         return pick->time;
     };
@@ -397,8 +364,8 @@ void waveform::scaleDialog(CZoomWindow* window) {
 }
 
 void waveform::sortPanes(PaneOrder order) {
-    const PhaseCatalogue& catalogue = catalogue_ ? *catalogue_ : DefaultCatalogue();
-    const ZELPhases& picks = ThePhaseList();
+    const PhaseCatalogue& catalogue = phaseCatalogue();
+    const ZELPhases& picks = context_.session().phases();
     PaneKeySource keys;
     keys.earliestPick = [&](const TracePane& p) {
         return picks.EarliestTime(p.channel().stationIndex, p.channel().slot);
@@ -556,7 +523,7 @@ void waveform::chooseStationChannel(CZoomWindow* window) {
     pane.setChannel(channelOf(dialog.station(), dialog.slot()));
     pane.setInterval(dialog.start(), dialog.duration());
     reload(window);
-    if (!g_timeAligned) return;
+    if (!context_.session().view().timeAligned) return;
     for (CZoomWindow* w : windows_)
         if (w != window && w->pane().active) {
             w->pane().setInterval(pane.start(), pane.duration());
@@ -565,7 +532,7 @@ void waveform::chooseStationChannel(CZoomWindow* window) {
 }
 
 const PhaseCatalogue& waveform::phaseCatalogue() const {
-    return catalogue_ ? *catalogue_ : ThePhaseCatalogue();
+    return context_.session().catalogue();
 }
 
 void waveform::setPickMode(bool on) {
@@ -588,8 +555,7 @@ void waveform::redrawPicks() {
 }
 
 void waveform::picksChanged() {
-    redrawPicks();
-    if (onPicksChanged) onPicksChanged();
+    context_.session().changed(SessionChange::Picks);
 }
 
 void waveform::pick(CZoomWindow* window, const PickSpan& span) {
@@ -604,29 +570,16 @@ void waveform::pick(CZoomWindow* window, const PickSpan& span) {
     window->setPendingPick(std::nullopt);
     if (!ok) return;
     const int station = pane.channel().stationIndex, slot = pane.channel().slot;
+    std::vector<int> copySlots;
+    if (dialog.copyToOtherChannels())
+        for (const CZoomWindow* w : windows_)
+            if (w->pane().channel().stationIndex == station) copySlots.push_back(w->pane().channel().slot);
     try {
-        ZELPhases& list = ThePhaseList();
-        const SEISMIC_PHASE pick = MakePick(dialog.choice(), station, slot, span, catalogue);
-        list.Add(pick);
-        if (dialog.copyToOtherChannels()) {
-            std::vector<int> done{slot};
-            for (CZoomWindow* w : windows_) {
-                const PaneChannel& c = w->pane().channel();
-                if (c.stationIndex != station || std::find(done.begin(), done.end(), c.slot) != done.end())
-                    continue;
-                done.push_back(c.slot);
-                SEISMIC_PHASE copy = pick;
-                copy.channelIndex = c.slot;
-                copy.included = 0;
-                copy.savable = 1;
-                list.Add(copy);
-            }
-        }
+        AddPick(context_.session(), MakePick(dialog.choice(), station, slot, span, catalogue), copySlots);
     } catch (const ZelError& e) {
         context_.messages().show({e.what(), kCaption, MessageIcon::Error, MessageButtons::Ok});
         return;
     }
-    picksChanged();
     if (dialog.autoAmplitude() && measureAmplitude) {
         window->pane().intervalMark = IntervalMark{span.time, span.time + kAutoAmplitudeWindow};
         markSet(window);
@@ -635,7 +588,7 @@ void waveform::pick(CZoomWindow* window, const PickSpan& span) {
 }
 
 void waveform::movePick(int station, int slot, int phaseIndex, double t) {
-    if (MovePick(ThePhaseList(), station, slot, phaseIndex, t)) picksChanged();
+    if (MovePick(context_.session().phases(), station, slot, phaseIndex, t)) picksChanged();
 }
 
 void waveform::markSet(CZoomWindow* window) {
@@ -647,7 +600,7 @@ void waveform::markSet(CZoomWindow* window) {
 void waveform::includeInMark(CZoomWindow* window, bool on) {
     const TracePane& pane = window->pane();
     if (!pane.intervalMark) return;
-    SetIncludedInMark(ThePhaseList(), pane.channel().stationIndex, pane.channel().slot, *pane.intervalMark,
+    SetIncludedInMark(context_.session().phases(), pane.channel().stationIndex, pane.channel().slot, *pane.intervalMark,
                       on);
     picksChanged();
 }
@@ -655,7 +608,7 @@ void waveform::includeInMark(CZoomWindow* window, bool on) {
 void waveform::deleteInMark(CZoomWindow* window) {
     const TracePane& pane = window->pane();
     if (!pane.intervalMark) return;
-    RemoveInMark(ThePhaseList(), pane.channel().stationIndex, pane.channel().slot, *pane.intervalMark);
+    RemoveInMark(context_.session().phases(), pane.channel().stationIndex, pane.channel().slot, *pane.intervalMark);
     picksChanged();
 }
 

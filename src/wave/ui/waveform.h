@@ -78,7 +78,7 @@ class waveform : public QWidget {
     void navigate(NavCommand command);
     // The time-alignment flag, shared by all waveform windows; turning it on aligns at once
     // and is refused (false) when there is no main pane.
-    static bool timeAligned();
+    bool timeAligned() const;
     bool setTimeAligned(bool on);
     // A rectangle zoom fixed in a pane (corners in its shown signal's units).
     void zoomRectangle(CZoomWindow* pane, RectangleCorner a, RectangleCorner b);
@@ -86,8 +86,6 @@ class waveform : public QWidget {
     void alignP(CZoomWindow* pane);
     // The scale dialog of a pane.
     void scaleDialog(CZoomWindow* pane);
-    // The phase catalogue that names the picks' phases (the default one until set).
-    void setPhaseCatalogue(const PhaseCatalogue* catalogue) { catalogue_ = catalogue; }
     // Nothing while no epicentre is set; later parts give the distance of a pane's channel.
     std::function<std::optional<double>(const TracePane&)> epicentralDistance;
 
@@ -139,8 +137,6 @@ class waveform : public QWidget {
     // After the phase list changed: every pane rebuilds its pick lines.
     void redrawPicks();
     const PhaseCatalogue& phaseCatalogue() const;
-    // Told after this window changed the phase list (the phase list window rebuilds its rows).
-    std::function<void()> onPicksChanged;
     // Text of the filter or simulation in force on a pane, for the picks made on it.
     std::function<std::string(const TracePane&)> filterDescription;
     // Fills a pane's "Преобразование" submenu (simulations and filter presets) when it opens.
@@ -182,10 +178,10 @@ class waveform : public QWidget {
     bool databasePhases_ = false;
     bool scrolling_ = false;
     std::string pendingProblems_;
-    const PhaseCatalogue* catalogue_ = nullptr;
     std::vector<std::pair<double, double>> stationTimes_;
     bool selecting_ = false;
     bool pickMode_ = false;
+    int observer_ = 0;
     void picksChanged();
 };
 

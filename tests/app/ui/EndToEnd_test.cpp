@@ -71,8 +71,6 @@ const char* const kStations[] = {"ARS", "BGD", "VDR", "ZMK", "LSN", "KRS", "DLN"
 class EndToEnd : public test::DemoFrameTest, public ::testing::WithParamInterface<test::Backend> {
   protected:
     void SetUp() override {
-        ThePhaseList().RemoveAll();
-        TheCurrentEvent() = CurrentEvent{};
         if (GetParam() == test::Backend::PostgreSQL) {
             scratch = std::make_unique<test::ScratchDatabase>(GetParam());
             if (!scratch->available()) GTEST_SKIP() << "ZEL_TEST_PG is not set: no PostgreSQL server for this run";
@@ -91,13 +89,6 @@ class EndToEnd : public test::DemoFrameTest, public ::testing::WithParamInterfac
         });
         expectNoWarnings("start");
     }
-    void TearDown() override {
-        DemoFrameTest::TearDown();
-        ThePhaseList().RemoveAll();
-        TheCurrentEvent() = CurrentEvent{};
-        SetButterFormula(nullptr);
-    }
-
     void expectNoWarnings(const char* step) {
         for (const Message& m : messages.messages())
             if (m.icon != MessageIcon::Information) ADD_FAILURE() << step << ": " << m.caption << ": " << m.text;
@@ -159,8 +150,8 @@ class EndToEnd : public test::DemoFrameTest, public ::testing::WithParamInterfac
         QTest::mouseRelease(w, Qt::LeftButton, {}, b);
     }
     const SEISMIC_PHASE* pickOf(CZoomWindow* w, const char* phase) {
-        return ThePhaseList().Find(w->pane().channel().stationIndex, w->pane().channel().slot,
-                                   ThePhaseCatalogue().IndexOf(phase));
+        return context->session().phases().Find(w->pane().channel().stationIndex, w->pane().channel().slot,
+                                   context->session().catalogue().IndexOf(phase));
     }
     static QTreeWidgetItem* rowOf(QTreeWidget* list, const QString& id) {
         for (int i = 0; i < list->topLevelItemCount(); ++i)
@@ -175,8 +166,8 @@ class EndToEnd : public test::DemoFrameTest, public ::testing::WithParamInterfac
 
 TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
     waveform* wave = frame->waveforms();
-    ASSERT_TRUE(ThePhaseCatalogue().HasCurve(ThePhaseCatalogue().IndexOf("P")));
-    ASSERT_TRUE(ThePhaseCatalogue().HasCurve(ThePhaseCatalogue().IndexOf("S")));
+    ASSERT_TRUE(context->session().catalogue().HasCurve(context->session().catalogue().IndexOf("P")));
+    ASSERT_TRUE(context->session().catalogue().HasCurve(context->session().catalogue().IndexOf("S")));
 
     // A new event: the phase list starts empty under its id.
     ASSERT_TRUE(test::DialogScript()
@@ -187,7 +178,7 @@ TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
                     })
                     .run([&] { trigger(cmd::kNewEvent); }));
     expectNoWarnings("new event");
-    ASSERT_EQ(QString::fromStdString(TheCurrentEvent().eventId).trimmed(), kEventId);
+    ASSERT_EQ(QString::fromStdString(context->session().event().eventId).trimmed(), kEventId);
 
     // The channels: vertical and north of each station, a minute from just before the origin.
     wave->removeAllPanes();
@@ -254,12 +245,12 @@ TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
         }
     }
     expectNoWarnings("picks");
-    ASSERT_EQ(ThePhaseList().Count(), 2 * static_cast<int>(std::size(kStations)));
+    ASSERT_EQ(context->session().phases().Count(), 2 * static_cast<int>(std::size(kStations)));
 
     // The internal location, started at the station that recorded P first.
     const SEISMIC_PHASE* first = nullptr;
-    for (int i = 0; i < ThePhaseList().Count(); ++i)
-        if (!first || ThePhaseList().GetAt(i)->time < first->time) first = ThePhaseList().GetAt(i);
+    for (int i = 0; i < context->session().phases().Count(); ++i)
+        if (!first || context->session().phases().GetAt(i)->time < first->time) first = context->session().phases().GetAt(i);
     const Station& nearest = context->stations()[first->stationIndex];
     ASSERT_TRUE(test::DialogScript()
                     .then<CLocationStartDlg>([&](CLocationStartDlg* d) {
@@ -278,14 +269,14 @@ TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
                     })
                     .run([&] { trigger(cmd::kLocateHypocentre); }));
     expectNoWarnings("location");
-    const CurrentEvent located = TheCurrentEvent();
+    const CurrentEvent located = context->session().event();
     ASSERT_TRUE(located.hypocentreValid);
     const double offsetKm = Distance(located.lat, located.lon, truth.lat, truth.lon) * 111.195;
     EXPECT_LT(offsetKm, 10.0);
     EXPECT_NEAR(located.originTime, truth.origin, 1.5);
     EXPECT_NEAR(located.depth, truth.depth, 10.0);
-    for (int i = 0; i < ThePhaseList().Count(); ++i) {
-        const SEISMIC_PHASE& p = *ThePhaseList().GetAt(i);
+    for (int i = 0; i < context->session().phases().Count(); ++i) {
+        const SEISMIC_PHASE& p = *context->session().phases().GetAt(i);
         EXPECT_EQ(p.hasResidual, 1);
         EXPECT_LT(std::fabs(p.residual), 1.0f);
     }
@@ -326,11 +317,11 @@ TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
                     })
                     .run([&] { trigger(cmd::kSavePhaseListDb); }));
     expectNoWarnings("save");
-    const int orid = TheCurrentEvent().orid;
+    const int orid = context->session().event().orid;
     ASSERT_GT(orid, 0);
     std::map<std::pair<int, int>, SEISMIC_PHASE> saved;
-    for (int i = 0; i < ThePhaseList().Count(); ++i) {
-        const SEISMIC_PHASE& p = *ThePhaseList().GetAt(i);
+    for (int i = 0; i < context->session().phases().Count(); ++i) {
+        const SEISMIC_PHASE& p = *context->session().phases().GetAt(i);
         saved[{p.stationIndex, p.phaseIndex}] = p;
     }
 
@@ -346,8 +337,8 @@ TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
     origins->close();
 
     trigger(cmd::kClearPhaseList);
-    ASSERT_EQ(ThePhaseList().Count(), 0);
-    TheCurrentEvent() = CurrentEvent{};
+    ASSERT_EQ(context->session().phases().Count(), 0);
+    context->session().event() = CurrentEvent{};
     ASSERT_TRUE(test::DialogScript()
                     .then<CSelectPhaseGroup>([](CSelectPhaseGroup* d) {
                         QTreeWidgetItem* row = rowOf(d->list(), kEventId);
@@ -357,7 +348,7 @@ TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
                     })
                     .run([&] { trigger(cmd::kLoadPhaseListDb); }));
     expectNoWarnings("load");
-    const CurrentEvent& reloaded = TheCurrentEvent();
+    const CurrentEvent& reloaded = context->session().event();
     EXPECT_EQ(QString::fromStdString(reloaded.eventId).trimmed(), kEventId);
     EXPECT_EQ(reloaded.orid, orid);
     EXPECT_TRUE(reloaded.hypocentreValid);
@@ -365,11 +356,11 @@ TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
     EXPECT_NEAR(reloaded.lon, located.lon, 1e-3);
     EXPECT_NEAR(reloaded.depth, located.depth, 0.05);
     EXPECT_NEAR(reloaded.originTime, located.originTime, 0.01);
-    ASSERT_EQ(ThePhaseList().Count(), static_cast<int>(saved.size()));
+    ASSERT_EQ(context->session().phases().Count(), static_cast<int>(saved.size()));
     double mlSum = 0;
     int mlCount = 0;
-    for (int i = 0; i < ThePhaseList().Count(); ++i) {
-        const SEISMIC_PHASE& p = *ThePhaseList().GetAt(i);
+    for (int i = 0; i < context->session().phases().Count(); ++i) {
+        const SEISMIC_PHASE& p = *context->session().phases().GetAt(i);
         const auto it = saved.find({p.stationIndex, p.phaseIndex});
         ASSERT_NE(it, saved.end());
         EXPECT_NEAR(p.time, it->second.time, 0.001);
@@ -416,7 +407,7 @@ TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
     EXPECT_NEAR(lat, located.lat, 1e-3);
     EXPECT_NEAR(lon, located.lon, 1e-3);
     const std::string arrival = test::ReadFile(base + "Arrival");
-    EXPECT_EQ(std::count(arrival.begin(), arrival.end(), '\n'), ThePhaseList().Count());
+    EXPECT_EQ(std::count(arrival.begin(), arrival.end(), '\n'), context->session().phases().Count());
     const std::string stamag = test::ReadFile(base + "Stamag");
     EXPECT_EQ(std::count(stamag.begin(), stamag.end(), '\n'), mlCount);
     EXPECT_TRUE(fs::exists(base + "Assoc"));

@@ -115,7 +115,7 @@ TEST_F(MainFrameTest, ExitWithAnEmptyPhaseListAsksAndNoKeepsEverything) {
 
 TEST_F(MainFrameTest, ANonEmptyPhaseListIsNeverLostOnExit) {
     Start();
-    frame->phaseListEmpty = [] { return false; };
+    context->session().phases().Add(SEISMIC_PHASE{});
     bool saveSucceeds = false;
     int saves = 0;
     frame->savePhaseList = [&] {

@@ -44,7 +44,6 @@ class CssWaveformCommandsTest : public ::testing::Test {
     }
     void TearDown() override {
         delete frame;
-        ThePhaseList().RemoveAll();
     }
     int ImportedRows() {
         Db::Statement st(context->databases().work());

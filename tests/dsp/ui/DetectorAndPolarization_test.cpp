@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QMdiSubWindow>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -48,11 +49,6 @@ class DetectorAndPolarizationTest : public test::DemoFrameTest {
         for (const demo::DemoArrival& a : demo::DemoArrivals(ZEL_RESOURCES_DIR))
             if (a.station == station && a.phase == "P" && a.event == 0) onsetP = a;
         ASSERT_GT(onsetP.time, start);
-    }
-    void TearDown() override {
-        DemoFrameTest::TearDown();
-        ThePhaseList().RemoveAll();
-        SetButterFormula(nullptr);
     }
     void onSheet(std::function<void(CDetectorSheet*)> step) {
         QTimer::singleShot(0, [step] {
@@ -189,7 +185,7 @@ TEST_F(DetectorAndPolarizationTest, AzimuthFromThreeComponentsIsStoredOnThePick)
     pick.channelIndex = 0;
     pick.phaseIndex = P;
     pick.time = onsetP.time;
-    ThePhaseList().Add(pick);
+    context->session().phases().Add(pick);
     panes[0]->pane().intervalMark = std::pair(onsetP.time - 0.02, onsetP.time + 0.5);
     EXPECT_EQ(commands->calculate(names, P), -1);
     ASSERT_TRUE(shown.has_value());
@@ -198,7 +194,7 @@ TEST_F(DetectorAndPolarizationTest, AzimuthFromThreeComponentsIsStoredOnThePick)
     const double baz = demo::GeocentricDistAz(quake.lat, quake.lon, st.lat, st.lon).backAzimuth;
     EXPECT_NEAR(std::remainder(shown->azimuth - baz, 360.0), 0, 3.0);
     EXPECT_GT(shown->rectilinearity, 0.9);
-    const SEISMIC_PHASE* stored = ThePhaseList().Find(0, 0, P);
+    const SEISMIC_PHASE* stored = context->session().phases().Find(0, 0, P);
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(stored->hasAzimuth, 1);
     EXPECT_FLOAT_EQ(stored->azimuth, static_cast<float>(shown->azimuth));
@@ -218,7 +214,8 @@ TEST_F(DetectorAndPolarizationTest, AzimuthFromThreeComponentsIsStoredOnThePick)
     EXPECT_TRUE(motion->plot()->empty());
 
     // Or three windows of the DSP workspace, whole.
-    DspWorkspace* workspace = TheDspWorkspace();
+    auto* dsp = qobject_cast<CDSP*>(frame->child(Workbench::kDsp)->widget());
+    DspWorkspace* workspace = dsp ? &dsp->model() : nullptr;
     ASSERT_NE(workspace, nullptr);
     ASSERT_GE(workspace->size(), 3);
     for (int i = 0; i < 3; ++i) workspace->putData(i, {0.0 + i, 1.0, -1.0 * i, 2.0}, 0.01);

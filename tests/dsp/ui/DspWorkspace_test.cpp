@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QMdiSubWindow>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -50,7 +51,6 @@ class DspWorkspaceTest : public test::DemoFrameTest {
     }
     void TearDown() override {
         DemoFrameTest::TearDown();
-        SetButterFormula(nullptr);
     }
     void formula(int window, const char* text) {
         dsp->setCurrent(window);
@@ -78,7 +78,7 @@ TEST_F(DspWorkspaceTest, CommandsAreWiredAndTheMenuCarriesThem) {
         ++listed;
     }
     EXPECT_EQ(listed, 14);
-    EXPECT_EQ(TheDspWorkspace(), &dsp->model());
+    EXPECT_EQ(frame->child(Workbench::kDsp)->widget(), dsp);
 
     formula(0, "gline(3, 1, 1, 0)");
     frame->action(cmd::kDspFixWindow)->trigger();

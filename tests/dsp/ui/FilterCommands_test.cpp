@@ -32,7 +32,6 @@ class FilterCommandsTest : public test::DemoFrameTest {
     }
     void TearDown() override {
         DemoFrameTest::TearDown();
-        SetButterFormula(nullptr);
     }
     CZoomWindow* activateFirst() {
         CZoomWindow* w = frame->waveforms()->zoomWindows().front();

@@ -75,12 +75,6 @@ class FkDialogTest : public test::DemoFrameTest {
         const demo::DemoStation& ref = demo::DemoStations()[12];
         ASSERT_EQ(std::string(ref.code), "BKA0");
         trueAzimuth = demo::GeocentricDistAz(ref.lat, ref.lon, ev.lat, ev.lon).azimuth;
-        savedGrid = TheFkGrid();
-    }
-    void TearDown() override {
-        DemoFrameTest::TearDown();
-        ThePhaseList().RemoveAll();
-        TheFkGrid() = savedGrid;
     }
     // Runs `step` on the dialog that the command opens; the dialog is closed afterwards unless
     // the step closed it. Returns the dialog's result.
@@ -108,7 +102,7 @@ class FkDialogTest : public test::DemoFrameTest {
         pick.channelIndex = reference->pane().channel().slot;
         pick.phaseIndex = w->phaseCatalogue().IndexOf(phase);
         pick.time = onset;
-        ThePhaseList().Add(pick);
+        context->session().phases().Add(pick);
     }
 
     std::string module;
@@ -116,7 +110,6 @@ class FkDialogTest : public test::DemoFrameTest {
     CZoomWindow* reference = nullptr;
     double onset = 0.0;
     double trueAzimuth = 0.0;
-    FkGrid savedGrid;
 };
 
 TEST_F(FkDialogTest, GridSearchFindsTheTeleseismAndDrawsItsPeak) {
@@ -157,7 +150,7 @@ TEST_F(FkDialogTest, GridFieldsAreCheckedAndKeptForTheNextDialog) {
         d->calculate();
         EXPECT_TRUE(said("Введите целое число между 2 и 1000."));
         EXPECT_TRUE(d->azimuthEdit()->text().isEmpty());
-        EXPECT_EQ(TheFkGrid().intervals, 200);
+        EXPECT_EQ(context->session().fkGrid().intervals, 200);
         d->minEdit()->setText("-0.25");
         d->maxEdit()->setText("0.25");
         d->intervalsEdit()->setText("50");
@@ -217,7 +210,7 @@ TEST_F(FkDialogTest, OkStoresTypedAzimuthAndSlownessOnThePickOfTheChosenPhase) {
         EXPECT_NE(d->distanceEdit()->text(), forP);
         d->phaseBox()->setCurrentIndex(0);
         // The pick went meanwhile: the analyst is told, and nothing is stored.
-        ThePhaseList().Remove(reference->pane().channel().stationIndex, reference->pane().channel().slot,
+        context->session().phases().Remove(reference->pane().channel().stationIndex, reference->pane().channel().slot,
                               w->phaseCatalogue().IndexOf("P"));
         d->accept();
         EXPECT_TRUE(said("Отметка фазы 'P' отсутствует.\n Ассоциация не может быть выполнена.\nРезультат "
@@ -228,13 +221,13 @@ TEST_F(FkDialogTest, OkStoresTypedAzimuthAndSlownessOnThePickOfTheChosenPhase) {
     });
     EXPECT_EQ(accepted, QDialog::Accepted);
     const PaneChannel& c = reference->pane().channel();
-    const SEISMIC_PHASE* p = ThePhaseList().Find(c.stationIndex, c.slot, w->phaseCatalogue().IndexOf("P"));
+    const SEISMIC_PHASE* p = context->session().phases().Find(c.stationIndex, c.slot, w->phaseCatalogue().IndexOf("P"));
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->hasAzimuth, 1);
     EXPECT_EQ(p->azimuth, 151.5f);
     EXPECT_EQ(p->hasSlowness, 1);
     EXPECT_FLOAT_EQ(p->slowness, 7.78365f);  // 0.07 s/km x 111.195 km/deg
-    EXPECT_EQ(ThePhaseList().Find(c.stationIndex, c.slot, w->phaseCatalogue().IndexOf("S"))->hasSlowness, 0);
+    EXPECT_EQ(context->session().phases().Find(c.stationIndex, c.slot, w->phaseCatalogue().IndexOf("S"))->hasSlowness, 0);
 }
 
 TEST_F(FkDialogTest, BeamIsFormedFromTypedValuesIntoOnePane) {

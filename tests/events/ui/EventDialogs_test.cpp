@@ -53,12 +53,12 @@ TEST(EventCommands, NewEventSaveAndLoadThroughTheFrameAndItsDialogs) {
     context.stations().resize(1);
     context.stations()[0].code = "OBN";
     context.stations()[0].slots[0].channel = "SHZ";
-    ZELPhases& list = ThePhaseList();
-    CurrentEvent& event = TheCurrentEvent();
+    ZELPhases& list = context.session().phases();
+    CurrentEvent& event = context.session().event();
 
     // A new event clears the list; a taken id is refused and the dialog stays open.
     SEISMIC_PHASE pick;
-    pick.phaseIndex = ThePhaseCatalogue().IndexOf("P");
+    pick.phaseIndex = context.session().catalogue().IndexOf("P");
     SetPickTime(pick, 1371212400.0);
     list.Add(pick);
     CNewEventDlg first(commands->store(), messages, true);

@@ -30,21 +30,17 @@ namespace {
 class GeometryCommandsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ThePhaseList().RemoveAll();
         context = std::make_unique<AppContext>(CommandLineOverrides{}, test::TestAppPaths(dir), messages);
         context->loadConfiguration();
         frame = CreateMainFrame(*context, {.splash = false, .demoData = true});
         frame->setAttribute(Qt::WA_DeleteOnClose, false);
         QApplication::processEvents();
-        ThePhaseCatalogue().Load(std::string(ZEL_RESOURCES_DIR) + "/traveltimes/iasp91/", "");
+        context->session().catalogue().Load(std::string(ZEL_RESOURCES_DIR) + "/traveltimes/iasp91/", "");
         commands = frame->findChild<GeometryCommands*>();
     }
     void TearDown() override {
         delete frame;
         context.reset();
-        ThePhaseList().RemoveAll();
-        TheCurrentEvent() = CurrentEvent{};
-        TheStationDistanceEstimates().clear();
     }
 
     test::TempDir dir;
@@ -86,13 +82,13 @@ TEST_F(GeometryCommandsTest, DistanceEstimateOnTheDemoEarthquakeFindsTheTrueDist
         SEISMIC_PHASE pick;
         pick.stationIndex = station;
         pick.channelIndex = slot;
-        pick.phaseIndex = ThePhaseCatalogue().IndexOf(a.phase);
+        pick.phaseIndex = context->session().catalogue().IndexOf(a.phase);
         pick.included = 1;
         SetPickTime(pick, std::round(a.time * 100) / 100);
-        ThePhaseList().Add(pick);
+        context->session().phases().Add(pick);
         trueDistance = a.distance;
     }
-    ASSERT_EQ(ThePhaseList().Count(), 2);
+    ASSERT_EQ(context->session().phases().Count(), 2);
 
     bool ran = false;
     QTimer::singleShot(0, [&] {
@@ -110,12 +106,12 @@ TEST_F(GeometryCommandsTest, DistanceEstimateOnTheDemoEarthquakeFindsTheTrueDist
     EXPECT_TRUE(messages.messages()[0].text.starts_with("Расстояние до эпицентра"));
 
     const demo::DemoEvent& event = demo::DemoEvents().at(0);
-    ASSERT_TRUE(TheStationDistanceEstimates().count(station));
-    EXPECT_NEAR(TheStationDistanceEstimates().at(station), trueDistance, 1.0);
-    EXPECT_NEAR(TheCurrentEvent().originTime, event.origin, 1.0);
-    EXPECT_EQ(TheCurrentEvent().depth, 10.0f);
-    for (int i = 0; i < ThePhaseList().Count(); ++i)
-        EXPECT_NEAR(ThePhaseList().GetAt(i)->distance, trueDistance, 1.0);
+    ASSERT_TRUE(context->session().distanceEstimates().count(station));
+    EXPECT_NEAR(context->session().distanceEstimates().at(station), trueDistance, 1.0);
+    EXPECT_NEAR(context->session().event().originTime, event.origin, 1.0);
+    EXPECT_EQ(context->session().event().depth, 10.0f);
+    for (int i = 0; i < context->session().phases().Count(); ++i)
+        EXPECT_NEAR(context->session().phases().GetAt(i)->distance, trueDistance, 1.0);
 }
 
 }  // namespace

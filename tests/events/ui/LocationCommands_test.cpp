@@ -162,18 +162,11 @@ class LocationCommandsTest : public ::testing::Test {
         context_->loadConfiguration();
         context_->openDatabases();
         context_->stations() = DemoStationTable();
-        ThePhaseCatalogue().Load(std::string(ZEL_RESOURCES_DIR) + "/traveltimes/iasp91/", dir_.path().string());
-        ThePhaseList().RemoveAll();
-        TheCurrentEvent() = CurrentEvent{};
-        store_ = std::make_unique<EventStore>(context_->databases(), ThePhaseList(), TheCurrentEvent(),
-                                              ThePhaseCatalogue(), context_->stations());
+        context_->session().catalogue().Load(std::string(ZEL_RESOURCES_DIR) + "/traveltimes/iasp91/", dir_.path().string());
+        store_ = std::make_unique<EventStore>(context_->databases(), context_->session().phases(), context_->session().event(),
+                                              context_->session().catalogue(), context_->stations());
         commands_ = std::make_unique<LocationCommands>(nullptr, *context_, *store_, nullptr);
     }
-    void TearDown() override {
-        ThePhaseList().RemoveAll();
-        TheCurrentEvent() = CurrentEvent{};
-    }
-
     test::TempDir dir_;
     RecordingMessageSink messages_;
     std::unique_ptr<AppContext> context_;
@@ -182,19 +175,19 @@ class LocationCommandsTest : public ::testing::Test {
 };
 
 TEST_F(LocationCommandsTest, TooFewPhasesIsRefusedWithItsMessage) {
-    AddDemoPicks(ThePhaseList(), context_->stations(), ThePhaseCatalogue());
-    while (ThePhaseList().Count() > 3) ThePhaseList().Remove(ThePhaseList().GetAt(3)->stationIndex, 0,
-                                                              ThePhaseList().GetAt(3)->phaseIndex);
+    AddDemoPicks(context_->session().phases(), context_->stations(), context_->session().catalogue());
+    while (context_->session().phases().Count() > 3) context_->session().phases().Remove(context_->session().phases().GetAt(3)->stationIndex, 0,
+                                                              context_->session().phases().GetAt(3)->phaseIndex);
     EXPECT_FALSE(commands_->locateFrom({52.0, 105.0, 10.0, 1371211697.0}, true));
     ASSERT_EQ(messages_.messages().size(), 1u);
     EXPECT_EQ(messages_.messages()[0].text, kTooFewPhases);
     // The entered point became the current hypocentre all the same.
-    EXPECT_TRUE(TheCurrentEvent().hypocentreValid);
-    EXPECT_FLOAT_EQ(TheCurrentEvent().lat, 52.0f);
+    EXPECT_TRUE(context_->session().event().hypocentreValid);
+    EXPECT_FLOAT_EQ(context_->session().event().lat, 52.0f);
 }
 
 TEST_F(LocationCommandsTest, ADescentWithoutTravelTimesSaysSo) {
-    AddDemoPicks(ThePhaseList(), context_->stations(), ThePhaseCatalogue());
+    AddDemoPicks(context_->session().phases(), context_->stations(), context_->session().catalogue());
     LocationStart start{52.0, 105.0, 2000.0, 1371211697.0};  // a fixed depth below every table
     start.fixedDepth = true;
     EXPECT_FALSE(commands_->locateFrom(start, false));
@@ -203,22 +196,22 @@ TEST_F(LocationCommandsTest, ADescentWithoutTravelTimesSaysSo) {
 }
 
 TEST_F(LocationCommandsTest, ALocatedEventIsAppliedToTheCurrentEventAndItsPicks) {
-    AddDemoPicks(ThePhaseList(), context_->stations(), ThePhaseCatalogue());
+    AddDemoPicks(context_->session().phases(), context_->stations(), context_->session().catalogue());
     const demo::DemoEvent& truth = demo::DemoEvents()[0];
     const std::optional<LocationResult> r =
         commands_->locateFrom({truth.lat + 0.2, truth.lon + 0.2, 20.0, truth.origin + 3.0}, true);
     ASSERT_TRUE(r);
     EXPECT_TRUE(messages_.messages().empty());
-    EXPECT_EQ(commands_->lastObservations().size(), static_cast<std::size_t>(ThePhaseList().Count()));
+    EXPECT_EQ(commands_->lastObservations().size(), static_cast<std::size_t>(context_->session().phases().Count()));
     EXPECT_TRUE(r->ellipse.valid());
 
     commands_->apply({r->lat, r->lon, r->depth, r->originTime, "Южный Байкал"});
-    const CurrentEvent& e = TheCurrentEvent();
+    const CurrentEvent& e = context_->session().event();
     EXPECT_TRUE(e.hypocentreValid);
     EXPECT_EQ(e.comment, "Южный Байкал");
     EXPECT_NEAR(e.lat, truth.lat, 0.05);
-    for (int i = 0; i < ThePhaseList().Count(); ++i) {
-        const SEISMIC_PHASE& p = *ThePhaseList().GetAt(i);
+    for (int i = 0; i < context_->session().phases().Count(); ++i) {
+        const SEISMIC_PHASE& p = *context_->session().phases().GetAt(i);
         EXPECT_EQ(p.hasResidual, 1);
         EXPECT_LT(std::fabs(p.residual), 0.3f);
         EXPECT_GT(p.distance, 0.0f);
@@ -229,12 +222,12 @@ TEST_F(LocationCommandsTest, ALocatedEventIsAppliedToTheCurrentEventAndItsPicks)
 // station of the first arrival, shortly before it, and OK on those defaults locates the event
 // (the old defaults, 0, 0 and "now", had no travel time for any phase).
 TEST_F(LocationCommandsTest, OkOnTheStartDialogsDefaultsLocatesTheDemoEvent) {
-    AddDemoPicks(ThePhaseList(), context_->stations(), ThePhaseCatalogue());
+    AddDemoPicks(context_->session().phases(), context_->stations(), context_->session().catalogue());
     const demo::DemoEvent& truth = demo::DemoEvents()[0];
-    const double first = ThePhaseList().GetAt(0)->time;  // the list is in time order
+    const double first = context_->session().phases().GetAt(0)->time;  // the list is in time order
     for (bool svd : {false, true}) {
         SCOPED_TRACE(svd ? "svd" : "descent");
-        TheCurrentEvent() = CurrentEvent{};
+        context_->session().event() = CurrentEvent{};
         ASSERT_TRUE(test::DialogScript()
                         .then<CLocationStartDlg>([&](CLocationStartDlg* d) {
                             EXPECT_TRUE(d->gridBox()->isChecked());
@@ -247,24 +240,24 @@ TEST_F(LocationCommandsTest, OkOnTheStartDialogsDefaultsLocatesTheDemoEvent) {
                         .then<CHypocentreDlg>([](CHypocentreDlg* d) { d->accept(); })
                         .run([&] { commands_->locate(svd); }));
         EXPECT_TRUE(messages_.messages().empty());
-        const CurrentEvent& e = TheCurrentEvent();
+        const CurrentEvent& e = context_->session().event();
         EXPECT_LT(Distance(e.lat, e.lon, truth.lat, truth.lon) * kEllipseKmPerDegree, 2.0);
         EXPECT_NEAR(e.originTime, truth.origin, 0.5);
     }
 }
 
 TEST_F(LocationCommandsTest, TheLoqCommandSavesItsFolderAndShowsTheOutput) {
-    AddDemoPicks(ThePhaseList(), context_->stations(), ThePhaseCatalogue());
-    TheCurrentEvent().hypocentreValid = true;
-    TheCurrentEvent().lat = 52.0f;
-    TheCurrentEvent().lon = 105.5f;
-    TheCurrentEvent().depth = 10.0f;
-    TheCurrentEvent().orid = 5;
+    AddDemoPicks(context_->session().phases(), context_->stations(), context_->session().catalogue());
+    context_->session().event().hypocentreValid = true;
+    context_->session().event().lat = 52.0f;
+    context_->session().event().lon = 105.5f;
+    context_->session().event().depth = 10.0f;
+    context_->session().event().orid = 5;
     EXPECT_EQ(commands_->loqFolder().toStdString(), StandInFolder());
     CopyStandIn(dir_.path() / "loq");
     const QString folder = QString::fromStdString((dir_.path() / "loq").string());
 
-    CLoqDlg dialog(folder, TheCurrentEvent().orid,
+    CLoqDlg dialog(folder, context_->session().event().orid,
                    [this](const QString& f, int n, const std::function<void(const QString&)>& out) {
                        commands_->runLoqIn(f, n, out);
                    });
@@ -284,10 +277,10 @@ TEST_F(LocationCommandsTest, TheLoqCommandSavesItsFolderAndShowsTheOutput) {
 }
 
 TEST_F(LocationCommandsTest, ALocatorThatCrashesFailsOrBabblesIsReportedAndThePicksStay) {
-    AddDemoPicks(ThePhaseList(), context_->stations(), ThePhaseCatalogue());
-    TheCurrentEvent().hypocentreValid = true;
-    TheCurrentEvent().lat = 52.0f;
-    const ZELPhases before = ThePhaseList();
+    AddDemoPicks(context_->session().phases(), context_->stations(), context_->session().catalogue());
+    context_->session().event().hypocentreValid = true;
+    context_->session().event().lat = 52.0f;
+    const ZELPhases before = context_->session().phases();
     fs::create_directories(dir_.path() / "loq");
     const std::string program = (dir_.path() / "loq" / kLoqProgram).string();
     const QString folder = QString::fromStdString((dir_.path() / "loq").string());
@@ -312,13 +305,13 @@ TEST_F(LocationCommandsTest, ALocatorThatCrashesFailsOrBabblesIsReportedAndThePi
         EXPECT_TRUE(shown.startsWith("misbehaving program started")) << shown.left(80).toStdString();
         EXPECT_LE(shown.toLocal8Bit().size(), 3 * kLoqOutputLimit);  // bounded, whatever the bytes
         // Nothing is read back from the locator: the picks and the hypocentre are as they were.
-        ASSERT_EQ(ThePhaseList().Count(), before.Count());
+        ASSERT_EQ(context_->session().phases().Count(), before.Count());
         for (int i = 0; i < before.Count(); ++i) {
-            EXPECT_EQ(ThePhaseList().GetAt(i)->stationIndex, before.GetAt(i)->stationIndex);
-            EXPECT_EQ(ThePhaseList().GetAt(i)->time, before.GetAt(i)->time);
-            EXPECT_EQ(ThePhaseList().GetAt(i)->hasResidual, before.GetAt(i)->hasResidual);
+            EXPECT_EQ(context_->session().phases().GetAt(i)->stationIndex, before.GetAt(i)->stationIndex);
+            EXPECT_EQ(context_->session().phases().GetAt(i)->time, before.GetAt(i)->time);
+            EXPECT_EQ(context_->session().phases().GetAt(i)->hasResidual, before.GetAt(i)->hasResidual);
         }
-        EXPECT_FLOAT_EQ(TheCurrentEvent().lat, 52.0f);
+        EXPECT_FLOAT_EQ(context_->session().event().lat, 52.0f);
     }
 }
 

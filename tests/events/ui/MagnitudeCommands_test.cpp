@@ -44,13 +44,6 @@ class MagnitudeCommandsTest : public test::DemoFrameTest {
         openDemoFrame();
         ASSERT_TRUE(frame->waveforms()->openDefaultView());
         frame->waveforms()->removeAllPanes();
-        savedEvent = TheCurrentEvent();
-    }
-    void TearDown() override {
-        DemoFrameTest::TearDown();
-        ThePhaseList().RemoveAll();
-        TheCurrentEvent() = savedEvent;
-        SetButterFormula(nullptr);
     }
 
     demo::DemoArrival arrival(const std::string& station, const std::string& phase, int event) {
@@ -80,11 +73,11 @@ class MagnitudeCommandsTest : public test::DemoFrameTest {
         p.phaseIndex = frame->waveforms()->phaseCatalogue().IndexOf(phase);
         EXPECT_GE(p.phaseIndex, 0);
         SetPickTime(p, t);
-        return ThePhaseList().Add(p);
+        return context->session().phases().Add(p);
     }
     void setEvent(int index) {
         const demo::DemoEvent& e = demo::DemoEvents()[static_cast<std::size_t>(index)];
-        CurrentEvent& event = TheCurrentEvent();
+        CurrentEvent& event = context->session().event();
         event.hypocentreValid = true;
         event.lat = static_cast<float>(e.lat);
         event.lon = static_cast<float>(e.lon);
@@ -111,7 +104,6 @@ class MagnitudeCommandsTest : public test::DemoFrameTest {
         messages.clear();
     }
 
-    CurrentEvent savedEvent;
 };
 
 TEST_F(MagnitudeCommandsTest, LocalEventMlFromAWoodAndersonRecordOfTheSWave) {
@@ -136,7 +128,7 @@ TEST_F(MagnitudeCommandsTest, LocalEventMlFromAWoodAndersonRecordOfTheSWave) {
     EXPECT_NEAR(shownDistance, s.distance, 0.01);  // from the current hypocentre
 
     const SEISMIC_PHASE* pick =
-        ThePhaseList().Find(w->pane().channel().stationIndex, w->pane().channel().slot,
+        context->session().phases().Find(w->pane().channel().stationIndex, w->pane().channel().slot,
                             frame->waveforms()->phaseCatalogue().IndexOf("S"));
     ASSERT_NE(pick, nullptr);
     EXPECT_EQ(pick->hasAmplitude, 1);
@@ -193,7 +185,7 @@ TEST_F(MagnitudeCommandsTest, TeleseismMbFromANormalisedShortPeriodRecordOfTheP)
     expectNoWarnings();
 
     const SEISMIC_PHASE* pick =
-        ThePhaseList().Find(w->pane().channel().stationIndex, w->pane().channel().slot,
+        context->session().phases().Find(w->pane().channel().stationIndex, w->pane().channel().slot,
                             frame->waveforms()->phaseCatalogue().IndexOf("P"));
     ASSERT_NE(pick, nullptr);
     EXPECT_NEAR(pick->period, 1.0, 0.1);
@@ -203,8 +195,8 @@ TEST_F(MagnitudeCommandsTest, TeleseismMbFromANormalisedShortPeriodRecordOfTheP)
 
     // The phase list's recompute makes the station mb the event's.
     frame->action(33242)->trigger();
-    EXPECT_FLOAT_EQ(TheCurrentEvent().mb, pick->mb);
-    EXPECT_EQ(TheCurrentEvent().mbVariance, 0.0f);
+    EXPECT_FLOAT_EQ(context->session().event().mb, pick->mb);
+    EXPECT_EQ(context->session().event().mbVariance, 0.0f);
 }
 
 TEST_F(MagnitudeCommandsTest, FilteredRecordConvertedByTheDatabaseResponse) {
@@ -227,7 +219,7 @@ TEST_F(MagnitudeCommandsTest, FilteredRecordConvertedByTheDatabaseResponse) {
     });
     frame->action(33229)->trigger();
     expectNoWarnings();
-    const SEISMIC_PHASE* pick = ThePhaseList().Find(pane.channel().stationIndex, pane.channel().slot,
+    const SEISMIC_PHASE* pick = context->session().phases().Find(pane.channel().stationIndex, pane.channel().slot,
                                                     frame->waveforms()->phaseCatalogue().IndexOf("P"));
     ASSERT_NE(pick, nullptr);
     // The velocity recorder tilts the swing toward shorter periods than the 1 Hz of the ground.
@@ -261,7 +253,7 @@ TEST_F(MagnitudeCommandsTest, PickDialogAutomaticOptionMeasuresFiveSecondsAfterT
     expectNoWarnings();
     EXPECT_TRUE(w->pane().main);
     const SEISMIC_PHASE* pick =
-        ThePhaseList().Find(w->pane().channel().stationIndex, w->pane().channel().slot,
+        context->session().phases().Find(w->pane().channel().stationIndex, w->pane().channel().slot,
                             frame->waveforms()->phaseCatalogue().IndexOf("S"));
     ASSERT_NE(pick, nullptr);
     EXPECT_EQ(pick->hasAmplitude, 1);
@@ -367,8 +359,8 @@ TEST_F(MagnitudeCommandsTest, RefusalsStoreNothing) {
     EXPECT_TRUE(stayed);
     ASSERT_EQ(messages.messages().size(), 2u);
     EXPECT_EQ(messages.messages()[0].text, MissingPickText("S"));
-    EXPECT_EQ(ThePhaseList().Count(), 1);
-    EXPECT_EQ(ThePhaseList().GetAt(0)->hasAmplitude, 0);
+    EXPECT_EQ(context->session().phases().Count(), 1);
+    EXPECT_EQ(context->session().phases().GetAt(0)->hasAmplitude, 0);
 }
 
 }  // namespace

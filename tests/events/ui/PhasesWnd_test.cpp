@@ -3,6 +3,7 @@
 // kept in the profile.
 
 #include "events/ui/PhasesWnd.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -42,11 +43,12 @@ class PhasesWndTest : public ::testing::Test {
         table->stations[1].name = "ARU";
         table->stations[1].channels = {"SHZ"};
         stations = table;
-        window = std::make_unique<CPhasesWnd>(list, catalogue, messages);
+        window = std::make_unique<CPhasesWnd>(session, messages);
         window->setStations(stations);
         window->resize(1200, 400);
-        window->onListChanged = [this] { ++listChanges; };
-        window->onPickRemoved = [this](int station, int channel) { removed.emplace_back(station, channel); };
+        session.observe([this](SessionChange what) { listChanges += what == SessionChange::Picks; });
+        QObject::connect(window.get(), &CPhasesWnd::pickRemoved,
+                         [this](int station, int channel) { removed.emplace_back(station, channel); });
     }
 
     QString Cell(int row, int column) const { return window->model()->index(row, column).data().toString(); }
@@ -71,8 +73,9 @@ class PhasesWndTest : public ::testing::Test {
         return window->model()->setData(window->model()->index(row, column), text, Qt::EditRole);
     }
 
-    PhaseCatalogue catalogue;
-    ZELPhases list;
+    Session session;
+    PhaseCatalogue& catalogue = session.catalogue();
+    ZELPhases& list = session.phases();
     RecordingMessageSink messages;
     std::shared_ptr<StationNameTable> stations;
     std::unique_ptr<CPhasesWnd> window;

@@ -80,20 +80,20 @@ TEST(BulletinCommands, BulletinAndPhaseFilesThroughTheFrame) {
         EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
 
     context.stations() = {ThreeComponent("MORC"), ThreeComponent("VRAC"), ThreeComponent("KRUC")};
-    ThePhaseList().RemoveAll();
+    context.session().phases().RemoveAll();
 
     // The event without coordinates: the picks come, the hypocentre stays invalid.
     ASSERT_TRUE(commands->loadBulletinEvent(kRealBulletin, ImsLayout::Columns, 0, false));
-    EXPECT_EQ(ThePhaseList().Count(), 3 + 3 * 2);
-    EXPECT_FALSE(TheCurrentEvent().hypocentreValid);
+    EXPECT_EQ(context.session().phases().Count(), 3 + 3 * 2);
+    EXPECT_FALSE(context.session().event().hypocentreValid);
     EXPECT_EQ(window->table()->model()->rowCount(), 9);
 
-    TheStationDistanceEstimates()[1] = 3.5f;
+    context.session().distanceEstimates()[1] = 3.5f;
     ASSERT_TRUE(commands->loadBulletinEvent(kRealBulletin, ImsLayout::Columns, 1, false));
-    EXPECT_TRUE(TheStationDistanceEstimates().empty());
-    EXPECT_EQ(ThePhaseList().Count(), 9);
-    EXPECT_TRUE(TheCurrentEvent().hypocentreValid);
-    EXPECT_EQ(TheCurrentEvent().orid, 2032257);
+    EXPECT_TRUE(context.session().distanceEstimates().empty());
+    EXPECT_EQ(context.session().phases().Count(), 9);
+    EXPECT_TRUE(context.session().event().hypocentreValid);
+    EXPECT_EQ(context.session().event().orid, 2032257);
     // JAVC is not in this station table: its arrival is skipped, and said so once.
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].text,
@@ -106,27 +106,27 @@ TEST(BulletinCommands, BulletinAndPhaseFilesThroughTheFrame) {
     EXPECT_FALSE(commands->loadBulletinEvent(noOrigin, ImsLayout::Whitespace, 0, false));
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].text, std::string(kImsNoOrigin) + "9");
-    EXPECT_EQ(ThePhaseList().Count(), 9);
+    EXPECT_EQ(context.session().phases().Count(), 9);
     messages.clear();
 
     // The bulletin written by the command reads back to the same picks.
     const std::string bulletin = dir.file("out.txt");
     commands->writeBulletinTo(bulletin);
-    const ZELPhases before = ThePhaseList();
+    const ZELPhases before = context.session().phases();
     ASSERT_TRUE(commands->loadBulletinEvent(bulletin, ImsLayout::Columns, 0, false));
-    ASSERT_EQ(ThePhaseList().Count(), before.Count());
+    ASSERT_EQ(context.session().phases().Count(), before.Count());
     for (int i = 0; i < before.Count(); ++i) {
-        EXPECT_NEAR(ThePhaseList().GetAt(i)->time, before.GetAt(i)->time, 0.005);
-        EXPECT_EQ(ThePhaseList().GetAt(i)->arid, before.GetAt(i)->arid);
+        EXPECT_NEAR(context.session().phases().GetAt(i)->time, before.GetAt(i)->time, 0.005);
+        EXPECT_EQ(context.session().phases().GetAt(i)->arid, before.GetAt(i)->arid);
     }
-    EXPECT_EQ(TheCurrentEvent().orid, 2032257);
+    EXPECT_EQ(context.session().event().orid, 2032257);
     {
         std::ifstream written(bulletin);
         const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
         EXPECT_NE(text.find("  2.2   1.7  61"), std::string::npos);  // the loaded origin's ellipse
     }
     // Once the hypocentre moved (a new location), that ellipse is no longer written.
-    TheCurrentEvent().lat += 0.1f;
+    context.session().event().lat += 0.1f;
     commands->writeBulletinTo(bulletin);
     {
         std::ifstream written(bulletin);
@@ -138,13 +138,13 @@ TEST(BulletinCommands, BulletinAndPhaseFilesThroughTheFrame) {
     const std::string arr = dir.file("event.arr");
     commands->writePhaseFileTo(FormatCommands::PhaseFile::AllPhases, arr);
     commands->readAllPhasesFrom(arr, true);
-    EXPECT_EQ(ThePhaseList().Count(), before.Count());
+    EXPECT_EQ(context.session().phases().Count(), before.Count());
     commands->writePhaseFileTo(FormatCommands::PhaseFile::Hypo71, dir.file("none") + "/x/y.out");
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].text,
               "Ошибка открытия файла  '" + dir.file("none") + "/x/y.out': No such file or directory");
-    ThePhaseList().RemoveAll();
-    TheCurrentEvent() = CurrentEvent{};
+    context.session().phases().RemoveAll();
+    context.session().event() = CurrentEvent{};
 }
 
 TEST(BulletinCommands, EventDialogListsEveryEventWithItsOrigin) {

@@ -50,13 +50,13 @@ TEST(FormatCommands, ReportAndTablesOfASavedEventThroughTheFrame) {
     context.stations()[0].slots[0].channel = "SHZ";
     events->store().NewEvent("E<1>", "Камчатка & co");
     SEISMIC_PHASE pick;
-    pick.phaseIndex = ThePhaseCatalogue().IndexOf("P");
+    pick.phaseIndex = context.session().catalogue().IndexOf("P");
     pick.firstMotion = 0;
     SetPickTime(pick, kT0 + 100.0);
-    ThePhaseList().Add(pick);
+    context.session().phases().Add(pick);
     context.settings().saveToCssDb = true;  // but this install has no CSS database
     EventListRow row;
-    row.eventId = TheCurrentEvent().eventId;
+    row.eventId = context.session().event().eventId;
     EXPECT_TRUE(events->saveInto(row));
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].text, kCssNotConnected);
@@ -100,7 +100,7 @@ TEST(FormatCommands, ReportAndTablesOfASavedEventThroughTheFrame) {
     std::filesystem::create_directory(stored);
     commands->writeStoredCssTablesTo(kT0, kT0 + 3600.0, stored);
     EXPECT_TRUE(messages.messages().empty());
-    const std::string name = std::to_string(TheCurrentEvent().orid) + ".Origin";
+    const std::string name = std::to_string(context.session().event().orid) + ".Origin";
     EXPECT_EQ(test::ReadFile(stored + "/" + name).size(), 238u);
     commands->writeStoredCssTablesTo(kT0, kT0 + 3600.0, dir.file("missing"));
     ASSERT_EQ(messages.messages().size(), 1u);
@@ -108,14 +108,14 @@ TEST(FormatCommands, ReportAndTablesOfASavedEventThroughTheFrame) {
     messages.clear();
 
     // Deleting the event in the selection dialog tells its orid on, for the CSS copy.
-    CSelectPhaseGroup select(events->store(), TheCurrentEvent(), messages, nullptr, CSelectPhaseGroup::kLoad);
+    CSelectPhaseGroup select(events->store(), context.session().event(), messages, nullptr, CSelectPhaseGroup::kLoad);
     std::int64_t told = -1;
     select.onDeleted = [&told](std::int64_t orid) { told = orid; };
     ASSERT_EQ(select.list()->topLevelItemCount(), 1);
     select.list()->setCurrentItem(select.list()->topLevelItem(0));
     messages.queueAnswer(MessageAnswer::Yes);
     select.deleteSelected();
-    EXPECT_EQ(told, TheCurrentEvent().orid);
+    EXPECT_EQ(told, context.session().event().orid);
 }
 
 }  // namespace

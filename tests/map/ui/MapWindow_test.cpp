@@ -38,21 +38,15 @@ namespace {
 
 const QColor kBlue(0, 0, 255), kRed(255, 0, 0);
 
-// The current event, the picks and the distance estimates are process-wide: each test leaves
-// them as it found them.
 class MapGlobals : public ::testing::Test {
   protected:
-    void TearDown() override {
-        TheCurrentEvent() = CurrentEvent{};
-        ThePhaseList().RemoveAll();
-        TheStationDistanceEstimates().clear();
-    }
-    static void AddAzimuthPick(int station, float azimuth) {
+    static void AddAzimuthPick(Session& session, int station, float azimuth) {
         SEISMIC_PHASE pick;
         pick.stationIndex = station;
         pick.hasAzimuth = 1;
         pick.azimuth = azimuth;
-        ThePhaseList().Add(pick);
+        session.phases().Add(pick);
+        session.changed(SessionChange::Picks);
     }
     // Is there a pixel of this colour within `radius` pixels of (x, y)?
     static bool ColourNear(const QImage& image, double x, double y, const QColor& colour, int radius = 2) {
@@ -73,7 +67,7 @@ class MapWindowTest : public MapGlobals {
         stations[1].code = "BBB";
         stations[1].lat = -30.0f;
         stations[1].lon = -60.0f;
-        map = std::make_unique<CMapWnd>(stations, networks, MapDataFiles{});
+        map = std::make_unique<CMapWnd>(session, stations, networks, MapDataFiles{});
         map->resize(800, 450);
     }
     QImage Picture() { return map->grab().toImage(); }
@@ -82,17 +76,18 @@ class MapWindowTest : public MapGlobals {
         return {double(p.x(lon)), p.y(lat)};
     }
 
+    Session session;
     std::vector<Station> stations;
     std::vector<Network> networks{{"Одна", "BBB"}};
     std::unique_ptr<CMapWnd> map;
 };
 
 TEST_F(MapWindowTest, DrawsStationsTheEpicentreAndAzimuthLines) {
-    TheCurrentEvent().hypocentreValid = true;
-    TheCurrentEvent().lat = 40.0f;
-    TheCurrentEvent().lon = 60.0f;
+    session.event().hypocentreValid = true;
+    session.event().lat = 40.0f;
+    session.event().lon = 60.0f;
     const double toEvent = DistAz(10, 20, 40, 60)->azimuth;
-    AddAzimuthPick(0, static_cast<float>(toEvent));
+    AddAzimuthPick(session, 0, static_cast<float>(toEvent));
     QImage image = Picture();
     const QPointF station = At(10, 20), epicentre = At(40, 60);
     EXPECT_EQ(image.pixelColor(station.toPoint()), kBlue);
@@ -108,7 +103,7 @@ TEST_F(MapWindowTest, DrawsStationsTheEpicentreAndAzimuthLines) {
     EXPECT_TRUE(ColourNear(image, At(behind.lat, behind.lon).x(), At(behind.lat, behind.lon).y(), kRed));
 
     // A distance estimate draws its circle; the network filter hides the station and its circle.
-    TheStationDistanceEstimates()[1] = 20.0f;
+    session.distanceEstimates()[1] = 20.0f;
     image = Picture();
     const QPointF north = At(-10.0, -60.0);  // about 20° north of BBB
     EXPECT_TRUE(ColourNear(image, north.x(), north.y(), kBlue, 3));
@@ -177,7 +172,6 @@ TEST_F(MapWindowTest, StatusBarShowsThePointerOrTheMeasurement) {
 class DemoMapTest : public MapGlobals {
   protected:
     void TearDown() override {
-        TheMonitoredRegions().clear();
         delete frame;
         context.reset();
         MapGlobals::TearDown();
@@ -211,15 +205,15 @@ TEST_F(DemoMapTest, DemoNetworkEpicentreAndAzimuths) {
     EXPECT_EQ(box->itemText(1), "Байкал (демо)");
 
     const demo::DemoEvent& event = demo::DemoEvents()[0];
-    TheCurrentEvent().hypocentreValid = true;
-    TheCurrentEvent().lat = static_cast<float>(event.lat);
-    TheCurrentEvent().lon = static_cast<float>(event.lon);
+    context->session().event().hypocentreValid = true;
+    context->session().event().lat = static_cast<float>(event.lat);
+    context->session().event().lon = static_cast<float>(event.lon);
     const std::vector<Station>& stations = context->stations();
     ASSERT_GE(stations.size(), 3u);
     for (int i = 0; i < 3; ++i)
-        AddAzimuthPick(
+        AddAzimuthPick(context->session(), 
             i, static_cast<float>(DistAz(stations[i].lat, stations[i].lon, event.lat, event.lon)->azimuth));
-    TheStationDistanceEstimates()[0] =
+    context->session().distanceEstimates()[0] =
         static_cast<float>(Distance(stations[0].lat, stations[0].lon, event.lat, event.lon));
 
     CContReg region;
@@ -228,7 +222,7 @@ TEST_F(DemoMapTest, DemoNetworkEpicentreAndAzimuths) {
     region.lat2 = 40.0f;
     region.lon2 = 120.0f;
     region.name = "Монитор";
-    TheMonitoredRegions().insert(context->databases().work(), region);
+    context->session().monitoredRegions().insert(context->databases().work(), region);
 
     frame->activateChild(CMainFrame::kMap, true);
     frame->action(cmd::kMapAzimuths)->trigger();
@@ -273,12 +267,12 @@ TEST_F(DemoMapTest, DemoNetworkEpicentreAndAzimuths) {
     };
     acceptDialog(false);
     frame->action(cmd::kMapMarkEpicentre)->trigger();
-    EXPECT_TRUE(TheCurrentEvent().hypocentreValid);
-    EXPECT_NEAR(TheCurrentEvent().lat, 50.0, 0.1);
-    EXPECT_NEAR(TheCurrentEvent().lon, 100.0, 0.1);
+    EXPECT_TRUE(context->session().event().hypocentreValid);
+    EXPECT_NEAR(context->session().event().lat, 50.0, 0.1);
+    EXPECT_NEAR(context->session().event().lon, 100.0, 0.1);
     acceptDialog(true);
     frame->action(cmd::kMapHypocentreParameters)->trigger();
-    EXPECT_FALSE(TheCurrentEvent().hypocentreValid);
+    EXPECT_FALSE(context->session().event().hypocentreValid);
 }
 
 TEST(EpicentreDlg, RefusesCoordinatesOffTheGlobe) {

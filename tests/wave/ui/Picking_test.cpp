@@ -37,19 +37,13 @@ constexpr int kPickModeCommand = 32712;
 class PickingWindowTest : public test::DemoFrameTest {
   protected:
     void SetUp() override {
-        ThePhaseList().RemoveAll();
         openDemoFrame([](AppContext& c) {
             c.ini().writeString("PRESELECTED PHASES", "Selection", "Regional");
             c.ini().writeString("PRESELECTED PHASES", "Regional", "Sn;Pn;P;S");
         });
         // The test run has no curve directory of its own: the shipped curves give P and S theirs.
-        ThePhaseCatalogue().Load(std::string(ZEL_RESOURCES_DIR) + "/traveltimes/iasp91/", "");
+        context->session().catalogue().Load(std::string(ZEL_RESOURCES_DIR) + "/traveltimes/iasp91/", "");
     }
-    void TearDown() override {
-        DemoFrameTest::TearDown();
-        ThePhaseList().RemoveAll();
-    }
-
     // A pick gesture from a to b in pick mode, with `step` run on the pick dialog it opens.
     template <class Step>
     void PickWith(CZoomWindow* z, QPoint a, QPoint b, Step step) {
@@ -106,7 +100,7 @@ TEST_F(PickingWindowTest, PickReplaceCopyMoveAndDeleteInMark) {
     const PlotRect r = pane->plot();
     const int y = (r.top + r.bottom) / 2;
     const double px = SecondsPerPixel(pane);
-    ZELPhases& list = ThePhaseList();
+    ZELPhases& list = context->session().phases();
 
     // A drag of 30 pixels: time from the pixel midpoint, uncertainty from the span.
     const int x1 = r.left + 300, x2 = x1 + 30;
@@ -235,7 +229,7 @@ TEST_F(PickingWindowTest, PickCarriesTheSimulationInForce) {
     const PlotRect r = pane->plot();
     const QPoint at(r.left + 200, (r.top + r.bottom) / 2);
     PickWith(pane, at, at, [](CPickDlg* d) { Choose(d, "P"); });
-    const SEISMIC_PHASE* p = ThePhaseList().Find(0, 0, w->phaseCatalogue().IndexOf("P"));
+    const SEISMIC_PHASE* p = context->session().phases().Find(0, 0, w->phaseCatalogue().IndexOf("P"));
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->pickFilter, "Симуляция смещения");
 }
@@ -258,7 +252,7 @@ TEST_F(PickingWindowTest, PaneShowsPickLinesAndMark) {
         pick.phaseIndex = catalogue.IndexOf(name);
         pick.included = included;
         ASSERT_TRUE(SetPickTime(pick, m.start + f * m.duration));
-        ThePhaseList().Add(pick);
+        context->session().phases().Add(pick);
     }
     SEISMIC_PHASE s2;
     s2.stationIndex = second->pane().channel().stationIndex;
@@ -266,7 +260,7 @@ TEST_F(PickingWindowTest, PaneShowsPickLinesAndMark) {
     s2.phaseIndex = catalogue.IndexOf("S");
     s2.included = 1;
     ASSERT_TRUE(SetPickTime(s2, m.start + 0.6 * m.duration));
-    ThePhaseList().Add(s2);
+    context->session().phases().Add(s2);
     pane->pane().intervalMark = IntervalMark{m.start + 0.7 * m.duration, m.start + 0.8 * m.duration};
     w->redrawPicks();
     ASSERT_EQ(second->picks().size(), 1u);

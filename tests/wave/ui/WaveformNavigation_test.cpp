@@ -43,7 +43,7 @@ class WaveformNavigationTest : public test::DemoFrameTest {
         openDemoFrame();
     }
     void TearDown() override {
-        if (waveform::timeAligned()) frame->action(33057)->setChecked(false);
+        if (frame->waveforms()->timeAligned()) frame->action(33057)->setChecked(false);
         DemoFrameTest::TearDown();
     }
 

@@ -1,15 +1,15 @@
-#include "batch/EventMagnitudes.h"
+#include "events/NetworkMagnitudes.h"
 
 #include <map>
 #include <set>
 
 #include "events/CurrentEvent.h"
-#include "events/EventStore.h"
 #include "events/Magnitudes.h"
 #include "events/PhaseCatalogue.h"
+#include "events/StationPhasePicks.h"
 #include "events/ZELPhases.h"
 
-namespace zel::batch {
+namespace zel {
 
 namespace {
 
@@ -33,6 +33,29 @@ std::optional<double> StationMean(const std::map<int, double>& values) {
 }
 
 }  // namespace
+
+void RecomputeNetworkMagnitudes(const ZELPhases& phases, CurrentEvent& event) {
+    // A station's phase copied onto several channels is one value.
+    const std::vector<const SEISMIC_PHASE*> picks = OnePickPerStationPhase(phases);
+    auto network = [&](float SEISMIC_PHASE::*field, float& mean, float& variance) {
+        double sum = 0.0;
+        int count = 0;
+        for (const SEISMIC_PHASE* p : picks)
+            if (const float v = p->*field; v > 0) sum += v, ++count;
+        if (count == 0) {
+            mean = kMagnitudeNone;
+            return;
+        }
+        const double m = sum / count;
+        double squares = 0.0;
+        for (const SEISMIC_PHASE* p : picks)
+            if (const float v = p->*field; v > 0) squares += (v - m) * (v - m);
+        mean = static_cast<float>(m);
+        variance = static_cast<float>(squares / count);
+    };
+    network(&SEISMIC_PHASE::mb, event.mb, event.mbVariance);
+    network(&SEISMIC_PHASE::ms, event.ms, event.msVariance);
+}
 
 NetworkMagnitudes ComputeMagnitudes(ZELPhases& phases, CurrentEvent& event, const std::vector<Station>& stations,
                                     const PhaseCatalogue& catalogue,
@@ -111,4 +134,4 @@ NetworkMagnitudes ComputeMagnitudes(ZELPhases& phases, CurrentEvent& event, cons
     return result;
 }
 
-}  // namespace zel::batch
+}  // namespace zel

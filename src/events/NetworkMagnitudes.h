@@ -11,17 +11,20 @@
 #include "data/StationModel.h"
 
 namespace zel {
+
 class PhaseCatalogue;
 class ZELPhases;
 struct CurrentEvent;
-}  // namespace zel
-
-namespace zel::batch {
 
 struct NetworkMagnitudes {
     std::optional<double> mb, ms, ml, energyClass;
     int mbStations = 0, msStations = 0, mlStations = 0, classStations = 0;
 };
+
+// The network mb and Ms of the event (with their variances) from the station magnitudes the
+// picks hold, a station's phase copied onto several channels counted once; kMagnitudeNone where
+// no pick has one.
+void RecomputeNetworkMagnitudes(const ZELPhases& phases, CurrentEvent& event);
 
 // Needs the picks' distances of the current hypocentre (RecomputeResiduals). Writes the station
 // magnitudes into the picks and the network mb and Ms into the event. calibrationDirs: where the
@@ -30,4 +33,4 @@ NetworkMagnitudes ComputeMagnitudes(ZELPhases& phases, CurrentEvent& event, cons
                                     const PhaseCatalogue& catalogue,
                                     const std::vector<std::string>& calibrationDirs);
 
-}  // namespace zel::batch
+}  // namespace zel
