@@ -95,17 +95,15 @@ std::optional<PaneTransform> ReadTransform(BatchArgs& args) {
         return t;
     }
     if (args.has("simulate")) {
-        t.kind = PaneTransform::Simulation;
-        t.filter.type = CodeOf(kSimulations, args.option("simulate"), "--simulate");
+        t.how = Transformation::Simulated(CodeOf(kSimulations, args.option("simulate"), "--simulate"));
         return t;
     }
     if (args.has("formula")) {
-        t.kind = PaneTransform::Formula;
-        t.formula = args.option("formula");
-        if (t.formula.find_first_not_of(" \t") == std::string::npos) throw UsageError("--formula is empty");
+        t.how = Transformation::ByFormula(args.option("formula"));
+        if (t.how.formula.find_first_not_of(" \t") == std::string::npos) throw UsageError("--formula is empty");
         return t;
     }
-    ChannelFilterSettings& f = t.filter;
+    ChannelFilterSettings& f = t.how.filter;
     f.type = CodeOf(kFilterTypes, args.option("type"), "--type");
     const bool lowUsed = f.type != static_cast<int>(FilterType::LowPass);
     const bool highUsed = f.type != static_cast<int>(FilterType::HighPass);
@@ -133,8 +131,8 @@ void ResolvePreset(BatchSession& session, PaneTransform& transform) {
         for (const std::string& n : names) known += (known.empty() ? "" : ", ") + n;
         throw ZelError("no filter preset '" + name + "'" + (known.empty() ? "" : " (stored: " + known + ")"));
     }
-    transform.filter = LoadFilterPreset(session.context().registry(), name);
-    if (transform.filter.type >= 1000) transform.kind = PaneTransform::Simulation;
+    const ChannelFilterSettings stored = LoadFilterPreset(session.context().registry(), name);
+    transform.how = stored.type >= 1000 ? Transformation::Simulated(stored.type) : Transformation::Filtered(stored);
 }
 
 void CheckGridLength(const TracePane& pane, double rate) {
@@ -152,26 +150,26 @@ void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane
     if (pane.data().blocks.empty()) throw ZelError(ChannelName(pane.channel()) + ": no samples in the window");
     CheckGridLength(pane, PaneRate(pane));
     TransformedSignal signal;
-    switch (transform.kind) {
-        case PaneTransform::Filter:
-            signal = FilterPaneSignal(pane.data(), pane.start(), pane.duration(), PaneRate(pane), transform.filter);
+    switch (transform.how.kind) {
+        case Transformation::Kind::Filter:
+            signal = FilterPaneSignal(pane.data(), pane.start(), pane.duration(), PaneRate(pane), transform.how.filter);
             break;
-        case PaneTransform::Simulation: {
+        case Transformation::Kind::Simulation: {
             AppContext& context = session.context();
             const PaneChannel& c = pane.channel();
             const Station& station = context.stations().at(static_cast<std::size_t>(c.stationIndex));
             Db::Connection* work = context.databases().work().isOpen() ? &context.databases().work() : nullptr;
-            signal = SimulatePaneSignal(transform.filter.type, pane, station.slots.at(static_cast<std::size_t>(c.slot)),
+            signal = SimulatePaneSignal(transform.how.simulation, pane, station.slots.at(static_cast<std::size_t>(c.slot)),
                                         station.code, work, context.settings().workingDir);
             break;
         }
-        case PaneTransform::Formula: {
+        case Transformation::Kind::Formula: {
             PaneFormulaChannels channels(&panes);
-            FormulaParser parser(transform.formula, &channels, "d" + std::to_string(pane.number()));
+            FormulaParser parser(transform.how.formula, &channels, "d" + std::to_string(pane.number()));
             SignalVector result = parser.Evaluate();
             if (!(result.dx > 0)) throw ZelError("the formula's result has no sample interval");
             signal.sps = 1 / result.dx;
-            signal.code = -1;
+            signal.how = transform.how;
             signal.samples.assign(result.Values().begin(), result.Values().end());
             const auto [lo, hi] = std::minmax_element(signal.samples.begin(), signal.samples.end());
             signal.min = *lo;

@@ -15,11 +15,8 @@
 namespace zel::batch {
 
 struct PaneTransform {
-    enum Kind { Filter, Simulation, Formula };
-    Kind kind = Filter;
-    ChannelFilterSettings filter;  // Filter; Simulation keeps its code in filter.type
-    std::string formula;           // Formula
-    std::string preset;            // a stored preset, read by ResolvePreset
+    Transformation how;
+    std::string preset;  // a stored preset, read into `how` by ResolvePreset
 };
 
 // Options: --preset NAME | --type T --low F --high F [--order N] [--causal] | --simulate NAME |

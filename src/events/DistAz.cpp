@@ -1,5 +1,7 @@
 #include "events/DistAz.h"
 
+#include "events/CurrentEvent.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -72,6 +74,19 @@ std::string FormatAzimuth(double degrees, int decimals) {
     std::snprintf(text, sizeof text, "%.*f", decimals, a);
     if (std::strtod(text, nullptr) >= 360.0) std::snprintf(text, sizeof text, "%.*f", decimals, 0.0);
     return text;
+}
+
+std::optional<double> EpicentralDistance(const CurrentEvent& event, const std::vector<Station>& stations, int station,
+                                         int slot) {
+    if (!event.hypocentreValid || station < 0 || station >= static_cast<int>(stations.size()) || slot < 0 ||
+        slot >= kSlotsPerStation)
+        return std::nullopt;
+    const Station& st = stations[static_cast<std::size_t>(station)];
+    const ChannelSlot& c = st.slots[static_cast<std::size_t>(slot)];
+    const bool own = c.lat != 0 || c.lon != 0;
+    const std::optional<DistAzResult> da = DistAz(event.lat, event.lon, own ? c.lat : st.lat, own ? c.lon : st.lon);
+    if (!da) return std::nullopt;
+    return da->distance;
 }
 
 }  // namespace zel

@@ -12,8 +12,13 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "data/StationModel.h"
 
 namespace zel {
+
+struct CurrentEvent;
 
 // Degrees to radians and back. Slightly larger than pi/180, but it is the factor the stored
 // distances were computed with, so it stays. Distances convert both ways and come out exact
@@ -44,5 +49,10 @@ double NormalizeAzimuth(double degrees);
 // An azimuth printed with `decimals` decimals in [0, 360): a value that would round up to 360
 // prints as 0, and no "-0" is ever written.
 std::string FormatAzimuth(double degrees, int decimals);
+
+// Degrees from the current hypocentre to a station's channel: the channel's own position where it
+// has one, else the station's. Nothing without a valid hypocentre or for a slot outside the table.
+std::optional<double> EpicentralDistance(const CurrentEvent& event, const std::vector<Station>& stations, int station,
+                                         int slot);
 
 }  // namespace zel

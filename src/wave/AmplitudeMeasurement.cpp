@@ -193,7 +193,7 @@ double SegmentGain(Db::Connection& work, const std::string& station, const std::
 
 GroundAmplitude PaneGroundAmplitude(const TracePane& pane, const PaneSwing& measured, int method,
                                     bool normalise, const ChannelResponseSource& source) {
-    const int code = pane.transformed() ? pane.transformed()->code : 0;
+    const int code = pane.transformed() ? pane.transformed()->code() : 0;
     const double period = measured.swing.period;
     if (!(period > 0)) throw ZelError("Период = 0");
     if (code >= 1000) return SimulatedGroundAmplitude(code, measured.swing.peakToPeak, period, normalise);

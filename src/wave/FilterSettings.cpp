@@ -168,7 +168,7 @@ TransformedSignal FilterPaneSignal(const ZELDataBlockArray& data, double start, 
     t.max = *hi;
     t.samples = std::move(x);
     t.sps = sps;
-    t.code = s.type;
+    t.how = Transformation::Filtered(s);
     return t;
 }
 

@@ -7,23 +7,11 @@
 #include <vector>
 
 #include "wave/TracePane.h"
+#include "wave/Transformation.h"
 
 namespace zel {
 
 class PrivateProfile;
-
-// ChannelFilterSettings: one per pane, copied as a whole between the filter page and the panes.
-struct ChannelFilterSettings {
-    float low = 0.7f;
-    float high = 1.4f;
-    std::string lowText = "0.7";  // as typed (the page accepts 7 characters)
-    std::string highText = "1.4";
-    int type = 0;  // 0 BP, 1 LP, 2 BR, 3 HP, 4 SPWWSS; 1000 and above: a simulation
-    int order = 3;
-    bool zeroPhase = true;
-
-    bool operator==(const ChannelFilterSettings&) const = default;
-};
 
 // The registry key that holds one subkey per preset.
 inline constexpr const char* kFilterPresetKey = "ZEL\\Butter Filter";

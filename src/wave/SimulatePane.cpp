@@ -51,7 +51,7 @@ TransformedSignal SimulatePaneSignal(int code, const TracePane& pane, const Chan
     }
     t.samples = std::move(out);
     t.sps = sps;
-    t.code = code;
+    t.how = Transformation::Simulated(code);
     return t;
 }
 

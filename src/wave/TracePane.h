@@ -12,6 +12,7 @@
 #include "wave/CWindowParamStack.h"
 #include "wave/MinMaxPyramid.h"
 #include "wave/TraceGeometry.h"
+#include "wave/Transformation.h"
 
 namespace zel {
 
@@ -29,8 +30,10 @@ struct PaneChannel {
 struct TransformedSignal {
     std::vector<float> samples;
     double sps = 0;
-    int code = 0;  // which transformation made it
+    Transformation how;  // what made it
     double min = 0, max = 0;
+
+    int code() const { return how.code(); }
 };
 
 class TracePane {

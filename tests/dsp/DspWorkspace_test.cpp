@@ -170,7 +170,7 @@ TEST(DspWorkspaceModel, ChannelsOfTheWaveformWindowByNumberAndCode) {
     block.samples = {1, 2, 3, 4};
     data.blocks.push_back(block);
     pane.setData(data);
-    pane.setTransformed(TransformedSignal{{5, 6}, 2.0, 0, 5, 6});
+    pane.setTransformed(TransformedSignal{{5, 6}, 2.0, {}, 5, 6});
 
     PaneFormulaChannels channels(&panes);
     DspWorkspace ws(3);

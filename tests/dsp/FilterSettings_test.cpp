@@ -95,7 +95,7 @@ TEST(PaneFilter, ClampsTheUpperEdgeAndRefusesAnEmptyBand) {
     for (float& v : expected) v = static_cast<float>(v - mean / 200);
     FilterSamples(expected, 1 / sps, 0, 4, 1, 9.9, true);  // 15 Hz held to 9.9 Hz
     for (std::size_t i = 0; i < 200; ++i) ASSERT_NEAR(t.samples[i], expected[i], 1e-4) << i;
-    EXPECT_EQ(t.code, 0);
+    EXPECT_EQ(t.code(), 0);
     EXPECT_EQ(t.sps, sps);
 
     for (auto [type, low] : {std::pair{0, 9.95f}, std::pair{3, 10.0f}, std::pair{4, 1.0f}}) {

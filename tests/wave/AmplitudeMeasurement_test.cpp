@@ -35,7 +35,7 @@ TracePane PaneWith(std::vector<float> samples, double sps, int code, double nomi
     TransformedSignal t;
     t.samples = std::move(samples);
     t.sps = sps;
-    t.code = code;
+    t.how = code >= 1000 ? Transformation::Simulated(code) : Transformation::Filtered({.type = code});
     pane.setTransformed(std::move(t));
     return pane;
 }

@@ -14,7 +14,7 @@ TracePane Pane(int number, int station, bool active, bool withSignal,
     TracePane p(number, PaneChannel{station, 0, "BKA" + std::to_string(station), "SHZ"}, 100.0, 60.0);
     p.active = active;
     p.intervalMark = mark;
-    if (withSignal) p.setTransformed(TransformedSignal{std::vector<float>(6000, 1.0f), 100.0, 1, 0, 0});
+    if (withSignal) p.setTransformed(TransformedSignal{std::vector<float>(6000, 1.0f), 100.0, {}, 0, 0});
     return p;
 }
 

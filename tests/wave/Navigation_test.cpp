@@ -243,7 +243,7 @@ TEST(NavigationTest, ShowTransformedModeWorksOnTheTransformedRange) {
     PaneSet set = Window(2, 0, 10);
     set.activateAll();
     set.makeMain(set[0]);
-    set[0].setTransformed(TransformedSignal{{0, 4, -4}, 1, 1, 0, 0});
+    set[0].setTransformed(TransformedSignal{{0, 4, -4}, 1, {}, 0, 0});
     set[0].showTransformed = true;
     EXPECT_EQ(ShownRange(set[0]), (AmplitudeSpan{-4, 4}));
     Navigate(set, NavCommand::ShiftDown, false);
@@ -258,7 +258,7 @@ TEST(NavigationTest, ShowTransformedModeWorksOnTheTransformedRange) {
     EXPECT_EQ(set[0].dataMax(), 4);
 
     // Align amplitude from a transformed main pane sets transformed ranges only.
-    set[1].setTransformed(TransformedSignal{{10, 30}, 1, 1, 0, 0});
+    set[1].setTransformed(TransformedSignal{{10, 30}, 1, {}, 0, 0});
     Navigate(set, NavCommand::AlignAmplitude, false);
     EXPECT_EQ(set[1].transformed()->min, 16);
     EXPECT_EQ(set[1].transformed()->max, 24);

@@ -22,7 +22,7 @@ Station ArrayStation(const char* code, float dnorth, float deast) {
 TracePane Pane(int stationIndex, const char* station, double start, double duration,
                std::optional<std::vector<float>> transformed) {
     TracePane pane(0, PaneChannel{stationIndex, 0, station, "SHZ", "??", 1.0}, start, duration);
-    if (transformed) pane.setTransformed(TransformedSignal{*transformed, 1.0, 1, 0, 0});
+    if (transformed) pane.setTransformed(TransformedSignal{*transformed, 1.0, {}, 0, 0});
     return pane;
 }
 
@@ -38,7 +38,7 @@ TEST_F(PaneBeamTest, DelaysComeFromOffsetsRelativeToTheReferenceStation) {
     // EAST's pane starts a second earlier. From the east (90°) at 0.5 s/km it is 1 s early, so its
     // sample k lands at 99 + k + 1: 0, 3, 4 fill the bins of 100, 101, 102.
     const TracePane east = Pane(1, "EAST", 99, 5, std::vector<float>{0, 3, 4, 5, 6});
-    beam.setTransformed(TransformedSignal{{9, 9}, 1.0, 1, 0, 0});  // made from an older beam
+    beam.setTransformed(TransformedSignal{{9, 9}, 1.0, {}, 0, 0});  // made from an older beam
     beam.showTransformed = true;
     FormPaneBeam(beam, reference, {&reference, &east}, stations, 90.0f, 0.5f);
     ASSERT_EQ(beam.data().blocks.size(), 1u);

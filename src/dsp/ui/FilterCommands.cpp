@@ -68,31 +68,6 @@ void FilterCommands::connectTo(Workbench& frame) {
     window_.fillTransformationMenu = [self = QPointer<FilterCommands>(this)](QMenu& menu) {
         if (self) self->fillTransformationMenu(menu);
     };
-
-    // A pick records the filter or simulation in force on its pane.
-    window_.filterDescription = [self =
-                                     QPointer<FilterCommands>(this)](const TracePane& pane) -> std::string {
-        const auto& t = pane.transformed();
-        if (!self || !t) return {};
-        if (IsSimulationCode(t->code)) return SimulationText(t->code);
-        for (const auto& [window, s] : self->settings_) {
-            if (&window->pane() != &pane || s.type != t->code) continue;
-            static const char* const names[] = {"Полосовой", "Нижних частот", "Режекторный", "Верхних частот",
-                                                "SPWWSS"};
-            if (s.type < 0 || s.type > 4) return {};
-            std::string text = names[s.type];
-            if (s.type == 1)
-                text += " " + s.highText;
-            else if (s.type == 3)
-                text += " " + s.lowText;
-            else
-                text += " " + s.lowText + "-" + s.highText;
-            text += " Гц, порядок " + std::to_string(s.order);
-            if (s.zeroPhase) text += ", нулевая фаза";
-            return text;
-        }
-        return {};
-    };
 }
 
 ChannelFilterSettings& FilterCommands::settingsOf(CZoomWindow* pane) {

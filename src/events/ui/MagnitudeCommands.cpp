@@ -78,17 +78,7 @@ CZoomWindow* MagnitudeCommands::activePane() {
 }
 
 std::optional<double> MagnitudeCommands::epicentreDistance(int station, int slot) const {
-    const CurrentEvent& event = context_.session().event();
-    const std::vector<Station>& stations = context_.stations();
-    if (!event.hypocentreValid || station < 0 || station >= static_cast<int>(stations.size()) || slot < 0 ||
-        slot >= kSlotsPerStation)
-        return std::nullopt;
-    const Station& st = stations[static_cast<std::size_t>(station)];
-    const ChannelSlot& c = st.slots[static_cast<std::size_t>(slot)];
-    const bool own = c.lat != 0 || c.lon != 0;
-    const auto da = DistAz(event.lat, event.lon, own ? c.lat : st.lat, own ? c.lon : st.lon);
-    if (!da) return std::nullopt;
-    return da->distance;
+    return EpicentralDistance(context_.session().event(), context_.stations(), station, slot);
 }
 
 void MagnitudeCommands::picksChanged() {
@@ -107,7 +97,7 @@ AmplitudeResult MagnitudeCommands::resultFor(CZoomWindow* w, double amplitude, d
     r.period = period;
     r.time = time;
     r.response = response;
-    if (window_.filterDescription) r.filter = window_.filterDescription(pane);
+    if (pane.transformed()) r.filter = PickFilterText(pane.transformed()->how);
     if (const std::optional<double> delta = epicentreDistance(r.stationIndex, r.slot)) {
         r.distance = *delta == 0 ? 0.001 : *delta;
         r.depth = context_.session().event().depth;

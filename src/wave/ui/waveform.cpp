@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "db/Odbc.h"
+#include "events/DistAz.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "session/AppContext.h"
@@ -374,7 +375,10 @@ void waveform::sortPanes(PaneOrder order) {
         return picks.MaxPAmplitude(p.channel().stationIndex, p.channel().slot, catalogue);
     };
     keys.mb = [&](const TracePane& p) { return picks.MaxMb(p.channel().stationIndex, p.channel().slot); };
-    keys.distance = epicentralDistance;
+    keys.distance = [&](const TracePane& p) {
+        return EpicentralDistance(context_.session().event(), context_.stations(), p.channel().stationIndex,
+                                  p.channel().slot);
+    };
     const std::vector<std::size_t> positions = PaneSortOrder(panes_, order, context_.stations(), keys);
     panes_.reorder(positions);
     std::vector<CZoomWindow*> windows;
@@ -562,7 +566,8 @@ void waveform::pick(CZoomWindow* window, const PickSpan& span) {
     const PhaseCatalogue& catalogue = phaseCatalogue();
     const TracePane& pane = window->pane();
     const std::vector<int> offered = OfferedPhases(catalogue, LoadPhaseSets(context_.ini()));
-    const QString filter = filterDescription ? QString::fromStdString(filterDescription(pane)) : QString();
+    const QString filter =
+        pane.transformed() ? QString::fromStdString(PickFilterText(pane.transformed()->how)) : QString();
     window->setPendingPick(span);
     CPickDlg dialog(catalogue, offered, DefaultPickCodes(span.uncertainty), filter, this);
     dialog.setAutoAmplitudeAvailable(static_cast<bool>(measureAmplitude));

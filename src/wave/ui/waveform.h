@@ -86,8 +86,6 @@ class waveform : public QWidget {
     void alignP(CZoomWindow* pane);
     // The scale dialog of a pane.
     void scaleDialog(CZoomWindow* pane);
-    // Nothing while no epicentre is set; later parts give the distance of a pane's channel.
-    std::function<std::optional<double>(const TracePane&)> epicentralDistance;
 
     void sortPanes(PaneOrder order);
     // Removes the uppermost active pane; "Не выбрано главное окно" when none is active.
@@ -137,8 +135,6 @@ class waveform : public QWidget {
     // After the phase list changed: every pane rebuilds its pick lines.
     void redrawPicks();
     const PhaseCatalogue& phaseCatalogue() const;
-    // Text of the filter or simulation in force on a pane, for the picks made on it.
-    std::function<std::string(const TracePane&)> filterDescription;
     // Fills a pane's "Преобразование" submenu (simulations and filter presets) when it opens.
     std::function<void(QMenu&)> fillTransformationMenu;
     // The period-and-amplitude measurement on the main pane by the default method, which the

@@ -290,7 +290,7 @@ TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
         dragMark(w, s + 4, s - 0.5);
         ASSERT_TRUE(w->pane().main && w->pane().active) << code;
         trigger(kWoodAnderson);
-        ASSERT_EQ(w->pane().transformed()->code, 1004) << code;
+        ASSERT_EQ(w->pane().transformed()->code(), 1004) << code;
         ASSERT_TRUE(test::DialogScript()
                         .then<CAmplitudeDlg>([](CAmplitudeDlg* d) {
                             d->phaseBox()->setCurrentIndex(d->phaseBox()->findText("S"));

@@ -69,7 +69,7 @@ TEST_F(FilterCommandsTest, SheetFiltersRefusesInvertedBandsAndStoresPresets) {
     frame->action(32704)->trigger();
     ASSERT_TRUE(w->pane().transformed().has_value());
     const TransformedSignal& t = *w->pane().transformed();
-    EXPECT_EQ(t.code, 0);
+    EXPECT_EQ(t.code(), 0);
     EXPECT_EQ(t.samples.size(), static_cast<std::size_t>(std::trunc(w->pane().duration()) * t.sps));
     EXPECT_TRUE(messages.messages().empty());
 
@@ -92,7 +92,7 @@ TEST_F(FilterCommandsTest, SimulationsOnTheDemoResponses) {
     frame->action(33140)->trigger();  // Wood-Anderson from the CALIBRATION poles and zeros
     for (const Message& m : messages.messages()) ADD_FAILURE() << m.text;
     ASSERT_TRUE(w->pane().transformed().has_value());
-    EXPECT_EQ(w->pane().transformed()->code, 1004);
+    EXPECT_EQ(w->pane().transformed()->code(), 1004);
     EXPECT_LE(w->pane().transformed()->samples.size(), 6000u);
     EXPECT_GE(w->pane().transformed()->samples.size(), 5760u);
 }
@@ -127,13 +127,13 @@ TEST_F(FilterCommandsTest, TransformationMenuOffersSimulationsAndStoredPresets) 
     entry("Пересчет в скорость")->trigger();
     for (const Message& m : messages.messages()) ADD_FAILURE() << m.text;
     ASSERT_TRUE(w->pane().transformed().has_value());
-    EXPECT_EQ(w->pane().transformed()->code, 1010);
-    EXPECT_EQ(frame->waveforms()->filterDescription(w->pane()), "Пересчет в скорость");
+    EXPECT_EQ(w->pane().transformed()->code(), 1010);
+    EXPECT_EQ(PickFilterText(w->pane().transformed()->how), "Пересчет в скорость");
 
     entry("Телесейсмы")->trigger();
     ASSERT_TRUE(w->pane().transformed().has_value());
-    EXPECT_EQ(w->pane().transformed()->code, 3);
-    EXPECT_EQ(frame->waveforms()->filterDescription(w->pane()), "Верхних частот 0.5 Гц, порядок 4");
+    EXPECT_EQ(w->pane().transformed()->code(), 3);
+    EXPECT_EQ(PickFilterText(w->pane().transformed()->how), "Верхних частот 0.5 Гц, порядок 4");
 }
 
 TEST_F(FilterCommandsTest, CommandsWithoutActivePanesTransformNothing) {

@@ -62,7 +62,7 @@ class FkDialogTest : public test::DemoFrameTest {
             const ZELDataBlock& b = pane.data().blocks[0];
             const auto skip = static_cast<std::ptrdiff_t>(std::lround((pane.start() - b.begin) * b.sps));
             ASSERT_GE(skip, 0);
-            pane.setTransformed(TransformedSignal{{b.samples.begin() + skip, b.samples.end()}, b.sps, 1, 0, 0});
+            pane.setTransformed(TransformedSignal{{b.samples.begin() + skip, b.samples.end()}, b.sps, {}, 0, 0});
             pane.intervalMark = std::pair{onset - 1, onset + 4};
             pane.active = true;
             if (std::string(st.code) == "BKA0") {

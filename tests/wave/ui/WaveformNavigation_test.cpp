@@ -15,6 +15,7 @@
 
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
+#include "events/CurrentEvent.h"
 #include "session/AppContext.h"
 #include "support/ui/DemoFrameTest.h"
 #include "wave/ChannelLists.h"
@@ -232,6 +233,24 @@ void WaveformNavigationTest::BadListsScaleDialogAndCommandsWithoutPanes() {
     frame->action(33212)->trigger();
     EXPECT_EQ(w->zoomWindows().size(), before - 1);
     EXPECT_NE(w->zoomWindows()[0], pane);
+}
+
+// The distance order reads the session's hypocentre: the channel at the epicentre comes first.
+TEST_F(WaveformNavigationTest, DistanceOrderPutsTheChannelAtTheEpicentreFirst) {
+    waveform* w = frame->waveforms();
+    ASSERT_GE(w->zoomWindows().size(), 2u);
+    const int firstStation = w->zoomWindows().front()->pane().channel().stationIndex;
+    int nearest = -1;
+    for (const CZoomWindow* z : w->zoomWindows())
+        if (z->pane().channel().stationIndex != firstStation) nearest = z->pane().channel().stationIndex;
+    ASSERT_GE(nearest, 0) << "the demo shows more than one station";
+    const Station& st = context->stations()[static_cast<std::size_t>(nearest)];
+    CurrentEvent& event = context->session().event();
+    event.lat = static_cast<float>(st.lat);
+    event.lon = static_cast<float>(st.lon);
+    event.hypocentreValid = true;
+    w->sortPanes(PaneOrder::Distance);
+    EXPECT_EQ(w->zoomWindows().front()->pane().channel().stationIndex, nearest);
 }
 
 }  // namespace
