@@ -8,12 +8,16 @@ char UpperChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a'
 
 }  // namespace
 
-std::string Trimmed(std::string_view text) {
+std::string_view TrimmedView(std::string_view text) {
     const char* blanks = " \t\r\n";
     const std::size_t begin = text.find_first_not_of(blanks);
     if (begin == std::string_view::npos) return {};
-    return std::string(text.substr(begin, text.find_last_not_of(blanks) - begin + 1));
+    return text.substr(begin, text.find_last_not_of(blanks) - begin + 1);
 }
+
+std::string Trimmed(std::string_view text) { return std::string(TrimmedView(text)); }
+
+std::string TrimmedColumn(const std::optional<std::string>& text) { return text ? Trimmed(*text) : std::string(); }
 
 std::string LowerAscii(std::string_view text) {
     std::string out(text);

@@ -3,6 +3,7 @@
 // files and tables are ASCII, while free texts (remarks, comments) may be UTF-8.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,10 @@ namespace zel {
 
 // Without leading and trailing blanks, tabs and line ends.
 std::string Trimmed(std::string_view text);
+// The same as a view into text, for parsers that must not copy.
+std::string_view TrimmedView(std::string_view text);
+// A column that may be NULL, trimmed; "" for NULL.
+std::string TrimmedColumn(const std::optional<std::string>& text);
 // Letters A-Z to a-z, everything else as it is.
 std::string LowerAscii(std::string_view text);
 // Letters a-z to A-Z, everything else as it is.

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <sstream>
 
+#include "base/Strings.h"
 #include "base/ZelError.h"
 #include "batch/BatchTime.h"
 #include "batch/Progress.h"
@@ -42,7 +43,7 @@ std::vector<ChannelCode> ReadChannelCodes(BatchArgs& args, bool single) {
             const auto colon = item.find(':');
             if (colon == std::string::npos || colon == 0 || colon + 1 == item.size())
                 throw UsageError("--channels: '" + item + "' is not STATION:CHANNEL");
-            codes.push_back({UpperCode(item.substr(0, colon)), UpperCode(item.substr(colon + 1))});
+            codes.push_back({UpperAscii(item.substr(0, colon)), UpperAscii(item.substr(colon + 1))});
         }
         if (codes.empty()) throw UsageError("--channels names no channel");
         return codes;
@@ -53,7 +54,7 @@ std::vector<ChannelCode> ReadChannelCodes(BatchArgs& args, bool single) {
     if (single && (stations.size() > 1 || channels.size() > 1))
         throw UsageError("this command reads one channel: give one --station and one --channel");
     for (const std::string& s : stations)
-        for (const std::string& c : channels) codes.push_back({UpperCode(s), UpperCode(c)});
+        for (const std::string& c : channels) codes.push_back({UpperAscii(s), UpperAscii(c)});
     return codes;
 }
 
@@ -90,11 +91,6 @@ PaneSet LoadPanes(BatchSession& session, const std::vector<ChannelCode>& codes, 
         progress.advance();
     }
     return panes;
-}
-
-std::string UpperCode(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
 }
 
 std::string ChannelName(const PaneChannel& channel) { return channel.station + " " + channel.channel; }

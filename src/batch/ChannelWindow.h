@@ -40,9 +40,6 @@ std::size_t SlotIndex(const Station& station, const std::string& channel);
 // order named.
 PaneSet LoadPanes(BatchSession& session, const std::vector<ChannelCode>& codes, const TimeWindow& window);
 
-// Station and channel codes are stored in upper case; the command line may be lazy about it.
-std::string UpperCode(std::string text);
-
 // "STA CHAN" for messages.
 std::string ChannelName(const PaneChannel& channel);
 

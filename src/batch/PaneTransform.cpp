@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/Strings.h"
 #include "base/ZelError.h"
 #include "batch/ChannelWindow.h"
 #include "dsp/Butterworth.h"
@@ -43,14 +44,9 @@ constexpr NamedCode kFilterTypes[] = {
     {"highpass", static_cast<int>(FilterType::HighPass)},
 };
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 template <std::size_t N>
 int CodeOf(const NamedCode (&table)[N], const std::string& text, const std::string& what) {
-    const std::string name = Lower(text);
+    const std::string name = LowerAscii(text);
     std::string known;
     for (const NamedCode& entry : table) {
         if (name == entry.name) return entry.code;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/TimeConversions.h"
+#include "base/Strings.h"
 #include "base/ZelError.h"
 #include "batch/BatchTime.h"
 #include "batch/ChannelWindow.h"
@@ -51,7 +52,7 @@ void WriteSamples(BatchSession& session, const std::string& output, SampleFormat
 
 int ListCatalogue(BatchSession& session, BatchArgs& args) {
     std::vector<std::string> channels;
-    const ChannelCode code{UpperCode(args.required("station")), UpperCode(args.option("channel"))};
+    const ChannelCode code{UpperAscii(args.required("station")), UpperAscii(args.option("channel"))};
     const TimeWindow window = ReadWindow(args);
     args.finish(0);
     AppContext& context = session.context();
@@ -65,7 +66,7 @@ int ListCatalogue(BatchSession& session, BatchArgs& args) {
         // Rows are found by their start: any start before the window's end may reach into it.
         files = ListWfdiscFiles(databases.css(), st.code, kFirstEpoch, window.to);
         if (!channels.empty())
-            std::erase_if(files, [&](const CatalogueFile& f) { return UpperCode(f.channel) != channels.front(); });
+            std::erase_if(files, [&](const CatalogueFile& f) { return UpperAscii(f.channel) != channels.front(); });
     } else {
         files = ListCatalogueFiles(databases.work(), st.code, std::nullopt, channels);
     }

@@ -1,3 +1,4 @@
+#include "base/Strings.h"
 #include "config/CommandLine.h"
 
 #include <algorithm>
@@ -6,13 +7,6 @@
 namespace zel {
 
 namespace {
-
-std::string ToUpper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
 
 bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
@@ -99,7 +93,7 @@ CommandLineOverrides ParseCommandLine(const std::vector<std::string>& args) {
         {"DATA=", &CommandLineOverrides::dataDir},      {"DIR=", &CommandLineOverrides::dataDir},
     };
     for (const std::string& arg : args) {
-        const std::string upper = ToUpper(arg);
+        const std::string upper = UpperAscii(arg);
         bool matched = false;
         for (const auto& sw : valueSwitches) {
             if (!StartsWith(upper, sw.prefix)) continue;

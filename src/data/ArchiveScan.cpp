@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "base/Strings.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "data/Catalogue.h"
@@ -37,13 +38,6 @@ std::optional<FileStamp> StampOf(const std::string& path) {
     return FileStamp{static_cast<std::int64_t>(info.st_size),
                      static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
-
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool SameCode(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
 
 // What the catalogue already knows of the files below the root, by CPATH.
 // The catalogued form every file below the root begins with: "" for the data directory itself.
@@ -94,7 +88,7 @@ void Catalogue(Db::Connection& work, const FoundFile& file, const MiniSeedRun& r
         "LCODE) values (?, ?, 1, ?, " +
             std::to_string(kEncodingMiniSeed) + ", ?, '" + kArchiveScanCreator + "', " +
             NowTimestampLiteral() + ", ?, ?, ?, ?, ?)",
-        {Upper(run.station), run.sps, file.cpath, Upper(run.channel), run.begin, run.Duration(),
+        {UpperAscii(run.station), run.sps, file.cpath, UpperAscii(run.channel), run.begin, run.Duration(),
          run.begin + run.Duration(), run.firstByte, lcode});
 }
 
@@ -145,7 +139,7 @@ bool StationTableHasChannel(const std::vector<Station>& stations, const std::str
     const int index = FindStation(stations, station);
     if (index < 0) return false;
     for (const ChannelSlot& slot : stations[index].slots) {
-        if (!slot.Used() || !SameCode(slot.channel, channel)) continue;
+        if (!slot.Used() || !EqualsIgnoringAsciiCase(slot.channel, channel)) continue;
         if (slot.lcode == location || (slot.lcode == "??" && location.empty())) return true;
     }
     return false;

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "base/MessageSink.h"
+#include "base/Strings.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "data/SampleFile.h"
@@ -18,17 +19,6 @@ namespace zel {
 namespace {
 
 constexpr const char* kCaption = "ZEL";
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
-std::string Trim(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::string WithForwardSlashes(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');
@@ -134,7 +124,7 @@ std::string SegmentLoadReport::Text() const {
 }
 
 std::optional<int> EncodingOfWfdiscType(const std::string& datatype) {
-    const std::string t = Lower(Trim(datatype));
+    const std::string t = LowerAscii(Trimmed(datatype));
     if (t == "s4") return kEncodingInt32Be;
     if (t == "i4") return kEncodingInt32Le;
     if (t == "s3") return kEncodingInt24Be;
@@ -201,15 +191,15 @@ SegmentLoadReport LoadWfdiscSegments(Db::Connection& css, const CatalogueSetting
         "lower(chan)=? and ( time<=? and endtime>=? or time>=? and time<=?) order by time";
     Db::Statement st(css);
     try {
-        Execute(st, sql, {station, Lower(channel), t1, t1, t1, t2});
+        Execute(st, sql, {station, LowerAscii(channel), t1, t1, t1, t2});
         while (Fetch(st, sql)) {
             const auto time = st.real(0);
             const auto samprate = st.real(1);
             const auto nsamp = st.integer(2);
-            const std::string datatype = Trim(st.text(3).value_or(""));
+            const std::string datatype = Trimmed(st.text(3).value_or(""));
             const auto foff = st.integer(4);
-            const std::string dir = Trim(st.text(5).value_or(""));
-            const std::string dfile = Trim(st.text(6).value_or(""));
+            const std::string dir = Trimmed(st.text(5).value_or(""));
+            const std::string dfile = Trimmed(st.text(6).value_or(""));
             if (!time || !nsamp || !samprate) continue;
             std::string path;
             const auto mapped = std::find_if(settings.directoryMap.begin(), settings.directoryMap.end(),
@@ -360,13 +350,13 @@ std::vector<CatalogueFile> ListWfdiscFiles(Db::Connection& css, const std::strin
             {station, static_cast<std::int64_t>(std::trunc(t1)), static_cast<std::int64_t>(std::trunc(t2))});
     while (Fetch(st, sql)) {
         CatalogueFile f;
-        f.station = Trim(st.text(0).value_or(""));
-        f.channel = Trim(st.text(1).value_or(""));
+        f.station = Trimmed(st.text(0).value_or(""));
+        f.channel = Trimmed(st.text(1).value_or(""));
         f.begin = st.real(2).value_or(0.0);
         const double nsamp = static_cast<double>(st.integer(3).value_or(0));
         f.sps = st.real(4).value_or(0.0);
         f.duration = f.sps > 0 ? nsamp / f.sps : 0.0;
-        f.path = Trim(st.text(5).value_or("")) + "/" + Trim(st.text(6).value_or(""));
+        f.path = Trimmed(st.text(5).value_or("")) + "/" + Trimmed(st.text(6).value_or(""));
         f.encoding = EncodingOfWfdiscType(st.text(7).value_or("")).value_or(-1);
         f.foff = st.integer(8);
         files.push_back(std::move(f));

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "base/ReadOnlyFile.h"
+#include "base/Strings.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "data/Catalogue.h"
@@ -24,27 +25,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string CaseOf(std::string text, int (*convert)(int)) {
-    for (char& c : text) c = static_cast<char>(convert(static_cast<unsigned char>(c)));
-    return text;
-}
-std::string Upper(std::string text) {
-    return CaseOf(std::move(text), [](int c) { return std::toupper(c); });
-}
-std::string Lower(std::string text) {
-    return CaseOf(std::move(text), [](int c) { return std::tolower(c); });
-}
-bool SameIgnoringCase(const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }
-
-std::string_view Trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
 template <typename T>
 bool ParseNumber(std::string_view field, T& out) {
-    const std::string_view t = Trimmed(field);
+    const std::string_view t = TrimmedView(field);
     if (t.empty()) return false;
     const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), out);
     return ec == std::errc() && end == t.data() + t.size();
@@ -82,7 +65,7 @@ std::string ForwardSlashes(std::string path) {
 const ChannelSlot* SlotFor(const Station& station, const std::string& channel) {
     for (const ChannelSlot& slot : station.slots) {
         if (!slot.Used()) break;
-        if (SameIgnoringCase(slot.channel, channel) && slot.lcode == "??") return &slot;
+        if (EqualsIgnoringAsciiCase(slot.channel, channel) && slot.lcode == "??") return &slot;
     }
     return nullptr;
 }
@@ -380,7 +363,7 @@ bool CssWaveformImporter::ImportSegment(const std::string& wfdiscDir, const Wfdi
     }
     written_.insert(relative);
     const double duration = static_cast<double>(line.nsamp) / line.samprate;
-    if (!Catalogue(relative, Upper(station.code), Upper(slot->channel), line, duration)) {
+    if (!Catalogue(relative, UpperAscii(station.code), UpperAscii(slot->channel), line, duration)) {
         if (continueAfterInsertFailure_("Error of insert record in ZEL-DB (filelist -> " + relative +
                                         ")\nContinue?"))
             return true;
@@ -405,7 +388,7 @@ std::string CssWaveformImporter::FreeFileName(const std::string& station, const 
         st.execute(
             "select count(*) from FILELIST where replace(CPATH, ?, ?) = ? and STA = ? and CH = ? and "
             "TBEGIN = ?",
-            {std::string("\\"), std::string("/"), relative, Upper(station), Upper(channel), start});
+            {std::string("\\"), std::string("/"), relative, UpperAscii(station), UpperAscii(channel), start});
         if (st.fetch() && st.integer(0).value_or(0) > 0) return relative;
     }
 }
@@ -445,7 +428,7 @@ void ExportWfdisc(const std::string& wfdiscPath, const XZELDataBlockArrays& chan
                 if (!c) continue;
                 WfdiscRecord r;
                 r.sta = channel.station;
-                r.chan = Lower(channel.channel);
+                r.chan = LowerAscii(channel.channel);
                 r.time = block.begin;
                 // The time of the last sample, as every CSS reader takes it.
                 r.endtime = block.begin + static_cast<double>(block.Count() - 1) / block.sps;

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include "base/Strings.h"
 #include "base/ZelError.h"
 #include "db/Odbc.h"
 
@@ -10,13 +11,6 @@ namespace {
 
 bool SameCode(const std::string& a, const std::string& b) {
     return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
-
-std::string Trim(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
 }
 
 void LoadChannels(Db::Connection& connection, const std::string& storedCode, Station& station) {
@@ -129,7 +123,7 @@ std::vector<std::string> SplitStationList(const std::string& list) {
     while (start <= list.size()) {
         std::size_t end = list.find(';', start);
         if (end == std::string::npos) end = list.size();
-        std::string code = Trim(list.substr(start, end - start));
+        std::string code = Trimmed(list.substr(start, end - start));
         if (!code.empty()) codes.push_back(std::move(code));
         start = end + 1;
     }

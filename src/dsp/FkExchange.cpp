@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/Strings.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "data/CssWaveformImport.h"
@@ -26,11 +27,6 @@ std::vector<float> MarkedSamples(const FkChannel& c, double a, double b, std::si
         if (const auto i = BinOf(t, b - a, n)) out[*i] = c.samples[k];
     }
     return out;
-}
-
-std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
 }
 
 }  // namespace
@@ -58,7 +54,7 @@ FkExchangeFiles WriteFkExchange(const std::string& dir, const std::vector<FkExch
             const auto n = static_cast<std::size_t>(rounded);
             WfdiscRecord r;
             r.sta = ch.station;
-            r.chan = Lower(ch.channel);
+            r.chan = LowerAscii(ch.channel);
             r.time = a;
             r.jdate = JDate(cal->year, cal->month, cal->day);
             r.endtime = a + static_cast<double>(n - 1) / c.sps;  // the last sample's time

@@ -10,6 +10,7 @@
 #include <numbers>
 #include <sstream>
 
+#include "base/Strings.h"
 #include "base/ZelError.h"
 #include "db/Odbc.h"
 
@@ -17,12 +18,6 @@ namespace zel {
 namespace {
 
 using Complex = std::complex<double>;
-
-std::string Upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
 
 // Reads a double at the front of `s` (after blanks); advances past it.
 bool ReadNumber(std::string_view& s, double& value) {
@@ -47,12 +42,6 @@ std::vector<std::string_view> SplitLines(std::string_view text, std::string_view
         }
     }
     return lines;
-}
-
-std::string_view Trimmed(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-    return s;
 }
 
 Complex Response(const PolesZeros& pz, double f) {
@@ -85,10 +74,10 @@ std::optional<PolesZeros> ParsePolesZeros(std::string_view text) {
     std::size_t next = 0;
     bool any = false;
     for (std::string_view line : SplitLines(text, "\r\n|;")) {
-        line = Trimmed(line);
+        line = TrimmedView(line);
         if (line.empty() || line.front() == '*') continue;  // SAC comment lines
         const std::size_t blank = line.find_first_of(" \t");
-        const std::string word = Upper(line.substr(0, blank));
+        const std::string word = UpperAscii(line.substr(0, blank));
         std::string_view rest = blank == std::string_view::npos ? std::string_view{} : line.substr(blank);
         const bool zeros = word.find("ZEROS") != std::string::npos;
         const bool poles = word.find("POLES") != std::string::npos;
@@ -164,9 +153,9 @@ ApResponse ReadFapFile(const std::string& path) {
 std::optional<ApResponse> ParseFapText(std::string_view text) {
     ApResponse r;
     for (std::string_view line : SplitLines(text, "\r\n|;")) {
-        line = Trimmed(line);
+        line = TrimmedView(line);
         if (line.empty()) continue;
-        const std::string head = Upper(line.substr(0, 3));
+        const std::string head = UpperAscii(line.substr(0, 3));
         if (head == "FAP" || head == "CAL") continue;
         double f = 0, a = 0;
         if (!ReadNumber(line, f) || !ReadNumber(line, a)) return std::nullopt;
@@ -228,7 +217,7 @@ std::optional<std::string> ReadCalibrationText(Db::Connection& work, std::string
 
 std::optional<PolesZeros> LoadPolesZeros(Db::Connection& work, const CalibrationKey& key) {
     const std::optional<std::string> text = ReadCalibrationText(work, "SAC", key);
-    if (!text || Trimmed(*text).empty()) return std::nullopt;
+    if (!text || TrimmedView(*text).empty()) return std::nullopt;
     return ParsePolesZeros(*text);
 }
 

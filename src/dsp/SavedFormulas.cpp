@@ -11,7 +11,7 @@ constexpr const char* kSection = "Formulas list";
 
 std::string EntryKey(std::size_t i) { return "formula" + std::to_string(i + 1); }
 
-std::string Trimmed(std::string_view text) {
+std::string OneLine(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(" \t\r\n");
@@ -33,7 +33,7 @@ CSavedFormulas::CSavedFormulas(PrivateProfile& profile) : profile_(profile) {
 }
 
 void CSavedFormulas::use(std::string_view formula) {
-    const std::string f = Trimmed(formula);
+    const std::string f = OneLine(formula);
     if (f.empty()) return;
     std::vector<std::string> list = formulas_;
     list.erase(std::remove(list.begin(), list.end(), f), list.end());

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/Strings.h"
 #include "db/Odbc.h"
 #include "events/CurrentEvent.h"
 #include "events/DistAz.h"
@@ -10,13 +11,6 @@
 
 namespace zel {
 namespace {
-
-std::string Trimmed(std::optional<std::string> text) {
-    if (!text) return {};
-    const auto first = text->find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text->substr(first, text->find_last_not_of(' ') - first + 1);
-}
 
 std::optional<double> Difference(const DetectionRow& row, const ArrivalPredictor& predict,
                                  const char* phase) {
@@ -69,7 +63,7 @@ std::vector<DetectionRow> ReadEventListDetections(Db::Connection& work, double f
     std::vector<DetectionRow> rows;
     while (st.fetch()) {
         const std::optional<double> time = st.real(0);
-        const std::string station = Trimmed(st.text(1));
+        const std::string station = TrimmedColumn(st.text(1));
         if (!time || station.empty()) continue;
         DetectionRow row;
         row.station = station;
@@ -89,13 +83,13 @@ std::vector<DetectionRow> ReadAlertDetections(Db::Connection& css, double from, 
         {from, to});
     std::vector<DetectionRow> rows;
     while (st.fetch()) {
-        const std::string station = Trimmed(st.text(0));
+        const std::string station = TrimmedColumn(st.text(0));
         const std::optional<double> time = st.real(1);
         if (!time || station.empty()) continue;
         DetectionRow row;
         row.station = station;
         row.time = *time;
-        if (std::string phase = Trimmed(st.text(2)); !phase.empty()) row.phase = phase;
+        if (std::string phase = TrimmedColumn(st.text(2)); !phase.empty()) row.phase = phase;
         row.azimuth = st.real(3);
         row.slowness = st.real(4);
         ProposePhase(row, predict);

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "base/Strings.h"
 #include "base/ZelError.h"
 #include "db/Databases.h"
 #include "events/EventStore.h"
@@ -11,13 +12,6 @@
 
 namespace zel {
 namespace {
-
-std::string Trimmed(std::optional<std::string> text) {
-    if (!text) return {};
-    const auto first = text->find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text->substr(first, text->find_last_not_of(" \t") - first + 1);
-}
 
 std::optional<double> Known(std::optional<double> value) {
     if (value && *value <= kCssNullValue) return std::nullopt;
@@ -55,15 +49,15 @@ void EventStore::AddImportedArrivals(Db::Statement& rows, bool keepArids) {
               deltim = rows.findColumn("deltim"), timeres = rows.findColumn("timeres"),
               magnitude = rows.findColumn("magnitude");
     auto real = [&rows](int column) { return column < 0 ? std::nullopt : rows.real(column); };
-    auto text = [&rows](int column) { return column < 0 ? std::string() : Trimmed(rows.text(column)); };
+    auto text = [&rows](int column) { return column < 0 ? std::string() : TrimmedColumn(rows.text(column)); };
     while (rows.fetch()) {
         const std::optional<std::string> sta = rows.text(0), chan = rows.text(1), iphase = rows.text(2);
         const std::optional<double> time = rows.real(3);
         if (!sta || !chan || !iphase || !time) continue;
-        const int station = FindStation(stations_, Trimmed(sta));
+        const int station = FindStation(stations_, TrimmedColumn(sta));
         if (station < 0) continue;
-        const int slot = stations_[station].FindSlot(Trimmed(chan));
-        const int phase = catalogue_.IndexOf(Trimmed(iphase));
+        const int slot = stations_[station].FindSlot(TrimmedColumn(chan));
+        const int phase = catalogue_.IndexOf(TrimmedColumn(iphase));
         if (slot < 0 || phase < 0) continue;
 
         SEISMIC_PHASE p;

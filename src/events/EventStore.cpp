@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <set>
 
+#include "base/Strings.h"
 #include "base/ZelError.h"
 #include "db/Databases.h"
 #include "db/TransactionLock.h"
@@ -38,13 +39,6 @@ Db::Value RealOrNull(bool known, double value) {
 
 // Fixed three decimals, as the origin row has always been written.
 Db::Value Three(double value) { return std::round(value * 1000.0) / 1000.0; }
-
-std::string Trimmed(std::optional<std::string> text) {
-    if (!text) return {};
-    const auto first = text->find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text->substr(first, text->find_last_not_of(' ') - first + 1);
-}
 
 int FirstMotionCode(const std::string& letter) {
     switch (letter.empty() ? ' ' : letter[0]) {
@@ -372,10 +366,10 @@ void EventStore::ReadPhaseList(std::string_view eventId, bool replace) {
                        kIdMatches,
                    {key});
         while (st.fetch()) {
-            const int station = FindStation(stations_, Trimmed(st.text(0)));
+            const int station = FindStation(stations_, TrimmedColumn(st.text(0)));
             if (station < 0) continue;
-            const int slot = stations_[station].FindSlot(Trimmed(st.text(1)));
-            const int phase = catalogue_.IndexOf(Trimmed(st.text(2)));
+            const int slot = stations_[station].FindSlot(TrimmedColumn(st.text(1)));
+            const int phase = catalogue_.IndexOf(TrimmedColumn(st.text(2)));
             const std::optional<double> time = st.real(3);
             if (slot < 0 || phase < 0 || !time) continue;
 

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "base/ReplaceFile.h"
+#include "base/Strings.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "events/CurrentEvent.h"
@@ -76,11 +77,6 @@ const char* FirstMotionField(int code) {
         case 8: return ".r";
         default: return "-";
     }
-}
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
 }
 
 int ColumnOf(const LoqConfig& config, const char* element, const char* attribute) {
@@ -163,7 +159,7 @@ std::string LoqArrivalLine(const SEISMIC_PHASE& p, const LoqArrivalContext& c) {
     line += Integer(c.number, 8) + " ";
     line += Integer(JulianDateOf(p.time), 8) + " ";
     line += Integer(kNullId, 8) + " " + Integer(kNullId, 8) + " ";
-    line += Text(Lower(c.channel), 8) + " ";
+    line += Text(LowerAscii(c.channel), 8) + " ";
     line += Text(c.phase, 8) + " ";
     line += "- ";
     line += Fixed(p.deltim > 0 ? p.deltim : kNullNumber, 6, 3, kNullNumber) + " ";

@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 
+#include "base/Strings.h"
 #include "base/ZelError.h"
 #include "db/Odbc.h"
 #include "db/Schema.h"
@@ -25,12 +26,6 @@ std::string ReadText(const std::string& path) {
 
 [[noreturn]] void Malformed(const std::string& path, const std::string& why) {
     throw ZelError("Неверный файл регионов " + path + ": " + why);
-}
-
-std::string Trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 // "number,text" lines after a header line; the text may be quoted (with "" for a quote).

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "base/Strings.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "data/StationModel.h"
@@ -31,12 +32,6 @@ bool MagnitudeKnown(double magnitude) { return magnitude > -999.0 && magnitude !
 double Around(double azimuth) {
     azimuth = std::fmod(azimuth, 360.0);
     return azimuth < 0 ? azimuth + 360.0 : azimuth;
-}
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 std::int64_t Draw(const CssKeySource& keys, const char* name, const char* upper) {
@@ -130,7 +125,7 @@ CssEvent BuildCssEvent(const CssHypocentre& hypocentre, std::int64_t orid, const
         a.time = p.time;
         a.arid = p.arid;
         a.jdate = JDateOf(p.time);
-        a.chan = Lower(p.chan);
+        a.chan = LowerAscii(p.chan);
         a.iphase = p.phase;
         if (p.deltim > 0) a.deltim = p.deltim;
         if (p.hasAzimuth) {
@@ -181,7 +176,7 @@ CssEvent BuildCssEvent(const CssHypocentre& hypocentre, std::int64_t orid, const
             s.arid = p.arid;
             s.orid = orid;
             s.phase = p.phase;
-            s.magtype = target == CssTarget::Database ? Lower(magtype) : magtype;
+            s.magtype = target == CssTarget::Database ? LowerAscii(magtype) : magtype;
             s.magnitude = value;
             s.auth = kAuthor;
             event.stamags.push_back(s);

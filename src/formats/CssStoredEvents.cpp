@@ -2,24 +2,18 @@
 
 #include <cmath>
 
+#include "base/Strings.h"
 #include "data/StationModel.h"
 #include "db/Odbc.h"
 
 namespace zel {
 namespace {
 
-std::string Trimmed(const std::optional<std::string>& text) {
-    if (!text) return {};
-    const auto first = text->find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text->substr(first, text->find_last_not_of(' ') - first + 1);
-}
-
 CssPick StoredPick(Db::Statement& st, const std::vector<Station>& stations) {
     CssPick p;
-    p.sta = Trimmed(st.text(0));
-    p.chan = Trimmed(st.text(1));
-    p.phase = Trimmed(st.text(2));
+    p.sta = TrimmedColumn(st.text(0));
+    p.chan = TrimmedColumn(st.text(1));
+    p.phase = TrimmedColumn(st.text(2));
     p.time = st.real(3).value_or(0.0);
     p.deltim = st.real(4).value_or(0.0);
     if (auto azimuth = st.real(5)) {

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "base/ReplaceFile.h"
+#include "base/Strings.h"
 #include "base/ZelError.h"
 #include "data/StationModel.h"
 #include "events/CurrentEvent.h"
@@ -18,15 +19,6 @@
 
 namespace zel {
 namespace {
-
-std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 const Station* StationOf(const PhaseFileInput& in, const SEISMIC_PHASE& p) {
     if (p.stationIndex < 0 || p.stationIndex >= static_cast<int>(in.stations.size())) return nullptr;
@@ -77,7 +69,7 @@ std::string Kpw2Text(const PhaseFileInput& in) {
         const std::string& name = PhaseName(in, p);
         if (!p.included || (name != "P" && name != "PKiKP" && name != "PKP")) continue;
         // The time follows the name at a fixed column: a longer name is cut, not allowed to push it.
-        std::string line = Printf("%-4s", Lower(StationCode(in, p)).substr(0, 4).c_str());
+        std::string line = Printf("%-4s", LowerAscii(StationCode(in, p)).substr(0, 4).c_str());
         line += TenthsClock(p.time, "%02d%02d%02d%1d");
         line += i == 0 && in.event.hypocentreValid ? " " + TenthsClock(in.event.originTime, "%02d%02d%02d%1d")
                                                    : std::string(8, ' ');
@@ -157,7 +149,7 @@ Hypo71Codes ReadHypo71Codes(const std::string& path) {
     for (std::string line; std::getline(file, line);) {
         std::istringstream words(line);
         std::string sta, chan, code;
-        if (words >> sta >> chan >> code) codes[Upper(sta + " " + chan)] = code;
+        if (words >> sta >> chan >> code) codes[UpperAscii(sta + " " + chan)] = code;
     }
     return codes;
 }
@@ -190,7 +182,7 @@ std::string Hypo71Text(const PhaseFileInput& in, const Hypo71Codes& codes) {
         if (p.phaseIndex != 0) continue;
         std::string line(79, ' ');
         const std::string sta = StationCode(in, p);
-        const auto code = codes.find(Upper(sta + " " + ChannelName(in, p)));
+        const auto code = codes.find(UpperAscii(sta + " " + ChannelName(in, p)));
         PutField(line, 1, 4, code != codes.end() ? code->second : sta);
         line[4] = p.onset == kOnsetImpulsive ? 'I' : 'E';
         line[5] = 'P';

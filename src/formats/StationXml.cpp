@@ -7,6 +7,7 @@
 #include <numbers>
 #include <pugixml.hpp>
 
+#include "base/Strings.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "data/SampleFile.h"
@@ -37,11 +38,6 @@ std::optional<double> Time(const pugi::xml_attribute& attribute) {
     const int n = std::sscanf(attribute.value(), "%d-%d-%dT%d:%d:%lf", &y, &mo, &d, &h, &mi, &s);
     if (n < 3 || !IsValidDate(y, mo, d)) return std::nullopt;
     return CalendarToEpoch(y, mo, d, h, mi, s);
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
 }
 
 StationXmlResponse ReadResponse(const pugi::xml_node& response) {
@@ -83,7 +79,7 @@ StationXmlResponse ReadResponse(const pugi::xml_node& response) {
 
 // Time derivatives between displacement and the input units, nullopt for units of no ground motion.
 std::optional<int> DerivativesOf(std::string units) {
-    units = Upper(units);
+    units = UpperAscii(units);
     units.erase(std::remove(units.begin(), units.end(), ' '), units.end());
     if (units == "M" || units == "METERS" || units == "NM") return 0;
     if (units == "M/S" || units == "M/SEC" || units == "NM/S") return 1;
@@ -328,7 +324,7 @@ StationXmlImportReport ImportStationXml(Db::Connection& work, const std::string&
                                       " не импортирована: нет координат");
             continue;
         }
-        auto& slot = newest[Upper(s.code)];
+        auto& slot = newest[UpperAscii(s.code)];
         if (!slot || s.start.value_or(-1e300) > slot->start.value_or(-1e300)) slot = &s;
     }
     if (newest.empty()) throw ZelError("В файле StationXML нет станций с координатами: " + path);

@@ -6,18 +6,13 @@
 #include <cstdlib>
 
 #include "base/PrivateProfile.h"
+#include "base/Strings.h"
 #include "base/ZelError.h"
 #include "dsp/Butterworth.h"
 #include "dsp/Simulation.h"
 
 namespace zel {
 namespace {
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 std::string PresetSection(const std::string& name) { return std::string(kFilterPresetKey) + "\\" + name; }
 
@@ -26,10 +21,10 @@ double TextValue(const std::string& text) { return std::atof(text.c_str()); }
 }  // namespace
 
 std::vector<std::string> FilterPresetNames(const PrivateProfile& registry) {
-    const std::string prefix = Lower(std::string(kFilterPresetKey) + "\\");
+    const std::string prefix = LowerAscii(std::string(kFilterPresetKey) + "\\");
     std::vector<std::string> names;
     for (const std::string& section : registry.sections()) {
-        if (section.size() <= prefix.size() || Lower(section.substr(0, prefix.size())) != prefix) continue;
+        if (section.size() <= prefix.size() || LowerAscii(section.substr(0, prefix.size())) != prefix) continue;
         const std::string name = section.substr(prefix.size());
         if (name.find('\\') == std::string::npos) names.push_back(name);
     }
