@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <ctime>
 #include <stdexcept>
@@ -45,14 +46,14 @@ bool InRange(double epoch) { return std::isfinite(epoch) && epoch >= kFirstEpoch
 // Calendar fields of a whole second in range, by counting 400-year, 100-year, 4-year and
 // 1-year periods from 0001-01-01 (this deliberately does not reuse DaysBeforeYear, so each
 // direction checks the other).
-Ydhms BreakDown(std::int64_t wholeSeconds) {
+CalendarTime BreakDown(std::int64_t wholeSeconds) {
     std::int64_t s = wholeSeconds + kSecondsFrom0001To1970;  // >= 0 for every epoch in range
     std::int64_t days = s / kSecondsPerDay;
     std::int64_t rest = s % kSecondsPerDay;
-    Ydhms r;
+    CalendarTime r;
     r.hour = static_cast<int>(rest / 3600);
     r.minute = static_cast<int>(rest % 3600 / 60);
-    r.second = static_cast<int>(rest % 60);
+    r.second = static_cast<double>(rest % 60);
     r.weekday = static_cast<int>((days + 1) % 7);  // 0001-01-01 was a Monday
 
     std::int64_t c400 = days / 146097;
@@ -68,18 +69,21 @@ Ydhms BreakDown(std::int64_t wholeSeconds) {
     r.year = static_cast<int>(400 * c400 + 100 * c100 + 4 * c4 + c1 + 1);
     r.dayOfYear = static_cast<int>(days) + 1;
     // The day of year is within the year by construction.
-    auto md = DayOfYearToMonthDayTable(r.year, r.dayOfYear);
+    auto md = DayOfYearToMonthDay(r.year, r.dayOfYear);
     r.month = md->month;
     r.day = md->day;
     return r;
 }
 
-template <typename... Args>
-std::string Print(const char* format, Args... args) {
+// A C variadic so that the compiler checks every format against its arguments.
+[[gnu::format(printf, 1, 2)]] std::string Print(const char* format, ...) {
     char buffer[96];
-    int n = std::snprintf(buffer, sizeof buffer, format, args...);
+    va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
     if (n < 0) return {};
-    return std::string(buffer, static_cast<std::size_t>(n) < sizeof buffer ? n : sizeof buffer - 1);
+    return std::string(buffer, static_cast<std::size_t>(n) < sizeof buffer ? static_cast<std::size_t>(n) : sizeof buffer - 1);
 }
 
 std::string FormatDuration(double seconds) {
@@ -124,16 +128,8 @@ double CalendarToEpoch(int year, int month, int day, int hour, int minute, doubl
 std::optional<CalendarTime> EpochToCalendar(double epoch) {
     if (!InRange(epoch)) return std::nullopt;
     double whole = std::floor(epoch);
-    Ydhms f = BreakDown(static_cast<std::int64_t>(whole));
-    CalendarTime c;
-    c.year = f.year;
-    c.month = f.month;
-    c.day = f.day;
-    c.dayOfYear = f.dayOfYear;
-    c.hour = f.hour;
-    c.minute = f.minute;
-    c.second = f.second + (epoch - whole);
-    c.weekday = f.weekday;
+    CalendarTime c = BreakDown(static_cast<std::int64_t>(whole));
+    c.second += epoch - whole;
     return c;
 }
 
@@ -147,16 +143,6 @@ std::optional<MonthDay> DayOfYearToMonthDay(int year, int dayOfYear) {
     return MonthDay{month, dayOfYear - kDaysBeforeMonth[month - 1] - (month > 2 ? leap : 0)};
 }
 
-std::optional<MonthDay> DayOfYearToMonthDayTable(int year, int dayOfYear) {
-    if (dayOfYear <= 0 || dayOfYear > DaysInYear(year)) return std::nullopt;
-    int month = 1;
-    while (dayOfYear > DaysInMonth(year, month)) {
-        dayOfYear -= DaysInMonth(year, month);
-        ++month;
-    }
-    return MonthDay{month, dayOfYear};
-}
-
 int MonthDayToDayOfYear(int year, int month, int day) {
     CheckMonth(month);
     int doy = day;
@@ -164,7 +150,7 @@ int MonthDayToDayOfYear(int year, int month, int day) {
     return doy;
 }
 
-std::optional<Ydhms> EpochToYdhms(double epoch, int digits) {
+std::optional<CalendarTime> EpochToYdhms(double epoch, int digits) {
     if (digits < 0 || digits > 6) throw std::invalid_argument("EpochToYdhms: digits must be 0..6");
     if (!InRange(epoch)) return std::nullopt;
     double whole = std::floor(epoch);
@@ -176,10 +162,12 @@ std::optional<Ydhms> EpochToYdhms(double epoch, int digits) {
         fraction = 0;
     }
     if (!InRange(whole)) return std::nullopt;
-    Ydhms r = BreakDown(static_cast<std::int64_t>(whole));
+    CalendarTime r = BreakDown(static_cast<std::int64_t>(whole));
     r.fraction = fraction;
     return r;
 }
+
+CalendarTime RoundedCalendar(double epoch, int digits) { return EpochToYdhms(epoch, digits).value_or(CalendarTime{}); }
 
 double YdhmsToEpoch(int year, int dayOfYear, int hour, int minute, int second, int millisecond) {
     std::int64_t whole = (DaysBeforeYear(year) + dayOfYear - 1) * kSecondsPerDay + std::int64_t{hour} * 3600 +
@@ -227,12 +215,12 @@ std::string FormatTime(double epoch, int code) {
     switch (code) {
         case 0:
             return Print("%2.2d:%3.3d-%2.2d:%2.2d:%2.2d.%3.3d", yy, t->dayOfYear, t->hour, t->minute,
-                         t->second, t->fraction);
+                         t->wholeSecond(), t->fraction);
         case 1:
             return Print("%s %2.2d, %4.4d %2.2d:%2.2d:%2.2d.%3.3d", kMonthNames[t->month - 1], t->day,
-                         t->year, t->hour, t->minute, t->second, t->fraction);
+                         t->year, t->hour, t->minute, t->wholeSecond(), t->fraction);
         case 3:
-            return Print("%2.2d%3.3d%2.2d%2.2d%2.2d%3.3d", yy, t->dayOfYear, t->hour, t->minute, t->second,
+            return Print("%2.2d%3.3d%2.2d%2.2d%2.2d%3.3d", yy, t->dayOfYear, t->hour, t->minute, t->wholeSecond(),
                          t->fraction);
         case 4:
             return Print("%4.4d%3.3d", t->year, t->dayOfYear);
@@ -240,17 +228,17 @@ std::string FormatTime(double epoch, int code) {
             return Print("%s %2.2d/%2.2d/%2.2d", kWeekdayNames[t->weekday], t->month, t->day, yy);
         case 6:
             return Print("%4.4d%2.2d%2.2d%2.2d%2.2d%2.2d", t->year, t->month, t->day, t->hour, t->minute,
-                         t->second);
+                         t->wholeSecond());
         case 7:
             return Print("%4.4d %2.2d %2.2d %2.2d %2.2d %2.2d", t->year, t->month, t->day, t->hour, t->minute,
-                         t->second);
+                         t->wholeSecond());
         case 10:
             return Print("%4.4d:%3.3d-%2.2d:%2.2d:%2.2d.%3.3d", t->year, t->dayOfYear, t->hour, t->minute,
-                         t->second, t->fraction);
+                         t->wholeSecond(), t->fraction);
         case 11:
-            return Print("%04d:%03d-%02d:%02d:%02d", t->year, t->dayOfYear, t->hour, t->minute, t->second);
+            return Print("%04d:%03d-%02d:%02d:%02d", t->year, t->dayOfYear, t->hour, t->minute, t->wholeSecond());
         case 15:
-            return Print("%02d:%02d:%02d", t->hour, t->minute, t->second);
+            return Print("%02d:%02d:%02d", t->hour, t->minute, t->wholeSecond());
         default:
             return kBadInput;
     }
@@ -268,16 +256,16 @@ std::string FormatUiTime(double epoch, UiTimeForm form) {
         case UiTimeForm::DateTime:
         case UiTimeForm::DateTimeRounded:
             return Print("%02d/%02d/%04d %02d:%02d:%02d", t->day, t->month, t->year, t->hour, t->minute,
-                         t->second);
+                         t->wholeSecond());
         case UiTimeForm::DateTimeMs:
             return Print("%02d/%02d/%04d %02d:%02d:%02d.%03d", t->day, t->month, t->year, t->hour, t->minute,
-                         t->second, t->fraction);
+                         t->wholeSecond(), t->fraction);
         case UiTimeForm::Date:
             return Print("%02d/%02d/%04d", t->day, t->month, t->year);
         case UiTimeForm::Clock:
-            return Print("%02d:%02d:%02d", t->hour, t->minute, t->second);
+            return Print("%02d:%02d:%02d", t->hour, t->minute, t->wholeSecond());
         case UiTimeForm::ClockMs:
-            return Print("%02d:%02d:%02d.%03d", t->hour, t->minute, t->second, t->fraction);
+            return Print("%02d:%02d:%02d.%03d", t->hour, t->minute, t->wholeSecond(), t->fraction);
     }
     return {};
 }

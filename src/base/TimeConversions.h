@@ -19,7 +19,8 @@ int DaysInMonth(int year, int month);  // 0 for a month outside 1..12
 int DaysInYear(int year);
 bool IsValidDate(int year, int month, int day);
 
-// Calendar fields; second carries the fraction.
+// The calendar fields of a time. From EpochToCalendar the second carries the fraction; from
+// EpochToYdhms it is whole and the fraction, rounded, stands apart.
 struct CalendarTime {
     int year = 1970;
     int month = 1;
@@ -28,7 +29,10 @@ struct CalendarTime {
     int hour = 0;
     int minute = 0;
     double second = 0.0;
-    int weekday = 4;  // 0 = Sunday; 1970-01-01 was a Thursday
+    int weekday = 4;   // 0 = Sunday; 1970-01-01 was a Thursday
+    int fraction = 0;  // EpochToYdhms: in units of 10^-digits seconds (milliseconds for digits 3)
+
+    int wholeSecond() const { return static_cast<int>(second); }
 };
 
 // Fields beyond their range (day 32, hour 25, second 61.5) carry over as whole days, hours, ...
@@ -48,7 +52,6 @@ struct MonthDay {
 
 // nullopt for a day of year <= 0 or beyond the year.
 std::optional<MonthDay> DayOfYearToMonthDay(int year, int dayOfYear);
-std::optional<MonthDay> DayOfYearToMonthDayTable(int year, int dayOfYear);
 
 // Throws ZelError for a month outside 1..12; the day is not checked (day 0 is the day before).
 int MonthDayToDayOfYear(int year, int month, int day);
@@ -56,20 +59,13 @@ int MonthDayToDayOfYear(int year, int month, int day);
 // Calendar fields with whole seconds and the fraction of the second rounded half up to `digits`
 // decimals (3: milliseconds). A fraction that rounds up to a whole second carries through
 // minute, hour, day and year, so 1970-01-01 23:59:59.9996 becomes 1970-01-02 00:00:00.000.
-struct Ydhms {
-    int year = 1970;
-    int month = 1;
-    int day = 1;
-    int dayOfYear = 1;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    int fraction = 0;  // in units of 10^-digits seconds: milliseconds for digits 3
-    int weekday = 4;   // 0 = Sunday
-};
-
 // digits must be 0..6. nullopt when the epoch has no calendar form.
-std::optional<Ydhms> EpochToYdhms(double epoch, int digits = 3);
+std::optional<CalendarTime> EpochToYdhms(double epoch, int digits = 3);
+
+// The whole-second calendar of a time rounded to `digits` decimals, as fixed-column formats
+// write it (59.996 s with two decimals is the next minute); the default fields for an epoch
+// without a calendar form.
+CalendarTime RoundedCalendar(double epoch, int digits);
 
 // The day of year is not checked: day 0 is the last day of the previous year.
 double YdhmsToEpoch(int year, int dayOfYear, int hour, int minute, int second, int millisecond);

@@ -78,7 +78,7 @@ std::string FormatBatchTime(double epoch) {
     if (!t) return "?";
     char text[40];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03d", t->year, t->month, t->day, t->hour, t->minute,
-                  t->second, t->fraction);
+                  t->wholeSecond(), t->fraction);
     return text;
 }
 

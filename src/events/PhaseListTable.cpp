@@ -121,10 +121,10 @@ const std::array<const char*, kPhaseListColumnCount>& PhaseListTitles() {
 }
 
 std::string FormatPickTime(double time) {
-    std::optional<Ydhms> t = EpochToYdhms(time, 2);
+    std::optional<CalendarTime> t = EpochToYdhms(time, 2);
     if (!t) return {};
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d.%02d %02d/%02d/%04d", t->hour, t->minute, t->second,
+    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d.%02d %02d/%02d/%04d", t->hour, t->minute, t->wholeSecond(),
                   t->fraction, t->day, t->month, t->year);
     return buffer;
 }

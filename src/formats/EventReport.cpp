@@ -64,15 +64,15 @@ std::string ClockHundredths(double epoch) {
 }
 
 std::string Stamp(double epoch, const char* format) {
-    const std::optional<Ydhms> t = EpochToYdhms(epoch, 0);
+    const std::optional<CalendarTime> t = EpochToYdhms(epoch, 0);
     if (!t) return {};
     char text[64];
     if (std::strcmp(format, "file") == 0)
         std::snprintf(text, sizeof text, "%04d%02d%02d_%02d%02d%02d", t->year, t->month, t->day, t->hour,
-                      t->minute, t->second);
+                      t->minute, t->wholeSecond());
     else
         std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", t->day, t->month, t->year, t->hour,
-                      t->minute, t->second);
+                      t->minute, t->wholeSecond());
     return text;
 }
 

@@ -15,16 +15,15 @@
 #include "formats/ImsBulletin.h"
 #include "formats/ImsColumns.h"
 #include "formats/PhaseListFiles.h"
-#include "formats/RoundedTime.h"
 
 namespace zel {
 namespace {
 
 using namespace ims;
 
-std::string ClockText(const RoundedTime& t) {
-    return Printf("%02d:%02d:%02d.%02ld", t.calendar.hour, t.calendar.minute,
-                  t.second(), t.fraction);
+std::string ClockText(const CalendarTime& t) {
+    return Printf("%02d:%02d:%02d.%02d", t.hour, t.minute,
+                  t.wholeSecond(), t.fraction);
 }
 
 bool HasValue(float v) { return v > 0.0f; }
@@ -38,9 +37,9 @@ constexpr MagnitudeSummary kMagnitudes[] = {
 
 std::string OriginLine(const BulletinInput& in, const ZELPhases& phases) {
     const CurrentEvent& e = in.event;
-    const RoundedTime t = RoundTime(e.originTime, 2);
+    const CalendarTime t = RoundedCalendar(e.originTime, 2);
     std::string line;
-    Put(line, origin::kDate, Printf("%04d/%02d/%02d", t.calendar.year, t.calendar.month, t.calendar.day));
+    Put(line, origin::kDate, Printf("%04d/%02d/%02d", t.year, t.month, t.day));
     Put(line, origin::kTime, ClockText(t));
     double squares = 0.0;
     int withResidual = 0, ndef = 0;
@@ -125,7 +124,7 @@ std::string PhaseLine(const SEISMIC_PHASE& p, const BulletinInput& in, const std
         }
     }
     Put(line, phase::kPhase, catalogue.Name(p.phaseIndex), false);
-    Put(line, phase::kTime, ClockText(RoundTime(p.time, 2)), false);
+    Put(line, phase::kTime, ClockText(RoundedCalendar(p.time, 2)), false);
     if (p.hasResidual) Put(line, phase::kTRes, FitFixed(p.residual, 5, 1));
     if (p.hasAzimuth) {
         double azimuth = std::fmod(double(p.azimuth), 360.0);
@@ -161,10 +160,10 @@ std::string ImsBulletinText(const BulletinInput& in, const ZELPhases& phases, co
                             const PhaseCatalogue& catalogue) {
     const CurrentEvent& e = in.event;
     const std::string id = ImsEventIdField(e.eventId);
-    const RoundedTime t = RoundTime(e.originTime, 3);
+    const CalendarTime t = RoundedCalendar(e.originTime, 3);
     std::string text = Printf("\t\t\tZEL - REB    Event %8s     origin time  %02d/%02d/%02d %02d:%02d:%02d.%03ld\n",
-                              id.c_str(), t.calendar.day, t.calendar.month, t.calendar.year % 1000,
-                              t.calendar.hour, t.calendar.minute, t.second(), t.fraction);
+                              id.c_str(), t.day, t.month, t.year % 1000,
+                              t.hour, t.minute, t.wholeSecond(), t.fraction);
     std::string eventLine = "EVENT";
     Put(eventLine, kEventId, id);
     if (e.comment.size() < 65) Put(eventLine, kRegion, e.comment, false);

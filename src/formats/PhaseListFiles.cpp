@@ -7,6 +7,7 @@
 #include <limits>
 #include <sstream>
 
+#include "base/TimeConversions.h"
 #include "base/ReplaceFile.h"
 #include "base/Strings.h"
 #include "base/ZelError.h"
@@ -15,7 +16,6 @@
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 #include "formats/FixedColumns.h"
-#include "formats/RoundedTime.h"
 
 namespace zel {
 namespace {
@@ -53,16 +53,16 @@ double ReferenceTime(const PhaseFileInput& in) {
 
 // "hhmmsst" with the time rounded to tenths.
 std::string TenthsClock(double epoch, const char* format) {
-    const RoundedTime t = RoundTime(epoch, 1);
-    return Printf(format, t.calendar.hour, t.calendar.minute, t.second(), static_cast<int>(t.fraction));
+    const CalendarTime t = RoundedCalendar(epoch, 1);
+    return Printf(format, t.hour, t.minute, t.wholeSecond(), t.fraction);
 }
 
 }  // namespace
 
 std::string Kpw2Text(const PhaseFileInput& in) {
-    const RoundedTime ref = RoundTime(ReferenceTime(in), 1);
-    const int year = ref.calendar.year;
-    std::string text = Printf("%02d%02d%02d\n0 33.\n", ref.calendar.day, ref.calendar.month,
+    const CalendarTime ref = RoundedCalendar(ReferenceTime(in), 1);
+    const int year = ref.year;
+    std::string text = Printf("%02d%02d%02d\n0 33.\n", ref.day, ref.month,
                               year < 2000 ? year - 1900 : year - 2000);
     for (int i = 0; i < in.phases.Count(); ++i) {
         const SEISMIC_PHASE& p = *in.phases.GetAt(i);
@@ -117,8 +117,8 @@ const SEISMIC_PHASE* LargestAmplitude(const PhaseFileInput& in, int station, std
 
 std::string TravoText(const PhaseFileInput& in) {
     const double ref = ReferenceTime(in);
-    const RoundedTime day = RoundTime(ref, 1);
-    std::string text = Printf("%02d-%02d-%02d\n", day.calendar.day, day.calendar.month, day.calendar.year % 100);
+    const CalendarTime day = RoundedCalendar(ref, 1);
+    std::string text = Printf("%02d-%02d-%02d\n", day.day, day.month, day.year % 100);
     text += Printf("F%5.2fL%5.2fT", in.event.lat, in.event.lon) + TenthsClock(ref, "%02d-%02d-%02d.%1d") + "K\n";
     for (int s = 0; s < static_cast<int>(in.stations.size()); ++s) {
         std::string phasePart;
@@ -188,17 +188,17 @@ std::string Hypo71Text(const PhaseFileInput& in, const Hypo71Codes& codes) {
         line[5] = 'P';
         line[6] = Hypo71Motion(p.firstMotion);
         line[7] = WeightDigit(p.weight);
-        const RoundedTime t = RoundTime(p.time, 2);
+        const CalendarTime t = RoundedCalendar(p.time, 2);
         PutField(line, 10, 24,
-                 Printf("%02d%02d%02d%02d%02d%02d.%02ld", t.calendar.year % 100, t.calendar.month, t.calendar.day,
-                        t.calendar.hour, t.calendar.minute, t.second(), t.fraction));
+                 Printf("%02d%02d%02d%02d%02d%02d.%02d", t.year % 100, t.month, t.day,
+                        t.hour, t.minute, t.wholeSecond(), t.fraction));
         if (p.hasAmplitude) {
             PutField(line, 25, 29, FitFixed(p.period, 5, 2));
             PutField(line, 44, 47, CutNumber(p.amplitude * 100.0, 4));
         }
         if (const SEISMIC_PHASE* s = in.phases.Find(p.stationIndex, p.channelIndex, sIndex)) {
             // Seconds from the P minute, from the times themselves: right across an hour or a day.
-            const double pMinute = std::round(p.time * 100.0) / 100.0 - t.second() - t.fraction / 100.0;
+            const double pMinute = std::round(p.time * 100.0) / 100.0 - t.wholeSecond() - t.fraction / 100.0;
             const double seconds = std::clamp(std::round((s->time - pMinute) * 100.0) / 100.0, 0.0, 99.99);
             PutField(line, 32, 36, Printf("%05.2f", seconds));
             line[36] = s->onset == kOnsetImpulsive ? 'I' : 'E';
@@ -262,8 +262,8 @@ std::string AllPhasesText(const PhaseFileInput& in, std::time_t today) {
         PutField(line, 1, 6, Printf("%3s", StationCode(in, p).c_str()));
         PutField(line, 8, 24, FitFixed(p.time, 17, 5));
         PutField(line, 26, 33, FitInteger(-1, 8));
-        const RoundedTime t = RoundTime(p.time, 5);
-        PutField(line, 35, 41, Printf("%04d%03d", t.calendar.year, t.calendar.dayOfYear));
+        const CalendarTime t = RoundedCalendar(p.time, 5);
+        PutField(line, 35, 41, Printf("%04d%03d", t.year, t.dayOfYear));
         PutField(line, 44, 45, "-1");
         PutField(line, 53, 54, "-1");
         PutField(line, 62, 69, ChannelName(in, p));

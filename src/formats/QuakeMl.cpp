@@ -139,7 +139,7 @@ std::string Iso(double epoch) {
     if (!c) return "1970-01-01T00:00:00.000000Z";
     char text[40];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%06dZ", c->year, c->month, c->day,
-                  c->hour, c->minute, c->second, c->fraction);
+                  c->hour, c->minute, c->wholeSecond(), c->fraction);
     return text;
 }
 

@@ -100,7 +100,7 @@ std::string TimestampLiteral(double epoch) {
     if (!c) return "NULL";
     char text[48];
     std::snprintf(text, sizeof text, "{ts '%04d-%02d-%02d %02d:%02d:%02d'}", c->year, c->month, c->day,
-                  c->hour, c->minute, c->second);
+                  c->hour, c->minute, c->wholeSecond());
     return text;
 }
 

@@ -40,7 +40,7 @@ std::string PointerReadout(double time, double amplitude) {
     auto c = EpochToYdhms(time, 3);
     if (!c) return {};
     // Rounded once to the millisecond, then split: never "60.000" seconds, always two digits.
-    return Format("%02d:%02d:%02d.%03d  %02d/%02d/%04d A:%f", c->hour, c->minute, c->second, c->fraction,
+    return Format("%02d:%02d:%02d.%03d  %02d/%02d/%04d A:%f", c->hour, c->minute, c->wholeSecond(), c->fraction,
                   c->day, c->month, c->year, amplitude);
 }
 

@@ -22,7 +22,7 @@ std::vector<TimeLabel> TimeAxisLabels(const TraceMapping& m,
         auto c = EpochToYdhms(static_cast<double>(t), 0);
         if (!c) continue;
         char clock[16], yearDay[16];
-        std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", c->hour, c->minute, c->second);
+        std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", c->hour, c->minute, c->wholeSecond());
         std::snprintf(yearDay, sizeof yearDay, "%4.4d%3.3d", c->year, c->dayOfYear);
         const int x = m.column(static_cast<double>(t));
         const int width = std::max(textWidth(clock), textWidth(yearDay));

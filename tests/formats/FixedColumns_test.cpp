@@ -1,12 +1,12 @@
 // Fixed-column fields: numbers saturate instead of spilling, text is cut and placed by column.
 
+#include "base/TimeConversions.h"
 #include "formats/FixedColumns.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "formats/RoundedTime.h"
 
 namespace zel {
 namespace {
@@ -39,13 +39,13 @@ TEST(FixedColumns, FieldsPlacedAndReadByColumn) {
 
 TEST(RoundedTime, RoundsBeforeSplitting) {
     // 2024-09-01 23:59:59.996 with two decimals is the next day's midnight.
-    const RoundedTime t = RoundTime(1725235199.996, 2);
-    EXPECT_EQ(t.calendar.day, 2);
-    EXPECT_EQ(t.calendar.hour, 0);
-    EXPECT_EQ(t.second(), 0);
+    const CalendarTime t = RoundedCalendar(1725235199.996, 2);
+    EXPECT_EQ(t.day, 2);
+    EXPECT_EQ(t.hour, 0);
+    EXPECT_EQ(t.wholeSecond(), 0);
     EXPECT_EQ(t.fraction, 0);
-    const RoundedTime u = RoundTime(1725235199.994, 2);
-    EXPECT_EQ(u.second(), 59);
+    const CalendarTime u = RoundedCalendar(1725235199.994, 2);
+    EXPECT_EQ(u.wholeSecond(), 59);
     EXPECT_EQ(u.fraction, 99);
 }
 

@@ -160,7 +160,7 @@ std::string FileStem(const std::string& station, double t0) {
     char text[128];
     std::snprintf(text, sizeof text, "%04d/%02d/%02d/%s/%s.%%s%04d%02d%02d_%02d%02d%02d", c->year, c->month,
                   c->day, station.c_str(), station.c_str(), c->year, c->month, c->day, c->hour, c->minute,
-                  c->second);
+                  c->wholeSecond());
     return text;
 }
 

@@ -29,10 +29,10 @@ QDateTimeEdit* UtcField(double epoch, QWidget* parent) {
 double Epoch(const QDateTimeEdit* edit) { return static_cast<double>(edit->dateTime().toSecsSinceEpoch()); }
 
 QString TimeText(double epoch) {
-    const std::optional<Ydhms> t = EpochToYdhms(epoch, 0);
+    const std::optional<CalendarTime> t = EpochToYdhms(epoch, 0);
     if (!t) return {};
     return QString::asprintf("%02d.%02d.%04d %02d:%02d:%02d", t->day, t->month, t->year, t->hour, t->minute,
-                             t->second);
+                             t->wholeSecond());
 }
 
 }  // namespace

@@ -86,9 +86,9 @@ CInsertPhaseDlg::CInsertPhaseDlg(const PhaseStations* stations, const PhaseCatal
 
     time_ = new QLineEdit(this);
     date_ = new QLineEdit(this);
-    if (std::optional<Ydhms> t = EpochToYdhms(initialTime, 2)) {
+    if (std::optional<CalendarTime> t = EpochToYdhms(initialTime, 2)) {
         char clock[32], date[32];
-        std::snprintf(clock, sizeof clock, "%02d:%02d:%02d.%02d", t->hour, t->minute, t->second, t->fraction);
+        std::snprintf(clock, sizeof clock, "%02d:%02d:%02d.%02d", t->hour, t->minute, t->wholeSecond(), t->fraction);
         std::snprintf(date, sizeof date, "%02d-%02d-%02d", t->day, t->month, t->year % 100);
         time_->setText(clock);
         date_->setText(date);
