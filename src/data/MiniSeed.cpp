@@ -1,8 +1,6 @@
 #include "data/MiniSeed.h"
 
-#include <fcntl.h>
 #include <libmseed.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -12,8 +10,8 @@
 #include <memory>
 #include <optional>
 
+#include "base/ReadOnlyFile.h"
 #include "base/ZelError.h"
-#include "data/PosixFile.h"
 
 namespace zel {
 namespace {
@@ -39,9 +37,9 @@ std::string IdentityOf(const MSRecord& r) {
 // The records of one open file, read through a buffer so that walking them costs few reads.
 class RecordFile {
   public:
-    explicit RecordFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-        struct stat info {};
-        if (fd_.get() >= 0 && ::fstat(fd_.get(), &info) == 0 && S_ISREG(info.st_mode)) size_ = info.st_size;
+    // Only a regular file is opened: a FIFO named in an archive would block the scan.
+    explicit RecordFile(const std::string& path) : file_(path) {
+        if (file_.isOpen()) size_ = static_cast<std::int64_t>(file_.size());
     }
     bool IsOpen() const { return size_ >= 0; }
     std::int64_t Size() const { return size_; }
@@ -86,11 +84,11 @@ class RecordFile {
             static_cast<std::size_t>(std::min<std::int64_t>(std::max(length, readAhead), size_ - offset));
         if (buffer_.size() < want) buffer_.resize(want);
         bufferStart_ = offset;
-        bufferLength_ = ReadAt(fd_.get(), buffer_.data(), want, offset);
+        bufferLength_ = file_.readAt(buffer_.data(), want, static_cast<std::uint64_t>(offset));
         return bufferLength_ >= length ? buffer_.data() : nullptr;
     }
 
-    FileDescriptor fd_;
+    ReadOnlyFile file_;
     std::int64_t size_ = -1;
     std::vector<char> buffer_;
     std::int64_t bufferStart_ = 0;

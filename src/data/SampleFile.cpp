@@ -20,7 +20,6 @@
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "data/MiniSeed.h"
-#include "data/PosixFile.h"
 
 namespace zel {
 namespace {

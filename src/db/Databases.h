@@ -54,9 +54,6 @@ class Databases {
     std::int64_t nextKey(const std::string& keyName);
     std::int64_t nextArid() { return nextKey("arid"); }
     std::int64_t nextOrid() { return nextKey("orid"); }
-    std::int64_t nextCommid() { return nextKey("commid"); }
-    std::int64_t nextMagid() { return nextKey("magid"); }
-    std::int64_t nextAmpid() { return nextKey("ampid"); }
 
   private:
     void showDbError(const std::string& text);

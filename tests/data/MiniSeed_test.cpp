@@ -4,8 +4,10 @@
 #include "data/MiniSeed.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -276,6 +278,16 @@ TEST(MiniSeedWriter, RefusesWhatARecordCannotHold) {
     EXPECT_THROW(MiniSeedBytes({"NL", "HGN", "", "BHZ"}, {ZELDataBlock(1e9, 100, {1e10f})}), ZelError);
     EXPECT_THROW(MiniSeedBytes({"NL", "HGN", "", "BHZ"}, {ZELDataBlock(1e9, 0, {1.0f})}), ZelError);
     EXPECT_EQ(MiniSeedBytes({"NL", "HGN", "", "BHZ"}, {block}).size(), 512u);
+}
+
+// A FIFO in an archive folder would block a plain open until someone writes into it.
+TEST(MiniSeedFile, AFifoIsRefusedWithoutWaiting) {
+    const std::string fifo = ::testing::TempDir() + "/zel_fifo.mseed";
+    std::remove(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(IsMiniSeedFile(fifo));
+    EXPECT_THROW(ScanMiniSeedFile(fifo), ZelError);
+    std::remove(fifo.c_str());
 }
 
 }  // namespace
