@@ -71,43 +71,43 @@ QIcon CommandIcon(int id) {
     const QColor blue(0, 0, 127), red(160, 0, 0), green(0, 100, 0);
     QIcon icon;
     switch (id) {
-        case 33017:
+        case cmd::kShiftEarlier:
             icon = Arrow(-1, 0);
             break;
-        case 33018:
+        case cmd::kShiftLater:
             icon = Arrow(1, 0);
             break;
-        case 33019:
+        case cmd::kShiftUp:
             icon = Arrow(0, -1);
             break;
-        case 33020:
+        case cmd::kShiftDown:
             icon = Arrow(0, 1);
             break;
         case cmd::kShowWaveforms:
             icon = Trace(blue);
             break;
-        case 32701:
+        case cmd::kAddChannels:
             icon = Label("+", blue);
             break;
-        case 33023:
+        case cmd::kReturn:
             icon = Label("<<", blue);
             break;
-        case 33022:
+        case cmd::kCompressTime:
             icon = Label("><", blue);
             break;
-        case 33021:
+        case cmd::kStretchTime:
             icon = Label("<>", blue);
             break;
-        case 33016:
+        case cmd::kCompressAmplitude:
             icon = Label("v^", blue);
             break;
-        case 33015:
+        case cmd::kStretchAmplitude:
             icon = Label("^v", blue);
             break;
-        case 32780:
+        case cmd::kCentre:
             icon = Label("[]", blue);
             break;
-        case 32712:
+        case cmd::kPickMode:
             icon = Label("P", red);
             break;
         case cmd::kSortPanes:
@@ -122,10 +122,10 @@ QIcon CommandIcon(int id) {
         case cmd::kAmplitudePeriod:
             icon = Label("A/T", red);
             break;
-        case 32731:
+        case cmd::kSavePhaseListDb:
             icon = Label("DB", green);
             break;
-        case 32732:
+        case cmd::kLoadPhaseListDb:
             icon = Label("DB", blue);
             break;
         case cmd::kZelVersion:
@@ -149,19 +149,19 @@ QIcon CommandIcon(int id) {
         case cmd::kTileVertically:
             icon = Label("||", blue);
             break;
-        case 33110:
+        case cmd::kNewEvent:
             icon = Label("N", red);
             break;
         case cmd::kClearPhaseList:
             icon = Label("X", red);
             break;
-        case 32717:
+        case cmd::kDistanceEstimate:
             icon = Label("D", red);
             break;
-        case 32723:
+        case cmd::kLocateHypocentre:
             icon = Label("H", red);
             break;
-        case 33132:
+        case cmd::kRunDetector:
             icon = Label("S/L", green);
             break;
         case cmd::kMapZoomIn:
