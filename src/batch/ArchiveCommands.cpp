@@ -2,9 +2,7 @@
 #include "base/ZelError.h"
 #include "batch/Progress.h"
 #include "batch/WaveCommands.h"
-#include "data/ArchiveScan.h"
-#include "db/Databases.h"
-#include "formats/StationXml.h"
+#include "session/NetworkData.h"
 
 namespace zel::batch {
 
@@ -13,19 +11,15 @@ namespace {
 int Scan(BatchSession& session, BatchArgs& args) {
     args.finish(1);
     if (args.positionalCount() == 0) throw UsageError("missing ROOT, the archive folder to scan");
-    AppContext& context = session.context();
-    Db::Connection& work = context.databases().work();
     ArchiveScanReport report;
     {
         Progress progress(session.err(), "scan", 0);
-        report = ScanArchive(work, args.positional(0), context.settings().dataDir, context.stations(),
-                             [&progress](std::size_t, std::size_t total) {
-                                 progress.setTotal(total);
-                                 progress.advance();
-                                 return true;
-                             });
+        report = ConnectArchive(session.context(), args.positional(0), [&progress](std::size_t, std::size_t total) {
+            progress.setTotal(total);
+            progress.advance();
+            return true;
+        });
     }
-    FillCatalogueCalibration(work);
     session.out() << report.Text() << '\n';
     return 0;
 }

@@ -1,8 +1,7 @@
 #include <cstdio>
 
 #include "batch/WaveCommands.h"
-#include "db/Databases.h"
-#include "formats/StationXml.h"
+#include "session/NetworkData.h"
 
 namespace zel::batch {
 
@@ -12,11 +11,7 @@ int ListStations(BatchSession& session, BatchArgs& args) {
     const std::string inventory = args.option("import");
     args.finish(0);
     if (!inventory.empty()) {
-        Db::Connection& work = session.context().databases().work();
-        const StationXmlImportReport report = ImportStationXml(work, inventory);
-        FillCatalogueCalibration(work);
-        session.out() << report.Text() << '\n';
-        session.context().stations() = LoadStations(work);
+        session.out() << ImportStationInventory(session.context(), inventory).Text() << '\n';
     }
     for (const Station& s : session.context().stations()) {
         char line[96];

@@ -23,6 +23,7 @@ enum class SessionChange {
     Hypocentre,  // the current hypocentre or event
     Estimates,   // the stations' distance estimates
     Regions,     // the monitored regions
+    Stations,    // the station table of the run was replaced
 };
 
 // Flags of the display that hold for every window of the run.

@@ -153,6 +153,11 @@ enum Id : int {
     kLoadPhaseListDb = 32732,
     kNewEvent = 33110,
     kLoadAutomatic = 33224,
+    // a network's own data
+    kConnectArchive = 33270,
+    kImportStationXml = 33271,
+    kWriteQuakeMl = 33272,
+    kLoadQuakeMl = 33273,
     kEventReport = 33111,
     kWriteCssTables = 33153,
     kWriteStoredCssTables = 33181,

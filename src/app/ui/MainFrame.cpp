@@ -172,7 +172,8 @@ void CMainFrame::createMenus() {
     };
     addMenu(cmd::Menu::Functions,
             {cmd::kFont, cmd::kSettings, 0, cmd::kEditNetworks, cmd::kEditDirsMap,
-             cmd::kEditControlledRegions, 0, cmd::kReconnect, cmd::kShowOrigins, 0, cmd::kExit},
+             cmd::kEditControlledRegions, 0, cmd::kConnectArchive, cmd::kImportStationXml, 0, cmd::kReconnect,
+             cmd::kShowOrigins, 0, cmd::kExit},
             kWaveforms);
     // The waveform window's whole command table; commands not built yet stay disabled.
     QMenu* waveformMenu = addMenu(cmd::Menu::Waveforms, {}, kWaveforms);

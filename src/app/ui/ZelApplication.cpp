@@ -15,6 +15,7 @@
 #include "base/ZelError.h"
 #include "config/CommandLine.h"
 #include "data/ui/CssWaveformCommands.h"
+#include "data/ui/NetworkDataCommands.h"
 #include "dsp/ui/DetectorCommands.h"
 #include "dsp/ui/DspWorkspaceWidget.h"
 #include "dsp/ui/FilterCommands.h"
@@ -81,6 +82,7 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     InstallGeometryCommands(*frame, context);
     InstallDetectorCommands(*frame, context);
     InstallCssWaveformCommands(*frame, context);
+    InstallNetworkDataCommands(*frame, context);
     InstallPolarizationCommands(*frame, context);
     InstallFkCommands(*frame, context);
     InstallMagnitudeCommands(*frame, context);

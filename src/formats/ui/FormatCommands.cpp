@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,6 +22,7 @@
 #include "formats/CssStoredEvents.h"
 #include "formats/FixedColumns.h"
 #include "formats/PhaseListFiles.h"
+#include "formats/QuakeMl.h"
 #include "formats/ui/CssFilesDialogs.h"
 #include "formats/ui/ImsEventDialog.h"
 #include "formats/ui/ReportDialog.h"
@@ -166,16 +168,91 @@ void FormatCommands::writeBulletin() {
     if (!path.isEmpty()) writeBulletinTo(path.toStdString());
 }
 
+ErrorEllipse FormatCommands::currentEllipse() const {
+    const CurrentEvent& event = context_.session().event();
+    const bool sameOrigin = event.lat == ellipseLat_ && event.lon == ellipseLon_ && event.depth == ellipseDepth_ &&
+                            event.originTime == ellipseTime_;
+    return sameOrigin ? ellipse_ : ErrorEllipse{};
+}
+
 void FormatCommands::writeBulletinTo(const std::string& path) {
     try {
-        const CurrentEvent& event = context_.session().event();
-        const bool sameOrigin = event.lat == ellipseLat_ && event.lon == ellipseLon_ &&
-                                event.depth == ellipseDepth_ && event.originTime == ellipseTime_;
-        WriteImsBulletin(path, BulletinInput{event, sameOrigin ? ellipse_ : ErrorEllipse{}, false}, context_.session().phases(),
-                         context_.stations(), context_.session().catalogue());
+        WriteImsBulletin(path, BulletinInput{context_.session().event(), currentEllipse(), false},
+                         context_.session().phases(), context_.stations(), context_.session().catalogue());
     } catch (const ZelError& e) {
         showError(e.what());
     }
+}
+
+void FormatCommands::writeQuakeMl() {
+    const QString path = QFileDialog::getSaveFileName(&frame_.mainWindow(), QString(), QString(),
+                                                      "QuakeML (*.xml *.qml);;Все файлы (*)");
+    if (!path.isEmpty()) writeQuakeMlTo(path.toStdString());
+}
+
+void FormatCommands::writeQuakeMlTo(const std::string& path) {
+    try {
+        std::map<std::string, std::string> networks;
+        if (context_.databases().work().isOpen()) networks = StationNetworks(context_.databases().work());
+        const QuakeMlInput input{context_.session().event(), currentEllipse(), false, std::move(networks), {}};
+        WritePhaseFile(path, QuakeMlText(input, context_.session().phases(), context_.stations(),
+                                         context_.session().catalogue()));
+    } catch (const ZelError& e) {
+        showError(e.what());
+    }
+}
+
+void FormatCommands::loadQuakeMl() {
+    const QString path = QFileDialog::getOpenFileName(&frame_.mainWindow(), QString(), QString(),
+                                                      "QuakeML (*.xml *.qml);;Все файлы (*)");
+    if (path.isEmpty()) return;
+    std::vector<QuakeMlEvent> events;
+    try {
+        events = ReadQuakeMl(path.toStdString());
+    } catch (const ZelError& e) {
+        return showError(e.what());
+    }
+    int index = 0;
+    if (events.size() > 1) {
+        QStringList ids;
+        for (const QuakeMlEvent& e : events) ids << QString::fromStdString(e.id);
+        bool ok = false;
+        const QString chosen =
+            QInputDialog::getItem(&frame_.mainWindow(), "QuakeML", "Событие", ids, 0, false, &ok);
+        if (!ok) return;
+        index = static_cast<int>(ids.indexOf(chosen));
+    }
+    loadQuakeMlEvent(path.toStdString(), index);
+}
+
+bool FormatCommands::loadQuakeMlEvent(const std::string& path, int index) {
+    std::vector<QuakeMlEvent> events;
+    try {
+        events = ReadQuakeMl(path);
+    } catch (const ZelError& e) {
+        showError(e.what());
+        return false;
+    }
+    if (events.empty()) {
+        showError("'" + path + "' holds no QuakeML event");
+        return false;
+    }
+    if (index < 0 || index >= static_cast<int>(events.size())) return false;
+    const QuakeMlLoadResult result = LoadQuakeMlEvent(events[static_cast<std::size_t>(index)], false,
+                                                      context_.session().event(), context_.session().phases(),
+                                                      context_.stations(), context_.session().catalogue());
+    context_.session().distanceEstimates().clear();
+    listChanged();
+    std::string unknown;
+    for (const std::string& code : result.unknownStations) unknown += (unknown.empty() ? "" : ", ") + code;
+    std::string phases;
+    for (const std::string& name : result.unknownPhases) phases += (phases.empty() ? "" : ", ") + name;
+    std::string text;
+    if (!unknown.empty()) text += "Станции, которых нет в таблице станций (их фазы пропущены): " + unknown;
+    if (!phases.empty())
+        text += std::string(text.empty() ? "" : "\n") + "Фазы, которых нет в каталоге (пропущены): " + phases;
+    if (!text.empty()) context_.messages().show({text, "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+    return true;
 }
 
 namespace {
@@ -264,6 +341,8 @@ FormatCommands* InstallFormatCommands(Workbench& frame, AppContext& context, Eve
         local("Сохранить результаты обработки в формате REB/IMS", [commands] { commands->writeBulletin(); }),
         local("Загрузить бюллетень в формате NORDIS",
               [commands] { commands->loadBulletin(ImsLayout::Whitespace); }),
+        frame.bind(cmd::kLoadQuakeMl, commands, [commands] { commands->loadQuakeMl(); }),
+        frame.bind(cmd::kWriteQuakeMl, commands, [commands] { commands->writeQuakeMl(); }),
         frame.bind(cmd::kWriteCssTables, commands, [commands] { commands->writeCssTables(); }),
         frame.bind(cmd::kWriteStoredCssTables, commands, [commands] { commands->writeStoredCssTables(); })};
     if (events) {

@@ -1,7 +1,7 @@
 #pragma once
 // The frame's report and exchange-format commands: the event report, the CSS 3.0 text tables of
 // the current event and of stored events, the copy of every saved event into the CSS database when
-// the configuration asks for it, IMS/REB bulletins and the phase lists for other programs.
+// the configuration asks for it, IMS/REB bulletins, QuakeML and the phase lists for other programs.
 
 #include <QObject>
 #include <cstdint>
@@ -39,6 +39,13 @@ class FormatCommands : public QObject {
     void writeBulletin();
     void writeBulletinTo(const std::string& path);
 
+    // QuakeML 1.2: the current event written, or an event's picks read into the phase list as the
+    // bulletin load reads them (stations matched by code, what is unknown reported).
+    void writeQuakeMl();
+    void writeQuakeMlTo(const std::string& path);
+    void loadQuakeMl();
+    bool loadQuakeMlEvent(const std::string& path, int index);
+
     // Phase lists for other programs and the all-phases list: a file dialog, then the file.
     enum class PhaseFile { Kpw2, Travo, Hypo71, AllPhases };
     void writePhaseFile(PhaseFile kind);
@@ -48,6 +55,8 @@ class FormatCommands : public QObject {
 
   private:
     void listChanged();
+    // The ellipse of the last bulletin origin while the current hypocentre is still that origin.
+    ErrorEllipse currentEllipse() const;
     void showError(const std::string& text);
 
     Workbench& frame_;
