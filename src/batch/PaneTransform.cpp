@@ -9,10 +9,8 @@
 #include "base/ZelError.h"
 #include "batch/ChannelWindow.h"
 #include "dsp/Butterworth.h"
-#include "dsp/FormulaParser.h"
 #include "dsp/Simulation.h"
-#include "wave/PaneFormulaChannels.h"
-#include "wave/SimulatePane.h"
+#include "session/PaneTransformation.h"
 
 namespace zel::batch {
 
@@ -145,35 +143,7 @@ void CheckGridLength(const TracePane& pane, double rate) {
 void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane, const PaneTransform& transform) {
     if (pane.data().blocks.empty()) throw ZelError(ChannelName(pane.channel()) + ": no samples in the window");
     CheckGridLength(pane, PaneRate(pane));
-    TransformedSignal signal;
-    switch (transform.how.kind) {
-        case Transformation::Kind::Filter:
-            signal = FilterPaneSignal(pane.data(), pane.start(), pane.duration(), PaneRate(pane), transform.how.filter);
-            break;
-        case Transformation::Kind::Simulation: {
-            AppContext& context = session.context();
-            const PaneChannel& c = pane.channel();
-            const Station& station = context.stations().at(static_cast<std::size_t>(c.stationIndex));
-            Db::Connection* work = context.databases().work().isOpen() ? &context.databases().work() : nullptr;
-            signal = SimulatePaneSignal(transform.how.simulation, pane, station.slots.at(static_cast<std::size_t>(c.slot)),
-                                        station.code, work, context.settings().workingDir);
-            break;
-        }
-        case Transformation::Kind::Formula: {
-            PaneFormulaChannels channels(&panes);
-            FormulaParser parser(transform.how.formula, &channels, "d" + std::to_string(pane.number()));
-            SignalVector result = parser.Evaluate();
-            if (!(result.dx > 0)) throw ZelError("the formula's result has no sample interval");
-            signal.sps = 1 / result.dx;
-            signal.how = transform.how;
-            signal.samples.assign(result.Values().begin(), result.Values().end());
-            const auto [lo, hi] = std::minmax_element(signal.samples.begin(), signal.samples.end());
-            signal.min = *lo;
-            signal.max = *hi;
-            break;
-        }
-    }
-    pane.setTransformed(std::move(signal));
+    ApplyPaneTransformation(session.context(), pane, transform.how, &panes);
 }
 
 }  // namespace zel::batch

@@ -78,6 +78,9 @@ class TracePane {
     void setTransformedRange(double min, double max);
     const std::optional<TransformedSignal>& transformed() const { return transformed_; }
     bool showTransformed = false;
+    // What the analyst chose to show on the pane: computed again after every reload (the old
+    // signal is always discarded first) until it is cleared.
+    std::optional<Transformation> keptTransformation;
 
     bool active = false;
     bool main = false;

@@ -11,7 +11,7 @@
 #include "dsp/Simulation.h"
 #include "dsp/ui/FilterPage.h"
 #include "session/AppContext.h"
-#include "wave/SimulatePane.h"
+#include "session/PaneTransformation.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
 #include "widgets/Workbench.h"
@@ -111,23 +111,8 @@ void FilterCommands::report(const std::string& problems) {
 bool FilterCommands::transform(CZoomWindow* w, const ChannelFilterSettings& s, std::string& problems) {
     TracePane& pane = w->pane();
     try {
-        TransformedSignal t;
-        if (s.type >= 1000) {
-            const PaneChannel& c = pane.channel();
-            std::vector<Station>& stations = context_.stations();
-            if (c.stationIndex < 0 || c.stationIndex >= static_cast<int>(stations.size()) || c.slot < 0 ||
-                c.slot >= static_cast<int>(kSlotsPerStation))
-                throw ZelError("Канал окна D" + std::to_string(pane.number()) +
-                               " не найден в таблице станций");
-            const Station& st = stations[static_cast<std::size_t>(c.stationIndex)];
-            Db::Connection* work =
-                context_.databases().work().isOpen() ? &context_.databases().work() : nullptr;
-            t = SimulatePaneSignal(s.type, pane, st.slots[static_cast<std::size_t>(c.slot)], st.code, work,
-                                   context_.settings().workingDir);
-        } else {
-            t = FilterPaneSignal(pane.data(), pane.start(), pane.duration(), pane.channel().nominalSps, s);
-        }
-        pane.setTransformed(std::move(t));
+        ApplyPaneTransformation(context_, pane,
+                                s.type >= 1000 ? Transformation::Simulated(s.type) : Transformation::Filtered(s));
         settingsOf(w) = s;
         w->redraw();
         return true;
@@ -154,6 +139,7 @@ void FilterCommands::removeFilter() {
     for (CZoomWindow* w : window_.zoomWindows()) {
         if (!w->pane().active) continue;
         w->pane().setTransformed(std::nullopt);
+        w->pane().keptTransformation.reset();
         w->pane().showTransformed = false;
         w->redraw();
     }

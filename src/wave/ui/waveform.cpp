@@ -15,6 +15,7 @@
 #include "events/ZELPhases.h"
 #include "session/AppContext.h"
 #include "session/PaneLoading.h"
+#include "session/PaneTransformation.h"
 #include "session/PickEntry.h"
 #include "wave/ChannelLists.h"
 #include "wave/TimePresets.h"
@@ -125,9 +126,20 @@ void waveform::reload(CZoomWindow* window, bool keepRange) {
         context_.messages().show({e.what(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
     }
     if (keepRange) pane.setDataRange(rangeMin, rangeMax);
+    // The reload discarded the transformed signal; what the analyst chose is computed again for
+    // the new interval.
+    QString problem;
+    if (pane.keptTransformation && !context_.settings().keepTransformation) pane.keptTransformation.reset();
+    if (pane.keptTransformation) {
+        try {
+            pane.setTransformed(TransformPane(context_, pane, *pane.keptTransformation, &panes_));
+        } catch (const ZelError& e) {
+            problem = QString("D%1: %2").arg(pane.number()).arg(QString::fromStdString(e.what()));
+        }
+    }
     loadOverlays(window);
     window->redraw();
-    showStatus(QString());
+    showStatus(problem);
 }
 
 void waveform::reloadAll() {

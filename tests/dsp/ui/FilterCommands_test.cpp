@@ -18,6 +18,8 @@
 #include "session/AppContext.h"
 #include "support/ui/DemoFrameTest.h"
 #include "wave/FilterSettings.h"
+#include "wave/Navigation.h"
+#include "wave/PaneRate.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
 
@@ -145,6 +147,46 @@ TEST_F(FilterCommandsTest, CommandsWithoutActivePanesTransformNothing) {
     EXPECT_TRUE(picking || !messages.messages().empty());
     for (CZoomWindow* w : frame->waveforms()->zoomWindows())
         EXPECT_FALSE(w->pane().transformed().has_value());
+}
+
+// A band-pass stays through zoom, shift and return: after each reload the pane shows a fresh
+// filter of its new interval, never the old signal; with the option off the reload drops it.
+TEST_F(FilterCommandsTest, ABandPassSurvivesNavigationAndFollowsTheInterval) {
+    CZoomWindow* w = activateFirst();
+    ChannelFilterSettings band;
+    band.type = 0;
+    band.low = 1.0f, band.lowText = "1";
+    band.high = 5.0f, band.highText = "5";
+    band.order = 4;
+    onSheet([&](CFilterSheet* sheet) {
+        GetFilterPage0* page = sheet->page();
+        page->setType(0);
+        page->lowEdit()->setText("1");
+        page->highEdit()->setText("5");
+        page->orderBox()->setValue(4);
+        page->setModified(true);
+        EXPECT_TRUE(sheet->apply());
+    });
+    frame->action(32704)->trigger();
+    ASSERT_TRUE(w->pane().transformed().has_value());
+    waveform* window = frame->waveforms();
+    for (NavCommand step : {NavCommand::StretchTime, NavCommand::ShiftLater, NavCommand::Return}) {
+        const double before = w->pane().start() + w->pane().duration();
+        window->navigate(step);
+        const TracePane& pane = w->pane();
+        EXPECT_NE(pane.start() + pane.duration(), before) << static_cast<int>(step);
+        ASSERT_TRUE(pane.transformed().has_value()) << static_cast<int>(step);
+        const TransformedSignal fresh =
+            FilterPaneSignal(pane.data(), pane.start(), pane.duration(), PaneRate(pane), band);
+        EXPECT_EQ(pane.transformed()->samples, fresh.samples) << static_cast<int>(step);
+        EXPECT_EQ(PickFilterText(pane.transformed()->how), "Полосовой 1-5 Гц, порядок 4, нулевая фаза");
+    }
+    for (const Message& m : messages.messages()) ADD_FAILURE() << m.text;
+
+    context->settings().keepTransformation = false;
+    window->navigate(NavCommand::ShiftEarlier);
+    EXPECT_FALSE(w->pane().transformed().has_value());
+    EXPECT_FALSE(w->pane().keptTransformation.has_value());
 }
 
 }  // namespace

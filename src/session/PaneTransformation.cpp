@@ -1,0 +1,56 @@
+#include "session/PaneTransformation.h"
+
+#include <algorithm>
+
+#include "base/ZelError.h"
+#include "db/Databases.h"
+#include "dsp/FormulaParser.h"
+#include "wave/FilterSettings.h"
+#include "wave/PaneFormulaChannels.h"
+#include "wave/PaneRate.h"
+#include "wave/SimulatePane.h"
+
+namespace zel {
+
+TransformedSignal TransformPane(AppContext& context, const TracePane& pane, const Transformation& how,
+                                const PaneSet* panes) {
+    switch (how.kind) {
+        case Transformation::Kind::Filter:
+            return FilterPaneSignal(pane.data(), pane.start(), pane.duration(), PaneRate(pane), how.filter);
+        case Transformation::Kind::Simulation: {
+            const PaneChannel& c = pane.channel();
+            const std::vector<Station>& stations = context.stations();
+            if (c.stationIndex < 0 || c.stationIndex >= static_cast<int>(stations.size()) || c.slot < 0 ||
+                c.slot >= kSlotsPerStation)
+                throw ZelError("Канал окна D" + std::to_string(pane.number()) + " не найден в таблице станций");
+            const Station& st = stations[static_cast<std::size_t>(c.stationIndex)];
+            Db::Connection* work = context.databases().work().isOpen() ? &context.databases().work() : nullptr;
+            return SimulatePaneSignal(how.simulation, pane, st.slots[static_cast<std::size_t>(c.slot)], st.code, work,
+                                      context.settings().workingDir);
+        }
+        case Transformation::Kind::Formula:
+            break;
+    }
+    if (panes == nullptr) throw ZelError("a formula needs the panes it reads");
+    PaneFormulaChannels channels(panes);
+    FormulaParser parser(how.formula, &channels, "d" + std::to_string(pane.number()));
+    const SignalVector result = parser.Evaluate();
+    if (!(result.dx > 0)) throw ZelError("the formula's result has no sample interval");
+    TransformedSignal signal;
+    signal.sps = 1 / result.dx;
+    signal.how = how;
+    signal.samples.assign(result.Values().begin(), result.Values().end());
+    if (!signal.samples.empty()) {
+        const auto [lo, hi] = std::minmax_element(signal.samples.begin(), signal.samples.end());
+        signal.min = *lo;
+        signal.max = *hi;
+    }
+    return signal;
+}
+
+void ApplyPaneTransformation(AppContext& context, TracePane& pane, const Transformation& how, const PaneSet* panes) {
+    pane.setTransformed(TransformPane(context, pane, how, panes));
+    pane.keptTransformation = how;
+}
+
+}  // namespace zel
