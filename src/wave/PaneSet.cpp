@@ -8,6 +8,8 @@ TracePane& PaneSet::add(PaneChannel channel, double start, double duration) {
     int number = 0;
     for (const auto& p : panes_) number = std::max(number, p->number() + 1);
     panes_.push_back(std::make_unique<TracePane>(number, std::move(channel), start, duration));
+    // Once panes exist one of them is main, so that the commands which need one always find it.
+    if (mainPane() == nullptr) panes_.back()->main = true;
     return *panes_.back();
 }
 
@@ -15,8 +17,11 @@ std::unique_ptr<TracePane> PaneSet::take(const TracePane& pane) {
     auto it = std::find_if(panes_.begin(), panes_.end(), [&](const auto& p) { return p.get() == &pane; });
     if (it == panes_.end()) return nullptr;
     if ((*it)->active) deactivate(**it);
+    const bool wasMain = (*it)->main;
     std::unique_ptr<TracePane> taken = std::move(*it);
+    taken->main = false;
     panes_.erase(it);
+    if (wasMain && !panes_.empty() && mainPane() == nullptr) panes_.front()->main = true;
     return taken;
 }
 
@@ -54,14 +59,13 @@ void PaneSet::deactivate(TracePane& pane) {
         for (auto& p : panes_)
             if (p->activation > pane.activation) --p->activation;
     pane.activation = 0;
-    if (pane.main) {
-        pane.main = false;
+    // The main role goes to the first active pane; with none left it stays where it is.
+    if (pane.main)
         for (auto& p : panes_)
             if (p->active) {
-                p->main = true;
+                makeMain(*p);
                 break;
             }
-    }
 }
 
 void PaneSet::clickPlot(TracePane& pane) {

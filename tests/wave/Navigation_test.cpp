@@ -212,7 +212,7 @@ TEST(NavigationTest, TimeAlignmentStartsEveryPaneFromTheMainInterval) {
     EXPECT_EQ(set[0].start(), 1020);
     EXPECT_EQ(set[1].duration(), 60);
 
-    PaneSet none = Window(2, 0, 10);
+    PaneSet none;
     EXPECT_TRUE(AlignTime(none).noPane);
 }
 

@@ -19,7 +19,7 @@ TEST(PaneSetTest, NumbersActivationAndMainRole) {
     EXPECT_EQ(set[3].number(), 3);
     EXPECT_EQ(set.take(set[1])->number(), 1);
     EXPECT_EQ(set.add({}, 0, 10).number(), 4);  // 1 + the largest in use
-    EXPECT_EQ(set.mainPane(), nullptr);
+    EXPECT_EQ(set.mainPane(), &set[0]);  // the first pane is main until another is chosen
     EXPECT_TRUE(set.activePanes().empty());
 
     set.clickPlot(set[2]);
@@ -47,6 +47,15 @@ TEST(PaneSetTest, NumbersActivationAndMainRole) {
     set.makeMain(set[2]);
     EXPECT_EQ(set.mainPane(), &set[2]);
     EXPECT_FALSE(set[1].main);
+
+    // The main role never vanishes while panes exist: it passes on when its pane is taken out and
+    // stays when its pane is the last active one to be deactivated.
+    set.take(set[2]);
+    EXPECT_EQ(set.mainPane(), &set[0]);
+    set.deactivateAll();
+    set.clickPlot(set[1]);
+    set.clickCaption(set[1]);
+    EXPECT_EQ(set.mainPane(), &set[1]);
 }
 
 TEST(WindowParamStackTest, KeepsTheNewestTwenty) {
