@@ -24,6 +24,8 @@ QToolButton* CaptionButton(QWidget* parent, const QString& text, const QString& 
     b->setToolTip(tip);
     b->setCheckable(checkable);
     b->setAutoRaise(true);
+    // A raised look alone is lost on the grey caption: the state must be seen at a glance.
+    if (checkable) b->setStyleSheet("QToolButton:checked { background: #1f3f9f; color: white; border-radius: 2px; }");
     b->setFocusPolicy(Qt::NoFocus);
     QFont f = b->font();
     f.setPixelSize(9);
