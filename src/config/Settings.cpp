@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "base/Strings.h"
+
 namespace zel {
 
 namespace {
@@ -11,13 +13,6 @@ std::uint8_t ToByte(int value) { return static_cast<std::uint8_t>(std::clamp(val
 
 bool Flag(const PrivateProfile& ini, std::string_view section, std::string_view key) {
     return ini.getInt(section, key, 0) != 0;
-}
-
-std::string AsciiLower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
 }
 
 // "name12" -> 12 for the given lower-case prefix; nothing for other keys or "name012".
@@ -106,7 +101,7 @@ std::vector<DirectoryMapEntry> LoadDirectoryMap(const PrivateProfile& ini) {
     std::map<int, DirectoryMapEntry> byIndex;
     int count = 0;
     for (const auto& [key, value] : ini.sectionValues("DIRSMAP")) {
-        std::string lower = AsciiLower(key);
+        std::string lower = LowerAscii(key);
         if (lower == "#") count = ParseLeadingInt(value);
         if (auto i = IndexedKey(lower, "name")) byIndex[*i].name = value;
         if (auto i = IndexedKey(lower, "dir")) byIndex[*i].dir = value;
@@ -209,7 +204,7 @@ void SaveDirectoryMap(PrivateProfile& ini, const std::vector<DirectoryMapEntry>&
     }
     // Entries of a longer old list would come back if the count were ever raised again.
     for (const std::string& key : ini.keys("DIRSMAP")) {
-        std::string lower = AsciiLower(key);
+        std::string lower = LowerAscii(key);
         for (const char* prefix : {"name", "dir"}) {
             auto index = IndexedKey(lower, prefix);
             if (index && static_cast<size_t>(*index) >= entries.size())

@@ -17,14 +17,18 @@ LocatedEvent LocateSessionEvent(const Session& session, const std::vector<Statio
     return located;
 }
 
-void ApplyHypocentre(Session& session, const std::vector<Station>& stations, const HypocentreFix& fix,
-                     const std::vector<Observation>* located) {
-    CurrentEvent& event = session.event();
+void SetHypocentre(CurrentEvent& event, const HypocentreFix& fix) {
     event.lat = static_cast<float>(fix.lat);
     event.lon = static_cast<float>(fix.lon);
     event.depth = static_cast<float>(fix.depth);
     event.originTime = fix.originTime;
     event.hypocentreValid = true;
+}
+
+void ApplyHypocentre(Session& session, const std::vector<Station>& stations, const HypocentreFix& fix,
+                     const std::vector<Observation>* located) {
+    CurrentEvent& event = session.event();
+    SetHypocentre(event, fix);
     if (located) MarkOutlierPicks(session.phases(), *located);
     RecomputeResiduals(session.phases(), stations, session.catalogue(), event);
     session.changed(SessionChange::Hypocentre);

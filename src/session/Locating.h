@@ -39,6 +39,9 @@ struct HypocentreFix {
     double originTime = 0.0;
 };
 
+// The event's hypocentre set to fix and marked valid; nothing else is recomputed.
+void SetHypocentre(CurrentEvent& event, const HypocentreFix& fix);
+
 // Makes fix the session's valid hypocentre: the picks that located found outliers are left out
 // of the location (none without located), every distance and residual is recomputed with the
 // network magnitudes, and the observers are told.

@@ -53,12 +53,7 @@ void LocationCommands::locate(bool svd) {
 std::optional<LocationResult> LocationCommands::locateFrom(const LocationStart& start, bool svd) {
     Session& session = context_.session();
     // The start point shows on the map while the locator runs.
-    CurrentEvent& event = session.event();
-    event.lat = static_cast<float>(start.lat);
-    event.lon = static_cast<float>(start.lon);
-    event.depth = static_cast<float>(start.depth);
-    event.originTime = start.originTime;
-    event.hypocentreValid = true;
+    SetHypocentre(session.event(), {start.lat, start.lon, start.depth, start.originTime});
     session.changed(SessionChange::Hypocentre);
 
     std::unique_ptr<QProgressDialog> progress;
