@@ -24,6 +24,12 @@ bool PrepareEmbeddedDefault(PrivateProfile& ini, const std::string& databasePath
         {"DATABASE", "ODBC", EmbeddedConnectString(databasePath)},
         {"DATABASE", "LOCALLASTID", std::string("1")},
         {"DATA", "DIR", dataDir},
+        // Phase sets a new analyst can pick with at once: the pick dialog offers the chosen set
+        // instead of the whole catalogue, which stays a choice of the settings away.
+        {"PRESELECTED PHASES", "Selection", std::string("Local")},
+        {"PRESELECTED PHASES", "Local", std::string("Pg;Sg;Pn;Sn;Lg;P;S")},
+        {"PRESELECTED PHASES", "Regional", std::string("Pn;Sn;Pg;Sg;Lg;P;S")},
+        {"PRESELECTED PHASES", "Teleseismic", std::string("P;pP;sP;PcP;PKP;S;ScS;SKS;LR;LQ")},
     };
     keys.insert(keys.end(), moreKeys.begin(), moreKeys.end());
     ini.write(keys);

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 #include "app/ui/MainFrame.h"
 #include "config/ResourceDir.h"
@@ -46,6 +47,11 @@ TEST(PhaseListSetup, TheFrameOfAFreshInstallHasAWorkingPhaseList) {
     EXPECT_EQ(catalogue.Count(), 64);
     EXPECT_TRUE(catalogue.HasCurve(catalogue.IndexOf("P")));
     EXPECT_FALSE(catalogue.HasCurve(catalogue.IndexOf("Lg")));
+    // A fresh install picks with the local set: seven phases to choose from, not the whole catalogue.
+    const std::vector<int> offered = OfferedPhases(catalogue, LoadPhaseSets(context.ini()));
+    EXPECT_EQ(offered.size(), 7u);
+    for (const char* name : {"Pg", "Sg", "Pn", "Sn", "Lg", "P", "S"})
+        EXPECT_NE(std::find(offered.begin(), offered.end(), catalogue.IndexOf(name)), offered.end()) << name;
 
     EXPECT_TRUE(frame->action(cmd::kInsertPhase)->isEnabled());
     EXPECT_TRUE(frame->action(cmd::kDeletePhase)->isEnabled());
