@@ -16,7 +16,7 @@
 #include "base/ZelError.h"
 #include "data/Catalogue.h"
 #include "db/Databases.h"
-#include "support/ScratchDatabase.h"
+#include "support/WorkDatabaseTest.h"
 
 namespace zel {
 namespace {
@@ -85,16 +85,11 @@ void CopyInto(const fs::path& dir, std::initializer_list<const char*> names) {
     for (const char* name : names) fs::copy_file(kCss + "/" + name, dir / name);
 }
 
-class CssWaveformImportTest : public test::DatabaseTest {
+class CssWaveformImportTest : public test::WorkDatabaseTest {
   protected:
     void SetUp() override {
-        DatabaseTest::SetUp();
-        if (IsSkipped()) return;
-        DatabaseSettings s;
-        s.odbc = scratch->connectString();
-        s.localLastId = true;
-        db = std::make_unique<Databases>(s, messages);
-        ASSERT_EQ(db->openWorkDb(), 1);
+        WorkDatabaseTest::SetUp();
+        if (NotOpened()) return;
         settings.dataDir = (loop.path() / "data").string();
         fs::create_directories(source.path() / "sub");
     }
@@ -128,8 +123,6 @@ class CssWaveformImportTest : public test::DatabaseTest {
         return ParseWfdiscLine(line).value();
     }
 
-    RecordingMessageSink messages;
-    std::unique_ptr<Databases> db;
     TempDir loop, source;
     CatalogueSettings settings;
     CXChanArray spans;

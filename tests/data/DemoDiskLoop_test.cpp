@@ -17,7 +17,7 @@
 #include "data/StationModel.h"
 #include "data/demo/DemoPhysics.h"
 #include "db/Databases.h"
-#include "support/ScratchDatabase.h"
+#include "support/WorkDatabaseTest.h"
 
 namespace zel {
 namespace {
@@ -157,19 +157,8 @@ TEST(DemoPhysics, WaveletsPeakAtTheirAmplitudeAndVelocityIsTheirDerivative) {
     EXPECT_NE(a.Next(), c.Next());
 }
 
-class DemoLoopTest : public test::DatabaseTest {
+class DemoLoopTest : public test::WorkDatabaseTest {
   protected:
-    void SetUp() override {
-        DatabaseTest::SetUp();
-        if (IsSkipped()) return;
-        DatabaseSettings s;
-        s.odbc = scratch->connectString();
-        s.localLastId = true;
-        db = std::make_unique<Databases>(s, messages);
-        ASSERT_EQ(db->openWorkDb(), 1);
-    }
-    RecordingMessageSink messages;
-    std::unique_ptr<Databases> db;
     TempDir dir;
 };
 

@@ -19,7 +19,7 @@
 #include "data/Catalogue.h"
 #include "db/Databases.h"
 #include "db/Odbc.h"
-#include "support/ScratchDatabase.h"
+#include "support/WorkDatabaseTest.h"
 
 namespace zel {
 namespace {
@@ -91,16 +91,11 @@ Station MakeStation(const std::string& code, std::vector<std::pair<std::string, 
     return s;
 }
 
-class MiniSeedTest : public test::DatabaseTest {
+class MiniSeedTest : public test::WorkDatabaseTest {
   protected:
     void SetUp() override {
-        DatabaseTest::SetUp();
-        if (IsSkipped()) return;
-        DatabaseSettings s;
-        s.odbc = scratch->connectString();
-        s.localLastId = true;
-        db = std::make_unique<Databases>(s, messages);
-        ASSERT_EQ(db->openWorkDb(), 1);
+        WorkDatabaseTest::SetUp();
+        if (NotOpened()) return;
         settings.dataDir = loop.path().string();
     }
     int Count(const std::string& where = "1=1") {
@@ -110,8 +105,6 @@ class MiniSeedTest : public test::DatabaseTest {
         return static_cast<int>(*st.integer(0));
     }
 
-    RecordingMessageSink messages;
-    std::unique_ptr<Databases> db;
     TempDir loop;  // the data directory; archives lie elsewhere
     CatalogueSettings settings;
 };

@@ -14,7 +14,7 @@
 #include "base/ZelError.h"
 #include "data/Catalogue.h"
 #include "db/Databases.h"
-#include "support/ScratchDatabase.h"
+#include "support/WorkDatabaseTest.h"
 
 namespace zel {
 namespace {
@@ -51,20 +51,13 @@ float LittleFloat(const std::string& bytes, std::size_t index) {
     return std::bit_cast<float>(u);
 }
 
-class SacImportTest : public test::DatabaseTest {
+class SacImportTest : public test::WorkDatabaseTest {
   protected:
     void SetUp() override {
-        DatabaseTest::SetUp();
-        if (IsSkipped()) return;
-        DatabaseSettings s;
-        s.odbc = scratch->connectString();
-        s.localLastId = true;
-        db = std::make_unique<Databases>(s, messages);
-        ASSERT_EQ(db->openWorkDb(), 1);
+        WorkDatabaseTest::SetUp();
+        if (NotOpened()) return;
         settings.dataDir = loop.path().string();
     }
-    RecordingMessageSink messages;
-    std::unique_ptr<Databases> db;
     TempDir loop;
     CatalogueSettings settings;
 };

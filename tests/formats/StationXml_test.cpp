@@ -17,7 +17,7 @@
 #include "db/Odbc.h"
 #include "dsp/Response.h"
 #include "dsp/Simulation.h"
-#include "support/ScratchDatabase.h"
+#include "support/WorkDatabaseTest.h"
 
 namespace zel {
 namespace {
@@ -161,20 +161,7 @@ TEST(StationXml, EveryFixtureReadsAndConvertsAsObsPyReadsIt) {
     EXPECT_THROW(ReadStationXml(kXml + "missing.xml"), ZelError);
 }
 
-class StationXmlImportTest : public test::DatabaseTest {
-  protected:
-    void SetUp() override {
-        DatabaseTest::SetUp();
-        if (IsSkipped()) return;
-        DatabaseSettings s;
-        s.odbc = scratch->connectString();
-        s.localLastId = true;
-        db = std::make_unique<Databases>(s, messages);
-        ASSERT_EQ(db->openWorkDb(), 1);
-    }
-    RecordingMessageSink messages;
-    std::unique_ptr<Databases> db;
-};
+class StationXmlImportTest : public test::WorkDatabaseTest {};
 
 // The station table from an inventory: groups by location and band, components by orientation
 // (1/2 channels by their azimuth), the newest epoch in SITECHAN, every epoch's response in
