@@ -16,37 +16,22 @@
 #include "events/PhaseChannels.h"
 #include "events/ZELPhases.h"
 #include "formats/FixedColumns.h"
+#include "formats/XmlValues.h"
 
 namespace zel {
 namespace {
 
 // ---- reading ----
 
-std::optional<double> Number(const pugi::xml_node& node) {
-    if (!node) return std::nullopt;
-    const std::string text = Trimmed(node.child_value());
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
-
-std::optional<double> Value(const pugi::xml_node& quantity) { return Number(quantity.child("value")); }
+std::optional<double> Value(const pugi::xml_node& quantity) { return XmlNumber(quantity.child("value")); }
 
 std::optional<int> Integer(const pugi::xml_node& node) {
-    const auto v = Number(node);
+    const auto v = XmlNumber(node);
     if (!v || *v < 0 || *v > 1e9) return std::nullopt;
     return static_cast<int>(*v);
 }
 
-std::optional<double> IsoTime(const std::string& text) {
-    int y, mo, d, h = 0, mi = 0;
-    double s = 0;
-    if (std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%lf", &y, &mo, &d, &h, &mi, &s) < 3 ||
-        !IsValidDate(y, mo, d))
-        return std::nullopt;
-    return CalendarToEpoch(y, mo, d, h, mi, s);
-}
+std::optional<double> IsoTime(const std::string& text) { return IsoEpoch(text.c_str()); }
 
 std::string Text(const pugi::xml_node& node, const char* child) { return Trimmed(node.child_value(child)); }
 
@@ -71,20 +56,20 @@ QuakeMlEvent ReadEvent(const pugi::xml_node& e) {
         origin.depth = Value(o.child("depth"));
         origin.depthType = Text(o, "depthType");
         const pugi::xml_node q = o.child("quality");
-        origin.standardError = Number(q.child("standardError"));
-        origin.minimumDistance = Number(q.child("minimumDistance"));
-        origin.maximumDistance = Number(q.child("maximumDistance"));
-        origin.azimuthalGap = Number(q.child("azimuthalGap"));
+        origin.standardError = XmlNumber(q.child("standardError"));
+        origin.minimumDistance = XmlNumber(q.child("minimumDistance"));
+        origin.maximumDistance = XmlNumber(q.child("maximumDistance"));
+        origin.azimuthalGap = XmlNumber(q.child("azimuthalGap"));
         origin.usedPhaseCount = Integer(q.child("usedPhaseCount"));
         origin.usedStationCount = Integer(q.child("usedStationCount"));
         const pugi::xml_node u = o.child("originUncertainty");
-        origin.minHorizontalUncertainty = Number(u.child("minHorizontalUncertainty"));
-        origin.maxHorizontalUncertainty = Number(u.child("maxHorizontalUncertainty"));
-        origin.azimuthMaxHorizontalUncertainty = Number(u.child("azimuthMaxHorizontalUncertainty"));
+        origin.minHorizontalUncertainty = XmlNumber(u.child("minHorizontalUncertainty"));
+        origin.maxHorizontalUncertainty = XmlNumber(u.child("maxHorizontalUncertainty"));
+        origin.azimuthMaxHorizontalUncertainty = XmlNumber(u.child("azimuthMaxHorizontalUncertainty"));
         for (const pugi::xml_node& a : o.children("arrival"))
-            origin.arrivals.push_back({Text(a, "pickID"), Text(a, "phase"), Number(a.child("distance")),
-                                       Number(a.child("azimuth")), Number(a.child("timeResidual")),
-                                       Number(a.child("timeWeight"))});
+            origin.arrivals.push_back({Text(a, "pickID"), Text(a, "phase"), XmlNumber(a.child("distance")),
+                                       XmlNumber(a.child("azimuth")), XmlNumber(a.child("timeResidual")),
+                                       XmlNumber(a.child("timeWeight"))});
         event.origins.push_back(std::move(origin));
     }
     for (const pugi::xml_node& p : e.children("pick")) {
@@ -93,7 +78,7 @@ QuakeMlEvent ReadEvent(const pugi::xml_node& e) {
         QuakeMlPick pick;
         pick.id = p.attribute("publicID").value();
         pick.time = *time;
-        pick.timeUncertainty = Number(p.child("time").child("uncertainty"));
+        pick.timeUncertainty = XmlNumber(p.child("time").child("uncertainty"));
         pick.backazimuth = Value(p.child("backazimuth"));
         pick.slowness = Value(p.child("horizontalSlowness"));
         pick.waveform = WaveformOf(p);
@@ -116,7 +101,7 @@ QuakeMlEvent ReadEvent(const pugi::xml_node& e) {
         const auto v = Value(m.child("mag"));
         if (!v) continue;
         event.magnitudes.push_back({m.attribute("publicID").value(), Text(m, "type"), Text(m, "originID"), *v,
-                                    Number(m.child("mag").child("uncertainty")),
+                                    XmlNumber(m.child("mag").child("uncertainty")),
                                     Integer(m.child("stationCount"))});
     }
     return event;

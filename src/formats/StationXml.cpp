@@ -14,42 +14,28 @@
 #include "db/Odbc.h"
 #include "dsp/Response.h"
 #include "formats/FixedColumns.h"
+#include "formats/XmlValues.h"
 
 namespace zel {
 namespace {
 
 using Complex = std::complex<double>;
 
-std::optional<double> Number(const pugi::xml_node& node) {
-    if (!node) return std::nullopt;
-    const std::string text = Trimmed(node.child_value());
-    if (text.empty()) return std::nullopt;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (end == text.c_str() || *end != '\0' || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
-
 // "2012-03-13T08:10:00[.ffffff][Z]" as epoch seconds.
 std::optional<double> Time(const pugi::xml_attribute& attribute) {
-    if (!attribute) return std::nullopt;
-    int y, mo, d, h = 0, mi = 0;
-    double s = 0;
-    const int n = std::sscanf(attribute.value(), "%d-%d-%dT%d:%d:%lf", &y, &mo, &d, &h, &mi, &s);
-    if (n < 3 || !IsValidDate(y, mo, d)) return std::nullopt;
-    return CalendarToEpoch(y, mo, d, h, mi, s);
+    return attribute ? IsoEpoch(attribute.value()) : std::nullopt;
 }
 
 StationXmlResponse ReadResponse(const pugi::xml_node& response) {
     StationXmlResponse r;
     const pugi::xml_node sensitivity = response.child("InstrumentSensitivity");
-    r.sensitivity = Number(sensitivity.child("Value"));
-    r.sensitivityFrequency = Number(sensitivity.child("Frequency"));
+    r.sensitivity = XmlNumber(sensitivity.child("Value"));
+    r.sensitivityFrequency = XmlNumber(sensitivity.child("Frequency"));
     r.inputUnits = Trimmed(sensitivity.child("InputUnits").child_value("Name"));
     double gains = 1.0;
     bool allGains = response.child("Stage");
     for (const pugi::xml_node& stage : response.children("Stage")) {
-        const std::optional<double> gain = Number(stage.child("StageGain").child("Value"));
+        const std::optional<double> gain = XmlNumber(stage.child("StageGain").child("Value"));
         allGains = allGains && gain;
         if (gain) gains *= *gain;
     }
@@ -60,13 +46,13 @@ StationXmlResponse ReadResponse(const pugi::xml_node& response) {
         const std::string type = Trimmed(pz.child_value("PzTransferFunctionType"));
         const double scale = type.find("HERTZ") != std::string::npos ? 2 * std::numbers::pi : 1.0;
         r.digital = type.find("DIGITAL") != std::string::npos;
-        r.normalizationFactor = Number(pz.child("NormalizationFactor")).value_or(1.0);
-        r.normalizationFrequency = Number(pz.child("NormalizationFrequency")).value_or(0.0);
+        r.normalizationFactor = XmlNumber(pz.child("NormalizationFactor")).value_or(1.0);
+        r.normalizationFrequency = XmlNumber(pz.child("NormalizationFrequency")).value_or(0.0);
         for (const char* kind : {"Zero", "Pole"}) {
             auto& list = kind[0] == 'Z' ? r.zeros : r.poles;
             for (const pugi::xml_node& x : pz.children(kind))
-                list.emplace_back(Number(x.child("Real")).value_or(0.0) * scale,
-                                  Number(x.child("Imaginary")).value_or(0.0) * scale);
+                list.emplace_back(XmlNumber(x.child("Real")).value_or(0.0) * scale,
+                                  XmlNumber(x.child("Imaginary")).value_or(0.0) * scale);
         }
         // A0 of a stage in Hz scales prod(f - z) / prod(f - p); in rad/s each factor is 2 pi larger.
         r.normalizationFactor *=
@@ -248,9 +234,9 @@ std::vector<StationXmlStation> ReadStationXml(const std::string& path) {
             s.network = network.attribute("code").value();
             s.code = st.attribute("code").value();
             s.name = Trimmed(st.child("Site").child_value("Name"));
-            s.lat = Number(st.child("Latitude"));
-            s.lon = Number(st.child("Longitude"));
-            s.elevation = Number(st.child("Elevation"));
+            s.lat = XmlNumber(st.child("Latitude"));
+            s.lon = XmlNumber(st.child("Longitude"));
+            s.elevation = XmlNumber(st.child("Elevation"));
             s.start = Time(st.attribute("startDate"));
             s.end = Time(st.attribute("endDate"));
             for (const pugi::xml_node& ch : st.children("Channel")) {
@@ -260,13 +246,13 @@ std::vector<StationXmlStation> ReadStationXml(const std::string& path) {
                 c.location = Trimmed(ch.attribute("locationCode").value());
                 if (c.location == "--") c.location.clear();
                 c.code = Trimmed(ch.attribute("code").value());
-                c.lat = Number(ch.child("Latitude"));
-                c.lon = Number(ch.child("Longitude"));
-                c.elevation = Number(ch.child("Elevation"));
-                c.depth = Number(ch.child("Depth"));
-                c.azimuth = Number(ch.child("Azimuth"));
-                c.dip = Number(ch.child("Dip"));
-                c.sampleRate = Number(ch.child("SampleRate"));
+                c.lat = XmlNumber(ch.child("Latitude"));
+                c.lon = XmlNumber(ch.child("Longitude"));
+                c.elevation = XmlNumber(ch.child("Elevation"));
+                c.depth = XmlNumber(ch.child("Depth"));
+                c.azimuth = XmlNumber(ch.child("Azimuth"));
+                c.dip = XmlNumber(ch.child("Dip"));
+                c.sampleRate = XmlNumber(ch.child("SampleRate"));
                 c.start = Time(ch.attribute("startDate"));
                 c.end = Time(ch.attribute("endDate"));
                 c.response = ReadResponse(ch.child("Response"));
