@@ -135,6 +135,7 @@ StartupSettings LoadStartupSettings(const PrivateProfile& ini, const CommandLine
     s.calibFile = ini.getString("CALIBF", "FILE", "..\\calib.fun");
     s.showOrigins = Flag(ini, "SHOWORIGINS", "SHOWWINDOW");
     s.keepTransformation = ini.getInt("WAVEFORMS", "KEEPTRANSFORMATION", 1) != 0;
+    s.pickModeStays = ini.getInt("WAVEFORMS", "PICKMODESTAYS", 1) != 0;
     s.amplitudeDefault = ini.getInt("AMPLITUDE", "DEFAULT", 0);
     s.phasePresetSelection = ini.getString("PRESELECTED PHASES", "Selection", "");
     s.phasePreset = PhasePresetIndex(s.phasePresetSelection);

@@ -75,6 +75,7 @@ struct StartupSettings {
     std::string calibFile = "..\\calib.fun";      // CALIBF/FILE
     bool showOrigins = false;                     // SHOWORIGINS/SHOWWINDOW
     bool keepTransformation = true;               // WAVEFORMS/KEEPTRANSFORMATION: 0 drops a pane's filter on reload
+    bool pickModeStays = true;                    // WAVEFORMS/PICKMODESTAYS: 0 ends pick mode after each pick
     int amplitudeDefault = 0;                     // AMPLITUDE/DEFAULT: 0, 1 or 2
     std::string phasePresetSelection;             // PRESELECTED PHASES/Selection as written
     int phasePreset = kPresetNone;                // PhasePresetIndex of the selection

@@ -80,6 +80,8 @@ class SEISMIC_PHASE {
     // The analyst put a pick the rule had taken out back in: the rule leaves it alone.
     std::int32_t keptByAnalyst = 0;
 
+    bool operator==(const SEISMIC_PHASE&) const = default;
+
     bool SameIdentity(const SEISMIC_PHASE& other) const {
         return stationIndex == other.stationIndex && channelIndex == other.channelIndex &&
                phaseIndex == other.phaseIndex;

@@ -101,6 +101,13 @@ double ZELPhases::EarliestIncludedTime(int station) const {
     return earliest;
 }
 
+const SEISMIC_PHASE* ZELPhases::LatestUntil(int station, int channel, double t) const {
+    const SEISMIC_PHASE* latest = nullptr;
+    for (const auto& p : phases_)
+        if (p->stationIndex == station && p->channelIndex == channel && p->time <= t) latest = p.get();
+    return latest;  // the list is in time order
+}
+
 double ZELPhases::EarliestTime(int station, int channel) const {
     double earliest = std::numeric_limits<double>::max();
     for (const auto& p : phases_)

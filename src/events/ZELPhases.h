@@ -53,6 +53,8 @@ class ZELPhases {
     double EarliestIncludedTime(int station) const;
     // Smallest time of the channel's picks; the largest finite double when none.
     double EarliestTime(int station, int channel) const;
+    // The channel's latest pick not later than t; nullptr when none.
+    const SEISMIC_PHASE* LatestUntil(int station, int channel, double t) const;
     // Largest amplitude of the channel's "P" or "p" picks; the smallest positive normal double when none.
     double MaxPAmplitude(int station, int channel, const PhaseCatalogue& catalogue) const;
     // Largest mb of the channel's picks; 0 when the channel has none.

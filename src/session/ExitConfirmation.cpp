@@ -2,8 +2,8 @@
 
 namespace zel {
 
-bool ConfirmExit(bool phaseListEmpty, MessageSink& messages, const std::function<bool()>& savePhaseList) {
-    if (phaseListEmpty) {
+bool ConfirmExit(bool nothingToSave, MessageSink& messages, const std::function<bool()>& savePhaseList) {
+    if (nothingToSave) {
         return messages.show({"Вы согласны завершить работу программы ZEL?", "ZEL", MessageIcon::Question,
                               MessageButtons::YesNo}) == MessageAnswer::Yes;
     }

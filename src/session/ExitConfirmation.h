@@ -7,8 +7,8 @@
 
 namespace zel {
 
-// True when the program may close. A non-empty phase list offers to save it first; if the save
-// fails or is cancelled the program stays open.
-bool ConfirmExit(bool phaseListEmpty, MessageSink& messages, const std::function<bool()>& savePhaseList);
+// True when the program may close. A phase list with changes not saved (nothingToSave false)
+// offers to save it first; if the save fails or is cancelled the program stays open.
+bool ConfirmExit(bool nothingToSave, MessageSink& messages, const std::function<bool()>& savePhaseList);
 
 }  // namespace zel

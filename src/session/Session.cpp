@@ -14,11 +14,24 @@ void Session::forget(int id) {
 }
 
 void Session::changed(SessionChange what) {
+    if (what == SessionChange::Picks) history_.record(phases_, event_.eventId);
     // An observer may forget itself or others while it is told: work on a copy.
     const auto observers = observers_;
     for (const auto& [id, observer] : observers)
         if (std::any_of(observers_.begin(), observers_.end(), [id = id](const auto& e) { return e.first == id; }))
             observer(what);
+}
+
+bool Session::undoPicks() {
+    if (!history_.undo(phases_)) return false;
+    changed(SessionChange::Picks);
+    return true;
+}
+
+bool Session::redoPicks() {
+    if (!history_.redo(phases_)) return false;
+    changed(SessionChange::Picks);
+    return true;
 }
 
 }  // namespace zel

@@ -15,6 +15,7 @@
 #include "events/MonitoredRegions.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
+#include "session/PhaseListHistory.h"
 
 namespace zel {
 
@@ -56,7 +57,18 @@ class Session {
     // An observer is told of every change until it is forgotten; the number forgets it.
     int observe(Observer observer);
     void forget(int id);
+    // A change of the picks is first written into the phase list's history.
     void changed(SessionChange what);
+
+    // Undo and redo of the phase list's changes; false (nothing told) when there is no step.
+    bool undoPicks();
+    bool redoPicks();
+    bool canUndoPicks() const { return history_.canUndo(); }
+    bool canRedoPicks() const { return history_.canRedo(); }
+    // The list now on screen is the one the database holds (after a save).
+    void markPicksSaved() { history_.markSaved(phases_); }
+    // Changes since the last save or load, which closing the program asks about.
+    bool picksUnsaved() const { return history_.unsaved(phases_); }
 
   private:
     ZELPhases phases_;
@@ -66,6 +78,7 @@ class Session {
     std::map<int, float> estimates_;
     FkGrid fkGrid_;
     ViewFlags view_;
+    PhaseListHistory history_;
     std::vector<std::pair<int, Observer>> observers_;
     int nextObserver_ = 1;
 };

@@ -26,6 +26,21 @@ CWindowParam ShiftTime(const CWindowParam& view, int direction) {
     return next;
 }
 
+CWindowParam PageTime(const CWindowParam& view, int direction) {
+    CWindowParam next = view;
+    next.start += direction * view.duration;
+    return next;
+}
+
+CWindowParam ZoomTimeAbout(const CWindowParam& view, double t, double factor) {
+    const double duration = std::clamp(view.duration * factor, 1.0, kMaxPaneDuration);
+    const double fraction = view.duration > 0 ? std::clamp((t - view.start) / view.duration, 0.0, 1.0) : 0.5;
+    CWindowParam next = view;
+    next.start = t - fraction * duration;
+    next.duration = duration;
+    return next;
+}
+
 std::optional<CWindowParam> CompressTime(const CWindowParam& view) {
     const double length = view.duration;
     if (2 * length > kMaxPaneDuration) return std::nullopt;
@@ -47,6 +62,12 @@ AmplitudeSpan CompressAmplitude(AmplitudeSpan r) {
     const double c = (r.min + r.max) / 2;
     const double w = r.max == r.min ? 1 : r.max - r.min;
     return {c - w, c + w};
+}
+
+AmplitudeSpan ScaleAmplitude(AmplitudeSpan r, double factor) {
+    const double c = (r.min + r.max) / 2;
+    const double half = (r.max == r.min ? 1 : r.max - r.min) * factor / 2;
+    return {c - half, c + half};
 }
 
 AmplitudeSpan StretchAmplitude(AmplitudeSpan r) {
@@ -178,8 +199,8 @@ void CentrePane(TracePane& pane) {
 namespace {
 
 bool ChangesTime(NavCommand c) {
-    return c == NavCommand::ShiftEarlier || c == NavCommand::ShiftLater || c == NavCommand::CompressTime ||
-           c == NavCommand::StretchTime;
+    return c == NavCommand::ShiftEarlier || c == NavCommand::ShiftLater || c == NavCommand::PageEarlier ||
+           c == NavCommand::PageLater || c == NavCommand::CompressTime || c == NavCommand::StretchTime;
 }
 
 // One pane's part of a command that pushes its view first.
@@ -196,6 +217,12 @@ void Step(TracePane& pane, NavCommand command, const std::optional<std::pair<dou
                 break;
             case NavCommand::ShiftLater:
                 view = ShiftTime(view, +1);
+                break;
+            case NavCommand::PageEarlier:
+                view = PageTime(view, -1);
+                break;
+            case NavCommand::PageLater:
+                view = PageTime(view, +1);
                 break;
             case NavCommand::CompressTime:
                 // Beyond the limit the pane keeps its interval (the pushed state stays).
@@ -318,6 +345,21 @@ NavOutcome ZoomToRectangle(PaneSet& panes, TracePane& pane, RectangleCorner a, R
         other->views.push(ViewOf(*other));
         other->setInterval(view.start, view.duration);
         out.reload.push_back(other);
+    }
+    return out;
+}
+
+NavOutcome SetPaneInterval(PaneSet& panes, TracePane& pane, double start, double duration, bool timeAligned,
+                           bool push) {
+    NavOutcome out;
+    std::vector<TracePane*> targets{&pane};
+    if (timeAligned)
+        for (TracePane* other : panes.activePanes())
+            if (other != &pane) targets.push_back(other);
+    for (TracePane* target : targets) {
+        if (push) target->views.push(ViewOf(*target));
+        target->setInterval(start, duration);
+        out.reload.push_back(target);
     }
     return out;
 }

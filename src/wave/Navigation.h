@@ -32,6 +32,11 @@ double CutToMilliseconds(double t);
 // Moves the start by half the duration rounded up to an even number of whole seconds
 // (15 s moves 8 s); a view shorter than a second stays. direction: -1 earlier, +1 later.
 CWindowParam ShiftTime(const CWindowParam& view, int direction);
+// The next or previous page: the start moved by the whole duration.
+CWindowParam PageTime(const CWindowParam& view, int direction);
+// The interval scaled by `factor` about time t, which stays at its place in the pane (factor < 1
+// zooms in); the duration stays between 1 s and the longest interval.
+CWindowParam ZoomTimeAbout(const CWindowParam& view, double t, double factor);
 // Twice as long with the old interval in the middle; nothing when that exceeds the limit.
 std::optional<CWindowParam> CompressTime(const CWindowParam& view);
 // Half as long (at least 1 s, whole seconds rounded up), the old middle kept near the middle.
@@ -41,6 +46,8 @@ CWindowParam StretchTime(const CWindowParam& view);
 AmplitudeSpan CompressAmplitude(AmplitudeSpan range);
 // Half as wide about the centre; a flat range becomes centre -+ 1.
 AmplitudeSpan StretchAmplitude(AmplitudeSpan range);
+// The range scaled by `factor` about its centre (factor < 1 magnifies the trace).
+AmplitudeSpan ScaleAmplitude(AmplitudeSpan range, double factor);
 // Moves the range by `fraction` of its width: up lowers both ends, so the trace rises.
 AmplitudeSpan ShiftAmplitude(AmplitudeSpan range, bool up, double fraction);
 
@@ -76,6 +83,8 @@ void SetShownRange(TracePane& pane, AmplitudeSpan range);
 enum class NavCommand {
     ShiftEarlier,
     ShiftLater,
+    PageEarlier,
+    PageLater,
     CompressTime,
     StretchTime,
     CompressAmplitude,
@@ -106,6 +115,12 @@ NavOutcome AlignTime(PaneSet& panes);
 // with time alignment on, every other active pane takes its interval.
 NavOutcome ZoomToRectangle(PaneSet& panes, TracePane& pane, RectangleCorner a, RectangleCorner b,
                            bool timeAligned);
+
+// A view chosen with the pointer in `pane` (wheel zoom, drag to pan): the pane takes its interval
+// and, with time alignment on, every other active pane too. `push` keeps the states for "return"
+// (once per gesture, not per step of a drag).
+NavOutcome SetPaneInterval(PaneSet& panes, TracePane& pane, double start, double duration, bool timeAligned,
+                           bool push);
 
 // Puts the P onsets of all panes at the same place: the time of the P pick of a pane's channel,
 // if any. Nothing happens unless this pane's own P lies inside its interval. The panes returned

@@ -155,4 +155,26 @@ int RemoveInMark(ZELPhases& list, int station, int slot, const IntervalMark& mar
     return removed;
 }
 
+int ProposedPhase(const std::vector<int>& offered, const ZELPhases& list, int station) {
+    for (int phase : offered) {
+        bool picked = false;
+        for (int i = 0; i < list.Count() && !picked; ++i)
+            picked = list.GetAt(i)->stationIndex == station && list.GetAt(i)->phaseIndex == phase;
+        if (!picked) return phase;
+    }
+    return offered.empty() ? -1 : offered.front();
+}
+
+std::optional<int> NearestPick(const ZELPhases& list, int station, int slot, double t, double within) {
+    std::optional<int> nearest;
+    double best = within;
+    for (int i = 0; i < list.Count(); ++i) {
+        const SEISMIC_PHASE& p = *list.GetAt(i);
+        if (p.stationIndex != station || p.channelIndex != slot || std::fabs(p.time - t) > best) continue;
+        best = std::fabs(p.time - t);
+        nearest = p.phaseIndex;
+    }
+    return nearest;
+}
+
 }  // namespace zel

@@ -90,6 +90,13 @@ struct PickChoice {
 SEISMIC_PHASE MakePick(const PickChoice& choice, int station, int slot, const PickSpan& span,
                        const PhaseCatalogue& catalogue);
 
+// The phase a new pick on the station is proposed as: the first offered phase the station has no
+// pick of yet (the first offered one when it has them all); -1 when nothing is offered.
+int ProposedPhase(const std::vector<int>& offered, const ZELPhases& list, int station);
+
+// The phase index of the channel's pick nearest to time t, if one lies within `within` seconds.
+std::optional<int> NearestPick(const ZELPhases& list, int station, int slot, double t, double within);
+
 // One pick line of a pane.
 struct PickMark {
     int station = 0, slot = 0, phaseIndex = 0;

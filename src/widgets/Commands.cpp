@@ -1,5 +1,6 @@
 #include "widgets/Commands.h"
 
+#include <cctype>
 #include <unordered_map>
 
 namespace zel::cmd {
@@ -8,11 +9,11 @@ namespace {
 // The menu texts are the string table of the program, Russian as the analysts read them.
 constexpr Command kCommands[] = {
     {kFont, "Шрифт", "", ""},
-    {kAddChannels, "Добавить каналы для визуализации и обработки", "add-channels", ""},
-    {kShowWaveforms, "Волновые формы", "waveforms", ""},
-    {kShowPhaseList, "Список всех фаз", "phase-list", ""},
-    {kShowDsp, "ПОС", "dsp", ""},
-    {kShowMap, "Карта", "map", ""},
+    {kAddChannels, "Добавить каналы для визуализации и обработки", "add-channels", "Ctrl+O"},
+    {kShowWaveforms, "Волновые формы", "waveforms", "F5"},
+    {kShowPhaseList, "Список всех фаз", "phase-list", "F6"},
+    {kShowDsp, "ПОС", "dsp", "F8"},
+    {kShowMap, "Карта", "map", "F7"},
     {kCascade, "Каскад", "cascade", ""},
     {kTileHorizontally, "Горизонтальная мозаика", "tile-horizontally", ""},
     {kTileVertically, "Вертикальная мозаика", "tile-vertically", ""},
@@ -24,7 +25,7 @@ constexpr Command kCommands[] = {
     {kShowOrigins, "Показать окно списка обработанных событий", "", ""},
     {kEditControlledRegions, "Редактировать список контролируемых регионов", "", ""},
     {kClearPhaseList, "Очистить список фаз", "clear", ""},
-    {kExit, "Выход", "", ""},
+    {kExit, "Выход", "", "Ctrl+Q"},
     {kAbout, "О программе", "", ""},
     {kZelVersion, "Версия ZEL", "about", ""},
     {kGroupCombo, "", "", ""},
@@ -46,26 +47,26 @@ constexpr Command kCommands[] = {
     {kRebuildPanes, "(*)Перерисовать", "", ""},
     {kRedrawPanes, "Перерисовать", "", ""},
     {kDrawWaveforms, "Рисовать волновые формы", "", ""},
-    {kFitAllPanes, "Во все окно", "", ""},
+    {kFitAllPanes, "Во все окно", "", "F"},
     {kAcquisitionMarks, "Выводить отметки системы сбора данных", "", ""},
     {kDatabasePhases, "Отображать отметки фаз из БД", "", ""},
     {kCommonCursor, "Рисовать общий вертикальный курсор", "", ""},
     {kCentrePanes, "Отцентрировать график волновых форм", "", ""},
     {kAlignTime, "Выровнять масштаб по времени", "", ""},
-    {kShiftEarlier, "Сдвинуть график влево...", "shift-earlier", ""},
-    {kShiftLater, "Сдвинуть график вправо", "shift-later", ""},
-    {kShiftUp, "Сдвинуть график вверх...", "shift-up", ""},
-    {kShiftDown, "Сдвинуть график вниз...", "shift-down", ""},
-    {kReturn, "Вернуться", "return", ""},
+    {kShiftEarlier, "Сдвинуть график влево...", "shift-earlier", "Left"},
+    {kShiftLater, "Сдвинуть график вправо", "shift-later", "Right"},
+    {kShiftUp, "Сдвинуть график вверх...", "shift-up", "Up"},
+    {kShiftDown, "Сдвинуть график вниз...", "shift-down", "Down"},
+    {kReturn, "Вернуться", "return", "Backspace"},
     {kCompressTime, "Сжать по горизонтали", "compress-time", ""},
     {kCompressAmplitude, "Сжать по вертикали", "compress-amplitude", ""},
     {kStretchTime, "Растянуть по горизонтали", "stretch-time", ""},
     {kStretchAmplitude, "Растянуть по вертикали", "stretch-amplitude", ""},
-    {kStretchTimePane, "Горизонтали", "", ""},
-    {kStretchAmplitudePane, "Вертикали", "", ""},
-    {kCompressTimePane, "Горизонтали", "", ""},
-    {kCompressAmplitudePane, "Вертикали", "", ""},
-    {kCentre, "Отцентрировать", "centre", ""},
+    {kStretchTimePane, "Горизонтали", "", "+"},
+    {kStretchAmplitudePane, "Вертикали", "", "*"},
+    {kCompressTimePane, "Горизонтали", "", "-"},
+    {kCompressAmplitudePane, "Вертикали", "", "/"},
+    {kCentre, "Отцентрировать", "centre", "Home"},
     {kAlignAmplitude, "Выровнять масштаб по амплитуде", "", ""},
     {kOneScale, "Привести исходный и преобразованный сигнал к одному масштабу", "", ""},
     {kNewPane, "Создать новое окно", "", ""},
@@ -85,19 +86,19 @@ constexpr Command kCommands[] = {
     {kCleanDiskLoop, "Удаление файлов из дисковой петли...", "", ""},
     {kExportCss, "Сохранить данные в формате CSS 3.0 ...", "", ""},
     {kImportCss, "Загрузить данные в формате CSS 3.0...", "", ""},
-    {kPickMode, "Отметить фазу", "pick", ""},
+    {kPickMode, "Отметить фазу", "pick", "Space"},
     {kDeleteMarks, "Удалить интервальные отметки", "", ""},
     {kAlignMarks, "Выровнять отметки", "", ""},
     {kExcludePhasesInMark, "(*)Исключить фазы из расчета", "", ""},
     {kIncludePhasesInMark, "(*)Включить фазы в расчет в интервале", "", ""},
-    {kFilter, "Фильтр", "filter", ""},
+    {kFilter, "Фильтр", "filter", "Ctrl+F"},
     {kFilterDesigner, "Конструктор фильтра", "", ""},
-    {kRemoveFilter, "Убрать фильтр", "", ""},
-    {kFormula, "Формула", "formula", ""},
+    {kRemoveFilter, "Убрать фильтр", "", "Ctrl+Shift+F"},
+    {kFormula, "Формула", "formula", "Ctrl+E"},
     {kSimulateDisplacement, "Симуляция смещения", "", ""},
     {kSimulateWwssp, "Симуляция WWSSSP", "", ""},
     {kSimulateKirnos, "Симуляция KIRNOS", "", ""},
-    {kSimulateWoodAnderson, "Симуляция Wood-Anderson", "", ""},
+    {kSimulateWoodAnderson, "Симуляция Wood-Anderson", "", "Ctrl+Shift+W"},
     {kSimulateLpsro, "Симуляция LPSRO", "", ""},
     {kSimulateWwsslp, "Симуляция WWSSLP", "", ""},
     {kSimulateSkm, "Симуляция СКМ", "", ""},
@@ -108,7 +109,7 @@ constexpr Command kCommands[] = {
     {kSimulateKirnosByResponse, "Симуляция KIRNOS с использованием АЧХ", "", ""},
     {kSimulateWoodAndersonByResponse, "Симуляция Wood-Anderson с использованием АЧХ", "", ""},
     {kSimulateVegikByResponse, "Симуляция ВЭГИК с использованием АЧХ", "", ""},
-    {kRunDetector, "Запустить детектор STA\\LTA", "detector", ""},
+    {kRunDetector, "Запустить детектор STA\\LTA", "detector", "Ctrl+T"},
     {kClearDetections, "Очистить список срабатываний", "", ""},
     {kDetectorSettings, "Установки...", "", ""},
     {kThreeComponentAzimuth, "Азимут по 3-м компонентам", "", ""},
@@ -116,7 +117,7 @@ constexpr Command kCommands[] = {
     {kRectilinearity, "Прямолинейность колебаний...", "", ""},
     {kPlanarity, "Планарность колебаний...", "", ""},
     {kFkAnalysis, "F-K анализ", "", ""},
-    {kAmplitudePeriod, "Расчет периода(с) и амплитуды(мкм.)", "amplitude", ""},
+    {kAmplitudePeriod, "Расчет периода(с) и амплитуды(мкм.)", "amplitude", "Ctrl+M"},
     {kMeasureByCalib, "по Calib и Calper", "", ""},
     {kMeasureByFile, "по АЧХ (FAP-файлы в каталоге Response)", "", ""},
     {kMeasureByDatabase, "По АЧХ из БД (нули/полюса или FAP)", "", ""},
@@ -127,20 +128,20 @@ constexpr Command kCommands[] = {
     {kSkmClass, "Рассчитать энергетический класс \"Раутиан по CKM\"", "", ""},
     {kAzimuthFromPOnsets, "Азимут по временам P-вступлений", "", ""},
     {kPhasePlacement, "Автоматическая расстановка фаз...", "", ""},
-    {kDistanceEstimate, "Оценка расстояния до эпицентра...", "distance", ""},
+    {kDistanceEstimate, "Оценка расстояния до эпицентра...", "distance", "Ctrl+D"},
     {kTravelTimeCalculator, "Годограф ...", "", ""},
     {kDistanceAzimuth, "Азимут и дистанция по заданным координатам...", "", ""},
-    {kLocateHypocentre, "Оценка положения гипоцентра", "hypocentre", ""},
+    {kLocateHypocentre, "Оценка положения гипоцентра", "hypocentre", "Ctrl+L"},
     {kLocateSvd, "*Новая эпицентрия", "", ""},
     {kRunLoq, "Запустить внешнюю программу эпицентрии (LOQ)", "", ""},
     {kDeletePhase, "Удалить выделенную фазу из списка", "", ""},
     {kInsertPhase, "Вставить  фазу", "", ""},
     {kRecomputeResiduals, "Перерассчитать невязки и расстояние для текущего эпицентра", "", ""},
-    {kSavePhaseListDb, "Сохранить список фаз в БД", "save-db", ""},
-    {kLoadPhaseListDb, "Загрузить список фаз из БД", "load-db", ""},
-    {kNewEvent, "Начать обработку нового землетрясения", "new-event", ""},
+    {kSavePhaseListDb, "Сохранить список фаз в БД", "save-db", "Ctrl+S"},
+    {kLoadPhaseListDb, "Загрузить список фаз из БД", "load-db", "Ctrl+Shift+O"},
+    {kNewEvent, "Начать обработку нового землетрясения", "new-event", "Ctrl+N"},
     {kLoadAutomatic, "Загрузить данные автоматической локации", "", ""},
-    {kEventReport, "Генерация отчета о землетрясениях", "", ""},
+    {kEventReport, "Генерация отчета о землетрясениях", "", "Ctrl+R"},
     {kWriteCssTables, "Сохранить результаты обработки в файлы в формате CSS( .origin, .arrival, .assoc )", "", ""},
     {kWriteStoredCssTables, "Сохранить результаты обработки из БД в файлы в формате CSS( .origin, .arrival, .assoc )", "", ""},
     {kLoadImsBulletin, "Загрузить список фаз в формате IMS", "", ""},
@@ -148,6 +149,24 @@ constexpr Command kCommands[] = {
     {kImportStationXml, "Загрузить станции из StationXML...", "", ""},
     {kWriteQuakeMl, "Сохранить событие в формате QuakeML...", "", ""},
     {kLoadQuakeMl, "Загрузить событие в формате QuakeML...", "", ""},
+    {kUndoPicks, "Отменить изменение списка фаз", "undo", "Ctrl+Z"},
+    {kRedoPicks, "Вернуть изменение списка фаз", "redo", "Ctrl+Shift+Z"},
+    {kPageEarlier, "Предыдущая страница", "page-earlier", "PgUp"},
+    {kPageLater, "Следующая страница", "page-later", "PgDown"},
+    {kKeyPickP, "Фаза P под указателем", "", "P"},
+    {kKeyPickS, "Фаза S под указателем", "", "S"},
+    {static_cast<Id>(kKeyPickSet1 + 0), "1-я фаза набора под указателем", "", "1"},
+    {static_cast<Id>(kKeyPickSet1 + 1), "2-я фаза набора под указателем", "", "2"},
+    {static_cast<Id>(kKeyPickSet1 + 2), "3-я фаза набора под указателем", "", "3"},
+    {static_cast<Id>(kKeyPickSet1 + 3), "4-я фаза набора под указателем", "", "4"},
+    {static_cast<Id>(kKeyPickSet1 + 4), "5-я фаза набора под указателем", "", "5"},
+    {static_cast<Id>(kKeyPickSet1 + 5), "6-я фаза набора под указателем", "", "6"},
+    {static_cast<Id>(kKeyPickSet1 + 6), "7-я фаза набора под указателем", "", "7"},
+    {static_cast<Id>(kKeyPickSet1 + 7), "8-я фаза набора под указателем", "", "8"},
+    {kKeyPickSet9, "9-я фаза набора под указателем", "", "9"},
+    {kDeleteNearestPick, "Удалить ближайшую фазу под указателем", "", "Del"},
+    {kShortcutsHelp, "Клавиши и команды", "", ""},
+    {kKeyAmplitude, "Период и амплитуда после фазы под указателем", "", "A"},
     {kDspSaveWorksheet, "Сохранить рабочую область...", "", ""},
     {kDspLoadWorksheet, "Загрузить рабочую область...", "", ""},
     {kDspSaveData, "Сохранить данные в файл", "", ""},
@@ -161,7 +180,7 @@ constexpr Command kCommands[] = {
     {kDspAddWindow, "Добавить окно", "", ""},
     {kDspRemoveWindow, "Удалить последнее окно", "", ""},
     {kDspRecompute, "Пересчитать все окна", "recompute", ""},
-    {kPrint, "Печать...", "print", ""},
+    {kPrint, "Печать...", "print", "Ctrl+P"},
 };
 
 }  // namespace
@@ -185,38 +204,76 @@ std::string CommandText(int id) {
 
 const char* MenuTitle(Menu menu) {
     switch (menu) {
-        case Menu::Functions: return "Функции";
-        case Menu::Waveforms: return "Волновые формы";
-        case Menu::PhaseList: return "Список фаз";
-        case Menu::Dsp: return "ПОС";
-        case Menu::Map: return "Карта";
-        case Menu::Window: return "Окно";
-        case Menu::Help: return "Справка";
+        case Menu::Functions: return "&Функции";
+        case Menu::Waveforms: return "&Волновые формы";
+        case Menu::PhaseList: return "&Список фаз";
+        case Menu::Dsp: return "&ПОС";
+        case Menu::Map: return "&Карта";
+        case Menu::Window: return "&Окно";
+        case Menu::Help: return "Спр&авка";
     }
     return "";
 }
 
-const std::vector<int>& WaveformWindowCommands() {
-    static const std::vector<int> ids = {
-        kRebuildPanes, kRedrawPanes, kDrawWaveforms, kFitAllPanes, kCentrePanes, kAlignTime, kShiftEarlier,
-        kShiftLater, kShiftUp, kShiftDown, kReturn, kCompressTime, kCompressAmplitude, kStretchTime,
-        kStretchAmplitude, kStretchTimePane, kStretchAmplitudePane, kCompressTimePane, kCompressAmplitudePane,
-        kCentre, kAlignAmplitude, kAlignMarks, kSortByStationIndex, kSortByPickTime, kSortByName,
-        kSortByActivation, kSortByDistance, kSortByAmplitude, kSortByMb, kSortPanes, kDistanceEstimate,
-        kLocateHypocentre, kSavePhaseListDb, kLoadPhaseListDb, kPolarizationAzimuth, kRectilinearity, kPlanarity,
-        kRemoveFilter, kThreeComponentAzimuth, kAzimuthFromPOnsets, kAcquisitionMarks, kCommonCursor, kPickMode,
-        kPhasePlacement, kTravelTimeCalculator, kCleanDiskLoop, kNewEvent, kEventReport,
-        kChooseStationChannelPane, kCoda, kFilterDesigner, kRunDetector, kClearDetections, kZelVersion, kFilter,
-        kSimulateDisplacement, kSimulateWwssp, kSimulateWoodAnderson, kSimulateKirnos, kSimulateLpsro,
-        kSimulateWwsslp, kSimulateSkm, kDisplacementByResponse, kSimulateWwsspByResponse,
-        kSimulateKirnosByResponse, kSimulateLpsroByResponse, kSimulateWoodAndersonByResponse,
-        kSimulateWwsslpByResponse, kSimulateVegikByResponse, kSaveChannelList, kLoadChannelList, kFormula,
-        kExcludePhasesInMark, kIncludePhasesInMark, kAmplitudePeriod, kMeasureByCalib, kMeasureByFile,
-        kMeasureByDatabase, kExportCss, kDetectorSettings, kAddChannels, kNomogramClass, kDistanceAzimuth,
-        kCustomizeToolbar, kNormaliseAmplitude, kVegikClass, kLocateSvd, kRunLoq, kDatabasePhases,
-        kChooseStationChannel, kNewPane, kDeleteMarks, kOneScale, kImportCss, kLoadImsBulletin,
-        kDeleteActivePanes, kSkmClass, kFkAnalysis, kLoadAutomatic};
-    return ids;
+bool IsPaneKey(const Command& command) {
+    const std::string keys = command.shortcut;
+    const bool functionKey = keys.size() > 1 && keys[0] == 'F' && std::isdigit(static_cast<unsigned char>(keys[1]));
+    return !keys.empty() && !functionKey && keys.find("Ctrl+") == std::string::npos &&
+           keys.find("Alt+") == std::string::npos;
+}
+
+const std::vector<MenuItem>& WaveformMenu() {
+    auto sub = [](const char* title, std::vector<int> ids) {
+        MenuItem m{0, title, {}};
+        for (int id : ids) m.items.push_back({id, nullptr, {}});
+        return m;
+    };
+    auto item = [](int id) { return MenuItem{id, nullptr, {}}; };
+    const MenuItem separator{};
+    static const std::vector<MenuItem> menu = {
+        sub("&Каналы", {kAddChannels, kNewPane, kChooseStationChannel, kDeleteActivePanes, 0, kSaveChannelList,
+                        kLoadChannelList, 0, kImportCss, kExportCss, kCleanDiskLoop}),
+        sub("&Вид", {kRedrawPanes, kDrawWaveforms, kFitAllPanes, 0, kAcquisitionMarks, kDatabasePhases,
+                     kCommonCursor}),
+        separator,
+        item(kShiftEarlier),
+        item(kShiftLater),
+        item(kPageEarlier),
+        item(kPageLater),
+        item(kShiftUp),
+        item(kShiftDown),
+        item(kReturn),
+        sub("&Растянуть по", {kStretchTimePane, kStretchAmplitudePane}),
+        sub("&Сжать по", {kCompressTimePane, kCompressAmplitudePane}),
+        sub("&Масштаб", {kCentre, kCentrePanes, kAlignTime, kAlignAmplitude, kOneScale}),
+        sub("С&ортировать",
+            {kSortByStationIndex, kSortByPickTime, kSortByName, kSortByActivation, kSortByDistance, kSortByAmplitude,
+             kSortByMb}),
+        separator,
+        sub("&Фазы", {kPickMode, kKeyPickP, kKeyPickS, kKeyPickSet1, kKeyPickSet1 + 1, kKeyPickSet1 + 2,
+                      kKeyPickSet1 + 3, kKeyPickSet1 + 4, kKeyPickSet1 + 5, kKeyPickSet1 + 6, kKeyPickSet1 + 7,
+                      kKeyPickSet9, kDeleteNearestPick, 0, kDeleteMarks, kAlignMarks, kPhasePlacement}),
+        MenuItem{0, "&Преобразование",
+                 {item(kFilter), item(kFilterDesigner), item(kRemoveFilter), item(kFormula), separator,
+                  sub("Си&муляция", {kSimulateDisplacement, kSimulateWoodAnderson, kSimulateKirnos, kSimulateWwssp,
+                                     kSimulateWwsslp, kSimulateLpsro, kSimulateSkm}),
+                  sub("Симуляция по &АЧХ",
+                      {kDisplacementByResponse, kSimulateWoodAndersonByResponse, kSimulateKirnosByResponse,
+                       kSimulateWwsspByResponse, kSimulateWwsslpByResponse, kSimulateLpsroByResponse,
+                       kSimulateVegikByResponse})}},
+        sub("&Анализ", {kRunDetector, kClearDetections, kDetectorSettings, 0, kThreeComponentAzimuth,
+                        kPolarizationAzimuth, kRectilinearity, kPlanarity, kFkAnalysis, kAzimuthFromPOnsets}),
+        sub("Амп&литуды и магнитуды", {kAmplitudePeriod, kKeyAmplitude, kMeasureByCalib, kMeasureByFile, kMeasureByDatabase,
+                                       kNormaliseAmplitude, 0, kCoda, kNomogramClass, kVegikClass, kSkmClass}),
+        sub("&Эпицентр", {kDistanceEstimate, kTravelTimeCalculator, kDistanceAzimuth, 0, kLocateHypocentre,
+                          kLocateSvd, kRunLoq}),
+        sub("Со&бытие", {kNewEvent, kSavePhaseListDb, kLoadPhaseListDb, kLoadAutomatic, kLoadImsBulletin, 0,
+                         kEventReport}),
+        separator,
+        item(kCustomizeToolbar),
+        item(kZelVersion),
+    };
+    return menu;
 }
 
 const std::vector<int>& DspWorkspaceCommands() {

@@ -158,6 +158,18 @@ enum Id : int {
     kImportStationXml = 33271,
     kWriteQuakeMl = 33272,
     kLoadQuakeMl = 33273,
+    // keys of the analyst's road
+    kUndoPicks = 33274,
+    kRedoPicks = 33275,
+    kPageEarlier = 33276,
+    kPageLater = 33277,
+    kKeyPickP = 33278,
+    kKeyPickS = 33279,
+    kKeyPickSet1 = 33280,  // ... kKeyPickSet1 + 8: the phases of the chosen set by number
+    kKeyPickSet9 = 33288,
+    kDeleteNearestPick = 33289,
+    kShortcutsHelp = 33290,
+    kKeyAmplitude = 33291,
     kEventReport = 33111,
     kWriteCssTables = 33153,
     kWriteStoredCssTables = 33181,
@@ -198,8 +210,20 @@ std::string CommandText(int id);
 // The title of a menu of the menu bar.
 const char* MenuTitle(Menu menu);
 
-// The waveform window's commands in the order of its menu.
-const std::vector<int>& WaveformWindowCommands();
+// A key without Ctrl or Alt (arrows, letters, digits) acts only where the panes are: it is the
+// waveform window's, never a text field's elsewhere.
+bool IsPaneKey(const Command& command);
+
+// An entry of a menu: a command, a separator (id 0, no title) or a submenu (a title and its
+// entries).
+struct MenuItem {
+    int id = 0;
+    const char* title = nullptr;
+    std::vector<MenuItem> items;
+};
+// The waveform window's menu, grouped the way the analyst works: channels, view, navigation,
+// picking, transformations, analysis, amplitudes, location and event.
+const std::vector<MenuItem>& WaveformMenu();
 // The DSP workspace's commands in the order of its menu (0: a separator).
 const std::vector<int>& DspWorkspaceCommands();
 // The entries of a toolbar button's drop-down menu (the command itself among them); empty for a

@@ -63,6 +63,24 @@ TEST(NavigationTest, TimeSteps) {
         {"start keeps whole milliseconds", v(1371212405.123, 10), v(1371212407.623, 5)},
     };
     for (const TimeCase& c : stretch) ExpectView(StretchTime(c.view), *c.expected, c.what);
+
+    ExpectView(PageTime(v(100, 15), +1), v(115, 15), "next page");
+    ExpectView(PageTime(v(100, 15), -1), v(85, 15), "previous page");
+    // The wheel: the time under the pointer keeps its place.
+    struct WheelCase {
+        const char* what;
+        CWindowParam view;
+        double t, factor;
+        CWindowParam expected;
+    };
+    const WheelCase wheel[] = {
+        {"a quarter in, halved", v(1000, 60), 1015, 0.5, v(1007.5, 30)},
+        {"at the right edge, doubled", v(1000, 60), 1060, 2, v(940, 120)},
+        {"never below a second", v(1000, 1.5), 1000.75, 0.5, v(1000.25, 1)},
+        {"never beyond the longest pane", v(0, 300000), 150000, 2, v(150000 - 179999.5, 359999)},
+        {"a pointer left of the pane counts as its start", v(1000, 60), 900, 0.5, v(900, 30)},
+    };
+    for (const WheelCase& c : wheel) ExpectView(ZoomTimeAbout(c.view, c.t, c.factor), c.expected, c.what);
 }
 
 TEST(NavigationTest, AmplitudeSteps) {
@@ -237,6 +255,27 @@ TEST(NavigationTest, RectangleZoomCarriesToActivePanesWhenAligned) {
 
     out = ZoomToRectangle(set, set[2], {1021, 0}, {1025, 1}, false);
     EXPECT_EQ(out.reload, (std::vector<TracePane*>{&set[2]}));
+}
+
+TEST(NavigationTest, PointerViewsCarryToActivePanesWhenAlignedAndPushOncePerGesture) {
+    PaneSet set = Window(3, 1000, 60);
+    set.clickPlot(set[0]);
+    set.clickCaption(set[1]);
+    // A drag: the first step pushes, the following ones only move.
+    SetPaneInterval(set, set[0], 1010, 60, true, true);
+    const NavOutcome out = SetPaneInterval(set, set[0], 1020, 60, true, false);
+    EXPECT_EQ(out.reload, (std::vector<TracePane*>{&set[0], &set[1]}));
+    EXPECT_EQ(set[1].start(), 1020);
+    EXPECT_EQ(set[2].start(), 1020);  // inactive: stays where it was
+    Navigate(set, NavCommand::Return, false);
+    EXPECT_EQ(set[0].start(), 1000);
+    EXPECT_EQ(set[1].start(), 1010);
+    EXPECT_EQ(set[0].views.size(), 0u);
+
+    SetPaneInterval(set, set[2], 5000, 10, false, true);
+    EXPECT_EQ(set[0].start(), 1000);
+    EXPECT_EQ(ScaleAmplitude({-1, 3}, 0.5), (AmplitudeSpan{0, 2}));
+    EXPECT_EQ(ScaleAmplitude({2, 2}, 4), (AmplitudeSpan{0, 4}));  // a flat range counts as 1 wide
 }
 
 TEST(NavigationTest, ShowTransformedModeWorksOnTheTransformedRange) {

@@ -213,5 +213,28 @@ TEST(PickingTest, IntervalMarkSelectsPicksInclusively) {
     EXPECT_EQ(RemoveInMark(list, 1, 0, reversed), 0);
 }
 
+TEST(PickingTest, KeysProposeTheNextPhaseAndFindTheNearestPick) {
+    const PhaseCatalogue& c = Catalogue();
+    const std::vector<int> offered = {c.IndexOf("Pg"), c.IndexOf("Sg"), c.IndexOf("Pn")};
+    ZELPhases list;
+    EXPECT_EQ(ProposedPhase(offered, list, 1), c.IndexOf("Pg"));
+    list.Add(Pick("Pg", 1, 0, 5));
+    list.Add(Pick("Pg", 2, 0, 6));
+    // Another channel of the same station counts: Pg is taken on station 1.
+    EXPECT_EQ(ProposedPhase(offered, list, 1), c.IndexOf("Sg"));
+    list.Add(Pick("Sg", 1, 1, 9));
+    list.Add(Pick("Pn", 1, 2, 4));
+    EXPECT_EQ(ProposedPhase(offered, list, 1), c.IndexOf("Pg"));  // all taken: the first again
+    EXPECT_EQ(ProposedPhase({}, list, 1), -1);
+
+    list.Add(Pick("P", 1, 0, 7));
+    EXPECT_EQ(NearestPick(list, 1, 0, kStart + 5.8, 2), c.IndexOf("Pg"));
+    EXPECT_EQ(NearestPick(list, 1, 0, kStart + 6.6, 2), c.IndexOf("P"));
+    EXPECT_EQ(NearestPick(list, 1, 0, kStart + 12, 2), std::nullopt);   // beyond reach
+    EXPECT_EQ(NearestPick(list, 3, 0, kStart + 6, 2), std::nullopt);    // another station
+    EXPECT_EQ(list.LatestUntil(1, 0, kStart + 6.9)->phaseIndex, c.IndexOf("Pg"));
+    EXPECT_EQ(list.LatestUntil(1, 0, kStart + 4.9), nullptr);
+}
+
 }  // namespace
 }  // namespace zel

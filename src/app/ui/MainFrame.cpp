@@ -18,6 +18,7 @@
 #include "wave/ui/WaveformCommands.h"
 #include "wave/ui/waveform.h"
 #include "widgets/CommandIcons.h"
+#include "widgets/ShortcutsDialog.h"
 #include "widgets/Commands.h"
 #include "widgets/ToolbarCustomizeDialog.h"
 #include "widgets/WindowTiling.h"
@@ -90,6 +91,13 @@ void CMainFrame::createWaveformCommands() {
         if (!on) waveforms_->commonCursor(-1);
     });
     CreateNavigationCommands(*this, *waveforms_);
+    // Plain keys belong to the panes: elsewhere they stay the keys of the text being typed.
+    for (const cmd::Command& c : cmd::AllCommands())
+        if (cmd::IsPaneKey(c)) {
+            QAction* a = action(c.id);
+            a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            waveforms_->addAction(a);
+        }
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -149,6 +157,13 @@ void CMainFrame::createActions() {
     bind(cmd::kExit, this, [this] { close(); });
     bind(cmd::kAbout, this, [this] { ShowAboutDlg(this); });
     bind(cmd::kZelVersion, this, [this] { ShowZelAbout(this); });
+    bind(cmd::kShortcutsHelp, this, [this] { ShowShortcuts(this); });
+    bind(cmd::kUndoPicks, this, [this] {
+        if (!context_.session().undoPicks()) QApplication::beep();
+    });
+    bind(cmd::kRedoPicks, this, [this] {
+        if (!context_.session().redoPicks()) QApplication::beep();
+    });
     bind(cmd::kCustomizeToolbar, this, [this] { customizeToolbar("WAVEFORMS"); });
     action(cmd::kExit)->setIcon(QIcon());
 }
@@ -176,13 +191,8 @@ void CMainFrame::createMenus() {
              cmd::kShowOrigins, 0, cmd::kExit},
             kWaveforms);
     // The waveform window's whole command table; commands not built yet stay disabled.
-    QMenu* waveformMenu = addMenu(cmd::Menu::Waveforms, {}, kWaveforms);
-    for (int id : cmd::WaveformWindowCommands()) {
-        // Pane-menu entries act only from a pane's own menu.
-        if (cmd::CommandText(id).rfind("(*)", 0) == 0) continue;
-        waveformMenu->addAction(action(id));
-    }
-    addMenu(cmd::Menu::PhaseList, {cmd::kClearPhaseList}, kPhaseList);
+    fillMenu(*addMenu(cmd::Menu::Waveforms, {}, kWaveforms), cmd::WaveformMenu());
+    addMenu(cmd::Menu::PhaseList, {cmd::kUndoPicks, cmd::kRedoPicks, 0, cmd::kClearPhaseList}, kPhaseList);
     QMenu* dspMenu = addMenu(cmd::Menu::Dsp, {}, kDsp);
     for (int id : cmd::DspWorkspaceCommands()) {
         if (id == 0)
@@ -196,7 +206,18 @@ void CMainFrame::createMenus() {
             {cmd::kCascade, cmd::kTileHorizontally, cmd::kTileVertically, 0, cmd::kShowWaveforms,
              cmd::kShowPhaseList, cmd::kShowDsp, cmd::kShowMap},
             -1);
-    addMenu(cmd::Menu::Help, {cmd::kAbout}, -1);
+    addMenu(cmd::Menu::Help, {cmd::kShortcutsHelp, 0, cmd::kAbout}, -1);
+}
+
+void CMainFrame::fillMenu(QMenu& menu, const std::vector<cmd::MenuItem>& items) {
+    for (const cmd::MenuItem& item : items) {
+        if (item.title)
+            fillMenu(*menu.addMenu(QString::fromUtf8(item.title)), item.items);
+        else if (item.id == 0)
+            menu.addSeparator();
+        else
+            menu.addAction(action(item.id));
+    }
 }
 
 void CMainFrame::createToolbars() {
@@ -317,7 +338,8 @@ void CMainFrame::openSettingsSheet() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!ConfirmExit(context_.session().phases().Empty(), context_.messages(), savePhaseList)) {
+    const Session& session = context_.session();
+    if (!ConfirmExit(session.phases().Empty() || !session.picksUnsaved(), context_.messages(), savePhaseList)) {
         event->ignore();
         return;
     }

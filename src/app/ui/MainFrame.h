@@ -56,6 +56,8 @@ class CMainFrame : public QMainWindow, public Workbench {
     void chooseFont();
     void openSettingsSheet();
     QMenu* dropDownMenu(int commandId);
+    // Adds the entries, submenus and separators of a menu tree of the command table.
+    void fillMenu(QMenu& menu, const std::vector<cmd::MenuItem>& items);
 
     AppContext& context_;
     QMdiArea* mdi_ = nullptr;

@@ -54,6 +54,7 @@ bool EventCommands::saveInto(const EventListRow& row) {
     }
     if (afterSave) afterSave(copy);
     listChanged();
+    context_.session().markPicksSaved();
     return true;
 }
 

@@ -42,9 +42,9 @@ struct MagnitudeLook {
     const char* title;
 };
 constexpr MagnitudeLook kMagnitudes[] = {
-    {DialogMagnitude::Ms, "Ms", "Магнитуда Ms"},        {DialogMagnitude::Mb, "Mb", "Магнитуда Mb"},
-    {DialogMagnitude::Mplp, "MPLP", "Магнитуда MPLP"},  {DialogMagnitude::Mpsp, "MPSP", "Магнитуда MPSP"},
-    {DialogMagnitude::Mkt, "MKT", "Магнитуда по коде"}, {DialogMagnitude::Ml, "ML", "Локальная магнитуда ML"},
+    {DialogMagnitude::Ms, "M&s", "Магнитуда Ms"},        {DialogMagnitude::Mb, "M&b", "Магнитуда Mb"},
+    {DialogMagnitude::Mplp, "MP&LP", "Магнитуда MPLP"},  {DialogMagnitude::Mpsp, "MPS&P", "Магнитуда MPSP"},
+    {DialogMagnitude::Mkt, "MK&T", "Магнитуда по коде"}, {DialogMagnitude::Ml, "&ML", "Локальная магнитуда ML"},
 };
 
 const MagnitudeLook& LookOf(DialogMagnitude m) {
@@ -93,6 +93,9 @@ CAmplitudeDlg::CAmplitudeDlg(const AmplitudeResult& result, ZELPhases& list, con
                  new QLabel(QString::fromStdString(FormatUiTime(result.time, UiTimeForm::DateTimeMs)), this));
     phase_ = new QComboBox(this);
     FillPhaseBox(phase_, catalogue);
+    // The swing belongs to the onset it follows.
+    if (const SEISMIC_PHASE* onset = list.LatestUntil(result.stationIndex, result.slot, result.time))
+        phase_->setCurrentIndex(phase_->findData(onset->phaseIndex));
     form->addRow("Ассоциировать с фазой", phase_);
 
     auto* grid = new QGridLayout;

@@ -7,7 +7,13 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "events/ZELPhases.h"
 #include "wave/PaneText.h"
@@ -17,6 +23,9 @@
 
 namespace zel {
 namespace {
+
+// Pixels the pointer travels between two steps of a pan.
+constexpr int kPanStep = 4;
 
 QToolButton* CaptionButton(QWidget* parent, const QString& text, const QString& tip, bool checkable) {
     auto* b = new QToolButton(parent);
@@ -209,9 +218,37 @@ void CZoomWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void CZoomWindow::mousePressEvent(QMouseEvent* event) {
-    if (owner_.selecting() || event->button() != Qt::LeftButton) return;
+void CZoomWindow::wheelEvent(QWheelEvent* event) {
     const QPoint pos = event->position().toPoint();
+    // Shift and the wheel outside the plot scroll the pane stack, as the window's wheel does.
+    if (owner_.selecting() || (event->modifiers() & Qt::ShiftModifier) || !InsidePlot(plot(), pos.x(), pos.y())) {
+        event->ignore();
+        return;
+    }
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches != 0) owner_.wheelZoom(this, pos.x(), notches, event->modifiers() & Qt::ControlModifier);
+}
+
+void CZoomWindow::enterEvent(QEnterEvent*) {
+    // The keys act on the pane under the pointer: it takes the focus, but never from text being
+    // typed elsewhere.
+    QWidget* focus = QApplication::focusWidget();
+    const bool typing = qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus) ||
+                        qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus);
+    if (!typing) setFocus(Qt::MouseFocusReason);
+}
+
+void CZoomWindow::leaveEvent(QEvent*) { owner_.pointerAt(nullptr, 0); }
+
+void CZoomWindow::mousePressEvent(QMouseEvent* event) {
+    if (owner_.selecting()) return;
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::MiddleButton && InsidePlot(plot(), pos.x(), pos.y())) {
+        panX_ = pos.x();
+        setCursor(Qt::ClosedHandCursor);
+        return;
+    }
+    if (event->button() != Qt::LeftButton) return;
     const PlotRect r = plot();
     if (inResizeStrip(pos.y())) {
         resizing_ = true;
@@ -240,6 +277,16 @@ void CZoomWindow::mousePressEvent(QMouseEvent* event) {
 
 void CZoomWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
+    owner_.pointerAt(this, pos.x());
+    if (panX_ && (event->buttons() & Qt::MiddleButton)) {
+        // Every few pixels: each step reads the new interval.
+        if (std::abs(pos.x() - *panX_) >= kPanStep) {
+            owner_.pan(this, pos.x() - *panX_, !panMoved_);
+            panMoved_ = true;
+            panX_ = pos.x();
+        }
+        return;
+    }
     if (resizing_) {
         owner_.paneResized(this, std::max(pos.y() + 1, MinimumPaneHeight(owner_.style().font)), false);
         return;
@@ -277,6 +324,13 @@ void CZoomWindow::mouseMoveEvent(QMouseEvent* event) {
 
 void CZoomWindow::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::MiddleButton && panX_) {
+        if (pos.x() != *panX_) owner_.pan(this, pos.x() - *panX_, !panMoved_);
+        panX_.reset();
+        panMoved_ = false;
+        setCursor(owner_.pickMode() ? Qt::CrossCursor : Qt::ArrowCursor);
+        return;
+    }
     if (resizing_) {
         resizing_ = false;
         const int h = std::max(pos.y() + 1, MinimumPaneHeight(owner_.style().font));
@@ -306,7 +360,7 @@ void CZoomWindow::mouseReleaseEvent(QMouseEvent* event) {
     const DragGesture gesture = gesture_;
     gesture_.reset();
     if (owner_.pickMode()) {
-        owner_.setPickMode(false);
+        if (!owner_.context().settings().pickModeStays) owner_.setPickMode(false);
         if (inside) owner_.pick(this, PickSpanOf(timeMapping(), gesture.x1(), gesture.x2()));
         return;
     }

@@ -53,6 +53,9 @@ class CZoomWindow : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
@@ -76,6 +79,9 @@ class CZoomWindow : public QWidget {
     QPoint corner_;
     DragGesture gesture_;
     bool shiftMoving_ = false;
+    // A middle-button drag pans: the column the interval was last moved at.
+    std::optional<int> panX_;
+    bool panMoved_ = false;
     std::vector<PickMark> picks_;
     std::optional<PickSpan> pending_;
     // A label being dragged: its pick, the press x and the label's current x.

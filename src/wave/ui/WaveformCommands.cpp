@@ -12,6 +12,8 @@ void CreateNavigationCommands(Workbench& frame, waveform& window) {
     const std::pair<int, NavCommand> navigation[] = {
         {cmd::kShiftEarlier, NavCommand::ShiftEarlier},
         {cmd::kShiftLater, NavCommand::ShiftLater},
+        {cmd::kPageEarlier, NavCommand::PageEarlier},
+        {cmd::kPageLater, NavCommand::PageLater},
         {cmd::kShiftUp, NavCommand::ShiftUp},
         {cmd::kShiftDown, NavCommand::ShiftDown},
         {cmd::kReturn, NavCommand::Return},
@@ -60,6 +62,13 @@ void CreateNavigationCommands(Workbench& frame, waveform& window) {
         const QSignalBlocker quiet(pickMode);
         pickMode->setChecked(on);
     });
+    // The keys that pick where the pointer is.
+    frame.bind(cmd::kKeyPickP, &window, [&window] { window.keyPick("P"); });
+    frame.bind(cmd::kKeyPickS, &window, [&window] { window.keyPick("S"); });
+    for (int n = 1; n <= 9; ++n)
+        frame.bind(cmd::kKeyPickSet1 + n - 1, &window, [&window, n] { window.keyPickFromSet(n); });
+    frame.bind(cmd::kDeleteNearestPick, &window, [&window] { window.deleteNearestPick(); });
+    frame.bind(cmd::kKeyAmplitude, &window, [&window] { window.measureAfterNearestPick(); });
     frame.bind(cmd::kDeleteMarks, &window, [&window] { window.deleteMarks(); });
     frame.bind(cmd::kAlignMarks, &window, [&window] { window.alignMarks(); });
 

@@ -1,12 +1,14 @@
 #include "wave/ui/waveform.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 
 #include "db/Odbc.h"
@@ -28,6 +30,8 @@ namespace zel {
 namespace {
 constexpr int kScrollRange = 10000;
 constexpr int kWheelStep = 150;
+// One wheel notch zooms in by this factor (out by its inverse).
+constexpr double kWheelZoom = 0.8;
 constexpr const char* kCaption = "Система обработки сейсмических данных";
 }  // namespace
 
@@ -582,26 +586,120 @@ void waveform::pick(CZoomWindow* window, const PickSpan& span) {
         pane.transformed() ? QString::fromStdString(PickFilterText(pane.transformed()->how)) : QString();
     window->setPendingPick(span);
     CPickDlg dialog(catalogue, offered, DefaultPickCodes(span.uncertainty), filter, this);
+    if (const int proposed = ProposedPhase(offered, context_.session().phases(), pane.channel().stationIndex);
+        proposed >= 0)
+        dialog.phaseBox()->setCurrentText(QString::fromStdString(catalogue.Name(proposed)));
     dialog.setAutoAmplitudeAvailable(static_cast<bool>(measureAmplitude));
     const bool ok = dialog.exec() == QDialog::Accepted;
     window->setPendingPick(std::nullopt);
-    if (!ok) return;
-    const int station = pane.channel().stationIndex, slot = pane.channel().slot;
+    if (!ok || !enterPick(window, span, dialog.choice(), dialog.copyToOtherChannels())) return;
+    if (dialog.autoAmplitude() && measureAmplitude) measureAfter(window, span.time);
+}
+
+bool waveform::enterPick(CZoomWindow* window, const PickSpan& span, const PickChoice& choice, bool copies) {
+    const int station = window->pane().channel().stationIndex, slot = window->pane().channel().slot;
     std::vector<int> copySlots;
-    if (dialog.copyToOtherChannels())
+    if (copies)
         for (const CZoomWindow* w : windows_)
             if (w->pane().channel().stationIndex == station) copySlots.push_back(w->pane().channel().slot);
     try {
-        AddPick(context_.session(), MakePick(dialog.choice(), station, slot, span, catalogue), copySlots);
+        AddPick(context_.session(), MakePick(choice, station, slot, span, phaseCatalogue()), copySlots);
+        return true;
     } catch (const ZelError& e) {
         context_.messages().show({e.what(), kCaption, MessageIcon::Error, MessageButtons::Ok});
+        return false;
+    }
+}
+
+void waveform::pointerAt(CZoomWindow* window, int x) {
+    pointerPane_ = window;
+    pointerX_ = x;
+}
+
+CZoomWindow* waveform::pointerPane() const {
+    // The pane may have gone since the pointer was last seen on it.
+    const bool known = std::find(windows_.begin(), windows_.end(), pointerPane_) != windows_.end();
+    if (!known || !InsidePlot(pointerPane_->plot(), pointerX_, pointerPane_->plot().top)) return nullptr;
+    return pointerPane_;
+}
+
+void waveform::keyPick(const std::string& phase) {
+    CZoomWindow* window = pointerPane();
+    if (!window) {
+        QApplication::beep();
         return;
     }
-    if (dialog.autoAmplitude() && measureAmplitude) {
-        window->pane().intervalMark = IntervalMark{span.time, span.time + kAutoAmplitudeWindow};
-        markSet(window);
-        measureAmplitude();
+    PickChoice choice;
+    choice.phase = phase;
+    const PickCodes codes = DefaultPickCodes(0);
+    choice.onset = codes.onset;
+    choice.weight = codes.weight;
+    if (const auto& t = window->pane().transformed()) choice.pickFilter = PickFilterText(t->how);
+    enterPick(window, {PixelTime(window->timeMapping(), pointerX_), 0}, choice, false);
+}
+
+void waveform::keyPickFromSet(int n) {
+    const std::vector<int> offered = OfferedPhases(phaseCatalogue(), LoadPhaseSets(context_.ini()));
+    if (n < 1 || n > static_cast<int>(offered.size())) {
+        QApplication::beep();
+        return;
     }
+    keyPick(phaseCatalogue().Name(offered[static_cast<std::size_t>(n - 1)]));
+}
+
+const SEISMIC_PHASE* waveform::pickNearPointer(CZoomWindow* window) {
+    const TraceMapping m = window->timeMapping();
+    const PaneChannel& c = window->pane().channel();
+    // A key far from every pick touches none.
+    const std::optional<int> phase = NearestPick(context_.session().phases(), c.stationIndex, c.slot,
+                                                 PixelTime(m, pointerX_), m.duration / 10);
+    return phase ? context_.session().phases().Find(c.stationIndex, c.slot, *phase) : nullptr;
+}
+
+void waveform::deleteNearestPick() {
+    CZoomWindow* window = pointerPane();
+    const SEISMIC_PHASE* pick = window ? pickNearPointer(window) : nullptr;
+    if (!pick) {
+        QApplication::beep();
+        return;
+    }
+    context_.session().phases().Remove(pick->stationIndex, pick->channelIndex, pick->phaseIndex);
+    picksChanged();
+}
+
+void waveform::measureAfterNearestPick() {
+    CZoomWindow* window = pointerPane();
+    const SEISMIC_PHASE* pick = window ? pickNearPointer(window) : nullptr;
+    if (!pick || !measureAmplitude) {
+        QApplication::beep();
+        return;
+    }
+    measureAfter(window, pick->time);
+}
+
+void waveform::measureAfter(CZoomWindow* window, double t) {
+    window->pane().intervalMark = IntervalMark{t, t + kAutoAmplitudeWindow};
+    markSet(window);
+    measureAmplitude();
+}
+
+void waveform::wheelZoom(CZoomWindow* window, int x, double notches, bool amplitude) {
+    TracePane& pane = window->pane();
+    const double factor = std::pow(kWheelZoom, notches);
+    if (amplitude) {
+        SetShownRange(pane, ScaleAmplitude(ShownRange(pane), factor));
+        window->redraw();
+        return;
+    }
+    const CWindowParam view = ZoomTimeAbout(ViewOf(pane), PixelTime(window->timeMapping(), x), factor);
+    apply(SetPaneInterval(panes_, pane, view.start, view.duration, timeAligned(), true));
+}
+
+void waveform::pan(CZoomWindow* window, int pixels, bool gestureStart) {
+    TracePane& pane = window->pane();
+    const TraceMapping m = window->timeMapping();
+    const double seconds = -pixels * m.duration / std::max(1, m.plot.right - m.plot.left);
+    apply(SetPaneInterval(panes_, pane, pane.start() + seconds, pane.duration(), timeAligned(), gestureStart));
 }
 
 void waveform::movePick(int station, int slot, int phaseIndex, double t) {

@@ -116,11 +116,28 @@ class waveform : public QWidget {
 
     CZoomWindow* windowOf(const TracePane* pane) const;
 
-    // Picking. Pick mode holds until toggled off, Escape, or the release of a pick gesture.
+    // Picking. Pick mode holds until toggled off or Escape; with WAVEFORMS/PICKMODESTAYS=0 a
+    // finished pick gesture ends it too.
     bool pickMode() const { return pickMode_; }
     void setPickMode(bool on);
     // A finished pick gesture on a pane: the pick dialog, then the phase list.
     void pick(CZoomWindow* pane, const PickSpan& span);
+
+    // The pane under the pointer and the pointer's column there (nullptr: none), kept by the panes
+    // for the keys that act where the analyst looks.
+    void pointerAt(CZoomWindow* pane, int x);
+    // Keys on the pane under the pointer: a pick of the named phase at the pointer without the
+    // dialog, the n-th phase (from 1) of the chosen phase set, the nearest pick removed.
+    void keyPick(const std::string& phase);
+    void keyPickFromSet(int n);
+    void deleteNearestPick();
+    // The period and amplitude measured in the window after the pick nearest the pointer (as the
+    // pick dialog's automatic option measures it).
+    void measureAfterNearestPick();
+    // The wheel and the middle button on a pane: time zoomed about the pointer (notches > 0 zoom
+    // in), the shown amplitude range scaled, the interval dragged by some pixels.
+    void wheelZoom(CZoomWindow* pane, int x, double notches, bool amplitude);
+    void pan(CZoomWindow* pane, int pixels, bool gestureStart);
     // A pick label dragged to time t.
     void movePick(int station, int slot, int phaseIndex, double t);
     // A mark dragged on a pane: the pane becomes active and main.
@@ -161,6 +178,13 @@ class waveform : public QWidget {
     PaneChannel channelOf(int stationIndex, int slot) const;
     CZoomWindow* createPane(int stationIndex, int slot, double start, double duration, bool beam = false);
     void loadOverlays(CZoomWindow* window);
+    // The pick into the phase list (with its copies), as the mouse and the keys make it.
+    bool enterPick(CZoomWindow* window, const PickSpan& span, const PickChoice& choice, bool copies);
+    CZoomWindow* pointerPane() const;
+    // The pick of the pointer pane's channel nearest the pointer (within a tenth of its width).
+    const SEISMIC_PHASE* pickNearPointer(CZoomWindow* window);
+    // Measures in [t, t + kAutoAmplitudeWindow] of the pane, which becomes the main one.
+    void measureAfter(CZoomWindow* window, double t);
     int clientHeight() const;
 
     AppContext& context_;
@@ -177,6 +201,8 @@ class waveform : public QWidget {
     std::vector<std::pair<double, double>> stationTimes_;
     bool selecting_ = false;
     bool pickMode_ = false;
+    CZoomWindow* pointerPane_ = nullptr;
+    int pointerX_ = 0;
     int observer_ = 0;
     void picksChanged();
 };

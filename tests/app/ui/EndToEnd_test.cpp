@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QMdiSubWindow>
 #include <QSpinBox>
 #include <QTest>
@@ -27,6 +28,7 @@
 #include <map>
 #include <regex>
 #include <sstream>
+#include <tuple>
 
 #include "app/ui/MainFrame.h"
 #include "base/TimeConversions.h"
@@ -128,9 +130,9 @@ class EndToEnd : public test::DemoFrameTest, public ::testing::WithParamInterfac
         const TraceMapping m = w->timeMapping();
         return m.duration / (m.plot.right - m.plot.left);
     }
-    // A click in pick mode at the arrival, answered with the phase in the pick dialog.
+    // A click in pick mode (which stays on) at the arrival, answered with the phase in the dialog.
     void pickAt(CZoomWindow* w, const char* phase, double t) {
-        trigger(kPickMode);
+        if (!frame->waveforms()->pickMode()) trigger(kPickMode);
         const QPoint at = pointAt(w, t);
         test::DialogScript()
             .then<CPickDlg>([phase](CPickDlg* d) {
@@ -148,6 +150,40 @@ class EndToEnd : public test::DemoFrameTest, public ::testing::WithParamInterfac
         QTest::mousePress(w, Qt::LeftButton, {}, a);
         for (int x = a.x(); x != b.x(); x += b.x() > a.x() ? 1 : -1) QTest::mouseMove(w, {x, a.y()});
         QTest::mouseRelease(w, Qt::LeftButton, {}, b);
+    }
+    // The vertical and north channels of each station, a minute from just before the origin, all
+    // active: what the analyst has on screen before the first pick.
+    void loadChannels() {
+        waveform* wave = frame->waveforms();
+        wave->removeAllPanes();
+        const double start = std::floor(truth.origin) - 5;
+        ASSERT_TRUE(test::DialogScript()
+                        .then<CSelectTracesDlg>([&](CSelectTracesDlg* d) {
+                            QTreeWidget* tree = d->stations();
+                            QTreeWidgetItem* all = tree->topLevelItem(tree->topLevelItemCount() - 1);
+                            for (const char* code : kStations) {
+                                QTreeWidgetItem* item = nullptr;
+                                for (int i = 0; i < all->childCount(); ++i)
+                                    if (all->child(i)->text(0) == code) item = all->child(i);
+                                ASSERT_NE(item, nullptr) << code;
+                                tree->setCurrentItem(item);
+                                for (int i = 0; i < d->channels()->count(); ++i) {
+                                    QListWidgetItem* c = d->channels()->item(i);
+                                    if (c->text().startsWith("SHZ") || c->text().startsWith("SHN"))
+                                        c->setCheckState(Qt::Checked);
+                                }
+                            }
+                            d->findChild<QDateTimeEdit*>("start")->setDateTime(QDateTime::fromSecsSinceEpoch(
+                                static_cast<qint64>(start), QTimeZone::utc()));
+                            d->findChild<QDoubleSpinBox*>("duration")->setValue(60);
+                            for (QCheckBox* box : d->findChildren<QCheckBox*>())
+                                if (box->text() == "Установить данное время для всех станций") box->setChecked(true);
+                            d->accept();
+                        })
+                        .run([&] { trigger(cmd::kAddChannels); }));
+        expectNoWarnings("channels");
+        QApplication::processEvents();
+        ASSERT_EQ(wave->zoomWindows().size(), 2 * std::size(kStations));
     }
     const SEISMIC_PHASE* pickOf(CZoomWindow* w, const char* phase) {
         return context->session().phases().Find(w->pane().channel().stationIndex, w->pane().channel().slot,
@@ -181,35 +217,8 @@ TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
     ASSERT_EQ(QString::fromStdString(context->session().event().eventId).trimmed(), kEventId);
 
     // The channels: vertical and north of each station, a minute from just before the origin.
-    wave->removeAllPanes();
+    loadChannels();
     const double start = std::floor(truth.origin) - 5;
-    ASSERT_TRUE(test::DialogScript()
-                    .then<CSelectTracesDlg>([&](CSelectTracesDlg* d) {
-                        QTreeWidget* tree = d->stations();
-                        QTreeWidgetItem* all = tree->topLevelItem(tree->topLevelItemCount() - 1);
-                        for (const char* code : kStations) {
-                            QTreeWidgetItem* item = nullptr;
-                            for (int i = 0; i < all->childCount(); ++i)
-                                if (all->child(i)->text(0) == code) item = all->child(i);
-                            ASSERT_NE(item, nullptr) << code;
-                            tree->setCurrentItem(item);
-                            for (int i = 0; i < d->channels()->count(); ++i) {
-                                QListWidgetItem* c = d->channels()->item(i);
-                                if (c->text().startsWith("SHZ") || c->text().startsWith("SHN"))
-                                    c->setCheckState(Qt::Checked);
-                            }
-                        }
-                        d->findChild<QDateTimeEdit*>("start")->setDateTime(QDateTime::fromSecsSinceEpoch(
-                            static_cast<qint64>(start), QTimeZone::utc()));
-                        d->findChild<QDoubleSpinBox*>("duration")->setValue(60);
-                        for (QCheckBox* box : d->findChildren<QCheckBox*>())
-                            if (box->text() == "Установить данное время для всех станций") box->setChecked(true);
-                        d->accept();
-                    })
-                    .run([&] { trigger(cmd::kAddChannels); }));
-    expectNoWarnings("channels");
-    QApplication::processEvents();
-    ASSERT_EQ(wave->zoomWindows().size(), 2 * std::size(kStations));
     for (CZoomWindow* w : wave->zoomWindows()) {
         EXPECT_DOUBLE_EQ(w->pane().start(), start);
         EXPECT_DOUBLE_EQ(w->pane().duration(), 60);
@@ -245,6 +254,8 @@ TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
         }
     }
     expectNoWarnings("picks");
+    trigger(kPickMode);  // marks follow: pick mode off
+    ASSERT_FALSE(wave->pickMode());
     ASSERT_EQ(context->session().phases().Count(), 2 * static_cast<int>(std::size(kStations)));
 
     // The internal location, started at the station that recorded P first.
@@ -446,6 +457,100 @@ TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
               << mlSum / mlCount << ", epicentre off by " << offsetKm << " km) | truth " << std::setprecision(3) << truth.lat << "N " << truth.lon << "E h="
               << std::setprecision(1) << truth.depth << " t=" << FormatUiTime(truth.origin, UiTimeForm::DateTimeMs)
               << " ML=" << truth.magnitude << std::endl;
+}
+
+// The same local event with the keys alone once the channels are on screen: P and S where the
+// pointer is, a slip undone and redone, the location from the proposed start, the Wood-Anderson
+// records and ML at each station. Every key goes through the window's own shortcuts.
+TEST_P(EndToEnd, LocalEarthquakeByKeys) {
+    if (GetParam() != test::Backend::SQLite) GTEST_SKIP() << "the keys do not depend on the database";
+    ASSERT_TRUE(test::DialogScript()
+                    .then<CNewEventDlg>([](CNewEventDlg* d) {
+                        d->idEdit()->setText(kEventId);
+                        d->accept();
+                    })
+                    .run([&] { trigger(cmd::kNewEvent); }));
+    loadChannels();
+    // The offscreen platform gives the keyboard back to no window when a dialog closes; a
+    // desktop gives it back to the frame.
+    auto regainKeyboard = [&] {
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    };
+    regainKeyboard();
+    int keys = 0;
+    auto key = [&](QWidget* w, Qt::Key k, Qt::KeyboardModifiers mods = {}) {
+        QTest::keyClick(w, k, mods);
+        QApplication::processEvents();
+        ++keys;
+    };
+    auto hover = [&](CZoomWindow* w, double t) {
+        frame->waveforms()->scrollToBottomOf(w);  // the analyst scrolls to a pane below the window's edge
+        QTest::mouseMove(w, pointAt(w, t));
+        QApplication::processEvents();
+    };
+    ZELPhases& list = context->session().phases();
+
+    for (const char* code : kStations)
+        for (auto [phase, channel, k] : {std::tuple{"P", "SHZ", Qt::Key_P}, std::tuple{"S", "SHN", Qt::Key_S}}) {
+            CZoomWindow* w = paneOf(code, channel);
+            const double t = truthOf(code, phase).time;
+            hover(w, t);
+            key(w, k);
+            const SEISMIC_PHASE* p = pickOf(w, phase);
+            ASSERT_NE(p, nullptr) << code << " " << phase;
+            EXPECT_NEAR(p->time, t, secondsPerPixel(w)) << code << " " << phase;
+        }
+    ASSERT_EQ(list.Count(), 2 * static_cast<int>(std::size(kStations)));
+
+    // A slip: the last S taken back and given again.
+    CZoomWindow* last = paneOf(kStations[std::size(kStations) - 1], "SHN");
+    const SEISMIC_PHASE lastS = *pickOf(last, "S");
+    key(last, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(list.Count(), 2 * static_cast<int>(std::size(kStations)) - 1);
+    EXPECT_EQ(pickOf(last, "S"), nullptr);
+    key(last, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_NE(pickOf(last, "S"), nullptr);
+    EXPECT_EQ(pickOf(last, "S")->time, lastS.time);
+    EXPECT_EQ(last->picks().size(), 1u);
+
+    ASSERT_TRUE(test::DialogScript()
+                    .then<CLocationStartDlg>([&](CLocationStartDlg* d) { key(d, Qt::Key_Return); })
+                    .then<CHypocentreDlg>([&](CHypocentreDlg* d) { key(d, Qt::Key_Return); })
+                    .run([&] { key(last, Qt::Key_L, Qt::ControlModifier); }));
+    expectNoWarnings("location");
+    regainKeyboard();
+    const CurrentEvent located = context->session().event();
+    ASSERT_TRUE(located.hypocentreValid);
+    const double offsetKm = Distance(located.lat, located.lon, truth.lat, truth.lon) * 111.195;
+    EXPECT_LT(offsetKm, 10.0);
+    EXPECT_NEAR(located.originTime, truth.origin, 1.5);
+    EXPECT_NEAR(located.depth, truth.depth, 10.0);
+
+    key(last, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);  // Wood-Anderson on every active pane
+    for (const char* code : kStations) {
+        CZoomWindow* w = paneOf(code, "SHN");
+        ASSERT_TRUE(w->pane().transformed() && w->pane().transformed()->code() == 1004) << code;
+        hover(w, truthOf(code, "S").time + 0.3);
+        ASSERT_TRUE(test::DialogScript()
+                        .then<CAmplitudeDlg>([&](CAmplitudeDlg* d) {
+                            EXPECT_EQ(d->phaseBox()->currentText(), "S") << code;
+                            // A mnemonic needs the dialog to have the keyboard, as a desktop gives it.
+                            QApplication::setActiveWindow(d);
+                            d->phaseBox()->setFocus();
+                            key(d, Qt::Key_M, Qt::AltModifier);
+                            QTest::qWait(200);  // a mnemonic clicks the button as the mouse would: released a moment later
+                            EXPECT_FALSE(d->resultEdit(DialogMagnitude::Ml)->text().isEmpty()) << code;
+                            key(d, Qt::Key_Return);
+                        })
+                        .run([&] { key(w, Qt::Key_A); }));
+        regainKeyboard();
+        const SEISMIC_PHASE* p = pickOf(w, "S");
+        ASSERT_NE(p, nullptr);
+        EXPECT_NEAR(p->ml, truth.magnitude, 0.3) << code;
+    }
+    expectNoWarnings("amplitudes");
+    std::cout << "keys from channels on screen to ML: " << keys << " key presses, no clicks" << std::endl;
 }
 
 ZEL_INSTANTIATE_DATABASE_TEST(EndToEnd);

@@ -66,9 +66,7 @@ class DspWorkspaceTest : public test::DemoFrameTest {
 };
 
 TEST_F(DspWorkspaceTest, CommandsAreWiredAndTheMenuCarriesThem) {
-    QMenu* menu = nullptr;
-    for (QAction* a : frame->menuBar()->actions())
-        if (a->text() == "ПОС") menu = a->menu();
+    QMenu* menu = frame->menu(cmd::Menu::Dsp);
     ASSERT_NE(menu, nullptr);
     int listed = 0;
     for (int id : cmd::DspWorkspaceCommands()) {

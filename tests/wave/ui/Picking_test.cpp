@@ -43,6 +43,8 @@ class PickingWindowTest : public test::DemoFrameTest {
         });
         // The test run has no curve directory of its own: the shipped curves give P and S theirs.
         context->session().catalogue().Load(std::string(ZEL_RESOURCES_DIR) + "/traveltimes/iasp91/", "");
+        // The classic pick mode, which one pick ends.
+        context->settings().pickModeStays = false;
     }
     // A pick gesture from a to b in pick mode, with `step` run on the pick dialog it opens.
     template <class Step>
