@@ -302,6 +302,20 @@ int CleanDiskLoop(Db::Connection& work, const std::string& dataDir, const std::s
     return removed;
 }
 
+std::optional<std::pair<double, double>> CataloguedSpan(Db::Connection& work) {
+    if (!work.isOpen()) return std::nullopt;
+    try {
+        Db::Statement st(work);
+        st.execute("select min(TBEGIN), max(TEND) from FILELIST");
+        if (!st.fetch()) return std::nullopt;
+        const std::optional<double> first = st.real(0), last = st.real(1);
+        if (!first || !last) return std::nullopt;
+        return std::pair{*first, *last};
+    } catch (const ZelError&) {
+        return std::nullopt;
+    }
+}
+
 std::vector<CatalogueFile> ListCatalogueFiles(Db::Connection& work, const std::string& station,
                                               std::optional<std::pair<double, double>> range,
                                               const std::vector<std::string>& channels) {

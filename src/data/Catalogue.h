@@ -100,6 +100,10 @@ struct CatalogueFile {
 std::vector<CatalogueFile> ListCatalogueFiles(Db::Connection& work, const std::string& station,
                                               std::optional<std::pair<double, double>> range,
                                               const std::vector<std::string>& channels);
+// The earliest start and the latest end of the catalogued files; nullopt when the catalogue is
+// empty or cannot be read.
+std::optional<std::pair<double, double>> CataloguedSpan(Db::Connection& work);
+
 // wfdisc rows of one station starting in [t1, t2] (whole seconds), newest first. Throws Db::Error.
 std::vector<CatalogueFile> ListWfdiscFiles(Db::Connection& css, const std::string& station, double t1,
                                            double t2);

@@ -175,7 +175,6 @@ void EventStore::LoadFromSecondary(std::int64_t orid, std::string_view comment) 
 
 void EventStore::LoadFromAutomatic(Db::Connection& automatic, std::int64_t orid) {
     UndoneOnFailure([&] {
-        event_.eventId = PadEventId(NewEventIdFor(clock()));
         event_.comment.clear();
         event_.orid = static_cast<std::int32_t>(orid);
         phases_.RemoveAll();
@@ -184,6 +183,7 @@ void EventStore::LoadFromAutomatic(Db::Connection& automatic, std::int64_t orid)
             rows.execute(kAutomaticArrivalsQuery, {orid});
             AddImportedArrivals(rows, false);
         }
+        event_.eventId = PadEventId(ProposedEventId(phases_, clock()));
         Db::Statement origin(automatic);
         origin.execute("select lat, lon, depth, time, mb, ms from origin_alert where orid=?", {orid});
         ReadImportedOrigin(origin);

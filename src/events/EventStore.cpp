@@ -5,6 +5,7 @@
 #include <set>
 
 #include "base/Strings.h"
+#include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "db/Databases.h"
 #include "db/TransactionLock.h"
@@ -97,6 +98,18 @@ std::string TrimEventId(std::string_view id) {
 }
 
 std::string NewEventIdFor(std::time_t when) { return LocalStamp(when, "%Y%m%d%H%M%S"); }
+
+std::string ProposedEventId(const ZELPhases& picks, std::time_t now) {
+    std::optional<double> first;
+    for (int i = 0; i < picks.Count(); ++i)
+        if (!first || picks.GetAt(i)->time < *first) first = picks.GetAt(i)->time;
+    const std::optional<CalendarTime> c = first ? EpochToCalendar(*first) : std::nullopt;
+    if (!c) return NewEventIdFor(now);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d%02d", c->year, c->month, c->day, c->hour, c->minute,
+                  c->wholeSecond());
+    return text;
+}
 
 std::string EventWaitText(std::string_view eventId) {
     return "Ожидание: событие " + TrimEventId(eventId) + " сохраняется с другого рабочего места...";

@@ -44,6 +44,9 @@ std::string PadEventId(std::string_view id);
 std::string TrimEventId(std::string_view id);
 // The default id of a new event: local time "%Y%m%d%H%M%S".
 std::string NewEventIdFor(std::time_t when);
+// The id a new event is proposed: the UTC time of its earliest pick as "%Y%m%d%H%M%S", which
+// names the earthquake rather than the moment it was worked; the clock's id without picks.
+std::string ProposedEventId(const ZELPhases& picks, std::time_t now);
 
 // The newest-first ORIGIN query of the selection dialog: every event, or the newest maxEvents
 // with the row limit of the dialect. Dialects without a known row limit get every event.
@@ -152,11 +155,13 @@ class EventStore {
     // list and the event then stay as they were, here and in the automatic load).
     void LoadFromSecondary(std::int64_t orid, std::string_view comment);
     // Replaces the list with an automatic solution read over its own connection; the event gets
-    // a new id from the clock and an empty comment. Throws Db::Error.
+    // a new id from its earliest arrival and an empty comment. Throws Db::Error.
     void LoadFromAutomatic(Db::Connection& automatic, std::int64_t orid);
 
     // The clock of LDDATE; replaceable so that tests can order their events.
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };
+    // The id a new event of the list on screen is proposed (see ProposedEventId).
+    std::string proposedEventId() const { return ProposedEventId(phases_, clock()); }
     // Called after each arrival row is written inside the save transaction (tests break the
     // connection here).
     std::function<void(int written)> afterArrivalWritten;

@@ -1,5 +1,7 @@
 #include "session/AppContext.h"
 
+#include "wave/FilterSettings.h"
+
 #include <filesystem>
 
 #include "base/ZelError.h"
@@ -38,6 +40,7 @@ void AppContext::loadConfiguration() {
         ini_, paths_.embeddedDatabase, paths_.demoDiskLoop,
         shipped.empty() ? std::vector<ProfileChange>{} : TravelTimeModelKeys(shipped, 0));
     settings_ = LoadStartupSettings(ini_, commandLine_, paths_.executableDir);
+    if (firstStart_ && FilterPresetNames(registry_).empty()) SaveDefaultFilterPresets(registry_);
     databases_ = std::make_unique<Databases>(LoadDatabaseSettings(ini_, commandLine_), messages_);
     // New picks take their arrival ids from this run's working database.
     session_.phases().SetKeySource([this] { return databases_->nextArid(); });

@@ -22,6 +22,14 @@ void Session::changed(SessionChange what) {
             observer(what);
 }
 
+std::optional<double> Session::eventTime() const {
+    if (event_.hypocentreValid && event_.originTime > 0) return event_.originTime;
+    std::optional<double> first;
+    for (int i = 0; i < phases_.Count(); ++i)
+        if (!first || phases_.GetAt(i)->time < *first) first = phases_.GetAt(i)->time;
+    return first;
+}
+
 bool Session::undoPicks() {
     if (!history_.undo(phases_)) return false;
     changed(SessionChange::Picks);

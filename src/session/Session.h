@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "dsp/Fk.h"
@@ -53,6 +54,9 @@ class Session {
     // The grid the F-K dialog opens with: the values of the last computation.
     FkGrid& fkGrid() { return fkGrid_; }
     ViewFlags& view() { return view_; }
+
+    // When the event under work happened: the hypocentre's origin time, else the earliest pick.
+    std::optional<double> eventTime() const;
 
     // An observer is told of every change until it is forgotten; the number forgets it.
     int observe(Observer observer);

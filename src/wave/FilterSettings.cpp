@@ -31,6 +31,31 @@ std::vector<std::string> FilterPresetNames(const PrivateProfile& registry) {
     return names;
 }
 
+void SaveDefaultFilterPresets(PrivateProfile& registry) {
+    struct Preset {
+        const char* name;
+        int type;
+        const char* lowText;
+        const char* highText;
+        float low, high;
+    };
+    constexpr Preset kPresets[] = {
+        {"ППФ 1-10 Гц", 0, "1", "10", 1, 10},       {"ППФ 2-8 Гц", 0, "2", "8", 2, 8},
+        {"ППФ 0.5-5 Гц", 0, "0.5", "5", 0.5f, 5},   {"ППФ 0.7-2 Гц", 0, "0.7", "2", 0.7f, 2},
+        {"ФВЧ 1 Гц", 3, "1", "10", 1, 10},          {"ФНЧ 1 Гц", 1, "0.1", "1", 0.1f, 1},
+    };
+    for (const Preset& p : kPresets) {
+        ChannelFilterSettings s;
+        s.type = p.type;
+        s.lowText = p.lowText;
+        s.highText = p.highText;
+        s.low = p.low;
+        s.high = p.high;
+        s.order = 4;
+        SaveFilterPreset(registry, p.name, s);
+    }
+}
+
 int FilterTypeFromText(const std::string& text) {
     if (text == "LP") return 1;
     if (text == "BR") return 2;

@@ -26,6 +26,9 @@ ChannelFilterSettings LoadFilterPreset(const PrivateProfile& registry, const std
 void SaveFilterPreset(PrivateProfile& registry, const std::string& name,
                       const ChannelFilterSettings& settings);
 void DeleteFilterPreset(PrivateProfile& registry, const std::string& name);
+// The presets a fresh install offers on the toolbar: the band-passes and the high- and low-pass
+// an analyst of local and regional events reaches for first.
+void SaveDefaultFilterPresets(PrivateProfile& registry);
 
 // Type code of a preset's "FilterType" text.
 int FilterTypeFromText(const std::string& text);

@@ -1,6 +1,7 @@
 #include "wave/PaneSet.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zel {
 
@@ -25,8 +26,10 @@ std::unique_ptr<TracePane> PaneSet::take(const TracePane& pane) {
     return taken;
 }
 
-TracePane* PaneSet::mainPane() {
-    for (auto& p : panes_)
+TracePane* PaneSet::mainPane() { return const_cast<TracePane*>(std::as_const(*this).mainPane()); }
+
+const TracePane* PaneSet::mainPane() const {
+    for (const auto& p : panes_)
         if (p->main) return p.get();
     return nullptr;
 }

@@ -26,6 +26,7 @@ class PaneSet {
 
     // The first pane flagged main, or none.
     TracePane* mainPane();
+    const TracePane* mainPane() const;
     std::vector<TracePane*> activePanes();
 
     // A click in the plot area: the pane becomes active and the (only) main pane.

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QMenu>
 #include <QPointer>
 
@@ -15,6 +16,7 @@
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
 #include "widgets/Workbench.h"
+#include "widgets/ZelToolbar.h"
 
 namespace zel {
 namespace {
@@ -68,6 +70,38 @@ void FilterCommands::connectTo(Workbench& frame) {
     window_.fillTransformationMenu = [self = QPointer<FilterCommands>(this)](QMenu& menu) {
         if (self) self->fillTransformationMenu(menu);
     };
+    if (CZELToolbar* toolbar = frame.toolbar("WAVEFORMS")) toolbar->setTrailingWidget(presetBox());
+}
+
+QComboBox* FilterCommands::presetBox() {
+    // The presets are read each time the list opens: the filter sheet may have saved new ones.
+    class PresetBox : public QComboBox {
+      public:
+        std::function<void()> beforePopup;
+        void showPopup() override {
+            beforePopup();
+            QComboBox::showPopup();
+        }
+    };
+    auto* box = new PresetBox;
+    box->setObjectName("FilterPresets");
+    box->setToolTip("Применить набор фильтра к активным окнам");
+    box->setMinimumContentsLength(14);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->beforePopup = [this, box] {
+        box->clear();
+        box->addItem("Фильтр...");
+        for (const std::string& name : FilterPresetNames(context_.registry()))
+            box->addItem(QString::fromStdString(name));
+    };
+    box->beforePopup();
+    connect(box, &QComboBox::activated, this, [this, box](int index) {
+        if (index <= 0) return;
+        const std::string name = box->itemText(index).toStdString();
+        box->setCurrentIndex(0);  // the panes, not the box, show what they carry
+        applyPreset(name);
+    });
+    return box;
 }
 
 ChannelFilterSettings& FilterCommands::settingsOf(CZoomWindow* pane) {

@@ -8,6 +8,7 @@
 
 #include "wave/FilterSettings.h"
 
+class QComboBox;
 class QMenu;
 
 namespace zel {
@@ -38,6 +39,8 @@ class FilterCommands : public QObject {
     // The transformation menu of the window and of its panes: the simulations to ground motion
     // and standard seismographs, then one entry per stored filter preset, read when it opens.
     void fillTransformationMenu(QMenu& menu);
+    // The toolbar's list of presets: choosing one filters the active panes at once.
+    QComboBox* presetBox();
 
   private:
     bool anyActive();

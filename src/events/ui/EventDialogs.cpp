@@ -57,7 +57,7 @@ QString OriginTimeText(const std::optional<double>& time) {
 CNewEventDlg::CNewEventDlg(EventStore& store, MessageSink& messages, bool startsEvent, QWidget* parent)
     : QDialog(parent), store_(store), messages_(messages), startsEvent_(startsEvent) {
     setWindowTitle(startsEvent ? "Начать обработку нового землетрясения" : "Создать новую запись");
-    id_ = new QLineEdit(QString::fromStdString(NewEventIdFor(store.clock())), this);
+    id_ = new QLineEdit(QString::fromStdString(store.proposedEventId()), this);
     id_->setMaxLength(static_cast<int>(kEventIdWidth));
     comment_ = new QLineEdit(this);
     comment_->setMaxLength(static_cast<int>(kEventTextWidth));

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <cmath>
 #include <ctime>
 #include <fstream>
 
@@ -27,6 +28,7 @@
 #include "formats/ui/ImsEventDialog.h"
 #include "formats/ui/ReportDialog.h"
 #include "session/AppContext.h"
+#include "wave/ui/waveform.h"
 #include "widgets/Commands.h"
 #include "widgets/Workbench.h"
 
@@ -44,6 +46,14 @@ FormatCommands::FormatCommands(Workbench& frame, AppContext& context)
 
 void FormatCommands::showReport() {
     CReportDlg dialog(context_.databases(), context_.messages(), context_.settings().outDir, &frame_.mainWindow());
+    // The day of the event under work, else of the data on screen, else the last day.
+    std::optional<double> day = context_.session().eventTime();
+    if (!day && frame_.waveforms())
+        if (const TracePane* main = frame_.waveforms()->panes().mainPane()) day = main->start();
+    if (day) {
+        const double midnight = std::floor(*day / 86400) * 86400;
+        dialog.setInterval(midnight, midnight + 86400);
+    }
     dialog.exec();
 }
 

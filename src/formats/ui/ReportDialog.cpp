@@ -29,6 +29,11 @@ void ShowError(MessageSink& messages, const std::string& text) {
 
 }  // namespace
 
+void CReportDlg::setInterval(double from, double to) {
+    start_->setText(Q(FormatUiTime(from, UiTimeForm::DateTime)));
+    end_->setText(Q(FormatUiTime(to, UiTimeForm::DateTime)));
+}
+
 CReportDlg::CReportDlg(Databases& databases, MessageSink& messages, std::string outDir, QWidget* parent)
     : QDialog(parent), databases_(databases), messages_(messages), outDir_(std::move(outDir)) {
     setWindowTitle("Отчет");

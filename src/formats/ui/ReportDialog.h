@@ -21,6 +21,8 @@ class CReportDlg : public QDialog {
     Q_OBJECT
   public:
     CReportDlg(Databases& databases, MessageSink& messages, std::string outDir, QWidget* parent = nullptr);
+    // The interval the fields start with (the last 24 hours until set).
+    void setInterval(double from, double to);
 
     QLineEdit* startEdit() const { return start_; }
     QLineEdit* endEdit() const { return end_; }

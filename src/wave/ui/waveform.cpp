@@ -11,6 +11,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "data/Catalogue.h"
 #include "db/Odbc.h"
 #include "events/DistAz.h"
 #include "events/PhaseCatalogue.h"
@@ -287,24 +288,13 @@ void waveform::wheelEvent(QWheelEvent* event) {
 }
 
 bool waveform::openDefaultView() {
-    Db::Connection& db = context_.databases().work();
-    if (!db.isOpen() || context_.stations().empty()) return false;
-    double first = 0;
-    try {
-        Db::Statement st(db);
-        st.execute("select min(TBEGIN) from FILELIST");
-        if (!st.fetch()) return false;
-        auto t = st.real(0);
-        if (!t) return false;
-        first = *t;
-    } catch (const ZelError&) {
-        return false;
-    }
+    const auto span = CataloguedSpan(context_.databases().work());
+    if (!span || context_.stations().empty()) return false;
     auto& stations = context_.stations();
     for (int s = 0; s < static_cast<int>(stations.size()); ++s)
         for (int slot = 0; slot < kSlotsPerStation; ++slot)
             if (stations[s].slots[slot].Used()) {
-                addPane(s, slot, first, 3600);
+                addPane(s, slot, span->first, 3600);
                 break;
             }
     return !windows_.empty();
@@ -473,16 +463,21 @@ void waveform::loadChannelListDialog() {
 }
 
 std::pair<double, double> waveform::stationTime(int stationIndex) const {
-    if (stationIndex >= 0 && stationIndex < static_cast<int>(stationTimes_.size()))
-        return stationTimes_[stationIndex];
+    if (stationIndex >= 0 && stationIndex < static_cast<int>(stationTimes_.size()) && stationTimes_[stationIndex])
+        return *stationTimes_[stationIndex];
+    // Nothing chosen for the station yet: what is on screen, else the last catalogued hour.
+    const TracePane* shown = panes_.mainPane();
+    if (!shown && panes_.size() > 0) shown = &panes_[0];
+    if (shown) return {shown->start(), shown->duration()};
+    if (const auto span = CataloguedSpan(context_.databases().work()))
+        return {std::max(span->first, std::floor(span->second / 3600) * 3600 - 3600), 3600};
     return {1.0, 3600};
 }
 
 void waveform::setStationTime(int stationIndex, double start, double duration) {
     if (stationIndex < 0) return;
-    if (stationIndex >= static_cast<int>(stationTimes_.size()))
-        stationTimes_.resize(stationIndex + 1, {1.0, 3600});
-    stationTimes_[stationIndex] = {start, duration};
+    if (stationIndex >= static_cast<int>(stationTimes_.size())) stationTimes_.resize(stationIndex + 1);
+    stationTimes_[stationIndex] = std::pair{start, duration};
 }
 
 void waveform::rebuildFromSelection() {

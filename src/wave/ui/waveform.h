@@ -98,8 +98,8 @@ class waveform : public QWidget {
     void saveChannelListDialog();
     void loadChannelListDialog();
 
-    // The start and duration chosen for a station in the channel selection (1.0 and 3600 s
-    // until one is chosen).
+    // The start and duration chosen for a station in the channel selection; until one is chosen,
+    // the main (or first) pane's interval, else the last catalogued hour.
     std::pair<double, double> stationTime(int stationIndex) const;
     void setStationTime(int stationIndex, double start, double duration);
     // One new active pane per ticked channel of the selection, stations in table order.
@@ -198,7 +198,7 @@ class waveform : public QWidget {
     bool databasePhases_ = false;
     bool scrolling_ = false;
     std::string pendingProblems_;
-    std::vector<std::pair<double, double>> stationTimes_;
+    std::vector<std::optional<std::pair<double, double>>> stationTimes_;
     bool selecting_ = false;
     bool pickMode_ = false;
     CZoomWindow* pointerPane_ = nullptr;

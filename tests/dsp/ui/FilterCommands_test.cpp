@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -64,8 +65,9 @@ TEST_F(FilterCommandsTest, SheetFiltersRefusesInvertedBandsAndStoresPresets) {
         page->orderBox()->setValue(4);
         page->askName = [] { return QString("Мой фильтр"); };
         page->storePreset();
-        ASSERT_EQ(page->presetList()->count(), 1);
-        EXPECT_EQ(page->presetList()->item(0)->text(), "Мой фильтр");
+        // Beside the presets a fresh install brings.
+        ASSERT_EQ(page->presetList()->count(), 7);
+        EXPECT_EQ(page->presetList()->findItems("Мой фильтр", Qt::MatchExactly).size(), 1);
         EXPECT_TRUE(sheet->apply());
     });
     frame->action(32704)->trigger();
@@ -77,6 +79,21 @@ TEST_F(FilterCommandsTest, SheetFiltersRefusesInvertedBandsAndStoresPresets) {
 
     frame->action(32737)->trigger();
     EXPECT_FALSE(w->pane().transformed().has_value());
+
+    // The toolbar's preset list filters the active panes in one choice, the new preset offered.
+    auto* presets = frame->findChild<QComboBox*>("FilterPresets");
+    ASSERT_NE(presets, nullptr);
+    presets->showPopup();
+    presets->hidePopup();
+    EXPECT_GE(presets->findText("Мой фильтр"), 1);
+    const int bandPass = presets->findText("ППФ 1-10 Гц");
+    ASSERT_GE(bandPass, 1);
+    Q_EMIT presets->activated(bandPass);
+    ASSERT_TRUE(w->pane().keptTransformation.has_value());
+    EXPECT_EQ(w->pane().keptTransformation->filter.low, 1.0f);
+    EXPECT_EQ(w->pane().keptTransformation->filter.high, 10.0f);
+    EXPECT_TRUE(w->pane().transformed().has_value());
+    EXPECT_EQ(presets->currentIndex(), 0);
 }
 
 TEST_F(FilterCommandsTest, SimulationsOnTheDemoResponses) {
