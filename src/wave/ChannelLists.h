@@ -28,6 +28,9 @@ struct ChannelListInfo {
     std::optional<long long> changed;  // epoch seconds of the last save, when known
 };
 
+// The list the workstation keeps of the panes on screen when it closes, and opens with next time.
+inline constexpr const char* kLastSessionList = "Последний сеанс";
+
 // The saved lists, in the order the store first mentions them; names compared without case.
 std::vector<ChannelListInfo> ChannelLists(const PrivateProfile& registry);
 // "dd/mm/yyyy hh:mm:ss" (UTC) of a list's last save; "01/01/1970 00:00:00" when unknown.

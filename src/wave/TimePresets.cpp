@@ -1,10 +1,7 @@
 #include "wave/TimePresets.h"
 
-#include <strings.h>
-
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "base/PrivateProfile.h"
@@ -50,21 +47,6 @@ std::optional<std::pair<double, double>> LoadTimePreset(const PrivateProfile& re
     auto duration = Value(registry.getBinary(section, "Tqty"));
     if (!start || !duration) return std::nullopt;
     return std::make_pair(*start, *duration);
-}
-
-namespace {
-bool HasSectionWithPrefix(const PrivateProfile& registry, const char* prefix) {
-    const std::size_t n = std::strlen(prefix);
-    for (const std::string& section : registry.sections())
-        if (section.size() > n && strncasecmp(section.c_str(), prefix, n) == 0) return true;
-    return false;
-}
-}  // namespace
-
-bool HasTimePresets(const PrivateProfile& registry) { return HasSectionWithPrefix(registry, kPrefix); }
-
-bool HasChannelLists(const PrivateProfile& registry) {
-    return HasSectionWithPrefix(registry, "ZEL\\waveforms-");
 }
 
 }  // namespace zel

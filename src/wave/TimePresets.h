@@ -16,9 +16,5 @@ void SaveTimePreset(PrivateProfile& registry, const std::string& station, const 
 std::optional<std::pair<double, double>> LoadTimePreset(const PrivateProfile& registry,
                                                         const std::string& station,
                                                         const std::string& channel);
-// True when any time preset is stored at all.
-bool HasTimePresets(const PrivateProfile& registry);
-// True when any saved channel list ("ZEL\waveforms-<list>") is stored.
-bool HasChannelLists(const PrivateProfile& registry);
 
 }  // namespace zel

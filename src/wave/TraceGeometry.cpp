@@ -165,4 +165,14 @@ int ScrollPositionShowingBottom(int stackHeight, int clientHeight, int lineY) {
     return static_cast<int>((shift * 10000 + scrollable - 1) / scrollable);
 }
 
+LabelPair PlaceLabelPair(const PlotRect& plot, int lineHeight) {
+    LabelPair pair;
+    pair.maxTop = plot.top + 1;
+    pair.minTop = plot.bottom - lineHeight;
+    // A gap of a third of a line keeps the two from reading as one.
+    pair.merged = pair.minTop - (pair.maxTop + lineHeight) < lineHeight / 3;
+    if (pair.merged) pair.minTop = pair.maxTop;
+    return pair;
+}
+
 }  // namespace zel

@@ -14,6 +14,16 @@ struct PlotRect {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 
+// Where a side of the plot writes its two amplitude labels, the maximum at the top and the minimum
+// at the bottom (the top rows of their text lines): apart when the plot holds both lines with a
+// gap between them, else one line at the top carrying both values.
+struct LabelPair {
+    bool merged = false;
+    int maxTop = 0;
+    int minTop = 0;
+};
+LabelPair PlaceLabelPair(const PlotRect& plot, int lineHeight);
+
 struct PixelPoint {
     int x = 0, y = 0;
     bool operator==(const PixelPoint&) const = default;

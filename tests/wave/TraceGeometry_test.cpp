@@ -102,6 +102,24 @@ TEST(PaneLayoutTest, EqualHeightsUntilTheMinimumThenScrolling) {
     EXPECT_EQ(StackTop(50 * 60, 1000, 5000), -1000);
     EXPECT_EQ(StackTop(10 * 100, 1000, 10000), 0);  // nothing to scroll
     EXPECT_EQ(PaneHeight(0, 1000, 60), 1000);
+
+    // Amplitude labels of 14-pixel lines: apart while a gap of 4 pixels or more stays, else one.
+    struct Case {
+        int top, bottom;
+        LabelPair expected;
+    };
+    const Case labels[] = {
+        {20, 100, {false, 21, 86}},
+        {20, 53, {false, 21, 39}},  // a gap of 4
+        {20, 52, {true, 21, 21}},   // 3: merged
+        {20, 30, {true, 21, 21}},   // lower than one line
+    };
+    for (const Case& c : labels) {
+        const LabelPair got = PlaceLabelPair({0, c.top, 500, c.bottom}, 14);
+        EXPECT_EQ(got.merged, c.expected.merged) << c.bottom;
+        EXPECT_EQ(got.maxTop, c.expected.maxTop) << c.bottom;
+        EXPECT_EQ(got.minTop, c.expected.minTop) << c.bottom;
+    }
 }
 
 TEST(TimeAxisTest, LabelStepsAndOverlaps) {

@@ -343,6 +343,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    waveforms_->saveLastSession();
     event->accept();
 }
 

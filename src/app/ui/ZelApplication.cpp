@@ -91,9 +91,8 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     InstallMap(*frame, context);
     frame->activateChild(CMainFrame::kWaveforms, true);
     frame->showMaximized();
-    // Nothing shown before (no channel list, no time presets): open the catalogue's first hour.
-    if (!HasTimePresets(context.registry()) && !HasChannelLists(context.registry()))
-        frame->waveforms()->openDefaultView();
+    // The panes of the last session, else the catalogue's first hour: never an empty window.
+    if (!frame->waveforms()->restoreLastSession()) frame->waveforms()->openDefaultView();
     return frame;
 }
 

@@ -58,6 +58,33 @@ PlotRect PanePlot(QSize size, const QFont& font) {
 
 int MinimumPaneHeight(const QFont& font) { return AxisBandHeight(font) + 45; }
 
+namespace {
+
+// Text on a backing of the opposite lightness, so that a label reads over the trace, the grid and
+// any background colour.
+void DrawBackedText(QPainter& p, const QFontMetrics& metrics, QPoint corner, Qt::Alignment side,
+                    const QString& text, const QColor& colour) {
+    const int w = metrics.horizontalAdvance(text) + 4;
+    const QRect box(side == Qt::AlignRight ? corner.x() - w : corner.x(), corner.y(), w, metrics.height());
+    const bool light = colour.lightness() > 128;
+    p.fillRect(box, light ? QColor(0, 0, 0, 150) : QColor(255, 255, 255, 190));
+    p.setPen(colour);
+    p.drawText(box, Qt::AlignCenter, text);
+}
+
+void DrawLabelPair(QPainter& p, const QFontMetrics& metrics, const PlotRect& plot, const LabelPair& places,
+                   Qt::Alignment side, const QString& max, const QString& min, const QColor& colour) {
+    const int x = side == Qt::AlignRight ? plot.right - 2 : plot.left + 2;
+    if (places.merged) {
+        DrawBackedText(p, metrics, {x, places.maxTop}, side, max + " / " + min, colour);
+        return;
+    }
+    DrawBackedText(p, metrics, {x, places.maxTop}, side, max, colour);
+    DrawBackedText(p, metrics, {x, places.minTop}, side, min, colour);
+}
+
+}  // namespace
+
 void PaintPane(QPainter& p, QSize size, const TracePane& pane, const PaneStyle& style,
                const PaneOverlays& overlays) {
     const QFontMetrics metrics(style.font);
@@ -124,22 +151,18 @@ void PaintPane(QPainter& p, QSize size, const TracePane& pane, const PaneStyle& 
     DrawMarkerLines(p, m, triggers, QPen(QColor(128, 128, 128), 3), QColor(128, 128, 128), marker);
 
     // The transformed signal over the raw one, on its own range.
+    const LabelPair places = PlaceLabelPair(plot, metrics.height());
     if (pane.transformed()) {
         auto points = pane.transformedPoints(plot);
         p.setPen(QPen(style.transformed, 1));
         if (!points.empty()) p.drawPolyline(ToPolygon(points));
         const TraceMapping tm = pane.transformedMapping(plot);
-        p.setPen(QColor(255, 0, 0));
-        p.drawText(plot.left + 2, plot.top + metrics.ascent(), QString::asprintf("%.2f", tm.max));
-        p.drawText(plot.left + 2, plot.bottom - 15, QString::asprintf("%.2f", tm.min));
+        DrawLabelPair(p, metrics, plot, places, Qt::AlignLeft, QString::asprintf("%.2f", tm.max),
+                      QString::asprintf("%.2f", tm.min), QColor(255, 0, 0));
     }
     // Amplitude labels, right-aligned at the plot's right edge.
-    p.setPen(style.labels);
-    const QRect plotRect(QPoint(plot.left, plot.top), QPoint(plot.right - 2, plot.bottom));
-    p.drawText(plotRect, Qt::AlignRight | Qt::AlignTop, QString::asprintf("%.3f", pane.shownMax()));
-    // On a low pane the two labels would overwrite each other: the maximum stays.
-    if (plotRect.height() >= 2 * metrics.height())
-        p.drawText(plotRect, Qt::AlignRight | Qt::AlignBottom, QString::asprintf("%.3f", pane.shownMin()));
+    DrawLabelPair(p, metrics, plot, places, Qt::AlignRight, QString::asprintf("%.3f", pane.shownMax()),
+                  QString::asprintf("%.3f", pane.shownMin()), style.labels);
     p.restore();
 
     // Caption strip.

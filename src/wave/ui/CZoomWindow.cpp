@@ -59,9 +59,7 @@ CZoomWindow::CZoomWindow(TracePane& pane, waveform& owner, QWidget* parent)
         pane_.showTransformed = on && pane_.transformed().has_value();
         redraw();
     });
-    connect(maximizeButton_, &QToolButton::clicked, this, [this](bool on) {
-        owner_.paneResized(this, on ? owner_.height() : owner_.minimumPaneHeight() * 2, false);
-    });
+    connect(maximizeButton_, &QToolButton::clicked, this, [this](bool on) { owner_.maximize(this, on); });
     // Removing the pane is deferred: the button that asked belongs to it.
     connect(closeButton_, &QToolButton::clicked, this, [this] { owner_.removePane(this); });
 }
@@ -159,9 +157,14 @@ void CZoomWindow::paintEvent(QPaintEvent* event) {
     }
     if (pending_) PaintPendingPick(p, m, *pending_);
     if (anchor_) {
-        p.setPen(QPen(QColor(192, 192, 192), 1, Qt::DotLine));
+        // White under black dashes, over a light wash: seen on any background colour.
+        const QRect band = QRect(*anchor_, corner_).normalized();
+        p.fillRect(band, QColor(64, 128, 255, 50));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(QRect(*anchor_, corner_).normalized());
+        p.setPen(QPen(Qt::white, 1));
+        p.drawRect(band);
+        p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        p.drawRect(band);
     }
 }
 

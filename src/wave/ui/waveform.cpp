@@ -95,6 +95,7 @@ void waveform::removePane(CZoomWindow* window) {
     auto it = std::find(windows_.begin(), windows_.end(), window);
     if (it == windows_.end()) return;
     heights_.erase(heights_.begin() + (it - windows_.begin()));
+    heightsBeforeMaximize_.erase(window);
     windows_.erase(it);
     window->retire(panes_.take(window->pane()));
     window->hide();
@@ -251,6 +252,21 @@ void waveform::paneResized(CZoomWindow* window, int height, bool applyToAll) {
     else
         heights_[it - windows_.begin()] = height;
     closeUp();
+}
+
+void waveform::maximize(CZoomWindow* window, bool on) {
+    const auto it = std::find(windows_.begin(), windows_.end(), window);
+    if (it == windows_.end()) return;
+    int& height = heights_[static_cast<std::size_t>(it - windows_.begin())];
+    if (on) {
+        heightsBeforeMaximize_[window] = height;
+        height = clientHeight();
+    } else {
+        const auto before = heightsBeforeMaximize_.find(window);
+        height = before != heightsBeforeMaximize_.end() ? before->second : minimumPaneHeight() * 2;
+        heightsBeforeMaximize_.erase(window);
+    }
+    scrollToBottomOf(window);
 }
 
 void waveform::showStatus(const QString& text) {
@@ -450,6 +466,14 @@ bool waveform::loadChannelList(const std::string& name) {
     sortPanes(PaneOrder::Activation);
     redrawAll();
     return true;
+}
+
+void waveform::saveLastSession() {
+    if (!windows_.empty()) saveChannelList(kLastSessionList);
+}
+
+bool waveform::restoreLastSession() {
+    return ReadChannelList(context_.registry(), kLastSessionList) && loadChannelList(kLastSessionList);
 }
 
 void waveform::saveChannelListDialog() {

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -62,6 +63,9 @@ class waveform : public QWidget {
     void deactivateAll();
     void invertSelection();
     void paneResized(CZoomWindow* pane, int height, bool applyToAll);
+    // The "^" button: the pane fills the client area and is scrolled into view; off, it gets the
+    // height it had back.
+    void maximize(CZoomWindow* pane, bool on);
     void showStatus(const QString& text);
     void commonCursor(int x);
     bool commonCursorOn = false;
@@ -95,6 +99,10 @@ class waveform : public QWidget {
     // checks that the list can be read before the current panes go.
     bool saveChannelList(const std::string& name);
     bool loadChannelList(const std::string& name);
+    // The panes on screen kept when the program closes (nothing when there are none), and opened
+    // again on the next start: false when no such list can be read.
+    void saveLastSession();
+    bool restoreLastSession();
     void saveChannelListDialog();
     void loadChannelListDialog();
 
@@ -191,6 +199,7 @@ class waveform : public QWidget {
     PaneSet panes_;
     std::vector<CZoomWindow*> windows_;
     std::vector<int> heights_;
+    std::map<const CZoomWindow*, int> heightsBeforeMaximize_;
     PaneStyle style_;
     QWidget* area_;
     QScrollBar* scroll_;

@@ -20,6 +20,7 @@
 #include "app/ui/ZelApplication.h"
 #include "session/AppContext.h"
 #include "support/TestAppPaths.h"
+#include "wave/ui/CZoomWindow.h"
 #include "wave/ui/WaveformsSetupPage.h"
 #include "wave/ui/waveform.h"
 #include "widgets/ToolbarCustomizeDialog.h"
@@ -116,6 +117,14 @@ TEST_F(MainFrameTest, ExitWithAnEmptyPhaseListAsksAndNoKeepsEverything) {
 TEST_F(MainFrameTest, ANonEmptyPhaseListIsNeverLostOnExit) {
     Start();
     context->session().phases().Add(SEISMIC_PHASE{});
+    // Just saved: nothing to lose, the plain question.
+    context->session().changed(SessionChange::Picks);
+    context->session().markPicksSaved();
+    messages.queueAnswer(MessageAnswer::No);
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(messages.messages().back().text, "Вы согласны завершить работу программы ZEL?");
+    context->session().phases().GetAt(0)->time = 5;  // then changed
+    context->session().changed(SessionChange::Picks);
     bool saveSucceeds = false;
     int saves = 0;
     frame->savePhaseList = [&] {
@@ -132,6 +141,31 @@ TEST_F(MainFrameTest, ANonEmptyPhaseListIsNeverLostOnExit) {
     messages.queueAnswer(MessageAnswer::Yes);
     EXPECT_TRUE(frame->close());
     EXPECT_EQ(saves, 2);
+}
+
+TEST_F(MainFrameTest, TheNextStartShowsThePanesOfTheLastOne) {
+    Start({}, true);
+    waveform* wave = frame->waveforms();
+    ASSERT_GT(wave->zoomWindows().size(), 2u);  // a first start opens the catalogue's first hour
+    while (wave->zoomWindows().size() > 2) wave->removePane(wave->zoomWindows().back());
+    CZoomWindow* second = wave->zoomWindows()[1];
+    second->pane().setInterval(second->pane().start() + 600, 120);
+    wave->reload(second);
+    const PaneChannel kept = second->pane().channel();
+    const double keptStart = second->pane().start();
+    messages.queueAnswer(MessageAnswer::Yes);
+    ASSERT_TRUE(frame->close());
+    delete frame;
+    frame = nullptr;
+    context.reset();
+
+    Start({}, true);
+    const auto shown = frame->waveforms()->zoomWindows();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1]->pane().channel().station, kept.station);
+    EXPECT_EQ(shown[1]->pane().channel().channel, kept.channel);
+    EXPECT_EQ(shown[1]->pane().start(), keptStart);
+    EXPECT_EQ(shown[1]->pane().duration(), 120);
 }
 
 TEST_F(MainFrameTest, ADatabaseThatCannotOpenIsReportedAndTheFrameStillComesUp) {
