@@ -1,5 +1,6 @@
 #pragma once
-// Toolbar and status-bar pictures, drawn at run time so that no bitmap files need shipping.
+// The pictures of the commands on menus, toolbars and the status bar: the SVG icon the command
+// table names, compiled into the program; no icon for a command that has none.
 
 #include <QIcon>
 

@@ -62,8 +62,10 @@ namespace {
 
 // Text on a backing of the opposite lightness, so that a label reads over the trace, the grid and
 // any background colour.
-void DrawBackedText(QPainter& p, const QFontMetrics& metrics, QPoint corner, Qt::Alignment side,
-                    const QString& text, const QColor& colour) {
+void DrawBackedText(QPainter& p, const QFont& font, QPoint corner, Qt::Alignment side, const QString& text,
+                    const QColor& colour) {
+    p.setFont(font);  // the marker lines drew with their own
+    const QFontMetrics metrics(font);
     const int w = metrics.horizontalAdvance(text) + 4;
     const QRect box(side == Qt::AlignRight ? corner.x() - w : corner.x(), corner.y(), w, metrics.height());
     const bool light = colour.lightness() > 128;
@@ -72,15 +74,15 @@ void DrawBackedText(QPainter& p, const QFontMetrics& metrics, QPoint corner, Qt:
     p.drawText(box, Qt::AlignCenter, text);
 }
 
-void DrawLabelPair(QPainter& p, const QFontMetrics& metrics, const PlotRect& plot, const LabelPair& places,
+void DrawLabelPair(QPainter& p, const QFont& font, const PlotRect& plot, const LabelPair& places,
                    Qt::Alignment side, const QString& max, const QString& min, const QColor& colour) {
     const int x = side == Qt::AlignRight ? plot.right - 2 : plot.left + 2;
     if (places.merged) {
-        DrawBackedText(p, metrics, {x, places.maxTop}, side, max + " / " + min, colour);
+        DrawBackedText(p, font, {x, places.maxTop}, side, max + " / " + min, colour);
         return;
     }
-    DrawBackedText(p, metrics, {x, places.maxTop}, side, max, colour);
-    DrawBackedText(p, metrics, {x, places.minTop}, side, min, colour);
+    DrawBackedText(p, font, {x, places.maxTop}, side, max, colour);
+    DrawBackedText(p, font, {x, places.minTop}, side, min, colour);
 }
 
 }  // namespace
@@ -157,11 +159,11 @@ void PaintPane(QPainter& p, QSize size, const TracePane& pane, const PaneStyle& 
         p.setPen(QPen(style.transformed, 1));
         if (!points.empty()) p.drawPolyline(ToPolygon(points));
         const TraceMapping tm = pane.transformedMapping(plot);
-        DrawLabelPair(p, metrics, plot, places, Qt::AlignLeft, QString::asprintf("%.2f", tm.max),
+        DrawLabelPair(p, style.font, plot, places, Qt::AlignLeft, QString::asprintf("%.2f", tm.max),
                       QString::asprintf("%.2f", tm.min), QColor(255, 0, 0));
     }
     // Amplitude labels, right-aligned at the plot's right edge.
-    DrawLabelPair(p, metrics, plot, places, Qt::AlignRight, QString::asprintf("%.3f", pane.shownMax()),
+    DrawLabelPair(p, style.font, plot, places, Qt::AlignRight, QString::asprintf("%.3f", pane.shownMax()),
                   QString::asprintf("%.3f", pane.shownMin()), style.labels);
     p.restore();
 

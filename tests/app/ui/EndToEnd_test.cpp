@@ -17,11 +17,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimeZone>
 #include <QTreeWidget>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <iomanip>
 #include <iostream>
@@ -550,6 +552,23 @@ TEST_P(EndToEnd, LocalEarthquakeByKeys) {
         EXPECT_NEAR(p->ml, truth.magnitude, 0.3) << code;
     }
     expectNoWarnings("amplitudes");
+    // ZEL_SHOT_DIR=dir keeps what the analyst saw: the picked window and the menus.
+    if (const char* shots = std::getenv("ZEL_SHOT_DIR")) {
+        frame->waveforms()->scrollToBottomOf(paneOf("ARS", "SHN"));
+        frame->grab().save(QString(shots) + "/picked.png");
+        QMenu* waveforms = frame->menu(cmd::Menu::Waveforms);
+        waveforms->popup(frame->mapToGlobal(QPoint(100, 30)));
+        QApplication::processEvents();
+        waveforms->grab().save(QString(shots) + "/menu-waveforms.png");
+        for (QAction* a : waveforms->actions())
+            if (a->menu() && a->text() == "&Фазы") {
+                a->menu()->popup(frame->mapToGlobal(QPoint(400, 30)));
+                QApplication::processEvents();
+                a->menu()->grab().save(QString(shots) + "/menu-phases.png");
+                a->menu()->hide();
+            }
+        waveforms->hide();
+    }
     std::cout << "keys from channels on screen to ML: " << keys << " key presses, no clicks" << std::endl;
 }
 
