@@ -333,6 +333,45 @@ std::optional<double> ParseUiDateTime(const std::string& text) {
     return CalendarToEpoch(year, month, day, hour, minute, second + fraction);
 }
 
+std::optional<double> ParseTypedDateTime(const std::string& text) {
+    Reader r{text};
+    r.SkipSpaces();
+    int a = 0, b = 0, c = 0;
+    const std::size_t first = r.pos;
+    if (!r.Number(4, a)) return std::nullopt;
+    const bool yearFirst = r.pos - first == 4;
+    const char separator = r.pos < text.size() ? text[r.pos] : '\0';
+    if (separator != '/' && separator != '.' && separator != '-') return std::nullopt;
+    ++r.pos;
+    if (!r.Number(2, b) || !r.Char(separator) || !r.Number(4, c, yearFirst ? 1 : 4)) return std::nullopt;
+    const int year = yearFirst ? a : c, month = b, day = yearFirst ? c : a;
+    if (year < 1 || !IsValidDate(year, month, day)) return std::nullopt;
+    int hour = 0, minute = 0, second = 0;
+    double fraction = 0.0;
+    if (r.Char('T') || r.Char(' ')) {
+        r.SkipSpaces();
+        if (!r.AtEnd()) {
+            if (!r.Number(2, hour) || !r.Char(':') || !r.Number(2, minute)) return std::nullopt;
+            if (r.Char(':')) {
+                if (!r.Number(2, second)) return std::nullopt;
+                if (r.Char('.') || r.Char(',')) {
+                    double scale = 0.1;
+                    const std::size_t start = r.pos;
+                    for (; r.pos < text.size() && std::isdigit(static_cast<unsigned char>(text[r.pos])); ++r.pos) {
+                        fraction += (text[r.pos] - '0') * scale;
+                        scale /= 10.0;
+                    }
+                    if (r.pos == start) return std::nullopt;
+                }
+            }
+        }
+    }
+    r.Char('Z');
+    r.SkipSpaces();
+    if (!r.AtEnd() || hour > 23 || minute > 59 || second > 59) return std::nullopt;
+    return CalendarToEpoch(year, month, day, hour, minute, second + fraction);
+}
+
 std::string NowTimestampLiteral() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};

@@ -94,5 +94,9 @@ std::string NowTimestampLiteral();
 // Reads what the date entry fields hold: "d/m/Y", optionally followed by "H:M" or "H:M:S[.fff]".
 // nullopt for anything else, including impossible dates such as 30/02/2013.
 std::optional<double> ParseUiDateTime(const std::string& text);
+// A whole date and time as an analyst types or pastes it (UTC): day first ("d/m/Y", "d.m.Y",
+// "d-m-Y") or year first ("Y-m-d", "Y/m/d", "Y.m.d"), then optionally " " or "T" and "H:M",
+// "H:M:S" or "H:M:S.fff", then optionally "Z". nullopt for anything else or an impossible date.
+std::optional<double> ParseTypedDateTime(const std::string& text);
 
 }  // namespace zel

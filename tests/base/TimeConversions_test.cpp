@@ -208,6 +208,15 @@ TEST(TimeConversions, ParsesDateEntries) {
                             "14/06/2013 12:20:23.", "14/06/2013 12:20 x", "14/006/2013", "14/06/20130"}) {
         EXPECT_FALSE(ParseUiDateTime(bad).has_value()) << bad;
     }
+    // What an analyst pastes from a bulletin, a log or another program's field.
+    for (const char* same : {"2013-06-14T12:20:23.5Z", "2013-06-14 12:20:23.5", "14.06.2013 12:20:23.5",
+                             "14/06/2013 12:20:23,5", "2013/06/14 12:20:23.500", " 14-06-2013 12:20:23.5 "})
+        EXPECT_EQ(ParseTypedDateTime(same), 1371212423.5) << same;
+    EXPECT_EQ(ParseTypedDateTime("2013-06-14"), 1371168000.0);
+    EXPECT_EQ(ParseTypedDateTime("2013-06-14T12:20"), 1371212400.0);
+    for (const char* bad : {"", "2013-06-31", "2013-06/14", "14.06.13 12:00", "2013-06-14T25:00", "2013-06-14X",
+                            "20130614", "2013-06-14 12:20:23.", "12:20:23"})
+        EXPECT_FALSE(ParseTypedDateTime(bad).has_value()) << bad;
 }
 
 }  // namespace

@@ -17,16 +17,11 @@
 namespace zel {
 namespace {
 
-QDateTimeEdit* UtcField(double epoch, QWidget* parent) {
-    auto* edit = new QDateTimeEdit(parent);
-    edit->setTimeSpec(Qt::UTC);
-    edit->setDisplayFormat("dd.MM.yyyy HH:mm:ss");
-    edit->setDateTime(
-        QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::floor(epoch)), QTimeZone::utc()));
-    return edit;
+UtcDateTimeEdit* UtcField(double epoch, QWidget* parent) {
+    return new UtcDateTimeEdit("dd.MM.yyyy HH:mm:ss", std::floor(epoch), parent);
 }
 
-double Epoch(const QDateTimeEdit* edit) { return static_cast<double>(edit->dateTime().toSecsSinceEpoch()); }
+double Epoch(const UtcDateTimeEdit* edit) { return std::floor(edit->epoch()); }
 
 QString TimeText(double epoch) {
     const std::optional<CalendarTime> t = EpochToYdhms(epoch, 0);

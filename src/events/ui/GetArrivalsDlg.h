@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "events/Detections.h"
+#include "widgets/UtcDateTimeEdit.h"
 
 class QDateTimeEdit;
 class QTreeWidget;
@@ -23,8 +24,8 @@ class CGetArrivalsDlg : public QDialog {
 
     CGetArrivalsDlg(Reader reader, MessageSink& messages, double from, double to, QWidget* parent = nullptr);
 
-    QDateTimeEdit* fromEdit() const { return from_; }
-    QDateTimeEdit* toEdit() const { return to_; }
+    UtcDateTimeEdit* fromEdit() const { return from_; }
+    UtcDateTimeEdit* toEdit() const { return to_; }
     QTreeWidget* list() const { return list_; }
 
     // Reads the window of the two fields again.
@@ -36,8 +37,8 @@ class CGetArrivalsDlg : public QDialog {
     Reader reader_;
     MessageSink& messages_;
     std::vector<DetectionRow> rows_;
-    QDateTimeEdit* from_ = nullptr;
-    QDateTimeEdit* to_ = nullptr;
+    UtcDateTimeEdit* from_ = nullptr;
+    UtcDateTimeEdit* to_ = nullptr;
     QTreeWidget* list_ = nullptr;
 };
 

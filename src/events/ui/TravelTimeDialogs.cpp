@@ -220,10 +220,8 @@ CPhasePlacementDlg::CPhasePlacementDlg(const PhaseCatalogue& catalogue, PrivateP
     depth_->setRange(0, 800);
     depth_->setDecimals(1);
     depth_->setSingleStep(10);
-    origin_ = new QDateTimeEdit(this);
-    origin_->setTimeSpec(Qt::UTC);
-    origin_->setDisplayFormat("dd.MM.yyyy HH:mm:ss.zzz");
-    origin_->setDateTime(QDateTime::currentDateTimeUtc());
+    origin_ = new UtcDateTimeEdit("dd.MM.yyyy HH:mm:ss.zzz",
+                                  QDateTime::currentDateTimeUtc().toMSecsSinceEpoch() / 1000.0, this);
 
     mode_ = new QButtonGroup(this);
     auto* modes = new QGroupBox(this);
@@ -317,8 +315,7 @@ void CPhasePlacementDlg::loadCurrent() {
     const std::optional<PlacementRequest> current = currentParameters();
     if (!current) return;
     if (current->originTime > 0)
-        origin_->setDateTime(QDateTime::fromMSecsSinceEpoch(
-            static_cast<qint64>(std::llround(current->originTime * 1000)), Qt::UTC));
+        origin_->setEpoch(current->originTime);
     if (current->depth >= 0) depth_->setValue(current->depth);
     if (current->distance > 0) distance_->setValue(current->distance);
 }
@@ -335,7 +332,7 @@ void CPhasePlacementDlg::place() {
     r.channel = channel->second;
     r.distance = static_cast<float>(distance_->value());
     r.depth = static_cast<float>(depth_->value());
-    r.originTime = static_cast<double>(origin_->dateTime().toMSecsSinceEpoch()) / 1000.0;
+    r.originTime = origin_->epoch();
     r.referencePhase = reference_->currentData().toInt();
     for (int row = 0; row < list_->count(); ++row)
         if (list_->item(row)->checkState() == Qt::Checked)
@@ -359,8 +356,7 @@ void CPhasePlacementDlg::place() {
     }
     for (const std::string& text : result.skipped) Warn(messages_, text);
     if (r.mode == PlacementMode::FromPhase)
-        origin_->setDateTime(QDateTime::fromMSecsSinceEpoch(
-            static_cast<qint64>(std::llround(result.originTime * 1000)), Qt::UTC));
+        origin_->setEpoch(result.originTime);
     if (addPicks) addPicks(result.picks);
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "events/TravelTimeCommands.h"
+#include "widgets/UtcDateTimeEdit.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -91,7 +92,7 @@ class CPhasePlacementDlg : public QDialog {
     QListWidget* phaseList() const { return list_; }
     QDoubleSpinBox* distanceBox() const { return distance_; }
     QDoubleSpinBox* depthBox() const { return depth_; }
-    QDateTimeEdit* originEdit() const { return origin_; }
+    UtcDateTimeEdit* originEdit() const { return origin_; }
     QComboBox* referenceBox() const { return reference_; }
     QButtonGroup* modeGroup() const { return mode_; }
 
@@ -104,7 +105,7 @@ class CPhasePlacementDlg : public QDialog {
     QListWidget* list_;
     QDoubleSpinBox* distance_;
     QDoubleSpinBox* depth_;
-    QDateTimeEdit* origin_;
+    UtcDateTimeEdit* origin_;
     QComboBox* reference_;
     QButtonGroup* mode_;
 };

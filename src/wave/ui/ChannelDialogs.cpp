@@ -202,10 +202,8 @@ CSelectTracesDlg::CSelectTracesDlg(AppContext& context, waveform& owner, Mode mo
     tree_->setHeaderHidden(true);
     channels_ = new QListWidget(this);
     channels_->setObjectName("channels");
-    start_ = new QDateTimeEdit(this);
+    start_ = new UtcDateTimeEdit("dd/MM/yyyy HH:mm:ss", 0, this);
     start_->setObjectName("start");
-    start_->setTimeSpec(Qt::UTC);
-    start_->setDisplayFormat("dd/MM/yyyy HH:mm:ss");
     duration_ = new QDoubleSpinBox(this);
     duration_->setObjectName("duration");
     duration_->setRange(1, 359999);
@@ -300,7 +298,7 @@ CSelectTracesDlg::CSelectTracesDlg(AppContext& context, waveform& owner, Mode mo
 
 CSelectTracesDlg::~CSelectTracesDlg() = default;
 
-double CSelectTracesDlg::start() const { return start_->dateTime().toMSecsSinceEpoch() / 1000.0; }
+double CSelectTracesDlg::start() const { return start_->epoch(); }
 double CSelectTracesDlg::duration() const { return duration_->value(); }
 
 void CSelectTracesDlg::showStation(int station) {
@@ -322,8 +320,7 @@ void CSelectTracesDlg::showStation(int station) {
         }
         if (mode_ == Many || slot_ < 0) {
             const auto [start, duration] = owner_.stationTime(station);
-            start_->setDateTime(
-                QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(start * 1000), QTimeZone::utc()));
+            start_->setEpoch(start);
             duration_->setValue(duration);
         }
     }
@@ -350,7 +347,7 @@ void CSelectTracesDlg::choose(int station, int slot, double start, double durati
             }
     }
     showStation(station);
-    start_->setDateTime(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(start * 1000), QTimeZone::utc()));
+    start_->setEpoch(start);
     duration_->setValue(duration);
 }
 

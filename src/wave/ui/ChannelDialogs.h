@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <string>
 
+#include "widgets/UtcDateTimeEdit.h"
+
 class QCheckBox;
 class QDateTimeEdit;
 class QLineEdit;
@@ -104,7 +106,7 @@ class CSelectTracesDlg : public QDialog {
     Mode mode_;
     QTreeWidget* tree_;
     QListWidget* channels_;
-    QDateTimeEdit* start_;
+    UtcDateTimeEdit* start_;
     QDoubleSpinBox* duration_;
     QCheckBox* allStations_ = nullptr;
     QLineEdit* pattern_ = nullptr;
