@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <tuple>
 
 #include "session/AppContext.h"
 #include "wave/NamedColors.h"
@@ -46,9 +47,16 @@ CWaveformsSetupPage::CWaveformsSetupPage(AppContext& context, waveform* window)
     drawWaveforms_->setChecked(!w || w->style().drawWaveforms);
     timeGrid_ = new QCheckBox("Отображать сетку по шкале времени", this);
     timeGrid_->setChecked(!w || w->style().timeGrid);
+    // How the analyst works the panes: kept for the next start.
+    keepTransformation_ = new QCheckBox("Сохранять фильтр окна при сдвиге и масштабировании", this);
+    keepTransformation_->setChecked(context.settings().keepTransformation);
+    pickModeStays_ = new QCheckBox("Режим отметки фаз остается включенным после отметки", this);
+    pickModeStays_->setChecked(context.settings().pickModeStays);
     grid->addWidget(drawWaveforms_, 5, 0, 1, 3);
     grid->addWidget(timeGrid_, 6, 0, 1, 3);
-    grid->setRowStretch(7, 1);
+    grid->addWidget(keepTransformation_, 7, 0, 1, 3);
+    grid->addWidget(pickModeStays_, 8, 0, 1, 3);
+    grid->setRowStretch(9, 1);
 }
 
 void CWaveformsSetupPage::restoreDefaults() {
@@ -69,6 +77,13 @@ void CWaveformsSetupPage::save() {
     if (!(colors == context_.settings().colors)) {
         context_.settings().colors = colors;
         SaveColors(context_.ini(), colors);
+    }
+    StartupSettings& settings = context_.settings();
+    for (auto [box, flag, key] : {std::tuple{keepTransformation_, &settings.keepTransformation, "KEEPTRANSFORMATION"},
+                                  std::tuple{pickModeStays_, &settings.pickModeStays, "PICKMODESTAYS"}}) {
+        if (box->isChecked() == *flag) continue;
+        *flag = box->isChecked();
+        context_.ini().writeString("WAVEFORMS", key, *flag ? "1" : "0");
     }
     if (window_) {
         PaneStyle style = PaneStyle::FromSettings(context_.settings());

@@ -28,6 +28,8 @@ class CWaveformsSetupPage : public SettingsPage {
     QLineEdit* edits_[4];
     QComboBox* names_[4];
     QCheckBox* drawWaveforms_;
+    QCheckBox* keepTransformation_;
+    QCheckBox* pickModeStays_;
     QCheckBox* timeGrid_;
 };
 

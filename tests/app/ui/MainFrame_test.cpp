@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -270,6 +271,14 @@ TEST_F(MainFrameTest, DisplayPageWritesChangedColoursAndRedrawsWithThem) {
 
     page->restoreDefaults();
     EXPECT_EQ(edits[0]->text(), "0,0,127");
+
+    // The working habits: pick mode that ends with each pick, kept for the next start.
+    for (QCheckBox* box : page->findChildren<QCheckBox*>())
+        if (box->text().startsWith("Режим отметки фаз")) box->setChecked(false);
+    sheet.saveAll();
+    EXPECT_FALSE(context->settings().pickModeStays);
+    EXPECT_EQ(context->ini().getString("WAVEFORMS", "PICKMODESTAYS"), "0");
+    EXPECT_FALSE(context->ini().hasKey("WAVEFORMS", "KEEPTRANSFORMATION"));
 }
 
 }  // namespace
