@@ -187,6 +187,15 @@ class EndToEnd : public test::DemoFrameTest, public ::testing::WithParamInterfac
         QApplication::processEvents();
         ASSERT_EQ(wave->zoomWindows().size(), 2 * std::size(kStations));
     }
+    // The located event is the demo's earthquake; returns how far off the epicentre is, in km.
+    double expectDemoHypocentre(const CurrentEvent& located) {
+        EXPECT_TRUE(located.hypocentreValid);
+        const double offsetKm = Distance(located.lat, located.lon, truth.lat, truth.lon) * 111.195;
+        EXPECT_LT(offsetKm, 10.0);
+        EXPECT_NEAR(located.originTime, truth.origin, 1.5);
+        EXPECT_NEAR(located.depth, truth.depth, 10.0);
+        return offsetKm;
+    }
     const SEISMIC_PHASE* pickOf(CZoomWindow* w, const char* phase) {
         return context->session().phases().Find(w->pane().channel().stationIndex, w->pane().channel().slot,
                                    context->session().catalogue().IndexOf(phase));
@@ -283,11 +292,7 @@ TEST_P(EndToEnd, LocalEarthquakeFromPicksToBulletin) {
                     .run([&] { trigger(cmd::kLocateHypocentre); }));
     expectNoWarnings("location");
     const CurrentEvent located = context->session().event();
-    ASSERT_TRUE(located.hypocentreValid);
-    const double offsetKm = Distance(located.lat, located.lon, truth.lat, truth.lon) * 111.195;
-    EXPECT_LT(offsetKm, 10.0);
-    EXPECT_NEAR(located.originTime, truth.origin, 1.5);
-    EXPECT_NEAR(located.depth, truth.depth, 10.0);
+    const double offsetKm = expectDemoHypocentre(located);
     for (int i = 0; i < context->session().phases().Count(); ++i) {
         const SEISMIC_PHASE& p = *context->session().phases().GetAt(i);
         EXPECT_EQ(p.hasResidual, 1);
@@ -522,12 +527,7 @@ TEST_P(EndToEnd, LocalEarthquakeByKeys) {
                     .run([&] { key(last, Qt::Key_L, Qt::ControlModifier); }));
     expectNoWarnings("location");
     regainKeyboard();
-    const CurrentEvent located = context->session().event();
-    ASSERT_TRUE(located.hypocentreValid);
-    const double offsetKm = Distance(located.lat, located.lon, truth.lat, truth.lon) * 111.195;
-    EXPECT_LT(offsetKm, 10.0);
-    EXPECT_NEAR(located.originTime, truth.origin, 1.5);
-    EXPECT_NEAR(located.depth, truth.depth, 10.0);
+    expectDemoHypocentre(context->session().event());
 
     key(last, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);  // Wood-Anderson on every active pane
     for (const char* code : kStations) {
