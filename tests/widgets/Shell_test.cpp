@@ -1,6 +1,12 @@
-// The frame's geometry and toolbars without a window: tiling, stored toolbar layouts.
+// The frame's geometry and toolbars without a window: tiling, stored toolbar layouts, the
+// command table.
 
 #include <gtest/gtest.h>
+
+#include <QKeySequence>
+#include <filesystem>
+#include <functional>
+#include <map>
 
 #include "base/PrivateProfile.h"
 #include "config/ToolbarLayout.h"
@@ -39,6 +45,41 @@ TEST(ToolbarLayoutTest, StoredLayoutsRoundTripAndUnusableOnesAreIgnored) {
     auto hasDropDown = [](int id) { return !cmd::DropDownCommands(id).empty(); };
     EXPECT_TRUE(hasDropDown(33209) && hasDropDown(32704) && hasDropDown(33145) && hasDropDown(32733));
     EXPECT_FALSE(hasDropDown(32701));
+}
+
+// The command table holds together: each key belongs to one command and reads as a key, the
+// waveform menu offers every command of the window once, and every icon it names ships.
+TEST(CommandTableTest, KeysAreUniqueMenusCompleteAndIconsShipped) {
+    std::map<std::string, int> keys;
+    for (const cmd::Command& c : cmd::AllCommands()) {
+        if (*c.icon) {
+            EXPECT_TRUE(std::filesystem::exists(std::string(ZEL_RESOURCES_DIR) + "/icons/" + c.icon + ".svg"))
+                << c.icon;
+        }
+        if (!*c.shortcut) continue;
+        EXPECT_TRUE(keys.emplace(c.shortcut, c.id).second) << c.shortcut << " twice";
+        EXPECT_FALSE(QKeySequence(QString::fromUtf8(c.shortcut)).isEmpty()) << c.shortcut;
+    }
+    EXPECT_TRUE(cmd::IsPaneKey(*cmd::Find(cmd::kKeyPickP)));
+    EXPECT_FALSE(cmd::IsPaneKey(*cmd::Find(cmd::kUndoPicks)));
+    EXPECT_FALSE(cmd::IsPaneKey(*cmd::Find(cmd::kShowWaveforms)));  // F5
+
+    std::map<int, int> listed;
+    std::function<void(const std::vector<cmd::MenuItem>&)> walk = [&](const std::vector<cmd::MenuItem>& items) {
+        for (const cmd::MenuItem& item : items) {
+            if (item.title) walk(item.items);
+            if (item.id) ++listed[item.id];
+        }
+    };
+    walk(cmd::WaveformMenu());
+    for (const auto& [id, times] : listed) {
+        EXPECT_EQ(times, 1) << id;
+        ASSERT_NE(cmd::Find(id), nullptr) << id;
+        EXPECT_NE(cmd::CommandText(id).rfind("(*)", 0), 0u) << id << ": a pane-menu entry";
+    }
+    for (int id : {cmd::kAddChannels, cmd::kFilter, cmd::kSimulateWoodAnderson, cmd::kLocateHypocentre,
+                   cmd::kKeyPickSet9, cmd::kSortByMb, cmd::kFkAnalysis})
+        EXPECT_EQ(listed.count(id), 1u) << id;
 }
 
 }  // namespace
