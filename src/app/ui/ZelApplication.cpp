@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QStatusBar>
+#include <QTranslator>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -61,6 +63,15 @@ void UseCNumericLocale() {
     QLocale::setDefault(QLocale::c());
 }
 
+std::unique_ptr<QTranslator> UseRussianQtTexts() {
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), "qtbase", "_",
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator.get()))
+        return nullptr;
+    return translator;
+}
+
 CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     auto* frame = new CMainFrame(context);
     frame->setAttribute(Qt::WA_DeleteOnClose);
@@ -103,6 +114,7 @@ int RunZel(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName("ZEL");
     UseCNumericLocale();
+    const std::unique_ptr<QTranslator> qtTexts = UseRussianQtTexts();
     UserMessages messages;
     AppContext context(commandLine, DefaultAppPaths(), messages);
     try {

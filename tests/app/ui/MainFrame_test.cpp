@@ -14,6 +14,9 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
 #include <QTime>
 #include <QToolButton>
 
@@ -167,6 +170,17 @@ TEST_F(MainFrameTest, TheNextStartShowsThePanesOfTheLastOne) {
     EXPECT_EQ(shown[1]->pane().channel().channel, kept.channel);
     EXPECT_EQ(shown[1]->pane().start(), keptStart);
     EXPECT_EQ(shown[1]->pane().duration(), 120);
+}
+
+TEST(QtTextsTest, QtsOwnButtonsSpeakRussianWhileTheTranslatorLives) {
+    {
+        const std::unique_ptr<QTranslator> russian = UseRussianQtTexts();
+        ASSERT_NE(russian, nullptr) << "Qt's Russian translation is missing (qt6-translations-l10n)";
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Отмена");
+        QMessageBox box(QMessageBox::Question, "ZEL", "?", QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), "Нет");
+    }
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
 }
 
 TEST_F(MainFrameTest, ADatabaseThatCannotOpenIsReportedAndTheFrameStillComesUp) {
