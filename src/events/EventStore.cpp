@@ -100,9 +100,7 @@ std::string TrimEventId(std::string_view id) {
 std::string NewEventIdFor(std::time_t when) { return LocalStamp(when, "%Y%m%d%H%M%S"); }
 
 std::string ProposedEventId(const ZELPhases& picks, std::time_t now) {
-    std::optional<double> first;
-    for (int i = 0; i < picks.Count(); ++i)
-        if (!first || picks.GetAt(i)->time < *first) first = picks.GetAt(i)->time;
+    const std::optional<double> first = picks.FirstTime();
     const std::optional<CalendarTime> c = first ? EpochToCalendar(*first) : std::nullopt;
     if (!c) return NewEventIdFor(now);
     char text[32];

@@ -108,6 +108,13 @@ const SEISMIC_PHASE* ZELPhases::LatestUntil(int station, int channel, double t) 
     return latest;  // the list is in time order
 }
 
+std::optional<double> ZELPhases::FirstTime() const {
+    std::optional<double> first;
+    for (const auto& p : phases_)
+        if (!first || p->time < *first) first = p->time;
+    return first;
+}
+
 double ZELPhases::EarliestTime(int station, int channel) const {
     double earliest = std::numeric_limits<double>::max();
     for (const auto& p : phases_)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "events/SeismicPhase.h"
@@ -51,6 +52,8 @@ class ZELPhases {
 
     // Smallest time of the station's included picks; the largest finite double when none.
     double EarliestIncludedTime(int station) const;
+    // Smallest time of all picks; nothing for an empty list.
+    std::optional<double> FirstTime() const;
     // Smallest time of the channel's picks; the largest finite double when none.
     double EarliestTime(int station, int channel) const;
     // The channel's latest pick not later than t; nullptr when none.

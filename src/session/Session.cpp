@@ -24,10 +24,7 @@ void Session::changed(SessionChange what) {
 
 std::optional<double> Session::eventTime() const {
     if (event_.hypocentreValid && event_.originTime > 0) return event_.originTime;
-    std::optional<double> first;
-    for (int i = 0; i < phases_.Count(); ++i)
-        if (!first || phases_.GetAt(i)->time < *first) first = phases_.GetAt(i)->time;
-    return first;
+    return phases_.FirstTime();
 }
 
 bool Session::undoPicks() {
