@@ -1,0 +1,109 @@
+#include "widgets/PlotWindow.h"
+
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <algorithm>
+
+#include "widgets/Workbench.h"
+
+namespace zel {
+
+PlotWindow::PlotWindow(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(320, 240);
+}
+
+void PlotWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintPlot(painter, rect());
+}
+
+bool PlotWindow::savePng(const QString& path) const {
+    QImage image(size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        paintPlot(painter, image.rect());
+    }
+    return image.save(path, "PNG");
+}
+
+void PlotWindow::print(QPrinter& printer) const {
+    QPainter painter(&printer);
+    if (!painter.isActive()) return;
+    // The page gets the window's proportions, so labels keep their place relative to the plot.
+    const QRect page = painter.viewport();
+    const double scale = std::min(page.width() / double(std::max(1, width())),
+                                  page.height() / double(std::max(1, height())));
+    const QSize fitted(int(width() * scale), int(height() * scale));
+    painter.setViewport(QRect(page.topLeft(), fitted));
+    painter.setWindow(rect());
+    paintPlot(painter, rect());
+}
+
+bool PlotWindow::savePdf(const QString& path) const {
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    print(printer);
+    return QFileInfo(path).size() > 0;
+}
+
+void PlotWindow::printDialog() {
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) print(printer);
+}
+
+void PlotWindow::saveDialog() {
+    QString chosen;
+    const QString path = QFileDialog::getSaveFileName(this, "Сохранить рисунок", windowTitle(),
+                                                      "PNG (*.png);;PDF (*.pdf)", &chosen);
+    if (path.isEmpty()) return;
+    const bool pdf = path.endsWith(".pdf", Qt::CaseInsensitive) ||
+                     (!path.endsWith(".png", Qt::CaseInsensitive) && chosen.startsWith("PDF"));
+    if (pdf)
+        savePdf(path.endsWith(".pdf", Qt::CaseInsensitive) ? path : path + ".pdf");
+    else
+        savePng(path.endsWith(".png", Qt::CaseInsensitive) ? path : path + ".png");
+}
+
+void PlotWindow::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    addContextActions(menu);
+    if (!menu.isEmpty()) menu.addSeparator();
+    menu.addAction("Печать...", this, &PlotWindow::printDialog);
+    menu.addAction("Сохранить как PNG или PDF...", this, &PlotWindow::saveDialog);
+    menu.exec(event->globalPos());
+}
+
+QMdiSubWindow* ShowPlotWindow(Workbench& frame, PlotWindow* plot, const QString& title) {
+    QMdiArea* area = frame.mdiArea();
+    for (QMdiSubWindow* sub : area->subWindowList()) {
+        if (sub->widget() && !plot->objectName().isEmpty() && sub->widget()->objectName() == plot->objectName()) {
+            sub->close();
+            break;
+        }
+    }
+    plot->setWindowTitle(title);
+    QMdiSubWindow* sub = area->addSubWindow(plot);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(title);
+    sub->resize(900, 600);
+    sub->show();
+    area->setActiveSubWindow(sub);
+    return sub;
+}
+
+}  // namespace zel
