@@ -20,8 +20,9 @@ packages=(
   tidy
   # the libFuzzer harnesses (scripts/fuzz-formula.sh)
   clang libclang-rt-14-dev
-  # map data: GSHHS coastlines and Natural Earth relief, converted at build time with shapelib
-  python-cartopy-data libshp-dev
+  # map data: GSHHS coastlines and Natural Earth relief (shapelib), GSHHG shorelines, lakes, rivers
+  # and borders at four resolutions (netCDF), converted at build time
+  python-cartopy-data libshp-dev libnetcdf-dev gmt-gshhg-low gmt-gshhg-high
   # headless GUI runs and screenshots
   xvfb xauth
   # a comma-decimal locale for the locale-independence tests

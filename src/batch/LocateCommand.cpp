@@ -117,7 +117,7 @@ LocatedEvent LocateLoadedEvent(BatchSession& session, const LocateOptions& o, Se
         const std::string hint = start.fixedDepth ? " (try another --depth or model)" : " (try --depth KM)";
         throw ZelError("location failed: " + r.problem + hint);
     }
-    ApplyHypocentre(state, stations, {r.lat, r.lon, r.depth, r.originTime}, &located.observations);
+    ApplyHypocentre(state, stations, {r.lat, r.lon, r.depth, r.originTime, r.ellipse}, &located.observations);
     return located;
 }
 

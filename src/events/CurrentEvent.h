@@ -12,6 +12,13 @@ inline constexpr float kMagnitudeNeverComputed = -999.0f;
 // Network magnitude that was computed but had no station values; written as it is.
 inline constexpr float kMagnitudeNone = -1000.0f;
 
+struct ErrorEllipse {
+    double major = -1.0;      // semi-axis, km
+    double minor = -1.0;      // semi-axis, km
+    double direction = -1.0;  // of the major axis, degrees clockwise from north, [0, 180)
+    bool valid() const { return major >= 0.0; }
+};
+
 struct CurrentEvent {
     std::string eventId;  // stored padded with blanks to kEventIdWidth
     std::string comment;
@@ -25,6 +32,8 @@ struct CurrentEvent {
     float ms = kMagnitudeNeverComputed;
     float mbVariance = 0.0f;
     float msVariance = 0.0f;
+    // Of the located or loaded solution the hypocentre came from; invalid once it is set by hand.
+    ErrorEllipse ellipse;
 };
 
 }  // namespace zel

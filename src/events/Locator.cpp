@@ -353,7 +353,9 @@ LocationResult Locator::Locate(const LocationStart& start, const LocationProgres
     }
     result.rms = Rms();
     result.used = CountUse(observations_, ObservationUse::Used);
-    if (svd) {
+    // The descent has no covariance of its own: a least-squares solution started at its
+    // hypocentre gives the ellipse, and the descent's hypocentre stays as it is.
+    if (svd || SvdFrom({result.lat, result.lon, result.depth}, result.originTime, start.fixedDepth).ok) {
         const auto& [cLatLat, cLatLon, cLonLon] = latLonCovariance_;
         result.ellipse =
             EllipseFromCovariance(cLatLat, cLatLon, cLonLon, result.lat, result.rms, result.used);

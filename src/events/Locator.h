@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/StationModel.h"
+#include "events/CurrentEvent.h"
 
 namespace zel {
 
@@ -95,13 +96,6 @@ struct LocationStart {
 inline constexpr double kDefaultStartDepth = 10.0;
 inline constexpr double kStartBeforeFirstArrival = 2.0;
 LocationStart DefaultLocationStart(const CurrentEvent& event, const std::vector<Observation>& observations);
-
-struct ErrorEllipse {
-    double major = -1.0;      // semi-axis, km
-    double minor = -1.0;      // semi-axis, km
-    double direction = -1.0;  // of the major axis, degrees clockwise from north, [0, 180)
-    bool valid() const { return major >= 0.0; }
-};
 
 struct LocationResult {
     bool ok = true;  // false: a travel time was missing or the decomposition failed

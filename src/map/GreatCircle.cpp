@@ -58,4 +58,19 @@ std::vector<GeoPoint> DistanceCircle(double lat, double lon, double radius) {
     return points;
 }
 
+std::vector<GeoPoint> EllipseOutline(double lat, double lon, double majorKm, double minorKm, double direction) {
+    constexpr double kKmPerDegree = 111.195;  // the locator's own conversion of the axes
+    std::vector<GeoPoint> points;
+    points.reserve(73);
+    for (int step = 0; step <= 72; ++step) {
+        const double azimuth = step * 5.0;
+        const double theta = (azimuth - direction) * kRad;
+        // Radius of the ellipse in the direction theta from its major axis.
+        const double r = majorKm * minorKm /
+                         std::max(std::hypot(minorKm * std::cos(theta), majorKm * std::sin(theta)), 1e-12);
+        points.push_back(PointAtDistance(lat, lon, r / kKmPerDegree, azimuth));
+    }
+    return points;
+}
+
 }  // namespace zel

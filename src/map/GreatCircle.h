@@ -23,4 +23,8 @@ std::vector<GeoPoint> AzimuthLine(double lat, double lon, double azimuth, double
 // A circle of `radius` degrees around a point, traced in 360 steps of azimuth (closed: 361 points).
 std::vector<GeoPoint> DistanceCircle(double lat, double lon, double radius);
 
+// An error ellipse around an epicentre: semi-axes in kilometres, the major one `direction` degrees
+// clockwise from north; 73 points, closed.
+std::vector<GeoPoint> EllipseOutline(double lat, double lon, double majorKm, double minorKm, double direction);
+
 }  // namespace zel

@@ -24,6 +24,11 @@ bool MapDataFiles::hasRelief() const {
     return std::any_of(bands.begin(), bands.end(), [](const std::string& b) { return !b.empty(); });
 }
 
+std::string MapDataFiles::linesFile(MapLayer layer, MapResolution resolution) const {
+    const auto it = lines.find(BinnedLinesFileName(layer, resolution));
+    return it == lines.end() ? std::string() : it->second;
+}
+
 std::vector<std::string> MapDataFolders(const std::string& dataDir, const std::string& executableDir,
                                         const std::string& resourcesDir) {
     std::vector<std::string> folders{dataDir};
@@ -39,6 +44,12 @@ MapDataFiles FindMapDataFiles(const std::vector<std::string>& folders) {
     files.coastline = FindFile(folders, kCoastlineFileName);
     for (int band = 0; band < kReliefBandCount; ++band)
         files.bands.push_back(FindFile(folders, ReliefBandFileName(band)));
+    for (MapLayer layer : {MapLayer::Shore, MapLayer::River, MapLayer::Border})
+        for (MapResolution r : {MapResolution::Crude, MapResolution::Low, MapResolution::Intermediate,
+                                MapResolution::High}) {
+            const std::string name = BinnedLinesFileName(layer, r);
+            if (std::string path = FindFile(folders, name); !path.empty()) files.lines[name] = std::move(path);
+        }
     return files;
 }
 

@@ -1,10 +1,13 @@
 #pragma once
-// Where the map's data files lie: the coastlines "map.pnt" and the relief bands "map00.bmp" ...
-// "map08.bmp". They are converted at set-up from Debian's Natural Earth and GSHHS data and may be
+// Where the map's data files lie: the coastlines "map.pnt", the relief bands "map00.bmp" ...
+// "map08.bmp" and the binned shorelines, rivers and borders. They are converted at set-up from Debian's Natural Earth and GSHHS data and may be
 // missing; the map then draws without them and says so.
 
+#include <map>
 #include <string>
 #include <vector>
+
+#include "map/BinnedLines.h"
 
 namespace zel {
 
@@ -16,6 +19,11 @@ inline constexpr const char* kInstalledMapDataFolder = "map";
 struct MapDataFiles {
     std::string coastline;           // empty: not found
     std::vector<std::string> bands;  // one per relief band, empty entries not found
+    std::map<std::string, std::string> lines;  // binned line files found, by file name
+
+    // The path of a binned line file, empty when it was not found.
+    std::string linesFile(MapLayer layer, MapResolution resolution) const;
+    bool hasLines() const { return !linesFile(MapLayer::Shore, MapResolution::Crude).empty(); }
 
     bool hasCoastline() const { return !coastline.empty(); }
     bool hasRelief() const;

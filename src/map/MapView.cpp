@@ -92,4 +92,70 @@ void ZoomToBox(MapView& view, double west, double width, double lat1, double lat
     view.latMax = north;
 }
 
+void ZoomAbout(MapView& view, double lat, double lon, double factor) {
+    if (!(factor > 0.0) || view.height() <= 0.0 || view.width <= 0.0) return;
+    const double east = std::fmod(NormalizeLongitude(lon) - view.lonMin + 720.0, 360.0);
+    const double fx = std::clamp(east / view.width, 0.0, 1.0);
+    const double fy = std::clamp((lat - view.latMin) / view.height(), 0.0, 1.0);
+    const double width = std::min(view.width * factor, 360.0);
+    const double height = std::min(view.height() * factor, 180.0);
+    if (width >= 360.0) {
+        view.lonMin = -180.0;
+        view.lonMax = 180.0;
+        view.width = 360.0;
+    } else {
+        view.lonMin = NormalizeLongitude(view.lonMin + east - fx * width);
+        view.lonMax = NormalizeLongitude(view.lonMin + width);
+        view.width = width;
+    }
+    view.latMin = std::clamp(lat - fy * height, -90.0, 90.0 - height);
+    view.latMax = view.latMin + height;
+}
+
+void Pan(MapView& view, double north, double east) {
+    if (!view.wholeWorld()) ShiftLongitudes(view, east);
+    const double height = view.height();
+    view.latMin = std::clamp(view.latMin + north, -90.0, 90.0 - height);
+    view.latMax = view.latMin + height;
+}
+
+MapView FitView(const std::vector<GeoPoint>& points, double areaAspect, double minimumDegrees) {
+    if (points.empty() || !(areaAspect > 0.0)) return MapView{};
+    // Longitudes eastward from the point after the widest gap between neighbours: the box that
+    // leaves that gap out is the narrowest one holding them all.
+    std::vector<double> lons;
+    double south = 90.0, north = -90.0;
+    for (const GeoPoint& p : points) {
+        lons.push_back(std::fmod(NormalizeLongitude(p.lon) + 360.0, 360.0));
+        south = std::min(south, p.lat);
+        north = std::max(north, p.lat);
+    }
+    std::sort(lons.begin(), lons.end());
+    double west = lons.front(), span = lons.back() - lons.front();
+    for (std::size_t i = 1; i < lons.size(); ++i)
+        if (360.0 - (lons[i] - lons[i - 1]) < span) {
+            span = 360.0 - (lons[i] - lons[i - 1]);
+            west = lons[i];
+        }
+    constexpr double kMargin = 0.15;  // of the extent on every side, so no symbol sits on the frame
+    const double midLat = (south + north) / 2.0;
+    const double shrink = std::max(std::cos(midLat * 3.14159265358979323846 / 180.0), 0.1);
+    double height = std::max((north - south) * (1.0 + 2.0 * kMargin), minimumDegrees);
+    double width = span * (1.0 + 2.0 * kMargin);
+    // Widen whichever side is short of the area's shape.
+    if (width * shrink / height < areaAspect)
+        width = height * areaAspect / shrink;
+    else
+        height = width * shrink / areaAspect;
+    MapView view;
+    height = std::min(height, 180.0);
+    view.latMin = std::clamp(midLat - height / 2.0, -90.0, 90.0 - height);
+    view.latMax = view.latMin + height;
+    if (width >= 360.0) return MapView{view.latMin, view.latMax, -180.0, 180.0, 360.0};
+    view.lonMin = NormalizeLongitude(west + span / 2.0 - width / 2.0);
+    view.lonMax = NormalizeLongitude(view.lonMin + width);
+    view.width = width;
+    return view;
+}
+
 }  // namespace zel

@@ -22,6 +22,7 @@ void SetHypocentre(CurrentEvent& event, const HypocentreFix& fix) {
     event.lon = static_cast<float>(fix.lon);
     event.depth = static_cast<float>(fix.depth);
     event.originTime = fix.originTime;
+    event.ellipse = fix.ellipse;
     event.hypocentreValid = true;
 }
 

@@ -37,9 +37,10 @@ struct HypocentreFix {
     double lon = 0.0;
     double depth = 0.0;
     double originTime = 0.0;
+    ErrorEllipse ellipse;  // none for a hypocentre typed or set by hand
 };
 
-// The event's hypocentre set to fix and marked valid; nothing else is recomputed.
+// The event's hypocentre set to fix (with its ellipse) and marked valid; nothing else is recomputed.
 void SetHypocentre(CurrentEvent& event, const HypocentreFix& fix);
 
 // Makes fix the session's valid hypocentre: the picks that located found outliers are left out

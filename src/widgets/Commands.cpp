@@ -38,6 +38,8 @@ constexpr Command kCommands[] = {
     {kMapShiftNorth, "вверх", "shift-up", ""},
     {kMapShiftSouth, "вниз", "shift-down", ""},
     {kMapReset, "Восстановить исходное значение масштаба", "zoom-reset", ""},
+    {kMapFitNetwork, "Показать сеть станций", "fit-network", ""},
+    {kMapFitEvent, "Показать событие и его станции", "fit-event", ""},
     {kMapRelief, "Рисовать уровни высот и глубин", "relief", ""},
     {kMapCoastlines, "Рисовать береговую линию", "coastlines", ""},
     {kMapSimple, "Рисовать простую карту", "simple-map", ""},
@@ -307,7 +309,7 @@ std::vector<int> DefaultToolbarLayout(const std::string& toolbarName) {
     if (toolbarName == "MAP")
         return {kShowWaveforms, kShowPhaseList, kShowDsp,       kShowMap,      0,         kCascade,
                 kTileHorizontally, kTileVertically, 0,          kMapZoomIn,    kMapZoomOut, 0,
-                kMapShiftWest,  kMapShiftEast,  kMapShiftNorth, kMapShiftSouth, kMapReset, 0,
+                kMapShiftWest,  kMapShiftEast,  kMapShiftNorth, kMapShiftSouth, kMapReset, kMapFitNetwork, kMapFitEvent, 0,
                 kMapRelief,     kMapCoastlines, kMapSimple,     kMapAzimuths};
     if (toolbarName == "PHASELIST")
         return {kNewEvent, kClearPhaseList, 0, kSavePhaseListDb, kLoadPhaseListDb, 0, kDistanceEstimate,

@@ -170,6 +170,8 @@ enum Id : int {
     kDeleteNearestPick = 33289,
     kShortcutsHelp = 33290,
     kKeyAmplitude = 33291,
+    kMapFitNetwork = 33315,
+    kMapFitEvent = 33316,
     kEventReport = 33111,
     kWriteCssTables = 33153,
     kWriteStoredCssTables = 33181,

@@ -2,7 +2,10 @@
 //   map.pnt        from the coarse GSHHS coastline shapefile gshhs/c/GSHHS_c_L1
 //   map00 ... 08   from the Natural Earth shaded-relief picture under raster/natural_earth/,
 //                  resampled to 12 pixels per degree and cut into nine bands of 20° of latitude.
-// Usage: zel_map_data CARTOPY_DATA_DIR OUTPUT_DIR
+//   shore_?.zbl, river_?.zbl, border_?.zbl
+//                  from GSHHG's binned files (gmt-gshhg-low, gmt-gshhg-high) when a third folder
+//                  is given: shorelines with lakes, rivers and borders at four resolutions.
+// Usage: zel_map_data CARTOPY_DATA_DIR OUTPUT_DIR [GSHHG_DIR]
 // Each file is written under a temporary name and renamed, so a failed run leaves no torn file.
 
 #include <shapefil.h>
@@ -15,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "Gshhg.h"
+#include "map/BinnedLines.h"
 #include "map/Coastline.h"
 #include "map/MapDataFiles.h"
 #include "map/MapView.h"
@@ -111,8 +116,8 @@ fs::path FindReliefPicture(const fs::path& dataDir) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: zel_map_data CARTOPY_DATA_DIR OUTPUT_DIR\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: zel_map_data CARTOPY_DATA_DIR OUTPUT_DIR [GSHHG_DIR]\n");
         return 2;
     }
     const fs::path dataDir = argv[1], outputDir = argv[2];
@@ -129,5 +134,17 @@ int main(int argc, char** argv) {
               ? Fail("no Natural Earth picture under " + (dataDir / "raster" / "natural_earth").string())
               : ConvertRelief(picture, outputDir)) &&
          ok;
+    if (argc == 4) {
+        const fs::path gshhg = argv[3];
+        const std::pair<zel::MapLayer, const char*> layers[] = {
+            {zel::MapLayer::Shore, "GSHHS"}, {zel::MapLayer::River, "river"}, {zel::MapLayer::Border, "border"}};
+        for (auto [layer, name] : layers)
+            for (auto resolution : {zel::MapResolution::Crude, zel::MapResolution::Low,
+                                    zel::MapResolution::Intermediate, zel::MapResolution::High}) {
+                const std::string input =
+                    std::string("binned_") + name + "_" + zel::ResolutionLetter(resolution) + ".nc";
+                ok = ConvertGshhgFile(gshhg / input, outputDir / zel::BinnedLinesFileName(layer, resolution)) && ok;
+            }
+    }
     return ok ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "events/ui/LocationCommands.h"
 
+#include <cmath>
+
 #include <QAction>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -53,7 +55,7 @@ void LocationCommands::locate(bool svd) {
 std::optional<LocationResult> LocationCommands::locateFrom(const LocationStart& start, bool svd) {
     Session& session = context_.session();
     // The start point shows on the map while the locator runs.
-    SetHypocentre(session.event(), {start.lat, start.lon, start.depth, start.originTime});
+    SetHypocentre(session.event(), {start.lat, start.lon, start.depth, start.originTime, {}});
     session.changed(SessionChange::Hypocentre);
 
     std::unique_ptr<QProgressDialog> progress;
@@ -124,13 +126,19 @@ void LocationCommands::showDialog(const HypocentreValues& values, const QStringL
     }
     CHypocentreDlg dialog(values, residuals, ellipse, region, parent_);
     dialog.onStore = [this](const HypocentreValues& v) { store(v); };
-    if (dialog.exec() == QDialog::Accepted) apply(dialog.values(), located);
+    if (dialog.exec() == QDialog::Accepted) apply(dialog.values(), located, ellipse);
 }
 
-void LocationCommands::apply(const HypocentreValues& values, const std::vector<Observation>* located) {
-    context_.session().event().comment = values.comment;
+void LocationCommands::apply(const HypocentreValues& values, const std::vector<Observation>* located,
+                             const ErrorEllipse& ellipse) {
+    CurrentEvent& event = context_.session().event();
+    event.comment = values.comment;
+    // A solution brings its ellipse; an epicentre edited by hand keeps the one it had only while
+    // it stays where the solution put it.
+    const bool unmoved = std::fabs(values.lat - event.lat) < 1e-4 && std::fabs(values.lon - event.lon) < 1e-4;
+    const ErrorEllipse kept = located ? ellipse : unmoved ? event.ellipse : ErrorEllipse{};
     ApplyHypocentre(context_.session(), context_.stations(),
-                    {values.lat, values.lon, values.depth, values.originTime}, located);
+                    {values.lat, values.lon, values.depth, values.originTime, kept}, located);
 }
 
 void LocationCommands::store(const HypocentreValues& values) {

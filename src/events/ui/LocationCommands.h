@@ -31,7 +31,8 @@ class LocationCommands : public QObject {
     void showResult(const LocationResult& result);
     // OK of the result dialog: the current hypocentre, the picks' residuals and distances, the
     // event comment; after a location also the outlier rule's marks of its observations.
-    void apply(const HypocentreValues& values, const std::vector<Observation>* located = nullptr);
+    void apply(const HypocentreValues& values, const std::vector<Observation>* located = nullptr,
+               const ErrorEllipse& ellipse = {});
     // "Запомнить в БД" from the result dialog: the chosen event's ORIGIN row takes these values.
     void store(const HypocentreValues& values);
     // "Параметры гипоцентра" of the phase list: the current hypocentre in the result dialog, with

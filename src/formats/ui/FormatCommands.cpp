@@ -160,7 +160,8 @@ bool FormatCommands::loadBulletinEvent(const std::string& path, ImsLayout layout
         return false;
     }
     if (!phasesOnly) {
-        const CurrentEvent& event = context_.session().event();
+        CurrentEvent& event = context_.session().event();
+        event.ellipse = result.ellipse;
         ellipse_ = result.ellipse;
         ellipseLat_ = event.lat, ellipseLon_ = event.lon, ellipseDepth_ = event.depth;
         ellipseTime_ = event.originTime;

@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QPolygonF>
 #include <cmath>
@@ -16,6 +17,7 @@
 #include "events/TravelTimeCommands.h"
 #include "events/ZELPhases.h"
 #include "map/GreatCircle.h"
+#include "map/MapLabels.h"
 #include "map/MapStatusText.h"
 #include "map/NetworkFilter.h"
 #include "map/ReliefBands.h"
@@ -27,8 +29,17 @@ const QColor kStationBlue(0, 0, 255);
 const QColor kEpicentreRed(255, 0, 0);
 const QColor kBoxGrey(192, 192, 192);
 const QColor kRegionGreen(0, 128, 0);
+const QColor kShoreColour(30, 70, 130);
+const QColor kRiverColour(90, 150, 220);
+const QColor kBorderColour(150, 90, 150);
 constexpr int kMinimumMapPixels = 20;
 constexpr double kMarkerMillimetres = 3.0;
+constexpr double kKmPerDegree = 111.195;
+// The relief pictures hold 12 pixels per degree: stretched further they only blur.
+constexpr double kSharpReliefPixelsPerDegree = 18.0;
+// The elements of an array closer together than this on the screen are drawn as one symbol.
+constexpr double kArrayCollapsePixels = 36.0;
+constexpr double kWheelZoomStep = 1.25;
 
 void Combine(std::size_t& seed, std::size_t value) {
     seed ^= value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2);
@@ -76,6 +87,8 @@ CMapWnd::CMapWnd(Session& session, const std::vector<Station>& stations, const s
     setFocusPolicy(Qt::StrongFocus);
     // Picks, the epicentre, the estimates and the regions are all drawn: any change redraws.
     observer_ = session_.observe([this](SessionChange) { update(); });
+    // The geography is what an analyst looks at first; the plain map stays one click away.
+    if (files_.hasLines() || files_.hasCoastline()) mode_ = kCoastlines;
 }
 
 CMapWnd::~CMapWnd() { session_.forget(observer_); }
@@ -85,9 +98,56 @@ void CMapWnd::viewChanged() {
     update();
 }
 
+void CMapWnd::userViewChanged() {
+    fitsNetwork_ = false;
+    viewChanged();
+}
+
 void CMapWnd::setView(const MapView& view) {
     view_ = view;
+    userViewChanged();
+}
+
+namespace {
+double AreaAspect(const MapArea& area) {
+    return area.height() > 0 ? double(area.width()) / area.height() : 1.0;
+}
+}  // namespace
+
+void CMapWnd::fitNetwork() {
+    const std::vector<bool> shown = StationsShown(stations_, networks_, network_);
+    std::vector<GeoPoint> points;
+    for (std::size_t i = 0; i < stations_.size(); ++i)
+        if (shown[i]) points.push_back({stations_[i].lat, stations_[i].lon});
+    view_ = FitView(points, AreaAspect(mapArea()));
     viewChanged();
+}
+
+bool CMapWnd::fitEvent() {
+    std::vector<GeoPoint> points;
+    const CurrentEvent& event = session_.event();
+    if (event.hypocentreValid) {
+        points.push_back({event.lat, event.lon});
+        if (event.ellipse.valid())
+            for (const GeoPoint& p : EllipseOutline(event.lat, event.lon, event.ellipse.major, event.ellipse.minor,
+                                                    event.ellipse.direction))
+                points.push_back(p);
+    }
+    const ZELPhases& picks = session_.phases();
+    for (int i = 0; i < picks.Count(); ++i) {
+        const int station = picks.GetAt(i)->stationIndex;
+        if (station >= 0 && station < static_cast<int>(stations_.size()))
+            points.push_back({stations_[station].lat, stations_[station].lon});
+    }
+    if (points.empty()) return false;
+    view_ = FitView(points, AreaAspect(mapArea()), 0.2);
+    userViewChanged();
+    return true;
+}
+
+double CMapWnd::kilometresPerPixel() const {
+    const MapArea area = mapArea();
+    return area.height() > 0 ? view_.height() * kKmPerDegree / area.height() : 0.0;
 }
 
 void CMapWnd::setMode(Mode mode) {
@@ -108,32 +168,32 @@ void CMapWnd::setNetwork(const std::string& name) {
 
 void CMapWnd::zoomIn() {
     ZoomIn(view_);
-    viewChanged();
+    userViewChanged();
 }
 void CMapWnd::zoomOut() {
     ZoomOut(view_);
-    viewChanged();
+    userViewChanged();
 }
 void CMapWnd::shiftEast() {
     ShiftEast(view_);
-    viewChanged();
+    userViewChanged();
 }
 void CMapWnd::shiftWest() {
     ShiftWest(view_);
-    viewChanged();
+    userViewChanged();
 }
 void CMapWnd::shiftNorth() {
     ShiftNorth(view_);
-    viewChanged();
+    userViewChanged();
 }
 void CMapWnd::shiftSouth() {
     ShiftSouth(view_);
-    viewChanged();
+    userViewChanged();
 }
 void CMapWnd::resetView() { setView(MapView{}); }
 
 void CMapWnd::reportMissingFiles() {
-    if (mode_ == kCoastlines && !files_.hasCoastline())
+    if (mode_ == kCoastlines && !files_.hasCoastline() && !files_.hasLines())
         Q_EMIT statusText(QString::fromStdString(MissingCoastlineText()));
     if (mode_ == kRelief && !files_.hasRelief())
         Q_EMIT statusText(QString::fromStdString(MissingReliefText()));
@@ -174,6 +234,9 @@ std::size_t CMapWnd::contentSignature() const {
     Combine(seed, event.hypocentreValid);
     Combine(seed, event.lat);
     Combine(seed, event.lon);
+    Combine(seed, event.ellipse.major);
+    Combine(seed, event.ellipse.minor);
+    Combine(seed, event.ellipse.direction);
     for (const auto& [station, distance] : session_.distanceEstimates()) {
         Combine(seed, station);
         Combine(seed, distance);
@@ -181,7 +244,10 @@ std::size_t CMapWnd::contentSignature() const {
     return seed;
 }
 
-void CMapWnd::resizeEvent(QResizeEvent*) { pictureValid_ = false; }
+void CMapWnd::resizeEvent(QResizeEvent*) {
+    pictureValid_ = false;
+    if (fitsNetwork_) fitNetwork();
+}
 
 void CMapWnd::paintEvent(QPaintEvent*) {
     const std::size_t signature = contentSignature();
@@ -210,8 +276,10 @@ void CMapWnd::render(QPainter& painter) {
         view_.height() > 0 && area.width() >= kMinimumMapPixels && area.height() >= kMinimumMapPixels;
     painter.save();
     painter.setClipRect(QRect(area.left, area.top, area.width() + 1, area.height() + 1));
-    if (drawable && mode_ == kRelief) drawRelief(painter, p);
-    if (drawable && mode_ == kCoastlines) drawCoastlines(painter, p);
+    const bool sharpRelief = area.width() / view_.width <= kSharpReliefPixelsPerDegree;
+    if (drawable && mode_ == kRelief && sharpRelief) drawRelief(painter, p);
+    if (drawable && mode_ == kRelief && !sharpRelief) drawLines(painter, p);
+    if (drawable && mode_ == kCoastlines && !drawLines(painter, p)) drawCoastlines(painter, p);
     if (drawable) drawMonitoredRegions(painter, p);
     painter.restore();
     painter.setPen(Qt::black);
@@ -223,8 +291,57 @@ void CMapWnd::render(QPainter& painter) {
     if (azimuths_) drawAzimuths(painter, p);
     painter.restore();
     drawGrid(painter, p);
+    drawScaleBar(painter, p);
     drawStations(painter, p);
     drawEpicentre(painter, p);
+}
+
+const BinnedLines* CMapWnd::lines(MapLayer layer, MapResolution resolution) {
+    auto [it, fresh] = lines_.try_emplace({layer, resolution});
+    if (fresh) {
+        const std::string path = files_.linesFile(layer, resolution);
+        if (!path.empty()) it->second = BinnedLines::Read(path);
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
+bool CMapWnd::drawLines(QPainter& painter, const MapProjection& projection) {
+    const MapLayerChoice choice = ChooseMapLayers(kilometresPerPixel());
+    const BinnedLines* shore = lines(MapLayer::Shore, choice.resolution);
+    if (!shore) return false;
+    painter.setRenderHint(QPainter::Antialiasing);
+    auto draw = [&](const BinnedLines* file, int maxLevel, const QPen& pen) {
+        if (!file || maxLevel <= 0) return;
+        painter.setPen(pen);
+        for (const BinnedLine& line : file->linesIn(view_, maxLevel)) DrawGeoPolyline(painter, projection, line.points);
+    };
+    draw(lines(MapLayer::River, choice.resolution), choice.riverLevels, QPen(kRiverColour, 1));
+    draw(lines(MapLayer::Border, choice.resolution), choice.borderLevels, QPen(kBorderColour, 1, Qt::DashLine));
+    draw(shore, 4, QPen(kShoreColour, 1.2));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    return true;
+}
+
+void CMapWnd::drawScaleBar(QPainter& painter, const MapProjection& projection) {
+    const MapArea& area = projection.area();
+    const double midLat = (view_.latMin + view_.latMax) / 2.0;
+    const double kmPerPixel =
+        view_.width * kKmPerDegree * std::cos(midLat * kDistAzRadiansPerDegree) / std::max(area.width(), 1);
+    const ScaleBar bar = ChooseScaleBar(kmPerPixel, area.width() / 5.0);
+    if (bar.pixels < 10.0) return;
+    const QFontMetrics metrics = painter.fontMetrics();
+    const double x = area.left + 12, y = area.bottom - 10;
+    const QString label = bar.kilometres >= 1.0 ? QString("%1 км").arg(bar.kilometres, 0, 'f', 0)
+                                                : QString("%1 м").arg(bar.kilometres * 1000.0, 0, 'f', 0);
+    const QRectF backing(x - 4, y - metrics.height() - 6, std::max(bar.pixels, double(metrics.horizontalAdvance(label))) + 8,
+                         metrics.height() + 10);
+    painter.fillRect(backing, QColor(255, 255, 255, 200));
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawLine(QPointF(x, y), QPointF(x + bar.pixels, y));
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawLine(QPointF(x, y - 4), QPointF(x, y + 2));
+    painter.drawLine(QPointF(x + bar.pixels, y - 4), QPointF(x + bar.pixels, y + 2));
+    painter.drawText(QPointF(x, y - 5 - metrics.descent()), label);
 }
 
 void CMapWnd::drawRelief(QPainter& painter, const MapProjection& projection) {
@@ -289,40 +406,49 @@ void CMapWnd::drawGrid(QPainter& painter, const MapProjection& projection) {
     const MapArea& area = projection.area();
     const QFontMetrics metrics = painter.fontMetrics();
     painter.setPen(Qt::black);
+    const GridSteps lonSteps = ChooseGridSteps(view_.width), latSteps = ChooseGridSteps(view_.height());
+    auto isLabel = [](double value, const GridSteps& steps) {
+        return std::fabs(std::remainder(value, steps.label)) < steps.tick * 1e-6;
+    };
+    auto text = [](double value, const GridSteps& steps) {
+        return QString("%1°").arg(value, 0, 'f', steps.decimals);
+    };
     // Longitudes along the bottom and the top, labels alternately below and above.
-    const int firstLon = static_cast<int>(std::ceil(view_.lonMin));
+    const double firstLon = std::ceil(view_.lonMin / lonSteps.tick - 1e-9) * lonSteps.tick;
     int labelled = 0;
-    for (int step = 0; firstLon + step <= view_.lonMin + view_.width; ++step) {
-        const int lon = static_cast<int>(NormalizeLongitude(firstLon + step));
+    for (int step = 0; firstLon + step * lonSteps.tick <= view_.lonMin + view_.width + 1e-9; ++step) {
+        const double meridian = firstLon + step * lonSteps.tick;
         // Placed by its distance from the left edge: in a whole-world view the meridian of the
         // left edge comes again at the right one.
-        const double east = firstLon + step - view_.lonMin;
+        const double east = meridian - view_.lonMin;
         const int x = static_cast<int>(std::floor(area.left + area.width() * east / view_.width + 0.5));
-        const bool ten = lon % 10 == 0;
-        const int tick = ten ? 6 : 3;
+        const double lon = NormalizeLongitude(meridian);
+        const bool major = isLabel(lon, lonSteps);
+        const int tick = major ? 6 : 3;
         painter.drawLine(x, area.bottom, x, area.bottom - tick);
         painter.drawLine(x, area.top, x, area.top + tick);
-        if (!ten) continue;
-        const QString label = QString("%1°").arg(lon);
+        if (!major) continue;
+        const QString label = text(lon, lonSteps);
         const int w = metrics.horizontalAdvance(label);
         if (labelled++ % 2 == 0)
             painter.drawText(x - w / 2, area.bottom + metrics.ascent(), label);
         else
             painter.drawText(x - w / 2, area.top - metrics.descent(), label);
-        for (int lat = static_cast<int>(std::ceil(view_.latMin / 10.0)) * 10; lat <= view_.latMax;
-             lat += 10) {
+        for (double lat = std::ceil(view_.latMin / latSteps.label - 1e-9) * latSteps.label; lat <= view_.latMax + 1e-9;
+             lat += latSteps.label) {
             const int y = static_cast<int>(std::lround(projection.y(lat)));
             painter.drawLine(x - 2, y, x + 2, y);
             painter.drawLine(x, y - 2, x, y + 2);
         }
     }
     // Latitudes along the left edge.
-    for (int lat = static_cast<int>(std::ceil(view_.latMin)); lat <= view_.latMax; ++lat) {
+    for (double lat = std::ceil(view_.latMin / latSteps.tick - 1e-9) * latSteps.tick; lat <= view_.latMax + 1e-9;
+         lat += latSteps.tick) {
         const int y = static_cast<int>(std::lround(projection.y(lat)));
-        const bool ten = lat % 10 == 0;
-        painter.drawLine(area.left, y, area.left + (ten ? 6 : 3), y);
-        if (!ten) continue;
-        const QString label = QString("%1°").arg(lat);
+        const bool major = isLabel(lat, latSteps);
+        painter.drawLine(area.left, y, area.left + (major ? 6 : 3), y);
+        if (!major) continue;
+        const QString label = text(std::fabs(lat) < 1e-9 ? 0.0 : lat, latSteps);
         painter.drawText(area.left - metrics.horizontalAdvance(label) - 2, y + metrics.ascent() / 2, label);
     }
 }
@@ -339,6 +465,7 @@ void CMapWnd::drawStations(QPainter& painter, const MapProjection& projection) {
     const std::vector<bool> shown = StationsShown(stations_, networks_, network_);
     const std::map<int, float>& estimates = session_.distanceEstimates();
     const MapArea& area = projection.area();
+    std::vector<std::optional<PixelPoint>> where(stations_.size());
     for (std::size_t i = 0; i < stations_.size(); ++i) {
         if (!shown[i]) continue;
         const Station& station = stations_[i];
@@ -350,30 +477,80 @@ void CMapWnd::drawStations(QPainter& painter, const MapProjection& projection) {
             DrawGeoPolyline(painter, projection, DistanceCircle(station.lat, station.lon, it->second));
             painter.restore();
         }
-        if (!projection.visible(station.lat, station.lon)) continue;
-        const QPointF at(projection.x(station.lon), projection.y(station.lat));
-        drawMarker(painter, at, kStationBlue);
+        if (projection.visible(station.lat, station.lon))
+            where[i] = PixelPoint{double(projection.x(station.lon)), projection.y(station.lat)};
+    }
+    std::vector<StationMark> marks = StationMarks(stations_, where, kArrayCollapsePixels);
+    // The stations of the event's picks keep their names first when names crowd.
+    std::vector<bool> picked(stations_.size(), false);
+    const ZELPhases& picks = session_.phases();
+    for (int i = 0; i < picks.Count(); ++i)
+        if (const int s = picks.GetAt(i)->stationIndex; s >= 0 && s < int(picked.size())) picked[s] = true;
+    std::stable_sort(marks.begin(), marks.end(), [&](const StationMark& a, const StationMark& b) {
+        return picked[a.stations.front()] > picked[b.stations.front()];
+    });
+    const QFontMetrics metrics = painter.fontMetrics();
+    const double radius = kMarkerMillimetres * logicalDpiX() / 25.4 / 2.0;
+    std::vector<LabelRequest> requests;
+    for (const StationMark& mark : marks)
+        requests.push_back({mark.at, double(metrics.horizontalAdvance(QString::fromStdString(mark.name))),
+                            double(metrics.height())});
+    const std::vector<std::optional<PixelPoint>> labels = PlaceLabels(requests, radius + 1.0, 2.0);
+    for (std::size_t m = 0; m < marks.size(); ++m) {
+        const QPointF at(marks[m].at.x, marks[m].at.y);
+        if (marks[m].array) {
+            // An array: one triangle for all its elements, named after the array.
+            const double r = radius * 1.6;
+            const QPolygonF triangle{{at.x(), at.y() - r}, {at.x() + r * 0.87, at.y() + r * 0.5},
+                                     {at.x() - r * 0.87, at.y() + r * 0.5}};
+            painter.setPen(QPen(kStationBlue, 1.5));
+            painter.setBrush(Qt::white);
+            painter.drawPolygon(triangle);
+            painter.fillRect(QRectF(at.x() - 2, at.y() - 2, 4, 4), kStationBlue);
+        } else {
+            drawMarker(painter, at, kStationBlue);
+        }
+        if (!labels[m]) continue;
+        const QString name = QString::fromStdString(marks[m].name);
+        const QRectF box(labels[m]->x, labels[m]->y, requests[m].width, requests[m].height);
+        painter.fillRect(box.adjusted(-1, 0, 1, 0), QColor(255, 255, 255, 170));
         painter.setPen(kStationBlue);
-        painter.drawText(QPointF(at.x() + 6, at.y() + painter.fontMetrics().ascent() / 2.0),
-                         QString::fromStdString(station.code));
+        painter.drawText(QPointF(box.left(), box.top() + metrics.ascent()), name);
     }
 }
 
 void CMapWnd::drawEpicentre(QPainter& painter, const MapProjection& projection) {
     const CurrentEvent& event = session_.event();
-    if (!event.hypocentreValid || !projection.visible(event.lat, event.lon)) return;
+    if (!event.hypocentreValid) return;
+    if (event.ellipse.valid()) {
+        painter.save();
+        const MapArea& area = projection.area();
+        painter.setClipRect(QRect(area.left, area.top, area.width() + 1, area.height() + 1));
+        painter.setPen(QPen(kEpicentreRed, 2));
+        DrawGeoPolyline(painter, projection,
+                        EllipseOutline(event.lat, event.lon, std::max(event.ellipse.major, 0.01),
+                                       std::max(event.ellipse.minor, 0.01), event.ellipse.direction));
+        painter.restore();
+    }
+    if (!projection.visible(event.lat, event.lon)) return;
     drawMarker(painter, QPointF(projection.x(event.lon), projection.y(event.lat)), kEpicentreRed);
 }
 
 void CMapWnd::mousePressEvent(QMouseEvent* event) {
     const MapProjection p = projection();
     const QPointF pos = event->position();
-    if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier) &&
-        p.area().contains(pos.x(), pos.y())) {
+    if (event->button() != Qt::LeftButton || !p.area().contains(pos.x(), pos.y())) return;
+    if (event->modifiers() & Qt::ShiftModifier) {
         measuring_ = true;
         measureLat_ = p.latAt(pos.y());
         measureLon_ = p.lonAt(pos.x());
         Q_EMIT statusText(QString::fromStdString(MapMeasurementText({})));
+    } else if (event->modifiers() & Qt::ControlModifier) {
+        boxing_ = boxDragged_ = true;
+        boxAnchor_ = boxCorner_ = pos.toPoint();
+    } else if (!boxing_) {
+        panFrom_ = pos.toPoint();
+        panView_ = view_;
     }
 }
 
@@ -383,6 +560,15 @@ void CMapWnd::mouseMoveEvent(QMouseEvent* event) {
     if (boxing_) {
         boxCorner_ = pos.toPoint();
         update();
+    }
+    if (panFrom_ && (event->buttons() & Qt::LeftButton)) {
+        const MapArea& area = p.area();
+        const QPoint moved = pos.toPoint() - *panFrom_;
+        view_ = panView_;
+        Pan(view_, moved.y() * view_.height() / std::max(area.height(), 1),
+            -moved.x() * view_.width / std::max(area.width(), 1));
+        userViewChanged();
+        return;
     }
     const bool inside = p.area().contains(pos.x(), pos.y());
     if (measuring_) {
@@ -396,26 +582,54 @@ void CMapWnd::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CMapWnd::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) measuring_ = false;
+    if (event->button() != Qt::LeftButton) return;
+    measuring_ = false;
+    panFrom_.reset();
+    if (boxDragged_) {
+        boxDragged_ = false;
+        finishBox(event->position().toPoint());
+    }
 }
 
 void CMapWnd::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || (event->modifiers() & Qt::ShiftModifier)) return;
+    panFrom_.reset();
     if (!boxing_) {
         boxing_ = true;
         boxAnchor_ = boxCorner_ = event->position().toPoint();
         update();
         return;
     }
+    finishBox(event->position().toPoint());
+}
+
+void CMapWnd::finishBox(QPoint corner) {
     boxing_ = false;
     const MapProjection p = projection();
     const MapArea& area = p.area();
     const int x1 = std::clamp(boxAnchor_.x(), area.left, area.right);
-    const int x2 = std::clamp(event->position().toPoint().x(), area.left, area.right);
+    const int x2 = std::clamp(corner.x(), area.left, area.right);
     const int west = std::min(x1, x2), east = std::max(x1, x2);
+    if (east - west < 3 || std::abs(corner.y() - boxAnchor_.y()) < 3) {  // a click, not a box
+        update();
+        return;
+    }
     ZoomToBox(view_, p.lonAt(west), (east - west) * view_.width / area.width(), p.latAt(boxAnchor_.y()),
-              p.latAt(event->position().y()));
-    viewChanged();
+              p.latAt(corner.y()));
+    userViewChanged();
+}
+
+void CMapWnd::wheelEvent(QWheelEvent* event) {
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0.0) return;
+    const MapProjection p = projection();
+    const QPointF pos = event->position();
+    const MapArea& area = p.area();
+    const double x = std::clamp(pos.x(), double(area.left), double(area.right));
+    const double y = std::clamp(pos.y(), double(area.top), double(area.bottom));
+    ZoomAbout(view_, p.latAt(y), p.lonAt(x), std::pow(kWheelZoomStep, -notches));
+    userViewChanged();
+    event->accept();
 }
 
 void CMapWnd::contextMenuEvent(QContextMenuEvent* event) {

@@ -8,10 +8,12 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
 #include "data/StationModel.h"
+#include "map/BinnedLines.h"
 #include "map/Coastline.h"
 #include "map/MapDataFiles.h"
 #include "map/MapProjection.h"
@@ -49,6 +51,13 @@ class CMapWnd : public QWidget {
     void shiftNorth();
     void shiftSouth();
     void resetView();
+    // The shown stations (the network filter's, or all) filling the window.
+    void fitNetwork();
+    // The epicentre, its ellipse and the stations with picks; false when there is neither
+    // epicentre nor pick.
+    bool fitEvent();
+    // Kilometres on the ground per pixel of the map area, north to south.
+    double kilometresPerPixel() const;
 
     // The map area and its projection at the window's present size.
     MapArea mapArea() const;
@@ -71,12 +80,22 @@ class CMapWnd : public QWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     Session& session_;
     int observer_ = 0;
     void viewChanged();
+    // A change the analyst made: the map no longer fits itself to the network on a resize.
+    void userViewChanged();
     void render(QPainter& painter);
+    // Shorelines, lakes, rivers and borders at the resolution the scale needs; false when the
+    // binned files are missing.
+    bool drawLines(QPainter& painter, const MapProjection& projection);
+    const BinnedLines* lines(MapLayer layer, MapResolution resolution);
+    void drawScaleBar(QPainter& painter, const MapProjection& projection);
+    // Zooms to the box from the anchor to the corner (a click without a box changes nothing).
+    void finishBox(QPoint corner);
     void drawRelief(QPainter& painter, const MapProjection& projection);
     void drawCoastlines(QPainter& painter, const MapProjection& projection);
     void drawMonitoredRegions(QPainter& painter, const MapProjection& projection);
@@ -103,9 +122,14 @@ class CMapWnd : public QWidget {
 
     std::optional<std::vector<CoastPoint>> coastline_;  // read on first use
     std::optional<std::array<QImage, 9>> relief_;
+    std::map<std::pair<MapLayer, MapResolution>, std::optional<BinnedLines>> lines_;  // read on first use
+    bool fitsNetwork_ = true;  // until the analyst moves the view, a resize fits the network again
 
-    bool boxing_ = false;  // rectangle zoom between two double-clicks
+    bool boxing_ = false;  // rectangle zoom between two double-clicks, or a Ctrl drag
+    bool boxDragged_ = false;
     QPoint boxAnchor_, boxCorner_;
+    std::optional<QPoint> panFrom_;  // a left-button drag moving the map
+    MapView panView_;
     bool measuring_ = false;
     double measureLat_ = 0.0, measureLon_ = 0.0;
     QPoint contextPoint_{-1, -1};

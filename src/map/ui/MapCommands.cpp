@@ -35,6 +35,7 @@ void EditEpicentre(CMapWnd* map, EpicentreValues values) {
         event.lon = static_cast<float>(dialog.values().lon);
         event.depth = static_cast<float>(dialog.values().depth);
         event.originTime = dialog.values().originTime;
+        event.ellipse = {};
         event.hypocentreValid = true;
     }
     map->session().changed(SessionChange::Hypocentre);
@@ -63,6 +64,10 @@ CMapWnd* InstallMap(Workbench& frame, AppContext& context) {
     QAction* north = frame.bind(cmd::kMapShiftNorth, map, [map] { map->shiftNorth(); });
     QAction* south = frame.bind(cmd::kMapShiftSouth, map, [map] { map->shiftSouth(); });
     QAction* reset = frame.bind(cmd::kMapReset, map, [map] { map->resetView(); });
+    QAction* fitNetwork = frame.bind(cmd::kMapFitNetwork, map, [map] { map->fitNetwork(); });
+    QAction* fitEvent = frame.bind(cmd::kMapFitEvent, map, [map, &frame] {
+        if (!map->fitEvent()) frame.showStatusMessage("Нет ни эпицентра, ни фаз события");
+    });
 
     auto* modes = new QActionGroup(map);
     const std::pair<int, CMapWnd::Mode> modeCommands[] = {{cmd::kMapRelief, CMapWnd::kRelief},
@@ -99,6 +104,8 @@ CMapWnd* InstallMap(Workbench& frame, AppContext& context) {
     QMenu* shift = contextMenu->addMenu("Сдвинуть карту");
     for (QAction* a : {east, west, north, south}) shift->addAction(a);
     contextMenu->addAction(reset);
+    contextMenu->addAction(fitNetwork);
+    contextMenu->addAction(fitEvent);
     contextMenu->addSeparator();
     contextMenu->addAction(parameters);
     contextMenu->addAction(markStart);
@@ -107,7 +114,8 @@ CMapWnd* InstallMap(Workbench& frame, AppContext& context) {
     // The frame's "Карта" menu carries the window's commands.
     if (QMenu* menu = frame.menu(cmd::Menu::Map)) {
         menu->addSeparator();
-        for (QAction* a : {zoomIn, zoomOut, east, west, north, south, reset}) menu->addAction(a);
+        for (QAction* a : {zoomIn, zoomOut, east, west, north, south, reset, fitNetwork, fitEvent})
+            menu->addAction(a);
         menu->addSeparator();
         for (QAction* a : modeActions) menu->addAction(a);
         menu->addAction(azimuths);

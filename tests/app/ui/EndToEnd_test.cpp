@@ -528,6 +528,7 @@ TEST_P(EndToEnd, LocalEarthquakeByKeys) {
     expectNoWarnings("location");
     regainKeyboard();
     expectDemoHypocentre(context->session().event());
+    EXPECT_TRUE(context->session().event().ellipse.valid());  // the map draws it round the epicentre
 
     key(last, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);  // Wood-Anderson on every active pane
     for (const char* code : kStations) {

@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -69,6 +70,7 @@ class MapWindowTest : public MapGlobals {
         stations[1].lon = -60.0f;
         map = std::make_unique<CMapWnd>(session, stations, networks, MapDataFiles{});
         map->resize(800, 450);
+        map->resetView();  // the pixels below are worked out on the whole world
     }
     QImage Picture() { return map->grab().toImage(); }
     QPointF At(double lat, double lon) const {
@@ -136,6 +138,27 @@ TEST_F(MapWindowTest, DoubleClicksZoomToTheBoxBetweenThem) {
     EXPECT_NEAR(view.latMax, 50, 0.5);
     map->resetView();
     EXPECT_EQ(map->view(), MapView{});
+
+    // The wheel zooms about the pointer: the point under it stays under it.
+    const QPointF pointer = At(20, 40);
+    QWheelEvent wheel(pointer, map->mapToGlobal(pointer), {}, {0, 240}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(map.get(), &wheel);
+    EXPECT_NEAR(map->view().width, 360.0 / 1.25 / 1.25, 1e-9);
+    EXPECT_NEAR(At(20, 40).x(), pointer.x(), 1.0);
+    EXPECT_NEAR(At(20, 40).y(), pointer.y(), 1.0);
+    // A left drag carries the map with the pointer; a Ctrl drag zooms to the box it draws.
+    const QPointF before = At(10, 20);
+    QTest::mousePress(map.get(), Qt::LeftButton, {}, before.toPoint());
+    QTest::mouseMove(map.get(), (before + QPointF(100, 50)).toPoint());
+    QTest::mouseRelease(map.get(), Qt::LeftButton, {}, (before + QPointF(100, 50)).toPoint());
+    EXPECT_NEAR(At(10, 20).x(), before.x() + 100, 1.0);
+    EXPECT_NEAR(At(10, 20).y(), before.y() + 50, 1.0);
+    map->resetView();
+    QTest::mousePress(map.get(), Qt::LeftButton, Qt::ControlModifier, a);
+    QTest::mouseMove(map.get(), b);
+    QTest::mouseRelease(map.get(), Qt::LeftButton, Qt::ControlModifier, b);
+    EXPECT_NEAR(map->view().lonMin, -30, 0.5);
+    EXPECT_NEAR(map->view().latMax, 50, 0.5);
 }
 
 TEST_F(MapWindowTest, StatusBarShowsThePointerOrTheMeasurement) {
@@ -225,11 +248,18 @@ TEST_F(DemoMapTest, DemoNetworkEpicentreAndAzimuths) {
     context->session().monitoredRegions().insert(context->databases().work(), region);
 
     frame->activateChild(CMainFrame::kMap, true);
+    frame->resize(1200, 800);
+    QApplication::processEvents();
+    // It opens on the network with its geography, not on the world.
+    EXPECT_LT(map->view().width, 30.0);
+    EXPECT_EQ(map->mode(), haveMapFiles ? CMapWnd::kCoastlines : CMapWnd::kSimple);
+    for (const Station& s : stations) EXPECT_TRUE(map->projection().visible(s.lat, s.lon)) << s.code;
+    if (const char* out = std::getenv("ZEL_MAP_FIRST_SCREENSHOT")) map->grab().save(out);
     frame->action(cmd::kMapAzimuths)->trigger();
     frame->action(cmd::kMapRelief)->trigger();
     EXPECT_EQ(map->mode(), CMapWnd::kRelief);
     EXPECT_TRUE(map->azimuths());
-    map->setView(MapView{35.0, 70.0, 80.0, 135.0, 55.0});
+    map->setView(MapView{20.0, 75.0, 60.0, 140.0, 80.0});  // a scale the relief picture is sharp at
     frame->resize(1200, 800);
     QApplication::processEvents();
     const QImage image = map->grab().toImage();
@@ -247,6 +277,20 @@ TEST_F(DemoMapTest, DemoNetworkEpicentreAndAzimuths) {
     // The monitored region: its outline, corners sorted.
     EXPECT_TRUE(ColourNear(image, p.xExact(120.0), p.y(42.5), QColor(0, 128, 0), 1));
     EXPECT_TRUE(ColourNear(image, p.xExact(125.0), p.y(45.0), QColor(0, 128, 0), 1));
+    // Zoomed to the event: the epicentre, its ellipse and the picked stations fill the view.
+    const MapView shown = map->view();
+    context->session().event().ellipse = {15.0, 6.0, 40.0};
+    frame->action(cmd::kMapCoastlines)->trigger();
+    frame->action(cmd::kMapFitEvent)->trigger();
+    QApplication::processEvents();
+    const QImage zoomed = map->grab().toImage();
+    if (const char* out = std::getenv("ZEL_MAP_EVENT_SCREENSHOT")) zoomed.save(out);
+    const MapProjection z = map->projection();
+    EXPECT_LT(map->view().width, 10.0);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(z.visible(stations[i].lat, stations[i].lon)) << i;
+    const GeoPoint tip = PointAtDistance(event.lat, event.lon, 15.0 / 111.195, 40.0);
+    EXPECT_TRUE(ColourNear(zoomed, z.xExact(tip.lon), z.y(tip.lat), kRed, 2));
+    map->setView(shown);
     box->setCurrentIndex(2);  // the BKA array only
     EXPECT_EQ(map->network(), box->itemText(2).toStdString());
 
