@@ -168,6 +168,7 @@ constexpr Command kCommands[] = {
     {kKeyPickSet9, "9-я фаза набора под указателем", "", "9"},
     {kDeleteNearestPick, "Удалить ближайшую фазу под указателем", "", "Del"},
     {kShortcutsHelp, "Клавиши и команды", "", ""},
+    {kHelpContents, "Справка ZEL", "", "F1"},
     {kKeyAmplitude, "Период и амплитуда после фазы под указателем", "", "A"},
     {kDspSaveWorksheet, "Сохранить рабочую область...", "", ""},
     {kDspLoadWorksheet, "Загрузить рабочую область...", "", ""},

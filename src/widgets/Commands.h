@@ -172,6 +172,7 @@ enum Id : int {
     kKeyAmplitude = 33291,
     kMapFitNetwork = 33315,
     kMapFitEvent = 33316,
+    kHelpContents = 33317,
     kEventReport = 33111,
     kWriteCssTables = 33153,
     kWriteStoredCssTables = 33181,

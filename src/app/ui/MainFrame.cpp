@@ -18,6 +18,7 @@
 #include "wave/ui/WaveformCommands.h"
 #include "wave/ui/waveform.h"
 #include "widgets/CommandIcons.h"
+#include "widgets/HelpWindow.h"
 #include "widgets/ShortcutsDialog.h"
 #include "widgets/Commands.h"
 #include "widgets/ToolbarCustomizeDialog.h"
@@ -158,6 +159,7 @@ void CMainFrame::createActions() {
     bind(cmd::kAbout, this, [this] { ShowAboutDlg(this); });
     bind(cmd::kZelVersion, this, [this] { ShowZelAbout(this); });
     bind(cmd::kShortcutsHelp, this, [this] { ShowShortcuts(this); });
+    bind(cmd::kHelpContents, this, [this] { showHelpForActiveWindow(); });
     bind(cmd::kUndoPicks, this, [this] {
         if (!context_.session().undoPicks()) QApplication::beep();
     });
@@ -206,7 +208,7 @@ void CMainFrame::createMenus() {
             {cmd::kCascade, cmd::kTileHorizontally, cmd::kTileVertically, 0, cmd::kShowWaveforms,
              cmd::kShowPhaseList, cmd::kShowDsp, cmd::kShowMap},
             -1);
-    addMenu(cmd::Menu::Help, {cmd::kShortcutsHelp, 0, cmd::kAbout}, -1);
+    addMenu(cmd::Menu::Help, {cmd::kHelpContents, cmd::kShortcutsHelp, 0, cmd::kAbout}, -1);
 }
 
 void CMainFrame::fillMenu(QMenu& menu, const std::vector<cmd::MenuItem>& items) {
@@ -279,6 +281,18 @@ void CMainFrame::createChildren() {
         sub->show();
         children_[which] = sub;
     }
+}
+
+void CMainFrame::showHelpForActiveWindow() {
+    const QMdiSubWindow* active = mdi_->activeSubWindow();
+    const QString page = active == children_[kWaveforms]   ? "road.html#waveforms"
+                         : active == children_[kPhaseList] ? "road.html#phases"
+                         : active == children_[kDsp]       ? "zel:formulas"
+                         : active == children_[kMap]       ? "road.html#map"
+                                                           : "index.html";
+    const QString folder = QString::fromStdString(context_.paths().resources) + "/help";
+    const QString zelbatch = QString::fromStdString(context_.paths().executableDir) + "/zelbatch";
+    ShowHelp(help_, this, folder, zelbatch, page);
 }
 
 void CMainFrame::setChildWidget(Child which, QWidget* content) {

@@ -2,6 +2,7 @@
 // The main frame: the four permanent windows in an MDI area, menus, toolbars and status bar.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <map>
 
@@ -17,6 +18,7 @@ namespace zel {
 class AppContext;
 class CZELStatusBar;
 class CZELToolbar;
+class HelpWindow;
 class waveform;
 
 class CMainFrame : public QMainWindow, public Workbench {
@@ -62,6 +64,9 @@ class CMainFrame : public QMainWindow, public Workbench {
     AppContext& context_;
     QMdiArea* mdi_ = nullptr;
     std::array<QMdiSubWindow*, 4> children_{};
+    QPointer<HelpWindow> help_;
+    // F1: the help page of the window the analyst works in.
+    void showHelpForActiveWindow();
     std::map<int, QAction*> actions_;
     std::map<cmd::Menu, QMenu*> menus_;
     std::vector<CZELToolbar*> toolbars_;
