@@ -13,14 +13,15 @@ namespace zel {
 namespace {
 
 // The registry order is part of the user interface (the workspace lists the functions in it).
-constexpr std::array<std::string_view, 54> kNames = {
-    "max",   "min",        "cos",       "sin",    "gcos",    "gsin",        "mean",   "abs",
-    "exp",   "spectrum",   "extract",   "log10",  "hanning", "linreg",      "kaiser", "gline",
-    "integ", "rderiv",     "lderiv",    "deriv",  "conv",    "refft",       "imfft",  "tan",
-    "atan",  "sqrt",       "log",       "ceil",   "floor",   "interpolate", "butter", "revers",
-    "rand",  "sizeof",     "rectilin",  "planar", "smooth",  "dspectrum",   "getdx",  "azimuth",
-    "dpv",   "avspectrum", "spectrum2", "smh",    "flt",     "rev",         "fft",    "dft",
-    "len",   "dx",         "center",    "cntr",   "xMin",    "xMax"};
+// spectrogram comes after the 54 names of the original library.
+constexpr std::array<std::string_view, 55> kNames = {
+    "max",   "min",        "cos",       "sin",    "gcos",    "gsin",        "mean",       "abs",
+    "exp",   "spectrum",   "extract",   "log10",  "hanning", "linreg",      "kaiser",     "gline",
+    "integ", "rderiv",     "lderiv",    "deriv",  "conv",    "refft",       "imfft",      "tan",
+    "atan",  "sqrt",       "log",       "ceil",   "floor",   "interpolate", "butter",     "revers",
+    "rand",  "sizeof",     "rectilin",  "planar", "smooth",  "dspectrum",   "getdx",      "azimuth",
+    "dpv",   "avspectrum", "spectrum2", "smh",    "flt",     "rev",         "fft",        "dft",
+    "len",   "dx",         "center",    "cntr",   "xMin",    "xMax",        "spectrogram"};
 // The Butterworth filter of the language, under both its names.
 constexpr std::array<std::string_view, 2> kFilterNames = {"butter", "flt"};
 

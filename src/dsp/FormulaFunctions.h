@@ -20,7 +20,7 @@ struct FormulaFunctionEntry {
     FormulaFunction function;
 };
 
-// The registered names in their fixed order (54, aliases included), spelled as the registry
+// The registered names in their fixed order (55, aliases included), spelled as the registry
 // spells them (xMin, xMax); lookup ignores case.
 std::span<const std::string_view> FormulaFunctionNames();
 

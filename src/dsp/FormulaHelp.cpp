@@ -67,6 +67,10 @@ constexpr FormulaButton kFunctionButtons[] = {
      "planar(Z, X, Y, N) - Planarity of particle 3d motion described by Z, X, Y dataset; N - sliding window "
      "length "
      "in samples"},
+    {"spectrogram", "spectrogram(w , 256 , 128)",
+     "spectrogram(W, n, overlap[, f1, f2]) - Средняя спектральная плотность мощности сигнала W "
+     "в полосе f1..f2 Гц (по умолчанию по всем частотам) в скользящем окне Ханна: n - количество "
+     "точек в окне, overlap - перекрытие окон в точках; одно значение на окно, dx - сдвиг окна"},
 };
 
 constexpr FormulaButton kOtherButtons[] = {

@@ -3,12 +3,14 @@
 #include <array>
 #include <cmath>
 #include <complex>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "dsp/Fft.h"
 #include "dsp/FormulaFunctions.h"
 #include "dsp/FormulaParser.h"
+#include "dsp/Spectrogram.h"
 
 namespace zel {
 namespace {
@@ -88,10 +90,40 @@ SignalVector InterpolateFn(FormulaParser& p) {
     return Interpolate(a[0], IntegerArgument(a[1]));
 }
 
+// spectrogram(W, n, overlap [, f1, f2]): the mean power spectral density of each segment over
+// f1 .. f2 Hz (every bin without them), one value per segment, dx the segment step.
+SignalVector SpectrogramFn(FormulaParser& p) {
+    constexpr const char* kTooMany = "Нет парной скобки или к-во много аргументов > 5 в функции SPECTROGRAM";
+    constexpr const char* kCount = "Ошибка в количестве аргументов в функции SPECTROGRAM";
+    p.ExpectOpen("Нет скобки '('");
+    const SignalVector w = p.ParseExpression();
+    p.ExpectComma(kCount);
+    const std::int64_t n = IntegerArgument(p.ParseExpression());
+    p.ExpectComma(kCount);
+    const std::int64_t overlap = IntegerArgument(p.ParseExpression());
+    double f1 = -std::numeric_limits<double>::infinity(), f2 = std::numeric_limits<double>::infinity();
+    if (p.At(',')) {
+        p.NextToken();
+        f1 = p.ParseScalar();
+        p.ExpectComma(kCount);
+        f2 = p.ParseScalar();
+    }
+    p.ExpectClose(kTooMany);
+    const Spectrogram s = ComputeSpectrogram(w.Values(), w.dx, n, overlap);
+    return SignalVector(BandMeanPower(s, f1, f2), s.step);
+}
+
 constexpr FormulaFunctionEntry kFunctions[] = {
-    {"spectrum", &Spectrum}, {"fft", &Spectrum},          {"refft", &ReFft},
-    {"imfft", &ImFft},       {"spectrum2", &Spectrum2},   {"dspectrum", &DSpectrum},
-    {"dft", &DSpectrum},     {"avspectrum", &AvSpectrum}, {"interpolate", &InterpolateFn},
+    {"spectrum", &Spectrum},
+    {"fft", &Spectrum},
+    {"refft", &ReFft},
+    {"imfft", &ImFft},
+    {"spectrum2", &Spectrum2},
+    {"dspectrum", &DSpectrum},
+    {"dft", &DSpectrum},
+    {"avspectrum", &AvSpectrum},
+    {"interpolate", &InterpolateFn},
+    {"spectrogram", &SpectrogramFn},
 };
 
 // The magnitudes of one window, added into sum (which has n / 2 values).

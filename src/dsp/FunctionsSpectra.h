@@ -1,6 +1,6 @@
 #pragma once
 // Spectra and the trigonometric interpolation of the formula language: spectrum (fft), refft,
-// imfft, spectrum2, dspectrum (dft), avspectrum, interpolate.
+// imfft, spectrum2, dspectrum (dft), avspectrum, interpolate, spectrogram (dsp/Spectrogram.h).
 
 #include <cstddef>
 #include <cstdint>

@@ -183,6 +183,7 @@ constexpr Command kCommands[] = {
     {kDspAddWindow, "Добавить окно", "", ""},
     {kDspRemoveWindow, "Удалить последнее окно", "", ""},
     {kDspRecompute, "Пересчитать все окна", "recompute", ""},
+    {kDspSpectrogram, "Спектрограмма...", "spectrogram", ""},
     {kPrint, "Печать...", "print", "Ctrl+P"},
 };
 
@@ -283,7 +284,7 @@ const std::vector<int>& DspWorkspaceCommands() {
     static const std::vector<int> ids = {
         kDspFormula, kDspRecompute, 0, kDspAddWindow, kDspRemoveWindow, 0, kDspSaveWorksheet, kDspLoadWorksheet, 0,
         kDspSaveData, kDspLoadData, kDspCopyData, kDspPasteData, 0, kDspOverplot, kDspFixWindow, kDspProperties, 0,
-        kPrint, 0};
+        kDspSpectrogram, 0, kPrint, 0};
     return ids;
 }
 
@@ -317,7 +318,7 @@ std::vector<int> DefaultToolbarLayout(const std::string& toolbarName) {
                 kLocateHypocentre};
     if (toolbarName == "DSP")
         return {kFormula, kFilter, 0, kRunDetector, 0, kDspFormula, kDspRecompute, kDspOverplot, kDspFixWindow, 0,
-                kDspCopyData, kDspPasteData, 0, kPrint};
+                kDspSpectrogram, 0, kDspCopyData, kDspPasteData, 0, kPrint};
     return {};
 }
 

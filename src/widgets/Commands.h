@@ -191,6 +191,7 @@ enum Id : int {
     kDspAddWindow = 33260,
     kDspRemoveWindow = 33261,
     kDspRecompute = 33262,
+    kDspSpectrogram = 33300,
     kPrint = 57607,
 };
 

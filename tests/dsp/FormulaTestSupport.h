@@ -64,6 +64,16 @@ inline SignalVector Signal(std::vector<double> samples, double dx) {
     return SignalVector(std::move(samples), dx);
 }
 
+// Lowers the count limit for one test and puts it back afterwards.
+class CountLimit {
+  public:
+    explicit CountLimit(std::size_t limit) : saved_(SignalCountLimit()) { SetSignalCountLimit(limit); }
+    ~CountLimit() { SetSignalCountLimit(saved_); }
+
+  private:
+    std::size_t saved_;
+};
+
 // Runs a test under a locale that writes numbers with a decimal comma, and fails (not skips)
 // when the machine cannot provide one.
 class CommaLocaleTest : public ::testing::Test {

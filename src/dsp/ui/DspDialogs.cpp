@@ -1,11 +1,16 @@
 #include "dsp/ui/DspDialogs.h"
 
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
+#include <cmath>
 
 #include "dsp/ui/DspPlotPainter.h"
 
@@ -40,6 +45,47 @@ std::array<std::string, kDspOverlayCount> CSelectOverplot::formulas() const {
         texts[static_cast<std::size_t>(k)] = fields_[static_cast<std::size_t>(k)]->text().trimmed().toStdString();
     return texts;
 }
+
+int CSpectrogramDlg::DefaultLength(std::size_t count, double dx) {
+    const double wanted = dx > 0 ? 5.0 / dx : 256.0;
+    double n = std::exp2(std::round(std::log2(std::clamp(wanted, 2.0, 1048576.0))));
+    const double samples = static_cast<double>(count);
+    while (n > 16 && samples < 4.5 * n) n /= 2;  // 8 segments of n moved by n / 2 take 4.5 n samples
+    return static_cast<int>(std::clamp(n, 2.0, std::min(samples, static_cast<double>(INT_MAX))));
+}
+
+CSpectrogramDlg::CSpectrogramDlg(std::size_t count, double dx, QWidget* parent) : QDialog(parent) {
+    setWindowTitle("Спектрограмма");
+    const int most = static_cast<int>(std::min<std::size_t>(count, INT_MAX));
+    length_ = new QSpinBox;
+    length_->setRange(2, std::max(2, most));
+    length_->setValue(DefaultLength(count, dx));
+    overlap_ = new QSpinBox;
+    overlap_->setRange(0, length_->value() - 1);
+    overlap_->setValue(length_->value() / 2);
+    connect(length_, &QSpinBox::valueChanged, this, [this](int n) { overlap_->setMaximum(n - 1); });
+    const double nyquist = dx > 0 ? 0.5 / dx : 0.5;
+    maxFrequency_ = new QDoubleSpinBox;
+    maxFrequency_->setLocale(QLocale::c());
+    maxFrequency_->setDecimals(3);
+    maxFrequency_->setRange(0.0, nyquist);
+    maxFrequency_->setValue(nyquist);
+    auto* form = new QFormLayout;
+    form->addRow("Длина окна, отсчетов", length_);
+    form->addRow("Перекрытие окон, отсчетов", overlap_);
+    form->addRow("Показать частоты до, Гц", maxFrequency_);
+    form->addRow(new QLabel(QString("Сигнал: %1 отсчетов, шаг %2 с").arg(count).arg(dx, 0, 'g', 6)));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+int CSpectrogramDlg::length() const { return length_->value(); }
+int CSpectrogramDlg::overlap() const { return overlap_->value(); }
+double CSpectrogramDlg::maxFrequency() const { return maxFrequency_->value(); }
 
 void ShowDataSetProperties(const DspWindow& w, int index, QWidget* parent) {
     QDialog dialog(parent);

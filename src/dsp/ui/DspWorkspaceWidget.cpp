@@ -25,6 +25,7 @@
 #include "dsp/ui/DspDialogs.h"
 #include "dsp/ui/DspPlotPainter.h"
 #include "dsp/ui/FormulaDialog.h"
+#include "dsp/ui/SpectrogramWindow.h"
 #include "session/AppContext.h"
 #include "wave/ui/waveform.h"
 #include "widgets/Commands.h"
@@ -334,6 +335,38 @@ void CDSP::formulaDialog() {
     applyFormula(dialog.formula());
 }
 
+void CDSP::spectrogramDialog(Workbench& frame) {
+    const DspWindow& w = model_.window(model_.current());
+    if (w.count() < 2) {  // nothing to segment: said before any question is asked
+        report(kEmptyDataSet);
+        return;
+    }
+    CSpectrogramDlg dialog(w.count(), w.signal->dx, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    showSpectrogram(frame, dialog.length(), dialog.overlap(), dialog.maxFrequency());
+}
+
+bool CDSP::showSpectrogram(Workbench& frame, std::int64_t n, std::int64_t overlap, double maxFrequency) {
+    const int i = model_.current();
+    const DspWindow& w = model_.window(i);
+    if (!w.signal) {
+        report(kEmptyDataSet);
+        return false;
+    }
+    Spectrogram s;
+    try {
+        s = ComputeSpectrogram(w.signal->Values(), w.signal->dx, n, overlap);
+    } catch (const ZelError& e) {
+        report(e.what());
+        return false;
+    }
+    const QString source = QString("W%1: %2").arg(i).arg(QString::fromStdString(w.formula));
+    auto* plot = new SpectrogramWindow(std::move(s), source, static_cast<int>(n), static_cast<int>(overlap),
+                                       maxFrequency);
+    ShowPlotWindow(frame, plot, QString("Спектрограмма W%1").arg(i));
+    return true;
+}
+
 void CDSP::addWindow() {
     if (!model_.addWindow()) return;
     rebuildWindows();
@@ -398,6 +431,7 @@ CDSP* InstallDspWorkspace(Workbench& frame, AppContext& context) {
     frame.bind(cmd::kDspAddWindow, dsp, [dsp] { dsp->addWindow(); });
     frame.bind(cmd::kDspRemoveWindow, dsp, [dsp] { dsp->removeLastWindow(); });
     frame.bind(cmd::kDspRecompute, dsp, [dsp] { dsp->recomputeAll(); });
+    frame.bind(cmd::kDspSpectrogram, dsp, [dsp, &frame] { dsp->spectrogramDialog(frame); });
     frame.bind(cmd::kPrint, dsp, [dsp] { dsp->printDialog(); });
     QAction* fix = frame.bind(cmd::kDspFixWindow, dsp, [dsp] { dsp->toggleFixed(); });
     fix->setCheckable(true);

@@ -4,6 +4,7 @@
 // clipboard, overlay curves, fix windows and print.
 
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -77,6 +78,10 @@ class CDSP : public QWidget {
     void overlayDialog();
     void propertiesDialog();
     void formulaDialog();
+    // "Спектрограмма...": asks for the segmenting, then shows the current window's spectrogram.
+    void spectrogramDialog(Workbench& frame);
+    // The same without the dialog. An empty window or a bad parameter is reported (false).
+    bool showSpectrogram(Workbench& frame, std::int64_t n, std::int64_t overlap, double maxFrequency);
     void addWindow();
     void removeLastWindow();
     void recomputeAll();

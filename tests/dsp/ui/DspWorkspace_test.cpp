@@ -1,10 +1,10 @@
 // The DSP workspace in the frame on the demo disk loop: its commands, the worksheet, data-file and
 // clipboard round trips through the window, the analyst's consent before a file is replaced,
-// printing to PDF, and a picture of a demo trace with its spectrum.
+// printing to PDF, a picture of a demo trace with its spectrum, and the spectrogram of the
+// demo teleseism.
 
 #include <gtest/gtest.h>
 
-#include <QMdiSubWindow>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -12,21 +12,28 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
+#include <cstdlib>
 
 #include "app/ui/MainFrame.h"
 #include "app/ui/ZelApplication.h"
+#include "data/StationModel.h"
 #include "data/demo/DemoDiskLoop.h"
 #include "dsp/DspWorksheet.h"
 #include "dsp/FormulaFunctions.h"
 #include "dsp/SavedFormulas.h"
+#include "dsp/ui/DspDialogs.h"
 #include "dsp/ui/DspWorkspaceWidget.h"
 #include "dsp/ui/FormulaDialog.h"
+#include "dsp/ui/SpectrogramWindow.h"
 #include "session/AppContext.h"
 #include "support/ui/DemoFrameTest.h"
+#include "support/ui/DialogScript.h"
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/waveform.h"
 #include "widgets/Commands.h"
@@ -75,7 +82,7 @@ TEST_F(DspWorkspaceTest, CommandsAreWiredAndTheMenuCarriesThem) {
         EXPECT_TRUE(menu->actions().contains(frame->action(id))) << id;
         ++listed;
     }
-    EXPECT_EQ(listed, 14);
+    EXPECT_EQ(listed, 15);
     EXPECT_EQ(frame->child(Workbench::kDsp)->widget(), dsp);
 
     formula(0, "gline(3, 1, 1, 0)");
@@ -260,6 +267,101 @@ TEST_F(DspWorkspaceTest, SpectrumOfADemoTracePrintedAndPictured) {
     for (int y = 0; y < image.height() && !curve; ++y)
         for (int x = 0; x < image.width() && !curve; ++x) curve = image.pixelColor(x, y) == QColor(0, 0, 160);
     EXPECT_TRUE(curve);
+}
+
+TEST_F(DspWorkspaceTest, SpectrogramOfTheDemoTeleseism) {
+    // An empty window is refused before any question is asked.
+    dsp->setCurrent(3);
+    frame->action(cmd::kDspSpectrogram)->trigger();
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, "Набор данных пуст");
+    messages.clear();
+
+    // Fifteen minutes of the array reference's vertical from a minute before the teleseism's P.
+    int teleseism = 0;
+    while (std::string(demo::DemoEvents()[static_cast<std::size_t>(teleseism)].magnitudeType) != "mb")
+        ++teleseism;
+    double p = 0, s = 0;
+    for (const demo::DemoArrival& a : demo::DemoArrivals(ZEL_RESOURCES_DIR))
+        if (a.station == "BKA0" && a.event == teleseism) {
+            if (a.phase == "P") p = a.time;
+            if (a.phase == "S") s = a.time;
+        }
+    ASSERT_GT(p, 0.0);
+    ASSERT_GT(s, p + 60);
+    waveform* wave = frame->waveforms();
+    wave->removeAllPanes();
+    const int station = FindStation(context->stations(), "BKA0");
+    ASSERT_GE(station, 0);
+    const double start = p - 60;
+    wave->addPane(station, context->stations()[static_cast<std::size_t>(station)].FindSlot("SHZ"), start,
+                  900);
+    formula(0, "BKA0:SHZ");
+    ASSERT_TRUE(dsp->model().window(0).error.empty()) << dsp->model().window(0).error;
+    ASSERT_EQ(dsp->model().window(0).count(), 90000u);  // 100 sps
+
+    // The dialog offers 512 samples (5.12 s) overlapping by half; the picture is cut at 5 Hz.
+    test::DialogScript script;
+    script.then<CSpectrogramDlg>([](CSpectrogramDlg* d) {
+        EXPECT_EQ(d->length(), 512);
+        EXPECT_EQ(d->overlap(), 256);
+        d->lengthField()->setValue(1024);
+        d->overlapField()->setValue(768);
+        d->maxFrequencyField()->setValue(5.0);
+        d->accept();
+    });
+    ASSERT_TRUE(script.run([&] { frame->action(cmd::kDspSpectrogram)->trigger(); }));
+    EXPECT_TRUE(messages.messages().empty());
+    auto plots = [&] {
+        std::vector<SpectrogramWindow*> found;
+        for (QMdiSubWindow* sub : frame->mdiArea()->subWindowList())
+            if (auto* plot = qobject_cast<SpectrogramWindow*>(sub->widget())) found.push_back(plot);
+        return found;
+    };
+    ASSERT_EQ(plots().size(), 1u);
+    SpectrogramWindow* plot = plots().front();
+    const Spectrogram& sg = plot->spectrogram();
+    EXPECT_EQ(sg.segments, (90000u - 1024u) / 256u + 1);
+    EXPECT_EQ(plot->shownBins(), 52u);  // 0 .. 5 Hz in steps of 100/1024 Hz
+
+    // The energy is where the demo put it: P (1 Hz) and S (0.5 Hz, weaker on the vertical) stand
+    // well above the noise of the minute before P, each in its band.
+    auto level = [&](double from, double to, double f1, double f2) {
+        const std::vector<double> band = BandMeanPower(sg, f1, f2);
+        double peak = 0;
+        for (std::size_t i = 0; i < sg.segments; ++i)
+            if (sg.times[i] >= from && sg.times[i] <= to) peak = std::max(peak, band[i]);
+        return 10 * std::log10(peak);
+    };
+    EXPECT_GT(level(60, 75, 0.7, 1.5), level(0, 50, 0.7, 1.5) + 30) << "P";
+    EXPECT_GT(level(s - start, s - start + 20, 0.4, 0.7), level(0, 50, 0.4, 0.7) + 15) << "S";
+
+    plot->parentWidget()->resize(1000, 620);
+    QApplication::processEvents();
+    // For looking at (docs/screenshots/spectrogram.png): in ZEL_SHOT_DIR when it names a folder.
+    const char* shots = std::getenv("ZEL_SHOT_DIR");
+    ASSERT_TRUE(plot->savePng(QString(shots ? shots : "/tmp") + "/spectrogram.png"));
+    // The picture carries the colour map's bright end (the P and S energy) and its dark floor.
+    const QImage image = plot->grab().toImage();
+    int bright = 0, dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            bright += c.red() > 200 && c.green() > 200 && c.blue() < 80;
+            dark += c.red() < 80 && c.green() < 40 && c.blue() > 70;
+        }
+    EXPECT_GT(bright, 20);
+    EXPECT_GT(dark, 1000);
+
+    // Bad parameters are reported, and a repeated command replaces the window.
+    EXPECT_FALSE(dsp->showSpectrogram(*frame, 1, 0, 50));
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text,
+              "Ошибка в spectrogram: длина окна 1 вне пределов 2 .. 90000 (число отсчетов сигнала)");
+    EXPECT_TRUE(dsp->showSpectrogram(*frame, 256, 128, 50));
+    QApplication::processEvents();
+    ASSERT_EQ(plots().size(), 1u);
+    EXPECT_EQ(plots().front()->spectrogram().bins, 129u);
 }
 
 }  // namespace
