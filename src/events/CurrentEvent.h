@@ -12,6 +12,9 @@ inline constexpr float kMagnitudeNeverComputed = -999.0f;
 // Network magnitude that was computed but had no station values; written as it is.
 inline constexpr float kMagnitudeNone = -1000.0f;
 
+// What a command that needs the hypocentre says when there is none.
+inline constexpr const char* kNoHypocentreText = "Гипоцентр не определен";
+
 struct CurrentEvent {
     std::string eventId;  // stored padded with blanks to kEventIdWidth
     std::string comment;
