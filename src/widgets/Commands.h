@@ -170,6 +170,9 @@ enum Id : int {
     kDeleteNearestPick = 33289,
     kShortcutsHelp = 33290,
     kKeyAmplitude = 33291,
+    // plots of the located event
+    kRecordSection = 33305,
+    kResidualPlots = 33306,
     kEventReport = 33111,
     kWriteCssTables = 33153,
     kWriteStoredCssTables = 33181,
