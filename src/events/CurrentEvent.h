@@ -19,6 +19,9 @@ struct ErrorEllipse {
     bool valid() const { return major >= 0.0; }
 };
 
+// What a command that needs the hypocentre says when there is none.
+inline constexpr const char* kNoHypocentreText = "Гипоцентр не определен";
+
 struct CurrentEvent {
     std::string eventId;  // stored padded with blanks to kEventIdWidth
     std::string comment;

@@ -76,15 +76,20 @@ std::string FormatAzimuth(double degrees, int decimals) {
     return text;
 }
 
-std::optional<double> EpicentralDistance(const CurrentEvent& event, const std::vector<Station>& stations, int station,
-                                         int slot) {
+std::optional<DistAzResult> EpicentreToChannel(const CurrentEvent& event, const std::vector<Station>& stations,
+                                               int station, int slot) {
     if (!event.hypocentreValid || station < 0 || station >= static_cast<int>(stations.size()) || slot < 0 ||
         slot >= kSlotsPerStation)
         return std::nullopt;
     const Station& st = stations[static_cast<std::size_t>(station)];
     const ChannelSlot& c = st.slots[static_cast<std::size_t>(slot)];
     const bool own = c.lat != 0 || c.lon != 0;
-    const std::optional<DistAzResult> da = DistAz(event.lat, event.lon, own ? c.lat : st.lat, own ? c.lon : st.lon);
+    return DistAz(event.lat, event.lon, own ? c.lat : st.lat, own ? c.lon : st.lon);
+}
+
+std::optional<double> EpicentralDistance(const CurrentEvent& event, const std::vector<Station>& stations, int station,
+                                         int slot) {
+    const std::optional<DistAzResult> da = EpicentreToChannel(event, stations, station, slot);
     if (!da) return std::nullopt;
     return da->distance;
 }

@@ -26,6 +26,8 @@ struct CurrentEvent;
 inline constexpr double kDistAzRadiansPerDegree = 0.017453292549885133;
 // tan(geocentric latitude) = kGeocentricFactor * tan(geographic latitude).
 inline constexpr double kGeocentricFactor = 0.993277;
+// Kilometres along the surface per degree of epicentral distance.
+inline constexpr double kKilometresPerDegree = 111.1953;
 
 struct DistAzResult {
     double distance = 0.0;     // epicentral distance, degrees, [0, 180]
@@ -50,8 +52,11 @@ double NormalizeAzimuth(double degrees);
 // prints as 0, and no "-0" is ever written.
 std::string FormatAzimuth(double degrees, int decimals);
 
-// Degrees from the current hypocentre to a station's channel: the channel's own position where it
-// has one, else the station's. Nothing without a valid hypocentre or for a slot outside the table.
+// From the current epicentre to a station's channel: the channel's own position where it has one,
+// else the station's. Nothing without a valid hypocentre or for a slot outside the table.
+std::optional<DistAzResult> EpicentreToChannel(const CurrentEvent& event, const std::vector<Station>& stations,
+                                               int station, int slot);
+// The distance of EpicentreToChannel, degrees.
 std::optional<double> EpicentralDistance(const CurrentEvent& event, const std::vector<Station>& stations, int station,
                                          int slot);
 

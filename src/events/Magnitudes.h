@@ -7,14 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "events/DistAz.h"
 #include "events/TravelTimeTable.h"
 
 namespace zel {
 
 class PhaseCatalogue;
 class ZELPhases;
-
-inline constexpr double kKilometresPerDegree = 111.1953;
 
 // Calibration files the program ships; a file of the same name in the working directory (site
 // data) takes precedence.

@@ -173,6 +173,9 @@ enum Id : int {
     kMapFitNetwork = 33315,
     kMapFitEvent = 33316,
     kHelpContents = 33317,
+    // plots of the located event
+    kRecordSection = 33305,
+    kResidualPlots = 33306,
     kEventReport = 33111,
     kWriteCssTables = 33153,
     kWriteStoredCssTables = 33181,

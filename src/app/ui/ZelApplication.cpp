@@ -31,6 +31,7 @@
 #include "map/ui/MapCommands.h"
 #include "session/AppContext.h"
 #include "wave/TimePresets.h"
+#include "wave/ui/RecordSectionWindow.h"
 #include "wave/ui/waveform.h"
 #include "widgets/UserMessages.h"
 
@@ -100,6 +101,7 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
     InstallFormatCommands(*frame, context, events);
     InstallDspWorkspace(*frame, context);
     InstallMap(*frame, context);
+    InstallRecordSectionCommand(*frame, context);
     frame->activateChild(CMainFrame::kWaveforms, true);
     frame->showMaximized();
     // The panes of the last session, else the catalogue's first hour: never an empty window.

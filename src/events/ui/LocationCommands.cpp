@@ -20,6 +20,7 @@
 #include "events/ui/EventDialogs.h"
 #include "events/ui/LoqRunner.h"
 #include "events/ui/PhasesWnd.h"
+#include "events/ui/ResidualPlotWindow.h"
 #include "session/AppContext.h"
 #include "session/Locating.h"
 #include "widgets/Commands.h"
@@ -201,6 +202,7 @@ LocationCommands* InstallLocationCommands(Workbench& frame, AppContext& context,
     std::vector<QAction*> phaseListCommands = {
         frame.bind(cmd::kLocateHypocentre, commands, [commands] { commands->locate(false); }),
         frame.bind(cmd::kRecomputeResiduals, commands, [commands] { commands->recompute(); }),
+        InstallResidualPlotCommand(frame, context),
     };
     // Not a frame command: it lives in the phase list's own menu.
     auto* edit = new QAction("Параметры гипоцентра", commands);

@@ -15,12 +15,6 @@ namespace {
 
 QColor ToQColor(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
 
-QPolygon ToPolygon(const std::vector<PixelPoint>& points) {
-    QPolygon polygon(static_cast<int>(points.size()));
-    for (int i = 0; i < polygon.size(); ++i) polygon.setPoint(i, points[i].x, points[i].y);
-    return polygon;
-}
-
 void DrawMarkerLines(QPainter& p, const TraceMapping& m, const std::vector<std::pair<double, QString>>& items,
                      const QPen& pen, const QColor& textColor, const QFont& font) {
     p.setFont(font);
@@ -35,6 +29,12 @@ void DrawMarkerLines(QPainter& p, const TraceMapping& m, const std::vector<std::
 }
 
 }  // namespace
+
+QPolygon ToPolygon(const std::vector<PixelPoint>& points) {
+    QPolygon polygon(static_cast<int>(points.size()));
+    for (int i = 0; i < polygon.size(); ++i) polygon.setPoint(i, points[i].x, points[i].y);
+    return polygon;
+}
 
 PaneStyle PaneStyle::FromSettings(const StartupSettings& s) {
     PaneStyle style;

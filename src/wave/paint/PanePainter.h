@@ -13,6 +13,7 @@
 #include "wave/TraceGeometry.h"
 
 class QPainter;
+class QPolygon;
 
 namespace zel {
 
@@ -36,6 +37,9 @@ int AxisBandHeight(const QFont& font);
 PlotRect PanePlot(QSize size, const QFont& font);
 // Lowest height a pane may be resized to.
 int MinimumPaneHeight(const QFont& font);
+
+// The points of a reduced trace as one polyline.
+QPolygon ToPolygon(const std::vector<PixelPoint>& points);
 
 void PaintPane(QPainter& painter, QSize size, const TracePane& pane, const PaneStyle& style,
                const PaneOverlays& overlays);

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QSpinBox>
@@ -29,6 +30,7 @@
 #include <iostream>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <tuple>
 
@@ -45,6 +47,7 @@
 #include "events/ui/EventDialogs.h"
 #include "events/ui/LocationDialogs.h"
 #include "events/ui/MagnitudeDialogs.h"
+#include "events/ui/ResidualPlotWindow.h"
 #include "events/ui/ShowOrigins.h"
 #include "formats/ImsBulletin.h"
 #include "formats/ui/CssFilesDialogs.h"
@@ -57,6 +60,7 @@
 #include "wave/ui/CZoomWindow.h"
 #include "wave/ui/ChannelDialogs.h"
 #include "wave/ui/PickDlg.h"
+#include "wave/ui/RecordSectionWindow.h"
 #include "wave/ui/waveform.h"
 #include "widgets/Commands.h"
 
@@ -571,6 +575,52 @@ TEST_P(EndToEnd, LocalEarthquakeByKeys) {
         waveforms->hide();
     }
     std::cout << "keys from channels on screen to ML: " << keys << " key presses, no clicks" << std::endl;
+
+    // The verticals as a record section and the location's residuals, each by its key: the S
+    // picked on the north component shows on its station's vertical trace.
+    frame->waveforms()->deactivateAll();
+    for (const char* code : kStations) frame->waveforms()->clickCaption(paneOf(code, "SHZ"));
+    auto plotOf = [&]<class Plot>(Plot*) -> Plot* {
+        for (QMdiSubWindow* sub : frame->mdiArea()->subWindowList())
+            if (auto* w = qobject_cast<Plot*>(sub->widget())) return w;
+        return nullptr;
+    };
+    key(last, Qt::Key_G, Qt::ControlModifier);
+    auto* section = plotOf(static_cast<RecordSectionWindow*>(nullptr));
+    ASSERT_NE(section, nullptr);
+    ASSERT_EQ(section->section().traces.size(), std::size(kStations));
+    for (const SectionTrace& t : section->section().traces) {
+        std::set<std::string> phases;
+        for (const SectionPick& p : t.picks) phases.insert(p.phase);
+        EXPECT_EQ(phases, (std::set<std::string>{"P", "S"})) << t.station;
+    }
+    ASSERT_EQ(section->section().curves.size(), 2u);
+    regainKeyboard();
+    key(last, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    auto* residuals = plotOf(static_cast<ResidualPlotWindow*>(nullptr));
+    ASSERT_NE(residuals, nullptr);
+    EXPECT_EQ(residuals->rows().size(), 2 * std::size(kStations));
+    // A pick taken out of the calculation shows apart on both plots at once.
+    SEISMIC_PHASE* taken = list.Find(paneOf("ZMK", "SHN")->pane().channel().stationIndex,
+                                     paneOf("ZMK", "SHN")->pane().channel().slot,
+                                     context->session().catalogue().IndexOf("S"));
+    ASSERT_NE(taken, nullptr);
+    taken->included = 0;
+    context->session().changed(SessionChange::Picks);
+    EXPECT_EQ(std::count_if(residuals->rows().begin(), residuals->rows().end(),
+                            [](const ResidualRow& r) { return !r.defining; }),
+              1);
+    for (const SectionTrace& t : section->section().traces)
+        for (const SectionPick& p : t.picks) EXPECT_EQ(p.included, t.station != "ZMK" || p.phase != "S") << t.station;
+    expectNoWarnings("plots");
+    if (const char* shots = std::getenv("ZEL_SHOT_DIR")) {
+        for (PlotWindow* plot : std::initializer_list<PlotWindow*>{section, residuals}) {
+            plot->parentWidget()->resize(1150, 760);
+            QApplication::processEvents();
+        }
+        section->savePng(QString(shots) + "/record-section.png");
+        residuals->savePng(QString(shots) + "/residuals.png");
+    }
 }
 
 ZEL_INSTANTIATE_DATABASE_TEST(EndToEnd);
