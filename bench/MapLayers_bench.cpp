@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "map/BinnedLines.h"
 #include "map/Coastline.h"
 #include "map/GreatCircle.h"
 
@@ -44,5 +45,33 @@ void BM_DistanceCircle(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(zel::DistanceCircle(52.0, 104.0, 12.5));
 }
 BENCHMARK(BM_DistanceCircle)->Unit(benchmark::kMicrosecond);
+
+// A network view's lines at the resolution its scale chooses: the bins it overlaps of the high
+// resolution shorelines and rivers (file read once, as the map window keeps it), and the whole world
+// at crude resolution.
+void BM_BinnedLinesInView(benchmark::State& state) {
+    const bool network = state.range(0) == 1;
+    const zel::MapResolution resolution = network ? zel::MapResolution::High : zel::MapResolution::Crude;
+    std::vector<zel::BinnedLines> files;
+    for (zel::MapLayer layer : {zel::MapLayer::Shore, zel::MapLayer::River}) {
+        auto file = zel::BinnedLines::Read(std::string(ZEL_MAP_DATA_DIR) + "/" +
+                                           zel::BinnedLinesFileName(layer, resolution));
+        if (!file) {
+            state.SkipWithError("no converted GSHHG files in this build");
+            return;
+        }
+        files.push_back(std::move(*file));
+    }
+    const zel::MapView view = network ? zel::MapView{50.3, 54.7, 101.5, 110.5, 9.0} : zel::MapView{};
+    std::size_t points = 0;
+    for (auto _ : state) {
+        points = 0;
+        for (const zel::BinnedLines& file : files)
+            for (const auto& line : file.linesIn(view, 4)) points += line.points.size();
+        benchmark::DoNotOptimize(points);
+    }
+    state.counters["points"] = static_cast<double>(points);
+}
+BENCHMARK(BM_BinnedLinesInView)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
