@@ -81,7 +81,7 @@ void DrawGeoPolyline(QPainter& painter, const MapProjection& projection,
 
 CMapWnd::CMapWnd(Session& session, const std::vector<Station>& stations, const std::vector<Network>& networks,
                  MapDataFiles files, QWidget* parent)
-    : QWidget(parent), session_(session), stations_(stations), networks_(networks), files_(std::move(files)) {
+    : PlotWindow(parent), session_(session), stations_(stations), networks_(networks), files_(std::move(files)) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -268,7 +268,12 @@ void CMapWnd::paintEvent(QPaintEvent*) {
     }
 }
 
-void CMapWnd::render(QPainter& painter) {
+void CMapWnd::paintPlot(QPainter& painter, const QRect&) const {
+    // The picture is the window's own, at its size: the caller maps it onto the page.
+    render(painter);
+}
+
+void CMapWnd::render(QPainter& painter) const {
     painter.fillRect(rect(), Qt::white);
     const MapProjection p = projection();
     const MapArea& area = p.area();
@@ -296,7 +301,7 @@ void CMapWnd::render(QPainter& painter) {
     drawEpicentre(painter, p);
 }
 
-const BinnedLines* CMapWnd::lines(MapLayer layer, MapResolution resolution) {
+const BinnedLines* CMapWnd::lines(MapLayer layer, MapResolution resolution) const {
     auto [it, fresh] = lines_.try_emplace({layer, resolution});
     if (fresh) {
         const std::string path = files_.linesFile(layer, resolution);
@@ -305,7 +310,7 @@ const BinnedLines* CMapWnd::lines(MapLayer layer, MapResolution resolution) {
     return it->second ? &*it->second : nullptr;
 }
 
-bool CMapWnd::drawLines(QPainter& painter, const MapProjection& projection) {
+bool CMapWnd::drawLines(QPainter& painter, const MapProjection& projection) const {
     const MapLayerChoice choice = ChooseMapLayers(kilometresPerPixel());
     const BinnedLines* shore = lines(MapLayer::Shore, choice.resolution);
     if (!shore) return false;
@@ -322,7 +327,7 @@ bool CMapWnd::drawLines(QPainter& painter, const MapProjection& projection) {
     return true;
 }
 
-void CMapWnd::drawScaleBar(QPainter& painter, const MapProjection& projection) {
+void CMapWnd::drawScaleBar(QPainter& painter, const MapProjection& projection) const {
     const MapArea& area = projection.area();
     const double midLat = (view_.latMin + view_.latMax) / 2.0;
     const double kmPerPixel =
@@ -344,7 +349,7 @@ void CMapWnd::drawScaleBar(QPainter& painter, const MapProjection& projection) {
     painter.drawText(QPointF(x, y - 5 - metrics.descent()), label);
 }
 
-void CMapWnd::drawRelief(QPainter& painter, const MapProjection& projection) {
+void CMapWnd::drawRelief(QPainter& painter, const MapProjection& projection) const {
     if (!relief_) {
         relief_.emplace();
         for (int band = 0; band < kReliefBandCount; ++band)
@@ -361,7 +366,7 @@ void CMapWnd::drawRelief(QPainter& painter, const MapProjection& projection) {
     }
 }
 
-void CMapWnd::drawCoastlines(QPainter& painter, const MapProjection& projection) {
+void CMapWnd::drawCoastlines(QPainter& painter, const MapProjection& projection) const {
     if (!coastline_)
         coastline_ = files_.hasCoastline() ? ReadCoastlineFile(files_.coastline) : std::vector<CoastPoint>{};
     painter.setPen(QPen(Qt::black, 1));
@@ -369,7 +374,7 @@ void CMapWnd::drawCoastlines(QPainter& painter, const MapProjection& projection)
         painter.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
 }
 
-void CMapWnd::drawMonitoredRegions(QPainter& painter, const MapProjection& projection) {
+void CMapWnd::drawMonitoredRegions(QPainter& painter, const MapProjection& projection) const {
     painter.setPen(QPen(kRegionGreen, 1));
     painter.setBrush(QBrush(kRegionGreen, Qt::BDiagPattern));
     const double pixelsPerDegree = projection.area().width() / view_.width;
@@ -384,7 +389,7 @@ void CMapWnd::drawMonitoredRegions(QPainter& painter, const MapProjection& proje
     }
 }
 
-void CMapWnd::drawAzimuths(QPainter& painter, const MapProjection& projection) {
+void CMapWnd::drawAzimuths(QPainter& painter, const MapProjection& projection) const {
     painter.setPen(QPen(kEpicentreRed, 1));
     const ZELPhases& picks = session_.phases();
     for (int i = 0; i < picks.Count(); ++i) {
@@ -402,7 +407,7 @@ void CMapWnd::drawAzimuths(QPainter& painter, const MapProjection& projection) {
     }
 }
 
-void CMapWnd::drawGrid(QPainter& painter, const MapProjection& projection) {
+void CMapWnd::drawGrid(QPainter& painter, const MapProjection& projection) const {
     const MapArea& area = projection.area();
     const QFontMetrics metrics = painter.fontMetrics();
     painter.setPen(Qt::black);
@@ -453,7 +458,7 @@ void CMapWnd::drawGrid(QPainter& painter, const MapProjection& projection) {
     }
 }
 
-void CMapWnd::drawMarker(QPainter& painter, QPointF at, const QColor& color) {
+void CMapWnd::drawMarker(QPainter& painter, QPointF at, const QColor& color) const {
     const double radius = kMarkerMillimetres * logicalDpiX() / 25.4 / 2.0;
     painter.setPen(QPen(color, 1));
     painter.setBrush(Qt::white);
@@ -461,7 +466,7 @@ void CMapWnd::drawMarker(QPainter& painter, QPointF at, const QColor& color) {
     painter.fillRect(QRectF(at.x() - 2, at.y() - 2, 4, 4), color);
 }
 
-void CMapWnd::drawStations(QPainter& painter, const MapProjection& projection) {
+void CMapWnd::drawStations(QPainter& painter, const MapProjection& projection) const {
     const std::vector<bool> shown = StationsShown(stations_, networks_, network_);
     const std::map<int, float>& estimates = session_.distanceEstimates();
     const MapArea& area = projection.area();
@@ -519,7 +524,7 @@ void CMapWnd::drawStations(QPainter& painter, const MapProjection& projection) {
     }
 }
 
-void CMapWnd::drawEpicentre(QPainter& painter, const MapProjection& projection) {
+void CMapWnd::drawEpicentre(QPainter& painter, const MapProjection& projection) const {
     const CurrentEvent& event = session_.event();
     if (!event.hypocentreValid) return;
     if (event.ellipse.valid()) {

@@ -17,6 +17,7 @@
 #include "map/Coastline.h"
 #include "map/MapDataFiles.h"
 #include "map/MapProjection.h"
+#include "widgets/PlotWindow.h"
 
 class QMenu;
 
@@ -24,7 +25,7 @@ namespace zel {
 
 class Session;
 
-class CMapWnd : public QWidget {
+class CMapWnd : public PlotWindow {
     Q_OBJECT
   public:
     enum Mode { kRelief, kCoastlines, kSimple };
@@ -66,6 +67,8 @@ class CMapWnd : public QWidget {
     std::optional<std::pair<double, double>> contextLatLon() const;
     // Shown by the right button; its actions belong to the frame.
     void setContextMenu(QMenu* menu) { contextMenu_ = menu; }
+    // The map as the window shows it, for printing and saving as PNG or PDF.
+    void paintPlot(QPainter& painter, const QRect& area) const override;
 
   Q_SIGNALS:
     // Pointer coordinates, a measurement, or a note about missing map files.
@@ -88,22 +91,22 @@ class CMapWnd : public QWidget {
     void viewChanged();
     // A change the analyst made: the map no longer fits itself to the network on a resize.
     void userViewChanged();
-    void render(QPainter& painter);
+    void render(QPainter& painter) const;
     // Shorelines, lakes, rivers and borders at the resolution the scale needs; false when the
     // binned files are missing.
-    bool drawLines(QPainter& painter, const MapProjection& projection);
-    const BinnedLines* lines(MapLayer layer, MapResolution resolution);
-    void drawScaleBar(QPainter& painter, const MapProjection& projection);
+    bool drawLines(QPainter& painter, const MapProjection& projection) const;
+    const BinnedLines* lines(MapLayer layer, MapResolution resolution) const;
+    void drawScaleBar(QPainter& painter, const MapProjection& projection) const;
     // Zooms to the box from the anchor to the corner (a click without a box changes nothing).
     void finishBox(QPoint corner);
-    void drawRelief(QPainter& painter, const MapProjection& projection);
-    void drawCoastlines(QPainter& painter, const MapProjection& projection);
-    void drawMonitoredRegions(QPainter& painter, const MapProjection& projection);
-    void drawAzimuths(QPainter& painter, const MapProjection& projection);
-    void drawGrid(QPainter& painter, const MapProjection& projection);
-    void drawStations(QPainter& painter, const MapProjection& projection);
-    void drawEpicentre(QPainter& painter, const MapProjection& projection);
-    void drawMarker(QPainter& painter, QPointF at, const QColor& color);
+    void drawRelief(QPainter& painter, const MapProjection& projection) const;
+    void drawCoastlines(QPainter& painter, const MapProjection& projection) const;
+    void drawMonitoredRegions(QPainter& painter, const MapProjection& projection) const;
+    void drawAzimuths(QPainter& painter, const MapProjection& projection) const;
+    void drawGrid(QPainter& painter, const MapProjection& projection) const;
+    void drawStations(QPainter& painter, const MapProjection& projection) const;
+    void drawEpicentre(QPainter& painter, const MapProjection& projection) const;
+    void drawMarker(QPainter& painter, QPointF at, const QColor& color) const;
     // What the picture shows besides the view: stations, picks, regions, epicentre, distance estimates.
     std::size_t contentSignature() const;
     void reportMissingFiles();
@@ -120,9 +123,9 @@ class CMapWnd : public QWidget {
     bool pictureValid_ = false;
     std::size_t pictureSignature_ = 0;
 
-    std::optional<std::vector<CoastPoint>> coastline_;  // read on first use
-    std::optional<std::array<QImage, 9>> relief_;
-    std::map<std::pair<MapLayer, MapResolution>, std::optional<BinnedLines>> lines_;  // read on first use
+    mutable std::optional<std::vector<CoastPoint>> coastline_;  // read on first use
+    mutable std::optional<std::array<QImage, 9>> relief_;
+    mutable std::map<std::pair<MapLayer, MapResolution>, std::optional<BinnedLines>> lines_;  // read on first use
     bool fitsNetwork_ = true;  // until the analyst moves the view, a resize fits the network again
 
     bool boxing_ = false;  // rectangle zoom between two double-clicks, or a Ctrl drag

@@ -109,6 +109,9 @@ CMapWnd* InstallMap(Workbench& frame, AppContext& context) {
     contextMenu->addSeparator();
     contextMenu->addAction(parameters);
     contextMenu->addAction(markStart);
+    contextMenu->addSeparator();
+    contextMenu->addAction("Печать...", map, &PlotWindow::printDialog);
+    contextMenu->addAction("Сохранить как PNG или PDF...", map, &PlotWindow::saveDialog);
     map->setContextMenu(contextMenu);
 
     // The frame's "Карта" menu carries the window's commands.

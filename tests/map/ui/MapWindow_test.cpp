@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -109,6 +111,13 @@ TEST_F(MapWindowTest, DrawsStationsTheEpicentreAndAzimuthLines) {
     image = Picture();
     const QPointF north = At(-10.0, -60.0);  // about 20° north of BBB
     EXPECT_TRUE(ColourNear(image, north.x(), north.y(), kBlue, 3));
+    // Saved as the window shows it: a PNG with the same pixels, a PDF that is not empty.
+    const QString png = QDir::temp().filePath("zel_map_test.png"), pdf = QDir::temp().filePath("zel_map_test.pdf");
+    ASSERT_TRUE(map->savePng(png));
+    EXPECT_EQ(QImage(png).pixelColor(station.toPoint()), kBlue);
+    EXPECT_TRUE(map->savePdf(pdf));
+    QFile::remove(png);
+    QFile::remove(pdf);
     map->setNetwork("Одна");
     image = Picture();
     EXPECT_NE(image.pixelColor(station.toPoint()), kBlue);
