@@ -2,7 +2,6 @@
 // a 1920x1080 picture, zoomed out (whole hour) and zoomed in (one minute), and a repaint from the
 // cached pane pictures. Also the reduction alone, pyramid against sample-by-sample.
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -96,11 +95,3 @@ BENCHMARK(BM_ReduceOneChannelHourPyramid)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReduceOneChannelHourDirect)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

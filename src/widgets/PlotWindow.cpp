@@ -51,6 +51,14 @@ void PlotWindow::print(QPrinter& printer) const {
 }
 
 bool PlotWindow::savePdf(const QString& path) const {
+    return PrintToPdf(path, [this](QPrinter& printer) { print(printer); });
+}
+
+void PlotWindow::printDialog() {
+    PrintWithDialog(this, [this](QPrinter& printer) { print(printer); });
+}
+
+bool PrintToPdf(const QString& path, const std::function<void(QPrinter&)>& print) {
     QPrinter printer(QPrinter::ScreenResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
@@ -59,10 +67,10 @@ bool PlotWindow::savePdf(const QString& path) const {
     return QFileInfo(path).size() > 0;
 }
 
-void PlotWindow::printDialog() {
+void PrintWithDialog(QWidget* parent, const std::function<void(QPrinter&)>& print) {
     QPrinter printer(QPrinter::ScreenResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&printer, parent);
     if (dialog.exec() == QDialog::Accepted) print(printer);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class QMdiSubWindow;
 class QPainter;
@@ -38,6 +39,11 @@ class PlotWindow : public QWidget {
     void contextMenuEvent(QContextMenuEvent* event) override;
     virtual void addContextActions(class QMenu& menu) { (void)menu; }
 };
+
+// A landscape printer at screen resolution, so that drawings keep their screen proportions: into
+// a PDF file (false when nothing was written), or through the print dialog.
+bool PrintToPdf(const QString& path, const std::function<void(QPrinter&)>& print);
+void PrintWithDialog(QWidget* parent, const std::function<void(QPrinter&)>& print);
 
 // Shows the plot as a sub-window of the frame's MDI area that goes away when closed; a plot with
 // the same object name that is already open is replaced, so repeating a command never piles up

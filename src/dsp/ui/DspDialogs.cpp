@@ -16,6 +16,20 @@
 
 namespace zel {
 
+namespace {
+
+// The form over OK and Cancel, the dialog's whole layout.
+void PlaceFormWithOkCancel(QDialog* dialog, QFormLayout* form) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+}  // namespace
+
 CSelectOverplot::CSelectOverplot(const DspWindow& window, QWidget* parent) : QDialog(parent) {
     setWindowTitle("Наложить графики");
     auto* form = new QFormLayout;
@@ -31,12 +45,7 @@ CSelectOverplot::CSelectOverplot(const DspWindow& window, QWidget* parent) : QDi
         form->addRow(label, edit);
         fields_[static_cast<std::size_t>(k)] = edit;
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    PlaceFormWithOkCancel(this, form);
 }
 
 std::array<std::string, kDspOverlayCount> CSelectOverplot::formulas() const {
@@ -75,12 +84,7 @@ CSpectrogramDlg::CSpectrogramDlg(std::size_t count, double dx, QWidget* parent) 
     form->addRow("Перекрытие окон, отсчетов", overlap_);
     form->addRow("Показать частоты до, Гц", maxFrequency_);
     form->addRow(new QLabel(QString("Сигнал: %1 отсчетов, шаг %2 с").arg(count).arg(dx, 0, 'g', 6)));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    PlaceFormWithOkCancel(this, form);
 }
 
 int CSpectrogramDlg::length() const { return length_->value(); }

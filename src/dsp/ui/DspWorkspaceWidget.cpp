@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -29,6 +28,7 @@
 #include "session/AppContext.h"
 #include "wave/ui/waveform.h"
 #include "widgets/Commands.h"
+#include "widgets/PlotWindow.h"
 #include "widgets/Workbench.h"
 
 namespace zel {
@@ -399,19 +399,11 @@ void CDSP::print(QPrinter& printer) {
 
 bool CDSP::printToPdf(const QString& path) {
     if (!mayWrite(path)) return false;
-    QPrinter printer(QPrinter::ScreenResolution);  // the plots keep their screen proportions
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    print(printer);
-    return QFileInfo(path).size() > 0;
+    return PrintToPdf(path, [this](QPrinter& printer) { print(printer); });
 }
 
 void CDSP::printDialog() {
-    QPrinter printer(QPrinter::ScreenResolution);  // the plots keep their screen proportions
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) print(printer);
+    PrintWithDialog(this, [this](QPrinter& printer) { print(printer); });
 }
 
 // --- installation ---
