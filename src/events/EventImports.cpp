@@ -134,6 +134,7 @@ void EventStore::AddImportedArrivals(Db::Statement& rows, bool keepArids) {
 }
 
 void EventStore::ReadImportedOrigin(Db::Statement& origin) {
+    event_.ellipse = {};  // the stored origin carries none; the one shown belonged to another solution
     if (!origin.fetch()) {
         event_.hypocentreValid = false;
         return;

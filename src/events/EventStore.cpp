@@ -184,6 +184,7 @@ void EventStore::NewEvent(std::string_view eventId, std::string_view comment) {
     event_.depth = 0.0f;
     event_.originTime = 0.0;
     event_.hypocentreValid = false;
+    event_.ellipse = {};
     event_.mb = kMagnitudeNone;
     event_.ms = kMagnitudeNone;
 }
@@ -440,6 +441,7 @@ void EventStore::ReadPhaseList(std::string_view eventId, bool replace) {
     st.execute("select LAT, LON, DEPTH, ORIGINTIME, MB, MS, MBUNC, MSUNC, " + CommentColumn() +
                    ", ORID from ORIGIN" + kIdMatches,
                {key});
+    event_.ellipse = {};  // ORIGIN keeps no ellipse
     if (!st.fetch()) {
         event_.hypocentreValid = false;
         return;

@@ -353,9 +353,9 @@ LocationResult Locator::Locate(const LocationStart& start, const LocationProgres
     }
     result.rms = Rms();
     result.used = CountUse(observations_, ObservationUse::Used);
-    // The descent has no covariance of its own: a least-squares solution started at its
-    // hypocentre gives the ellipse, and the descent's hypocentre stays as it is.
-    if (svd || SvdFrom({result.lat, result.lon, result.depth}, result.originTime, start.fixedDepth).ok) {
+    // The descent has no covariance of its own: one least-squares decomposition at its hypocentre
+    // gives the ellipse there, and the descent's hypocentre stays as it is.
+    if (svd || SvdFrom({result.lat, result.lon, result.depth}, result.originTime, start.fixedDepth, true).ok) {
         const auto& [cLatLat, cLatLon, cLonLon] = latLonCovariance_;
         result.ellipse =
             EllipseFromCovariance(cLatLat, cLatLon, cLonLon, result.lat, result.rms, result.used);
@@ -434,14 +434,14 @@ LocationResult Locator::DescentFrom(Point current, bool fixedDepth) {
     return result;
 }
 
-LocationResult Locator::SvdFrom(Point current, double originTime, bool fixedDepth) {
+LocationResult Locator::SvdFrom(Point current, double originTime, bool fixedDepth, bool oneStep) {
     LocationResult result;
     const int n = static_cast<int>(observations_.size());
     const int cols = fixedDepth ? 3 : 4;
     std::vector<double> a, b;
     Svd svd;
     int rows = 0;
-    for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
+    for (int iteration = 0; iteration < (oneStep ? 1 : kMaxIterations); ++iteration) {
         result.iterations = iteration + 1;
         // A depth at the top of the tables is raised for the derivative, so both sides exist.
         const double derivativeDepth = current.depth <= 1.0 ? current.depth + 1.0 : current.depth;

@@ -154,7 +154,9 @@ class Locator {
 
     LocationResult Locate(const LocationStart& start, const LocationProgress& progress, bool svd);
     LocationResult DescentFrom(Point current, bool fixedDepth);
-    LocationResult SvdFrom(Point current, double originTime, bool fixedDepth);
+    // oneStep: a single decomposition at `current`, for its covariance (the step it takes is not
+    // the answer).
+    LocationResult SvdFrom(Point current, double originTime, bool fixedDepth, bool oneStep = false);
     double TravelTime(const Observation& o, double lat, double lon, double depth) const;
     double MisfitOver(const Mask& mask, const Point& p, double* originTime = nullptr) const;
     // Buffers of the grid search, kept from one grid point to the next.

@@ -398,6 +398,7 @@ ImsLoadResult LoadImsEvent(const ImsEvent& event, bool phasesOnly, CurrentEvent&
         if (o.origId > 0 && o.origId <= INT32_MAX) current.orid = static_cast<std::int32_t>(o.origId);
         if (o.smaj && o.smin && o.ellipseAzimuth)
             result.ellipse = ErrorEllipse{*o.smaj, *o.smin, *o.ellipseAzimuth};
+        current.ellipse = result.ellipse;
     }
     const double originDay = CalendarToEpoch(o.year, o.month, o.day, 0, 0, 0.0);
     std::set<std::pair<int, int>> loaded;  // (station, phase) of this event's lines so far

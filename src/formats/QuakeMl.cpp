@@ -236,6 +236,7 @@ QuakeMlLoadResult LoadQuakeMlEvent(const QuakeMlEvent& event, bool phasesOnly, C
         current.orid = -1;
         current.mb = current.ms = kMagnitudeNeverComputed;
         current.hypocentreValid = origin && origin->lat && origin->lon && origin->time;
+        current.ellipse = {};
         current.lat = static_cast<float>(origin && origin->lat ? *origin->lat : 0.0);
         current.lon = static_cast<float>(origin && origin->lon ? *origin->lon : 0.0);
         current.depth = static_cast<float>(origin && origin->depth ? *origin->depth / 1000.0 : -1.0);

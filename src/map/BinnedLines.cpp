@@ -107,7 +107,7 @@ std::vector<BinnedLine> BinnedLines::linesIn(const MapView& view, int maxLevel) 
             const auto [first, count] = bins[std::size_t(row) * std::size_t(binsLon) + std::size_t(column)];
             for (std::uint32_t i = first; i < first + count; ++i) {
                 const Line& line = lines[i];
-                if (line.level < 1 || line.level > maxLevel) continue;
+                if (line.level > maxLevel) continue;
                 BinnedLine& drawn = out.emplace_back();
                 drawn.level = line.level;
                 drawn.points.reserve(line.count);
@@ -123,11 +123,13 @@ std::vector<BinnedLine> BinnedLines::linesIn(const MapView& view, int maxLevel) 
 }
 
 MapLayerChoice ChooseMapLayers(double kilometresPerPixel) {
-    if (kilometresPerPixel > 25.0) return {MapResolution::Crude, 0, 1};
+    // Permanent rivers only, more of their classes as the scale grows; never the intermittent ones
+    // or the canals.
+    if (kilometresPerPixel > 25.0) return {MapResolution::Crude, -1, 1};
     if (kilometresPerPixel > 5.0) return {MapResolution::Low, 1, 1};
-    if (kilometresPerPixel > 1.0) return {MapResolution::Intermediate, 3, 1};
-    if (kilometresPerPixel > 0.25) return {MapResolution::High, 4, 2};
-    return {MapResolution::High, 5, 2};
+    if (kilometresPerPixel > 1.0) return {MapResolution::Intermediate, 2, 1};
+    if (kilometresPerPixel > 0.25) return {MapResolution::High, 3, 2};
+    return {MapResolution::High, 4, 2};
 }
 
 }  // namespace zel

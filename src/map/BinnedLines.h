@@ -30,7 +30,9 @@ char ResolutionLetter(MapResolution resolution);
 std::string BinnedLinesFileName(MapLayer layer, MapResolution resolution);
 
 struct BinnedLine {
-    int level = 0;  // shore: 1 sea, 2 lake, 3 island in a lake, 4 pond; river and border: the class
+    // shore: 1 sea, 2 lake, 3 island in a lake, 4 pond; river: 0 double-lined, 1-4 permanent from
+    // major to minor, 5-7 intermittent, 8-10 canals; border: 1 national, 2 internal, 3 marine
+    int level = 0;
     std::vector<GeoPoint> points;
 };
 
@@ -39,7 +41,7 @@ class BinnedLines {
     // Nothing when the file is missing, short or not of this layout.
     static std::optional<BinnedLines> Read(const std::string& path);
 
-    // The lines of every bin the view overlaps whose level is 1 ... maxLevel.
+    // The lines of every bin the view overlaps whose level is 0 ... maxLevel.
     std::vector<BinnedLine> linesIn(const MapView& view, int maxLevel) const;
 
     struct Line {
@@ -57,8 +59,8 @@ class BinnedLines {
 // finer than about a pixel, and the classes of river and border worth drawing there (0: none).
 struct MapLayerChoice {
     MapResolution resolution = MapResolution::Crude;
-    int riverLevels = 0;   // GSHHG classes 1 double-lined, 2-5 permanent major ... minor
-    int borderLevels = 1;  // 1 national, 2 internal
+    int riverLevels = -1;  // the highest river class drawn (see BinnedLine), -1: none
+    int borderLevels = 1;  // the highest border class drawn
     bool operator==(const MapLayerChoice&) const = default;
 };
 MapLayerChoice ChooseMapLayers(double kilometresPerPixel);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "events/DistAz.h"
+#include "events/Locator.h"
 #include "map/MapView.h"
 
 namespace zel {
@@ -59,7 +60,6 @@ std::vector<GeoPoint> DistanceCircle(double lat, double lon, double radius) {
 }
 
 std::vector<GeoPoint> EllipseOutline(double lat, double lon, double majorKm, double minorKm, double direction) {
-    constexpr double kKmPerDegree = 111.195;  // the locator's own conversion of the axes
     std::vector<GeoPoint> points;
     points.reserve(73);
     for (int step = 0; step <= 72; ++step) {
@@ -68,7 +68,8 @@ std::vector<GeoPoint> EllipseOutline(double lat, double lon, double majorKm, dou
         // Radius of the ellipse in the direction theta from its major axis.
         const double r = majorKm * minorKm /
                          std::max(std::hypot(minorKm * std::cos(theta), majorKm * std::sin(theta)), 1e-12);
-        points.push_back(PointAtDistance(lat, lon, r / kKmPerDegree, azimuth));
+        // The locator gives the axes in its own kilometres per degree.
+        points.push_back(PointAtDistance(lat, lon, r / kEllipseKmPerDegree, azimuth));
     }
     return points;
 }

@@ -94,7 +94,9 @@ void ZoomToBox(MapView& view, double west, double width, double lat1, double lat
 
 void ZoomAbout(MapView& view, double lat, double lon, double factor) {
     if (!(factor > 0.0) || view.height() <= 0.0 || view.width <= 0.0) return;
-    const double east = std::fmod(NormalizeLongitude(lon) - view.lonMin + 720.0, 360.0);
+    double east = std::fmod(NormalizeLongitude(lon) - view.lonMin + 720.0, 360.0);
+    // The meridian of the right edge is also that of the left one in a whole-world view.
+    if (east == 0.0 && NormalizeLongitude(lon) == view.lonMax && view.width > 0.0) east = view.width;
     const double fx = std::clamp(east / view.width, 0.0, 1.0);
     const double fy = std::clamp((lat - view.latMin) / view.height(), 0.0, 1.0);
     const double width = std::min(view.width * factor, 360.0);

@@ -101,7 +101,8 @@ HelpBrowser::HelpBrowser(const QString& helpFolder, QString zelbatch, QWidget* p
     setOpenExternalLinks(true);
 }
 
-QString HelpBrowser::zelbatchHelp() const {
+QString HelpBrowser::zelbatchHelp() {
+    if (!zelbatchPage_.isEmpty()) return zelbatchPage_;
     auto run = [this](const QStringList& arguments) {
         QProcess process;
         process.start(zelbatch_, arguments);
@@ -120,6 +121,7 @@ QString HelpBrowser::zelbatchHelp() const {
         const QString command = it.next().captured(1);
         html += "<h2>zelbatch " + command + "</h2><pre>" + run({command, "--help"}).toHtmlEscaped() + "</pre>";
     }
+    zelbatchPage_ = html;
     return html;
 }
 

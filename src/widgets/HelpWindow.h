@@ -24,8 +24,10 @@ class HelpBrowser : public QTextBrowser {
     QVariant loadResource(int type, const QUrl& name) override;
 
   private:
-    QString zelbatchHelp() const;
+    // Run once: the page comes back with every visit (back and forward included).
+    QString zelbatchHelp();
     QString zelbatch_;
+    QString zelbatchPage_;
 };
 
 class HelpWindow : public QWidget {

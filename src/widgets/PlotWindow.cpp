@@ -1,6 +1,7 @@
 #include "widgets/PlotWindow.h"
 
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
@@ -12,6 +13,7 @@
 #include <QPrinter>
 #include <algorithm>
 
+#include "widgets/UserMessages.h"
 #include "widgets/Workbench.h"
 
 namespace zel {
@@ -59,6 +61,7 @@ void PlotWindow::printDialog() {
 }
 
 bool PrintToPdf(const QString& path, const std::function<void(QPrinter&)>& print) {
+    QFile::remove(path);  // the size below must be of what this call wrote
     QPrinter printer(QPrinter::ScreenResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
@@ -76,15 +79,23 @@ void PrintWithDialog(QWidget* parent, const std::function<void(QPrinter&)>& prin
 
 void PlotWindow::saveDialog() {
     QString chosen;
-    const QString path = QFileDialog::getSaveFileName(this, "Сохранить рисунок", windowTitle(),
-                                                      "PNG (*.png);;PDF (*.pdf)", &chosen);
+    QString path = QFileDialog::getSaveFileName(this, "Сохранить рисунок", windowTitle(), "PNG (*.png);;PDF (*.pdf)",
+                                                &chosen);
     if (path.isEmpty()) return;
     const bool pdf = path.endsWith(".pdf", Qt::CaseInsensitive) ||
                      (!path.endsWith(".png", Qt::CaseInsensitive) && chosen.startsWith("PDF"));
-    if (pdf)
-        savePdf(path.endsWith(".pdf", Qt::CaseInsensitive) ? path : path + ".pdf");
-    else
-        savePng(path.endsWith(".png", Qt::CaseInsensitive) ? path : path + ".png");
+    const QString suffix = pdf ? ".pdf" : ".png";
+    UserMessages messages(this);
+    if (!path.endsWith(suffix, Qt::CaseInsensitive)) {
+        path += suffix;
+        // The dialog asked about the name as typed, not about this one.
+        if (QFileInfo::exists(path) &&
+            messages.show({"Файл " + path.toStdString() + " уже существует.\nЗаменить его?", "ZEL",
+                           MessageIcon::Question, MessageButtons::YesNo}) != MessageAnswer::Yes)
+            return;
+    }
+    if (!(pdf ? savePdf(path) : savePng(path)))
+        messages.show({"Ошибка записи файла " + path.toStdString(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
 }
 
 void PlotWindow::contextMenuEvent(QContextMenuEvent* event) {

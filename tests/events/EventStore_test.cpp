@@ -93,11 +93,13 @@ TEST_P(EventStoreTest, NewEventRefusesATakenIdAndResetsTheCurrentEvent) {
     s.phases.Add(Pick(0, 0, "P", kT0));
     s.event.hypocentreValid = true;
     s.event.originTime = kT0 - 60;
+    s.event.ellipse = {12.0, 5.0, 30.0};
     s.store.NewEvent("20210316120000", "Kamchatka's \"first\"");
     EXPECT_EQ(s.event.eventId, "20210316120000      ");
     EXPECT_EQ(s.event.orid, 1);
     EXPECT_TRUE(s.phases.Empty());
     EXPECT_FALSE(s.event.hypocentreValid);
+    EXPECT_FALSE(s.event.ellipse.valid());  // the map drew it round the old epicentre
     EXPECT_EQ(s.event.originTime, 0.0);
     EXPECT_EQ(s.event.mb, kMagnitudeNone);
 
@@ -194,7 +196,9 @@ TEST_P(EventStoreTest, SaveWritesTheEventAndLoadReadsItBack) {
     // Another program loads it.
     Session other(scratch->connectString());
     other.phases.Add(Pick(1, 0, "Pn", kT0));  // cleared by the replacing load
+    other.event.ellipse = {12.0, 5.0, 30.0};     // of the solution shown before: not this event's
     other.store.LoadPhaseList("EV-1", true);
+    EXPECT_FALSE(other.event.ellipse.valid());
     EXPECT_EQ(other.event.eventId, "EV-1                ");
     EXPECT_EQ(other.event.comment, "Камчатка, Kamchatka's");
     EXPECT_EQ(other.event.orid, s.event.orid);

@@ -41,7 +41,7 @@ TEST(MapScale, FitViewAndZoomAboutThePointer) {
         MapView view;
         double lat, lon, factor;
     } cases[] = {{fitted, 53.0, 108.0, 0.8}, {fitted, 51.0, 104.5, 1.25}, {pacific, -18.5, -179.5, 0.5},
-                 {MapView{}, 10.0, 20.0, 0.5}};
+                 {MapView{}, 10.0, 20.0, 0.5}, {MapView{}, 0.0, 180.0, 0.5}};  // the right edge stays right
     const MapArea area{0, 0, 800, 500};
     for (const Case& c : cases) {
         const MapProjection before(c.view, area);
@@ -67,11 +67,11 @@ TEST(MapScale, LayersScaleBarAndGridFollowTheScale) {
     struct Layers {
         double kmPerPixel;
         MapLayerChoice expected;
-    } layers[] = {{60.0, {MapResolution::Crude, 0, 1}},        // the world on a screen
-                  {12.0, {MapResolution::Low, 1, 1}},          // a continent
-                  {2.0, {MapResolution::Intermediate, 3, 1}},  // a regional network, 1500 km
-                  {0.5, {MapResolution::High, 4, 2}},          // a local network, 400 km
-                  {0.1, {MapResolution::High, 5, 2}}};
+    } layers[] = {{60.0, {MapResolution::Crude, -1, 1}},       // the world on a screen: no rivers
+                  {12.0, {MapResolution::Low, 1, 1}},          // a continent: river-lakes, major rivers
+                  {2.0, {MapResolution::Intermediate, 2, 1}},  // a regional network, 1500 km
+                  {0.5, {MapResolution::High, 3, 2}},          // a local network, 400 km
+                  {0.1, {MapResolution::High, 4, 2}}};         // never intermittent rivers or canals
     for (const Layers& c : layers) EXPECT_EQ(ChooseMapLayers(c.kmPerPixel), c.expected) << c.kmPerPixel;
 
     struct Bar {

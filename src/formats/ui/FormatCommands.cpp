@@ -159,13 +159,6 @@ bool FormatCommands::loadBulletinEvent(const std::string& path, ImsLayout layout
         showError(result.problem);
         return false;
     }
-    if (!phasesOnly) {
-        CurrentEvent& event = context_.session().event();
-        event.ellipse = result.ellipse;
-        ellipse_ = result.ellipse;
-        ellipseLat_ = event.lat, ellipseLon_ = event.lon, ellipseDepth_ = event.depth;
-        ellipseTime_ = event.originTime;
-    }
     // The stations' distance estimates belonged to the event before.
     context_.session().distanceEstimates().clear();
     listChanged();
@@ -179,16 +172,10 @@ void FormatCommands::writeBulletin() {
     if (!path.isEmpty()) writeBulletinTo(path.toStdString());
 }
 
-ErrorEllipse FormatCommands::currentEllipse() const {
-    const CurrentEvent& event = context_.session().event();
-    const bool sameOrigin = event.lat == ellipseLat_ && event.lon == ellipseLon_ && event.depth == ellipseDepth_ &&
-                            event.originTime == ellipseTime_;
-    return sameOrigin ? ellipse_ : ErrorEllipse{};
-}
-
 void FormatCommands::writeBulletinTo(const std::string& path) {
     try {
-        WriteImsBulletin(path, BulletinInput{context_.session().event(), currentEllipse(), false},
+        const CurrentEvent& event = context_.session().event();
+        WriteImsBulletin(path, BulletinInput{event, event.ellipse, false},
                          context_.session().phases(), context_.stations(), context_.session().catalogue());
     } catch (const ZelError& e) {
         showError(e.what());
@@ -205,7 +192,8 @@ void FormatCommands::writeQuakeMlTo(const std::string& path) {
     try {
         std::map<std::string, std::string> networks;
         if (context_.databases().work().isOpen()) networks = StationNetworks(context_.databases().work());
-        const QuakeMlInput input{context_.session().event(), currentEllipse(), false, std::move(networks), {}};
+        const CurrentEvent& event = context_.session().event();
+        const QuakeMlInput input{event, event.ellipse, false, std::move(networks), {}};
         WritePhaseFile(path, QuakeMlText(input, context_.session().phases(), context_.stations(),
                                          context_.session().catalogue()));
     } catch (const ZelError& e) {

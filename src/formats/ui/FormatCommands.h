@@ -55,17 +55,10 @@ class FormatCommands : public QObject {
 
   private:
     void listChanged();
-    // The ellipse of the last bulletin origin while the current hypocentre is still that origin.
-    ErrorEllipse currentEllipse() const;
     void showError(const std::string& text);
 
     Workbench& frame_;
     AppContext& context_;
-    // The error ellipse of the last bulletin origin loaded, and that origin: the ellipse is written
-    // only while the current hypocentre is still the one it belongs to.
-    ErrorEllipse ellipse_;
-    float ellipseLat_ = 0, ellipseLon_ = 0, ellipseDepth_ = 0;
-    double ellipseTime_ = 0;
 };
 
 // Creates the commands (owned by the frame), wires them and hooks the CSS copy into the event

@@ -34,7 +34,6 @@ const QColor kRiverColour(90, 150, 220);
 const QColor kBorderColour(150, 90, 150);
 constexpr int kMinimumMapPixels = 20;
 constexpr double kMarkerMillimetres = 3.0;
-constexpr double kKmPerDegree = 111.195;
 // The relief pictures hold 12 pixels per degree: stretched further they only blur.
 constexpr double kSharpReliefPixelsPerDegree = 18.0;
 // The elements of an array closer together than this on the screen are drawn as one symbol.
@@ -147,7 +146,7 @@ bool CMapWnd::fitEvent() {
 
 double CMapWnd::kilometresPerPixel() const {
     const MapArea area = mapArea();
-    return area.height() > 0 ? view_.height() * kKmPerDegree / area.height() : 0.0;
+    return area.height() > 0 ? view_.height() * kKilometresPerDegree / area.height() : 0.0;
 }
 
 void CMapWnd::setMode(Mode mode) {
@@ -283,7 +282,7 @@ void CMapWnd::render(QPainter& painter) const {
     painter.setClipRect(QRect(area.left, area.top, area.width() + 1, area.height() + 1));
     const bool sharpRelief = area.width() / view_.width <= kSharpReliefPixelsPerDegree;
     if (drawable && mode_ == kRelief && sharpRelief) drawRelief(painter, p);
-    if (drawable && mode_ == kRelief && !sharpRelief) drawLines(painter, p);
+    if (drawable && mode_ == kRelief && !sharpRelief && !drawLines(painter, p)) drawCoastlines(painter, p);
     if (drawable && mode_ == kCoastlines && !drawLines(painter, p)) drawCoastlines(painter, p);
     if (drawable) drawMonitoredRegions(painter, p);
     painter.restore();
@@ -311,12 +310,17 @@ const BinnedLines* CMapWnd::lines(MapLayer layer, MapResolution resolution) cons
 }
 
 bool CMapWnd::drawLines(QPainter& painter, const MapProjection& projection) const {
-    const MapLayerChoice choice = ChooseMapLayers(kilometresPerPixel());
+    MapLayerChoice choice = ChooseMapLayers(kilometresPerPixel());
+    // A finer file missing or damaged: the next coarser one rather than nothing.
     const BinnedLines* shore = lines(MapLayer::Shore, choice.resolution);
+    while (!shore && choice.resolution != MapResolution::Crude) {
+        choice.resolution = static_cast<MapResolution>(static_cast<int>(choice.resolution) - 1);
+        shore = lines(MapLayer::Shore, choice.resolution);
+    }
     if (!shore) return false;
     painter.setRenderHint(QPainter::Antialiasing);
     auto draw = [&](const BinnedLines* file, int maxLevel, const QPen& pen) {
-        if (!file || maxLevel <= 0) return;
+        if (!file || maxLevel < 0) return;
         painter.setPen(pen);
         for (const BinnedLine& line : file->linesIn(view_, maxLevel)) DrawGeoPolyline(painter, projection, line.points);
     };
@@ -331,7 +335,7 @@ void CMapWnd::drawScaleBar(QPainter& painter, const MapProjection& projection) c
     const MapArea& area = projection.area();
     const double midLat = (view_.latMin + view_.latMax) / 2.0;
     const double kmPerPixel =
-        view_.width * kKmPerDegree * std::cos(midLat * kDistAzRadiansPerDegree) / std::max(area.width(), 1);
+        view_.width * kKilometresPerDegree * std::cos(midLat * kDistAzRadiansPerDegree) / std::max(area.width(), 1);
     const ScaleBar bar = ChooseScaleBar(kmPerPixel, area.width() / 5.0);
     if (bar.pixels < 10.0) return;
     const QFontMetrics metrics = painter.fontMetrics();

@@ -26,6 +26,7 @@
 #include "formats/ui/FormatCommands.h"
 #include "formats/ui/ImsEventDialog.h"
 #include "session/AppContext.h"
+#include "session/Locating.h"
 #include "support/TestAppPaths.h"
 #include "widgets/Commands.h"
 
@@ -125,8 +126,9 @@ TEST(BulletinCommands, BulletinAndPhaseFilesThroughTheFrame) {
         const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
         EXPECT_NE(text.find("  2.2   1.7  61"), std::string::npos);  // the loaded origin's ellipse
     }
-    // Once the hypocentre moved (a new location), that ellipse is no longer written.
-    context.session().event().lat += 0.1f;
+    // Once the hypocentre is set anew (here by hand, without an ellipse), that ellipse is no longer written.
+    const CurrentEvent& loaded = context.session().event();
+    SetHypocentre(context.session().event(), {loaded.lat + 0.1, loaded.lon, loaded.depth, loaded.originTime, {}});
     commands->writeBulletinTo(bulletin);
     {
         std::ifstream written(bulletin);
