@@ -16,21 +16,21 @@ struct Box {
 
 }  // namespace
 
-std::vector<std::optional<PixelPoint>> PlaceLabels(const std::vector<LabelRequest>& requests, double markerRadius,
+std::vector<std::optional<MapPixel>> PlaceLabels(const std::vector<LabelRequest>& requests, double markerRadius,
                                                    double gap) {
     std::vector<Box> taken;
     for (const LabelRequest& r : requests)
         taken.push_back({r.marker.x - markerRadius, r.marker.y - markerRadius, r.marker.x + markerRadius,
                          r.marker.y + markerRadius});
-    std::vector<std::optional<PixelPoint>> placed(requests.size());
+    std::vector<std::optional<MapPixel>> placed(requests.size());
     for (std::size_t i = 0; i < requests.size(); ++i) {
         const LabelRequest& r = requests[i];
         const double x = r.marker.x, y = r.marker.y, w = r.width, h = r.height;
-        const PixelPoint candidates[] = {{x + markerRadius + gap, y - h / 2.0},
+        const MapPixel candidates[] = {{x + markerRadius + gap, y - h / 2.0},
                                          {x - markerRadius - gap - w, y - h / 2.0},
                                          {x - w / 2.0, y - markerRadius - gap - h},
                                          {x - w / 2.0, y + markerRadius + gap}};
-        for (const PixelPoint& c : candidates) {
+        for (const MapPixel& c : candidates) {
             const Box box{c.x, c.y, c.x + w, c.y + h};
             bool free = true;
             for (std::size_t k = 0; k < taken.size() && free; ++k)
@@ -45,7 +45,7 @@ std::vector<std::optional<PixelPoint>> PlaceLabels(const std::vector<LabelReques
 }
 
 std::vector<StationMark> StationMarks(const std::vector<Station>& stations,
-                                      const std::vector<std::optional<PixelPoint>>& where, double collapsePixels) {
+                                      const std::vector<std::optional<MapPixel>>& where, double collapsePixels) {
     std::vector<StationMark> marks;
     std::map<std::string, std::vector<int>> arrays;
     for (std::size_t i = 0; i < stations.size() && i < where.size(); ++i) {

@@ -11,13 +11,13 @@
 
 namespace zel {
 
-struct PixelPoint {
+struct MapPixel {
     double x = 0.0;
     double y = 0.0;
 };
 
 struct LabelRequest {
-    PixelPoint marker;  // the symbol the name belongs to
+    MapPixel marker;  // the symbol the name belongs to
     double width = 0.0, height = 0.0;
 };
 
@@ -25,14 +25,14 @@ struct LabelRequest {
 // place that overlaps no name placed before it and no other marker; nothing when every place is
 // taken (the marker stays, its name is left out). Earlier requests win, so callers list the
 // stations that matter most first.
-std::vector<std::optional<PixelPoint>> PlaceLabels(const std::vector<LabelRequest>& requests, double markerRadius,
+std::vector<std::optional<MapPixel>> PlaceLabels(const std::vector<LabelRequest>& requests, double markerRadius,
                                                    double gap);
 
 // One symbol on the map: a station, or the stations of an array drawn together.
 struct StationMark {
     std::vector<int> stations;  // indices into the station table
     std::string name;           // the station code, or the array's reference code
-    PixelPoint at;
+    MapPixel at;
     bool array = false;
 };
 
@@ -41,7 +41,7 @@ struct StationMark {
 // after the array; farther apart each element is a mark of its own. `where` holds each station's
 // pixel, nothing for one that is filtered out or off the map.
 std::vector<StationMark> StationMarks(const std::vector<Station>& stations,
-                                      const std::vector<std::optional<PixelPoint>>& where, double collapsePixels);
+                                      const std::vector<std::optional<MapPixel>>& where, double collapsePixels);
 
 // The longest round length (1, 2 or 5 times a power of ten kilometres) drawn in at most maxPixels.
 struct ScaleBar {

@@ -134,8 +134,8 @@ TEST(MapScale, NamesNeverOverlapAndArraysCollapse) {
         stations[i].refsta = "AR";
     }
     auto at = [](double spread) {
-        return std::vector<std::optional<PixelPoint>>{
-            PixelPoint{10, 10}, PixelPoint{200, 200}, PixelPoint{200 + spread, 200}, PixelPoint{200, 200 + spread}};
+        return std::vector<std::optional<MapPixel>>{
+            MapPixel{10, 10}, MapPixel{200, 200}, MapPixel{200 + spread, 200}, MapPixel{200, 200 + spread}};
     };
     const auto close = StationMarks(stations, at(5.0), 36.0);
     ASSERT_EQ(close.size(), 2u);

@@ -474,7 +474,7 @@ void CMapWnd::drawStations(QPainter& painter, const MapProjection& projection) c
     const std::vector<bool> shown = StationsShown(stations_, networks_, network_);
     const std::map<int, float>& estimates = session_.distanceEstimates();
     const MapArea& area = projection.area();
-    std::vector<std::optional<PixelPoint>> where(stations_.size());
+    std::vector<std::optional<MapPixel>> where(stations_.size());
     for (std::size_t i = 0; i < stations_.size(); ++i) {
         if (!shown[i]) continue;
         const Station& station = stations_[i];
@@ -487,7 +487,7 @@ void CMapWnd::drawStations(QPainter& painter, const MapProjection& projection) c
             painter.restore();
         }
         if (projection.visible(station.lat, station.lon))
-            where[i] = PixelPoint{double(projection.x(station.lon)), projection.y(station.lat)};
+            where[i] = MapPixel{double(projection.x(station.lon)), projection.y(station.lat)};
     }
     std::vector<StationMark> marks = StationMarks(stations_, where, kArrayCollapsePixels);
     // The stations of the event's picks keep their names first when names crowd.
@@ -504,7 +504,7 @@ void CMapWnd::drawStations(QPainter& painter, const MapProjection& projection) c
     for (const StationMark& mark : marks)
         requests.push_back({mark.at, double(metrics.horizontalAdvance(QString::fromStdString(mark.name))),
                             double(metrics.height())});
-    const std::vector<std::optional<PixelPoint>> labels = PlaceLabels(requests, radius + 1.0, 2.0);
+    const std::vector<std::optional<MapPixel>> labels = PlaceLabels(requests, radius + 1.0, 2.0);
     for (std::size_t m = 0; m < marks.size(); ++m) {
         const QPointF at(marks[m].at.x, marks[m].at.y);
         if (marks[m].array) {
