@@ -7,7 +7,7 @@ packages=(
   # toolchain and build
   build-essential cmake ninja-build ccache pkg-config
   # GUI
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n qt6-l10n-tools libgl-dev fonts-dejavu-core
   # databases: driver manager, SQLite and PostgreSQL drivers, a server for the tests
   unixodbc unixodbc-dev odbcinst libsqliteodbc odbc-postgresql postgresql sqlite3
   # MiniSEED archives (libmseed 2.x), StationXML and QuakeML (pugixml); xmllint checks QuakeML in the tests

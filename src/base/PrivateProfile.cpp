@@ -199,8 +199,8 @@ Document LoadForReading(const std::string& path) {
     return Parse(data);
 }
 
-std::string ErrorText(const std::string& what, const std::string& path, int error) {
-    return what + " " + path + ": " + std::strerror(error);
+UserText ErrorText(const char* what, const std::string& path, int error) {
+    return Tr(what).arg(path).arg(std::strerror(error));
 }
 
 // A write must start from what is on disk: a file that exists but cannot be read would
@@ -216,7 +216,7 @@ Document LoadForWriting(const std::string& path) {
         case ReadResult::Failed:
             break;
     }
-    throw ZelError(ErrorText("Не удалось прочитать файл настроек", path, error));
+    throw ZelError(ErrorText(ZEL_TR_NOOP("Не удалось прочитать файл настроек %1: %2"), path, error));
 }
 
 // Writes beside the target and renames over it; a symbolic link is followed so the link stays.
@@ -226,11 +226,11 @@ void SaveAtomically(const std::string& path, const std::string& data) {
     fs::path dir = fs::path(path).parent_path();
     if (!dir.empty()) {
         fs::create_directories(dir, ec);
-        if (ec) throw ZelError("Не удалось создать каталог " + dir.string() + ": " + ec.message());
+        if (ec) throw ZelError(Tr("Не удалось создать каталог %1: %2").arg(dir.string()).arg(ec.message()));
     }
     // Passwords live in this file: a new one is private to the user, an old one keeps its mode.
     if (const auto failure = ReplaceFile(path, data, 0600))
-        throw ZelError(ErrorText("Не удалось записать файл настроек", path, failure->error));
+        throw ZelError(ErrorText(ZEL_TR_NOOP("Не удалось записать файл настроек %1: %2"), path, failure->error));
 }
 
 // ---- validation of what is written ----
@@ -239,19 +239,19 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of(std::string_view(
 
 void CheckSection(std::string_view section) {
     if (Trim(section).empty() || HasLineBreak(section))
-        throw ZelError("Недопустимое имя раздела файла настроек: \"" + std::string(section) + "\"");
+        throw ZelError(Tr("Недопустимое имя раздела файла настроек: \"%1\"").arg(section));
 }
 
 void CheckKey(std::string_view key) {
     std::string_view k = Trim(key);
     if (k.empty() || HasLineBreak(key) || k.find('=') != k.npos || k[0] == ';' || k[0] == '[')
-        throw ZelError("Недопустимое имя ключа файла настроек: \"" + std::string(key) + "\"");
+        throw ZelError(Tr("Недопустимое имя ключа файла настроек: \"%1\"").arg(key));
 }
 
 void CheckValue(std::string_view key, std::string_view value) {
     if (HasLineBreak(value))
-        throw ZelError("Значение ключа " + std::string(key) +
-                       " содержит перевод строки и не может быть записано в файл настроек");
+        throw ZelError(Tr("Значение ключа %1 содержит перевод строки и не может быть записано в файл настроек")
+                           .arg(key));
 }
 
 // ---- edits ----

@@ -38,7 +38,7 @@ std::int64_t DaysBeforeYear(std::int64_t year) {
 }
 
 void CheckMonth(int month) {
-    if (month < 1 || month > 12) throw ZelError("Недопустимый номер месяца: " + std::to_string(month));
+    if (month < 1 || month > 12) throw ZelError(Tr("Недопустимый номер месяца: %1").arg(month));
 }
 
 bool InRange(double epoch) { return std::isfinite(epoch) && epoch >= kFirstEpoch && epoch < kEndEpoch; }

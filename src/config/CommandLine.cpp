@@ -1,5 +1,6 @@
 #include "base/Strings.h"
 #include "config/CommandLine.h"
+#include "config/InterfaceLanguage.h"
 
 #include <algorithm>
 #include <string_view>
@@ -127,6 +128,8 @@ std::string UsageText(bool russian, const std::string& version, const std::strin
 }
 
 std::string UsageMessage(const std::string& version, const std::string& buildDate) {
+    // The English interface says it once, in its own language.
+    if (CurrentInterfaceLanguage() == InterfaceLanguage::English) return UsageText(false, version, buildDate);
     return UsageText(true, version, buildDate) + "\n\n" + UsageText(false, version, buildDate);
 }
 

@@ -17,7 +17,7 @@ bool PrepareEmbeddedDefault(PrivateProfile& ini, const std::string& databasePath
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(databasePath).parent_path(), error);
     if (!error) std::filesystem::create_directories(diskLoopDir, error);
-    if (error) throw ZelError("Не удалось создать каталог данных ZEL: " + error.message());
+    if (error) throw ZelError(Tr("Не удалось создать каталог данных ZEL: %1").arg(error.message()));
     std::string dataDir = diskLoopDir;
     if (!dataDir.empty() && dataDir.back() != '/') dataDir += '/';
     std::vector<ProfileChange> keys = {

@@ -32,4 +32,9 @@ std::optional<InterfaceLanguage> LocaleInterfaceLanguage() {
     return std::nullopt;
 }
 
+InterfaceLanguage ChooseInterfaceLanguage(const std::string& configured, InterfaceLanguage fallback) {
+    if (auto chosen = ParseInterfaceLanguage(configured)) return *chosen;
+    return LocaleInterfaceLanguage().value_or(fallback);
+}
+
 }  // namespace zel

@@ -20,4 +20,7 @@ const char* InterfaceLanguageCode(InterfaceLanguage language);
 // variable decides; "ru…" and "en…" are a choice, "C", "POSIX" and other languages are none.
 std::optional<InterfaceLanguage> LocaleInterfaceLanguage();
 
+// The language of a start: the configured one, else the locale's, else `fallback`.
+InterfaceLanguage ChooseInterfaceLanguage(const std::string& configured, InterfaceLanguage fallback);
+
 }  // namespace zel

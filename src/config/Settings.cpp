@@ -143,6 +143,7 @@ StartupSettings LoadStartupSettings(const PrivateProfile& ini, const CommandLine
     s.colors = LoadColors(ini);
 
     s.directoryMap = LoadDirectoryMap(ini);
+    s.interfaceLanguage = ini.getString("INTERFACE", "LANGUAGE", "");
     return s;
 }
 

@@ -82,6 +82,7 @@ struct StartupSettings {
     LabelFont font;                               // FONT
     TraceColors colors;                           // COLORS
     std::vector<DirectoryMapEntry> directoryMap;  // DIRSMAP
+    std::string interfaceLanguage;                // INTERFACE/LANGUAGE: "ru", "en", else the locale's
 };
 
 // Reads every start-up key in the documented order; missing file, section or key give defaults.

@@ -26,16 +26,16 @@ void ShowTextDialog(QWidget* parent, const QString& caption, const QStringList& 
 void ShowAboutDlg(QWidget* parent) {
     ShowTextDialog(
         parent, "About ZEL(mfc)",
-        {"Windows Quakegrapher (ZEL) - Система обработки сейсмических данных",
-         QString("Версия %1 (%2)")
+        {qtTrId("Windows Quakegrapher (ZEL) - Система обработки сейсмических данных"),
+         qtTrId("Версия %1 (%2)")
              .arg(QString::fromStdString(ProgramVersion()), QString::fromStdString(ProgramBuildDate()))});
 }
 
 void ShowZelAbout(QWidget* parent) {
-    ShowTextDialog(parent, "Версия ZEL",
-                   {QString("Дата последнего изменения %1 %2")
+    ShowTextDialog(parent, qtTrId("Версия ZEL"),
+                   {qtTrId("Дата последнего изменения %1 %2")
                         .arg(QString::fromStdString(ProgramBuildDate()), ZEL_BUILD_TIME),
-                    QString("Версия %1").arg(QString::fromStdString(ProgramVersion()))});
+                    qtTrId("Версия %1").arg(QString::fromStdString(ProgramVersion()))});
 }
 
 }  // namespace zel

@@ -66,7 +66,7 @@ LabelFont FromQFont(const QFont& font, LabelFont f) {
 }  // namespace
 
 CMainFrame::CMainFrame(AppContext& context, QWidget* parent) : QMainWindow(parent), context_(context) {
-    setWindowTitle("Система обработки сейсмических данных");
+    setWindowTitle(qtTrId("Система обработки сейсмических данных"));
     setObjectName("CMainFrame");
     if (QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry().adjusted(10, 10, -10, -10));
@@ -106,6 +106,7 @@ CMainFrame::~CMainFrame() = default;
 QAction* CMainFrame::action(int id) {
     if (auto it = actions_.find(id); it != actions_.end()) return it->second;
     auto* a = new QAction(CommandIcon(id), QString::fromStdString(cmd::CommandText(id)), this);
+    a->setData(id);
     a->setStatusTip(a->text());
     a->setToolTip(a->text());
     a->setEnabled(false);
@@ -130,7 +131,7 @@ void CMainFrame::showStatusMessage(const QString& text) {
 
 QMenu* CMainFrame::dropDownMenu(int id) {
     QString title = QString::fromStdString(cmd::CommandText(id));
-    if (id == cmd::kAmplitudePeriod) title = "Расчет периода(с) и амплитуды(мкм.) ";
+    if (id == cmd::kAmplitudePeriod) title = qtTrId("Расчет периода(с) и амплитуды(мкм.) ");
     auto* menu = new QMenu(title, this);
     for (int item : cmd::DropDownCommands(id)) {
         if (item != id) {
@@ -224,10 +225,13 @@ void CMainFrame::fillMenu(QMenu& menu, const std::vector<cmd::MenuItem>& items) 
 
 void CMainFrame::createToolbars() {
     const std::pair<const char*, const char*> names[] = {
-        {"WAVEFORMS", "Волновые формы"}, {"MAP", "Карта"}, {"PHASELIST", "Список фаз"}, {"DSP", "ПОС"}};
+        {"WAVEFORMS", QT_TRID_NOOP("Волновые формы")},
+        {"MAP", QT_TRID_NOOP("Карта")},
+        {"PHASELIST", QT_TRID_NOOP("Список фаз")},
+        {"DSP", QT_TRID_NOOP("ПОС")}};
     for (auto [name, title] : names) {
         auto* toolbar = new CZELToolbar(
-            name, title, [this](int id) { return action(id); }, this);
+            name, qtTrId(title), [this](int id) { return action(id); }, this);
         toolbar->load(context_.registry());
         addToolBar(Qt::TopToolBarArea, toolbar);
         toolbars_.push_back(toolbar);
@@ -257,10 +261,10 @@ void CMainFrame::createStatusBar() {
 
 void CMainFrame::createChildren() {
     auto* keepOpen = new KeepOpenFilter(this);
-    const std::pair<Child, const char*> children[] = {{kMap, "Карта"},
-                                                      {kWaveforms, "Волновые формы"},
-                                                      {kPhaseList, "Список фаз"},
-                                                      {kDsp, "Процессор обработки сигналов"}};
+    const std::pair<Child, const char*> children[] = {{kMap, QT_TRID_NOOP("Карта")},
+                                                      {kWaveforms, QT_TRID_NOOP("Волновые формы")},
+                                                      {kPhaseList, QT_TRID_NOOP("Список фаз")},
+                                                      {kDsp, QT_TRID_NOOP("Процессор обработки сигналов")}};
     for (auto [which, title] : children) {
         QWidget* content;
         if (which == kWaveforms) {
@@ -271,7 +275,7 @@ void CMainFrame::createChildren() {
             content->setPalette(QPalette(Qt::white));
         }
         QMdiSubWindow* sub = mdi_->addSubWindow(content);
-        sub->setWindowTitle(title);
+        sub->setWindowTitle(qtTrId(title));
         sub->setWindowIcon(CommandIcon(which == kMap         ? cmd::kShowMap
                                        : which == kWaveforms ? cmd::kShowWaveforms
                                        : which == kPhaseList ? cmd::kShowPhaseList
@@ -339,7 +343,7 @@ void CMainFrame::customizeToolbar(const std::string& name) {
 
 void CMainFrame::chooseFont() {
     bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, ToQFont(context_.settings().font), this, "Шрифт");
+    QFont chosen = QFontDialog::getFont(&ok, ToQFont(context_.settings().font), this, qtTrId("Шрифт"));
     if (!ok) return;
     context_.settings().font = FromQFont(chosen, context_.settings().font);
     SaveFont(context_.ini(), context_.settings().font);

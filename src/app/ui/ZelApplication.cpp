@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QStatusBar>
-#include <QTranslator>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +25,7 @@
 #include "events/ui/GeometryCommands.h"
 #include "events/ui/MagnitudeCommands.h"
 #include "events/ui/PhaseListSetup.h"
+#include "i18n/InterfaceTranslation.h"
 #include "formats/ui/FormatCommands.h"
 #include "map/ui/MapCommands.h"
 #include "session/AppContext.h"
@@ -51,6 +50,8 @@ int ShowUsage(int argc, char** argv) {
     std::fflush(stdout);
     if (DisplayAvailable()) {
         QApplication app(argc, argv);
+        const InterfaceTranslation language(LocaleInterfaceLanguage().value_or(InterfaceLanguage::Russian),
+                                            TranslatedProgram::Workstation);
         UserMessages messages;
         messages.show({UsageMessage(version, date), "ZEL", MessageIcon::Information, MessageButtons::Ok});
     }
@@ -62,15 +63,6 @@ int ShowUsage(int argc, char** argv) {
 void UseCNumericLocale() {
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
-}
-
-std::unique_ptr<QTranslator> UseRussianQtTexts() {
-    auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), "qtbase", "_",
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-        !QCoreApplication::installTranslator(translator.get()))
-        return nullptr;
-    return translator;
 }
 
 CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
@@ -116,7 +108,9 @@ int RunZel(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName("ZEL");
     UseCNumericLocale();
-    const std::unique_ptr<QTranslator> qtTexts = UseRussianQtTexts();
+    // The locale speaks until ZEL.ini is read; its own choice, if any, then takes over.
+    auto language = std::make_unique<InterfaceTranslation>(
+        LocaleInterfaceLanguage().value_or(InterfaceLanguage::Russian), TranslatedProgram::Workstation);
     UserMessages messages;
     AppContext context(commandLine, DefaultAppPaths(), messages);
     try {
@@ -124,6 +118,12 @@ int RunZel(int argc, char** argv) {
     } catch (const ZelError& e) {
         messages.show({e.what(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
         return 1;
+    }
+    const InterfaceLanguage configured =
+        ChooseInterfaceLanguage(context.settings().interfaceLanguage, InterfaceLanguage::Russian);
+    if (configured != CurrentInterfaceLanguage()) {
+        language.reset();
+        language = std::make_unique<InterfaceTranslation>(configured, TranslatedProgram::Workstation);
     }
     CMainFrame* frame = CreateMainFrame(context, FrameOptions{});
     messages.setParent(frame);

@@ -1,10 +1,6 @@
 #pragma once
 // The program from start to exit: command line, configuration, main frame, databases.
 
-#include <memory>
-
-class QTranslator;
-
 namespace zel {
 
 class AppContext;
@@ -24,10 +20,5 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options);
 
 // Numbers are written and read with a decimal point whatever the desktop's locale.
 void UseCNumericLocale();
-
-// Qt's own dialogs and buttons (OK/Cancel, the file, colour and font dialogs) speak the
-// interface's Russian: Qt's translation, installed while the returned translator lives; nullptr
-// when the system has none (the package qt6-translations-l10n).
-std::unique_ptr<QTranslator> UseRussianQtTexts();
 
 }  // namespace zel

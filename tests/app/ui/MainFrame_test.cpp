@@ -16,12 +16,14 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTranslator>
 #include <QTime>
 #include <QToolButton>
 
 #include "app/ui/SettingsSheet.h"
 #include "app/ui/ZelApplication.h"
+#include "base/TimeConversions.h"
+#include "base/ZelError.h"
+#include "i18n/InterfaceTranslation.h"
 #include "session/AppContext.h"
 #include "support/TestAppPaths.h"
 #include "wave/ui/CZoomWindow.h"
@@ -172,15 +174,40 @@ TEST_F(MainFrameTest, TheNextStartShowsThePanesOfTheLastOne) {
     EXPECT_EQ(shown[1]->pane().duration(), 120);
 }
 
-TEST(QtTextsTest, QtsOwnButtonsSpeakRussianWhileTheTranslatorLives) {
-    {
-        const std::unique_ptr<QTranslator> russian = UseRussianQtTexts();
-        ASSERT_NE(russian, nullptr) << "Qt's Russian translation is missing (qt6-translations-l10n)";
-        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Отмена");
-        QMessageBox box(QMessageBox::Question, "ZEL", "?", QMessageBox::Yes | QMessageBox::No);
-        EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), "Нет");
+// Each language reaches Qt's own buttons, the workstation's texts and the core's templates, and
+// leaves the Russian source texts behind when it ends.
+TEST(InterfaceTranslationTest, EachLanguageTranslatesQtTheFrameAndTheCoreWhileItLives) {
+    const struct {
+        InterfaceLanguage language;
+        const char *cancel, *no, *title, *month;
+    } cases[] = {
+        {InterfaceLanguage::Russian, "Отмена", "Нет", "Система обработки сейсмических данных",
+         "Недопустимый номер месяца: 13"},
+        {InterfaceLanguage::English, "Cancel", "No", "Seismic data processing system", "Invalid month number: 13"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(InterfaceLanguageCode(c.language));
+        {
+            const InterfaceTranslation translation(c.language, TranslatedProgram::Workstation);
+            EXPECT_EQ(CurrentInterfaceLanguage(), c.language);
+            EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), c.cancel)
+                << "Qt's Russian translation is missing (qt6-translations-l10n)";
+            QMessageBox box(QMessageBox::Question, "ZEL", "?", QMessageBox::Yes | QMessageBox::No);
+            EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), c.no);
+            EXPECT_EQ(qtTrId("Система обработки сейсмических данных"), c.title);
+            try {
+                MonthDayToDayOfYear(2026, 13, 1);
+                ADD_FAILURE() << "month 13 accepted";
+            } catch (const ZelError& e) {
+                EXPECT_STREQ(e.what(), c.month);
+                EXPECT_EQ(e.id(), "Недопустимый номер месяца: %1");
+                EXPECT_EQ(e.args(), std::vector<std::string>{"13"});
+            }
+        }
+        EXPECT_EQ(CurrentInterfaceLanguage(), InterfaceLanguage::Russian);
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+        EXPECT_EQ(Tr("Нет решения"), "Нет решения");
     }
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
 }
 
 TEST_F(MainFrameTest, ADatabaseThatCannotOpenIsReportedAndTheFrameStillComesUp) {
