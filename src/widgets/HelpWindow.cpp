@@ -8,8 +8,10 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QtGlobal>
 #include <set>
 
+#include "config/InterfaceLanguage.h"
 #include "dsp/FormulaHelp.h"
 #include "widgets/Commands.h"
 
@@ -27,8 +29,14 @@ std::string Escaped(std::string_view text) {
     return out;
 }
 
+std::string Utf8(const QString& text) { return text.toStdString(); }
+
+// The command table, the menus and the formula buttons keep their Russian texts: they are
+// translated where shown.
+std::string Translated(const char* id) { return Utf8(qtTrId(id)); }
+
 std::string CommandName(const cmd::Command& c) {
-    std::string text = c.text;
+    std::string text = Translated(c.text);
     if (text.rfind("(*)", 0) == 0) text.erase(0, 3);
     std::erase(text, '&');
     return text;
@@ -46,7 +54,7 @@ void CommandRow(std::string& html, const cmd::Command& c) {
 void MenuRows(std::string& html, const std::vector<cmd::MenuItem>& items, std::set<int>& listed, int depth) {
     for (const cmd::MenuItem& item : items) {
         if (item.title) {
-            std::string title = item.title;
+            std::string title = Translated(item.title);
             std::erase(title, '&');
             html += "<tr><td colspan=2><i>" + std::string(depth * 2, ' ') + Escaped(title) + "</i></td></tr>\n";
             MenuRows(html, item.items, listed, depth + 1);
@@ -60,18 +68,28 @@ void MenuRows(std::string& html, const std::vector<cmd::MenuItem>& items, std::s
 
 const char* kPageHead = "<html><head><meta charset=\"utf-8\"></head><body>";
 
+std::string ContentsLink() { return "<p><a href=\"index.html\">" + Utf8(qtTrId("Содержание")) + "</a></p>"; }
+
+// The shipped pages of the interface's language: the English ones live in en/ beside the Russian.
+QString LanguageFolder(const QString& helpFolder) {
+    if (CurrentInterfaceLanguage() == InterfaceLanguage::English && QDir(helpFolder + "/en").exists())
+        return helpFolder + "/en";
+    return helpFolder;
+}
+
 }  // namespace
 
 std::string CommandsHelpHtml() {
+    const char* table = "<table border=1 cellspacing=0 cellpadding=3>\n";
     std::string html = kPageHead;
-    html += "<p><a href=\"index.html\">Содержание</a></p><h1>Команды и клавиши</h1>"
-            "<p>Клавиши без Ctrl действуют в окне волновых форм, на окне канала под указателем мыши. "
-            "Колесо мыши: масштаб времени вокруг указателя; Ctrl+колесо: масштаб амплитуды; "
-            "Shift+колесо: прокрутка окон; средняя кнопка: сдвиг по времени.</p>"
-            "<h2>Окно волновых форм</h2><table border=1 cellspacing=0 cellpadding=3>\n";
+    html += ContentsLink() + "<h1>" + Utf8(qtTrId("Команды и клавиши")) + "</h1><p>" +
+            Utf8(qtTrId("Клавиши без Ctrl действуют в окне волновых форм, на окне канала под указателем "
+                        "мыши. Колесо мыши: масштаб времени вокруг указателя; Ctrl+колесо: масштаб "
+                        "амплитуды; Shift+колесо: прокрутка окон; средняя кнопка: сдвиг по времени.")) +
+            "</p><h2>" + Utf8(qtTrId("Окно волновых форм")) + "</h2>" + table;
     std::set<int> listed;
     MenuRows(html, cmd::WaveformMenu(), listed, 0);
-    html += "</table><h2>Остальные команды</h2><table border=1 cellspacing=0 cellpadding=3>\n";
+    html += "</table><h2>" + Utf8(qtTrId("Остальные команды")) + "</h2>" + table;
     for (const cmd::Command& c : cmd::AllCommands())
         if (*c.text && !listed.count(c.id)) CommandRow(html, c);
     html += "</table></body></html>";
@@ -80,14 +98,17 @@ std::string CommandsHelpHtml() {
 
 std::string FormulasHelpHtml() {
     std::string html = kPageHead;
-    html += "<p><a href=\"index.html\">Содержание</a></p><h1>Язык формул</h1>"
-            "<p>Формула вычисляет сигнал из каналов окна волновых форм (d3 — исходные отсчеты окна D3, "
-            "t3 — его преобразованный сигнал, \"sta:chan\" — канал по имени), окон процессора "
-            "обработки сигналов (w0 … w63), чисел и функций. Функции и операции:</p>"
-            "<table border=1 cellspacing=0 cellpadding=3>\n";
+    html += ContentsLink() + "<h1>" + Utf8(qtTrId("Язык формул")) + "</h1><p>" +
+            // The channel-by-name syntax is the formula's own and stays out of the text.
+            Utf8(qtTrId("Формула вычисляет сигнал из каналов окна волновых форм (d3 — исходные отсчеты "
+                        "окна D3, t3 — его преобразованный сигнал, %1 — канал по имени), окон процессора "
+                        "обработки сигналов (w0 … w63), чисел и функций. Функции и операции:")
+                     .arg("\"sta:chan\"")) +
+            "</p><table border=1 cellspacing=0 cellpadding=3>\n";
     auto rows = [&](std::span<const FormulaButton> buttons) {
         for (const FormulaButton& b : buttons)
-            html += "<tr><td><b>" + Escaped(b.insert) + "</b></td><td>" + Escaped(b.helpText) + "</td></tr>\n";
+            html += "<tr><td><b>" + Escaped(b.insert) + "</b></td><td>" +
+                    Escaped(Translated(std::string(b.helpText).c_str())) + "</td></tr>\n";
     };
     rows(FormulaFunctionButtons());
     rows(FormulaOtherButtons());
@@ -97,7 +118,7 @@ std::string FormulasHelpHtml() {
 
 HelpBrowser::HelpBrowser(const QString& helpFolder, QString zelbatch, QWidget* parent)
     : QTextBrowser(parent), zelbatch_(std::move(zelbatch)) {
-    setSearchPaths({helpFolder});
+    setSearchPaths({LanguageFolder(helpFolder)});
     setOpenExternalLinks(true);
 }
 
@@ -113,7 +134,7 @@ QString HelpBrowser::zelbatchHelp() {
         return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
     };
     const QString overview = zelbatch_.isEmpty() ? QString() : run({"--help"});
-    if (overview.isEmpty()) return "<p>Программа zelbatch не найдена рядом с zel.</p>";
+    if (overview.isEmpty()) return "<p>" + qtTrId("Программа zelbatch не найдена рядом с zel.") + "</p>";
     QString html = "<pre>" + overview.toHtmlEscaped() + "</pre>";
     // Each command of the overview's list, with its own help.
     static const QRegularExpression commandLine("^  ([a-z]+)  ", QRegularExpression::MultilineOption);
@@ -134,24 +155,24 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     if (page == "commands") return QString::fromStdString(CommandsHelpHtml());
     if (page == "formulas") return QString::fromStdString(FormulasHelpHtml());
     if (page == "zelbatch")
-        return QString(kPageHead) + "<p><a href=\"index.html\">Содержание</a></p><h1>zelbatch</h1>" +
-               "<p>Обработка без экрана на тех же ZEL.ini и базах данных; те же правила, что в окнах.</p>" +
-               zelbatchHelp() + "</body></html>";
+        return QString(kPageHead) + QString::fromStdString(ContentsLink()) + "<h1>zelbatch</h1><p>" +
+               qtTrId("Обработка без экрана на тех же ZEL.ini и базах данных; те же правила, что в окнах.") +
+               "</p>" + zelbatchHelp() + "</body></html>";
     return {};
 }
 
 HelpWindow::HelpWindow(const QString& helpFolder, const QString& zelbatch, QWidget* parent)
     : QWidget(parent, Qt::Window), browser_(new HelpBrowser(helpFolder, zelbatch, this)) {
-    setWindowTitle("Справка ZEL");
+    setWindowTitle(qtTrId("Справка ZEL"));
     setObjectName("HelpWindow");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* bar = new QToolBar(this);
-    QAction* back = bar->addAction("Назад", browser_, &QTextBrowser::backward);
-    QAction* forward = bar->addAction("Вперед", browser_, &QTextBrowser::forward);
+    QAction* back = bar->addAction(qtTrId("Назад"), browser_, &QTextBrowser::backward);
+    QAction* forward = bar->addAction(qtTrId("Вперед"), browser_, &QTextBrowser::forward);
     back->setShortcut(QKeySequence::Back);
     forward->setShortcut(QKeySequence::Forward);
-    bar->addAction("Содержание", this, [this] { showPage("index.html"); });
+    bar->addAction(qtTrId("Содержание"), this, [this] { showPage("index.html"); });
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     back->setEnabled(false);

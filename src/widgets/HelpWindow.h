@@ -2,7 +2,8 @@
 // The help window: the pages that ship with the program (the analyst's road with screenshots, the
 // files read and written, the configuration keys) and the pages the program builds from itself,
 // so that they never drift from it: every command with its keys (the command table), the formula
-// functions (the formula buttons' texts) and zelbatch's own help.
+// functions (the formula buttons' texts) and zelbatch's own help. All of them speak the interface's
+// language: the shipped English pages are the en/ folder of the help folder.
 
 #include <QPointer>
 #include <QString>
@@ -19,7 +20,8 @@ std::string FormulasHelpHtml();
 class HelpBrowser : public QTextBrowser {
     Q_OBJECT
   public:
-    // `zelbatch`: the program whose --help texts make the zelbatch page (empty: not found).
+    // `helpFolder`: the Russian pages (English ones in its en/); `zelbatch`: the program whose --help
+    // texts make the zelbatch page (empty: not found).
     HelpBrowser(const QString& helpFolder, QString zelbatch, QWidget* parent = nullptr);
     QVariant loadResource(int type, const QUrl& name) override;
 

@@ -1,4 +1,5 @@
-// The help window: the shipped pages have no broken link or picture, the built pages list every
+// The help window: the shipped pages of both languages are the same set and have no broken link or
+// picture, the English ones are shown in the English interface, the built pages list every
 // command with its keys, every formula function and every zelbatch command, and F1 opens the page
 // of the window the analyst works in.
 
@@ -14,6 +15,7 @@
 #include <QRegularExpression>
 #include <cstdlib>
 
+#include "config/InterfaceLanguage.h"
 #include "dsp/FormulaHelp.h"
 #include "support/ui/DemoFrameTest.h"
 #include "widgets/Commands.h"
@@ -24,22 +26,44 @@ namespace {
 const QString kHelp = QString(ZEL_RESOURCES_DIR) + "/help";
 
 TEST(HelpWindow, ShippedPagesLinkOnlyToWhatExistsAndBuiltPagesCoverTheProgram) {
-    HelpBrowser browser(kHelp, ZEL_BATCH);
-    static const QRegularExpression reference("(?:href|src)=\"([^\"#]*)(#[^\"]*)?\"");
-    for (const QString& page : QDir(kHelp).entryList({"*.html"})) {
-        QFile file(kHelp + "/" + page);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QString html = QString::fromUtf8(file.readAll());
-        for (auto it = reference.globalMatch(html); it.hasNext();) {
-            const QString target = it.next().captured(1);
-            if (target.isEmpty() || target.startsWith("http")) continue;
-            if (target.startsWith("zel:"))
-                EXPECT_FALSE(browser.loadResource(QTextDocument::HtmlResource, QUrl(target)).toString().isEmpty())
-                    << page.toStdString() << " -> " << target.toStdString();
-            else
-                EXPECT_TRUE(QFile::exists(kHelp + "/" + target)) << page.toStdString() << " -> " << target.toStdString();
+    EXPECT_FALSE(QDir(kHelp).entryList({"*.html"}).isEmpty());
+    EXPECT_EQ(QDir(kHelp + "/en").entryList({"*.html"}), QDir(kHelp).entryList({"*.html"}));
+    static const QRegularExpression reference("(href|src)=\"([^\"#]*)(#[^\"]*)?\"");
+    struct RussianAgain {
+        ~RussianAgain() { SetCurrentInterfaceLanguage(InterfaceLanguage::Russian); }
+    } restore;
+    for (const auto& [language, folder] : {std::pair{InterfaceLanguage::Russian, kHelp},
+                                           std::pair{InterfaceLanguage::English, kHelp + "/en"}}) {
+        SetCurrentInterfaceLanguage(language);
+        HelpBrowser browser(kHelp, ZEL_BATCH);
+        EXPECT_EQ(browser.searchPaths(), QStringList{folder});
+        for (const QString& page : QDir(folder).entryList({"*.html"})) {
+            QFile file(folder + "/" + page);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QString html = QString::fromUtf8(file.readAll());
+            browser.setSource(QUrl(page));
+            for (auto it = reference.globalMatch(html); it.hasNext();) {
+                const QRegularExpressionMatch match = it.next();
+                const QString target = match.captured(2);
+                if (target.isEmpty() || target.startsWith("http")) continue;
+                // A picture as the shown page finds it, not only as a file beside it.
+                if (match.captured(1) == "src") {
+                    EXPECT_FALSE(
+                        browser.document()->resource(QTextDocument::ImageResource, QUrl(target)).isNull())
+                        << folder.toStdString() << "/" << page.toStdString() << " -> " << target.toStdString();
+                }
+                if (target.startsWith("zel:"))
+                    EXPECT_FALSE(
+                        browser.loadResource(QTextDocument::HtmlResource, QUrl(target)).toString().isEmpty())
+                        << page.toStdString() << " -> " << target.toStdString();
+                else
+                    EXPECT_TRUE(QFile::exists(folder + "/" + target))
+                        << folder.toStdString() << "/" << page.toStdString() << " -> " << target.toStdString();
+            }
         }
     }
+    SetCurrentInterfaceLanguage(InterfaceLanguage::Russian);
+    HelpBrowser browser(kHelp, ZEL_BATCH);
 
     const QString commands = QString::fromStdString(CommandsHelpHtml());
     for (const cmd::Command& c : cmd::AllCommands()) {
