@@ -106,7 +106,8 @@ void ReadFile(Db::Connection& work, const FoundFile& file, bool known, const std
         }
     }
     if (usable && contents.runs.empty() && contents.textRecords > 0)
-        report.problems.push_back("Файл содержит только текстовые записи, отсчетов нет: " + file.path);
+        report.problems.push_back(
+            Tr("Файл содержит только текстовые записи, отсчетов нет: %1").arg(file.path));
     Db::Transaction transaction(work);
     if (known) Forget(work, file.cpath, report);
     for (const MiniSeedRun& run : contents.runs) {
@@ -146,14 +147,16 @@ bool StationTableHasChannel(const std::vector<Station>& stations, const std::str
 }
 
 std::string ArchiveScanReport::Text() const {
-    std::string text = "Файлов в архиве: " + std::to_string(files) +
-                       ", прочитано новых и измененных: " + std::to_string(read) +
-                       ", исчезло: " + std::to_string(vanished) +
-                       "; строк каталога добавлено: " + std::to_string(rowsAdded) +
-                       ", удалено: " + std::to_string(rowsRemoved);
-    if (stopped) text += "\nПросмотр архива прерван";
+    std::string text = Tr("Файлов в архиве: %1, прочитано новых и измененных: %2, исчезло: %3; "
+                          "строк каталога добавлено: %4, удалено: %5")
+                           .arg(files)
+                           .arg(read)
+                           .arg(vanished)
+                           .arg(rowsAdded)
+                           .arg(rowsRemoved);
+    if (stopped) text += "\n" + Tr("Просмотр архива прерван");
     if (!unknownChannels.empty()) {
-        text += "\nКаналы, которых нет в таблице станций (в каталоге, но не показываются):";
+        text += "\n" + Tr("Каналы, которых нет в таблице станций (в каталоге, но не показываются):");
         for (const std::string& c : unknownChannels) text += "\n  " + c;
     }
     for (const std::string& p : problems) text += "\n" + p;
@@ -163,7 +166,7 @@ std::string ArchiveScanReport::Text() const {
 ArchiveScanReport ScanArchive(Db::Connection& work, const std::string& root, const std::string& dataDir,
                               const std::vector<Station>& stations, const ArchiveScanProgress& progress) {
     std::error_code ec;
-    if (!fs::is_directory(root, ec)) throw ZelError("Нет каталога " + root);
+    if (!fs::is_directory(root, ec)) throw ZelError(Tr("Нет каталога %1").arg(root));
     ArchiveScanReport report;
 
     std::vector<FoundFile> found;
@@ -175,7 +178,7 @@ ArchiveScanReport ScanArchive(Db::Connection& work, const std::string& root, con
         if (!stamp) continue;
         found.push_back({path, CataloguePathOf(path, dataDir), *stamp});
     }
-    if (ec) report.problems.push_back("Ошибка чтения каталога " + root + ": " + ec.message());
+    if (ec) report.problems.push_back(Tr("Ошибка чтения каталога %1: %2").arg(root).arg(ec.message()));
     std::sort(found.begin(), found.end(),
               [](const FoundFile& a, const FoundFile& b) { return a.cpath < b.cpath; });
     report.files = found.size();

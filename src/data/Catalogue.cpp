@@ -99,7 +99,8 @@ bool CanRemove(const std::filesystem::path& file) {
 }
 
 void ShowFileDeleteError(MessageSink& messages, const std::string& path) {
-    messages.show({"Ошибка удаления файла " + path, kCaption, MessageIcon::Warning, MessageButtons::Ok});
+    messages.show(
+        {Tr("Ошибка удаления файла %1").arg(path), kCaption, MessageIcon::Warning, MessageButtons::Ok});
 }
 
 }  // namespace
@@ -110,13 +111,13 @@ std::string SegmentLoadReport::Text() const {
         if (!text.empty()) text += '\n';
         switch (p.kind) {
             case LoadProblem::MissingFile:
-                text += "Нет файла данных: " + p.path;
+                text += Tr("Нет файла данных: %1").arg(p.path);
                 break;
             case LoadProblem::ShortFile:
-                text += "Файл данных короче, чем указано в каталоге: " + p.path;
+                text += Tr("Файл данных короче, чем указано в каталоге: %1").arg(p.path);
                 break;
             case LoadProblem::UnknownEncoding:
-                text += "Неизвестный формат данных " + p.encoding + ": " + p.path;
+                text += Tr("Неизвестный формат данных %1: %2").arg(p.encoding).arg(p.path);
                 break;
         }
     }
@@ -242,8 +243,9 @@ bool DeleteCatalogueRowsByPath(Db::Connection& work, const std::string& path) {
         return work.execute("delete from FILELIST where replace(CPATH, ?, ?) = ?",
                             {std::string("\\"), std::string("/"), WithForwardSlashes(path)});
     } catch (const Db::Error& e) {
-        throw ZelError("Ошибка базы данных: Error of delete record in ZEL-DB (FILELIST -> " + path + ")\n" +
-                       e.what());
+        throw ZelError(Tr("Ошибка базы данных: Error of delete record in ZEL-DB (FILELIST -> %1)\n%2")
+                           .arg(path)
+                           .arg(e.what()));
     }
 }
 
@@ -280,9 +282,10 @@ bool DeleteSegment(Db::Connection& work, const std::string& dataDir, const std::
 
 int CleanDiskLoop(Db::Connection& work, const std::string& dataDir, const std::string& station, double t1,
                   double t2, MessageSink& messages) {
-    const std::string question = "Удалить файлы  с данными станции " + station + " в интервале " +
-                                 FormatUiTime(t1, UiTimeForm::DateTime) + " - " +
-                                 FormatUiTime(t2, UiTimeForm::DateTime);
+    const std::string question = Tr("Удалить файлы  с данными станции %1 в интервале %2 - %3")
+                                     .arg(station)
+                                     .arg(FormatUiTime(t1, UiTimeForm::DateTime))
+                                     .arg(FormatUiTime(t2, UiTimeForm::DateTime));
     if (messages.show({question, kCaption, MessageIcon::Question, MessageButtons::YesNo}) !=
         MessageAnswer::Yes)
         return -1;

@@ -93,20 +93,21 @@ bool LiesUnder(const ReadOnlyFile& file, const std::string& source, const std::s
 std::string ReadSourceBytes(const std::string& wfdiscDir, const std::string& path, long long foff,
                             long long nsamp, int sampleSize) {
     const ReadOnlyFile in(path);
-    if (in.notRegular()) throw ZelError(kNotARegularFile + path);
-    if (!in.isOpen()) throw ZelError("Ошибка открытия файла " + path);
+    if (in.notRegular()) throw ZelError(Tr("Файл не является обычным файлом: %1").arg(path));
+    if (!in.isOpen()) throw ZelError(Tr("Ошибка открытия файла %1").arg(path));
     // Only the wfdisc's own folder tree: an index must not copy any file it names into the disk loop.
-    if (!LiesUnder(in, path, wfdiscDir)) throw ZelError(kOutsideWfdiscFolder + path);
+    if (!LiesUnder(in, path, wfdiscDir))
+        throw ZelError(Tr("Файл данных лежит вне каталога файла wfdisc: %1").arg(path));
     const std::uint64_t size = in.size();
     // Checked before multiplying and allocating: a wrong nsamp or foff must neither overflow nor
     // ask for gigabytes.
     if (foff < 0 || nsamp < 0 || static_cast<std::uint64_t>(foff) > size ||
         static_cast<std::uint64_t>(nsamp) > (size - static_cast<std::uint64_t>(foff)) / sampleSize)
-        throw ZelError("Ошибка чтения файла " + path);
+        throw ZelError(Tr("Ошибка чтения файла %1").arg(path));
     const auto count = static_cast<std::size_t>(nsamp * sampleSize);
     std::string bytes(count, '\0');
     if (in.readAt(bytes.data(), count, static_cast<std::uint64_t>(foff)) != count)
-        throw ZelError("Ошибка чтения файла " + path);
+        throw ZelError(Tr("Ошибка чтения файла %1").arg(path));
     return bytes;
 }
 
@@ -214,7 +215,8 @@ bool IsConvertibleWfdiscType(const std::string& datatype) {
 }
 
 std::vector<float> ConvertWfdiscSamples(const std::string& datatype, std::string_view bytes) {
-    if (!IsConvertibleWfdiscType(datatype)) throw ZelError("Не могу конвертировать данные типа " + datatype);
+    if (!IsConvertibleWfdiscType(datatype))
+        throw ZelError(Tr("Не могу конвертировать данные типа %1").arg(datatype));
     const auto size = static_cast<std::size_t>(WfdiscSampleSize(datatype));
     std::vector<float> out(bytes.size() / size);
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -224,7 +226,7 @@ std::vector<float> ConvertWfdiscSamples(const std::string& datatype, std::string
 
 std::vector<float> ReadWfdiscSamples(const std::string& wfdiscDir, const WfdiscRecord& line) {
     if (!IsConvertibleWfdiscType(line.datatype))
-        throw ZelError("Не могу конвертировать данные типа " + line.datatype);
+        throw ZelError(Tr("Не могу конвертировать данные типа %1").arg(line.datatype));
     return ConvertWfdiscSamples(
         line.datatype, ReadSourceBytes(wfdiscDir, SourceOf(wfdiscDir, line).string(), line.foff, line.nsamp,
                                        WfdiscSampleSize(line.datatype)));
@@ -233,7 +235,7 @@ std::vector<float> ReadWfdiscSamples(const std::string& wfdiscDir, const WfdiscR
 std::string ImportFileName(const std::string& station, const std::string& channel, double start,
                            int variant) {
     const auto c = EpochToCalendar(start);
-    if (!c) throw ZelError("Не могу создать файл '" + station + "/" + channel + "'");
+    if (!c) throw ZelError(Tr("Не могу создать файл '%1/%2'").arg(station).arg(channel));
     char text[64];
     std::snprintf(text, sizeof text, "%02d%02d%02d-%02d%02d%04d", c->hour, c->minute,
                   static_cast<int>(std::floor(c->second)), c->day, c->month, c->year);
@@ -265,7 +267,7 @@ CssImportReport CssWaveformImporter::ImportDirectory(const std::string& folder, 
     CssImportReport report;
     std::error_code ec;
     const std::vector<std::string> files = WfdiscFilesOf(folder, ec);
-    if (ec) report.errors.push_back("Ошибка открытия файла " + folder);
+    if (ec) report.errors.push_back(Tr("Ошибка открытия файла %1").arg(folder));
     for (const std::string& file : files) {
         ImportWfdisc(file, spans, report);
         if (report.stopped) return report;
@@ -293,8 +295,8 @@ void CssWaveformImporter::ImportSac(const std::string& sacPath, CXChanArray& spa
     }
     const int s = FindStation(stations_, line.sta);
     if (s < 0 || !SlotFor(stations_[static_cast<std::size_t>(s)], line.chan)) {
-        report.errors.push_back("Канала " + line.sta + " " + line.chan +
-                                " нет в таблице станций: " + sacPath);
+        report.errors.push_back(
+            Tr("Канала %1 %2 нет в таблице станций: %3").arg(line.sta).arg(line.chan).arg(sacPath));
         return;
     }
     const std::string dir = fs::path(sacPath).parent_path().string();
@@ -313,11 +315,11 @@ void CssWaveformImporter::ImportWfdisc(const std::string& wfdiscPath, CXChanArra
     const ReadOnlyFile file(wfdiscPath);
     std::string content;
     if (file.notRegular()) {
-        report.errors.push_back(kNotARegularFile + wfdiscPath);
+        report.errors.push_back(Tr("Файл не является обычным файлом: %1").arg(wfdiscPath));
         return;
     }
     if (!file.isOpen()) {
-        report.errors.push_back("Ошибка открытия файла " + wfdiscPath);
+        report.errors.push_back(Tr("Ошибка открытия файла %1").arg(wfdiscPath));
         return;
     }
     const bool readWhole = file.readAll(content);
@@ -336,7 +338,7 @@ void CssWaveformImporter::ImportWfdisc(const std::string& wfdiscPath, CXChanArra
             return;
         }
     }
-    if (!readWhole) report.errors.push_back("Ошибка чтения файла " + wfdiscPath);
+    if (!readWhole) report.errors.push_back(Tr("Ошибка чтения файла %1").arg(wfdiscPath));
 }
 
 bool CssWaveformImporter::ImportSegment(const std::string& wfdiscDir, const WfdiscRecord& line,
@@ -358,7 +360,7 @@ bool CssWaveformImporter::ImportSegment(const std::string& wfdiscDir, const Wfdi
     try {
         WriteZelFile(full, station.code, line.chan, line.time, line.samprate, samples);
     } catch (const ZelError&) {
-        report.errors.push_back("Не могу создать файл '" + full + "'");
+        report.errors.push_back(Tr("Не могу создать файл '%1'").arg(full));
         return false;
     }
     written_.insert(relative);

@@ -62,6 +62,8 @@ bool IsConvertibleWfdiscType(const std::string& datatype);
 // конвертировать данные типа %s" for a datatype the import does not convert.
 std::vector<float> ConvertWfdiscSamples(const std::string& datatype, std::string_view bytes);
 
+// How the Russian texts of two refusals begin; the file's path follows. The texts are made from
+// their own templates, so that a translation may word them whole.
 inline constexpr const char* kNotARegularFile = "Файл не является обычным файлом: ";
 inline constexpr const char* kOutsideWfdiscFolder = "Файл данных лежит вне каталога файла wfdisc: ";
 

@@ -150,7 +150,7 @@ bool IsMiniSeedFile(const std::string& path) {
 
 MiniSeedContents ScanMiniSeedFile(const std::string& path) {
     RecordFile file(path);
-    if (!file.IsOpen()) throw ZelError("Ошибка открытия файла " + path);
+    if (!file.IsOpen()) throw ZelError(Tr("Ошибка открытия файла %1").arg(path));
     MiniSeedContents contents;
     // The run each channel is extending, as an index into contents.runs.
     std::map<std::string, std::size_t> open;
@@ -195,7 +195,7 @@ MiniSeedContents ScanMiniSeedFile(const std::string& path) {
         open[identity] = contents.runs.size();
         contents.runs.push_back(std::move(run));
     }
-    if (!anyRecord) throw ZelError("Файл не содержит записей MiniSEED: " + path);
+    if (!anyRecord) throw ZelError(Tr("Файл не содержит записей MiniSEED: %1").arg(path));
     return contents;
 }
 
@@ -260,9 +260,9 @@ ReadResult ReadMiniSeedSegment(ZELDataBlock& block, const std::string& fullPath,
 
 namespace {
 
-void CopyCode(char (&field)[11], const std::string& code, std::size_t width, const char* what) {
-    if (code.size() > width)
-        throw ZelError(std::string("Слишком длинный код ") + what + " для MiniSEED: " + code);
+// tooLong: the analyst's text for a code wider than its field, %1 the code.
+void CopyCode(char (&field)[11], const std::string& code, std::size_t width, const char* tooLong) {
+    if (code.size() > width) throw ZelError(Tr(tooLong).arg(code));
     std::memset(field, 0, sizeof field);
     std::memcpy(field, code.data(), code.size());
 }
@@ -285,10 +285,10 @@ std::string MiniSeedBytes(const MiniSeedChannel& id, const std::vector<ZELDataBl
         if (block.Empty()) continue;
         if (!block.HasTimeAxis()) throw ZelError("Блок без частоты дискретизации нельзя записать в MiniSEED");
         std::unique_ptr<MSTrace, TraceDeleter> trace(mst_init(nullptr));
-        CopyCode(trace->network, id.network, 2, "сети");
-        CopyCode(trace->station, id.station, 5, "станции");
-        CopyCode(trace->location, id.location, 2, "места");
-        CopyCode(trace->channel, id.channel, 3, "канала");
+        CopyCode(trace->network, id.network, 2, ZEL_TR_NOOP("Слишком длинный код сети для MiniSEED: %1"));
+        CopyCode(trace->station, id.station, 5, ZEL_TR_NOOP("Слишком длинный код станции для MiniSEED: %1"));
+        CopyCode(trace->location, id.location, 2, ZEL_TR_NOOP("Слишком длинный код места для MiniSEED: %1"));
+        CopyCode(trace->channel, id.channel, 3, ZEL_TR_NOOP("Слишком длинный код канала для MiniSEED: %1"));
         trace->dataquality = 'D';
         trace->starttime = static_cast<hptime_t>(std::llround(block.begin * HPTMODULUS));
         trace->samprate = block.sps;
@@ -299,8 +299,8 @@ std::string MiniSeedBytes(const MiniSeedChannel& id, const std::vector<ZELDataBl
         for (std::size_t i = 0; i < block.Count(); ++i) {
             const double v = std::nearbyint(static_cast<double>(block.samples[i]));
             if (!(std::fabs(v) <= kLargest))
-                throw ZelError("Значение отсчета не может быть записано в MiniSEED (Steim-2): " +
-                               std::to_string(block.samples[i]));
+                throw ZelError(Tr("Значение отсчета не может быть записано в MiniSEED (Steim-2): %1")
+                                   .arg(std::to_string(block.samples[i])));
             samples[i] = static_cast<std::int32_t>(v);
         }
         trace->numsamples = trace->samplecnt = static_cast<std::int64_t>(block.Count());

@@ -57,23 +57,24 @@ class Header {
 
 WfdiscRecord SacAsWfdiscLine(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw ZelError("Ошибка открытия файла " + path);
+    if (!in) throw ZelError(Tr("Ошибка открытия файла %1").arg(path));
     std::string bytes(kSacHeaderBytes, '\0');
-    if (!in.read(bytes.data(), kSacHeaderBytes)) throw ZelError("Файл не в формате SAC: " + path);
+    if (!in.read(bytes.data(), kSacHeaderBytes)) throw ZelError(Tr("Файл не в формате SAC: %1").arg(path));
     Header h(bytes);
-    if (!h.SetOrder()) throw ZelError("Файл не в формате SAC: " + path);
+    if (!h.SetOrder()) throw ZelError(Tr("Файл не в формате SAC: %1").arg(path));
     if (h.Int(kFileType) != kTimeSeries || h.Int(kEven) != 1)
-        throw ZelError("Файл SAC не содержит равномерного временного ряда: " + path);
+        throw ZelError(Tr("Файл SAC не содержит равномерного временного ряда: %1").arg(path));
     const float delta = h.Float(kDelta);
     const std::int32_t npts = h.Int(kNpts);
     if (!(delta > 0) || !std::isfinite(delta) || npts <= 0)
-        throw ZelError("Неверный заголовок файла SAC: " + path);
+        throw ZelError(Tr("Неверный заголовок файла SAC: %1").arg(path));
     for (int field : {kYear, kDay, kHour, kMinute, kSecond, kMillisecond})
-        if (h.Int(field) == kUndefined) throw ZelError("В заголовке файла SAC нет времени начала: " + path);
+        if (h.Int(field) == kUndefined)
+            throw ZelError(Tr("В заголовке файла SAC нет времени начала: %1").arg(path));
     std::error_code ec;
     const auto size = fs::file_size(path, ec);
     if (ec || static_cast<long long>(size) < kSacHeaderBytes + 4LL * npts)
-        throw ZelError("Файл SAC короче, чем указано в заголовке: " + path);
+        throw ZelError(Tr("Файл SAC короче, чем указано в заголовке: %1").arg(path));
     const float begin = h.Float(kBegin) == kUndefined ? 0.0f : h.Float(kBegin);
     const float scale = h.Float(kScale);
 
@@ -81,7 +82,7 @@ WfdiscRecord SacAsWfdiscLine(const std::string& path) {
     line.sta = h.Text(440, 8);
     line.chan = h.Text(600, 8);
     if (line.sta.empty() || line.chan.empty())
-        throw ZelError("В заголовке файла SAC нет станции или канала: " + path);
+        throw ZelError(Tr("В заголовке файла SAC нет станции или канала: %1").arg(path));
     line.time = YdhmsToEpoch(h.Int(kYear), h.Int(kDay), h.Int(kHour), h.Int(kMinute), h.Int(kSecond),
                              h.Int(kMillisecond)) +
                 static_cast<double>(begin);

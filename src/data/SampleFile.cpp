@@ -158,7 +158,7 @@ void DecodeSamples(int encoding, const unsigned char* b, std::size_t count, floa
             });
             break;
         default:
-            throw ZelError("DecodeSamples: encoding " + std::to_string(encoding) + " is not decodable");
+            throw ZelError(Tr("DecodeSamples: encoding %1 is not decodable").arg(encoding));
     }
 }
 
@@ -303,8 +303,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
     if (const auto failure = ReplaceFile(path, bytes)) {
         if (!failure->opened)
-            throw ZelError("Не могу создать файл '" + path + "': " + FileWriteReason(*failure));
-        throw ZelError("Ошибка записи файла '" + path + "': " + FileWriteReason(*failure));
+            throw ZelError(Tr("Не могу создать файл '%1': %2").arg(path).arg(FileWriteReason(*failure)));
+        throw ZelError(Tr("Ошибка записи файла '%1': %2").arg(path).arg(FileWriteReason(*failure)));
     }
 }
 

@@ -147,9 +147,9 @@ void SaveNetworks(Db::Connection& connection, const std::vector<Network>& networ
     // Checked before anything is deleted: a list the reader would cut must not be stored.
     for (const Network& n : networks) {
         if (n.name.size() > kNetworkNameWidth)
-            throw ZelError("Слишком длинное имя сети: " + CutToWidth(n.name, 40) + "...");
+            throw ZelError(Tr("Слишком длинное имя сети: %1...").arg(CutToWidth(n.name, 40)));
         if (n.stations.size() > kNetworkListWidth)
-            throw ZelError("Слишком длинный список станций сети " + n.name);
+            throw ZelError(Tr("Слишком длинный список станций сети %1").arg(n.name));
     }
     Db::Transaction transaction(connection);
     Db::Statement st(connection);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "base/UserText.h"
 #include "db/ConnectString.h"
 #include "db/Schema.h"
 #include "db/TransactionLock.h"
@@ -11,16 +12,8 @@ namespace zel {
 namespace {
 
 constexpr const char* kCaption = "ZEL";
-constexpr const char* kDbErrorPrefix = "Ошибка базы данных: ";
-constexpr const char* kInitFailed = "Ошибка инициализации интерфейса к базе данных";
-constexpr const char* kCssInitFailed = "Ошибка инициализации интерфейса к базе данных CSS";
-
-std::string FillTwo(const char* format, const std::string& a, const std::string& b) {
-    std::string out = format;
-    out.replace(out.find("%s"), 2, a);
-    out.replace(out.find("%s"), 2, b);
-    return out;
-}
+constexpr const char* kWorkInitFailed = ZEL_TR_NOOP("Ошибка инициализации интерфейса к базе данных ZEL");
+constexpr const char* kCssInitFailed = ZEL_TR_NOOP("Ошибка инициализации интерфейса к базе данных CSS");
 
 }  // namespace
 
@@ -100,7 +93,7 @@ int Databases::openCssDb() {
         CreateMissingTables(css_, dialect, CssSchema());
     } catch (const Db::Error& e) {
         css_.close();
-        showDbError(std::string(kCssInitFailed) + "\n" + e.what() + "\n" + MaskPassword(connect));
+        showDbError(Tr(kCssInitFailed) + "\n" + e.what() + "\n" + MaskPassword(connect));
         return 0;
     }
     cssAvailable_ = true;
@@ -125,8 +118,11 @@ int Databases::alterColumn(const std::string& table, const ColumnDef& column) {
     try {
         work_.execute(*statement);
     } catch (const Db::Error& e) {
-        showDbError(kDbErrorPrefix + FillTwo("Ошибка добавления поля %s в таблицу %s", column.name, table) +
-                    e.what());
+        // The driver's own text on a line of its own.
+        showDbError(Tr("Ошибка базы данных: Ошибка добавления поля %1 в таблицу %2\n%3")
+                        .arg(column.name)
+                        .arg(table)
+                        .arg(e.what()));
         return 0;
     }
     return 1;
@@ -171,14 +167,14 @@ std::int64_t Databases::nextKey(const std::string& keyName) {
 
 void OpenDatabases(Databases& databases, MessageSink& messages) {
     if (!databases.openWorkDb())
-        messages.show({std::string(kInitFailed) + " ZEL", kCaption, MessageIcon::Error, MessageButtons::Ok});
+        messages.show({Tr(kWorkInitFailed), kCaption, MessageIcon::Error, MessageButtons::Ok});
     if (!databases.openCssDb())
-        messages.show({std::string(kInitFailed) + " CSS", kCaption, MessageIcon::Error, MessageButtons::Ok});
+        messages.show({Tr(kCssInitFailed), kCaption, MessageIcon::Error, MessageButtons::Ok});
 }
 
 bool ReconnectCommand(Databases& databases, MessageSink& messages) {
-    MessageAnswer answer =
-        messages.show({"Переподключиться к БД?", "Внимание!", MessageIcon::Warning, MessageButtons::YesNo});
+    MessageAnswer answer = messages.show(
+        {Tr("Переподключиться к БД?"), Tr("Внимание!"), MessageIcon::Warning, MessageButtons::YesNo});
     if (answer != MessageAnswer::Yes) return false;
     databases.closeAll();
     OpenDatabases(databases, messages);

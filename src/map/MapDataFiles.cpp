@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/UserText.h"
 #include "map/ReliefBands.h"
 
 namespace zel {
@@ -54,9 +55,11 @@ MapDataFiles FindMapDataFiles(const std::vector<std::string>& folders) {
 }
 
 std::string MissingCoastlineText() {
-    return std::string("Нет файла береговой линии ") + kCoastlineFileName + ": береговая линия не рисуется";
+    return Tr("Нет файла береговой линии %1: береговая линия не рисуется").arg(kCoastlineFileName);
 }
 
-std::string MissingReliefText() { return "Нет файлов рельефа map00.bmp ... map08.bmp: рельеф не рисуется"; }
+std::string MissingReliefText() {
+    return Tr("Нет файлов рельефа map00.bmp ... map08.bmp: рельеф не рисуется");
+}
 
 }  // namespace zel

@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/FormatText.h"
+#include "base/UserText.h"
+
 namespace zel {
 
 std::string MapCoordinateText(double lat, double lon) {
@@ -13,11 +16,10 @@ std::string MapCoordinateText(double lat, double lon) {
 }
 
 std::string MapMeasurementText(const DistAzResult& result) {
-    char text[128];
-    std::snprintf(text, sizeof text, "Аз.=%s° Обр.аз.=%s° Рас.=%.2f°",
-                  FormatAzimuth(result.azimuth, 2).c_str(), FormatAzimuth(result.backAzimuth, 2).c_str(),
-                  result.distance);
-    return text;
+    return Tr("Аз.=%1° Обр.аз.=%2° Рас.=%3°")
+        .arg(FormatAzimuth(result.azimuth, 2))
+        .arg(FormatAzimuth(result.backAzimuth, 2))
+        .arg(FormatText("%.2f", result.distance));
 }
 
 }  // namespace zel

@@ -10,7 +10,7 @@ namespace zel {
 // "%.3f%s %.3f%s": absolute latitude with N (positive) or S, absolute longitude with E or W.
 std::string MapCoordinateText(double lat, double lon);
 
-// "Аз.=%.2f° Обр.аз.=%.2f° Рас.=%.2f°".
+// "Аз.=%1° Обр.аз.=%2° Рас.=%3°" in the interface's language, each with two decimals.
 std::string MapMeasurementText(const DistAzResult& result);
 
 }  // namespace zel

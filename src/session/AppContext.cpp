@@ -61,7 +61,7 @@ void AppContext::ensureDemoData() {
     try {
         EnsureDemoDiskLoop(settings_.dataDir, paths_.resources, *databases_);
     } catch (const ZelError& e) {
-        messages_.show({std::string("Демонстрационные данные не созданы: ") + e.what(), "ZEL",
+        messages_.show({Tr("Демонстрационные данные не созданы: %1").arg(e.what()), "ZEL",
                         MessageIcon::Warning, MessageButtons::Ok});
     }
 }
@@ -83,7 +83,7 @@ void AppContext::loadReferenceData() {
     try {
         EnsureRegionTables(databases_->work(), paths_.resources);
     } catch (const ZelError& e) {
-        messages_.show({std::string("Таблицы регионов не заполнены: ") + e.what(), "ZEL", MessageIcon::Warning,
+        messages_.show({Tr("Таблицы регионов не заполнены: %1").arg(e.what()), "ZEL", MessageIcon::Warning,
                         MessageButtons::Ok});
     }
     try {

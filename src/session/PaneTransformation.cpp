@@ -22,7 +22,7 @@ TransformedSignal TransformPane(AppContext& context, const TracePane& pane, cons
             const std::vector<Station>& stations = context.stations();
             if (c.stationIndex < 0 || c.stationIndex >= static_cast<int>(stations.size()) || c.slot < 0 ||
                 c.slot >= kSlotsPerStation)
-                throw ZelError("Канал окна D" + std::to_string(pane.number()) + " не найден в таблице станций");
+                throw ZelError(Tr("Канал окна D%1 не найден в таблице станций").arg(pane.number()));
             const Station& st = stations[static_cast<std::size_t>(c.stationIndex)];
             Db::Connection* work = context.databases().work().isOpen() ? &context.databases().work() : nullptr;
             return SimulatePaneSignal(how.simulation, pane, st.slots[static_cast<std::size_t>(c.slot)], st.code, work,

@@ -3,6 +3,7 @@
 // registry store keeps for it (toolbar layouts), its menu text, its icon and its shortcut. Windows
 // name commands by these ids only; the main frame makes one action per id.
 
+#include <QString>
 #include <span>
 #include <string>
 #include <vector>
@@ -203,7 +204,7 @@ enum class Menu { Functions, Waveforms, PhaseList, Dsp, Map, Window, Help };
 
 struct Command {
     Id id;
-    const char* text;      // the menu text; "(*)" first: an entry of the pane menus only
+    const char* text;      // the menu text's Russian id; "(*)" first: an entry of the pane menus only
     const char* icon;      // the icon's name (see CommandIcons), empty for none
     const char* shortcut;  // a key sequence in Qt's portable text form, empty for none
 };
@@ -212,17 +213,18 @@ struct Command {
 std::span<const Command> AllCommands();
 // nullptr for a number no command has.
 const Command* Find(int id);
-// The menu text of a command; empty when the command has none.
+// The menu text of a command as the analyst reads it, in the interface's language (also its tool
+// tip and status text); empty when the command has none. Never a key to store: that is the id.
 std::string CommandText(int id);
-// The title of a menu of the menu bar.
-const char* MenuTitle(Menu menu);
+// The title of a menu of the menu bar, translated.
+QString MenuTitle(Menu menu);
 
 // A key without Ctrl or Alt (arrows, letters, digits) acts only where the panes are: it is the
 // waveform window's, never a text field's elsewhere.
 bool IsPaneKey(const Command& command);
 
-// An entry of a menu: a command, a separator (id 0, no title) or a submenu (a title and its
-// entries).
+// An entry of a menu: a command, a separator (id 0, no title) or a submenu (a title, the Russian
+// id of its translation, and its entries).
 struct MenuItem {
     int id = 0;
     const char* title = nullptr;

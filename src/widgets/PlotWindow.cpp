@@ -79,8 +79,8 @@ void PrintWithDialog(QWidget* parent, const std::function<void(QPrinter&)>& prin
 
 void PlotWindow::saveDialog() {
     QString chosen;
-    QString path = QFileDialog::getSaveFileName(this, "Сохранить рисунок", windowTitle(), "PNG (*.png);;PDF (*.pdf)",
-                                                &chosen);
+    QString path = QFileDialog::getSaveFileName(this, qtTrId("Сохранить рисунок"), windowTitle(),
+                                                "PNG (*.png);;PDF (*.pdf)", &chosen);
     if (path.isEmpty()) return;
     const bool pdf = path.endsWith(".pdf", Qt::CaseInsensitive) ||
                      (!path.endsWith(".png", Qt::CaseInsensitive) && chosen.startsWith("PDF"));
@@ -90,20 +90,21 @@ void PlotWindow::saveDialog() {
         path += suffix;
         // The dialog asked about the name as typed, not about this one.
         if (QFileInfo::exists(path) &&
-            messages.show({"Файл " + path.toStdString() + " уже существует.\nЗаменить его?", "ZEL",
+            messages.show({qtTrId("Файл %1 уже существует.\nЗаменить его?").arg(path).toStdString(), "ZEL",
                            MessageIcon::Question, MessageButtons::YesNo}) != MessageAnswer::Yes)
             return;
     }
     if (!(pdf ? savePdf(path) : savePng(path)))
-        messages.show({"Ошибка записи файла " + path.toStdString(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
+        messages.show({qtTrId("Ошибка записи файла %1").arg(path).toStdString(), "ZEL", MessageIcon::Error,
+                       MessageButtons::Ok});
 }
 
 void PlotWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     addContextActions(menu);
     if (!menu.isEmpty()) menu.addSeparator();
-    menu.addAction("Печать...", this, &PlotWindow::printDialog);
-    menu.addAction("Сохранить как PNG или PDF...", this, &PlotWindow::saveDialog);
+    menu.addAction(qtTrId("Печать..."), this, &PlotWindow::printDialog);
+    menu.addAction(qtTrId("Сохранить как PNG или PDF..."), this, &PlotWindow::saveDialog);
     menu.exec(event->globalPos());
 }
 

@@ -14,17 +14,17 @@ namespace zel {
 
 void ShowShortcuts(QWidget* parent) {
     QDialog dialog(parent);
-    dialog.setWindowTitle("Клавиши и команды");
+    dialog.setWindowTitle(qtTrId("Клавиши и команды"));
     dialog.setObjectName("ShortcutsDialog");
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(
-        "Клавиши без Ctrl действуют в окне волновых форм, на окне канала под указателем мыши.\n"
-        "Колесо мыши: масштаб времени вокруг указателя; Ctrl+колесо: масштаб амплитуды; "
-        "Shift+колесо: прокрутка окон; средняя кнопка: сдвиг по времени.",
+        qtTrId("Клавиши без Ctrl действуют в окне волновых форм, на окне канала под указателем мыши.\n"
+               "Колесо мыши: масштаб времени вокруг указателя; Ctrl+колесо: масштаб амплитуды; "
+               "Shift+колесо: прокрутка окон; средняя кнопка: сдвиг по времени."),
         &dialog));
     auto* table = new QTableWidget(0, 2, &dialog);
     table->setObjectName("shortcuts");
-    table->setHorizontalHeaderLabels({"Клавиши", "Команда"});
+    table->setHorizontalHeaderLabels({qtTrId("Клавиши"), qtTrId("Команда")});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (const cmd::Command& c : cmd::AllCommands()) {
@@ -33,7 +33,8 @@ void ShowShortcuts(QWidget* parent) {
         table->insertRow(row);
         const QKeySequence keys(QString::fromUtf8(c.shortcut));
         table->setItem(row, 0, new QTableWidgetItem(keys.toString(QKeySequence::NativeText)));
-        table->setItem(row, 1, new QTableWidgetItem(QString::fromUtf8(c.text).remove("(*)")));
+        table->setItem(row, 1,
+                       new QTableWidgetItem(QString::fromStdString(cmd::CommandText(c.id)).remove("(*)")));
     }
     table->resizeColumnsToContents();
     table->horizontalHeader()->setStretchLastSection(true);

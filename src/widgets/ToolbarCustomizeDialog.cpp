@@ -15,11 +15,11 @@
 namespace zel {
 namespace {
 
-constexpr const char* kSeparatorText = "Разделитель";
+constexpr const char* kSeparatorText = QT_TRID_NOOP("Разделитель");
 
 QListWidgetItem* MakeItem(int id) {
     auto* item =
-        new QListWidgetItem(id == 0 ? QString(kSeparatorText) : QString::fromStdString(cmd::CommandText(id)));
+        new QListWidgetItem(id == 0 ? qtTrId(kSeparatorText) : QString::fromStdString(cmd::CommandText(id)));
     item->setData(Qt::UserRole, id);
     return item;
 }
@@ -29,15 +29,15 @@ QListWidgetItem* MakeItem(int id) {
 ToolbarCustomizeDialog::ToolbarCustomizeDialog(CZELToolbar& toolbar, PrivateProfile& registry,
                                                QWidget* parent)
     : QDialog(parent), toolbar_(toolbar), registry_(registry) {
-    setWindowTitle("Настроить панель инструментов");
+    setWindowTitle(qtTrId("Настроить панель инструментов"));
     available_ = new QListWidget(this);
     current_ = new QListWidget(this);
-    auto* add = new QPushButton("Добавить ->", this);
-    auto* remove = new QPushButton("<- Удалить", this);
-    auto* up = new QPushButton("Вверх", this);
-    auto* down = new QPushButton("Вниз", this);
-    auto* resetButton = new QPushButton("Сброс", this);
-    auto* close = new QPushButton("Закрыть", this);
+    auto* add = new QPushButton(qtTrId("Добавить ->"), this);
+    auto* remove = new QPushButton(qtTrId("<- Удалить"), this);
+    auto* up = new QPushButton(qtTrId("Вверх"), this);
+    auto* down = new QPushButton(qtTrId("Вниз"), this);
+    auto* resetButton = new QPushButton(qtTrId("Сброс"), this);
+    auto* close = new QPushButton(qtTrId("Закрыть"), this);
     connect(add, &QPushButton::clicked, this, &ToolbarCustomizeDialog::addSelected);
     connect(remove, &QPushButton::clicked, this, &ToolbarCustomizeDialog::removeSelected);
     connect(up, &QPushButton::clicked, this, [this] { moveSelected(-1); });
@@ -49,8 +49,8 @@ ToolbarCustomizeDialog::ToolbarCustomizeDialog(CZELToolbar& toolbar, PrivateProf
     for (QPushButton* b : {add, remove, up, down, resetButton, close}) buttons->addWidget(b);
     buttons->addStretch();
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel("Имеющиеся кнопки:", this), 0, 0);
-    grid->addWidget(new QLabel("Кнопки панели инструментов:", this), 0, 1);
+    grid->addWidget(new QLabel(qtTrId("Имеющиеся кнопки:"), this), 0, 0);
+    grid->addWidget(new QLabel(qtTrId("Кнопки панели инструментов:"), this), 0, 1);
     grid->addWidget(available_, 1, 0);
     grid->addWidget(current_, 1, 1);
     grid->addLayout(buttons, 1, 2);

@@ -95,8 +95,8 @@ Model BuildModel(const std::string& resourcesDir) {
                 const TravelTimeCurve& curve = phase == "P" ? p : phase == "S" ? s : pp;
                 const double t = curve.Time(ev.depth, da.distance);
                 if (t < 0)
-                    throw ZelError(std::string("Нет времени пробега ") + CurveOf(phase) + " для станции " +
-                                   st.code);
+                    throw ZelError(
+                        Tr("Нет времени пробега %1 для станции %2").arg(CurveOf(phase)).arg(st.code));
                 m.arrivals.push_back({st.code, phase, static_cast<int>(e), ev.origin + t, da.distance,
                                       reference * shape.scale});
                 m.referenceAmplitude.push_back(reference);

@@ -16,7 +16,7 @@ constexpr double kGap = -1.0;
 
 std::string ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw ZelError("Нет файла " + path);
+    if (!in) throw ZelError(Tr("Нет файла %1").arg(path));
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
@@ -36,7 +36,8 @@ std::vector<double> Numbers(const std::string& text, int skipLines, const std::s
         while (words >> word) {
             char* end = nullptr;
             const double v = std::strtod(word.c_str(), &end);
-            if (end == word.c_str() || *end) throw ZelError("Неверное число '" + word + "' в файле " + path);
+            if (end == word.c_str() || *end)
+                throw ZelError(Tr("Неверное число '%1' в файле %2").arg(word).arg(path));
             values.push_back(v);
         }
     }
@@ -90,14 +91,15 @@ TravelTimeCurve TravelTimeCurve::Load(const std::string& path) {
     TravelTimeCurve c;
     std::size_t at = 0;
     auto take = [&](std::size_t n) {
-        if (at + n > v.size()) throw ZelError("Файл годографа " + path + " короче, чем указано в нем");
+        if (at + n > v.size()) throw ZelError(Tr("Файл годографа %1 короче, чем указано в нем").arg(path));
         std::vector<double> out(v.begin() + static_cast<long>(at), v.begin() + static_cast<long>(at + n));
         at += n;
         return out;
     };
     const auto count = [&] {
         const double n = take(1)[0];
-        if (n < 2 || n != std::floor(n)) throw ZelError("Неверное число узлов в файле годографа " + path);
+        if (n < 2 || n != std::floor(n))
+            throw ZelError(Tr("Неверное число узлов в файле годографа %1").arg(path));
         return static_cast<std::size_t>(n);
     };
     c.depths_ = take(count());
@@ -160,7 +162,7 @@ DistAz GeocentricDistAz(double lat1, double lon1, double lat2, double lon2) {
 
 RichterCalibration RichterCalibration::Load(const std::string& path) {
     const std::vector<double> v = Numbers(ReadText(path), 0, path);
-    if (v.size() < 4 || v.size() % 2) throw ZelError("Неверный файл калибровки ML " + path);
+    if (v.size() < 4 || v.size() % 2) throw ZelError(Tr("Неверный файл калибровки ML %1").arg(path));
     RichterCalibration c;
     for (std::size_t i = 0; i < v.size(); i += 2) c.points_.emplace_back(v[i], v[i + 1]);
     return c;
@@ -192,11 +194,12 @@ MbCalibration MbCalibration::Load(const std::string& path) {
         c.distances_.push_back(std::stod(first));
         std::vector<double> row;
         while (words >> v) row.push_back(v);
-        if (row.size() != c.depths_.size()) throw ZelError("Неверная строка в файле калибровки mb " + path);
+        if (row.size() != c.depths_.size())
+            throw ZelError(Tr("Неверная строка в файле калибровки mb %1").arg(path));
         c.q_.push_back(std::move(row));
     }
     if (c.depths_.size() < 2 || c.distances_.size() < 2)
-        throw ZelError("Неверный файл калибровки mb " + path);
+        throw ZelError(Tr("Неверный файл калибровки mb %1").arg(path));
     return c;
 }
 

@@ -21,8 +21,9 @@
 namespace zel {
 namespace {
 
-const QStringList kHeaders = {"Станция", "Канал", "Начало", "Длительность (с)",
-                              "Частота", "Файл",  "Формат", "Смещение"};
+constexpr const char* kHeaders[] = {
+    QT_TRID_NOOP("Станция"), QT_TRID_NOOP("Канал"), QT_TRID_NOOP("Начало"), QT_TRID_NOOP("Длительность (с)"),
+    QT_TRID_NOOP("Частота"), QT_TRID_NOOP("Файл"),  QT_TRID_NOOP("Формат"), QT_TRID_NOOP("Смещение")};
 
 QDate DateOf(double epoch) {
     return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::floor(epoch)), QTimeZone::utc()).date();
@@ -37,10 +38,10 @@ double EpochOf(const QDate& date) {
 CLoadFileFromDB::CLoadFileFromDB(Db::Connection& connection, bool wfdisc,
                                  const std::vector<Station>& stations, MessageSink& messages, QWidget* parent)
     : QDialog(parent), connection_(connection), wfdisc_(wfdisc), stations_(stations), messages_(messages) {
-    setWindowTitle("Список файлов волновых форм");
+    setWindowTitle(qtTrId("Список файлов волновых форм"));
     station_ = new QComboBox(this);
     for (const Station& s : stations_) station_->addItem(QString::fromStdString(s.code));
-    useRange_ = new QCheckBox("Дни с", this);
+    useRange_ = new QCheckBox(qtTrId("Дни с"), this);
     from_ = new QDateEdit(this);
     to_ = new QDateEdit(this);
     for (QDateEdit* e : {from_, to_}) {
@@ -53,18 +54,20 @@ CLoadFileFromDB::CLoadFileFromDB(Db::Connection& connection, bool wfdisc,
     useRange_->setEnabled(!wfdisc_);
 
     auto* filter = new QHBoxLayout;
-    filter->addWidget(new QLabel("Станция", this));
+    filter->addWidget(new QLabel(qtTrId("Станция"), this));
     filter->addWidget(station_);
     filter->addWidget(useRange_);
     filter->addWidget(from_);
-    filter->addWidget(new QLabel("по", this));
+    filter->addWidget(new QLabel(qtTrId("по"), this));
     filter->addWidget(to_);
-    auto* update = new QPushButton("Обновить", this);
+    auto* update = new QPushButton(qtTrId("Обновить"), this);
     filter->addWidget(update);
     filter->addStretch();
 
-    table_ = new QTableWidget(0, static_cast<int>(kHeaders.size()), this);
-    table_->setHorizontalHeaderLabels(kHeaders);
+    QStringList headers;
+    for (const char* header : kHeaders) headers << qtTrId(header);
+    table_ = new QTableWidget(0, static_cast<int>(headers.size()), this);
+    table_->setHorizontalHeaderLabels(headers);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();

@@ -32,7 +32,7 @@ void CssWaveformCommands::connectTo(Workbench& frame) {
 
 void CssWaveformCommands::importDialog() {
     const QString folder =
-        QFileDialog::getExistingDirectory(&window_, "Выбрать каталог c файлами (*.wfdisc)");
+        QFileDialog::getExistingDirectory(&window_, qtTrId("Выбрать каталог c файлами (*.wfdisc)"));
     if (!folder.isEmpty()) importFolder(folder.toStdString());
 }
 
@@ -63,9 +63,9 @@ void CssWaveformCommands::importFolder(const std::string& folder) {
 }
 
 void CssWaveformCommands::exportDialog() {
-    QFileDialog dialog(&window_, "Сохранить данные в формате CSS 3.0",
+    QFileDialog dialog(&window_, qtTrId("Сохранить данные в формате CSS 3.0"),
                        QString::fromStdString(context_.settings().css30OutputDir),
-                       "wfd[isc] files (*.wfd *.wfdisc);;Все файлы (*.*)");
+                       qtTrId("wfd[isc] files (*.wfd *.wfdisc);;Все файлы (*.*)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("wdf");
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
@@ -83,8 +83,8 @@ void CssWaveformCommands::exportTo(const std::string& wfdiscPath) {
         channels.push_back(std::move(channel));
     }
     if (channels.empty()) {
-        context_.messages().show(
-            {"Не выбрано главное окно", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+        context_.messages().show({qtTrId("Не выбрано главное окно").toStdString(), "ZEL",
+                                  MessageIcon::Warning, MessageButtons::Ok});
         return;
     }
     try {

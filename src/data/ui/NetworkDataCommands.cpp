@@ -18,7 +18,8 @@ NetworkDataCommands::NetworkDataCommands(Workbench& frame, AppContext& context)
     : QObject(&frame.mainWindow()), frame_(frame), context_(context) {}
 
 void NetworkDataCommands::connectArchive(const std::string& root) {
-    QProgressDialog progress("Подключение архива MiniSEED...", "Остановить", 0, 0, &frame_.mainWindow());
+    QProgressDialog progress(qtTrId("Подключение архива MiniSEED..."), qtTrId("Остановить"), 0, 0,
+                             &frame_.mainWindow());
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     try {
@@ -42,8 +43,9 @@ void NetworkDataCommands::connectArchive(const std::string& root) {
 void NetworkDataCommands::importStations(const std::string& path) {
     // Picks and panes name their stations by position in the table the import replaces.
     if (!context_.session().phases().Empty()) {
-        context_.messages().show({"Список фаз не пуст: сохраните или очистите его перед загрузкой станций", "ZEL",
-                                  MessageIcon::Warning, MessageButtons::Ok});
+        context_.messages().show(
+            {qtTrId("Список фаз не пуст: сохраните или очистите его перед загрузкой станций").toStdString(),
+             "ZEL", MessageIcon::Warning, MessageButtons::Ok});
         return;
     }
     if (frame_.waveforms()) frame_.waveforms()->removeAllPanes();
@@ -60,12 +62,14 @@ void NetworkDataCommands::importStations(const std::string& path) {
 NetworkDataCommands* InstallNetworkDataCommands(Workbench& frame, AppContext& context) {
     auto* commands = new NetworkDataCommands(frame, context);
     frame.bind(cmd::kConnectArchive, commands, [commands, &frame] {
-        const QString root = QFileDialog::getExistingDirectory(&frame.mainWindow(), "Архив MiniSEED (SDS или любой каталог)");
+        const QString root = QFileDialog::getExistingDirectory(
+            &frame.mainWindow(), qtTrId("Архив MiniSEED (SDS или любой каталог)"));
         if (!root.isEmpty()) commands->connectArchive(root.toStdString());
     });
     frame.bind(cmd::kImportStationXml, commands, [commands, &frame] {
-        const QString path = QFileDialog::getOpenFileName(&frame.mainWindow(), "Станции из StationXML", QString(),
-                                                          "StationXML (*.xml);;Все файлы (*)");
+        const QString path =
+            QFileDialog::getOpenFileName(&frame.mainWindow(), qtTrId("Станции из StationXML"), QString(),
+                                         qtTrId("StationXML (*.xml);;Все файлы (*)"));
         if (!path.isEmpty()) commands->importStations(path.toStdString());
     });
     return commands;

@@ -340,8 +340,8 @@ void CMapWnd::drawScaleBar(QPainter& painter, const MapProjection& projection) c
     if (bar.pixels < 10.0) return;
     const QFontMetrics metrics = painter.fontMetrics();
     const double x = area.left + 12, y = area.bottom - 10;
-    const QString label = bar.kilometres >= 1.0 ? QString("%1 км").arg(bar.kilometres, 0, 'f', 0)
-                                                : QString("%1 м").arg(bar.kilometres * 1000.0, 0, 'f', 0);
+    const QString label = bar.kilometres >= 1.0 ? qtTrId("%1 км").arg(bar.kilometres, 0, 'f', 0)
+                                                : qtTrId("%1 м").arg(bar.kilometres * 1000.0, 0, 'f', 0);
     const QRectF backing(x - 4, y - metrics.height() - 6, std::max(bar.pixels, double(metrics.horizontalAdvance(label))) + 8,
                          metrics.height() + 10);
     painter.fillRect(backing, QColor(255, 255, 255, 200));

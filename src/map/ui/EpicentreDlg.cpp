@@ -25,17 +25,17 @@ std::optional<double> NumberIn(const QLineEdit* edit, double low, double high) {
 
 CEpicentreDlg::CEpicentreDlg(const EpicentreValues& values, QWidget* parent)
     : QDialog(parent), values_(values) {
-    setWindowTitle("Эпицентр");
+    setWindowTitle(qtTrId("Эпицентр"));
     lat_ = new QLineEdit(QString::asprintf("%.4f", values.lat));
     lon_ = new QLineEdit(QString::asprintf("%.4f", values.lon));
     depth_ = new QLineEdit(QString::asprintf("%.1f", values.depth));
     time_ = new QLineEdit(QString::fromStdString(FormatUiTime(values.originTime, UiTimeForm::DateTimeMs)));
-    clear_ = new QCheckBox("Сбросить эпицентр");
+    clear_ = new QCheckBox(qtTrId("Сбросить эпицентр"));
     auto* form = new QFormLayout;
-    form->addRow("Широта", lat_);
-    form->addRow("Долгота", lon_);
-    form->addRow("Глубина(км.)", depth_);
-    form->addRow("Время в очаге", time_);
+    form->addRow(qtTrId("Широта"), lat_);
+    form->addRow(qtTrId("Долгота"), lon_);
+    form->addRow(qtTrId("Глубина(км.)"), depth_);
+    form->addRow(qtTrId("Время в очаге"), time_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -43,7 +43,7 @@ void EditEpicentre(CMapWnd* map, EpicentreValues values) {
 
 void FillNetworkBox(QComboBox* box, const std::vector<Network>& networks) {
     box->clear();
-    box->addItem(kAllStationsEntry);
+    box->addItem(qtTrId(kAllStationsEntry));
     for (const Network& network : networks) box->addItem(QString::fromStdString(network.name));
 }
 
@@ -66,7 +66,7 @@ CMapWnd* InstallMap(Workbench& frame, AppContext& context) {
     QAction* reset = frame.bind(cmd::kMapReset, map, [map] { map->resetView(); });
     QAction* fitNetwork = frame.bind(cmd::kMapFitNetwork, map, [map] { map->fitNetwork(); });
     QAction* fitEvent = frame.bind(cmd::kMapFitEvent, map, [map, &frame] {
-        if (!map->fitEvent()) frame.showStatusMessage("Нет ни эпицентра, ни фаз события");
+        if (!map->fitEvent()) frame.showStatusMessage(qtTrId("Нет ни эпицентра, ни фаз события"));
     });
 
     auto* modes = new QActionGroup(map);
@@ -98,10 +98,10 @@ CMapWnd* InstallMap(Workbench& frame, AppContext& context) {
         EditEpicentre(map, {event.lat, event.lon, event.depth, event.originTime});
     });
 
-    auto* contextMenu = new QMenu("Карта/эпицентр", map);
+    auto* contextMenu = new QMenu(qtTrId("Карта/эпицентр"), map);
     contextMenu->addAction(zoomIn);
     contextMenu->addAction(zoomOut);
-    QMenu* shift = contextMenu->addMenu("Сдвинуть карту");
+    QMenu* shift = contextMenu->addMenu(qtTrId("Сдвинуть карту"));
     for (QAction* a : {east, west, north, south}) shift->addAction(a);
     contextMenu->addAction(reset);
     contextMenu->addAction(fitNetwork);
@@ -110,8 +110,8 @@ CMapWnd* InstallMap(Workbench& frame, AppContext& context) {
     contextMenu->addAction(parameters);
     contextMenu->addAction(markStart);
     contextMenu->addSeparator();
-    contextMenu->addAction("Печать...", map, &PlotWindow::printDialog);
-    contextMenu->addAction("Сохранить как PNG или PDF...", map, &PlotWindow::saveDialog);
+    contextMenu->addAction(qtTrId("Печать..."), map, &PlotWindow::printDialog);
+    contextMenu->addAction(qtTrId("Сохранить как PNG или PDF..."), map, &PlotWindow::saveDialog);
     map->setContextMenu(contextMenu);
 
     // The frame's "Карта" menu carries the window's commands.
