@@ -174,7 +174,7 @@ void CssEventSaver::Save(CurrentEvent& event, ZELPhases& phases) {
                         {I(r.commid), I(r.lineno), T(r.remark, 80)});
         transaction.commit();
     } catch (const Db::Error& error) {
-        throw ZelError(std::string(kCssSaveFailed) + "\n" + error.what());
+        throw ZelError(Tr(kCssSaveFailed) + "\n" + error.what());
     }
 }
 

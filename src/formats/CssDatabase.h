@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "base/UserText.h"
 #include "events/EventKeys.h"
 #include "formats/CssEventRows.h"
 
@@ -23,9 +24,10 @@ class ZELPhases;
 struct CurrentEvent;
 struct Station;
 
-inline constexpr const char* kCssNotConnected = "Ошибка инициализации интерфейса к базе данных CSS";
-inline constexpr const char* kCssSaveFailed = "Произошла ошибка при записи в БД CSS 3.0";
-inline constexpr const char* kCssSaveDone = "Список фаз успешно сохранен в БД CSS 3.0";
+inline constexpr const char* kCssNotConnected =
+    ZEL_TR_NOOP("Ошибка инициализации интерфейса к базе данных CSS");
+inline constexpr const char* kCssSaveFailed = ZEL_TR_NOOP("Произошла ошибка при записи в БД CSS 3.0");
+inline constexpr const char* kCssSaveDone = ZEL_TR_NOOP("Список фаз успешно сохранен в БД CSS 3.0");
 
 class CssEventSaver {
   public:

@@ -36,7 +36,7 @@ double Around(double azimuth) {
 
 std::int64_t Draw(const CssKeySource& keys, const char* name, const char* upper) {
     const std::int64_t key = keys(name);
-    if (key <= 0) throw ZelError(std::string("Ошибка при получении нового ") + upper);
+    if (key <= 0) throw ZelError(Tr("Ошибка при получении нового %1").arg(upper));
     return key;
 }
 
@@ -228,9 +228,7 @@ std::vector<CssPick> PicksOf(const ZELPhases& phases, const std::vector<Station>
         const bool known = p.stationIndex >= 0 && p.stationIndex < static_cast<int>(stations.size()) &&
                            p.channelIndex >= 0 && p.channelIndex < kSlotsPerStation &&
                            !catalogue.Name(p.phaseIndex).empty();
-        if (!known)
-            throw ZelError("Фаза " + std::to_string(i + 1) +
-                           " относится к неизвестной станции, каналу или фазе");
+        if (!known) throw ZelError(Tr("Фаза %1 относится к неизвестной станции, каналу или фазе").arg(i + 1));
         const Station& station = stations[p.stationIndex];
         CssPick c;
         c.sta = station.code;

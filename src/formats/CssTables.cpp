@@ -211,7 +211,8 @@ void WriteCssTextTables(const CssEvent& event, std::int64_t orid, const std::str
                                            {path("Assoc"), assocs},
                                            {path("Stamag"), stamags},
                                            {path("Amplitude"), amplitudes}}))
-        throw ZelError("Ошибка открытия файла: " + failure->path + ": " + FileWriteReason(failure->failure));
+        throw ZelError(
+            Tr("Ошибка открытия файла: %1: %2").arg(failure->path).arg(FileWriteReason(failure->failure)));
 }
 
 }  // namespace zel

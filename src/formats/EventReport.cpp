@@ -10,10 +10,19 @@
 #include "base/ReplaceFile.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
+#include "config/InterfaceLanguage.h"
 #include "db/Odbc.h"
 
 namespace zel {
 namespace {
+
+// The events' column headings, the same in both forms of the report.
+constexpr const char* kReportIndex = ZEL_TR_NOOP("Индекс");
+constexpr const char* kReportOriginTime = ZEL_TR_NOOP("Время в очаге");
+constexpr const char* kReportLatitude = ZEL_TR_NOOP("Широта");
+constexpr const char* kReportLongitude = ZEL_TR_NOOP("Долгота");
+constexpr const char* kReportDepth = ZEL_TR_NOOP("Глубина");
+constexpr const char* kReportComment = ZEL_TR_NOOP("Комментарий");
 
 std::string Printf(const char* format, double value) {
     char text[64];
@@ -218,9 +227,11 @@ ReportPhaseCells PhaseCells(const ReportPhase& p) {
 }
 
 std::string ReportHtml(const Report& report) {
+    const auto th = [](const char* id) { return "<th class=\"cell\">" + Escaped(Tr(id)) + "</th>"; };
     std::string html =
-        "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>Отчет " +
-        Escaped(ReportWindowText(report.start)) + " - " + Escaped(ReportWindowText(report.end)) +
+        "<!DOCTYPE html>\n<html lang=\"" + std::string(InterfaceLanguageCode(CurrentInterfaceLanguage())) +
+        "\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+        Escaped(Tr("Отчет %1 - %2").arg(ReportWindowText(report.start)).arg(ReportWindowText(report.end))) +
         "</title>\n<style>\n"
         // Simple selectors and long-hand borders: the viewer's own HTML engine knows no more.
         "table.events { border-collapse: collapse; }\n"
@@ -229,9 +240,9 @@ std::string ReportHtml(const Report& report) {
         "td.nowrap { white-space: nowrap; }\n"
         "tr.grey { background-color: #e0e0e0; }\n"
         "</style>\n</head>\n<body>\n"
-        "<table class=\"events\">\n<tr>\n<th class=\"cell\">Индекс</th><th class=\"cell\">Время в очаге</th>"
-        "<th class=\"cell\">Широта</th><th class=\"cell\">Долгота</th><th class=\"cell\">Глубина</th>"
-        "<th class=\"cell\">Комментарий</th>\n</tr>\n";
+        "<table class=\"events\">\n<tr>\n" +
+        th(kReportIndex) + th(kReportOriginTime) + th(kReportLatitude) + th(kReportLongitude) +
+        th(kReportDepth) + th(kReportComment) + "\n</tr>\n";
     for (const ReportEvent& e : report.events) {
         const std::string td = "</td><td class=\"cell\">";
         html += "<tr>\n<td class=\"cell\">" + HtmlCell(e.eventId) + "</td><td class=\"cell nowrap\">" +
@@ -258,9 +269,12 @@ std::string ReportHtml(const Report& report) {
 
 std::string ReportText(const Report& report) {
     const std::string equals(78, '='), dashes(133, '-');
-    std::string text = "Отчет за период '" + ReportWindowText(report.start) + " - " +
-                       ReportWindowText(report.end) + "'\n" + equals + "\n" +
-                       "Индекс\t\tВремя в очаге\t\tШирота\tДолгота\tГлубина\tКомментарий\n" + equals + "\n";
+    std::string text = Tr("Отчет за период '%1 - %2'")
+                           .arg(ReportWindowText(report.start))
+                           .arg(ReportWindowText(report.end)) +
+                       "\n" + equals + "\n" + Tr(kReportIndex) + "\t\t" + Tr(kReportOriginTime) + "\t\t" +
+                       Tr(kReportLatitude) + "\t" + Tr(kReportLongitude) + "\t" + Tr(kReportDepth) + "\t" +
+                       Tr(kReportComment) + "\n" + equals + "\n";
     for (const ReportEvent& e : report.events) {
         text += e.eventId + "\t" + ReportOriginTime(e.originTime) + "\t" + ReportNumber(e.lat) + "\t" +
                 ReportNumber(e.lon) + "\t" + ReportNumber(e.depth) + "\t" + e.comment + "\n";
@@ -286,7 +300,9 @@ std::string DefaultReportFileName(double start, double end) {
 }
 
 std::string SaveReport(const Report& report, const std::string& path) {
-    const std::string failed = "Ошибка сохранения файла отчета " + path + "\n";
+    const auto failed = [&](const std::string& reason) {
+        return ZelError(Tr("Ошибка сохранения файла отчета %1\n%2").arg(path).arg(reason));
+    };
     const std::string suffix = LowerSuffix(path);
     std::string body;
     if (suffix == ".htm" || suffix == ".html")
@@ -294,13 +310,13 @@ std::string SaveReport(const Report& report, const std::string& path) {
     else if (suffix == ".txt")
         body = ReportText(report);
     else
-        throw ZelError(failed + "Имя файла должно оканчиваться на .htm или .txt");
+        throw failed(Tr("Имя файла должно оканчиваться на .htm или .txt"));
     if (const auto failure = ReplaceFile(path, body)) {
         if (!failure->opened)
-            throw ZelError(std::string(kReportCreateFailed) + " " + path + "\n" + std::strerror(failure->error));
-        throw ZelError(failed + std::strerror(failure->error));
+            throw ZelError(Tr(kReportCreateFailed).arg(path).arg(std::strerror(failure->error)));
+        throw failed(std::strerror(failure->error));
     }
-    return "Успешное сохранение отчета в файл " + path;
+    return Tr("Успешное сохранение отчета в файл %1").arg(path);
 }
 
 }  // namespace zel

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/UserText.h"
 #include "db/DbDialect.h"
 
 namespace zel {
@@ -15,9 +16,10 @@ namespace Db {
 class Connection;
 }
 
-inline constexpr const char* kReportBadTime = "Введено ошибочное время";
-inline constexpr const char* kReportNotShown = "Не выбран файла отчета !!!";
-inline constexpr const char* kReportCreateFailed = "Ошибка создания файла";
+inline constexpr const char* kReportBadTime = ZEL_TR_NOOP("Введено ошибочное время");
+inline constexpr const char* kReportNotShown = ZEL_TR_NOOP("Не выбран файла отчета !!!");
+// The file's path and the system's reason.
+inline constexpr const char* kReportCreateFailed = ZEL_TR_NOOP("Ошибка создания файла %1\n%2");
 
 // One arrival of an event's phase table, as stored.
 struct ReportPhase {

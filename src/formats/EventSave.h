@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "base/UserText.h"
+
 namespace zel {
 
 class CssEventSaver;
@@ -30,6 +32,7 @@ struct CssCopyOutcome {
 CssCopyOutcome SaveEvent(EventStore& store, CssEventSaver* css, CurrentEvent& event, ZELPhases& phases);
 
 // The analyst's line for a copy that was missing from the CSS database and is written now.
-inline constexpr const char* kCssCopyRepaired = "Событие отсутствовало в БД CSS 3.0 и записано в неё заново";
+inline constexpr const char* kCssCopyRepaired =
+    ZEL_TR_NOOP("Событие отсутствовало в БД CSS 3.0 и записано в неё заново");
 
 }  // namespace zel

@@ -8,7 +8,6 @@
 #include <set>
 #include <sstream>
 
-#include "base/FormatText.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
 #include "data/StationModel.h"
@@ -285,7 +284,7 @@ std::vector<ImsEvent> ReadImsBulletin(std::istream& in, ImsLayout layout) {
 
 std::vector<ImsEvent> ReadImsBulletinFile(const std::string& path, ImsLayout layout) {
     std::ifstream in(path);
-    if (!in) throw ZelError("Ошибка открытия файла  '" + path + "'");
+    if (!in) throw ZelError(Tr("Ошибка открытия файла  '%1'").arg(path));
     return ReadImsBulletin(in, layout);
 }
 
@@ -348,8 +347,8 @@ std::string SkippedArrivalsText(const std::string& eventId, const ImsSkippedArri
     if (count == 0) return {};
     std::vector<std::string> reasons;
     if (skipped.withoutPhaseName > 0)
-        reasons.push_back(FormatText(kImsSkipNoPhaseName, skipped.withoutPhaseName));
-    if (skipped.unreadable > 0) reasons.push_back(FormatText(kImsSkipUnreadable, skipped.unreadable));
+        reasons.push_back(Tr(kImsSkipNoPhaseName).arg(skipped.withoutPhaseName));
+    if (skipped.unreadable > 0) reasons.push_back(Tr(kImsSkipUnreadable).arg(skipped.unreadable));
     const std::pair<const char*, const std::map<std::string, int>*> named[] = {
         {kImsSkipUnknownStations, &skipped.unknownStations},
         {kImsSkipUnknownPhases, &skipped.unknownPhases},
@@ -363,11 +362,11 @@ std::string SkippedArrivalsText(const std::string& eventId, const ImsSkippedArri
             lines += n;
             list += (list.empty() ? "" : ", ") + name;
         }
-        reasons.push_back(FormatText(format, lines, list.c_str()));
+        reasons.push_back(Tr(format).arg(lines).arg(list));
     }
     std::string joined;
     for (const std::string& r : reasons) joined += (joined.empty() ? "" : ", ") + r;
-    return FormatText(kImsSkippedArrivals, skipped.arrivals, eventId.c_str(), count, joined.c_str());
+    return Tr(kImsSkippedArrivals).arg(skipped.arrivals).arg(eventId).arg(count).arg(joined);
 }
 
 ImsLoadResult LoadImsEvent(const ImsEvent& event, bool phasesOnly, CurrentEvent& current, ZELPhases& phases,
@@ -379,9 +378,9 @@ ImsLoadResult LoadImsEvent(const ImsEvent& event, bool phasesOnly, CurrentEvent&
     skipped.withoutPhaseName = event.withoutPhaseName;
     skipped.unreadable = event.unreadable;
     if (!event.origin)
-        result.problem = kImsNoOrigin + event.id;
+        result.problem = Tr("В бюллетене нет строки гипоцентра события %1").arg(event.id);
     else if (!event.hasPhaseHeader)
-        result.problem = kImsNoPhaseHeader + event.id;
+        result.problem = Tr("В бюллетене нет заголовка списка фаз события %1").arg(event.id);
     if (!phasesOnly) current.eventId = PaddedEventId(event.id);
     if (!result.problem.empty()) return result;
 

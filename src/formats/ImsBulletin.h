@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/UserText.h"
 #include "events/BulletinPhaseNames.h"
 #include "events/Locator.h"
 
@@ -114,15 +115,17 @@ struct ImsLoadResult {
 // The sentence that says what an event's load skipped and why, e.g. "Из 255 вступлений события
 // 1967 пропущено 31: без названия фазы — 28, неизвестные станции — 3 (ABC, DEF)."; empty when
 // nothing was skipped.
-inline constexpr const char* kImsSkippedArrivals = "Из %d вступлений события %s пропущено %d: %s.";
-inline constexpr const char* kImsSkipNoPhaseName = "без названия фазы — %d";
-inline constexpr const char* kImsSkipUnreadable = "нечитаемые строки — %d";
-inline constexpr const char* kImsSkipUnknownStations = "неизвестные станции — %d (%s)";
-inline constexpr const char* kImsSkipUnknownPhases = "фазы, которых нет в каталоге, — %d (%s)";
-inline constexpr const char* kImsSkipNoChannel = "нет канала нужной компоненты — %d (%s)";
-inline constexpr const char* kImsSkipRepeated = "повторы уже прочитанной фазы станции — %d (%s)";
+inline constexpr const char* kImsSkippedArrivals =
+    ZEL_TR_NOOP("Из %1 вступлений события %2 пропущено %3: %4.");
+inline constexpr const char* kImsSkipNoPhaseName = ZEL_TR_NOOP("без названия фазы — %1");
+inline constexpr const char* kImsSkipUnreadable = ZEL_TR_NOOP("нечитаемые строки — %1");
+inline constexpr const char* kImsSkipUnknownStations = ZEL_TR_NOOP("неизвестные станции — %1 (%2)");
+inline constexpr const char* kImsSkipUnknownPhases = ZEL_TR_NOOP("фазы, которых нет в каталоге, — %1 (%2)");
+inline constexpr const char* kImsSkipNoChannel = ZEL_TR_NOOP("нет канала нужной компоненты — %1 (%2)");
+inline constexpr const char* kImsSkipRepeated = ZEL_TR_NOOP("повторы уже прочитанной фазы станции — %1 (%2)");
 std::string SkippedArrivalsText(const std::string& eventId, const ImsSkippedArrivals& skipped);
 
+// The Russian problems up to the event's id, which ends them.
 inline constexpr const char* kImsNoOrigin = "В бюллетене нет строки гипоцентра события ";
 inline constexpr const char* kImsNoPhaseHeader = "В бюллетене нет заголовка списка фаз события ";
 

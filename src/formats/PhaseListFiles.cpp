@@ -337,7 +337,7 @@ int ReadAllPhases(std::istream& text, bool replace, ZELPhases& phases, const std
 
 void WritePhaseFile(const std::string& path, const std::string& text) {
     if (const auto failure = ReplaceFile(path, text))
-        throw ZelError("Ошибка открытия файла  '" + path + "': " + FileWriteReason(*failure));
+        throw ZelError(Tr("Ошибка открытия файла  '%1': %2").arg(path).arg(FileWriteReason(*failure)));
 }
 
 }  // namespace zel

@@ -110,7 +110,7 @@ QuakeMlEvent ReadEvent(const pugi::xml_node& e) {
 std::vector<QuakeMlEvent> EventsOf(const pugi::xml_document& doc, const std::string& what) {
     const pugi::xml_node root = doc.first_child();
     if (std::string(root.name()).find("quakeml") == std::string::npos)
-        throw ZelError("Файл не в формате QuakeML: " + what);
+        throw ZelError(Tr("Файл не в формате QuakeML: %1").arg(what));
     std::vector<QuakeMlEvent> events;
     for (const pugi::xml_node& parameters : root.children("eventParameters"))
         for (const pugi::xml_node& e : parameters.children("event")) events.push_back(ReadEvent(e));
@@ -209,14 +209,14 @@ const QuakeMlOrigin* QuakeMlEvent::PreferredOrigin() const {
 std::vector<QuakeMlEvent> ReadQuakeMl(const std::string& path) {
     pugi::xml_document doc;
     const pugi::xml_parse_result parsed = doc.load_file(path.c_str());
-    if (!parsed) throw ZelError("Ошибка чтения файла QuakeML " + path + ": " + parsed.description());
+    if (!parsed) throw ZelError(Tr("Ошибка чтения файла QuakeML %1: %2").arg(path).arg(parsed.description()));
     return EventsOf(doc, path);
 }
 
 std::vector<QuakeMlEvent> ParseQuakeMl(const std::string& text) {
     pugi::xml_document doc;
     const pugi::xml_parse_result parsed = doc.load_buffer(text.data(), text.size());
-    if (!parsed) throw ZelError(std::string("Ошибка чтения QuakeML: ") + parsed.description());
+    if (!parsed) throw ZelError(Tr("Ошибка чтения QuakeML: %1").arg(parsed.description()));
     return EventsOf(doc, "QuakeML");
 }
 

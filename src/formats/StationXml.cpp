@@ -119,8 +119,8 @@ std::vector<Placed> PlaceChannels(const StationXmlStation& station, StationXmlIm
     std::map<std::pair<std::string, std::string>, const StationXmlChannel*> newest;
     for (const StationXmlChannel& c : station.channels) {
         if (!c.lat || !c.lon || !c.elevation || !c.sampleRate || c.code.size() < 2) {
-            report.problems.push_back("Канал " + Name(c) +
-                                      " не импортирован: нет координат, высоты или частоты дискретизации");
+            report.problems.push_back(
+                Tr("Канал %1 не импортирован: нет координат, высоты или частоты дискретизации").arg(Name(c)));
             continue;
         }
         const auto key = std::make_pair(c.location, c.code);
@@ -134,7 +134,8 @@ std::vector<Placed> PlaceChannels(const StationXmlStation& station, StationXmlIm
     for (auto& [key, members] : groups) {
         if (group == kSlotsPerStation / 3) {
             for (const StationXmlChannel* c : members)
-                report.problems.push_back("Канал " + Name(*c) + " не импортирован: у станции больше 8 групп");
+                report.problems.push_back(
+                    Tr("Канал %1 не импортирован: у станции больше 8 групп").arg(Name(*c)));
             continue;
         }
         ++group;
@@ -150,8 +151,8 @@ std::vector<Placed> PlaceChannels(const StationXmlStation& station, StationXmlIm
             wanted.push_back({horizontal[0], 2}), wanted.push_back({horizontal[1], 3});
         for (const StationXmlChannel* c : members)
             if (std::none_of(wanted.begin(), wanted.end(), [&](auto& w) { return w.first == c; }))
-                report.problems.push_back("Канал " + Name(*c) +
-                                          " не импортирован: в группе уже есть канал этой ориентации");
+                report.problems.push_back(
+                    Tr("Канал %1 не импортирован: в группе уже есть канал этой ориентации").arg(Name(*c)));
         for (auto& [c, component] : wanted) placed.push_back({c, group, component});
     }
     return placed;
@@ -205,7 +206,8 @@ void ReplaceStation(Db::Connection& work, const StationXmlStation& station, cons
             std::string why;
             const std::optional<std::string> text = SacPolesZerosText(c.response, why);
             if (!text) {
-                report.problems.push_back("Канал " + Name(c) + ": характеристика не записана (" + why + ")");
+                report.problems.push_back(
+                    Tr("Канал %1: характеристика не записана (%2)").arg(Name(c)).arg(why));
                 continue;
             }
             work.execute(
@@ -224,9 +226,10 @@ void ReplaceStation(Db::Connection& work, const StationXmlStation& station, cons
 std::vector<StationXmlStation> ReadStationXml(const std::string& path) {
     pugi::xml_document doc;
     const pugi::xml_parse_result parsed = doc.load_file(path.c_str());
-    if (!parsed) throw ZelError("Ошибка чтения файла StationXML " + path + ": " + parsed.description());
+    if (!parsed)
+        throw ZelError(Tr("Ошибка чтения файла StationXML %1: %2").arg(path).arg(parsed.description()));
     const pugi::xml_node root = doc.child("FDSNStationXML");
-    if (!root) throw ZelError("Файл не в формате FDSN StationXML: " + path);
+    if (!root) throw ZelError(Tr("Файл не в формате FDSN StationXML: %1").arg(path));
     std::vector<StationXmlStation> stations;
     for (const pugi::xml_node& network : root.children("Network")) {
         for (const pugi::xml_node& st : network.children("Station")) {
@@ -265,19 +268,19 @@ std::vector<StationXmlStation> ReadStationXml(const std::string& path) {
 }
 
 std::optional<std::string> SacPolesZerosText(const StationXmlResponse& r, std::string& why) {
-    if (!r.hasPolesZeros) return why = "нет нулей и полюсов", std::nullopt;
-    if (r.digital) return why = "цифровая характеристика, не нули и полюса", std::nullopt;
+    if (!r.hasPolesZeros) return why = Tr("нет нулей и полюсов"), std::nullopt;
+    if (r.digital) return why = Tr("цифровая характеристика, не нули и полюса"), std::nullopt;
     if (!r.sensitivity || !r.sensitivityFrequency || *r.sensitivity <= 0 || *r.sensitivityFrequency <= 0)
-        return why = "нет чувствительности", std::nullopt;
+        return why = Tr("нет чувствительности"), std::nullopt;
     const std::optional<int> derivatives = DerivativesOf(r.inputUnits);
     if (!derivatives)
-        return why = "единицы " + r.inputUnits + " не смещение, скорость или ускорение", std::nullopt;
+        return why = Tr("единицы %1 не смещение, скорость или ускорение").arg(r.inputUnits), std::nullopt;
     const Complex s(0.0, 2 * std::numbers::pi * *r.sensitivityFrequency);
     Complex shape(1.0, 0.0);
     for (const Complex& z : r.zeros) shape *= s - z;
     for (const Complex& p : r.poles) shape /= s - p;
     if (!(std::abs(shape) > 0) || !std::isfinite(std::abs(shape)))
-        return why = "нули и полюса вырождены", std::nullopt;
+        return why = Tr("нули и полюса вырождены"), std::nullopt;
     // The stage-by-stage scale where every stage gives its gain, as the response itself is built;
     // else the scale that gives the overall sensitivity at its frequency.
     const double constant =
@@ -292,9 +295,10 @@ std::optional<std::string> SacPolesZerosText(const StationXmlResponse& r, std::s
 }
 
 std::string StationXmlImportReport::Text() const {
-    std::string text = "Импортировано станций: " + std::to_string(stations) +
-                       ", каналов: " + std::to_string(channels) +
-                       ", характеристик: " + std::to_string(responses);
+    std::string text = Tr("Импортировано станций: %1, каналов: %2, характеристик: %3")
+                           .arg(stations)
+                           .arg(channels)
+                           .arg(responses);
     for (const std::string& p : problems) text += "\n" + p;
     return text;
 }
@@ -306,14 +310,14 @@ StationXmlImportReport ImportStationXml(Db::Connection& work, const std::string&
     std::map<std::string, const StationXmlStation*> newest;
     for (const StationXmlStation& s : stations) {
         if (!s.lat || !s.lon || !s.elevation || s.code.empty()) {
-            report.problems.push_back("Станция " + s.network + "." + s.code +
-                                      " не импортирована: нет координат");
+            report.problems.push_back(
+                Tr("Станция %1.%2 не импортирована: нет координат").arg(s.network).arg(s.code));
             continue;
         }
         auto& slot = newest[UpperAscii(s.code)];
         if (!slot || s.start.value_or(-1e300) > slot->start.value_or(-1e300)) slot = &s;
     }
-    if (newest.empty()) throw ZelError("В файле StationXML нет станций с координатами: " + path);
+    if (newest.empty()) throw ZelError(Tr("В файле StationXML нет станций с координатами: %1").arg(path));
     Db::Transaction transaction(work);
     for (const auto& [code, station] : newest)
         ReplaceStation(work, *station, PlaceChannels(*station, report), report);

@@ -1,7 +1,6 @@
 #include "wave/AmplitudeMeasurement.h"
 
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <vector>
 
@@ -12,12 +11,6 @@
 
 namespace zel {
 namespace {
-
-std::string ChannelText(const char* format, const std::string& channel, const std::string& station) {
-    char text[512];
-    std::snprintf(text, sizeof text, format, channel.c_str(), station.c_str());
-    return text;
-}
 
 // The least-squares line over the sample times removed.
 std::vector<double> Detrended(std::span<const float> x, double dt) {
@@ -141,9 +134,9 @@ ChannelResponse ChannelNmPerCount(int method, double period, double time,
     if (!(period > 0)) throw ZelError("Период = 0");
     const double f = 1.0 / period;
     const std::string& channel = source.slot.channel;
-    // The RESPONSE file's value; a missing or unreadable table is reported by `failure`, or
-    // with the file's name when the method asked for the file itself.
-    auto fromFile = [&](const char* failure) -> ChannelResponse {
+    // The RESPONSE file's value; a missing or unreadable table is reported as a missing
+    // calibration, or with the file's name when the method asked for the file itself.
+    auto fromFile = [&](bool reportFile) -> ChannelResponse {
         std::string dir = source.workingDir;
         if (!dir.empty() && dir.back() != '/' && dir.back() != '\\') dir += '/';
         const std::string path = dir + "RESPONSE/" + source.slot.calibFile;
@@ -154,17 +147,20 @@ ChannelResponse ChannelNmPerCount(int method, double period, double time,
                 // reported below
             }
         }
-        if (failure != nullptr) throw ZelError(ChannelText(failure, channel, source.station));
-        char text[1024];
-        std::snprintf(text, sizeof text, "Не найден файл %s с АЧХ для канала '%s' станции '%s'", path.c_str(),
-                      channel.c_str(), source.station.c_str());
-        throw ZelError(text);
+        if (!reportFile)
+            throw ZelError(Tr("Ошибка открытия таблицы калибровок для канала '%1' станции '%2'")
+                               .arg(channel)
+                               .arg(source.station));
+        throw ZelError(Tr("Не найден файл %1 с АЧХ для канала '%2' станции '%3'")
+                           .arg(path)
+                           .arg(channel)
+                           .arg(source.station));
     };
     switch (method) {
         case kAmplitudeByCalib:
             if (!(source.calib > 0))
                 throw ZelError(
-                    ChannelText("Нет calib и calper для канала '%s' станции '%s'", channel, source.station));
+                    Tr("Нет calib и calper для канала '%1' станции '%2'").arg(channel).arg(source.station));
             return {source.calib, false};
         case kAmplitudeByDatabase:
             if (source.work != nullptr) {
@@ -175,9 +171,9 @@ ChannelResponse ChannelNmPerCount(int method, double period, double time,
                         LoadFapTable(*source.work, {source.station, channel, "", source.slot.lcode, time}))
                     return {table->Value(f), false};
             }
-            return fromFile("Ошибка открытия таблицы калибровок для канала '%s' станции '%s'");
+            return fromFile(false);
         default:
-            return fromFile(nullptr);
+            return fromFile(true);
     }
 }
 

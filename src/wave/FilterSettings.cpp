@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/FormatText.h"
 #include "base/PrivateProfile.h"
 #include "base/Strings.h"
 #include "base/ZelError.h"
@@ -102,32 +103,35 @@ void DeleteFilterPreset(PrivateProfile& registry, const std::string& name) {
 
 std::string TransformationCaption(const ChannelFilterSettings& s) {
     if (s.type >= 1000) return SimulationText(s.type);
-    char text[160];
-    const char* phase = s.zeroPhase ? ", нулевая фаза" : "";
+    const std::string low = FormatText("%g", static_cast<double>(s.low));
+    const std::string high = FormatText("%g", static_cast<double>(s.high));
+    std::string text;
     switch (s.type) {
         case 0:
+            text = Tr("Полосовой %1-%2 Гц, порядок %3").arg(low).arg(high).arg(s.order);
+            break;
         case 2:
-            std::snprintf(text, sizeof text, "%s %g-%g Гц, порядок %d%s",
-                          s.type == 0 ? "Полосовой" : "Режекторный", s.low, s.high, s.order, phase);
+            text = Tr("Режекторный %1-%2 Гц, порядок %3").arg(low).arg(high).arg(s.order);
             break;
         case 1:
-            std::snprintf(text, sizeof text, "ФНЧ %g Гц, порядок %d%s", s.high, s.order, phase);
+            text = Tr("ФНЧ %1 Гц, порядок %2").arg(high).arg(s.order);
             break;
         case 3:
-            std::snprintf(text, sizeof text, "ФВЧ %g Гц, порядок %d%s", s.low, s.order, phase);
+            text = Tr("ФВЧ %1 Гц, порядок %2").arg(low).arg(s.order);
             break;
         default:
             return "";
     }
+    if (s.zeroPhase) text = Tr("%1, нулевая фаза").arg(text);
     return text;
 }
 
 std::optional<std::string> ValidateFilterPage(const ChannelFilterSettings& s) {
-    if (s.order < 1 || s.order > kMaxFilterOrder) return "Введите целое число от 1 до 10";
-    if (s.low < 0 || s.high < 0) return "Частоты фильтра не могут быть отрицательными";
+    if (s.order < 1 || s.order > kMaxFilterOrder) return Tr("Введите целое число от 1 до 10");
+    if (s.low < 0 || s.high < 0) return Tr("Частоты фильтра не могут быть отрицательными");
     // Band edges compare as numbers: 0.9 above 0.5 is refused, not only whole parts.
     if ((s.type == 0 || s.type == 2) && !(s.low < s.high))
-        return "Нижняя частота полосы должна быть меньше верхней";
+        return Tr("Нижняя частота полосы должна быть меньше верхней");
     return std::nullopt;
 }
 
@@ -169,13 +173,12 @@ TransformedSignal FilterPaneSignal(const ZELDataBlockArray& data, double start, 
     if (high > sps / 2) high = limit;
     const bool band = s.type == 0 || s.type == 2;
     if ((band && !(s.low < high)) || (s.type == 3 && !(s.low < limit)) || (s.type == 1 && !(high > 0))) {
-        char text[256];
-        std::snprintf(
-            text, sizeof text,
-            "Полоса фильтра пуста: при частоте дискретизации %g Гц верхняя частота не может быть выше "
-            "%g Гц, а нижняя задана %g Гц",
-            sps, limit, static_cast<double>(s.low));
-        throw ZelError(text);
+        throw ZelError(
+            Tr("Полоса фильтра пуста: при частоте дискретизации %1 Гц верхняя частота не может быть "
+               "выше %2 Гц, а нижняя задана %3 Гц")
+                .arg(FormatText("%g", sps))
+                .arg(FormatText("%g", limit))
+                .arg(FormatText("%g", static_cast<double>(s.low))));
     }
     double mean = 0;
     for (float v : x) mean += v;

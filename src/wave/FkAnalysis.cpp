@@ -4,6 +4,7 @@
 #include <cmath>
 #include <tuple>
 
+#include "base/UserText.h"
 #include "dsp/DspNumberText.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
@@ -26,22 +27,25 @@ std::optional<double> WholeNumber(std::string_view text) {
 }  // namespace
 
 FkGridInput ParseFkGrid(std::string_view min, std::string_view max, std::string_view intervals) {
-    const std::string range = "Введите число между -20 и 20.";
+    const std::string range = Tr("Введите число между -20 и 20.");
     FkGrid grid;
     for (auto [field, text, value] : {std::tuple{FkGridField::Min, min, &grid.min},
                                       std::tuple{FkGridField::Max, max, &grid.max}}) {
         const auto v = WholeNumber(text);
-        if (!v) return {std::nullopt, FkFieldProblem{field, "Введите число."}};
+        if (!v) return {std::nullopt, FkFieldProblem{field, Tr("Введите число.")}};
         if (*v < -kFkSlownessLimit || *v > kFkSlownessLimit) return {std::nullopt, FkFieldProblem{field, range}};
         *value = *v;
     }
     const auto n = WholeNumber(intervals);
-    if (!n || *n != std::trunc(*n)) return {std::nullopt, FkFieldProblem{FkGridField::Intervals, "Введите целое число."}};
+    if (!n || *n != std::trunc(*n))
+        return {std::nullopt, FkFieldProblem{FkGridField::Intervals, Tr("Введите целое число.")}};
     if (*n < kFkMinIntervals || *n > kFkMaxIntervals)
-        return {std::nullopt, FkFieldProblem{FkGridField::Intervals, "Введите целое число между 2 и 1000."}};
+        return {std::nullopt,
+                FkFieldProblem{FkGridField::Intervals, Tr("Введите целое число между 2 и 1000.")}};
     grid.intervals = static_cast<int>(*n);
     if (grid.min >= grid.max)
-        return {std::nullopt, FkFieldProblem{FkGridField::Max, "Максимум Px и Py должен быть больше минимума."}};
+        return {std::nullopt,
+                FkFieldProblem{FkGridField::Max, Tr("Максимум Px и Py должен быть больше минимума.")}};
     return {grid, std::nullopt};
 }
 

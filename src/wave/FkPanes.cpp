@@ -1,9 +1,9 @@
 #include "wave/FkPanes.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "base/MessageSink.h"
+#include "base/UserText.h"
 
 namespace zel {
 namespace {
@@ -22,28 +22,28 @@ std::optional<std::vector<FkExchangeChannel>> CollectFkPanes(const std::vector<c
     if (std::none_of(panes.begin(), panes.end(), [](const TracePane* p) { return p->main; }))
         return std::nullopt;
     std::vector<FkExchangeChannel> taking;
-    char text[512];
     for (const TracePane* p : panes) {
         if (!p->active) continue;
         const auto& signal = p->transformed();
         if (!signal || signal->samples.empty()) {
-            std::snprintf(
-                text, sizeof text,
-                "Окно D%d не содержит данных преобразованного сигнала и будет исключено из расчета.",
-                p->number());
-            if (!Warn(messages, text)) return std::nullopt;
+            if (!Warn(messages,
+                      Tr("Окно D%1 не содержит данных преобразованного сигнала и будет исключено из "
+                         "расчета.")
+                          .arg(p->number())))
+                return std::nullopt;
             continue;
         }
         const auto& mark = p->intervalMark;
         const double end = p->start() + p->duration();
         auto inside = [&](double t) { return t >= p->start() && t <= end; };
         if (!mark || !inside(mark->first) || !inside(mark->second)) {
-            std::snprintf(
-                text, sizeof text,
-                "Выбранный временной интервал находится вне пределов окна волновых форм T%d станции "
-                "'%s' канала '%s' или отсутствует\n Канал будет исключен из расчета\n",
-                p->number(), p->channel().station.c_str(), p->channel().channel.c_str());
-            if (!Warn(messages, text)) return std::nullopt;
+            if (!Warn(messages,
+                      Tr("Выбранный временной интервал находится вне пределов окна волновых форм T%1 "
+                         "станции '%2' канала '%3' или отсутствует\n Канал будет исключен из расчета\n")
+                          .arg(p->number())
+                          .arg(p->channel().station)
+                          .arg(p->channel().channel)))
+                return std::nullopt;
             continue;
         }
         FkExchangeChannel c{p->channel().station, p->channel().channel, {}, p->number()};
@@ -56,7 +56,7 @@ std::optional<std::vector<FkExchangeChannel>> CollectFkPanes(const std::vector<c
         taking.push_back(std::move(c));
     }
     if (taking.empty()) {
-        messages.show({"Список отобраных каналов пуст. Модуль F-K анализа запущен не будет.", "ZEL",
+        messages.show({Tr("Список отобраных каналов пуст. Модуль F-K анализа запущен не будет."), "ZEL",
                        MessageIcon::Warning, MessageButtons::Ok});
         return std::nullopt;
     }

@@ -8,7 +8,7 @@
 namespace zel {
 
 struct NamedColor {
-    const char* name;
+    const char* name;  // a template: shown translated
     Rgb value;
 };
 

@@ -57,7 +57,7 @@ PickSpan PickSpanOf(const TraceMapping& m, int x1, int x2) {
 SEISMIC_PHASE MakePick(const PickChoice& choice, int station, int slot, const PickSpan& span,
                        const PhaseCatalogue& catalogue) {
     const int phase = catalogue.IndexOf(choice.phase);
-    if (phase < 0) throw ZelError("Фаза \"" + choice.phase + "\" отсутствует в списке фаз");
+    if (phase < 0) throw ZelError(Tr("Фаза \"%1\" отсутствует в списке фаз").arg(choice.phase));
     if (choice.onset < 0 || choice.onset > kOnsetNone || choice.firstMotion < 0 ||
         choice.firstMotion >= kFirstMotionCount || choice.weight < 0 || choice.weight > kMaxWeight)
         throw ZelError("Неверный код вступления");

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 #include "base/ZelError.h"
@@ -16,8 +15,7 @@ namespace zel {
 TransformedSignal SimulatePaneSignal(int code, const TracePane& pane, const ChannelSlot& slot,
                                      const std::string& stationCode, Db::Connection* work,
                                      const std::string& workingDir) {
-    if (!IsSimulationCode(code))
-        throw ZelError("Преобразование с кодом " + std::to_string(code) + " не определено");
+    if (!IsSimulationCode(code)) throw ZelError(Tr("Преобразование с кодом %1 не определено").arg(code));
     const double sps = slot.sps > 0 ? slot.sps : pane.channel().nominalSps;
     std::vector<float> input = PaneSamples(pane.data(), pane.start(), pane.duration(), sps);
     std::vector<float> out;
@@ -34,13 +32,10 @@ TransformedSignal SimulatePaneSignal(int code, const TracePane& pane, const Chan
         std::optional<PolesZeros> pz;
         if (work != nullptr)
             pz = LoadPolesZeros(*work, {stationCode, slot.channel, "", slot.lcode, std::floor(pane.start())});
-        if (!pz) {
-            char text[512];
-            std::snprintf(text, sizeof text,
-                          "Ошибка открытия таблицы калибровок для канала '%s' станции '%s'",
-                          slot.channel.c_str(), stationCode.c_str());
-            throw ZelError(text);
-        }
+        if (!pz)
+            throw ZelError(Tr("Ошибка открытия таблицы калибровок для канала '%1' станции '%2'")
+                               .arg(slot.channel)
+                               .arg(stationCode));
         out = SimulatePolesZeros(*pz, sps, input, code);
     }
     TransformedSignal t;

@@ -31,19 +31,19 @@ QLineEdit* AddFolderRow(QDialog& dialog, QFormLayout& form, const std::string& f
     auto* edit = new QLineEdit(Q(folder));
     auto* browse = new QPushButton("...");
     QObject::connect(browse, &QPushButton::clicked, &dialog, [&dialog, edit] {
-        const QString chosen = QFileDialog::getExistingDirectory(&dialog, "Каталог", edit->text());
+        const QString chosen = QFileDialog::getExistingDirectory(&dialog, qtTrId("Каталог"), edit->text());
         if (!chosen.isEmpty()) edit->setText(chosen);
     });
     auto* row = new QHBoxLayout;
     row->addWidget(edit, 1);
     row->addWidget(browse);
-    form.addRow("Каталог", row);
+    form.addRow(qtTrId("Каталог"), row);
     return edit;
 }
 
 CCssFilesDlg::CCssFilesDlg(long long orid, const std::string& folder, MessageSink& messages, QWidget* parent)
     : QDialog(parent), messages_(messages) {
-    setWindowTitle("Сохранить результаты обработки в файлы в формате CSS");
+    setWindowTitle(qtTrId("Сохранить результаты обработки в файлы в формате CSS"));
     auto* form = new QFormLayout(this);
     orid_ = new QLineEdit(QString::number(orid));
     orid_->setValidator(new QIntValidator(1, 99999999, orid_));
@@ -58,7 +58,8 @@ std::string CCssFilesDlg::folder() const { return folder_->text().toStdString();
 
 void CCssFilesDlg::accept() {
     if (!orid_->hasAcceptableInput()) {
-        messages_.show({"Введите ORID от 1 до 99999999", "ZEL", MessageIcon::Error, MessageButtons::Ok});
+        messages_.show({qtTrId("Введите ORID от 1 до 99999999").toStdString(), "ZEL", MessageIcon::Error,
+                        MessageButtons::Ok});
         orid_->setFocus();
         return;
     }
@@ -68,12 +69,12 @@ void CCssFilesDlg::accept() {
 CCssRangeDlg::CCssRangeDlg(double from, double to, const std::string& folder, MessageSink& messages,
                            QWidget* parent)
     : QDialog(parent), messages_(messages) {
-    setWindowTitle("Сохранить результаты обработки из БД в файлы в формате CSS");
+    setWindowTitle(qtTrId("Сохранить результаты обработки из БД в файлы в формате CSS"));
     auto* form = new QFormLayout(this);
     from_ = new QLineEdit(Q(FormatUiTime(from, UiTimeForm::DateTime)));
     to_ = new QLineEdit(Q(FormatUiTime(to, UiTimeForm::DateTime)));
-    form->addRow("с", from_);
-    form->addRow("по", to_);
+    form->addRow(qtTrId("с"), from_);
+    form->addRow(qtTrId("по"), to_);
     folder_ = AddFolderRow(*this, *form, folder);
     AddButtons(*this, *form);
 }
@@ -84,7 +85,7 @@ void CCssRangeDlg::accept() {
     const std::optional<double> from = ParseUiDateTime(from_->text().trimmed().toStdString());
     const std::optional<double> to = ParseUiDateTime(to_->text().trimmed().toStdString());
     if (!from || !to) {
-        messages_.show({kReportBadTime, "ZEL", MessageIcon::Error, MessageButtons::Ok});
+        messages_.show({qtTrId(kReportBadTime).toStdString(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
         (from ? to_ : from_)->setFocus();
         return;
     }

@@ -89,8 +89,9 @@ void FormatCommands::writeStoredCssTablesTo(double from, double to, const std::s
             ReadStoredCssEvents(context_.databases().work(), from, to, context_.stations()), folder,
             std::time(nullptr));
         if (result.withoutOrid > 0)
-            context_.messages().show({"События без ORID не записаны: " + std::to_string(result.withoutOrid),
-                                      "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+            context_.messages().show(
+                {qtTrId("События без ORID не записаны: %1").arg(result.withoutOrid).toStdString(), "ZEL",
+                 MessageIcon::Warning, MessageButtons::Ok});
     } catch (const ZelError& e) {
         ShowError(context_, e.what());
     }
@@ -102,8 +103,9 @@ void FormatCommands::showCssCopy(const CssCopyOutcome& copy) {
         ShowError(context_, copy.failure);
         return;
     }
+    const QString saved = qtTrId(kCssSaveDone);
     const std::string done =
-        copy.wasMissing ? std::string(kCssCopyRepaired) + "\n" + kCssSaveDone : kCssSaveDone;
+        (copy.wasMissing ? qtTrId(kCssCopyRepaired) + "\n" + saved : saved).toStdString();
     context_.messages().show({done, "ZEL", MessageIcon::Information, MessageButtons::Ok});
 }
 
@@ -124,9 +126,10 @@ void FormatCommands::listChanged() {
 }
 
 void FormatCommands::loadBulletin(ImsLayout layout) {
-    const QString filter = layout == ImsLayout::Columns
-                               ? "Бюллетень IMS (*.txt);;Все файлы (*)"
-                               : "Все файлы (*);;Бюллетень в формате NORDIS (*.txt)";
+    const QString filter =
+        layout == ImsLayout::Columns
+            ? qtTrId("Бюллетень IMS (*.txt)") + ";;" + qtTrId("Все файлы (*)")
+            : qtTrId("Все файлы (*)") + ";;" + qtTrId("Бюллетень в формате NORDIS (*.txt)");
     const QString path = QFileDialog::getOpenFileName(&frame_.mainWindow(), QString(), QString(), filter);
     if (path.isEmpty()) return;
     std::vector<ImsEvent> events;
@@ -168,7 +171,8 @@ bool FormatCommands::loadBulletinEvent(const std::string& path, ImsLayout layout
 }
 
 void FormatCommands::writeBulletin() {
-    const QString path = QFileDialog::getSaveFileName(&frame_.mainWindow(), QString(), QString(), "Бюллетень (*.txt)");
+    const QString path =
+        QFileDialog::getSaveFileName(&frame_.mainWindow(), QString(), QString(), qtTrId("Бюллетень (*.txt)"));
     if (!path.isEmpty()) writeBulletinTo(path.toStdString());
 }
 
@@ -184,7 +188,7 @@ void FormatCommands::writeBulletinTo(const std::string& path) {
 
 void FormatCommands::writeQuakeMl() {
     const QString path = QFileDialog::getSaveFileName(&frame_.mainWindow(), QString(), QString(),
-                                                      "QuakeML (*.xml *.qml);;Все файлы (*)");
+                                                      "QuakeML (*.xml *.qml);;" + qtTrId("Все файлы (*)"));
     if (!path.isEmpty()) writeQuakeMlTo(path.toStdString());
 }
 
@@ -203,7 +207,7 @@ void FormatCommands::writeQuakeMlTo(const std::string& path) {
 
 void FormatCommands::loadQuakeMl() {
     const QString path = QFileDialog::getOpenFileName(&frame_.mainWindow(), QString(), QString(),
-                                                      "QuakeML (*.xml *.qml);;Все файлы (*)");
+                                                      "QuakeML (*.xml *.qml);;" + qtTrId("Все файлы (*)"));
     if (path.isEmpty()) return;
     std::vector<QuakeMlEvent> events;
     try {
@@ -217,7 +221,7 @@ void FormatCommands::loadQuakeMl() {
         for (const QuakeMlEvent& e : events) ids << QString::fromStdString(e.id);
         bool ok = false;
         const QString chosen =
-            QInputDialog::getItem(&frame_.mainWindow(), "QuakeML", "Событие", ids, 0, false, &ok);
+            QInputDialog::getItem(&frame_.mainWindow(), "QuakeML", qtTrId("Событие"), ids, 0, false, &ok);
         if (!ok) return;
         index = static_cast<int>(ids.indexOf(chosen));
     }
@@ -247,9 +251,14 @@ bool FormatCommands::loadQuakeMlEvent(const std::string& path, int index) {
     std::string phases;
     for (const std::string& name : result.unknownPhases) phases += (phases.empty() ? "" : ", ") + name;
     std::string text;
-    if (!unknown.empty()) text += "Станции, которых нет в таблице станций (их фазы пропущены): " + unknown;
+    if (!unknown.empty())
+        text += qtTrId("Станции, которых нет в таблице станций (их фазы пропущены): %1")
+                    .arg(QString::fromStdString(unknown))
+                    .toStdString();
     if (!phases.empty())
-        text += std::string(text.empty() ? "" : "\n") + "Фазы, которых нет в каталоге (пропущены): " + phases;
+        text += std::string(text.empty() ? "" : "\n") + qtTrId("Фазы, которых нет в каталоге (пропущены): %1")
+                                                            .arg(QString::fromStdString(phases))
+                                                            .toStdString();
     if (!text.empty()) context_.messages().show({text, "ZEL", MessageIcon::Warning, MessageButtons::Ok});
     return true;
 }
@@ -268,11 +277,12 @@ void FormatCommands::writePhaseFile(PhaseFile kind) {
     switch (kind) {
         case PhaseFile::Kpw2:
             name = "zelout.dat";
-            filter = "Списки сейсм. фаз для KPW2(*.dat);;Все файлы (*)";
+            filter = qtTrId("Списки сейсм. фаз для KPW2(*.dat)") + ";;" + qtTrId("Все файлы (*)");
             break;
         case PhaseFile::Travo:
             name = "zelout.dat";
-            filter = "Списки сейсм. фаз для программы сводной обработки TRAVO (*.bms);;Все файлы (*)";
+            filter = qtTrId("Списки сейсм. фаз для программы сводной обработки TRAVO (*.bms)") + ";;" +
+                     qtTrId("Все файлы (*)");
             break;
         case PhaseFile::Hypo71:
             name = QString::fromStdString(EventIdOr(context_.session().event(), "phase.out"));
@@ -280,7 +290,7 @@ void FormatCommands::writePhaseFile(PhaseFile kind) {
             break;
         case PhaseFile::AllPhases:
             name = QString::fromStdString(EventIdOr(context_.session().event(), "zel")) + ".arr";
-            filter = "Списки сейсм. фаз (*.arr*);;Все файлы (*)";
+            filter = qtTrId("Списки сейсм. фаз (*.arr*)") + ";;" + qtTrId("Все файлы (*)");
             break;
     }
     const QString path = QFileDialog::getSaveFileName(&frame_.mainWindow(), QString(), name, filter);
@@ -308,7 +318,8 @@ void FormatCommands::writePhaseFileTo(PhaseFile kind, const std::string& path) {
 
 void FormatCommands::readAllPhases(bool replace) {
     const QString path =
-        QFileDialog::getOpenFileName(&frame_.mainWindow(), QString(), QString(), "Списки сейсм. фаз (*.arr*);;Все файлы (*)");
+        QFileDialog::getOpenFileName(&frame_.mainWindow(), QString(), QString(),
+                                     qtTrId("Списки сейсм. фаз (*.arr*)") + ";;" + qtTrId("Все файлы (*)"));
     if (!path.isEmpty()) readAllPhasesFrom(path.toStdString(), replace);
 }
 
@@ -322,23 +333,28 @@ void FormatCommands::readAllPhasesFrom(const std::string& path, bool replace) {
 FormatCommands* InstallFormatCommands(Workbench& frame, AppContext& context, EventCommands* events) {
     auto* commands = new FormatCommands(frame, context);
     // The phase list commands that have no frame command of their own.
-    auto local = [commands](const char* text, auto handler) {
-        auto* a = new QAction(QString::fromUtf8(text), commands);
+    auto local = [commands](const QString& text, auto handler) {
+        auto* a = new QAction(text, commands);
         QObject::connect(a, &QAction::triggered, commands, handler);
         return a;
     };
     using File = FormatCommands::PhaseFile;
     frame.bind(cmd::kEventReport, commands, [commands] { commands->showReport(); });
     const std::vector<QAction*> phaseListActions = {
-        local("Загрузить список  фаз из файла", [commands] { commands->readAllPhases(true); }),
-        local("Добавить список  фаз из файла", [commands] { commands->readAllPhases(false); }),
-        local("Сохранить список всех фаз", [commands] { commands->writePhaseFile(File::AllPhases); }),
-        local("Сохранить список фаз для HYPO71", [commands] { commands->writePhaseFile(File::Hypo71); }),
-        local("*Сохранить список фаз в формате KPW2", [commands] { commands->writePhaseFile(File::Kpw2); }),
-        local("Сохранить список фаз в формате TRAVO", [commands] { commands->writePhaseFile(File::Travo); }),
-        frame.bind(cmd::kLoadImsBulletin, commands, [commands] { commands->loadBulletin(ImsLayout::Columns); }),
-        local("Сохранить результаты обработки в формате REB/IMS", [commands] { commands->writeBulletin(); }),
-        local("Загрузить бюллетень в формате NORDIS",
+        local(qtTrId("Загрузить список  фаз из файла"), [commands] { commands->readAllPhases(true); }),
+        local(qtTrId("Добавить список  фаз из файла"), [commands] { commands->readAllPhases(false); }),
+        local(qtTrId("Сохранить список всех фаз"), [commands] { commands->writePhaseFile(File::AllPhases); }),
+        local(qtTrId("Сохранить список фаз для HYPO71"),
+              [commands] { commands->writePhaseFile(File::Hypo71); }),
+        local(qtTrId("*Сохранить список фаз в формате KPW2"),
+              [commands] { commands->writePhaseFile(File::Kpw2); }),
+        local(qtTrId("Сохранить список фаз в формате TRAVO"),
+              [commands] { commands->writePhaseFile(File::Travo); }),
+        frame.bind(cmd::kLoadImsBulletin, commands,
+                   [commands] { commands->loadBulletin(ImsLayout::Columns); }),
+        local(qtTrId("Сохранить результаты обработки в формате REB/IMS"),
+              [commands] { commands->writeBulletin(); }),
+        local(qtTrId("Загрузить бюллетень в формате NORDIS"),
               [commands] { commands->loadBulletin(ImsLayout::Whitespace); }),
         frame.bind(cmd::kLoadQuakeMl, commands, [commands] { commands->loadQuakeMl(); }),
         frame.bind(cmd::kWriteQuakeMl, commands, [commands] { commands->writeQuakeMl(); }),

@@ -10,11 +10,11 @@
 namespace zel {
 
 CSelectIMSEvent::CSelectIMSEvent(const std::vector<ImsEvent>& events, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Выбор EVENT");
+    setWindowTitle(qtTrId("Выбор EVENT"));
     auto* layout = new QVBoxLayout(this);
     list_ = new QTreeWidget(this);
     list_->setRootIsDecorated(false);
-    list_->setHeaderLabels({"EVENT", "Дата", "Время", "Широта", "Долгота"});
+    list_->setHeaderLabels({"EVENT", qtTrId("Дата"), qtTrId("Время"), qtTrId("Широта"), qtTrId("Долгота")});
     for (const ImsEvent& e : events) {
         QStringList cells{QString::fromStdString(e.id)};
         if (e.origin) {
@@ -30,7 +30,7 @@ CSelectIMSEvent::CSelectIMSEvent(const std::vector<ImsEvent>& events, QWidget* p
     if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
     list_->header()->resizeSections(QHeaderView::ResizeToContents);
     layout->addWidget(list_);
-    phasesOnly_ = new QCheckBox("Загружать только информацию о фазах", this);
+    phasesOnly_ = new QCheckBox(qtTrId("Загружать только информацию о фазах"), this);
     layout->addWidget(phasesOnly_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

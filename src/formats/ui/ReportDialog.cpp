@@ -24,7 +24,7 @@ namespace {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 void ShowError(MessageSink& messages, const std::string& text) {
-    messages.show({text, "Отчет", MessageIcon::Error, MessageButtons::Ok});
+    messages.show({text, qtTrId("Отчет").toStdString(), MessageIcon::Error, MessageButtons::Ok});
 }
 
 }  // namespace
@@ -36,33 +36,33 @@ void CReportDlg::setInterval(double from, double to) {
 
 CReportDlg::CReportDlg(Databases& databases, MessageSink& messages, std::string outDir, QWidget* parent)
     : QDialog(parent), databases_(databases), messages_(messages), outDir_(std::move(outDir)) {
-    setWindowTitle("Отчет");
+    setWindowTitle(qtTrId("Отчет"));
     const double now = static_cast<double>(std::time(nullptr));
     start_ = new QLineEdit(Q(FormatUiTime(now - 86400.0, UiTimeForm::DateTime)));
     end_ = new QLineEdit(Q(FormatUiTime(now, UiTimeForm::DateTime)));
-    phases_ = new QCheckBox("Выводить списки фаз");
-    ascending_ = new QCheckBox("Сортировать по возрастанию");
+    phases_ = new QCheckBox(qtTrId("Выводить списки фаз"));
+    ascending_ = new QCheckBox(qtTrId("Сортировать по возрастанию"));
     ascending_->setChecked(true);
     font_ = new QFontComboBox;
     view_ = new QTextBrowser;
     view_->setOpenLinks(false);
 
     auto* form = new QFormLayout;
-    form->addRow("с", start_);
-    form->addRow("по", end_);
+    form->addRow(qtTrId("с"), start_);
+    form->addRow(qtTrId("по"), end_);
     form->addRow(phases_);
     form->addRow(ascending_);
-    form->addRow("Шрифт", font_);
+    form->addRow(qtTrId("Шрифт"), font_);
     auto* buttons = new QHBoxLayout;
-    auto button = [&](const char* text, auto handler) {
+    auto button = [&](const QString& text, auto handler) {
         auto* b = new QPushButton(text);
         connect(b, &QPushButton::clicked, this, handler);
         buttons->addWidget(b);
     };
-    button("Показать", [this] { showReport(); });
-    button("Сохранить", [this] { save(); });
-    button("Распечатать", [this] { print(); });
-    button("Закрыть", [this] { reject(); });
+    button(qtTrId("Показать"), [this] { showReport(); });
+    button(qtTrId("Сохранить"), [this] { save(); });
+    button(qtTrId("Распечатать"), [this] { print(); });
+    button(qtTrId("Закрыть"), [this] { reject(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
@@ -76,7 +76,7 @@ bool CReportDlg::showReport() {
     const std::optional<double> start = ParseUiDateTime(start_->text().trimmed().toStdString());
     const std::optional<double> end = ParseUiDateTime(end_->text().trimmed().toStdString());
     if (!start || !end) {
-        ShowError(messages_, kReportBadTime);
+        ShowError(messages_, qtTrId(kReportBadTime).toStdString());
         (start ? end_ : start_)->setFocus();
         return false;
     }
@@ -94,11 +94,12 @@ bool CReportDlg::showReport() {
 
 void CReportDlg::saveTo(const std::string& path) {
     if (!shown_) {
-        ShowError(messages_, kReportNotShown);
+        ShowError(messages_, qtTrId(kReportNotShown).toStdString());
         return;
     }
     try {
-        messages_.show({SaveReport(*shown_, path), "Отчет", MessageIcon::Information, MessageButtons::Ok});
+        messages_.show({SaveReport(*shown_, path), qtTrId("Отчет").toStdString(), MessageIcon::Information,
+                        MessageButtons::Ok});
     } catch (const ZelError& e) {
         ShowError(messages_, e.what());
     }
@@ -106,23 +107,25 @@ void CReportDlg::saveTo(const std::string& path) {
 
 void CReportDlg::save() {
     if (!shown_) {
-        ShowError(messages_, kReportNotShown);
+        ShowError(messages_, qtTrId(kReportNotShown).toStdString());
         return;
     }
     QString dir = Q(outDir_).replace('\\', '/');
     if (!dir.isEmpty() && !dir.endsWith('/')) dir += '/';
-    QFileDialog dialog(this, "Сохранить", dir + Q(DefaultReportFileName(shown_->start, shown_->end)),
-                       "Текстовый файл отчета (*.txt);;Отчет в HTML (*.htm);;Все файлы (*)");
+    const QString html = qtTrId("Отчет в HTML (*.htm)");
+    QFileDialog dialog(
+        this, qtTrId("Сохранить"), dir + Q(DefaultReportFileName(shown_->start, shown_->end)),
+        qtTrId("Текстовый файл отчета (*.txt)") + ";;" + html + ";;" + qtTrId("Все файлы (*)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("htm");
-    dialog.selectNameFilter("Отчет в HTML (*.htm)");
+    dialog.selectNameFilter(html);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     saveTo(dialog.selectedFiles().first().toStdString());
 }
 
 void CReportDlg::print() {
     if (!shown_) {
-        ShowError(messages_, kReportNotShown);
+        ShowError(messages_, qtTrId(kReportNotShown).toStdString());
         return;
     }
     QPrinter printer;

@@ -22,10 +22,12 @@ QString StationLabel(const SectionTrace& t) {
 }
 
 QString Title(const RecordSection& s, const Reduction& r) {
-    QString title = QString::asprintf("Гипоцентр %.3f° %.3f°, h = %.1f км, t0 = ", s.lat, s.lon, s.depth) +
-                    QString::fromStdString(FormatUiTime(s.originTime, UiTimeForm::DateTimeMs));
-    if (r.on) title += QString::asprintf(",  приведенное время: v = %.1f км/с", r.velocity);
-    return title;
+    const QString lat = QString::number(s.lat, 'f', 3), lon = QString::number(s.lon, 'f', 3);
+    const QString depth = QString::number(s.depth, 'f', 1);
+    const QString t0 = QString::fromStdString(FormatUiTime(s.originTime, UiTimeForm::DateTimeMs));
+    if (!r.on) return qtTrId("Гипоцентр %1° %2°, h = %3 км, t0 = %4").arg(lat, lon, depth, t0);
+    return qtTrId("Гипоцентр %1° %2°, h = %3 км, t0 = %4,  приведенное время: v = %5 км/с")
+        .arg(lat, lon, depth, t0, QString::number(r.velocity, 'f', 1));
 }
 
 QPointF At(const SectionFrame& f, double seconds, double km) { return {f.xAt(seconds, km), f.y(km)}; }
@@ -139,15 +141,15 @@ void PaintRecordSection(QPainter& p, const QRect& area, const RecordSection& s, 
     p.setPen(Qt::black);
     p.drawRect(box);
     const QString timeTitle = style.reduction.on
-                                  ? QString::asprintf("t - t0 - Δ/%.1f, с", style.reduction.velocity)
-                                  : QString("t - t0, с");
+                                  ? qtTrId("t - t0 - Δ/%1, с").arg(style.reduction.velocity, 0, 'f', 1)
+                                  : qtTrId("t - t0, с");
     p.drawText(QRect(box.left(), box.bottom() + fm.height() + 8, box.width(), fm.height()), Qt::AlignHCenter,
                timeTitle);
     p.save();
     p.translate(area.left() + fm.height() / 2 + 4, (box.top() + box.bottom()) / 2);
     p.rotate(-90);
     p.drawText(QRect(-box.height() / 2, -fm.height() / 2, box.height(), fm.height()), Qt::AlignCenter,
-               "Δ, км");
+               qtTrId("Δ, км"));
     p.restore();
 
     // Station names beside their traces.

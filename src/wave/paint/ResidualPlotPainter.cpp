@@ -75,7 +75,7 @@ void DrawPanel(QPainter& p, const QRect& area, const Panel& panel, const std::ve
     p.translate(area.left() + fm.height() / 2 + 2, box.center().y());
     p.rotate(-90);
     p.drawText(QRect(-box.height() / 2, -fm.height() / 2, box.height(), fm.height()), Qt::AlignCenter,
-               "Невязка, с");
+               qtTrId("Невязка, с"));
     p.restore();
 
     p.save();
@@ -126,25 +126,29 @@ void PaintResidualPlots(QPainter& p, const QRect& area, const std::vector<Residu
     p.setPen(Qt::black);
     p.drawText(QRect(area.left() + 8, area.top() + 4, area.width() - 16, fm.height() + 4),
                Qt::AlignLeft | Qt::AlignVCenter,
-               QString::asprintf("Невязки: определяющих фаз %d, исключенных %d, RMS = %.2f с", int(defining),
-                                 int(rows.size() - defining), DefiningRms(rows)));
+               qtTrId("Невязки: определяющих фаз %1, исключенных %2, RMS = %3 с")
+                   .arg(int(defining))
+                   .arg(int(rows.size() - defining))
+                   .arg(DefiningRms(rows), 0, 'f', 2));
 
     const bool km = ResidualDistancesInKm(rows);
     double farthest = 0;
     for (const ResidualRow& r : rows) farthest = std::max(farthest, km ? r.distanceKm : r.distanceDeg);
     const double x1 = farthest > 0 ? farthest * 1.08 : 1.0;
-    Panel distance{"Невязка – расстояние",
-                   km ? "Расстояние, км" : "Расстояние, град.",
+    Panel distance{qtTrId("Невязка – расстояние"),
+                   km ? qtTrId("Расстояние, км") : qtTrId("Расстояние, град."),
                    0,
                    x1,
                    RoundTicks(0, x1, 8),
                    [km](const ResidualRow& r) { return km ? r.distanceKm : r.distanceDeg; }};
     AxisTicks azimuths{45, {}};
     for (int a = 0; a <= 360; a += 45) azimuths.values.push_back(a);
-    Panel azimuth{
-        "Невязка – азимут", "Азимут от эпицентра, град.", 0, 360, azimuths, [](const ResidualRow& r) {
-            return r.azimuth;
-        }};
+    Panel azimuth{qtTrId("Невязка – азимут"),
+                  qtTrId("Азимут от эпицентра, град."),
+                  0,
+                  360,
+                  azimuths,
+                  [](const ResidualRow& r) { return r.azimuth; }};
 
     const int top = area.top() + fm.height() + 12;
     const int bottom = area.bottom() - fm.height() - 12;  // the legend below
@@ -167,7 +171,7 @@ void PaintResidualPlots(QPainter& p, const QRect& area, const std::vector<Residu
         x += kMarker + 4 + fm.horizontalAdvance(text) + 18;
     };
     for (const std::string& phase : phases) entry(PhaseColor(phase), true, QString::fromStdString(phase));
-    entry(kExcluded, false, "исключенные из расчета");
+    entry(kExcluded, false, qtTrId("исключенные из расчета"));
     p.restore();
 }
 

@@ -50,9 +50,9 @@ CZoomWindow::CZoomWindow(TracePane& pane, waveform& owner, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setObjectName(QString("D%1").arg(pane.number()));
     setFocusPolicy(Qt::ClickFocus);  // Escape drops a rectangle in progress
-    mainButton_ = CaptionButton(this, "M", "Сделать окно главным", true);
-    transformedButton_ = CaptionButton(this, "Ф/И", "Фильтрованные/Исходные данные", true);
-    maximizeButton_ = CaptionButton(this, "^", "Максимизировать окно во весь экран", true);
+    mainButton_ = CaptionButton(this, "M", qtTrId("Сделать окно главным"), true);
+    transformedButton_ = CaptionButton(this, qtTrId("Ф/И"), qtTrId("Фильтрованные/Исходные данные"), true);
+    maximizeButton_ = CaptionButton(this, "^", qtTrId("Максимизировать окно во весь экран"), true);
     closeButton_ = CaptionButton(this, "x", QString(), false);
     connect(mainButton_, &QToolButton::clicked, this, [this] { owner_.makeMain(this); });
     connect(transformedButton_, &QToolButton::clicked, this, [this](bool on) {
@@ -372,43 +372,43 @@ void CZoomWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void CZoomWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    auto add = [&](const char* text, auto handler) {
+    auto add = [&](const QString& text, auto handler) {
         QAction* a = menu.addAction(text);
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    auto later = [&](const char* text) { menu.addAction(text)->setEnabled(false); };
-    add("(*)Выбрать станцию и канал...", [this] { owner_.chooseStationChannel(this); });
-    add("(*)Перерисовать", [this] { owner_.reload(this); });
-    QAction* pickMode = add("Отметить фазу", [this](bool on) { owner_.setPickMode(on); });
+    auto later = [&](const QString& text) { menu.addAction(text)->setEnabled(false); };
+    add(qtTrId("(*)Выбрать станцию и канал..."), [this] { owner_.chooseStationChannel(this); });
+    add(qtTrId("(*)Перерисовать"), [this] { owner_.reload(this); });
+    QAction* pickMode = add(qtTrId("Отметить фазу"), [this](bool on) { owner_.setPickMode(on); });
     pickMode->setCheckable(true);
     pickMode->setChecked(owner_.pickMode());
-    add("(*)Исключить фазы из расчета", [this] { owner_.includeInMark(this, false); });
-    add("(*)Включить фазы в расчет в интервале", [this] { owner_.includeInMark(this, true); });
-    add("(*)Удалить фазы в интервале", [this] { owner_.deleteInMark(this); });
-    add("Выровнять положение фаз P на экране", [this] { owner_.alignP(this); });
-    add("(*)Масштаб", [this] { owner_.scaleDialog(this); });
-    if (owner_.fillTransformationMenu) owner_.fillTransformationMenu(*menu.addMenu("Преобразование"));
-    add("Выбрать преобразованный сигнал", [this] {
+    add(qtTrId("(*)Исключить фазы из расчета"), [this] { owner_.includeInMark(this, false); });
+    add(qtTrId("(*)Включить фазы в расчет в интервале"), [this] { owner_.includeInMark(this, true); });
+    add(qtTrId("(*)Удалить фазы в интервале"), [this] { owner_.deleteInMark(this); });
+    add(qtTrId("Выровнять положение фаз P на экране"), [this] { owner_.alignP(this); });
+    add(qtTrId("(*)Масштаб"), [this] { owner_.scaleDialog(this); });
+    if (owner_.fillTransformationMenu) owner_.fillTransformationMenu(*menu.addMenu(qtTrId("Преобразование")));
+    add(qtTrId("Выбрать преобразованный сигнал"), [this] {
         for (CZoomWindow* w : owner_.zoomWindows())
             if (w->pane().active && w->pane().transformed()) {
                 w->pane().showTransformed = true;
                 w->redraw();
             }
     });
-    add("Выбрать исходный сигнал", [this] {
+    add(qtTrId("Выбрать исходный сигнал"), [this] {
         for (CZoomWindow* w : owner_.zoomWindows())
             if (w->pane().active) {
                 w->pane().showTransformed = false;
                 w->redraw();
             }
     });
-    add("Деактивизировать все окна", [this] { owner_.deactivateAll(); });
-    add("Сделать активными все окна", [this] { owner_.activateAll(); });
-    add("Инвертировать выделение", [this] { owner_.invertSelection(); });
-    add("Удалить активные окна", [this] { owner_.deleteFirstActive(); });
-    add("Создать новое окно", [this] { owner_.newPaneDialog(); });
-    later("Установки...");
+    add(qtTrId("Деактивизировать все окна"), [this] { owner_.deactivateAll(); });
+    add(qtTrId("Сделать активными все окна"), [this] { owner_.activateAll(); });
+    add(qtTrId("Инвертировать выделение"), [this] { owner_.invertSelection(); });
+    add(qtTrId("Удалить активные окна"), [this] { owner_.deleteFirstActive(); });
+    add(qtTrId("Создать новое окно"), [this] { owner_.newPaneDialog(); });
+    later(qtTrId("Установки..."));
     menu.exec(event->globalPos());
 }
 

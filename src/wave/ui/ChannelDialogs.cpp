@@ -29,7 +29,7 @@
 namespace zel {
 namespace {
 
-constexpr const char* kCaption = "Система обработки сейсмических данных";
+constexpr const char* kCaption = QT_TRID_NOOP("Система обработки сейсмических данных");
 
 std::optional<double> ParseNumber(const QString& text) {
     bool ok = false;
@@ -43,15 +43,16 @@ std::optional<double> ParseNumber(const QString& text) {
 // ---- scale dialog ----
 
 CScaleDlg::CScaleDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Масштаб");
+    setWindowTitle(qtTrId("Масштаб"));
     setObjectName("CScaleDlg");
     auto* form = new QFormLayout;
-    const char* labels[] = {"Максимум", "Минимум", "Максимум преобразованного сигнала",
-                            "Минимум преобразованного сигнала"};
+    const char* labels[] = {QT_TRID_NOOP("Максимум"), QT_TRID_NOOP("Минимум"),
+                            QT_TRID_NOOP("Максимум преобразованного сигнала"),
+                            QT_TRID_NOOP("Минимум преобразованного сигнала")};
     for (int i = 0; i < 4; ++i) {
         fields_[i] = new QLineEdit(this);
         fields_[i]->setObjectName(QString("scale%1").arg(i));
-        form->addRow(labels[i], fields_[i]);
+        form->addRow(qtTrId(labels[i]), fields_[i]);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CScaleDlg::accept);
@@ -72,7 +73,7 @@ void CScaleDlg::accept() {
     for (int i = 0; i < 4; ++i) {
         const auto v = ParseNumber(fields_[i]->text());
         if (!v) {
-            QMessageBox::warning(this, kCaption, "Введите число.");
+            QMessageBox::warning(this, qtTrId(kCaption), qtTrId("Введите число."));
             fields_[i]->setFocus();
             fields_[i]->selectAll();
             return;
@@ -88,12 +89,12 @@ void CScaleDlg::accept() {
 CChannelListDlg::CChannelListDlg(Mode mode, PrivateProfile& registry, PrivateProfile& ini, QWidget* parent)
     : QDialog(parent), mode_(mode), registry_(registry), ini_(ini) {
     setObjectName(mode == Save ? "CSaveChannelListDlg" : "CLoadChannelListDlg");
-    setWindowTitle(mode == Save ? "Сохранить список выбранных каналов и станций"
-                                : "Загрузить список станций");
+    setWindowTitle(mode == Save ? qtTrId("Сохранить список выбранных каналов и станций")
+                                : qtTrId("Загрузить список станций"));
     lists_ = new QTreeWidget(this);
     lists_->setObjectName("lists");
     lists_->setRootIsDecorated(false);
-    lists_->setHeaderLabels({"Список", "Изменен"});
+    lists_->setHeaderLabels({qtTrId("Список"), qtTrId("Изменен")});
     lists_->setColumnWidth(0, 200);
     lists_->setColumnWidth(1, 150);
     // Widths as the analyst left them, comma-separated; a missing or non-positive entry keeps ours.
@@ -104,7 +105,7 @@ CChannelListDlg::CChannelListDlg(Mode mode, PrivateProfile& registry, PrivatePro
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lists_);
-    auto* remove = new QPushButton("Удалить", this);
+    auto* remove = new QPushButton(qtTrId("Удалить"), this);
     connect(remove, &QPushButton::clicked, this, &CChannelListDlg::deleteSelected);
     auto* row = new QHBoxLayout;
     if (mode == Save) {
@@ -115,16 +116,16 @@ CChannelListDlg::CChannelListDlg(Mode mode, PrivateProfile& registry, PrivatePro
                 [this](QTreeWidgetItem* item) { name_->setText(item->text(0)); });
         auto* ok = new QPushButton("OK", this);
         ok->setDefault(true);
-        auto* cancel = new QPushButton("Отмена", this);
+        auto* cancel = new QPushButton(qtTrId("Отмена"), this);
         connect(ok, &QPushButton::clicked, this, &CChannelListDlg::accept);
         connect(cancel, &QPushButton::clicked, this, &CChannelListDlg::reject);
         row->addWidget(ok);
         row->addWidget(cancel);
     } else {
-        auto* choose = new QPushButton("Выбрать", this);
+        auto* choose = new QPushButton(qtTrId("Выбрать"), this);
         choose->setObjectName("choose");
         choose->setDefault(true);
-        auto* quit = new QPushButton("Выйти", this);
+        auto* quit = new QPushButton(qtTrId("Выйти"), this);
         connect(choose, &QPushButton::clicked, this, &CChannelListDlg::accept);
         connect(quit, &QPushButton::clicked, this, &CChannelListDlg::reject);
         connect(lists_, &QTreeWidget::itemDoubleClicked, this, &CChannelListDlg::accept);
@@ -159,7 +160,7 @@ void CChannelListDlg::deleteSelected() {
     try {
         DeleteChannelList(registry_, item->text(0).toStdString());
     } catch (const ZelError& e) {
-        QMessageBox::warning(this, kCaption, QString::fromStdString(e.what()));
+        QMessageBox::warning(this, qtTrId(kCaption), QString::fromStdString(e.what()));
     }
     fill();
 }
@@ -175,7 +176,7 @@ void CChannelListDlg::accept() {
         try {
             CheckChannelListName(name);
         } catch (const ZelError& e) {
-            QMessageBox::warning(this, kCaption, QString::fromStdString(e.what()));
+            QMessageBox::warning(this, qtTrId(kCaption), QString::fromStdString(e.what()));
             name_->setFocus();
             return;
         }
@@ -196,7 +197,7 @@ void CChannelListDlg::accept() {
 CSelectTracesDlg::CSelectTracesDlg(AppContext& context, waveform& owner, Mode mode, QWidget* parent)
     : QDialog(parent), context_(context), owner_(owner), mode_(mode) {
     setObjectName(mode == Many ? "CSelectTracesDlg" : "CSelectChannelDlg");
-    setWindowTitle(mode == Many ? "Выбор трасс" : "Выбор станции и канала");
+    setWindowTitle(mode == Many ? qtTrId("Выбор трасс") : qtTrId("Выбор станции и канала"));
     tree_ = new QTreeWidget(this);
     tree_->setObjectName("stations");
     tree_->setHeaderHidden(true);
@@ -208,7 +209,7 @@ CSelectTracesDlg::CSelectTracesDlg(AppContext& context, waveform& owner, Mode mo
     duration_->setObjectName("duration");
     duration_->setRange(1, 359999);
     duration_->setDecimals(0);
-    duration_->setSuffix(" с");
+    duration_->setSuffix(qtTrId(" с"));
 
     // Stations by network group; the whole table is the last group.
     const auto& stations = context_.stations();
@@ -225,19 +226,19 @@ CSelectTracesDlg::CSelectTracesDlg(AppContext& context, waveform& owner, Mode mo
         addGroup(QString::fromStdString(n.name), SplitStationList(n.stations));
     std::vector<std::string> all;
     for (const Station& st : stations) all.push_back(st.code);
-    addGroup("Все станции", all);
+    addGroup(qtTrId("Все станции"), all);
 
     auto* form = new QFormLayout;
-    form->addRow("Начало записи", start_);
-    form->addRow("Длительность", duration_);
+    form->addRow(qtTrId("Начало записи"), start_);
+    form->addRow(qtTrId("Длительность"), duration_);
     auto* right = new QVBoxLayout;
     right->addWidget(channels_);
     right->addLayout(form);
     if (mode == Many) {
-        allStations_ = new QCheckBox("Установить данное время для всех станций", this);
+        allStations_ = new QCheckBox(qtTrId("Установить данное время для всех станций"), this);
         right->addWidget(allStations_);
-        auto* clearAll = new QPushButton("Убрать все отметки", this);
-        auto* clearStation = new QPushButton("Убрать отметки каналов текущей станции", this);
+        auto* clearAll = new QPushButton(qtTrId("Убрать все отметки"), this);
+        auto* clearStation = new QPushButton(qtTrId("Убрать отметки каналов текущей станции"), this);
         connect(clearAll, &QPushButton::clicked, this, [this] {
             for (Station& st : context_.stations())
                 for (ChannelSlot& c : st.slots) c.selected = false;
@@ -252,7 +253,7 @@ CSelectTracesDlg::CSelectTracesDlg(AppContext& context, waveform& owner, Mode mo
         right->addWidget(clearStation);
         pattern_ = new QLineEdit(this);
         pattern_->setObjectName("pattern");
-        auto* byPattern = new QPushButton("Выбрать каналы по образцу", this);
+        auto* byPattern = new QPushButton(qtTrId("Выбрать каналы по образцу"), this);
         connect(byPattern, &QPushButton::clicked, this, [this] { tickByPattern(pattern_->text()); });
         auto* row = new QHBoxLayout;
         row->addWidget(pattern_);

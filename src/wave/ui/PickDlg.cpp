@@ -38,11 +38,11 @@ QButtonGroup* RadioRow(QWidget* parent, QBoxLayout* into,
 CPickDlg::CPickDlg(const PhaseCatalogue& catalogue, const std::vector<int>& offered, PickCodes defaults,
                    const QString& filter, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue) {
-    setWindowTitle("Отметить фазу");
+    setWindowTitle(qtTrId("Отметить фазу"));
     setObjectName("CPickDlg");
     auto* layout = new QVBoxLayout(this);
 
-    auto* phaseGroup = new QGroupBox("Фаза", this);
+    auto* phaseGroup = new QGroupBox(qtTrId("Фаза"), this);
     auto* phaseLayout = new QVBoxLayout(phaseGroup);
     phase_ = new QComboBox(phaseGroup);
     phase_->setEditable(true);
@@ -68,16 +68,16 @@ CPickDlg::CPickDlg(const PhaseCatalogue& catalogue, const std::vector<int>& offe
     chanType_ = new QComboBox(this);
     chanType_->setEditable(true);
     for (const char* type : ChannelTypeChoices()) chanType_->addItem(type);
-    form->addRow("Тип канала", chanType_);
+    form->addRow(qtTrId("Тип канала"), chanType_);
     remark_ = new QLineEdit(this);
     remark_->setMaxLength(static_cast<int>(kRemarkLength));
-    form->addRow("Комментарий", remark_);
+    form->addRow(qtTrId("Комментарий"), remark_);
     filter_ = new QLineEdit(filter, this);
-    form->addRow("Тип фильтра/симуляции", filter_);
+    form->addRow(qtTrId("Тип фильтра/симуляции"), filter_);
     layout->addLayout(form);
 
-    copy_ = new QCheckBox("Копировать фазу на другие каналы", this);
-    amplitude_ = new QCheckBox("Произвести автоматический замер амплитуды", this);
+    copy_ = new QCheckBox(qtTrId("Копировать фазу на другие каналы"), this);
+    amplitude_ = new QCheckBox(qtTrId("Произвести автоматический замер амплитуды"), this);
     // Offered only where a measurement is installed to run.
     amplitude_->setEnabled(false);
     layout->addWidget(copy_);

@@ -17,7 +17,7 @@
 namespace zel {
 namespace {
 
-constexpr const char* kCaption = "Система обработки сейсмических данных";
+constexpr const char* kCaption = QT_TRID_NOOP("Система обработки сейсмических данных");
 
 // The pane a trace came from, if it is still there.
 CZoomWindow* PaneOf(waveform& wave, const SectionTrace& trace) {
@@ -98,23 +98,23 @@ void RecordSectionWindow::mousePressEvent(QMouseEvent* event) {
 
 void RecordSectionWindow::addContextActions(QMenu& menu) {
     QAction* reduced =
-        menu.addAction(QString::asprintf("Приведенное время (v = %.1f км/с)", style_.reduction.velocity));
+        menu.addAction(qtTrId("Приведенное время (v = %1 км/с)").arg(style_.reduction.velocity, 0, 'f', 1));
     reduced->setCheckable(true);
     reduced->setChecked(style_.reduction.on);
     connect(reduced, &QAction::toggled, this, [this](bool on) {
         setReduction({on, style_.reduction.velocity});
     });
-    menu.addAction("Скорость редукции...", this, [this] {
+    menu.addAction(qtTrId("Скорость редукции..."), this, [this] {
         bool ok = false;
-        const double v = QInputDialog::getDouble(
-            this, "Скорость редукции", "Скорость, км/с:", style_.reduction.velocity, 0.5, 50.0, 2, &ok);
+        const double v = QInputDialog::getDouble(this, qtTrId("Скорость редукции"), qtTrId("Скорость, км/с:"),
+                                                 style_.reduction.velocity, 0.5, 50.0, 2, &ok);
         if (ok) setReduction({true, v});
     });
-    QAction* transformed = menu.addAction("Преобразованный сигнал");
+    QAction* transformed = menu.addAction(qtTrId("Преобразованный сигнал"));
     transformed->setCheckable(true);
     transformed->setChecked(style_.transformed);
     connect(transformed, &QAction::toggled, this, &RecordSectionWindow::setTransformed);
-    QAction* all = menu.addAction("Все годографы");
+    QAction* all = menu.addAction(qtTrId("Все годографы"));
     all->setCheckable(true);
     all->setChecked(allCurves_);
     connect(all, &QAction::toggled, this, &RecordSectionWindow::setAllCurves);
@@ -140,7 +140,8 @@ void InstallRecordSectionCommand(Workbench& frame, AppContext& context) {
         try {
             section = source(false);
         } catch (const ZelError& e) {
-            context.messages().show({e.what(), kCaption, MessageIcon::Warning, MessageButtons::Ok});
+            context.messages().show(
+                {e.what(), qtTrId(kCaption).toStdString(), MessageIcon::Warning, MessageButtons::Ok});
             return;
         }
         auto* window = new RecordSectionWindow(std::move(section), source, context.session());

@@ -22,35 +22,35 @@ QString ColorText(const Rgb& c) { return QString::asprintf("%d,%d,%d", c.red, c.
 CWaveformsSetupPage::CWaveformsSetupPage(AppContext& context, waveform* window)
     : context_(context), window_(window) {
     auto* grid = new QGridLayout(this);
-    const char* labels[] = {"Волновые формы", "Преобразованный сигнал", "Метки (время, амплитуда)",
-                            "Основной фон"};
+    const char* labels[] = {QT_TRID_NOOP("Волновые формы"), QT_TRID_NOOP("Преобразованный сигнал"),
+                            QT_TRID_NOOP("Метки (время, амплитуда)"), QT_TRID_NOOP("Основной фон")};
     const TraceColors& c = context.settings().colors;
     const Rgb values[] = {c.waveforms, c.transforms, c.labels, c.background};
     for (int i = 0; i < 4; ++i) {
         edits_[i] = new QLineEdit(ColorText(values[i]), this);
         names_[i] = new QComboBox(this);
-        for (const NamedColor& named : NamedColors()) names_[i]->addItem(named.name);
+        for (const NamedColor& named : NamedColors()) names_[i]->addItem(qtTrId(named.name));
         names_[i]->setCurrentIndex(NamedColorIndex(values[i]));
         // A named colour fills the text; "другой" leaves the text for typing.
         connect(names_[i], &QComboBox::activated, this, [this, i](int index) {
             if (index > 0) edits_[i]->setText(ColorText(NamedColors()[index].value));
         });
-        grid->addWidget(new QLabel(labels[i], this), i, 0);
+        grid->addWidget(new QLabel(qtTrId(labels[i]), this), i, 0);
         grid->addWidget(edits_[i], i, 1);
         grid->addWidget(names_[i], i, 2);
     }
-    auto* defaults = new QPushButton("По умолчанию", this);
+    auto* defaults = new QPushButton(qtTrId("По умолчанию"), this);
     connect(defaults, &QPushButton::clicked, this, &CWaveformsSetupPage::restoreDefaults);
     grid->addWidget(defaults, 4, 2);
     const waveform* w = window_;
-    drawWaveforms_ = new QCheckBox("Рисовать графики волновых форм", this);
+    drawWaveforms_ = new QCheckBox(qtTrId("Рисовать графики волновых форм"), this);
     drawWaveforms_->setChecked(!w || w->style().drawWaveforms);
-    timeGrid_ = new QCheckBox("Отображать сетку по шкале времени", this);
+    timeGrid_ = new QCheckBox(qtTrId("Отображать сетку по шкале времени"), this);
     timeGrid_->setChecked(!w || w->style().timeGrid);
     // How the analyst works the panes: kept for the next start.
-    keepTransformation_ = new QCheckBox("Сохранять фильтр окна при сдвиге и масштабировании", this);
+    keepTransformation_ = new QCheckBox(qtTrId("Сохранять фильтр окна при сдвиге и масштабировании"), this);
     keepTransformation_->setChecked(context.settings().keepTransformation);
-    pickModeStays_ = new QCheckBox("Режим отметки фаз остается включенным после отметки", this);
+    pickModeStays_ = new QCheckBox(qtTrId("Режим отметки фаз остается включенным после отметки"), this);
     pickModeStays_->setChecked(context.settings().pickModeStays);
     grid->addWidget(drawWaveforms_, 5, 0, 1, 3);
     grid->addWidget(timeGrid_, 6, 0, 1, 3);

@@ -33,7 +33,7 @@ constexpr int kScrollRange = 10000;
 constexpr int kWheelStep = 150;
 // One wheel notch zooms in by this factor (out by its inverse).
 constexpr double kWheelZoom = 0.8;
-constexpr const char* kCaption = "Система обработки сейсмических данных";
+constexpr const char* kCaption = QT_TRID_NOOP("Система обработки сейсмических данных");
 }  // namespace
 
 waveform::waveform(AppContext& context, QWidget* parent)
@@ -118,7 +118,7 @@ void waveform::reload(CZoomWindow* window, bool keepRange) {
     TracePane& pane = window->pane();
     const double rangeMin = pane.dataMin(), rangeMax = pane.dataMax();
     const PaneChannel& ch = pane.channel();
-    showStatus("Читаются данные...");
+    showStatus(qtTrId("Читаются данные..."));
     try {
         SaveTimePreset(context_.registry(), ch.station, ch.channel, pane.start(), pane.duration());
     } catch (const ZelError& e) {
@@ -156,7 +156,8 @@ void waveform::loadOverlays(CZoomWindow* window) {
     LoadedOverlays loaded =
         LoadPaneOverlays(context_.databases().work(), window->pane(), {acquisitionMarks_, databasePhases_});
     if (loaded.phasesFailed)
-        context_.messages().show({"Ошибка чтения списка событий !", "ZEL", MessageIcon::Error, MessageButtons::Ok});
+        context_.messages().show({qtTrId("Ошибка чтения списка событий !").toStdString(), "ZEL",
+                                  MessageIcon::Error, MessageButtons::Ok});
     window->overlays = std::move(loaded.overlays);
 }
 
@@ -323,7 +324,8 @@ CZoomWindow* waveform::windowOf(const TracePane* pane) const {
 }
 
 void waveform::noMainPane() {
-    context_.messages().show({"Не выбрано главное окно", kCaption, MessageIcon::Warning, MessageButtons::Ok});
+    context_.messages().show({qtTrId("Не выбрано главное окно").toStdString(), qtTrId(kCaption).toStdString(),
+                              MessageIcon::Warning, MessageButtons::Ok});
 }
 
 void waveform::apply(const NavOutcome& outcome, bool centre) {
@@ -434,7 +436,8 @@ bool waveform::saveChannelList(const std::string& name) {
         SaveChannelList(context_.registry(), name, entries, static_cast<long long>(std::time(nullptr)));
         return true;
     } catch (const ZelError& e) {
-        context_.messages().show({e.what(), kCaption, MessageIcon::Error, MessageButtons::Ok});
+        context_.messages().show(
+            {e.what(), qtTrId(kCaption).toStdString(), MessageIcon::Error, MessageButtons::Ok});
         return false;
     }
 }
@@ -443,8 +446,10 @@ bool waveform::loadChannelList(const std::string& name) {
     // Read first: a list that cannot be read must not cost the analyst the panes on screen.
     const auto entries = ReadChannelList(context_.registry(), name);
     if (!entries) {
-        context_.messages().show({"Не удается прочитать список каналов \"" + name + "\"", kCaption,
-                                  MessageIcon::Error, MessageButtons::Ok});
+        context_.messages().show({qtTrId("Не удается прочитать список каналов \"%1\"")
+                                      .arg(QString::fromStdString(name))
+                                      .toStdString(),
+                                  qtTrId(kCaption).toStdString(), MessageIcon::Error, MessageButtons::Ok});
         return false;
     }
     const std::vector<PlannedPane> plan = PlanChannelList(*entries, context_.stations(), context_.registry());
@@ -625,7 +630,8 @@ bool waveform::enterPick(CZoomWindow* window, const PickSpan& span, const PickCh
         AddPick(context_.session(), MakePick(choice, station, slot, span, phaseCatalogue()), copySlots);
         return true;
     } catch (const ZelError& e) {
-        context_.messages().show({e.what(), kCaption, MessageIcon::Error, MessageButtons::Ok});
+        context_.messages().show(
+            {e.what(), qtTrId(kCaption).toStdString(), MessageIcon::Error, MessageButtons::Ok});
         return false;
     }
 }
