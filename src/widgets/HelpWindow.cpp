@@ -126,6 +126,11 @@ QString HelpBrowser::zelbatchHelp() {
     if (!zelbatchPage_.isEmpty()) return zelbatchPage_;
     auto run = [this](const QStringList& arguments) {
         QProcess process;
+        // zelbatch's help in the language of this interface, whatever the locale says.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LC_ALL", CurrentInterfaceLanguage() == InterfaceLanguage::English ? "en_US.UTF-8"
+                                                                                              : "ru_RU.UTF-8");
+        process.setProcessEnvironment(environment);
         process.start(zelbatch_, arguments);
         if (!process.waitForFinished(5000)) {
             process.kill();

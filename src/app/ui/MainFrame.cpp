@@ -215,7 +215,7 @@ void CMainFrame::createMenus() {
 void CMainFrame::fillMenu(QMenu& menu, const std::vector<cmd::MenuItem>& items) {
     for (const cmd::MenuItem& item : items) {
         if (item.title)
-            fillMenu(*menu.addMenu(QString::fromUtf8(item.title)), item.items);
+            fillMenu(*menu.addMenu(qtTrId(item.title)), item.items);
         else if (item.id == 0)
             menu.addSeparator();
         else
