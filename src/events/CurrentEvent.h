@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/UserText.h"
+
 namespace zel {
 
 // Network magnitude that was never computed in this run; written to the database as NULL.
@@ -20,7 +22,7 @@ struct ErrorEllipse {
 };
 
 // What a command that needs the hypocentre says when there is none.
-inline constexpr const char* kNoHypocentreText = "Гипоцентр не определен";
+inline constexpr const char* kNoHypocentreText = ZEL_TR_NOOP("Гипоцентр не определен");
 
 struct CurrentEvent {
     std::string eventId;  // stored padded with blanks to kEventIdWidth

@@ -4,13 +4,15 @@
 
 #include <cstdint>
 
+#include "base/UserText.h"
+
 namespace zel {
 
 class Databases;
 
-inline constexpr const char* kNoNewOrid = "Ошибка при получении нового ORID";
-inline constexpr const char* kNoNewArid = "Ошибка при получении нового ARID";
-inline constexpr const char* kNoNewCommid = "Ошибка при получении нового COMMID";
+inline constexpr const char* kNoNewOrid = ZEL_TR_NOOP("Ошибка при получении нового ORID");
+inline constexpr const char* kNoNewArid = ZEL_TR_NOOP("Ошибка при получении нового ARID");
+inline constexpr const char* kNoNewCommid = ZEL_TR_NOOP("Ошибка при получении нового COMMID");
 
 // A new key of an INT column. Throws ZelError(failure) when none could be drawn or it does not fit.
 std::int32_t DrawKey(Databases& databases, const char* keyName, const char* failure);

@@ -110,12 +110,12 @@ std::string ProposedEventId(const ZELPhases& picks, std::time_t now) {
 }
 
 std::string EventWaitText(std::string_view eventId) {
-    return "Ожидание: событие " + TrimEventId(eventId) + " сохраняется с другого рабочего места...";
+    return Tr("Ожидание: событие %1 сохраняется с другого рабочего места...").arg(TrimEventId(eventId));
 }
 
 std::string EventBeingSavedText(std::string_view eventId) {
-    return "Событие " + TrimEventId(eventId) +
-           " сейчас сохраняется с другого рабочего места; повторите позже";
+    return Tr("Событие %1 сейчас сохраняется с другого рабочего места; повторите позже")
+        .arg(TrimEventId(eventId));
 }
 
 std::string EventListQuery(DbDialect dialect, const std::string& commentColumn, bool all, int maxEvents) {
@@ -206,8 +206,7 @@ void EventStore::CheckSavable() const {
                            pick.channelIndex >= 0 && pick.channelIndex < kSlotsPerStation;
         // Refused as a whole rather than saved without a pick the analyst cannot see is missing.
         if (!known || catalogue_.Name(pick.phaseIndex).empty())
-            throw ZelError("Фаза " + std::to_string(i + 1) +
-                           " относится к неизвестной станции, каналу или фазе");
+            throw ZelError(Tr("Фаза %1 относится к неизвестной станции, каналу или фазе").arg(i + 1));
     }
 }
 
@@ -341,7 +340,7 @@ void EventStore::SavePhaseList() {
         stage.clear();
         transaction.commit();
     } catch (const Db::Error& error) {
-        throw ZelError(stage.empty() ? std::string(error.what()) : stage + "\n" + error.what());
+        throw ZelError(stage.empty() ? std::string(error.what()) : Tr(stage.c_str()) + "\n" + error.what());
     }
     event_.eventId = id;
 }

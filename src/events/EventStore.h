@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/UserText.h"
 #include "data/StationModel.h"
 #include "db/DbDialect.h"
 #include "db/Odbc.h"
@@ -31,9 +32,10 @@ inline constexpr std::size_t kEventIdWidth = 20;
 // Text columns take at most this many bytes.
 inline constexpr std::size_t kEventTextWidth = 255;
 
-inline constexpr const char* kDuplicateEventId = "Даннный идентификатор уже существует";
-inline constexpr const char* kEmptyEventId = "Введите идентификатор события";
-inline constexpr const char* kOriginSaveFailed = "Ошибка при обновлении orid в ORIGIN в основной базе ZEL";
+inline constexpr const char* kDuplicateEventId = ZEL_TR_NOOP("Даннный идентификатор уже существует");
+inline constexpr const char* kEmptyEventId = ZEL_TR_NOOP("Введите идентификатор события");
+inline constexpr const char* kOriginSaveFailed =
+    ZEL_TR_NOOP("Ошибка при обновлении orid в ORIGIN в основной базе ZEL");
 // While another program holds the event's save lock, and when it holds it past the lock timeout.
 std::string EventWaitText(std::string_view eventId);
 std::string EventBeingSavedText(std::string_view eventId);

@@ -24,11 +24,12 @@ std::vector<std::string> LocationNotes(const std::vector<Observation>& observati
         const std::string name = ObservationName(o, stations, catalogue);
         if (o.use == ObservationUse::NoTravelTime) withoutTime += (withoutTime.empty() ? "" : ", ") + name;
         if (o.use == ObservationUse::Outlier)
-            outliers += (outliers.empty() ? "" : ", ") + name + FormatText(" (%+.1f с)", o.residual);
+            outliers += (outliers.empty() ? "" : ", ") +
+                        Tr("%1 (%2 с)").arg(name).arg(FormatText("%+.1f", o.residual));
     }
     std::vector<std::string> notes;
-    if (!withoutTime.empty()) notes.push_back(FormatText(kPhasesWithoutTravelTime, withoutTime.c_str()));
-    if (!outliers.empty()) notes.push_back(FormatText(kPhasesExcludedAsOutliers, outliers.c_str()));
+    if (!withoutTime.empty()) notes.push_back(Tr(kPhasesWithoutTravelTime).arg(withoutTime));
+    if (!outliers.empty()) notes.push_back(Tr(kPhasesExcludedAsOutliers).arg(outliers));
     if (std::string withoutCurve = PhasesWithoutCurveNote(phases, stations, catalogue); !withoutCurve.empty())
         notes.push_back(std::move(withoutCurve));
     return notes;
@@ -44,7 +45,7 @@ std::string PhasesWithoutCurveNote(const ZELPhases& phases, const std::vector<St
         o.phase = p->phaseIndex;
         names += (names.empty() ? "" : ", ") + ObservationName(o, stations, catalogue);
     }
-    return names.empty() ? std::string() : FormatText(kPhasesWithoutCurve, names.c_str());
+    return names.empty() ? std::string() : Tr(kPhasesWithoutCurve).arg(names);
 }
 
 void MarkOutlierPicks(ZELPhases& phases, const std::vector<Observation>& observations) {

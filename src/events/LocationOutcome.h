@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/UserText.h"
 #include "data/StationModel.h"
 #include "events/Locator.h"
 
@@ -13,16 +14,16 @@ namespace zel {
 class PhaseCatalogue;
 class ZELPhases;
 
-// Each takes the list of "STA phase" names, e.g. "NRI P, KBL S (+289.0 с)".
+// Each takes the list of "STA phase" names as %1, e.g. "NRI P, KBL S (+289.0 с)".
 inline constexpr const char* kPhasesWithoutTravelTime =
-    "Для фаз %s в найденном гипоцентре нет времени пробега: они в расчете не участвовали.";
+    ZEL_TR_NOOP("Для фаз %1 в найденном гипоцентре нет времени пробега: они в расчете не участвовали.");
 inline constexpr const char* kPhasesExcludedAsOutliers =
-    "Фазы %s исключены из расчета: их невязки далеко за разбросом остальных.";
+    ZEL_TR_NOOP("Фазы %1 исключены из расчета: их невязки далеко за разбросом остальных.");
 inline constexpr const char* kPhasesWithoutCurve =
-    "Фазы %s в расчете не участвуют: в выбранной модели для них нет годографа.";
+    ZEL_TR_NOOP("Фазы %1 в расчете не участвуют: в выбранной модели для них нет годографа.");
 // The phase list's note on a pick the rule took out.
 inline constexpr const char* kPickExcludedAsOutlier =
-    "Исключена из расчета как выброс; отметьте фазу, чтобы вернуть ее в расчет.";
+    ZEL_TR_NOOP("Исключена из расчета как выброс; отметьте фазу, чтобы вернуть ее в расчет.");
 
 // "STA phase" of an observation.
 std::string ObservationName(const Observation& o, const std::vector<Station>& stations,

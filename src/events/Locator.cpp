@@ -373,7 +373,7 @@ LocationResult Locator::DescentFrom(Point current, bool fixedDepth) {
         active = UsableAt(current);
         if (CountOf(active) < need) {
             result.ok = false;
-            result.problem = kNoSolution;
+            result.problem = Tr(kNoSolution);
             return result;
         }
         const auto misfit = [&](double lat, double lon, double depth) {
@@ -426,7 +426,7 @@ LocationResult Locator::DescentFrom(Point current, bool fixedDepth) {
     double originTime = 0.0;
     result.misfit = CountOf(active) < need ? kNoMisfit : MisfitOver(active, current, &originTime);
     result.ok = result.misfit < kNoMisfit;
-    if (!result.ok) result.problem = kNoSolution;
+    if (!result.ok) result.problem = Tr(kNoSolution);
     result.lat = current.lat;
     result.lon = current.lon;
     result.depth = current.depth;
@@ -474,7 +474,7 @@ LocationResult Locator::SvdFrom(Point current, double originTime, bool fixedDept
         }
         if (rows < kMinLocationPhases || !Decompose(a, rows, cols, svd)) {
             result.ok = false;
-            result.problem = rows < kMinLocationPhases ? kNoSolution : kLocationFailed;
+            result.problem = Tr(rows < kMinLocationPhases ? kNoSolution : kLocationFailed);
             return result;
         }
         const std::vector<double> dx = BackSubstitute(svd, b);
@@ -512,7 +512,7 @@ LocationResult Locator::SvdFrom(Point current, double originTime, bool fixedDept
     const Mask usable = UsableAt(current);
     if (CountOf(usable) < kMinLocationPhases) {
         result.ok = false;
-        result.problem = kNoSolution;
+        result.problem = Tr(kNoSolution);
         return result;
     }
     result.misfit = MisfitOver(usable, current);

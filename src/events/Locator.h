@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/UserText.h"
 #include "data/StationModel.h"
 #include "events/CurrentEvent.h"
 
@@ -19,11 +20,12 @@ class PhaseCatalogue;
 class ZELPhases;
 struct CurrentEvent;
 
-inline constexpr const char* kTooFewPhases = "Количество фаз < 4";
-inline constexpr const char* kLocationFailed = "Ошибка SVD: решение не найдено";
+inline constexpr const char* kTooFewPhases = ZEL_TR_NOOP("Количество фаз < 4");
+inline constexpr const char* kLocationFailed = ZEL_TR_NOOP("Ошибка SVD: решение не найдено");
 // Too few phases have a travel time where the search stands (a start far from the source, a fixed
 // depth outside the tables).
-inline constexpr const char* kNoSolution = "Решение не найдено: нет времени пробега для всех фаз";
+inline constexpr const char* kNoSolution =
+    ZEL_TR_NOOP("Решение не найдено: нет времени пробега для всех фаз");
 // The misfit of a trial point where some phase has no travel time.
 inline constexpr double kNoMisfit = 99999999.0;
 inline constexpr double kEllipseKmPerDegree = 111.195;

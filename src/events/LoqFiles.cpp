@@ -87,12 +87,12 @@ int ColumnOf(const LoqConfig& config, const char* element, const char* attribute
             const long column = std::strtol(a->second.c_str(), &end, 10);
             if (end != a->second.c_str() && *end == '\0' && column >= 0) return static_cast<int>(column);
         }
-    throw ZelError(std::string("Нет номера колонки ") + element + "." + attribute);
+    throw ZelError(Tr("Нет номера колонки %1.%2").arg(element).arg(attribute));
 }
 
 double RequiredNumber(const std::string& line, int column, const char* field) {
     const std::optional<double> v = NumberAtColumn(line, column);
-    if (!v) throw ZelError(std::string("Нет поля ") + field + " в строке: " + line);
+    if (!v) throw ZelError(Tr("Нет поля %1 в строке: %2").arg(field).arg(line));
     return *v;
 }
 
@@ -100,7 +100,7 @@ double RequiredNumber(const std::string& line, int column, const char* field) {
 long RequiredInteger(const std::string& line, int column, const char* field) {
     const double v = RequiredNumber(line, column, field);
     constexpr double kLimit = 9.0e18;
-    if (!(v > -kLimit && v < kLimit)) throw ZelError(std::string("Нет поля ") + field + " в строке: " + line);
+    if (!(v > -kLimit && v < kLimit)) throw ZelError(Tr("Нет поля %1 в строке: %2").arg(field).arg(line));
     return static_cast<long>(v);
 }
 
@@ -250,7 +250,8 @@ void WriteLoqInput(const std::string& directory, int number, const ZELPhases& ph
     // The locator reads the three together: never a new arrival list beside an old origin.
     if (const auto failure = ReplaceFiles(
             {{names.arrivals, arrivals}, {names.origin, origin}, {names.configuration, configuration}}))
-        throw ZelError(kLoqFileOpenError + failure->path + ": " + FileWriteReason(failure->failure));
+        throw ZelError(
+            Tr("Ошибка открытия файла: %1: %2").arg(failure->path).arg(FileWriteReason(failure->failure)));
 }
 
 LoqConfig ParseLoqConfiguration(const std::string& text) {
@@ -293,7 +294,8 @@ std::vector<LoqArrival> ReadLoqArrivals(const std::string& text, const LoqConfig
         LoqArrival a;
         a.station = WordAtColumn(line, sta);
         a.phase = WordAtColumn(line, phase);
-        if (a.station.empty() || a.phase.empty()) throw ZelError("Нет станции или фазы в строке: " + line);
+        if (a.station.empty() || a.phase.empty())
+            throw ZelError(Tr("Нет станции или фазы в строке: %1").arg(line));
         a.time = RequiredNumber(line, time, "time_arrvl");
         a.arid = RequiredInteger(line, arid, "ar_ID");
         a.lat = RequiredNumber(line, lat, "stn_lat");

@@ -22,6 +22,7 @@ struct CurrentEvent;
 
 inline constexpr const char* kLoqProgram = "LOQ.EXE";
 inline constexpr const char* kLoqConfigName = "zel.loq.conf";
+// How the Russian text of a failed write of the three files begins ("... : path: reason").
 inline constexpr const char* kLoqFileOpenError = "Ошибка открытия файла: ";
 
 // The three files of event number n in a directory that ends with a separator.

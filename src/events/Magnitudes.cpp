@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/FormatText.h"
+#include "base/UserText.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 
@@ -113,21 +115,21 @@ const char* TableMagnitudeFile(TableMagnitudeKind kind) {
 }
 
 std::string TableLoadError(TableMagnitudeKind kind) {
-    return std::string("Ошибка загрузки файла калибровки для ") + TableMagnitudeName(kind);
+    return Tr("Ошибка загрузки файла калибровки для %1").arg(TableMagnitudeName(kind));
 }
 
 std::string AmplitudePeriodError(double amplitude, double period) {
-    if (period == 0) return "Период = 0";
-    if (amplitude == 0) return "Амплитуда = 0";
-    if (!(period > 0)) return "Период должен быть больше 0";
-    if (!(amplitude > 0)) return "Амплитуда должна быть больше 0";
+    if (period == 0) return Tr("Период = 0");
+    if (amplitude == 0) return Tr("Амплитуда = 0");
+    if (!(period > 0)) return Tr("Период должен быть больше 0");
+    if (!(amplitude > 0)) return Tr("Амплитуда должна быть больше 0");
     return {};
 }
 
 StationMagnitude MagnitudeMs(double amplitude, double period, double distanceDeg) {
     if (std::string e = AmplitudePeriodError(amplitude, period); !e.empty()) return Refused(e);
     const double delta = UsableDistance(distanceDeg);
-    if (!(delta > 0)) return Refused("Расстояние должно быть больше 0");
+    if (!(delta > 0)) return Refused(Tr("Расстояние должно быть больше 0"));
     return Value(1.66 * std::log10(delta) + std::log10(amplitude / period) + 3.3);
 }
 
@@ -137,12 +139,11 @@ StationMagnitude TableMagnitude(TableMagnitudeKind kind, const CCALIBDATA& table
     if (!table.loaded()) return Refused(TableLoadError(kind));
     const double q = table.value(depthKm, UsableDistance(distanceDeg));
     if (q == -1.0) {
-        char text[256];
-        std::snprintf(text, sizeof text,
-                      "Для расстояния %.3f° и глубины %.1f км нет данных в калибровочном файле для магнитуды "
-                      "%s.\nМагнитуда не рассчитана.",
-                      distanceDeg, depthKm, TableMagnitudeName(kind));
-        return Refused(text);
+        return Refused(Tr("Для расстояния %1° и глубины %2 км нет данных в калибровочном файле для магнитуды "
+                          "%3.\nМагнитуда не рассчитана.")
+                           .arg(FormatText("%.3f", distanceDeg))
+                           .arg(FormatText("%.1f", depthKm))
+                           .arg(TableMagnitudeName(kind)));
     }
     const double ratio = (kind == TableMagnitudeKind::Mb ? 2 * amplitude : amplitude) / period;
     return Value(std::log10(ratio) + q);
@@ -151,18 +152,18 @@ StationMagnitude TableMagnitude(TableMagnitudeKind kind, const CCALIBDATA& table
 StationMagnitude LocalMagnitude(const CMLCalib* calibration, double amplitude, double distanceDeg,
                                 double depthKm) {
     const double a = std::fabs(amplitude);
-    if (a == 0 || !std::isfinite(a)) return Refused("Амплитуда = 0");
+    if (a == 0 || !std::isfinite(a)) return Refused(Tr("Амплитуда = 0"));
     const double km = std::fabs(distanceDeg) * kKilometresPerDegree;
     if (calibration != nullptr) {
         const std::optional<double> c = calibration->value(km);
         if (!c)
             return Refused(
-                "Для данного расстояния до эпицентра нет данных в калибровочном файле для магнитуды ML.");
+                Tr("Для данного расстояния до эпицентра нет данных в калибровочном файле для магнитуды ML."));
         return Value(std::log10(a) - *c + kLogWoodAndersonGain - 3);
     }
     const double r = std::sqrt(km * km + depthKm * depthKm);
     if (!(r >= 5 && r <= 800))
-        return Refused("Гипоцентральное расстояние вне допустимого диапазона (5-800 км.)");
+        return Refused(Tr("Гипоцентральное расстояние вне допустимого диапазона (5-800 км.)"));
     if (r < 206) return Value(std::log10(a) + 1.43 * std::log10(r) + 0.61);
     return Value(std::log10(a) + 2.51 * std::log10(r) - 1.89);
 }

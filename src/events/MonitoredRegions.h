@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/UserText.h"
+
 namespace zel {
 
 namespace Db {
@@ -19,8 +21,8 @@ class CContReg {
 };
 
 // The message shown when an edit of CONTREG fails.
-inline constexpr const char* kMonitoredRegionWriteError =
-    "Ошибка записи информации в БД. \nИзменения в списке контролируемых регионов запомнены не будут.";
+inline constexpr const char* kMonitoredRegionWriteError = ZEL_TR_NOOP(
+    "Ошибка записи информации в БД. \nИзменения в списке контролируемых регионов запомнены не будут.");
 
 class MonitoredRegions {
   public:

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "base/TimeConversions.h"
+#include "base/UserText.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
 
@@ -113,10 +114,26 @@ std::string StationNameTable::LocationCode(int station, int slot) const {
 
 const std::array<const char*, kPhaseListColumnCount>& PhaseListTitles() {
     static const std::array<const char*, kPhaseListColumnCount> titles = {
-        "Станция", "Канал",     "Код расп.", "Фаза",   "Вступление", "Время",
-        "Невязка", "Амплитуда", "Период",    "Азимут", "Обр.Азим.",  "Расст. до эпицентра(град.)",
-        "Mb",      "Ms",        "MPLP",      "MPSP",   "ML",         "Класс",
-        "CODA",    "Mcoda"};
+        ZEL_TR_NOOP("Станция"),
+        ZEL_TR_NOOP("Канал"),
+        ZEL_TR_NOOP("Код расп."),
+        ZEL_TR_NOOP("Фаза"),
+        ZEL_TR_NOOP("Вступление"),
+        ZEL_TR_NOOP("Время"),
+        ZEL_TR_NOOP("Невязка"),
+        ZEL_TR_NOOP("Амплитуда"),
+        ZEL_TR_NOOP("Период"),
+        ZEL_TR_NOOP("Азимут"),
+        ZEL_TR_NOOP("Обр.Азим."),
+        ZEL_TR_NOOP("Расст. до эпицентра(град.)"),
+        "Mb",
+        "Ms",
+        "MPLP",
+        "MPSP",
+        "ML",
+        ZEL_TR_NOOP("Класс"),
+        "CODA",
+        "Mcoda"};
     return titles;
 }
 
@@ -318,25 +335,25 @@ void SortPhaseRows(std::vector<SEISMIC_PHASE*>& rows, int column, bool descendin
 ManualPickResult BuildManualPick(const ManualPick& in, const PhaseCatalogue& catalogue) {
     ManualPickResult result;
     if (in.station < 0) {
-        result.error = "Выберите сейсмическую станцию";
+        result.error = Tr("Выберите сейсмическую станцию");
         return result;
     }
     if (in.channel < 0 || in.channel >= kChannelSlots) {
-        result.error = "Выберите канал";
+        result.error = Tr("Выберите канал");
         return result;
     }
     if (in.phase < 0 || in.phase >= catalogue.Count()) {
-        result.error = "Выберите фазу";
+        result.error = Tr("Выберите фазу");
         return result;
     }
     std::optional<Date> date = ParseDate(in.date);
     if (!date) {
-        result.error = "Введите правильную дату";
+        result.error = Tr("Введите правильную дату");
         return result;
     }
     std::optional<double> clock = ParseClock(in.time);
     if (!clock) {
-        result.error = "Введите правильное время";
+        result.error = Tr("Введите правильное время");
         return result;
     }
     SEISMIC_PHASE pick;
@@ -354,10 +371,10 @@ ManualPickResult BuildManualPick(const ManualPick& in, const PhaseCatalogue& cat
 
 std::optional<std::string> ApplyPhaseEdit(ZELPhases& list, SEISMIC_PHASE& pick, const PhaseEdit& edit,
                                           const PhaseCatalogue& catalogue) {
-    if (edit.phase < 0 || edit.phase >= catalogue.Count()) return std::string("Выберите фазу");
+    if (edit.phase < 0 || edit.phase >= catalogue.Count()) return std::string(Tr("Выберите фазу"));
     if (edit.phase != pick.phaseIndex) {
         const SEISMIC_PHASE* other = list.Find(pick.stationIndex, pick.channelIndex, edit.phase);
-        if (other && other != &pick) return std::string("Выбранная фаза уже существует");
+        if (other && other != &pick) return std::string(Tr("Выбранная фаза уже существует"));
     }
     pick.firstMotion = static_cast<std::uint8_t>(std::clamp(edit.firstMotion, 0, kFirstMotionCount - 1));
     pick.weight = static_cast<std::uint8_t>(std::clamp(edit.weight, 0, kMaxWeight));

@@ -69,6 +69,7 @@ enum PhaseColumn {
     kPhaseListColumnCount
 };
 
+// The column titles as templates: translated where they are shown.
 const std::array<const char*, kPhaseListColumnCount>& PhaseListTitles();
 
 // "hh:mm:ss.cc dd/mm/yyyy" with the time rounded to hundredths before it is split, so a carry

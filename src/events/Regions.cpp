@@ -18,14 +18,14 @@ constexpr int kBandsPerQuadrant = 91;  // whole degrees 0..90
 
 std::string ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw ZelError("Нет файла регионов " + path);
+    if (!in) throw ZelError(Tr("Нет файла регионов %1").arg(path));
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
 [[noreturn]] void Malformed(const std::string& path, const std::string& why) {
-    throw ZelError("Неверный файл регионов " + path + ": " + why);
+    throw ZelError(Tr("Неверный файл регионов %1: %2").arg(path).arg(why));
 }
 
 // "number,text" lines after a header line; the text may be quoted (with "" for a quote).
@@ -62,16 +62,16 @@ std::vector<std::vector<std::pair<int, int>>> ReadQuadrant(const std::string& pa
     std::vector<std::vector<std::pair<int, int>>> bands;
     int lon, region;
     while (in >> lon >> region) {
-        if (region < 1 || region > regionCount) Malformed(path, "регион " + std::to_string(region));
+        if (region < 1 || region > regionCount) Malformed(path, Tr("регион %1").arg(region));
         if (lon == 0) bands.emplace_back();
         if (bands.empty() || lon < 0 || lon > 180 ||
             (bands.back().size() && lon <= bands.back().back().first))
-            Malformed(path, "долгота " + std::to_string(lon));
+            Malformed(path, Tr("долгота %1").arg(lon));
         bands.back().emplace_back(lon, region);
     }
-    if (!in.eof()) Malformed(path, "не число");
+    if (!in.eof()) Malformed(path, Tr("не число"));
     if (static_cast<int>(bands.size()) != kBandsPerQuadrant)
-        Malformed(path, std::to_string(bands.size()) + " широт вместо 91");
+        Malformed(path, Tr("%1 широт вместо 91").arg(bands.size()));
     return bands;
 }
 
@@ -145,7 +145,7 @@ RegionTables ReadRegionFiles(const std::string& directory) {
         const int number = static_cast<int>(t.geographic.size()) + 1;
         t.geographic.push_back({number, line, line});
     }
-    if (t.geographic.empty()) Malformed(dir + "names.asc", "нет названий");
+    if (t.geographic.empty()) Malformed(dir + "names.asc", Tr("нет названий"));
     const int regionCount = static_cast<int>(t.geographic.size());
 
     for (const auto& [number, name] : ReadNumberedCsv(dir + "seismic_regions.csv"))
@@ -161,7 +161,7 @@ RegionTables ReadRegionFiles(const std::string& directory) {
     }
     for (const NamedRegion& g : t.geographic)
         if (!seismicOf.count(g.number))
-            Malformed(dir + "geo_to_seismic.csv", "нет региона " + std::to_string(g.number));
+            Malformed(dir + "geo_to_seismic.csv", Tr("нет региона %1").arg(g.number));
 
     struct Quadrant {
         const char* file;

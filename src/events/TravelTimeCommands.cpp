@@ -1,9 +1,10 @@
 #include "events/TravelTimeCommands.h"
 
 #include <cmath>
-#include <cstdio>
 
+#include "base/FormatText.h"
 #include "base/TimeConversions.h"
+#include "base/UserText.h"
 #include "events/CurrentEvent.h"
 #include "events/PhaseCatalogue.h"
 #include "events/ZELPhases.h"
@@ -11,20 +12,14 @@
 namespace zel {
 namespace {
 
-std::string Printf(const char* format, const std::string& name) {
-    char text[256];
-    std::snprintf(text, sizeof text, format, name.c_str());
-    return text;
-}
-
-std::string NoCurve(const PhaseCatalogue& catalogue, int phase) {
-    return Printf("Нет данных годографа для фазы %s", catalogue.Name(phase));
+UserText NoCurve(const PhaseCatalogue& catalogue, int phase) {
+    return Tr("Нет данных годографа для фазы %1").arg(catalogue.Name(phase));
 }
 
 const SEISMIC_PHASE& PickOf(const PhaseCatalogue& catalogue, const ZELPhases& phases, int station,
                             int channel, int phase) {
     const SEISMIC_PHASE* pick = phases.Find(station, channel, phase);
-    if (!pick) throw ZelError(Printf("Нет отметки фазы %s", catalogue.Name(phase)));
+    if (!pick) throw ZelError(Tr("Нет отметки фазы %1").arg(catalogue.Name(phase)));
     return *pick;
 }
 
@@ -49,16 +44,14 @@ std::string TravelTimeText(double seconds) {
     const int hours = static_cast<int>((whole / 3600) % 48);
     const int minutes = static_cast<int>((whole / 60) % 60);
     const double rest = seconds - static_cast<double>(whole - whole % 60);
-    char text[64];
-    std::snprintf(text, sizeof text, "Время пробега=%02d:%02d:%05.2f", hours, minutes, rest);
-    return text;
+    return Tr("Время пробега=%1").arg(FormatText("%02d:%02d:%05.2f", hours, minutes, rest));
 }
 
 double CalculatorTravelTime(const PhaseCatalogue& catalogue, const std::string& phase, float depth,
                             float distance) {
     const int index = catalogue.IndexOf(phase);
-    if (index < 0) throw ZelError(Printf("В системе отсутствует годограф %s", phase));
-    if (!catalogue.HasCurve(index)) throw ZelError(Printf("Ошибка загрузки файла годографа %s", phase));
+    if (index < 0) throw ZelError(Tr("В системе отсутствует годограф %1").arg(phase));
+    if (!catalogue.HasCurve(index)) throw ZelError(Tr("Ошибка загрузки файла годографа %1").arg(phase));
     const float travel = catalogue.TravelTime(index, depth, distance);
     if (travel < 0) throw ZelError(NoCurve(catalogue, index));
     return travel;
@@ -80,13 +73,11 @@ DistanceEstimate EstimateDistance(const PhaseCatalogue& catalogue, const ZELPhas
 
 std::string DistanceEstimateText(const DistanceEstimate& estimate, float depth) {
     const CalendarTime t = EpochToCalendar(estimate.originTime).value_or(CalendarTime{});
-    char text[256];
-    std::snprintf(
-        text, sizeof text,
-        "Расстояние до эпицентра %.3f градусов.\n Время в очаге %02d:%02d:%.1f %02d.%02d.%4d\n при глубине "
-        "%.0f км",
-        estimate.distance, t.hour, t.minute, t.second, t.day, t.month, t.year, depth);
-    return text;
+    return Tr("Расстояние до эпицентра %1 градусов.\n Время в очаге %2 %3\n при глубине %4 км")
+        .arg(FormatText("%.3f", estimate.distance))
+        .arg(FormatText("%02d:%02d:%.1f", t.hour, t.minute, t.second))
+        .arg(FormatText("%02d.%02d.%4d", t.day, t.month, t.year))
+        .arg(FormatText("%.0f", depth));
 }
 
 void ApplyDistanceEstimate(const DistanceEstimate& estimate, float depth, int station, int channel,

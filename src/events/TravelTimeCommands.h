@@ -20,8 +20,8 @@ struct CurrentEvent;
 std::string TravelTimeText(double seconds);
 
 // The calculator: the travel time of a catalogue phase, or ZelError "В системе отсутствует
-// годограф %s" for a name not in the catalogue and "Ошибка загрузки файла годографа %s" for a
-// phase without a loaded table; "Нет данных годографа для фазы %s" where the table has no time.
+// годограф %1" for a name not in the catalogue and "Ошибка загрузки файла годографа %1" for a
+// phase without a loaded table; "Нет данных годографа для фазы %1" where the table has no time.
 double CalculatorTravelTime(const PhaseCatalogue& catalogue, const std::string& phase, float depth,
                             float distance);
 
@@ -31,7 +31,7 @@ struct DistanceEstimate {
 };
 
 // Distance from the onsets of two phases picked on one channel (station index, slot). ZelError:
-// "Фазы совпадают", "Нет отметки фазы %s", "Нет решения".
+// "Фазы совпадают", "Нет отметки фазы %1", "Нет решения".
 DistanceEstimate EstimateDistance(const PhaseCatalogue& catalogue, const ZELPhases& phases, int station,
                                   int channel, int firstPhase, int secondPhase, float depth);
 
@@ -69,9 +69,9 @@ struct PlacementResult {
 };
 
 // Predicted picks: onset 1, first motion 4, weight 3, not included and not to be saved. Phases
-// without a curve are passed over. ZelError: "Нет отметки фазы %s" or "Нет данных годографа для
-// фазы %s" for the reference phase; in the origin-time mode a phase with a curve but no time at
-// this distance stops the run with "Нет данных годографа для фазы %s" (picks computed before it
+// without a curve are passed over. ZelError: "Нет отметки фазы %1" or "Нет данных годографа для
+// фазы %1" for the reference phase; in the origin-time mode a phase with a curve but no time at
+// this distance stops the run with "Нет данных годографа для фазы %1" (picks computed before it
 // are kept in the error's partial result, see PlacementStopped).
 PlacementResult PlacePhases(const PhaseCatalogue& catalogue, const ZELPhases& phases,
                             const PlacementRequest& request);
@@ -79,7 +79,7 @@ PlacementResult PlacePhases(const PhaseCatalogue& catalogue, const ZELPhases& ph
 // Thrown by PlacePhases when the run stops half-way; carries what was placed before the stop.
 class PlacementStopped : public ZelError {
   public:
-    PlacementStopped(const std::string& text, PlacementResult partial)
+    PlacementStopped(const UserText& text, PlacementResult partial)
         : ZelError(text), partial_(std::move(partial)) {}
     const PlacementResult& partial() const { return partial_; }
 

@@ -95,7 +95,7 @@ void EventCommands::loadSecondary() {
     try {
         if (!context_.databases().cssAvailable())
             throw ZelError("Ошибка инициализации интерфейса к базе данных CSS");
-        COriginChooser chooser("Выберите индекс землетрясения из вторичной БД",
+        COriginChooser chooser(qtTrId("Выберите индекс землетрясения из вторичной БД"),
                                ListSecondaryOrigins(context_.databases().css()), &frame_.mainWindow());
         if (chooser.exec() != QDialog::Accepted || !chooser.chosenOrid()) return;
         store_->LoadFromSecondary(*chooser.chosenOrid(), "");
@@ -116,14 +116,16 @@ void EventCommands::loadAutomatic() {
         automatic.open(BuildConnectString(dsn, user, source.passwordEdit()->text().toStdString()));
     } catch (const Db::Error& e) {
         // The password is never shown.
-        messages.show(
-            {"Ошибка подключения к базе данных DSN=" + MaskPassword(dsn) + " (" + user + ":***)\n" + e.what(),
-             "ZEL", MessageIcon::Error, MessageButtons::Ok});
+        messages.show({qtTrId("Ошибка подключения к базе данных DSN=%1 (%2:***)\n%3")
+                           .arg(QString::fromStdString(MaskPassword(dsn)), QString::fromStdString(user),
+                                QString::fromUtf8(e.what()))
+                           .toStdString(),
+                       "ZEL", MessageIcon::Error, MessageButtons::Ok});
         return;
     }
     try {
-        COriginChooser chooser("Загрузить данные автоматической локации", ListAutomaticOrigins(automatic),
-                               &frame_.mainWindow());
+        COriginChooser chooser(qtTrId("Загрузить данные автоматической локации"),
+                               ListAutomaticOrigins(automatic), &frame_.mainWindow());
         if (chooser.exec() != QDialog::Accepted || !chooser.chosenOrid()) return;
         store_->LoadFromAutomatic(automatic, *chooser.chosenOrid());
     } catch (const ZelError& e) {
@@ -135,8 +137,8 @@ void EventCommands::loadAutomatic() {
 void EventCommands::addDetections(bool fromAlert) {
     Databases& databases = context_.databases();
     if (fromAlert && !databases.cssAvailable()) {
-        context_.messages().show({"Ошибка инициализации интерфейса к базе данных CSS", "ZEL",
-                                  MessageIcon::Error, MessageButtons::Ok});
+        context_.messages().show({qtTrId("Ошибка инициализации интерфейса к базе данных CSS").toStdString(),
+                                  "ZEL", MessageIcon::Error, MessageButtons::Ok});
         return;
     }
     const CurrentEvent& event = context_.session().event();
@@ -164,18 +166,18 @@ EventCommands* InstallEventCommands(Workbench& frame, AppContext& context) {
         frame.bind(cmd::kLoadPhaseListDb, commands, [commands] { commands->load(true); }),
     };
     // Not a frame command: it lives in the phase list's own menu.
-    auto* add = new QAction("Добавить список  фаз из БД", commands);
+    auto* add = new QAction(qtTrId("Добавить список  фаз из БД"), commands);
     QObject::connect(add, &QAction::triggered, commands, [commands] { commands->load(false); });
     actions.push_back(add);
     actions.push_back(frame.bind(cmd::kNewEvent, commands, [commands] { commands->newEvent(); }));
-    auto* secondary = new QAction("Загрузить список фаз из вторичной БД", commands);
+    auto* secondary = new QAction(qtTrId("Загрузить список фаз из вторичной БД"), commands);
     QObject::connect(secondary, &QAction::triggered, commands, [commands] { commands->loadSecondary(); });
     actions.push_back(secondary);
     actions.push_back(frame.bind(cmd::kLoadAutomatic, commands, [commands] { commands->loadAutomatic(); }));
-    auto* fromAlert = new QAction("*Добавить фазы из ARR_ALERT", commands);
+    auto* fromAlert = new QAction(qtTrId("*Добавить фазы из ARR_ALERT"), commands);
     QObject::connect(fromAlert, &QAction::triggered, commands, [commands] { commands->addDetections(true); });
     actions.push_back(fromAlert);
-    auto* fromEventList = new QAction("*Добавить фазы из EventList", commands);
+    auto* fromEventList = new QAction(qtTrId("*Добавить фазы из EventList"), commands);
     QObject::connect(fromEventList, &QAction::triggered, commands,
                      [commands] { commands->addDetections(false); });
     actions.push_back(fromEventList);

@@ -56,19 +56,20 @@ QString OriginTimeText(const std::optional<double>& time) {
 
 CNewEventDlg::CNewEventDlg(EventStore& store, MessageSink& messages, bool startsEvent, QWidget* parent)
     : QDialog(parent), store_(store), messages_(messages), startsEvent_(startsEvent) {
-    setWindowTitle(startsEvent ? "Начать обработку нового землетрясения" : "Создать новую запись");
+    setWindowTitle(startsEvent ? qtTrId("Начать обработку нового землетрясения")
+                               : qtTrId("Создать новую запись"));
     id_ = new QLineEdit(QString::fromStdString(store.proposedEventId()), this);
     id_->setMaxLength(static_cast<int>(kEventIdWidth));
     comment_ = new QLineEdit(this);
     comment_->setMaxLength(static_cast<int>(kEventTextWidth));
     auto* form = new QFormLayout;
-    form->addRow("Идентификатор", id_);
-    form->addRow("Комментарий", comment_);
+    form->addRow(qtTrId("Идентификатор"), id_);
+    form->addRow(qtTrId("Комментарий"), comment_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CNewEventDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     if (startsEvent) {
-        QPushButton* reb = buttons->addButton("Загрузить REB", QDialogButtonBox::ActionRole);
+        QPushButton* reb = buttons->addButton(qtTrId("Загрузить REB"), QDialogButtonBox::ActionRole);
         connect(reb, &QPushButton::clicked, this, [this] { done(kLoadReb); });
     }
     auto* layout = new QVBoxLayout(this);
@@ -95,25 +96,26 @@ void CNewEventDlg::accept() {
 CSelectPhaseGroup::CSelectPhaseGroup(EventStore& store, const CurrentEvent& current, MessageSink& messages,
                                      PrivateProfile* ini, Mode mode, QWidget* parent)
     : QDialog(parent), store_(store), current_(current), messages_(messages), ini_(ini), mode_(mode) {
-    setWindowTitle(mode == kSave ? "Сохранить список фаз" : "Загрузить список фаз");
+    setWindowTitle(mode == kSave ? qtTrId("Сохранить список фаз") : qtTrId("Загрузить список фаз"));
     list_ = new QTreeWidget(this);
     list_->setRootIsDecorated(false);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setHeaderLabels({"Идентификатор", "ORID", "Комментарий", "Широта", "Долгота", "Время в очаге",
-                            "Глубина", "Дата записи"});
-    all_ = new QCheckBox("Загружать все", this);
+    list_->setHeaderLabels({qtTrId("Идентификатор"), "ORID", qtTrId("Комментарий"), qtTrId("Широта"),
+                            qtTrId("Долгота"), qtTrId("Время в очаге"), qtTrId("Глубина"),
+                            qtTrId("Дата записи")});
+    all_ = new QCheckBox(qtTrId("Загружать все"), this);
     max_ = new QSpinBox(this);
     max_->setRange(1, 100000);
     all_->setChecked(!ini_ || ini_->getInt(kSection, "SELECT ALL", 1) != 0);
     max_->setValue(ini_ ? std::max(1, ini_->getInt(kSection, "MaxEvents", 20)) : 20);
-    create_ = new QPushButton("Создать", this);
-    delete_ = new QPushButton("Удалить", this);
+    create_ = new QPushButton(qtTrId("Создать"), this);
+    delete_ = new QPushButton(qtTrId("Удалить"), this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(mode == kSave ? "Сохранить" : "Загрузить");
+    buttons->button(QDialogButtonBox::Ok)->setText(mode == kSave ? qtTrId("Сохранить") : qtTrId("Загрузить"));
 
     auto* limits = new QHBoxLayout;
     limits->addWidget(all_);
-    limits->addWidget(new QLabel("Загружать последние", this));
+    limits->addWidget(new QLabel(qtTrId("Загружать последние"), this));
     limits->addWidget(max_);
     limits->addStretch();
     limits->addWidget(create_);
@@ -199,11 +201,13 @@ void CSelectPhaseGroup::deleteSelected() {
     if (!item) return;
     const std::string id = rows_[item->data(0, Qt::UserRole).toInt()].eventId;
     const std::string question =
-        "Идентификатор '" + id +
-        "' будет удален без возможности восстановления вместе со своим списком фаз.\n"
-        "Нажмите кнопку 'Да' для подтверждения или 'Нет' для отказа от удаления";
-    if (messages_.show({question, "Предупреждение", MessageIcon::Warning, MessageButtons::YesNo}) !=
-        MessageAnswer::Yes)
+        qtTrId(
+            "Идентификатор '%1' будет удален без возможности восстановления вместе со своим списком фаз.\n"
+            "Нажмите кнопку 'Да' для подтверждения или 'Нет' для отказа от удаления")
+            .arg(QString::fromStdString(id))
+            .toStdString();
+    if (messages_.show({question, qtTrId("Предупреждение").toStdString(), MessageIcon::Warning,
+                        MessageButtons::YesNo}) != MessageAnswer::Yes)
         return;
     std::optional<std::int64_t> orid;
     try {
@@ -245,7 +249,8 @@ COriginChooser::COriginChooser(const QString& title, std::vector<AutomaticOrigin
     setWindowTitle(title);
     list_ = new QTreeWidget(this);
     list_->setRootIsDecorated(false);
-    list_->setHeaderLabels({"ORID", "Время в очаге", "Широта", "Долгота", "Глубина", "Mb"});
+    list_->setHeaderLabels(
+        {"ORID", qtTrId("Время в очаге"), qtTrId("Широта"), qtTrId("Долгота"), qtTrId("Глубина"), "Mb"});
     for (std::size_t i = 0; i < origins_.size(); ++i) {
         const AutomaticOrigin& o = origins_[i];
         auto* item =
@@ -271,15 +276,15 @@ std::optional<std::int64_t> COriginChooser::chosenOrid() const {
 }
 
 CAutomaticSourceDlg::CAutomaticSourceDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Загрузить данные автоматической локации");
+    setWindowTitle(qtTrId("Загрузить данные автоматической локации"));
     dsn_ = new QLineEdit(this);
     user_ = new QLineEdit(this);
     password_ = new QLineEdit(this);
     password_->setEchoMode(QLineEdit::Password);
     auto* form = new QFormLayout;
-    form->addRow("Источник данных (DSN)", dsn_);
-    form->addRow("Пользователь", user_);
-    form->addRow("Пароль", password_);
+    form->addRow(qtTrId("Источник данных (DSN)"), dsn_);
+    form->addRow(qtTrId("Пользователь"), user_);
+    form->addRow(qtTrId("Пароль"), password_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -38,7 +38,8 @@ GeometryCommands::GeometryCommands(Workbench& frame, AppContext& context)
 void GeometryCommands::listChanged() { context_.session().changed(SessionChange::Picks); }
 
 void GeometryCommands::noActivePane() {
-    context_.messages().show({"Не выбрано главное окно", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+    context_.messages().show(
+        {qtTrId("Не выбрано главное окно").toStdString(), "ZEL", MessageIcon::Warning, MessageButtons::Ok});
 }
 
 std::optional<std::pair<int, int>> GeometryCommands::activeChannel() const {
@@ -71,7 +72,8 @@ void GeometryCommands::planeWaveAzimuth() {
     const int reference = choose.station();
     const std::vector<PlaneWavePoint> points = PlaneWavePoints(context_.session().phases(), stations, reference);
     if (points.size() < 3) {
-        context_.messages().show({"Необходимо > 2 P-фаз", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+        context_.messages().show(
+            {qtTrId("Необходимо > 2 P-фаз").toStdString(), "ZEL", MessageIcon::Warning, MessageButtons::Ok});
         return;
     }
     const std::optional<PlaneWaveFit> fit = FitPlaneWave(points);

@@ -39,9 +39,9 @@ void Refuse(QLineEdit* edit) {
 QGroupBox* PointBox(const QString& title, QLineEdit* lat, QLineEdit* lon, QWidget* parent) {
     auto* box = new QGroupBox(title, parent);
     auto* grid = new QGridLayout(box);
-    grid->addWidget(new QLabel("Широта", box), 0, 0);
+    grid->addWidget(new QLabel(qtTrId("Широта"), box), 0, 0);
     grid->addWidget(lat, 0, 1);
-    grid->addWidget(new QLabel("Долгота", box), 1, 0);
+    grid->addWidget(new QLabel(qtTrId("Долгота"), box), 1, 0);
     grid->addWidget(lon, 1, 1);
     return box;
 }
@@ -49,7 +49,7 @@ QGroupBox* PointBox(const QString& title, QLineEdit* lat, QLineEdit* lon, QWidge
 }  // namespace
 
 CDistAzDlg::CDistAzDlg(const CurrentEvent& event, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Дистанция и азимут");
+    setWindowTitle(qtTrId("Дистанция и азимут"));
     for (QLineEdit*& f : fields_) f = new QLineEdit(this);
     fields_[0]->setText(event.hypocentreValid ? Fixed(event.lat, 2) : "0");
     fields_[1]->setText(event.hypocentreValid ? Fixed(event.lon, 2) : "0");
@@ -59,18 +59,18 @@ CDistAzDlg::CDistAzDlg(const CurrentEvent& event, QWidget* parent) : QDialog(par
     azimuth_ = new QLabel(this);
     backAzimuth_ = new QLabel(this);
     auto* results = new QGridLayout;
-    results->addWidget(new QLabel("Дистанция", this), 0, 0);
+    results->addWidget(new QLabel(qtTrId("Дистанция"), this), 0, 0);
     results->addWidget(distance_, 0, 1);
-    results->addWidget(new QLabel("Азимут", this), 1, 0);
+    results->addWidget(new QLabel(qtTrId("Азимут"), this), 1, 0);
     results->addWidget(azimuth_, 1, 1);
-    results->addWidget(new QLabel("Обратный азимут", this), 2, 0);
+    results->addWidget(new QLabel(qtTrId("Обратный азимут"), this), 2, 0);
     results->addWidget(backAzimuth_, 2, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] { calculate(); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PointBox("Исходная точка", fields_[0], fields_[1], this));
-    layout->addWidget(PointBox("Конечная точка", fields_[2], fields_[3], this));
+    layout->addWidget(PointBox(qtTrId("Исходная точка"), fields_[0], fields_[1], this));
+    layout->addWidget(PointBox(qtTrId("Конечная точка"), fields_[2], fields_[3], this));
     layout->addLayout(results);
     layout->addWidget(buttons);
 }
@@ -101,17 +101,18 @@ QString CDistAzDlg::resultText() const {
 CRegionDlg::CRegionDlg(const MonitoredRegions& regions, const CContReg& region, int except,
                        MessageSink& messages, QWidget* parent)
     : QDialog(parent), regions_(regions), except_(except), messages_(messages), region_(region) {
-    setWindowTitle("Редактировать параметры региона");
+    setWindowTitle(qtTrId("Редактировать параметры региона"));
     name_ = new QLineEdit(QString::fromStdString(region.name), this);
     name_->setMaxLength(100);
     const float values[4] = {region.lat1, region.lon1, region.lat2, region.lon2};
-    static const char* const labels[4] = {"Широта 1", "Долгота 1", "Широта 2", "Долгота 2"};
+    static const char* const labels[4] = {QT_TRID_NOOP("Широта 1"), QT_TRID_NOOP("Долгота 1"),
+                                          QT_TRID_NOOP("Широта 2"), QT_TRID_NOOP("Долгота 2")};
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel("Название региона", this), 0, 0);
+    grid->addWidget(new QLabel(qtTrId("Название региона"), this), 0, 0);
     grid->addWidget(name_, 0, 1);
     for (int i = 0; i < 4; ++i) {
         corners_[i] = new QLineEdit(Fixed(values[i], 3), this);
-        grid->addWidget(new QLabel(labels[i], this), i + 1, 0);
+        grid->addWidget(new QLabel(qtTrId(labels[i]), this), i + 1, 0);
         grid->addWidget(corners_[i], i + 1, 1);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -129,8 +130,8 @@ void CRegionDlg::accept() {
         return;
     }
     if (regions_.nameTaken(name, except_)) {
-        messages_.show(
-            {"Регион уже существует! Выберите другое имя.", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+        messages_.show({qtTrId("Регион уже существует! Выберите другое имя.").toStdString(), "ZEL",
+                        MessageIcon::Warning, MessageButtons::Ok});
         name_->setFocus();
         name_->selectAll();
         return;
@@ -156,16 +157,17 @@ void CRegionDlg::accept() {
 CContRegDlg::CContRegDlg(MonitoredRegions& regions, Db::Connection& work, MessageSink& messages,
                          QWidget* parent)
     : QDialog(parent), regions_(regions), work_(work), messages_(messages) {
-    setWindowTitle("Редактирование списка контролируемых регионов");
+    setWindowTitle(qtTrId("Редактирование списка контролируемых регионов"));
     list_ = new QTreeWidget(this);
     list_->setRootIsDecorated(false);
-    list_->setHeaderLabels({"Регион", "Широта 1", "Долгота 1", "Широта 2", "Долгота 2"});
+    list_->setHeaderLabels(
+        {qtTrId("Регион"), qtTrId("Широта 1"), qtTrId("Долгота 1"), qtTrId("Широта 2"), qtTrId("Долгота 2")});
     list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     connect(list_, &QTreeWidget::itemDoubleClicked, this, &CContRegDlg::edit);
-    auto* editButton = new QPushButton("Редактировать", this);
-    auto* addButton = new QPushButton("Добавить", this);
-    auto* removeButton = new QPushButton("Удалить", this);
-    auto* exitButton = new QPushButton("Выйти", this);
+    auto* editButton = new QPushButton(qtTrId("Редактировать"), this);
+    auto* addButton = new QPushButton(qtTrId("Добавить"), this);
+    auto* removeButton = new QPushButton(qtTrId("Удалить"), this);
+    auto* exitButton = new QPushButton(qtTrId("Выйти"), this);
     connect(editButton, &QPushButton::clicked, this, &CContRegDlg::edit);
     connect(addButton, &QPushButton::clicked, this, &CContRegDlg::add);
     connect(removeButton, &QPushButton::clicked, this, &CContRegDlg::remove);
@@ -194,7 +196,8 @@ bool CContRegDlg::write(const std::function<void()>& statement) {
     try {
         statement();
     } catch (const ZelError&) {
-        messages_.show({kMonitoredRegionWriteError, "ZEL", MessageIcon::Error, MessageButtons::Ok});
+        messages_.show({qtTrId(kMonitoredRegionWriteError).toStdString(), "ZEL", MessageIcon::Error,
+                        MessageButtons::Ok});
         return false;
     }
     if (onChanged) onChanged();
@@ -224,9 +227,9 @@ void CContRegDlg::remove() {
 
 CSelectStationDlg::CSelectStationDlg(const std::vector<Station>& stations, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle("Выберите станцию");
+    setWindowTitle(qtTrId("Выберите станцию"));
     tree_ = new QTreeWidget(this);
-    tree_->setHeaderLabel("Станции");
+    tree_->setHeaderLabel(qtTrId("Станции"));
     tree_->setRootIsDecorated(false);
     for (std::size_t i = 0; i < stations.size(); ++i) {
         auto* item = new QTreeWidgetItem(tree_, {QString::fromStdString(stations[i].code)});
@@ -249,17 +252,17 @@ int CSelectStationDlg::station() const {
 QString CPlaneWaveResultDlg::Number(double value) { return Fixed(value, value > 1 ? 1 : 4); }
 
 CPlaneWaveResultDlg::CPlaneWaveResultDlg(const PlaneWaveFit& fit, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Результат расчета");
+    setWindowTitle(qtTrId("Результат расчета"));
     auto* grid = new QGridLayout;
     const std::pair<const char*, QString> rows[] = {
-        {"Азимут", QString::fromStdString(FormatAzimuth(fit.azimuth, 1))},
-        {"Медленность (с/град)", Number(fit.slowness)},
-        {"Скорость распространения волны (км/с)", Number(fit.velocity)},
-        {"RMS (с)", Number(fit.rms)},
+        {QT_TRID_NOOP("Азимут"), QString::fromStdString(FormatAzimuth(fit.azimuth, 1))},
+        {QT_TRID_NOOP("Медленность (с/град)"), Number(fit.slowness)},
+        {QT_TRID_NOOP("Скорость распространения волны (км/с)"), Number(fit.velocity)},
+        {QT_TRID_NOOP("RMS (с)"), Number(fit.rms)},
     };
     int row = 0;
     for (const auto& [label, value] : rows) {
-        grid->addWidget(new QLabel(label, this), row, 0);
+        grid->addWidget(new QLabel(qtTrId(label), this), row, 0);
         auto* shown = new QLabel(value, this);
         shown->setObjectName(label);
         grid->addWidget(shown, row++, 1);

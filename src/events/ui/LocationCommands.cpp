@@ -62,7 +62,8 @@ std::optional<LocationResult> LocationCommands::locateFrom(const LocationStart& 
     std::unique_ptr<QProgressDialog> progress;
     LocationProgress report;
     if (start.gridSearch && !start.fixedCoordinates) {
-        progress = std::make_unique<QProgressDialog>("Поиск стартовой точки", QString(), 0, 100, parent_);
+        progress =
+            std::make_unique<QProgressDialog>(qtTrId("Поиск стартовой точки"), QString(), 0, 100, parent_);
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(0);
         report = [&progress](int percent) { progress->setValue(percent); };
@@ -205,7 +206,7 @@ LocationCommands* InstallLocationCommands(Workbench& frame, AppContext& context,
         InstallResidualPlotCommand(frame, context),
     };
     // Not a frame command: it lives in the phase list's own menu.
-    auto* edit = new QAction("Параметры гипоцентра", commands);
+    auto* edit = new QAction(qtTrId("Параметры гипоцентра"), commands);
     QObject::connect(edit, &QAction::triggered, commands, [commands] { commands->editHypocentre(); });
     phaseListCommands.push_back(edit);
     frame.bind(cmd::kLocateSvd, commands, [commands] { commands->locate(true); });

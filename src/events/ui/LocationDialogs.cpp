@@ -48,19 +48,19 @@ QString Ellipse(double value) { return value < 0 ? QStringLiteral("-1") : QStrin
 
 CLocationStartDlg::CLocationStartDlg(double lat, double lon, double depth, double originTime, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle("Введите стартовую точку для расчета");
+    setWindowTitle(qtTrId("Введите стартовую точку для расчета"));
     lat_ = new QLineEdit(QString::asprintf("%.4f", lat));
     lon_ = new QLineEdit(QString::asprintf("%.4f", lon));
     depth_ = new QLineEdit(QString::asprintf("%.1f", depth));
     time_ = new QLineEdit(QString::fromStdString(FormatUiTime(originTime, UiTimeForm::DateTimeMs)));
-    grid_ = new QCheckBox("Оценка стартовой точки методом полного перебора");
-    fixedDepth_ = new QCheckBox("Фиксация глубины");
-    fixedCoordinates_ = new QCheckBox("Фиксация координат (оценка невязок)");
+    grid_ = new QCheckBox(qtTrId("Оценка стартовой точки методом полного перебора"));
+    fixedDepth_ = new QCheckBox(qtTrId("Фиксация глубины"));
+    fixedCoordinates_ = new QCheckBox(qtTrId("Фиксация координат (оценка невязок)"));
     auto* form = new QFormLayout;
-    form->addRow("Широта", lat_);
-    form->addRow("Долгота", lon_);
-    form->addRow("Глубина(км.)", depth_);
-    form->addRow("Время в очаге", time_);
+    form->addRow(qtTrId("Широта"), lat_);
+    form->addRow(qtTrId("Долгота"), lon_);
+    form->addRow(qtTrId("Глубина(км.)"), depth_);
+    form->addRow(qtTrId("Время в очаге"), time_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -117,7 +117,7 @@ CHypocentreDlg::CHypocentreDlg(const HypocentreValues& values, const QStringList
                                const ErrorEllipse& ellipse, const std::optional<RegionInfo>& region,
                                QWidget* parent)
     : QDialog(parent), values_(values) {
-    setWindowTitle("Параметры гипоцентра");
+    setWindowTitle(qtTrId("Параметры гипоцентра"));
     lat_ = new QLineEdit(QString::asprintf("%.4f", values.lat));
     lon_ = new QLineEdit(QString::asprintf("%.4f", values.lon));
     depth_ = new QLineEdit(QString::asprintf("%.4f", values.depth));
@@ -133,26 +133,26 @@ CHypocentreDlg::CHypocentreDlg(const HypocentreValues& values, const QStringList
     auto* seismicNumber = ReadOnly(region ? QString::fromStdString(region->seismicNumber) : QString());
     auto* geographicNumber = ReadOnly(region ? QString::number(region->geographicNumber) : QString());
     for (QLineEdit* number : {seismicNumber, geographicNumber}) number->setMaximumWidth(60);
-    copySeismic_ = new QPushButton("Копировать");
-    copyGeographic_ = new QPushButton("Копировать");
-    store_ = new QPushButton("Запомнить в БД");
+    copySeismic_ = new QPushButton(qtTrId("Копировать"));
+    copyGeographic_ = new QPushButton(qtTrId("Копировать"));
+    store_ = new QPushButton(qtTrId("Запомнить в БД"));
 
     auto* form = new QFormLayout;
-    form->addRow("Широта", lat_);
-    form->addRow("Долгота", lon_);
-    form->addRow("Глубина(км.)", depth_);
-    form->addRow("Время в очаге", time_);
-    auto* ellipseBox = new QGroupBox("Эллипс ошибок");
+    form->addRow(qtTrId("Широта"), lat_);
+    form->addRow(qtTrId("Долгота"), lon_);
+    form->addRow(qtTrId("Глубина(км.)"), depth_);
+    form->addRow(qtTrId("Время в очаге"), time_);
+    auto* ellipseBox = new QGroupBox(qtTrId("Эллипс ошибок"));
     auto* ellipseForm = new QFormLayout(ellipseBox);
-    ellipseForm->addRow("Большая ось(км)", major_);
-    ellipseForm->addRow("Меньшая ось(км)", minor_);
-    ellipseForm->addRow("Направление большей оси (град.)", direction_);
+    ellipseForm->addRow(qtTrId("Большая ось(км)"), major_);
+    ellipseForm->addRow(qtTrId("Меньшая ось(км)"), minor_);
+    ellipseForm->addRow(qtTrId("Направление большей оси (град.)"), direction_);
     auto* regions = new QGridLayout;
-    regions->addWidget(new QLabel("Сейсм. регион"), 0, 0);
+    regions->addWidget(new QLabel(qtTrId("Сейсм. регион")), 0, 0);
     regions->addWidget(seismicNumber, 0, 1);
     regions->addWidget(seismic_, 0, 2);
     regions->addWidget(copySeismic_, 0, 3);
-    regions->addWidget(new QLabel("Геогр.  регион"), 1, 0);
+    regions->addWidget(new QLabel(qtTrId("Геогр.  регион")), 1, 0);
     regions->addWidget(geographicNumber, 1, 1);
     regions->addWidget(geographic_, 1, 2);
     regions->addWidget(copyGeographic_, 1, 3);
@@ -169,11 +169,11 @@ CHypocentreDlg::CHypocentreDlg(const HypocentreValues& values, const QStringList
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(new QLabel("Невязки"));
+    layout->addWidget(new QLabel(qtTrId("Невязки")));
     layout->addWidget(residuals_);
     layout->addWidget(ellipseBox);
     auto* commentRow = new QFormLayout;
-    commentRow->addRow("Комментарий", comment_);
+    commentRow->addRow(qtTrId("Комментарий"), comment_);
     layout->addLayout(commentRow);
     layout->addLayout(regions);
     layout->addWidget(buttons);
@@ -197,13 +197,13 @@ void CHypocentreDlg::accept() {
 
 CLoqDlg::CLoqDlg(const QString& folder, int number, Runner runner, QWidget* parent)
     : QDialog(parent), runner_(std::move(runner)) {
-    setWindowTitle("Запуск LOQ");
+    setWindowTitle(qtTrId("Запуск LOQ"));
     folder_ = new QLineEdit(folder);
     auto* browse = new QPushButton("...");
     number_ = new QSpinBox;
     number_->setRange(0, 99999999);
     number_->setValue(number < 0 ? 0 : number);
-    run_ = new QPushButton("Запустить");
+    run_ = new QPushButton(qtTrId("Запустить"));
     output_ = new QPlainTextEdit;
     output_->setReadOnly(true);
     output_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -214,12 +214,12 @@ CLoqDlg::CLoqDlg(const QString& folder, int number, Runner runner, QWidget* pare
     folderRow->addWidget(folder_, 1);
     folderRow->addWidget(browse);
     auto* form = new QFormLayout;
-    form->addRow("Каталог LOQ", folderRow);
-    form->addRow("Номер землетрясения", number_);
+    form->addRow(qtTrId("Каталог LOQ"), folderRow);
+    form->addRow(qtTrId("Номер землетрясения"), number_);
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close);
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(browse, &QPushButton::clicked, this, [this] {
-        const QString dir = QFileDialog::getExistingDirectory(this, "Каталог LOQ", folder_->text());
+        const QString dir = QFileDialog::getExistingDirectory(this, qtTrId("Каталог LOQ"), folder_->text());
         if (!dir.isEmpty()) folder_->setText(dir);
     });
     connect(run_, &QPushButton::clicked, this, &CLoqDlg::run);

@@ -57,11 +57,11 @@ LoqOutcome RunLoq(const QString& folder, int number, int timeoutMs, const std::f
 
 QString LoqProblem(const QString& folder, const LoqOutcome& outcome, int timeoutMs) {
     const QString program = QString::fromStdString(WithTrailingSeparator(folder.toStdString())) + kLoqProgram;
-    if (!outcome.started) return "Не удалось запустить " + program;
+    if (!outcome.started) return qtTrId("Не удалось запустить %1").arg(program);
     if (outcome.timedOut)
-        return QString("%1 не завершился за %2 с и был остановлен").arg(program).arg(timeoutMs / 1000.0);
-    if (outcome.crashed) return program + " завершился аварийно";
-    if (outcome.exitCode != 0) return QString("%1 завершился с кодом %2").arg(program).arg(outcome.exitCode);
+        return qtTrId("%1 не завершился за %2 с и был остановлен").arg(program).arg(timeoutMs / 1000.0);
+    if (outcome.crashed) return qtTrId("%1 завершился аварийно").arg(program);
+    if (outcome.exitCode != 0) return qtTrId("%1 завершился с кодом %2").arg(program).arg(outcome.exitCode);
     return {};
 }
 

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPointer>
-#include <cstdio>
 
 #include "base/ZelError.h"
 #include "data/StationModel.h"
@@ -23,13 +22,9 @@
 namespace zel {
 namespace {
 
-constexpr const char* kMeasureCaption = "Расчет периода(с) и амплитуды(мкм.)";
+constexpr const char* kMeasureCaption = QT_TRID_NOOP("Расчет периода(с) и амплитуды(мкм.)");
 
-std::string Formatted(const char* format, const std::string& text) {
-    char out[512];
-    std::snprintf(out, sizeof out, format, text.c_str());
-    return out;
-}
+std::string Text(const char* id) { return qtTrId(id).toStdString(); }
 
 }  // namespace
 
@@ -73,7 +68,7 @@ CZoomWindow* MagnitudeCommands::activePane() {
     if (CZoomWindow* w = mainPane(); w && w->pane().active) return w;
     for (CZoomWindow* w : window_.zoomWindows())
         if (w->pane().active) return w;
-    show("Не выбрано главное окно");
+    show(Text(QT_TRID_NOOP("Не выбрано главное окно")));
     return nullptr;
 }
 
@@ -107,14 +102,14 @@ AmplitudeResult MagnitudeCommands::resultFor(CZoomWindow* w, double amplitude, d
 
 void MagnitudeCommands::measure(int method) {
     CZoomWindow* w = mainPane();
-    if (w == nullptr) return show("Не выбрано главное окно");
+    if (w == nullptr) return show(Text(QT_TRID_NOOP("Не выбрано главное окно")));
     TracePane& pane = w->pane();
     if (!pane.transformed()) QApplication::beep();
     PaneSwing swing;
     try {
         swing = MeasurePaneSwing(pane);
     } catch (const ZelError& e) {
-        return show(e.what(), kMeasureCaption);
+        return show(e.what(), Text(kMeasureCaption));
     }
     pane.intervalMark = swing.mark;
     w->update();
@@ -138,10 +133,12 @@ void MagnitudeCommands::measure(int method) {
     try {
         ground = PaneGroundAmplitude(pane, swing, method, normalise_, source);
     } catch (const ZelError& e) {
-        const bool database = std::string(e.what()).starts_with("Ошибка открытия таблицы калибровок");
-        return show(e.what(), database ? "Система обработки сейсмических данных" : kMeasureCaption);
+        // Told by the template, not the shown text, so it holds in every language.
+        const bool database = e.id().starts_with("Ошибка открытия таблицы калибровок");
+        return show(e.what(),
+                    Text(database ? QT_TRID_NOOP("Система обработки сейсмических данных") : kMeasureCaption));
     } catch (const std::exception& e) {  // the database itself failed
-        return show(e.what(), kMeasureCaption);
+        return show(e.what(), Text(kMeasureCaption));
     }
 
     CAmplitudeDlg dialog(resultFor(w, ground.amplitude, swing.swing.period, swing.time, ground.response),
@@ -155,14 +152,14 @@ void MagnitudeCommands::coda() {
     CZoomWindow* w = activePane();
     if (w == nullptr) return;
     const TracePane& pane = w->pane();
-    if (!pane.intervalMark) return show("Не выбран интервал");
+    if (!pane.intervalMark) return show(Text(QT_TRID_NOOP("Не выбран интервал")));
     const IntervalMark mark = OrderedMark(pane.intervalMark->first, pane.intervalMark->second);
     CCodaDlg dialog(mark.second - mark.first, window_.phaseCatalogue(), &window_);
     if (dialog.exec() != QDialog::Accepted) return;
     SEISMIC_PHASE* pick = context_.session().phases().Find(pane.channel().stationIndex, pane.channel().slot,
                                               dialog.phaseBox()->currentData().toInt());
     if (pick == nullptr)
-        return show(Formatted("Нет отметки фазы '%s'", dialog.phaseBox()->currentText().toStdString()));
+        return show(qtTrId("Нет отметки фазы '%1'").arg(dialog.phaseBox()->currentText()).toStdString());
     pick->coda = dialog.duration();
     pick->savable = 1;
     picksChanged();
@@ -175,9 +172,9 @@ void MagnitudeCommands::nomogramClass() {
     const PhaseCatalogue& catalogue = window_.phaseCatalogue();
     ZELPhases& list = context_.session().phases();
     SEISMIC_PHASE* pg = list.Find(channel.stationIndex, channel.slot, catalogue.IndexOf("Pg"));
-    if (pg == nullptr) return show("Нет отметки фазы Pg");
+    if (pg == nullptr) return show(Text(QT_TRID_NOOP("Нет отметки фазы Pg")));
     const double ap = pg->amplitude;
-    if (!(ap > 0)) return show("Нет замера амплитуды для фазы Pg");
+    if (!(ap > 0)) return show(Text(QT_TRID_NOOP("Нет замера амплитуды для фазы Pg")));
     const SEISMIC_PHASE* sg = nullptr;
     bool anySg = false;
     for (int slot = 0; slot < kSlotsPerStation && sg == nullptr; ++slot) {
@@ -186,7 +183,7 @@ void MagnitudeCommands::nomogramClass() {
         anySg = true;
         if (p->amplitude > 0) sg = p;
     }
-    if (!anySg) return show("Нет отметки фазы Sg");
+    if (!anySg) return show(Text(QT_TRID_NOOP("Нет отметки фазы Sg")));
     double km = 0;
     if (pg->distance > 0)
         km = pg->distance * kKilometresPerDegree;
@@ -195,9 +192,11 @@ void MagnitudeCommands::nomogramClass() {
     else if (const std::optional<double> delta = epicentreDistance(channel.stationIndex, channel.slot))
         km = *delta * kKilometresPerDegree;
     const double k = RautianNomogramClass(ap, sg != nullptr ? sg->amplitude : 0.0, km);
-    if (!(k > 0)) return show("Параметры для вычисления класса находятся вне допустимых пределов");
-    char text[256];
-    std::snprintf(text, sizeof text, "Класс для станции %s = %0.3f", channel.station.c_str(), k);
+    if (!(k > 0))
+        return show(Text(QT_TRID_NOOP("Параметры для вычисления класса находятся вне допустимых пределов")));
+    const std::string text = qtTrId("Класс для станции %1 = %2")
+                                 .arg(QString::fromStdString(channel.station), QString::asprintf("%0.3f", k))
+                                 .toStdString();
     if (context_.messages().show({text, "ZEL", MessageIcon::Question, MessageButtons::OkCancel}) !=
         MessageAnswer::Ok)
         return;
@@ -213,9 +212,9 @@ void MagnitudeCommands::energyClass(EnergyClassScale scale) {
     const PhaseCatalogue& catalogue = window_.phaseCatalogue();
     ZELPhases& list = context_.session().phases();
     const double ap = LargestGroupAmplitude(list, catalogue, channel.stationIndex, false);
-    if (!(ap > 0)) return show("Отсутствуют замеры амплитуды для фаз группы P");
+    if (!(ap > 0)) return show(Text(QT_TRID_NOOP("Отсутствуют замеры амплитуды для фаз группы P")));
     const double as = LargestGroupAmplitude(list, catalogue, channel.stationIndex, true);
-    if (!(as > 0)) return show("Отсутствуют замеры амплитуды для фаз группы S");
+    if (!(as > 0)) return show(Text(QT_TRID_NOOP("Отсутствуют замеры амплитуды для фаз группы S")));
     std::optional<double> km;
     if (const std::optional<double> delta = epicentreDistance(channel.stationIndex, channel.slot))
         km = *delta * kKilometresPerDegree;
@@ -223,7 +222,10 @@ void MagnitudeCommands::energyClass(EnergyClassScale scale) {
         if (const SEISMIC_PHASE* p = list.GetAt(i);
             p->stationIndex == channel.stationIndex && p->distance > 0)
             km = p->distance * kKilometresPerDegree;
-    if (!km) return show(Formatted("Нет оценки расстояния от станции %s  до эпицентра", channel.station));
+    if (!km)
+        return show(qtTrId("Нет оценки расстояния от станции %1  до эпицентра")
+                        .arg(QString::fromStdString(channel.station))
+                        .toStdString());
     const CurrentEvent& event = context_.session().event();
     const double depth = event.hypocentreValid && event.depth > 0 ? event.depth : 0.0;
     CEnergyClassDlg dialog(scale, channel.stationIndex, *km, depth, ap, as, list, catalogue,

@@ -42,9 +42,12 @@ struct MagnitudeLook {
     const char* title;
 };
 constexpr MagnitudeLook kMagnitudes[] = {
-    {DialogMagnitude::Ms, "M&s", "Магнитуда Ms"},        {DialogMagnitude::Mb, "M&b", "Магнитуда Mb"},
-    {DialogMagnitude::Mplp, "MP&LP", "Магнитуда MPLP"},  {DialogMagnitude::Mpsp, "MPS&P", "Магнитуда MPSP"},
-    {DialogMagnitude::Mkt, "MK&T", "Магнитуда по коде"}, {DialogMagnitude::Ml, "&ML", "Локальная магнитуда ML"},
+    {DialogMagnitude::Ms, "M&s", QT_TRID_NOOP("Магнитуда Ms")},
+    {DialogMagnitude::Mb, "M&b", QT_TRID_NOOP("Магнитуда Mb")},
+    {DialogMagnitude::Mplp, "MP&LP", QT_TRID_NOOP("Магнитуда MPLP")},
+    {DialogMagnitude::Mpsp, "MPS&P", QT_TRID_NOOP("Магнитуда MPSP")},
+    {DialogMagnitude::Mkt, "MK&T", QT_TRID_NOOP("Магнитуда по коде")},
+    {DialogMagnitude::Ml, "&ML", QT_TRID_NOOP("Локальная магнитуда ML")},
 };
 
 const MagnitudeLook& LookOf(DialogMagnitude m) {
@@ -56,8 +59,11 @@ const MagnitudeLook& LookOf(DialogMagnitude m) {
 }  // namespace
 
 std::string MissingPickText(const std::string& phase) {
-    return "Отметка фазы '" + phase +
-           "' отсутствует.\n Ассоциация не может быть выполнена.\nРезультат расчета не будет запомнен";
+    return qtTrId(
+               "Отметка фазы '%1' отсутствует.\n Ассоциация не может быть выполнена.\n"
+               "Результат расчета не будет запомнен")
+        .arg(QString::fromStdString(phase))
+        .toStdString();
 }
 
 void FillPhaseBox(QComboBox* box, const PhaseCatalogue& catalogue) {
@@ -73,30 +79,30 @@ CAmplitudeDlg::CAmplitudeDlg(const AmplitudeResult& result, ZELPhases& list, con
       catalogue_(catalogue),
       messages_(messages),
       calibrationDirs_(std::move(calibrationDirs)) {
-    setWindowTitle("Результат расчета периода и амплитуды");
+    setWindowTitle(qtTrId("Результат расчета периода и амплитуды"));
     auto* form = new QFormLayout;
-    form->addRow("Станция:",
+    form->addRow(qtTrId("Станция:"),
                  new QLabel(QString::fromStdString(result.station + "  " + result.channel), this));
     amplitude_ = new QLineEdit(Number("%f", result.amplitude), this);
     period_ = new QLineEdit(Number("%f", result.period), this);
     distance_ = new QLineEdit(Number("%.3f", result.distance), this);
     depth_ = new QLineEdit(Number("%.1f", result.depth), this);
     log_ = new QLabel(this);
-    form->addRow("Амплитуда (мкм):", amplitude_);
-    form->addRow("Период (с):", period_);
+    form->addRow(qtTrId("Амплитуда (мкм):"), amplitude_);
+    form->addRow(qtTrId("Период (с):"), period_);
     form->addRow("Log(A/T):", log_);
-    form->addRow("Расстояние (град.):", distance_);
-    form->addRow("Глубина (км):", depth_);
-    form->addRow("АЧХ:", new QLabel(Number("%g", result.response), this));
-    form->addRow("Фильтр:", new QLabel(QString::fromStdString(result.filter), this));
-    form->addRow("Время замера:",
+    form->addRow(qtTrId("Расстояние (град.):"), distance_);
+    form->addRow(qtTrId("Глубина (км):"), depth_);
+    form->addRow(qtTrId("АЧХ:"), new QLabel(Number("%g", result.response), this));
+    form->addRow(qtTrId("Фильтр:"), new QLabel(QString::fromStdString(result.filter), this));
+    form->addRow(qtTrId("Время замера:"),
                  new QLabel(QString::fromStdString(FormatUiTime(result.time, UiTimeForm::DateTimeMs)), this));
     phase_ = new QComboBox(this);
     FillPhaseBox(phase_, catalogue);
     // The swing belongs to the onset it follows.
     if (const SEISMIC_PHASE* onset = list.LatestUntil(result.stationIndex, result.slot, result.time))
         phase_->setCurrentIndex(phase_->findData(onset->phaseIndex));
-    form->addRow("Ассоциировать с фазой", phase_);
+    form->addRow(qtTrId("Ассоциировать с фазой"), phase_);
 
     auto* grid = new QGridLayout;
     int row = 0;
@@ -148,8 +154,9 @@ std::optional<StationMagnitude> CAmplitudeDlg::magnitude(DialogMagnitude m, doub
             if (coda < 0)
                 return StationMagnitude{
                     std::nullopt,
-                    "Длительность коды (10-1000 с) или амплитуда (0.002-3000 мкм) вне допустимых "
-                    "пределов.\nМагнитуда по коде не рассчитана."};
+                    qtTrId("Длительность коды (10-1000 с) или амплитуда (0.002-3000 мкм) вне допустимых "
+                           "пределов.\nМагнитуда по коде не рассчитана.")
+                        .toStdString()};
             return StationMagnitude{coda, {}};
         }
         case DialogMagnitude::Ml: {
@@ -164,8 +171,8 @@ std::optional<StationMagnitude> CAmplitudeDlg::magnitude(DialogMagnitude m, doub
             const std::string path = FindCalibrationFile(calibrationDirs_, TableMagnitudeFile(kind));
             CCALIBDATA table;
             if (path.empty() || !table.load(path)) {
-                messages_.show(
-                    {TableLoadError(kind), LookOf(m).title, MessageIcon::Error, MessageButtons::Ok});
+                messages_.show({TableLoadError(kind), qtTrId(LookOf(m).title).toStdString(),
+                                MessageIcon::Error, MessageButtons::Ok});
                 return std::nullopt;
             }
             return TableMagnitude(kind, table, a, t, h, delta);
@@ -174,24 +181,26 @@ std::optional<StationMagnitude> CAmplitudeDlg::magnitude(DialogMagnitude m, doub
 }
 
 void CAmplitudeDlg::compute(DialogMagnitude m) {
-    const MagnitudeLook& look = LookOf(m);
+    const std::string title = qtTrId(LookOf(m).title).toStdString();
     const double a = Read(amplitude_), t = Read(period_);
     double delta = Read(distance_);
     const double h = Read(depth_);
     // ML takes the amplitude by its size and has no use for the period, but refuses a zero one too.
-    const std::string e =
-        m == DialogMagnitude::Ml ? (t == 0 ? "Период = 0" : "") : AmplitudePeriodError(a, t);
-    if (!e.empty()) return Warn(messages_, e, look.title);
+    const std::string e = m == DialogMagnitude::Ml
+                              ? (t == 0 ? qtTrId("Период = 0").toStdString() : std::string())
+                              : AmplitudePeriodError(a, t);
+    if (!e.empty()) return Warn(messages_, e, title);
     if (!(delta >= 0 && delta <= 180))
-        return Warn(messages_, "Расстояние должно быть от 0 до 180 градусов", look.title);
-    if (!(h >= 0 && h <= 800)) return Warn(messages_, "Глубина должна быть от 0 до 800 км", look.title);
+        return Warn(messages_, qtTrId("Расстояние должно быть от 0 до 180 градусов").toStdString(), title);
+    if (!(h >= 0 && h <= 800))
+        return Warn(messages_, qtTrId("Глубина должна быть от 0 до 800 км").toStdString(), title);
     if (delta == 0) delta = 0.001;
     const std::optional<StationMagnitude> value = magnitude(m, a, t, delta, h);
     if (!value) return;
-    if (!value->value) return Warn(messages_, value->error, look.title);
+    if (!value->value) return Warn(messages_, value->error, title);
     const QString text = Number(m == DialogMagnitude::Ml ? "%3.1f" : "%3.2f", *value->value);
-    if (messages_.show({text.toStdString(), look.title, MessageIcon::Information,
-                        MessageButtons::OkCancel}) == MessageAnswer::Ok)
+    if (messages_.show({text.toStdString(), title, MessageIcon::Information, MessageButtons::OkCancel}) ==
+        MessageAnswer::Ok)
         results_[m]->setText(text);
 }
 
@@ -227,12 +236,12 @@ void CAmplitudeDlg::accept() {
 
 CCodaDlg::CCodaDlg(double duration, const PhaseCatalogue& catalogue, QWidget* parent)
     : QDialog(parent), duration_(duration) {
-    setWindowTitle("Кода");
+    setWindowTitle(qtTrId("Кода"));
     auto* form = new QFormLayout(this);
-    form->addRow("Значение", new QLabel(Number("%.3f", duration), this));
+    form->addRow(qtTrId("Значение"), new QLabel(Number("%.3f", duration), this));
     phase_ = new QComboBox(this);
     FillPhaseBox(phase_, catalogue);
-    form->addRow("Ассоциировать с фазой", phase_);
+    form->addRow(qtTrId("Ассоциировать с фазой"), phase_);
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -248,25 +257,26 @@ CEnergyClassDlg::CEnergyClassDlg(EnergyClassScale scale, int stationIndex, doubl
       list_(list),
       catalogue_(catalogue),
       messages_(messages) {
-    setWindowTitle("Энергетический класс");
+    setWindowTitle(qtTrId("Энергетический класс"));
     auto* form = new QFormLayout(this);
     distance_ = new QLineEdit(Number("%.1f", distanceKm), this);
     depth_ = new QLineEdit(Number("%.1f", depthKm), this);
     ap_ = new QLineEdit(Number("%f", ap), this);
     as_ = new QLineEdit(Number("%f", as), this);
-    form->addRow("Расстояние (км)", distance_);
-    form->addRow("Глубина (км)", depth_);
-    form->addRow("Ap(мкм)", ap_);
-    form->addRow("As(мкм)", as_);
+    form->addRow(qtTrId("Расстояние (км)"), distance_);
+    form->addRow(qtTrId("Глубина (км)"), depth_);
+    form->addRow(qtTrId("Ap(мкм)"), ap_);
+    form->addRow(qtTrId("As(мкм)"), as_);
     class_ = new QLabel(this);
-    form->addRow(scale == EnergyClassScale::Vegik ? "Класс (Раутиан по ВЭГИК)" : "Класс (Раутиан по CKM)",
+    form->addRow(scale == EnergyClassScale::Vegik ? qtTrId("Класс (Раутиан по ВЭГИК)")
+                                                  : qtTrId("Класс (Раутиан по CKM)"),
                  class_);
     phase_ = new QComboBox(this);
     FillPhaseBox(phase_, catalogue);
-    form->addRow("Ассоциировать с фазой", phase_);
+    form->addRow(qtTrId("Ассоциировать с фазой"), phase_);
     auto* box = new QDialogButtonBox(this);
-    QPushButton* calc = box->addButton("Рассчитать", QDialogButtonBox::ActionRole);
-    QPushButton* keep = box->addButton("Запомнить", QDialogButtonBox::ActionRole);
+    QPushButton* calc = box->addButton(qtTrId("Рассчитать"), QDialogButtonBox::ActionRole);
+    QPushButton* keep = box->addButton(qtTrId("Запомнить"), QDialogButtonBox::ActionRole);
     box->addButton(QDialogButtonBox::Close);
     connect(calc, &QPushButton::clicked, this, [this] { calculate(); });
     connect(keep, &QPushButton::clicked, this, [this] { store(); });

@@ -55,9 +55,9 @@ const std::array<const char*, 6>& ChannelTypeChoices() {
 CInsertPhaseDlg::CInsertPhaseDlg(const PhaseStations* stations, const PhaseCatalogue& catalogue,
                                  MessageSink& messages, double initialTime, QWidget* parent)
     : QDialog(parent), stationNames_(stations), catalogue_(catalogue), messages_(messages) {
-    setWindowTitle("Вставить фазу");
+    setWindowTitle(qtTrId("Вставить фазу"));
     stations_ = new QTreeWidget(this);
-    stations_->setHeaderLabel("Станции");
+    stations_->setHeaderLabel(qtTrId("Станции"));
     stations_->setRootIsDecorated(false);
     if (stations) {
         for (int i = 0; i < stations->StationCount(); ++i) {
@@ -72,12 +72,13 @@ CInsertPhaseDlg::CInsertPhaseDlg(const PhaseStations* stations, const PhaseCatal
     for (int i = 0; i < catalogue.Count(); ++i) phase_->addItem(QString::fromStdString(catalogue.Name(i)), i);
     connect(stations_, &QTreeWidget::currentItemChanged, this, &CInsertPhaseDlg::fillChannels);
 
-    QGroupBox* motion = RadioGroup("Первое вступление", {{"Up", 0}, {"Dn", 1}, {"+", 2}, {"-", 3}, {"?", 4}},
-                                   5, firstMotion_, this);
+    QGroupBox* motion =
+        RadioGroup(qtTrId("Первое вступление"), {{"Up", 0}, {"Dn", 1}, {"+", 2}, {"-", 3}, {"?", 4}}, 5,
+                   firstMotion_, this);
     QGroupBox* weight =
-        RadioGroup("Вес", {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}}, 5, weight_, this);
+        RadioGroup(qtTrId("Вес"), {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}}, 5, weight_, this);
     QGroupBox* onset = RadioGroup(
-        "Вступление",
+        qtTrId("Вступление"),
         {{"Imp.", kOnsetImpulsive}, {"Emerg.", kOnsetEmergent}, {"Weak", kOnsetWeak}, {"None", kOnsetNone}},
         4, onset_, this);
     Check(firstMotion_, 0);
@@ -94,20 +95,20 @@ CInsertPhaseDlg::CInsertPhaseDlg(const PhaseStations* stations, const PhaseCatal
         date_->setText(date);
     }
 
-    insert_ = new QPushButton("Вставить", this);
+    insert_ = new QPushButton(qtTrId("Вставить"), this);
     insert_->setDefault(true);
-    auto* exit = new QPushButton("Выйти", this);
+    auto* exit = new QPushButton(qtTrId("Выйти"), this);
     connect(insert_, &QPushButton::clicked, this, &CInsertPhaseDlg::insert);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel("Канал", this), 0, 0);
+    fields->addWidget(new QLabel(qtTrId("Канал"), this), 0, 0);
     fields->addWidget(channel_, 0, 1);
-    fields->addWidget(new QLabel("Фаза", this), 1, 0);
+    fields->addWidget(new QLabel(qtTrId("Фаза"), this), 1, 0);
     fields->addWidget(phase_, 1, 1);
-    fields->addWidget(new QLabel("Время ч:м:с.дс", this), 2, 0);
+    fields->addWidget(new QLabel(qtTrId("Время ч:м:с.дс"), this), 2, 0);
     fields->addWidget(time_, 2, 1);
-    fields->addWidget(new QLabel("Дата дд-мм-гг", this), 3, 0);
+    fields->addWidget(new QLabel(qtTrId("Дата дд-мм-гг"), this), 3, 0);
     fields->addWidget(date_, 3, 1);
     auto* right = new QVBoxLayout;
     right->addLayout(fields);
@@ -167,13 +168,13 @@ CEditPhaseDlg::CEditPhaseDlg(ZELPhases& list, const SEISMIC_PHASE& pick, const P
       station_(pick.stationIndex),
       channel_(pick.channelIndex),
       phase_(pick.phaseIndex) {
-    setWindowTitle("Редактирование фазы");
+    setWindowTitle(qtTrId("Редактирование фазы"));
     std::vector<std::pair<QString, int>> motions;
     for (int i = 0; i < kFirstMotionCount; ++i) motions.push_back({FirstMotionLetter(i), i});
-    QGroupBox* motion = RadioGroup("Первое вступление", motions, 5, firstMotion_, this);
+    QGroupBox* motion = RadioGroup(qtTrId("Первое вступление"), motions, 5, firstMotion_, this);
     QGroupBox* weight =
-        RadioGroup("Вес", {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}}, 5, weight_, this);
-    QGroupBox* onset = RadioGroup("Вступление",
+        RadioGroup(qtTrId("Вес"), {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}}, 5, weight_, this);
+    QGroupBox* onset = RadioGroup(qtTrId("Вступление"),
                                   {{"Impuls", kOnsetImpulsive},
                                    {"Emergent", kOnsetEmergent},
                                    {"Weak", kOnsetWeak},
@@ -200,16 +201,16 @@ CEditPhaseDlg::CEditPhaseDlg(ZELPhases& list, const SEISMIC_PHASE& pick, const P
     pickFilter_->setReadOnly(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
+    buttons->button(QDialogButtonBox::Cancel)->setText(qtTrId("Отмена"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CEditPhaseDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel("Тип канала", this), 0, 0);
+    fields->addWidget(new QLabel(qtTrId("Тип канала"), this), 0, 0);
     fields->addWidget(chanType_, 0, 1);
-    fields->addWidget(new QLabel("Примечание", this), 1, 0);
+    fields->addWidget(new QLabel(qtTrId("Примечание"), this), 1, 0);
     fields->addWidget(remark_, 1, 1);
-    fields->addWidget(new QLabel("Фильтр", this), 2, 0);
+    fields->addWidget(new QLabel(qtTrId("Фильтр"), this), 2, 0);
     fields->addWidget(pickFilter_, 2, 1);
     auto* left = new QVBoxLayout;
     left->addWidget(motion);

@@ -156,7 +156,7 @@ QVariant PhaseListModel::data(const QModelIndex& index, int role) const {
             if (CheckStateOf(*pick) == PickCheck::Outlier) return QBrush(QColor(255, 215, 205));
             return {};
         case Qt::ToolTipRole:
-            if (CheckStateOf(*pick) == PickCheck::Outlier) return QString::fromUtf8(kPickExcludedAsOutlier);
+            if (CheckStateOf(*pick) == PickCheck::Outlier) return qtTrId(kPickExcludedAsOutlier);
             return {};
         case Qt::TextAlignmentRole:
             return int((IsNumberColumn(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
@@ -169,7 +169,7 @@ QVariant PhaseListModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= kPhaseListColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
-    return QString::fromUtf8(PhaseListTitles()[section]);
+    return qtTrId(PhaseListTitles()[section]);
 }
 
 Qt::ItemFlags PhaseListModel::flags(const QModelIndex& index) const {

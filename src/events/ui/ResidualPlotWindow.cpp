@@ -11,7 +11,7 @@
 namespace zel {
 namespace {
 
-constexpr const char* kCaption = "Система обработки сейсмических данных";
+constexpr const char* kCaption = QT_TRID_NOOP("Система обработки сейсмических данных");
 
 std::vector<ResidualRow> RowsOf(AppContext& context) {
     const Session& s = context.session();
@@ -43,11 +43,12 @@ void ResidualPlotWindow::paintPlot(QPainter& painter, const QRect& area) const {
 
 QAction* InstallResidualPlotCommand(Workbench& frame, AppContext& context) {
     return frame.bind(cmd::kResidualPlots, &frame.mainWindow(), [&frame, &context] {
-        auto warn = [&context](const char* text) {
-            context.messages().show({text, kCaption, MessageIcon::Warning, MessageButtons::Ok});
+        auto warn = [&context](const char* id) {
+            context.messages().show({qtTrId(id).toStdString(), qtTrId(kCaption).toStdString(),
+                                     MessageIcon::Warning, MessageButtons::Ok});
         };
         if (!context.session().event().hypocentreValid) return warn(kNoHypocentreText);
-        if (RowsOf(context).empty()) return warn("Нет фаз с невязками для текущего гипоцентра");
+        if (RowsOf(context).empty()) return warn(QT_TRID_NOOP("Нет фаз с невязками для текущего гипоцентра"));
         ShowPlotWindow(frame, new ResidualPlotWindow(context),
                        QString::fromStdString(cmd::CommandText(cmd::kResidualPlots)));
     });

@@ -15,14 +15,14 @@ namespace zel {
 
 CShowOrigins::CShowOrigins(EventStore& store, MessageSink& messages, PrivateProfile* ini, QWidget* parent)
     : QDialog(parent), store_(store), messages_(messages), ini_(ini) {
-    setWindowTitle("Список обработанных событий");
+    setWindowTitle(qtTrId("Список обработанных событий"));
     setModal(false);
     list_ = new QTreeWidget(this);
     list_->setRootIsDecorated(false);
-    list_->setHeaderLabels(
-        {"Идентификатор", "ORID", "Комментарий", "Широта", "Долгота", "Время в очаге", "Глубина"});
+    list_->setHeaderLabels({qtTrId("Идентификатор"), "ORID", qtTrId("Комментарий"), qtTrId("Широта"),
+                            qtTrId("Долгота"), qtTrId("Время в очаге"), qtTrId("Глубина")});
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton* update = buttons->addButton("Обновить", QDialogButtonBox::ActionRole);
+    QPushButton* update = buttons->addButton(qtTrId("Обновить"), QDialogButtonBox::ActionRole);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
     layout->addWidget(buttons);

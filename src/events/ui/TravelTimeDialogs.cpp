@@ -72,7 +72,7 @@ QHBoxLayout* SpinRow(QDoubleSpinBox* box, double coarse, QWidget* parent) {
 
 CTravelTimeDlg::CTravelTimeDlg(const PhaseCatalogue& catalogue, MessageSink& messages, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), messages_(messages) {
-    setWindowTitle("Годограф. Расчет времени пробега фазы.");
+    setWindowTitle(qtTrId("Годограф. Расчет времени пробега фазы."));
     phase_ = new QComboBox(this);
     phase_->setEditable(true);
     FillPhases(phase_, catalogue);
@@ -80,17 +80,17 @@ CTravelTimeDlg::CTravelTimeDlg(const PhaseCatalogue& catalogue, MessageSink& mes
     distance_ = new QLineEdit("0", this);
     depth_ = new QLineEdit("0", this);
     answer_ = new QLabel(this);
-    auto* calculate = new QPushButton("Рассчитать", this);
+    auto* calculate = new QPushButton(qtTrId("Рассчитать"), this);
     calculate->setDefault(true);
-    auto* close = new QPushButton("Закрыть", this);
+    auto* close = new QPushButton(qtTrId("Закрыть"), this);
     connect(calculate, &QPushButton::clicked, this, &CTravelTimeDlg::calculate);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel("Фаза", this), 0, 0);
+    grid->addWidget(new QLabel(qtTrId("Фаза"), this), 0, 0);
     grid->addWidget(phase_, 0, 1);
-    grid->addWidget(new QLabel("Расстояние (град.)", this), 1, 0);
+    grid->addWidget(new QLabel(qtTrId("Расстояние (град.)"), this), 1, 0);
     grid->addWidget(distance_, 1, 1);
-    grid->addWidget(new QLabel("Глубина", this), 2, 0);
+    grid->addWidget(new QLabel(qtTrId("Глубина"), this), 2, 0);
     grid->addWidget(depth_, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -128,7 +128,7 @@ CDistanceEstimateDlg::CDistanceEstimateDlg(const PhaseCatalogue& catalogue, cons
       messages_(messages),
       station_(station),
       channel_(channel) {
-    setWindowTitle("Оценка расстояния до эпицентра");
+    setWindowTitle(qtTrId("Оценка расстояния до эпицентра"));
     first_ = new QComboBox(this);
     second_ = new QComboBox(this);
     FillPhases(first_, catalogue);
@@ -136,25 +136,25 @@ CDistanceEstimateDlg::CDistanceEstimateDlg(const PhaseCatalogue& catalogue, cons
     Select(first_, "P");
     Select(second_, "S");
     depth_ = new QLineEdit(QString::number(depth, 'g', 6), this);
-    auto* calculate = new QPushButton("Рассчитать", this);
+    auto* calculate = new QPushButton(qtTrId("Рассчитать"), this);
     calculate->setDefault(true);
-    auto* close = new QPushButton("Закрыть", this);
+    auto* close = new QPushButton(qtTrId("Закрыть"), this);
     connect(calculate, &QPushButton::clicked, this, &CDistanceEstimateDlg::calculate);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel("Оценить расстояние от станции", this), 0, 0);
+    grid->addWidget(new QLabel(qtTrId("Оценить расстояние от станции"), this), 0, 0);
     grid->addWidget(new QLabel(stationName, this), 0, 1);
-    grid->addWidget(new QLabel("до эпицентра по времени прихода", this), 1, 0, 1, 2);
+    grid->addWidget(new QLabel(qtTrId("до эпицентра по времени прихода"), this), 1, 0, 1, 2);
     auto* phasesRow = new QHBoxLayout;
-    phasesRow->addWidget(new QLabel("фаз", this));
+    phasesRow->addWidget(new QLabel(qtTrId("фаз"), this));
     phasesRow->addWidget(first_);
-    phasesRow->addWidget(new QLabel("и", this));
+    phasesRow->addWidget(new QLabel(qtTrId("и"), this));
     phasesRow->addWidget(second_);
     auto* depthRow = new QHBoxLayout;
-    depthRow->addWidget(new QLabel("при глубине", this));
+    depthRow->addWidget(new QLabel(qtTrId("при глубине"), this));
     depthRow->addWidget(depth_);
-    depthRow->addWidget(new QLabel("км.", this));
+    depthRow->addWidget(new QLabel(qtTrId("км."), this));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(calculate);
@@ -193,14 +193,15 @@ void CDistanceEstimateDlg::calculate() {
 CPhasePlacementDlg::CPhasePlacementDlg(const PhaseCatalogue& catalogue, PrivateProfile& ini,
                                        MessageSink& messages, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), ini_(ini), messages_(messages) {
-    setWindowTitle("Расставить фазы");
+    setWindowTitle(qtTrId("Расставить фазы"));
     list_ = new QListWidget(this);
     reference_ = new QComboBox(this);
 
     auto* sets = new QGridLayout;
-    const char* const setNames[3] = {"Телесейсмический", "Региональный", "Локальный"};
+    const char* const setNames[3] = {QT_TRID_NOOP("Телесейсмический"), QT_TRID_NOOP("Региональный"),
+                                     QT_TRID_NOOP("Локальный")};
     for (int i = 0; i < 3; ++i) {
-        auto* check = new QPushButton(setNames[i], this);
+        auto* check = new QPushButton(qtTrId(setNames[i]), this);
         auto* edit = new QPushButton("...", this);
         edit->setMaximumWidth(32);
         connect(check, &QPushButton::clicked, this, [this, i] { checkSet(i); });
@@ -208,7 +209,7 @@ CPhasePlacementDlg::CPhasePlacementDlg(const PhaseCatalogue& catalogue, PrivateP
         sets->addWidget(check, i, 0);
         sets->addWidget(edit, i, 1);
     }
-    auto* clear = new QPushButton("Чистый", this);
+    auto* clear = new QPushButton(qtTrId("Чистый"), this);
     connect(clear, &QPushButton::clicked, this, [this] { checkSet(-1); });
     sets->addWidget(clear, 3, 0);
 
@@ -227,33 +228,33 @@ CPhasePlacementDlg::CPhasePlacementDlg(const PhaseCatalogue& catalogue, PrivateP
     auto* modes = new QGroupBox(this);
     auto* modesLayout = new QVBoxLayout(modes);
     const std::pair<const char*, PlacementMode> modeNames[] = {
-        {"Относительно времени в очаге", PlacementMode::FromOrigin},
-        {"Относительно фазы", PlacementMode::FromPhase},
-        {"Относительно фазы и времени в очаге", PlacementMode::FromPhaseAndOrigin},
+        {QT_TRID_NOOP("Относительно времени в очаге"), PlacementMode::FromOrigin},
+        {QT_TRID_NOOP("Относительно фазы"), PlacementMode::FromPhase},
+        {QT_TRID_NOOP("Относительно фазы и времени в очаге"), PlacementMode::FromPhaseAndOrigin},
     };
     for (const auto& [text, mode] : modeNames) {
-        auto* radio = new QRadioButton(text, modes);
+        auto* radio = new QRadioButton(qtTrId(text), modes);
         mode_->addButton(radio, static_cast<int>(mode));
         modesLayout->addWidget(radio);
     }
     mode_->button(0)->setChecked(true);
 
-    auto* load = new QPushButton("Загрузить текущие параметры эпицентра", this);
+    auto* load = new QPushButton(qtTrId("Загрузить текущие параметры эпицентра"), this);
     connect(load, &QPushButton::clicked, this, &CPhasePlacementDlg::loadCurrent);
-    auto* place = new QPushButton("Расставить фазы", this);
+    auto* place = new QPushButton(qtTrId("Расставить фазы"), this);
     place->setDefault(true);
     connect(place, &QPushButton::clicked, this, &CPhasePlacementDlg::place);
-    auto* close = new QPushButton("Закрыть", this);
+    auto* close = new QPushButton(qtTrId("Закрыть"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel("Расстояние (град.)", this), 0, 0);
+    fields->addWidget(new QLabel(qtTrId("Расстояние (град.)"), this), 0, 0);
     fields->addLayout(SpinRow(distance_, 1, this), 0, 1);
-    fields->addWidget(new QLabel("Глубина(км.)", this), 1, 0);
+    fields->addWidget(new QLabel(qtTrId("Глубина(км.)"), this), 1, 0);
     fields->addLayout(SpinRow(depth_, 50, this), 1, 1);
-    fields->addWidget(new QLabel("Время в очаге", this), 2, 0);
+    fields->addWidget(new QLabel(qtTrId("Время в очаге"), this), 2, 0);
     fields->addWidget(origin_, 2, 1);
-    fields->addWidget(new QLabel("Опорная фаза", this), 3, 0);
+    fields->addWidget(new QLabel(qtTrId("Опорная фаза"), this), 3, 0);
     fields->addWidget(reference_, 3, 1);
     auto* right = new QVBoxLayout;
     right->addLayout(sets);
@@ -303,8 +304,9 @@ void CPhasePlacementDlg::editSet(int which) {
     PhaseSets sets = LoadPhaseSets(ini_);
     std::vector<std::string>& names = which == 0 ? sets.teleseismic : which == 1 ? sets.regional : sets.local;
     bool ok = false;
-    const QString text = QInputDialog::getText(this, "Набор фаз", "Фазы через ';'", QLineEdit::Normal,
-                                               QString::fromStdString(FormatPhaseSet(names)), &ok);
+    const QString text =
+        QInputDialog::getText(this, qtTrId("Набор фаз"), qtTrId("Фазы через ';'"), QLineEdit::Normal,
+                              QString::fromStdString(FormatPhaseSet(names)), &ok);
     if (!ok) return;
     names = ParsePhaseSet(text.toStdString());
     SavePhaseSets(ini_, sets);
@@ -323,7 +325,7 @@ void CPhasePlacementDlg::loadCurrent() {
 void CPhasePlacementDlg::place() {
     const std::optional<std::pair<int, int>> channel = activeChannel ? activeChannel() : std::nullopt;
     if (!channel) {
-        Warn(messages_, "Не выбрано главное окно");
+        Warn(messages_, qtTrId("Не выбрано главное окно").toStdString());
         return;
     }
     PlacementRequest r;
