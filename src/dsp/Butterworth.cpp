@@ -171,7 +171,7 @@ void RunCascade(T* first, std::ptrdiff_t count, const SectionCascade& s) {
     }
 }
 
-[[noreturn]] void Refuse(bool formula, const std::string& text) {
+[[noreturn]] void Refuse(bool formula, const UserText& text) {
     if (formula) RaiseFormulaError(text);
     throw ZelError(text);
 }
@@ -186,20 +186,22 @@ std::string Hz(double f) {
 // otherwise the bilinear design has poles outside the unit circle or passes nothing.
 void CheckEdges(std::string_view type, double fLow, double fHigh, double sampleInterval, bool formula) {
     if (!(sampleInterval > 0) || !std::isfinite(sampleInterval))
-        Refuse(formula, "Неверный интервал дискретизации фильтруемого сигнала");
+        Refuse(formula, Tr("Неверный интервал дискретизации фильтруемого сигнала"));
     const double nyquist = 0.5 / sampleInterval;
     const bool useLow = type != "LP", useHigh = type != "HP";
     for (auto [use, f] : {std::pair{useLow, fLow}, std::pair{useHigh, fHigh}}) {
         if (!use) continue;
         if (!(f > 0) || !std::isfinite(f))
-            Refuse(formula, "Частота среза фильтра должна быть больше нуля (задано " + Hz(f) + " Гц)");
+            Refuse(formula, Tr("Частота среза фильтра должна быть больше нуля (задано %1 Гц)").arg(Hz(f)));
         if (f >= nyquist)
-            Refuse(formula, "Частота среза фильтра " + Hz(f) + " Гц не меньше частоты Найквиста " +
-                                Hz(nyquist) + " Гц");
+            Refuse(formula, Tr("Частота среза фильтра %1 Гц не меньше частоты Найквиста %2 Гц")
+                                .arg(Hz(f))
+                                .arg(Hz(nyquist)));
     }
     if (useLow && useHigh && !(fLow < fHigh))
-        Refuse(formula, "Нижняя частота полосы фильтра (" + Hz(fLow) + " Гц) должна быть меньше верхней (" +
-                            Hz(fHigh) + " Гц)");
+        Refuse(formula, Tr("Нижняя частота полосы фильтра (%1 Гц) должна быть меньше верхней (%2 Гц)")
+                            .arg(Hz(fLow))
+                            .arg(Hz(fHigh)));
 }
 
 }  // namespace
@@ -250,7 +252,8 @@ void FilterSamples(std::span<float> samples, double sampleInterval, int type, in
                    double fHigh, bool zeroPhase) {
     const std::string_view text = FilterTypeText(type);
     // Code 4 was only ever a preset label: there is no design behind it.
-    if (type < 0 || type > 3) throw ZelError("Фильтр типа '" + std::string(text) + "' не поддерживается");
+    // Braces, not parentheses: lupdate takes ZelError( for a literal's call and would miss the Tr.
+    if (type < 0 || type > 3) throw ZelError{Tr("Фильтр типа '%1' не поддерживается").arg(text)};
     CheckEdges(text, fLow, fHigh, sampleInterval, false);
     order = std::clamp(order, 1, kMaxFilterOrder);
     CosineTaper(samples, 5);

@@ -10,8 +10,8 @@
 
 namespace zel {
 
-std::string DataFileOpenError(const std::string& path) { return "Ошибка открытия файла " + path; }
-std::string DataFileEmpty(const std::string& path) { return "Файл " + path + " пуст"; }
+UserText DataFileOpenError(const std::string& path) { return Tr("Ошибка открытия файла %1").arg(path); }
+UserText DataFileEmpty(const std::string& path) { return Tr("Файл %1 пуст").arg(path); }
 
 std::string DataFileText(std::span<const double> samples) {
     std::string text;

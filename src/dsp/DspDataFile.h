@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/UserText.h"
+
 namespace zel {
 
 // The file's text for the samples (empty for none).
@@ -14,18 +16,18 @@ std::string DataFileText(std::span<const double> samples);
 
 // Writes the samples (an empty list makes an empty file) through a temporary file and a rename,
 // so a failed write leaves an existing file as it was. Throws ZelError with
-// "Ошибка открытия файла %s" when the file cannot be written.
+// "Ошибка открытия файла %1" when the file cannot be written.
 void WriteDataFile(const std::string& path, std::span<const double> samples);
 
 // The numbers at the start of the text.
 std::vector<double> ParseDataText(const std::string& text);
 
-// The numbers of a data file. Throws ZelError with "Ошибка открытия файла %s" when it cannot be read.
+// The numbers of a data file. Throws ZelError with "Ошибка открытия файла %1" when it cannot be read.
 std::vector<double> ReadDataFile(const std::string& path);
 
 // The messages of the data commands.
-std::string DataFileOpenError(const std::string& path);
-std::string DataFileEmpty(const std::string& path);
-inline constexpr const char* kEmptyDataSet = "Набор данных пуст";
+UserText DataFileOpenError(const std::string& path);
+UserText DataFileEmpty(const std::string& path);
+inline constexpr const char* kEmptyDataSet = ZEL_TR_NOOP("Набор данных пуст");  // translated where shown
 
 }  // namespace zel

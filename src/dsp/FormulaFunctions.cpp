@@ -28,7 +28,8 @@ constexpr std::array<std::string_view, 2> kFilterNames = {"butter", "flt"};
 // butter(W, lfr, hfr, n): the arguments are read here so the filter module only filters.
 SignalVector Butter(FormulaParser& p) {
     std::array<SignalVector, 4> a;
-    ReadArguments(p, a, {"Нет скобки '('", "Ошибка", "Нет парной скобки ')'"});
+    ReadArguments(
+        p, a, {ZEL_TR_NOOP("Нет скобки '('"), ZEL_TR_NOOP("Ошибка"), ZEL_TR_NOOP("Нет парной скобки ')'")});
     SignalVector w = std::move(a[0]);
     const double lfr = a[1].First();
     const double hfr = a[2].First();

@@ -30,7 +30,7 @@ FormulaFunction FindFormulaFunction(std::string_view lowerName);
 // --- argument reading ---
 
 // The texts a function raises for a missing "(", a missing "," between arguments and a missing
-// ")" (or an argument too many).
+// ")" (or an argument too many): templates marked ZEL_TR_NOOP, translated when raised.
 struct ArgumentTexts {
     const char* open;
     const char* comma;

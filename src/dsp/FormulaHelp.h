@@ -10,7 +10,7 @@ namespace zel {
 struct FormulaButton {
     std::string_view name;      // the function, constant or operator the button stands for
     std::string_view insert;    // the template put into the formula at the caret
-    std::string_view helpText;  // shown when the button is used
+    std::string_view helpText;  // shown when the button is used: a whole literal, translated there
 };
 
 // The functions that have buttons, with their help texts as the user interface has them.

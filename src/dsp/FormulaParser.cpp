@@ -19,16 +19,16 @@ constexpr int kWorkspaceWindows = 64;
 
 enum class ChannelForm { Raw, Transformed, RawMarks, TransformedMarks };
 
-const char* const kErrorText = "Ошибка";
-const char* const kNoCloseText = "Отсутствует )";
-const char* const kTooDeepText = "Ошибка: слишком глубокая вложенность формулы";
-const char* const kNoMemoryText = "Недостаточно памяти для вычисления формулы";
+const char* const kErrorText = ZEL_TR_NOOP("Ошибка");
+const char* const kNoCloseText = ZEL_TR_NOOP("Отсутствует )");
+const char* const kTooDeepText = ZEL_TR_NOOP("Ошибка: слишком глубокая вложенность формулы");
+const char* const kNoMemoryText = ZEL_TR_NOOP("Недостаточно памяти для вычисления формулы");
 
 // Counts one level of nesting for as long as it lives.
 class DepthGuard {
   public:
     explicit DepthGuard(int& depth) : depth_(depth) {
-        if (++depth_ > kMaxFormulaDepth) RaiseFormulaError(kTooDeepText);
+        if (++depth_ > kMaxFormulaDepth) RaiseFormulaError(Tr(kTooDeepText));
     }
     ~DepthGuard() { --depth_; }
     DepthGuard(const DepthGuard&) = delete;
@@ -157,7 +157,7 @@ SignalVector ApplyOperator(SignalVector left, SignalVector right, char op) {
             return left;
         }
         default:
-            RaiseFormulaError(kErrorText);
+            RaiseFormulaError(Tr(kErrorText));
     }
 }
 
@@ -166,7 +166,7 @@ FormulaParser::FormulaParser(std::string_view text, FormulaInterface* source, st
 
 SignalVector FormulaParser::Evaluate() {
     NextToken();
-    if (token_.kind == TokenKind::End) RaiseFormulaError(kErrorText);
+    if (token_.kind == TokenKind::End) RaiseFormulaError(Tr(kErrorText));
     return ParseExpression();
 }
 
@@ -183,7 +183,7 @@ void FormulaParser::NextToken() {
                 break;
             }
             FormulaFunction f = FindFormulaFunction(t.text);
-            if (f == nullptr) RaiseFormulaError("'" + t.text + "' - undefined variables or function");
+            if (f == nullptr) RaiseFormulaError(Tr("'%1' - undefined variables or function").arg(t.text));
             DepthGuard guard(depth_);
             t.kind = TokenKind::Function;
             token_ = t;
@@ -247,7 +247,7 @@ SignalVector FormulaParser::Primary() {
             if (token_.delimiter == '(') {
                 NextToken();
                 SignalVector v = ParseExpression();
-                if (!At(')')) RaiseFormulaError(kNoCloseText);
+                if (!At(')')) RaiseFormulaError(Tr(kNoCloseText));
                 NextToken();
                 return v;
             }
@@ -262,22 +262,22 @@ SignalVector FormulaParser::Primary() {
         default:
             break;
     }
-    RaiseFormulaError(kErrorText);
+    RaiseFormulaError(Tr(kErrorText));
 }
 
 void FormulaParser::ExpectOpen(const char* message) {
     NextToken();
-    if (!At('(')) RaiseFormulaError(message);
+    if (!At('(')) RaiseFormulaError(Tr(message));
     NextToken();
 }
 
 void FormulaParser::ExpectComma(const char* message) {
-    if (!At(',')) RaiseFormulaError(message);
+    if (!At(',')) RaiseFormulaError(Tr(message));
     NextToken();
 }
 
 void FormulaParser::ExpectClose(const char* message) {
-    if (!At(')')) RaiseFormulaError(message);
+    if (!At(')')) RaiseFormulaError(Tr(message));
 }
 
 std::optional<SignalVector> FormulaParser::Variable(const std::string& word, bool allowCurrent) {
@@ -349,9 +349,9 @@ bool Run(std::string_view text, std::string_view currentName, FormulaInterface* 
     } catch (const ZelError& e) {
         errorText = CutMessage(e.what());
     } catch (const std::bad_alloc&) {
-        errorText = kNoMemoryText;
+        errorText = Tr(kNoMemoryText);
     } catch (const std::length_error&) {
-        errorText = kNoMemoryText;
+        errorText = Tr(kNoMemoryText);
     }
     return false;
 }
@@ -370,7 +370,7 @@ bool EvaluateFormulaFloat(std::string_view text, std::string_view currentName, s
     try {
         samples.assign(v.Values().begin(), v.Values().end());
     } catch (const std::bad_alloc&) {
-        errorText = kNoMemoryText;
+        errorText = Tr(kNoMemoryText);
         return false;
     }
     dx = static_cast<float>(v.dx);

@@ -49,6 +49,7 @@ class FormulaParser {
     double ParseScalar() { return ParseExpression().First(); }
 
     // Argument-list steps, each raising the given text when the token is not the expected one.
+    // The text is a template marked ZEL_TR_NOOP: it is translated when raised.
     // Open reads the next token, which must be "(", and then the first token of the argument.
     void ExpectOpen(const char* message);
     // The current token must be ","; reads the token after it.

@@ -40,42 +40,47 @@ GeneratorArgs ReadGeneratorArgs(FormulaParser& p, const GeneratorTexts& texts, s
             closed = true;
             break;
         }
-        if (!p.At(',')) RaiseFormulaError(texts.tooMany);
+        if (!p.At(',')) RaiseFormulaError(Tr(texts.tooMany));
         p.NextToken();
         const double v = p.ParseScalar();
         if (look < 2) args.extra[static_cast<std::size_t>(look)] = v;
     }
-    if (!closed) RaiseFormulaError(texts.tooMany);
+    if (!closed) RaiseFormulaError(Tr(texts.tooMany));
     args.points = CountArgument(points, what);
     return args;
 }
 
 SignalVector Gline(FormulaParser& p) {
-    const GeneratorArgs a =
-        ReadGeneratorArgs(p,
-                          {"Error in formula: expected '('", "Error in formula: expected ','",
-                           "Error in GLINE arguments number"},
-                          {1.0, 0.0}, "gline");
+    const GeneratorArgs a = ReadGeneratorArgs(
+        p,
+        {ZEL_TR_NOOP("Error in formula: expected '('"), ZEL_TR_NOOP("Error in formula: expected ','"),
+         ZEL_TR_NOOP("Error in GLINE arguments number")},
+        {1.0, 0.0}, "gline");
     return GenerateLine(a.points, a.spacing, a.extra[0], a.extra[1]);
 }
 
 SignalVector Gsin(FormulaParser& p) {
-    const GeneratorArgs a = ReadGeneratorArgs(
-        p, {"Ошибка", "Ошибка", "Нет парной скобки или к-во много аргументов > 4 в функции GSIN"}, {1.0, 0.0},
-        "gsin");
+    const GeneratorArgs a =
+        ReadGeneratorArgs(p,
+                          {ZEL_TR_NOOP("Ошибка"), ZEL_TR_NOOP("Ошибка"),
+                           ZEL_TR_NOOP("Нет парной скобки или к-во много аргументов > 4 в функции GSIN")},
+                          {1.0, 0.0}, "gsin");
     return GenerateSine(a.points, a.spacing, a.extra[0], a.extra[1], false);
 }
 
 SignalVector Gcos(FormulaParser& p) {
-    const GeneratorArgs a = ReadGeneratorArgs(
-        p, {"Ошибка", "Ошибка", "Нет парной скобки или к-во много аргументов > 4 в функции GCOS"}, {1.0, 0.0},
-        "gcos");
+    const GeneratorArgs a =
+        ReadGeneratorArgs(p,
+                          {ZEL_TR_NOOP("Ошибка"), ZEL_TR_NOOP("Ошибка"),
+                           ZEL_TR_NOOP("Нет парной скобки или к-во много аргументов > 4 в функции GCOS")},
+                          {1.0, 0.0}, "gcos");
     return GenerateSine(a.points, a.spacing, a.extra[0], a.extra[1], true);
 }
 
 SignalVector Rand(FormulaParser& p) {
     std::array<SignalVector, 2> a;
-    ReadArguments(p, a, {"Ошибка", "Ошибка", "Нет парной скобки в Rand"});
+    ReadArguments(p, a,
+                  {ZEL_TR_NOOP("Ошибка"), ZEL_TR_NOOP("Ошибка"), ZEL_TR_NOOP("Нет парной скобки в Rand")});
     return GenerateRandom(CountArgument(a[0], "rand"), a[1].First());
 }
 

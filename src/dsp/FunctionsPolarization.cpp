@@ -31,13 +31,27 @@ void Rotate(Matrix3& a, int i, int j, int k, int l, double s, double tau) {
     a[k][l] = h + s * (g - h * tau);
 }
 
+// Each measure names itself in whole texts, so that every one is a template of its own.
+ArgumentTexts MeasureTexts(PolarizationMeasure m) {
+    constexpr const char* kOpen = ZEL_TR_NOOP("Error in formula: Expected '('");
+    switch (m) {
+        case PolarizationMeasure::Rectilinearity:
+            return {kOpen, ZEL_TR_NOOP("Error in rectilinearity: wrong arguments number"),
+                    ZEL_TR_NOOP("Error in rectilinearity: Expected ')'")};
+        case PolarizationMeasure::Planarity:
+            return {kOpen, ZEL_TR_NOOP("Error in planarity: wrong arguments number"),
+                    ZEL_TR_NOOP("Error in planarity: Expected ')'")};
+        case PolarizationMeasure::Azimuth:
+            break;
+    }
+    return {kOpen, ZEL_TR_NOOP("Error in azimuth: wrong arguments number"),
+            ZEL_TR_NOOP("Error in azimuth: Expected ')'")};
+}
+
 template <PolarizationMeasure M>
 SignalVector Measure(FormulaParser& p) {
-    const std::string name = MeasureName(M);
-    const std::string comma = "Error in " + name + ": wrong arguments number";
-    const std::string close = "Error in " + name + ": Expected ')'";
     std::array<SignalVector, 4> a;
-    ReadArguments(p, a, {"Error in formula: Expected '('", comma.c_str(), close.c_str()});
+    ReadArguments(p, a, MeasureTexts(M));
     return Polarization(a[0], a[1], a[2], IntegerArgument(a[3]), M);
 }
 
@@ -120,11 +134,12 @@ SignalVector Polarization(const SignalVector& z, const SignalVector& x, const Si
                           PolarizationMeasure measure) {
     const std::string name = MeasureName(measure);
     if (z.dx != x.dx || z.dx != y.dx)
-        RaiseFormulaError("Error in " + name + ": arguments have different sample interval");
+        RaiseFormulaError(Tr("Error in %1: arguments have different sample interval").arg(name));
     const std::size_t length = std::min({z.Count(), x.Count(), y.Count()});
     // A window of no samples has no mean or covariance to speak of.
     if (n < 1 || n > static_cast<std::int64_t>(length))
-        RaiseFormulaError("Error in " + name + ": wrong sliding window length " + std::to_string(n));
+        RaiseFormulaError(
+            Tr("Error in %1: wrong sliding window length %2").arg(name).arg(static_cast<long long>(n)));
     const std::size_t w = static_cast<std::size_t>(n);
     SignalVector out = SignalVector::Filled(length, z.dx, 0.0, name.c_str());
     const std::array<const SignalVector*, 3> comp = {&z, &x, &y};

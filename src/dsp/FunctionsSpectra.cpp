@@ -16,7 +16,8 @@ namespace zel {
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
-constexpr ArgumentTexts kBracketTexts = {"Нет скобки '('", "", "Нет парной скобки ')'"};
+constexpr ArgumentTexts kBracketTexts = {ZEL_TR_NOOP("Нет скобки '('"), "",
+                                         ZEL_TR_NOOP("Нет парной скобки ')'")};
 
 // The power-of-two transform of the spectra in single precision, as the display spectra have
 // always been computed: bit-reversal, then butterflies whose twiddles come from a recurrence kept
@@ -76,26 +77,29 @@ SignalVector DSpectrum(FormulaParser& p) { return DirectSpectrum(OneSignal(p)); 
 
 SignalVector AvSpectrum(FormulaParser& p) {
     std::array<SignalVector, 3> a;
-    ReadArguments(p, a,
-                  {"Error in formula: expected '('", "Error in formula: expected ','",
-                   "Error in formula: expected ')'"});
+    ReadArguments(
+        p, a,
+        {ZEL_TR_NOOP("Error in formula: expected '('"), ZEL_TR_NOOP("Error in formula: expected ','"),
+         ZEL_TR_NOOP("Error in formula: expected ')'")});
     return AverageSpectrum(a[0], IntegerArgument(a[1]), IntegerArgument(a[2]));
 }
 
 SignalVector InterpolateFn(FormulaParser& p) {
     std::array<SignalVector, 2> a;
     ReadArguments(p, a,
-                  {"Error in formula: Expected '('", "Error in interpolate: wrong arguments number",
-                   "Error in interpolate: Expected ')'"});
+                  {ZEL_TR_NOOP("Error in formula: Expected '('"),
+                   ZEL_TR_NOOP("Error in interpolate: wrong arguments number"),
+                   ZEL_TR_NOOP("Error in interpolate: Expected ')'")});
     return Interpolate(a[0], IntegerArgument(a[1]));
 }
 
 // spectrogram(W, n, overlap [, f1, f2]): the mean power spectral density of each segment over
 // f1 .. f2 Hz (every bin without them), one value per segment, dx the segment step.
 SignalVector SpectrogramFn(FormulaParser& p) {
-    constexpr const char* kTooMany = "Нет парной скобки или к-во много аргументов > 5 в функции SPECTROGRAM";
-    constexpr const char* kCount = "Ошибка в количестве аргументов в функции SPECTROGRAM";
-    p.ExpectOpen("Нет скобки '('");
+    constexpr const char* kTooMany =
+        ZEL_TR_NOOP("Нет парной скобки или к-во много аргументов > 5 в функции SPECTROGRAM");
+    constexpr const char* kCount = ZEL_TR_NOOP("Ошибка в количестве аргументов в функции SPECTROGRAM");
+    p.ExpectOpen(ZEL_TR_NOOP("Нет скобки '('"));
     const SignalVector w = p.ParseExpression();
     p.ExpectComma(kCount);
     const std::int64_t n = IntegerArgument(p.ParseExpression());
@@ -143,8 +147,10 @@ std::span<const FormulaFunctionEntry> SpectrumFunctions() { return kFunctions; }
 
 SignalVector FastSpectrum(const SignalVector& w, SpectrumPart part, const char* what) {
     if (w.Count() > kMaxFastTransform)
-        RaiseFormulaError(std::string("Error in ") + what + ": signal of " + std::to_string(w.Count()) +
-                          " samples is longer than " + std::to_string(kMaxFastTransform));
+        RaiseFormulaError(Tr("Error in %1: signal of %2 samples is longer than %3")
+                              .arg(what)
+                              .arg(w.Count())
+                              .arg(kMaxFastTransform));
     const std::size_t n = PowerOfTwoAtLeast(w.Count());
     SignalVector out = SignalVector::Filled(n / 2, 1.0 / (static_cast<double>(n) * w.dx), 0.0, what);
     if (part == SpectrumPart::Magnitude) {
@@ -199,12 +205,16 @@ SignalVector DirectSpectrum(const SignalVector& w) {
 
 SignalVector AverageSpectrum(const SignalVector& w, std::int64_t points, std::int64_t shift) {
     if (points < 1 || static_cast<std::uint64_t>(points) > kMaxFastTransform)
-        RaiseFormulaError("Error in avspectrum: wrong window length " + std::to_string(points));
-    if (shift < 1) RaiseFormulaError("Error in avspectrum: wrong window shift " + std::to_string(shift));
+        RaiseFormulaError(
+            Tr("Error in avspectrum: wrong window length %1").arg(static_cast<long long>(points)));
+    if (shift < 1)
+        RaiseFormulaError(
+            Tr("Error in avspectrum: wrong window shift %1").arg(static_cast<long long>(shift)));
     const std::int64_t count = static_cast<std::int64_t>(w.Count());
     if (count <= points)
-        RaiseFormulaError("Error in avspectrum: signal of " + std::to_string(count) +
-                          " samples is too short for windows of " + std::to_string(points));
+        RaiseFormulaError(Tr("Error in avspectrum: signal of %1 samples is too short for windows of %2")
+                              .arg(static_cast<long long>(count))
+                              .arg(static_cast<long long>(points)));
     const std::size_t len = static_cast<std::size_t>(points);
     const std::size_t n = PowerOfTwoAtLeast(len);
     SignalVector out = SignalVector::Filled(n / 2, 1.0 / (static_cast<double>(n) * w.dx), 0.0, "avspectrum");
@@ -219,7 +229,9 @@ SignalVector AverageSpectrum(const SignalVector& w, std::int64_t points, std::in
 }
 
 SignalVector Interpolate(const SignalVector& w, std::int64_t n) {
-    if (n < 1) RaiseFormulaError("Error in interpolate: wrong interpolation order " + std::to_string(n));
+    if (n < 1)
+        RaiseFormulaError(
+            Tr("Error in interpolate: wrong interpolation order %1").arg(static_cast<long long>(n)));
     const std::size_t count = w.Count();
     CheckSignalCount(static_cast<double>(count) * static_cast<double>(n), "interpolate");
     if (n == 1) return w;

@@ -9,7 +9,7 @@
 namespace zel {
 namespace {
 
-constexpr ArgumentTexts kPlainTexts = {"Ошибка", "", "Ошибка"};
+constexpr ArgumentTexts kPlainTexts = {ZEL_TR_NOOP("Ошибка"), "", ZEL_TR_NOOP("Ошибка")};
 
 SignalVector OneSignal(FormulaParser& p, const ArgumentTexts& texts) {
     std::array<SignalVector, 1> a;
@@ -45,13 +45,15 @@ SignalVector Center(FormulaParser& p) {
 }
 
 SignalVector LinReg(FormulaParser& p) {
-    return LinearFit(OneSignal(p, {"Нет скобки '(' после LINREG", "", "Нет парной скобки ')'"}));
+    return LinearFit(
+        OneSignal(p, {ZEL_TR_NOOP("Нет скобки '(' после LINREG"), "", ZEL_TR_NOOP("Нет парной скобки ')'")}));
 }
 
 SignalVector Dpv(FormulaParser& p) {
     std::array<SignalVector, 4> a;
-    ReadArguments(
-        p, a, {"Нет скобки '('", "Ошибка в количестве аргументов в функции dpv", "Нет парной скобки ')'"});
+    ReadArguments(p, a,
+                  {ZEL_TR_NOOP("Нет скобки '('"), ZEL_TR_NOOP("Ошибка в количестве аргументов в функции dpv"),
+                   ZEL_TR_NOOP("Нет парной скобки ')'")});
     return Histogram(a[0], a[1].First(), a[2].First(), CountArgument(a[3], "dpv"));
 }
 

@@ -36,21 +36,21 @@ double ScaledBesselI0(double x) {
 
 SignalVector Hanning(FormulaParser& p) {
     std::array<SignalVector, 1> a;
-    ReadArguments(p, a, {"Нет скобки '('", "", "Нет парной скобки ')'"});
+    ReadArguments(p, a, {ZEL_TR_NOOP("Нет скобки '('"), "", ZEL_TR_NOOP("Нет парной скобки ')'")});
     return HannWindow(std::move(a[0]));
 }
 
 // kaiser(W [, b]): the second argument may be left out.
 SignalVector Kaiser(FormulaParser& p) {
-    p.ExpectOpen("Нет скобки '('");
+    p.ExpectOpen(ZEL_TR_NOOP("Нет скобки '('"));
     SignalVector w = p.ParseExpression();
     double beta = kDefaultKaiserBeta;
     if (p.At(',')) {
         p.NextToken();
         beta = p.ParseScalar();
-        p.ExpectClose("Нет парной скобки или к-во много аргументов > 2 в функции KAISER");
+        p.ExpectClose(ZEL_TR_NOOP("Нет парной скобки или к-во много аргументов > 2 в функции KAISER"));
     } else {
-        p.ExpectClose("Нет парной скобки в функции KAISER");
+        p.ExpectClose(ZEL_TR_NOOP("Нет парной скобки в функции KAISER"));
     }
     return KaiserWindow(std::move(w), beta);
 }

@@ -23,14 +23,14 @@ std::string CountText(double n) {
 }  // namespace
 
 void RaiseFormulaError(const std::string& text) { throw FormulaError(text); }
+void RaiseFormulaError(const UserText& text) { throw FormulaError(text); }
 
 std::size_t SignalCountLimit() { return g_countLimit; }
 void SetSignalCountLimit(std::size_t limit) { g_countLimit = limit < 1 ? 1 : limit; }
 
 void CheckSignalCount(double requested, const char* what) {
     if (!(requested >= 1.0) || requested > static_cast<double>(g_countLimit))
-        RaiseFormulaError(std::string("Error in ") + what + ": wrong number of samples " +
-                          CountText(requested));
+        RaiseFormulaError(Tr("Error in %1: wrong number of samples %2").arg(what).arg(CountText(requested)));
 }
 
 SignalVector::SignalVector(std::vector<double> samples, double dx) : dx(dx), samples_(std::move(samples)) {

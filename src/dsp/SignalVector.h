@@ -18,9 +18,12 @@ namespace zel {
 class FormulaError : public ZelError {
   public:
     explicit FormulaError(const std::string& text) : ZelError(text) {}
+    explicit FormulaError(const UserText& text) : ZelError(text) {}
 };
 
+// A text made elsewhere is its own identity; a Tr text keeps its template.
 [[noreturn]] void RaiseFormulaError(const std::string& text);
+[[noreturn]] void RaiseFormulaError(const UserText& text);
 
 // The largest sample count any formula value may have. A count above it (or a non-positive one)
 // is a formula error rather than an allocation that takes the machine down. The default leaves

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
+#include "base/FormatText.h"
 #include "base/ZelError.h"
 #include "dsp/Fft.h"
 
@@ -65,43 +65,45 @@ bool IsSimulationCode(int code) { return (code >= 1000 && code <= 1007) || code 
 std::string SimulationText(int code) {
     switch (code) {
         case 1000:
-            return "Симуляция смещения";
+            return ZEL_TR_NOOP("Симуляция смещения");
         case 1001:
-            return "Симуляция KIRNOS";
+            return ZEL_TR_NOOP("Симуляция KIRNOS");
         case 1002:
-            return "Симуляция WWSSLP";
+            return ZEL_TR_NOOP("Симуляция WWSSLP");
         case 1003:
-            return "Симуляция WWSSSP";
+            return ZEL_TR_NOOP("Симуляция WWSSSP");
         case 1004:
-            return "Симуляция Wood-Anderson";
+            return ZEL_TR_NOOP("Симуляция Wood-Anderson");
         case 1005:
-            return "Симуляция LPSRO";
+            return ZEL_TR_NOOP("Симуляция LPSRO");
         case 1006:
-            return "Симуляция ВЭГИК-0.7";
+            return ZEL_TR_NOOP("Симуляция ВЭГИК-0.7");
         case 1007:
-            return "Симуляция СКМ";
+            return ZEL_TR_NOOP("Симуляция СКМ");
         case 1010:
-            return "Пересчет в скорость";
+            return ZEL_TR_NOOP("Пересчет в скорость");
         case 1011:
-            return "К смещению по АЧХ";
+            return ZEL_TR_NOOP("К смещению по АЧХ");
         case 1012:
-            return "Симуляция KIRNOS с использованием АЧХ";
+            return ZEL_TR_NOOP("Симуляция KIRNOS с использованием АЧХ");
         case 1013:
-            return "Симуляция WWSSLP с использованием АЧХ";
+            return ZEL_TR_NOOP("Симуляция WWSSLP с использованием АЧХ");
         case 1014:
-            return "Симуляция WWSSSP с использованием АЧХ";
+            return ZEL_TR_NOOP("Симуляция WWSSSP с использованием АЧХ");
         case 1015:
-            return "Симуляция Wood-Anderson с использованием АЧХ";
+            return ZEL_TR_NOOP("Симуляция Wood-Anderson с использованием АЧХ");
         case 1016:
-            return "Симуляция LPSRO с использованием АЧХ";
+            return ZEL_TR_NOOP("Симуляция LPSRO с использованием АЧХ");
         case 1018:
-            return "Симуляция ВЭГИК с использованием АЧХ";
+            return ZEL_TR_NOOP("Симуляция ВЭГИК с использованием АЧХ");
         case 1019:
-            return "Симуляция СКМ с использованием АЧХ";
+            return ZEL_TR_NOOP("Симуляция СКМ с использованием АЧХ");
         default:
             return "";
     }
 }
+
+UserText SimulationCaption(int code) { return Tr(SimulationText(code).c_str()); }
 
 const TargetInstrument* TargetOf(int code) {
     switch (code) {
@@ -163,12 +165,11 @@ std::vector<float> SimulatePolesZeros(const PolesZeros& recorder, double sampleR
     if (count == 0 || !(sampleRate > 0)) throw ZelError("Нет данных для симуляции");
     const double seconds = static_cast<double>(count) / sampleRate;
     if (seconds > kMaxPolesZerosSeconds) {
-        char text[256];
-        std::snprintf(text, sizeof text,
-                      "Симуляция по нулям и полюсам выполняется не более чем по 10 минутам записи, а выбрано "
-                      "%.0f с: уменьшите интервал окна",
-                      seconds);
-        throw ZelError(text);
+        // Braces, not parentheses: lupdate takes ZelError( for a literal's call and would miss the Tr.
+        throw ZelError{
+            Tr("Симуляция по нулям и полюсам выполняется не более чем по 10 минутам записи, а выбрано "
+               "%1 с: уменьшите интервал окна")
+                .arg(FormatText("%.0f", seconds))};
     }
     // Short traces are padded tenfold with their end values so the lowest bins stay meaningful.
     const std::size_t h = seconds >= 5 ? count : 10 * count;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/UserText.h"
 #include "dsp/Response.h"
 
 namespace zel {
@@ -38,7 +39,10 @@ bool IsFapCode(int code);
 // Codes with a defined result (1008, 1009 and 1017 have none).
 bool IsSimulationCode(int code);
 // The command text of a code ("Симуляция KIRNOS", "К смещению по АЧХ", ...); "" for others.
+// Always the Russian template: picks store it in the database.
 std::string SimulationText(int code);
+// The same text as the analyst reads it, in the interface's language.
+UserText SimulationCaption(int code);
 
 // A standard instrument: T(s) = gain * prod(s - z) / prod(s - p).
 struct TargetInstrument {

@@ -13,7 +13,6 @@ namespace zel {
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
-constexpr const char* kPrefix = "Ошибка в spectrogram: ";
 
 // A number as the messages write it, with a point whatever the locale: 6 significant digits.
 std::string Number(double v) {
@@ -22,19 +21,21 @@ std::string Number(double v) {
     return std::string(text, end);
 }
 
-[[noreturn]] void Refuse(const std::string& what) { RaiseFormulaError(kPrefix + what); }
-
 }  // namespace
 
 Spectrogram ComputeSpectrogram(std::span<const double> x, double dx, std::int64_t n, std::int64_t overlap) {
     const auto count = static_cast<std::int64_t>(x.size());
     if (n < 2 || n > count)
-        Refuse("длина окна " + std::to_string(n) + " вне пределов 2 .. " + std::to_string(count) +
-               " (число отсчетов сигнала)");
+        RaiseFormulaError(
+            Tr("Ошибка в spectrogram: длина окна %1 вне пределов 2 .. %2 (число отсчетов сигнала)")
+                .arg(static_cast<long long>(n))
+                .arg(static_cast<long long>(count)));
     if (overlap < 0 || overlap >= n)
-        Refuse("перекрытие " + std::to_string(overlap) + " вне пределов 0 .. " + std::to_string(n - 1) +
-               " (длина окна минус 1)");
-    if (!(dx > 0) || !std::isfinite(dx)) Refuse("шаг по времени " + Number(dx) + " с не положителен");
+        RaiseFormulaError(Tr("Ошибка в spectrogram: перекрытие %1 вне пределов 0 .. %2 (длина окна минус 1)")
+                              .arg(static_cast<long long>(overlap))
+                              .arg(static_cast<long long>(n - 1)));
+    if (!(dx > 0) || !std::isfinite(dx))
+        RaiseFormulaError(Tr("Ошибка в spectrogram: шаг по времени %1 с не положителен").arg(Number(dx)));
 
     const auto len = static_cast<std::size_t>(n);
     const auto hop = static_cast<std::size_t>(n - overlap);
@@ -43,9 +44,11 @@ Spectrogram ComputeSpectrogram(std::span<const double> x, double dx, std::int64_
     s.bins = len / 2 + 1;
     if (static_cast<double>(s.segments) * static_cast<double>(s.bins) >
         static_cast<double>(SignalCountLimit()))
-        Refuse("число окон " + std::to_string(s.segments) + " × число частот " + std::to_string(s.bins) +
-               " превышает предел " + std::to_string(SignalCountLimit()) +
-               " значений; возьмите окно длиннее или перекрытие меньше");
+        RaiseFormulaError(Tr("Ошибка в spectrogram: число окон %1 × число частот %2 превышает предел %3 "
+                             "значений; возьмите окно длиннее или перекрытие меньше")
+                              .arg(s.segments)
+                              .arg(s.bins)
+                              .arg(SignalCountLimit()));
     s.df = 1.0 / (static_cast<double>(len) * dx);
     s.step = static_cast<double>(hop) * dx;
 
@@ -79,7 +82,10 @@ Spectrogram ComputeSpectrogram(std::span<const double> x, double dx, std::int64_
 }
 
 std::vector<double> BandMeanPower(const Spectrogram& s, double f1, double f2) {
-    if (!(f1 <= f2)) Refuse("нижняя частота " + Number(f1) + " Гц больше верхней " + Number(f2) + " Гц");
+    if (!(f1 <= f2))
+        RaiseFormulaError(Tr("Ошибка в spectrogram: нижняя частота %1 Гц больше верхней %2 Гц")
+                              .arg(Number(f1))
+                              .arg(Number(f2)));
     std::size_t first = s.bins, last = 0;
     for (std::size_t k = 0; k < s.bins; ++k) {
         const double f = s.frequency(k);
@@ -89,8 +95,12 @@ std::vector<double> BandMeanPower(const Spectrogram& s, double f1, double f2) {
         }
     }
     if (first == s.bins)
-        Refuse("в полосе " + Number(f1) + " .. " + Number(f2) + " Гц нет частот спектра (от 0 до " +
-               Number(s.frequency(s.bins - 1)) + " Гц с шагом " + Number(s.df) + " Гц)");
+        RaiseFormulaError(Tr("Ошибка в spectrogram: в полосе %1 .. %2 Гц нет частот спектра (от 0 до %3 Гц с "
+                             "шагом %4 Гц)")
+                              .arg(Number(f1))
+                              .arg(Number(f2))
+                              .arg(Number(s.frequency(s.bins - 1)))
+                              .arg(Number(s.df)));
     std::vector<double> mean(s.segments, 0.0);
     const double width = static_cast<double>(last - first + 1);
     for (std::size_t seg = 0; seg < s.segments; ++seg) {

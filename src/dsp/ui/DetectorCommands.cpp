@@ -56,7 +56,8 @@ bool DetectorCommands::anyActive() {
     if (frame_ && frame_->action(cmd::kPickMode)->isEnabled())
         frame_->action(cmd::kPickMode)->trigger();
     else
-        context_.messages().show({"Не выбрано главное окно", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+        context_.messages().show({qtTrId("Не выбрано главное окно").toStdString(), "ZEL",
+                                  MessageIcon::Warning, MessageButtons::Ok});
     return false;
 }
 
@@ -79,8 +80,8 @@ void DetectorCommands::runZel(const DetectorParams& params) {
     if (params.filter)
         for (CZoomWindow* w : window_.zoomWindows())
             if (w->pane().active && !w->pane().transformed()) {
-                context_.messages().show(
-                    {"Нет фильтрованных данных", "ZEL", MessageIcon::Error, MessageButtons::Ok});
+                context_.messages().show({qtTrId("Нет фильтрованных данных").toStdString(), "ZEL",
+                                          MessageIcon::Error, MessageButtons::Ok});
                 return;
             }
     std::string problems;

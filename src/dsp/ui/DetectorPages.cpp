@@ -23,14 +23,14 @@ CDetectPage::CDetectPage(bool filterAllowed, QWidget* parent) : QWidget(parent) 
     lta_->setObjectName("1069");
     sta_->setObjectName("1070");
     k_->setObjectName("1071");
-    form->addRow("LTA (сек)", lta_);
-    form->addRow("STA (сек)", sta_);
-    form->addRow("Порог срабатывания (STA/LTA)", k_);
-    filter_ = new QCheckBox("Использовать фильтр", this);
+    form->addRow(qtTrId("LTA (сек)"), lta_);
+    form->addRow(qtTrId("STA (сек)"), sta_);
+    form->addRow(qtTrId("Порог срабатывания (STA/LTA)"), k_);
+    filter_ = new QCheckBox(qtTrId("Использовать фильтр"), this);
     filter_->setObjectName("1072");
     filter_->setEnabled(filterAllowed);
     form->addRow(filter_);
-    clear_ = new QPushButton("Очистить список срабатываний", this);
+    clear_ = new QPushButton(qtTrId("Очистить список срабатываний"), this);
     clear_->setObjectName("1237");
     form->addRow(clear_);
     connect(clear_, &QPushButton::clicked, this, &CDetectPage::clearRequested);
@@ -64,12 +64,12 @@ QString CDetectPage::problem() {
         if (!ok) {
             f.edit->setFocus();
             f.edit->selectAll();
-            return "Введите число.";
+            return qtTrId("Введите число.");
         }
         if (v < f.lo || v > f.hi) {
             f.edit->setFocus();
             f.edit->selectAll();
-            return QString("Введите число между %1 и %2.").arg(Number(f.lo), Number(f.hi));
+            return qtTrId("Введите число между %1 и %2.").arg(Number(f.lo), Number(f.hi));
         }
     }
     return {};
@@ -78,20 +78,20 @@ QString CDetectPage::problem() {
 CDetectorSheet::CDetectorSheet(const DetectorParams& zel, const DetectorParams& geotech,
                                DetectorSheetActions actions, MessageSink& messages, QWidget* parent)
     : QDialog(parent), actions_(std::move(actions)), messages_(messages) {
-    setWindowTitle("Параметры детектора");
+    setWindowTitle(qtTrId("Параметры детектора"));
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
     zel_ = new CDetectPage(true, tabs_);
     geotech_ = new CDetectPage(false, tabs_);
     zel_->setParams(zel);
     geotech_->setParams(geotech);
-    tabs_->addTab(zel_, "LTA/STA детектор");
-    tabs_->addTab(geotech_, "Геотех+ LTA/STA детектор");
+    tabs_->addTab(zel_, qtTrId("LTA/STA детектор"));
+    tabs_->addTab(geotech_, qtTrId("Геотех+ LTA/STA детектор"));
     layout->addWidget(tabs_);
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
-    buttons->button(QDialogButtonBox::Apply)->setText("Применить");
+    buttons->button(QDialogButtonBox::Cancel)->setText(qtTrId("Отмена"));
+    buttons->button(QDialogButtonBox::Apply)->setText(qtTrId("Применить"));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CDetectorSheet::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CDetectorSheet::reject);

@@ -31,7 +31,7 @@ void PlaceFormWithOkCancel(QDialog* dialog, QFormLayout* form) {
 }  // namespace
 
 CSelectOverplot::CSelectOverplot(const DspWindow& window, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Наложить графики");
+    setWindowTitle(qtTrId("Наложить графики"));
     auto* form = new QFormLayout;
     for (int k = 0; k < kDspOverlayCount; ++k) {
         auto* edit = new QLineEdit(QString::fromStdString(window.overlays[static_cast<std::size_t>(k)].formula));
@@ -64,7 +64,7 @@ int CSpectrogramDlg::DefaultLength(std::size_t count, double dx) {
 }
 
 CSpectrogramDlg::CSpectrogramDlg(std::size_t count, double dx, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Спектрограмма");
+    setWindowTitle(qtTrId("Спектрограмма"));
     const int most = static_cast<int>(std::min<std::size_t>(count, INT_MAX));
     length_ = new QSpinBox;
     length_->setRange(2, std::max(2, most));
@@ -80,10 +80,10 @@ CSpectrogramDlg::CSpectrogramDlg(std::size_t count, double dx, QWidget* parent) 
     maxFrequency_->setRange(0.0, nyquist);
     maxFrequency_->setValue(nyquist);
     auto* form = new QFormLayout;
-    form->addRow("Длина окна, отсчетов", length_);
-    form->addRow("Перекрытие окон, отсчетов", overlap_);
-    form->addRow("Показать частоты до, Гц", maxFrequency_);
-    form->addRow(new QLabel(QString("Сигнал: %1 отсчетов, шаг %2 с").arg(count).arg(dx, 0, 'g', 6)));
+    form->addRow(qtTrId("Длина окна, отсчетов"), length_);
+    form->addRow(qtTrId("Перекрытие окон, отсчетов"), overlap_);
+    form->addRow(qtTrId("Показать частоты до, Гц"), maxFrequency_);
+    form->addRow(new QLabel(qtTrId("Сигнал: %1 отсчетов, шаг %2 с").arg(count).arg(dx, 0, 'g', 6)));
     PlaceFormWithOkCancel(this, form);
 }
 
@@ -93,24 +93,24 @@ double CSpectrogramDlg::maxFrequency() const { return maxFrequency_->value(); }
 
 void ShowDataSetProperties(const DspWindow& w, int index, QWidget* parent) {
     QDialog dialog(parent);
-    dialog.setWindowTitle("Свойства набора данных");
+    dialog.setWindowTitle(qtTrId("Свойства набора данных"));
     auto* form = new QFormLayout;
-    auto add = [&](const char* name, const QString& value) {
+    auto add = [&](const QString& name, const QString& value) {
         auto* field = new QLineEdit(value);
         field->setReadOnly(true);
         form->addRow(name, field);
     };
     const double dx = w.signal ? w.signal->dx : 0.0;
-    add("Окно", QString("W%1").arg(index));
-    add("Формула", QString::fromStdString(w.formula));
-    add("Количество отсчетов", QString::number(w.count()));
-    add("Шаг dx", QString::number(dx, 'g', 10));
-    add("Частота отсчетов (1/dx)", dx > 0 ? QString::number(1.0 / dx, 'f', 6) : QString());
-    add("Длина (N·dx)", QString::number(static_cast<double>(w.count()) * dx, 'f', 6));
-    add("Минимум", QString::number(w.min, 'g', 10));
-    add("Максимум", QString::number(w.max, 'g', 10));
-    add("Зафиксировано", w.fixed ? "да" : "нет");
-    if (!w.error.empty()) add("Ошибка", QString::fromStdString(w.error));
+    add(qtTrId("Окно"), QString("W%1").arg(index));
+    add(qtTrId("Формула"), QString::fromStdString(w.formula));
+    add(qtTrId("Количество отсчетов"), QString::number(w.count()));
+    add(qtTrId("Шаг dx"), QString::number(dx, 'g', 10));
+    add(qtTrId("Частота отсчетов (1/dx)"), dx > 0 ? QString::number(1.0 / dx, 'f', 6) : QString());
+    add(qtTrId("Длина (N·dx)"), QString::number(static_cast<double>(w.count()) * dx, 'f', 6));
+    add(qtTrId("Минимум"), QString::number(w.min, 'g', 10));
+    add(qtTrId("Максимум"), QString::number(w.max, 'g', 10));
+    add(qtTrId("Зафиксировано"), w.fixed ? qtTrId("да") : qtTrId("нет"));
+    if (!w.error.empty()) add(qtTrId("Ошибка"), QString::fromStdString(w.error));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     auto* layout = new QVBoxLayout(&dialog);

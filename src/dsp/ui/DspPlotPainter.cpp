@@ -78,7 +78,7 @@ void PaintDspWindow(QPainter& p, const QRect& area, const DspWindow& w, int inde
     p.fillRect(caption, current ? QColor(0, 0, 128) : QColor(128, 128, 128));
     p.setPen(Qt::white);
     QString title = QString("W%1: %2").arg(index).arg(QString::fromStdString(w.formula));
-    if (w.fixed) title += "   [зафиксировано]";
+    if (w.fixed) title = qtTrId("%1   [зафиксировано]").arg(title);
     p.drawText(caption.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
                fm.elidedText(title, Qt::ElideRight, caption.width() - 8));
 

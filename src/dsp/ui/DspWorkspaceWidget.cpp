@@ -34,7 +34,7 @@
 namespace zel {
 namespace {
 
-constexpr const char* kCaption = "ПОС";
+constexpr const char* kCaption = QT_TRID_NOOP("ПОС");
 constexpr int kMinimumPlotHeight = 140;
 
 std::string Local(const QString& path) { return path.toLocal8Bit().toStdString(); }
@@ -83,7 +83,7 @@ CDSP::CDSP(AppContext& context, waveform* waveforms, QWidget* parent)
     formula_ = new QLineEdit(this);
     formula_->setObjectName("DspFormula");
     formula_->setMaxLength(static_cast<int>(kDspMaxFormulaLength));
-    auto* run = new QPushButton("Рассчитать", this);
+    auto* run = new QPushButton(qtTrId("Рассчитать"), this);
     auto* dialog = new QPushButton("f(x)...", this);
     top->addWidget(name_);
     top->addWidget(formula_, 1);
@@ -164,14 +164,14 @@ void CDSP::applyFormula(const QString& text) {
 }
 
 void CDSP::report(const std::string& text) {
-    context_.messages().show({text, kCaption, MessageIcon::Error, MessageButtons::Ok});
+    context_.messages().show({text, qtTrId(kCaption).toStdString(), MessageIcon::Error, MessageButtons::Ok});
 }
 
 bool CDSP::mayWrite(const QString& path) {
     if (!QFileInfo::exists(path)) return true;
-    const std::string text = "Файл " + Local(path) + " уже существует.\nЗаменить его?";
-    return context_.messages().show({text, kCaption, MessageIcon::Question, MessageButtons::YesNo}) ==
-           MessageAnswer::Yes;
+    const std::string text = qtTrId("Файл %1 уже существует.\nЗаменить его?").arg(path).toStdString();
+    return context_.messages().show({text, qtTrId(kCaption).toStdString(), MessageIcon::Question,
+                                     MessageButtons::YesNo}) == MessageAnswer::Yes;
 }
 
 QString CDSP::startDirectory(const char* sub) const {
@@ -209,8 +209,8 @@ bool CDSP::loadWorksheet(const QString& path) {
 
 void CDSP::saveWorksheetDialog() {
     QDir().mkpath(startDirectory("WORKSHEET"));
-    QFileDialog dialog(this, "Сохранить рабочую область", startDirectory("WORKSHEET"),
-                       "Рабочие листы (*.wks);;Все файлы (*)");
+    QFileDialog dialog(this, qtTrId("Сохранить рабочую область"), startDirectory("WORKSHEET"),
+                       qtTrId("Рабочие листы (*.wks);;Все файлы (*)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("wks");
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked by saveWorksheet itself
@@ -219,8 +219,9 @@ void CDSP::saveWorksheetDialog() {
 }
 
 void CDSP::loadWorksheetDialog() {
-    const QString path = QFileDialog::getOpenFileName(this, "Загрузить рабочую область", startDirectory("WORKSHEET"),
-                                                      "Рабочие листы (*.wks);;Все файлы (*)");
+    const QString path =
+        QFileDialog::getOpenFileName(this, qtTrId("Загрузить рабочую область"), startDirectory("WORKSHEET"),
+                                     qtTrId("Рабочие листы (*.wks);;Все файлы (*)"));
     if (!path.isEmpty()) loadWorksheet(path);
 }
 
@@ -230,7 +231,7 @@ bool CDSP::saveData(const QString& path) {
     const DspWindow& w = model_.window(model_.current());
     if (!mayWrite(path)) return false;
     // An empty window is reported, and the (empty) file is still written as asked.
-    if (!w.signal) report(kEmptyDataSet);
+    if (!w.signal) report(qtTrId(kEmptyDataSet).toStdString());
     try {
         if (w.signal)
             WriteDataFile(Local(path), w.signal->Values());
@@ -263,7 +264,8 @@ bool CDSP::loadData(const QString& path) {
 }
 
 void CDSP::saveDataDialog() {
-    QFileDialog dialog(this, "Сохранить данные в файл", QString(), "Файлы с данными (*.dat);;Все файлы (*)");
+    QFileDialog dialog(this, qtTrId("Сохранить данные в файл"), QString(),
+                       qtTrId("Файлы с данными (*.dat);;Все файлы (*)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("dat");
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked by saveData itself
@@ -272,8 +274,8 @@ void CDSP::saveDataDialog() {
 }
 
 void CDSP::loadDataDialog() {
-    const QString path = QFileDialog::getOpenFileName(this, "Загрузить данные из файла", QString(),
-                                                      "Файлы с данными (*.dat);;Все файлы (*)");
+    const QString path = QFileDialog::getOpenFileName(this, qtTrId("Загрузить данные из файла"), QString(),
+                                                      qtTrId("Файлы с данными (*.dat);;Все файлы (*)"));
     if (!path.isEmpty()) loadData(path);
 }
 
@@ -282,14 +284,15 @@ void CDSP::loadDataDialog() {
 void CDSP::copyToClipboard() {
     const DspWindow& w = model_.window(model_.current());
     if (!w.signal) {
-        report(kEmptyDataSet);
+        report(qtTrId(kEmptyDataSet).toStdString());
         return;
     }
     const QString text = QString::fromStdString(ClipboardText(w.signal->Values(), w.signal->dx));
     QClipboard* clipboard = QApplication::clipboard();
     clipboard->setText(text);
     if (clipboard->text() != text)
-        context_.messages().show({"Unable to set Clipboard data", "", MessageIcon::Information, MessageButtons::Ok});
+        context_.messages().show({qtTrId("Unable to set Clipboard data").toStdString(), "",
+                                  MessageIcon::Information, MessageButtons::Ok});
 }
 
 void CDSP::pasteFromClipboard() {
@@ -338,7 +341,7 @@ void CDSP::formulaDialog() {
 void CDSP::spectrogramDialog(Workbench& frame) {
     const DspWindow& w = model_.window(model_.current());
     if (w.count() < 2) {  // nothing to segment: said before any question is asked
-        report(kEmptyDataSet);
+        report(qtTrId(kEmptyDataSet).toStdString());
         return;
     }
     CSpectrogramDlg dialog(w.count(), w.signal->dx, this);
@@ -350,7 +353,7 @@ bool CDSP::showSpectrogram(Workbench& frame, std::int64_t n, std::int64_t overla
     const int i = model_.current();
     const DspWindow& w = model_.window(i);
     if (!w.signal) {
-        report(kEmptyDataSet);
+        report(qtTrId(kEmptyDataSet).toStdString());
         return false;
     }
     Spectrogram s;
@@ -363,7 +366,7 @@ bool CDSP::showSpectrogram(Workbench& frame, std::int64_t n, std::int64_t overla
     const QString source = QString("W%1: %2").arg(i).arg(QString::fromStdString(w.formula));
     auto* plot = new SpectrogramWindow(std::move(s), source, static_cast<int>(n), static_cast<int>(overlap),
                                        maxFrequency);
-    ShowPlotWindow(frame, plot, QString("Спектрограмма W%1").arg(i));
+    ShowPlotWindow(frame, plot, qtTrId("Спектрограмма W%1").arg(i));
     return true;
 }
 

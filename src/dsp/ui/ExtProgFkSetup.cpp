@@ -33,25 +33,25 @@ CExtProgFKSetup::CExtProgFKSetup(AppContext& context, QWidget* parent) : Setting
     auto* browseModule = new QPushButton("...");
     auto* browseExchange = new QPushButton("...");
     auto* form = new QFormLayout(this);
-    form->addRow("Имя программы", WithBrowseButton(module_, browseModule));
-    form->addRow("Каталог для обмена данными", WithBrowseButton(exchange_, browseExchange));
+    form->addRow(qtTrId("Имя программы"), WithBrowseButton(module_, browseModule));
+    form->addRow(qtTrId("Каталог для обмена данными"), WithBrowseButton(exchange_, browseExchange));
     connect(browseModule, &QPushButton::clicked, this, &CExtProgFKSetup::browseModule);
     connect(browseExchange, &QPushButton::clicked, this, &CExtProgFKSetup::browseExchange);
 }
 
 void CExtProgFKSetup::browseModule() {
     // Programs here seldom end in ".exe": the dialog opens on all files.
-    const QString all = "Все файлы (*)";
+    const QString all = qtTrId("Все файлы (*)");
     QString filter = all;
     const QString start = module_->text().isEmpty() ? QString("fk.exe") : module_->text();
-    const QString path =
-        QFileDialog::getOpenFileName(this, "Имя программы", start, "Программы (*.exe);;" + all, &filter);
+    const QString path = QFileDialog::getOpenFileName(this, qtTrId("Имя программы"), start,
+                                                      qtTrId("Программы (*.exe)") + ";;" + all, &filter);
     if (!path.isEmpty()) module_->setText(path);
 }
 
 void CExtProgFKSetup::browseExchange() {
-    const QString dir = QFileDialog::getExistingDirectory(this, "Выберите каталог для обмена данными с программой F-K анализа",
-                                                          exchange_->text());
+    const QString dir = QFileDialog::getExistingDirectory(
+        this, qtTrId("Выберите каталог для обмена данными с программой F-K анализа"), exchange_->text());
     if (!dir.isEmpty()) exchange_->setText(dir);
 }
 

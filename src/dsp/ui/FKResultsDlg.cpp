@@ -57,34 +57,35 @@ QString Fixed(const char* format, double value) { return QString::asprintf(forma
 CFKResultsDlg::CFKResultsDlg(AppContext& context, FkDialogInput input, const PhaseCatalogue& catalogue,
                              ZELPhases& phases, QWidget* parent)
     : QDialog(parent), context_(context), input_(std::move(input)), catalogue_(catalogue), phases_(phases) {
-    setWindowTitle("F-K Анализ");
+    setWindowTitle(qtTrId("F-K Анализ"));
     const FkGrid& grid = context_.session().fkGrid();
     map_ = DrawFkMap({}, grid, kMapSize);
     scale_ = DrawFkScale(0.0, 1.0, kScaleSize);
     mapView_ = new ImageView(map_, kMapSize);
     scaleView_ = new ImageView(scale_, kScaleSize);
 
-    auto* gridBox = new QGroupBox("Сетка медленности");
+    auto* gridBox = new QGroupBox(qtTrId("Сетка медленности"));
     auto* gridForm = new QFormLayout(gridBox);
-    gridForm->addRow("Минимум Px и  Py (сек/км)", min_ = new QLineEdit(QString::number(grid.min)));
-    gridForm->addRow("Максимум Px и  Py (сек/км)", max_ = new QLineEdit(QString::number(grid.max)));
-    gridForm->addRow("Количество интервалов ", intervals_ = new QLineEdit(QString::number(grid.intervals)));
-    auto* calculate = new QPushButton("Рассчитать");
-    auto* external = new QPushButton("Рассч. с пом. ВП");
+    gridForm->addRow(qtTrId("Минимум Px и  Py (сек/км)"), min_ = new QLineEdit(QString::number(grid.min)));
+    gridForm->addRow(qtTrId("Максимум Px и  Py (сек/км)"), max_ = new QLineEdit(QString::number(grid.max)));
+    gridForm->addRow(qtTrId("Количество интервалов "),
+                     intervals_ = new QLineEdit(QString::number(grid.intervals)));
+    auto* calculate = new QPushButton(qtTrId("Рассчитать"));
+    auto* external = new QPushButton(qtTrId("Рассч. с пом. ВП"));
 
-    auto* resultBox = new QGroupBox("Результат");
+    auto* resultBox = new QGroupBox(qtTrId("Результат"));
     auto* resultForm = new QFormLayout(resultBox);
-    resultForm->addRow("Азимут(град.)", azimuth_ = new QLineEdit);
-    resultForm->addRow("Медленность(сек./км.)", slowness_ = new QLineEdit);
-    resultForm->addRow("Расстояние (град)", distance_ = new QLineEdit);
+    resultForm->addRow(qtTrId("Азимут(град.)"), azimuth_ = new QLineEdit);
+    resultForm->addRow(qtTrId("Медленность(сек./км.)"), slowness_ = new QLineEdit);
+    resultForm->addRow(qtTrId("Расстояние (град)"), distance_ = new QLineEdit);
     distance_->setReadOnly(true);
     phase_ = new QComboBox;
     choices_ = FkPhaseChoices(phases_, catalogue_, input_.station, input_.slot);
     for (const FkPhaseChoice& c : choices_) phase_->addItem(QString::fromStdString(c.name));
     if (!choices_.empty()) phase_->setCurrentIndex(0);
-    auto* beam = new QPushButton("Построить луч");
+    auto* beam = new QPushButton(qtTrId("Построить луч"));
     auto* ok = new QPushButton("OK");
-    auto* quit = new QPushButton("Выйти");
+    auto* quit = new QPushButton(qtTrId("Выйти"));
     ok->setDefault(true);
 
     auto* computeRow = new QHBoxLayout;
@@ -99,7 +100,7 @@ CFKResultsDlg::CFKResultsDlg(AppContext& context, FkDialogInput input, const Pha
     side->addWidget(gridBox);
     side->addLayout(computeRow);
     side->addWidget(resultBox);
-    side->addWidget(new QLabel("Ассоциировать результаты расчета с фазой"));
+    side->addWidget(new QLabel(qtTrId("Ассоциировать результаты расчета с фазой")));
     side->addWidget(phase_);
     side->addStretch();
     side->addLayout(closeRow);
@@ -118,7 +119,8 @@ CFKResultsDlg::CFKResultsDlg(AppContext& context, FkDialogInput input, const Pha
 }
 
 void CFKResultsDlg::refuse(const std::string& text) {
-    context_.messages().show({text, "F-K Анализ", MessageIcon::Error, MessageButtons::Ok});
+    context_.messages().show(
+        {text, qtTrId("F-K Анализ").toStdString(), MessageIcon::Error, MessageButtons::Ok});
 }
 
 bool CFKResultsDlg::takeGrid() {
@@ -128,7 +130,8 @@ bool CFKResultsDlg::takeGrid() {
         QLineEdit* field = in.problem->field == FkGridField::Min   ? min_
                            : in.problem->field == FkGridField::Max ? max_
                                                                    : intervals_;
-        context_.messages().show({in.problem->text, "F-K Анализ", MessageIcon::Warning, MessageButtons::Ok});
+        context_.messages().show(
+            {in.problem->text, qtTrId("F-K Анализ").toStdString(), MessageIcon::Warning, MessageButtons::Ok});
         field->setFocus();
         field->selectAll();
         return false;
@@ -148,7 +151,7 @@ void CFKResultsDlg::calculate() {
         result = FkGridSearch(channels, input_.referenceSps, grid);
     }
     if (result.Empty()) {
-        refuse("Расчет невозможен: отмеченный интервал пуст");
+        refuse(qtTrId("Расчет невозможен: отмеченный интервал пуст").toStdString());
         return;
     }
     showResult(result.azimuth, result.slowness);
@@ -205,12 +208,12 @@ void CFKResultsDlg::accept() {
     const FkPhaseChoice& choice = choices_[static_cast<std::size_t>(i)];
     if (phases_.Find(input_.station, input_.slot, choice.phaseIndex) == nullptr) {
         QApplication::beep();
-        char text[512];
-        std::snprintf(text, sizeof text,
-                      "Отметка фазы '%s' отсутствует.\n Ассоциация не может быть выполнена.\nРезультат расчета не "
-                      "будет запомнен",
-                      choice.name.c_str());
-        context_.messages().show({text, "F-K Анализ", MessageIcon::Warning, MessageButtons::Ok});
+        const QString text = qtTrId(
+                                 "Отметка фазы '%1' отсутствует.\n Ассоциация не может быть выполнена.\n"
+                                 "Результат расчета не будет запомнен")
+                                 .arg(QString::fromStdString(choice.name));
+        context_.messages().show({text.toStdString(), qtTrId("F-K Анализ").toStdString(),
+                                  MessageIcon::Warning, MessageButtons::Ok});
         return;
     }
     const auto typed = ParseFkResultFields(azimuth_->text().toStdString(), slowness_->text().toStdString());

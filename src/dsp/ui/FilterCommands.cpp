@@ -42,9 +42,11 @@ constexpr std::pair<int, int> kSimulationCommands[] = {
 // The fixed entries of the transformation menu: its own texts for the ground-motion conversions
 // and for the simulations it alone offers.
 constexpr std::pair<const char*, int> kTransformationEntries[] = {
-    {"Пересчет в смещение", 1000},     {"Пересчет в скорость", 1010}, {"Симуляция KIRNOS", 1001},
-    {"Симуляция WWSSLP", 1002},        {"Симуляция WWSSSP", 1003},    {"Симуляция Wood-Anderson", 1004},
-    {"Симуляция LPSRO", 1005},         {"Симуляция ВЭГИК-0.7", 1006}, {"Симулировать СКМ", 1007},
+    {QT_TRID_NOOP("Пересчет в смещение"), 1000}, {QT_TRID_NOOP("Пересчет в скорость"), 1010},
+    {QT_TRID_NOOP("Симуляция KIRNOS"), 1001},    {QT_TRID_NOOP("Симуляция WWSSLP"), 1002},
+    {QT_TRID_NOOP("Симуляция WWSSSP"), 1003},    {QT_TRID_NOOP("Симуляция Wood-Anderson"), 1004},
+    {QT_TRID_NOOP("Симуляция LPSRO"), 1005},     {QT_TRID_NOOP("Симуляция ВЭГИК-0.7"), 1006},
+    {QT_TRID_NOOP("Симулировать СКМ"), 1007},
 };
 
 }  // namespace
@@ -61,7 +63,7 @@ void FilterCommands::connectTo(Workbench& frame) {
 
     // The filter button's drop-down carries the window's transformation menu.
     if (QMenu* dropDown = frame.action(cmd::kFilter)->menu()) {
-        QMenu* transformations = dropDown->addMenu("Преобразование");
+        QMenu* transformations = dropDown->addMenu(qtTrId("Преобразование"));
         connect(transformations, &QMenu::aboutToShow, this, [this, transformations] {
             transformations->clear();
             fillTransformationMenu(*transformations);
@@ -85,12 +87,12 @@ QComboBox* FilterCommands::presetBox() {
     };
     auto* box = new PresetBox;
     box->setObjectName("FilterPresets");
-    box->setToolTip("Применить набор фильтра к активным окнам");
+    box->setToolTip(qtTrId("Применить набор фильтра к активным окнам"));
     box->setMinimumContentsLength(14);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->beforePopup = [this, box] {
         box->clear();
-        box->addItem("Фильтр...");
+        box->addItem(qtTrId("Фильтр..."));
         for (const std::string& name : FilterPresetNames(context_.registry()))
             box->addItem(QString::fromStdString(name));
     };
@@ -121,8 +123,8 @@ bool FilterCommands::anyActive() {
     if (frame_ && frame_->action(cmd::kPickMode)->isEnabled())
         frame_->action(cmd::kPickMode)->trigger();
     else
-        context_.messages().show(
-            {"Не выбрано главное окно", "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+        context_.messages().show({qtTrId("Не выбрано главное окно").toStdString(), "ZEL",
+                                  MessageIcon::Warning, MessageButtons::Ok});
     return false;
 }
 
@@ -139,7 +141,8 @@ void FilterCommands::openFilterSheet() {
 
 void FilterCommands::report(const std::string& problems) {
     if (!problems.empty())
-        context_.messages().show({problems, "Фильтр", MessageIcon::Error, MessageButtons::Ok});
+        context_.messages().show(
+            {problems, qtTrId("Фильтр").toStdString(), MessageIcon::Error, MessageButtons::Ok});
 }
 
 bool FilterCommands::transform(CZoomWindow* w, const ChannelFilterSettings& s, std::string& problems) {
@@ -158,7 +161,7 @@ bool FilterCommands::transform(CZoomWindow* w, const ChannelFilterSettings& s, s
 }
 
 bool FilterCommands::filterActivePanes(const ChannelFilterSettings& s) {
-    window_.showStatus("Фильтрация...");
+    window_.showStatus(qtTrId("Фильтрация..."));
     std::string problems;
     bool ok = true;
     for (CZoomWindow* w : window_.zoomWindows())
@@ -181,7 +184,7 @@ void FilterCommands::removeFilter() {
 
 void FilterCommands::simulate(int code) {
     if (!anyActive()) return;
-    window_.showStatus("Производится расчет...");
+    window_.showStatus(qtTrId("Производится расчет..."));
     std::string problems;
     for (CZoomWindow* w : window_.zoomWindows()) {
         if (!w->pane().active) continue;
@@ -201,7 +204,8 @@ void FilterCommands::applyPreset(const std::string& name) {
 
 void FilterCommands::fillTransformationMenu(QMenu& menu) {
     for (auto [text, code] : kTransformationEntries)
-        connect(menu.addAction(text), &QAction::triggered, this, [this, code = code] { simulate(code); });
+        connect(menu.addAction(qtTrId(text)), &QAction::triggered, this,
+                [this, code = code] { simulate(code); });
     const std::vector<std::string> presets = FilterPresetNames(context_.registry());
     if (!presets.empty()) menu.addSeparator();
     for (const std::string& name : presets)

@@ -24,38 +24,39 @@ namespace zel {
 GetFilterPage0::GetFilterPage0(PrivateProfile& registry, QWidget* parent)
     : QWidget(parent), registry_(registry) {
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel("Выберите полосу пропускания  и тип фильтра"), 0, 0, 1, 2);
+    grid->addWidget(new QLabel(qtTrId("Выберите полосу пропускания  и тип фильтра")), 0, 0, 1, 2);
     low_ = new QLineEdit;
     high_ = new QLineEdit;
     for (QLineEdit* e : {low_, high_}) e->setMaxLength(7);
-    grid->addWidget(new QLabel("низкая частота"), 1, 0);
+    grid->addWidget(new QLabel(qtTrId("низкая частота")), 1, 0);
     grid->addWidget(low_, 1, 1);
-    grid->addWidget(new QLabel("высокая частота"), 2, 0);
+    grid->addWidget(new QLabel(qtTrId("высокая частота")), 2, 0);
     grid->addWidget(high_, 2, 1);
-    auto* orderGroup = new QGroupBox("Порядок фильтра");
+    auto* orderGroup = new QGroupBox(qtTrId("Порядок фильтра"));
     order_ = new QSpinBox;
     order_->setRange(1, kMaxFilterOrder);
     (new QVBoxLayout(orderGroup))->addWidget(order_);
     grid->addWidget(orderGroup, 3, 0, 1, 2);
-    auto* typeGroup = new QGroupBox("Тип фильтра");
+    auto* typeGroup = new QGroupBox(qtTrId("Тип фильтра"));
     auto* typeLayout = new QVBoxLayout(typeGroup);
     types_ = new QButtonGroup(this);
-    const char* names[] = {"Полосовой", "Нижних частот", "Режекторный", "Верхних частот"};
+    const char* names[] = {QT_TRID_NOOP("Полосовой"), QT_TRID_NOOP("Нижних частот"),
+                           QT_TRID_NOOP("Режекторный"), QT_TRID_NOOP("Верхних частот")};
     for (int code : {0, 1, 2, 3}) {
-        auto* radio = new QRadioButton(names[code]);
+        auto* radio = new QRadioButton(qtTrId(names[code]));
         types_->addButton(radio, code);
         typeLayout->addWidget(radio);
     }
     grid->addWidget(typeGroup, 4, 0, 1, 2);
-    zeroPhase_ = new QCheckBox("Фильтр с нулевой фазой");
+    zeroPhase_ = new QCheckBox(qtTrId("Фильтр с нулевой фазой"));
     grid->addWidget(zeroPhase_, 5, 0, 1, 2);
-    auto* listGroup = new QGroupBox("Список фильтров");
+    auto* listGroup = new QGroupBox(qtTrId("Список фильтров"));
     auto* listLayout = new QGridLayout(listGroup);
     presets_ = new QListWidget;
     listLayout->addWidget(presets_, 0, 0, 1, 3);
-    auto* store = new QPushButton("Запомнить");
-    auto* remove = new QPushButton("Удалить");
-    auto* choose = new QPushButton("Выбрать");
+    auto* store = new QPushButton(qtTrId("Запомнить"));
+    auto* remove = new QPushButton(qtTrId("Удалить"));
+    auto* choose = new QPushButton(qtTrId("Выбрать"));
     listLayout->addWidget(store, 1, 0);
     listLayout->addWidget(remove, 1, 1);
     listLayout->addWidget(choose, 1, 2);
@@ -176,19 +177,19 @@ void GetFilterPage0::deletePreset() {
 CFilterSheet::CFilterSheet(PrivateProfile& registry, const ChannelFilterSettings& settings,
                            std::function<bool(const ChannelFilterSettings&)> apply, QWidget* parent)
     : QDialog(parent), apply_(std::move(apply)) {
-    setWindowTitle("Фильтр");
+    setWindowTitle(qtTrId("Фильтр"));
     auto* layout = new QVBoxLayout(this);
     auto* tabs = new QTabWidget;
     page_ = new GetFilterPage0(registry);
     page_->setSettings(settings);
-    tabs->addTab(page_, "Фильтр");
+    tabs->addTab(page_, qtTrId("Фильтр"));
     layout->addWidget(tabs);
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply);
     applyButton_ = buttons->button(QDialogButtonBox::Apply);
-    applyButton_->setText("Применить");
+    applyButton_->setText(qtTrId("Применить"));
     applyButton_->setEnabled(false);
-    buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
+    buttons->button(QDialogButtonBox::Cancel)->setText(qtTrId("Отмена"));
     layout->addWidget(buttons);
     connect(page_, &GetFilterPage0::modifiedChanged, applyButton_, &QPushButton::setEnabled);
     connect(applyButton_, &QPushButton::clicked, this, [this] { this->apply(); });
@@ -213,7 +214,7 @@ void CFilterSheet::accept() {
 }
 
 CGetFilterNameDlg::CGetFilterNameDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Введите имя фильтра");
+    setWindowTitle(qtTrId("Введите имя фильтра"));
     auto* layout = new QVBoxLayout(this);
     edit_ = new QLineEdit;
     edit_->setMaxLength(static_cast<int>(kMaxPresetName));

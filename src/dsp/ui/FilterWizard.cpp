@@ -17,7 +17,7 @@
 namespace zel {
 
 CFilterWizard::CFilterWizard(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Конструктор фильтра");
+    setWindowTitle(qtTrId("Конструктор фильтра"));
     lower_ = new QLineEdit("0.");
     upper_ = new QLineEdit("1.");
     for (QLineEdit* edit : {lower_, upper_}) {
@@ -27,10 +27,10 @@ CFilterWizard::CFilterWizard(QWidget* parent) : QDialog(parent) {
         edit->setValidator(validator);
     }
     auto* edges = new QFormLayout;
-    edges->addRow("Нижняя граница", lower_);
-    edges->addRow("Верхняя граница", upper_);
+    edges->addRow(qtTrId("Нижняя граница"), lower_);
+    edges->addRow(qtTrId("Верхняя граница"), upper_);
 
-    auto* orderGroup = new QGroupBox("Порядок фильтра (2 -9)");
+    auto* orderGroup = new QGroupBox(qtTrId("Порядок фильтра (2 -9)"));
     order_ = new QSpinBox;
     order_->setRange(2, 9);
     order_->setValue(2);
@@ -39,13 +39,14 @@ CFilterWizard::CFilterWizard(QWidget* parent) : QDialog(parent) {
     auto* typeGroup = new QGroupBox;
     auto* typeLayout = new QVBoxLayout(typeGroup);
     type_ = new QButtonGroup(this);
-    const char* const names[] = {"Полосовой", "Нижних частот", "Режекторный", "Верхних частот"};
+    const char* const names[] = {QT_TRID_NOOP("Полосовой"), QT_TRID_NOOP("Нижних частот"),
+                                 QT_TRID_NOOP("Режекторный"), QT_TRID_NOOP("Верхних частот")};
     for (int code = 0; code < 4; ++code) {
-        auto* radio = new QRadioButton(names[code]);
+        auto* radio = new QRadioButton(qtTrId(names[code]));
         type_->addButton(radio, code);
         typeLayout->addWidget(radio);
     }
-    zeroPhase_ = new QCheckBox("Нулевая фаза");
+    zeroPhase_ = new QCheckBox(qtTrId("Нулевая фаза"));
     setType(0);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

@@ -8,26 +8,30 @@
 namespace zel {
 
 FkModuleResult RunFkModule(const std::string& module, const FkExchangeFiles& files, int timeoutMs) {
-    const std::string startError = "Ошибка запуска модуля \n'" + module + "'";
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start(QString::fromStdString(module),
                   {QString::fromStdString(files.wfdisc), QString::fromStdString(files.results),
                    QString::number(files.window, 'f', 6)});
-    if (!process.waitForStarted()) throw ZelError(startError);
+    // Braces, not parentheses: lupdate takes ZelError( for a literal's call and would miss the Tr.
+    if (!process.waitForStarted()) throw ZelError{Tr("Ошибка запуска модуля \n'%1'").arg(module)};
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
-        throw ZelError(startError + "\nМодуль не завершился за " + std::to_string(timeoutMs / 1000) +
-                       " с и остановлен");
+        throw ZelError{Tr("Ошибка запуска модуля \n'%1'\nМодуль не завершился за %2 с и остановлен")
+                           .arg(module)
+                           .arg(timeoutMs / 1000)};
     }
     // A module that crashed or reported a failure may have left an answer half-made: not believed.
     if (process.exitStatus() == QProcess::CrashExit)
-        throw ZelError(startError + "\nМодуль завершился аварийно");
+        throw ZelError{Tr("Ошибка запуска модуля \n'%1'\nМодуль завершился аварийно").arg(module)};
     if (process.exitCode() != 0)
-        throw ZelError(startError + "\nМодуль завершился с кодом " + std::to_string(process.exitCode()));
+        throw ZelError{Tr("Ошибка запуска модуля \n'%1'\nМодуль завершился с кодом %2")
+                           .arg(module)
+                           .arg(process.exitCode())};
     const auto result = ReadFkResults(files.results);
-    if (!result) throw ZelError("Ошибка открытия файла результатов F-K анализа:\n'" + files.results + "'");
+    if (!result)
+        throw ZelError{Tr("Ошибка открытия файла результатов F-K анализа:\n'%1'").arg(files.results)};
     return *result;
 }
 

@@ -9,9 +9,9 @@
 namespace zel {
 
 // Runs `module wfdisc results window` and reads the results file. Throws ZelError with the
-// analyst's text: "Ошибка запуска модуля \n'%s'" when it cannot start or is killed after
+// analyst's text: "Ошибка запуска модуля \n'%1'" when it cannot start or is killed after
 // timeoutMs, crashes or ends with a status other than 0 (its answer is then not read), "Ошибка
-// открытия файла результатов F-K анализа:\n'%s'" when it leaves no readable answer.
+// открытия файла результатов F-K анализа:\n'%1'" when it leaves no readable answer.
 FkModuleResult RunFkModule(const std::string& module, const FkExchangeFiles& files, int timeoutMs);
 
 }  // namespace zel

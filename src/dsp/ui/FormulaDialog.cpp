@@ -19,7 +19,7 @@ namespace zel {
 
 CFormulaDlg::CFormulaDlg(const QString& formula, const CSavedFormulas& saved, int windowCount, QWidget* parent)
     : QDialog(parent), windowCount_(windowCount) {
-    setWindowTitle("Формула");
+    setWindowTitle(qtTrId("Формула"));
     edit_ = new QLineEdit(formula);
     edit_->setMinimumWidth(520);
     help_ = new QLabel;
@@ -27,7 +27,7 @@ CFormulaDlg::CFormulaDlg(const QString& formula, const CSavedFormulas& saved, in
     help_->setMinimumHeight(40);
     help_->setFrameShape(QFrame::StyledPanel);
 
-    auto* functions = new QGroupBox("Функции");
+    auto* functions = new QGroupBox(qtTrId("Функции"));
     auto* functionGrid = new QGridLayout(functions);
     constexpr int kColumns = 8;
     int n = 0;
@@ -38,7 +38,7 @@ CFormulaDlg::CFormulaDlg(const QString& formula, const CSavedFormulas& saved, in
         functionGrid->addWidget(button, n / kColumns, n % kColumns);
         ++n;
     }
-    auto* others = new QGroupBox("Константы и операции");
+    auto* others = new QGroupBox(qtTrId("Константы и операции"));
     auto* otherRow = new QHBoxLayout(others);
     for (const FormulaButton& b : FormulaOtherButtons()) {
         auto* button = new QPushButton(QString::fromUtf8(b.name.data(), static_cast<int>(b.name.size())));
@@ -76,7 +76,7 @@ CFormulaDlg::CFormulaDlg(const QString& formula, const CSavedFormulas& saved, in
     layout->addWidget(functions);
     layout->addWidget(others);
     layout->addWidget(help_);
-    layout->addWidget(new QLabel("Последние формулы:"));
+    layout->addWidget(new QLabel(qtTrId("Последние формулы:")));
     layout->addWidget(saved_);
     layout->addWidget(buttons);
 }
@@ -92,7 +92,8 @@ void CFormulaDlg::insert(const QString& text) {
 }
 
 void CFormulaDlg::use(const FormulaButton& b) {
-    help_->setText(QString::fromUtf8(b.helpText.data(), static_cast<int>(b.helpText.size())));
+    // The help texts are whole literals, so the view ends where the text does.
+    help_->setText(qtTrId(b.helpText.data()));
     if (b.name == "butter")
         insert(askFilter());
     else if (b.name == "w")

@@ -85,7 +85,7 @@ int PolarizationCommands::calculate(const std::array<std::string, 3>& names, int
         const auto name = ParsePaneSignalName(names[i]);
         panes[i] = name ? paneNumbered(name->number) : nullptr;
         if (panes[i] == nullptr) {
-            fail("Неправильное имя окна: '" + names[i] + "'");
+            fail(qtTrId("Неправильное имя окна: '%1'").arg(QString::fromStdString(names[i])).toStdString());
             return static_cast<int>(i);
         }
         transformed[i] = name->transformed;
@@ -96,13 +96,13 @@ int PolarizationCommands::calculate(const std::array<std::string, 3>& names, int
     if (ref == nullptr) return -1;
     const TracePane& pane = ref->pane();
     if (!pane.intervalMark) {
-        fail("Не выбран интервал");
+        fail(qtTrId("Не выбран интервал").toStdString());
         return -1;
     }
     const auto [m1, m2] = *pane.intervalMark;
     const double end = pane.start() + pane.duration();
     if (std::min(m1, m2) < pane.start() || std::max(m1, m2) > end) {
-        fail("Интервал вне трассы");
+        fail(qtTrId("Интервал вне трассы").toStdString());
         return -1;
     }
     PolarizationResult r;
@@ -116,7 +116,7 @@ int PolarizationCommands::calculate(const std::array<std::string, 3>& names, int
         return -1;
     }
     if (!r.defined) {
-        fail("Поляризация не определена: в интервале нет колебаний");
+        fail(qtTrId("Поляризация не определена: в интервале нет колебаний").toStdString());
         return -1;
     }
     const PhaseCatalogue& catalogue = window_.phaseCatalogue();
@@ -125,9 +125,10 @@ int PolarizationCommands::calculate(const std::array<std::string, 3>& names, int
     if (!confirm(r, phase) || !named) return -1;
     const PaneChannel& c = pane.channel();
     if (!StorePolarization(context_.session().phases(), c.stationIndex, c.slot, phaseIndex, r)) {
-        context_.messages().show({"На канале " + c.station + " " + c.channel + " нет фазы " +
-                                      phase.toStdString() + ": результат не сохранен",
-                                  "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+        const QString text =
+            qtTrId("На канале %1 %2 нет фазы %3: результат не сохранен")
+                .arg(QString::fromStdString(c.station), QString::fromStdString(c.channel), phase);
+        context_.messages().show({text.toStdString(), "ZEL", MessageIcon::Warning, MessageButtons::Ok});
         return -1;
     }
     context_.session().changed(SessionChange::Picks);
@@ -149,7 +150,8 @@ CGet3WindowNames::Motion PolarizationCommands::motion(const std::array<std::stri
             DspWorkspace* workspace = dspWorkspace();
             signals[i] = index && workspace && *index < workspace->size() ? workspace->WorkspaceSignal(*index) : nullptr;
             if (signals[i] == nullptr) {
-                m.problem = "Неправильное имя окна: '" + names[i] + "'";
+                m.problem =
+                    qtTrId("Неправильное имя окна: '%1'").arg(QString::fromStdString(names[i])).toStdString();
                 return m;
             }
         }
@@ -164,7 +166,8 @@ CGet3WindowNames::Motion PolarizationCommands::motion(const std::array<std::stri
         const auto name = ParsePaneSignalName(names[i]);
         CZoomWindow* w = name ? paneNumbered(name->number) : nullptr;
         if (w == nullptr) {
-            m.problem = "Неправильное имя окна: '" + names[i] + "'";
+            m.problem =
+                qtTrId("Неправильное имя окна: '%1'").arg(QString::fromStdString(names[i])).toStdString();
             return m;
         }
         panes[i] = &w->pane();

@@ -21,7 +21,7 @@ namespace zel {
 CAzimParam::CAzimParam(std::array<int, 3> panes, const std::vector<std::string>& phaseNames, Calculate calculate,
                        bool& useTransformed, QWidget* parent)
     : QDialog(parent), panes_(panes), calculate_(std::move(calculate)), useTransformed_(useTransformed) {
-    setWindowTitle("Параметры");
+    setWindowTitle(qtTrId("Параметры"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     const char* labels[3] = {"Z", "X(NS)", "Y(EW)"};
@@ -31,7 +31,7 @@ CAzimParam::CAzimParam(std::array<int, 3> panes, const std::vector<std::string>&
         fields_[static_cast<std::size_t>(i)]->setObjectName(ids[i]);
         form->addRow(labels[i], fields_[static_cast<std::size_t>(i)]);
     }
-    transformed_ = new QCheckBox("Использовать преобразованный сигнал", this);
+    transformed_ = new QCheckBox(qtTrId("Использовать преобразованный сигнал"), this);
     transformed_->setObjectName("1197");
     transformed_->setChecked(useTransformed_);
     form->addRow(transformed_);
@@ -39,11 +39,11 @@ CAzimParam::CAzimParam(std::array<int, 3> panes, const std::vector<std::string>&
     phase_->setObjectName("1006");
     for (const std::string& name : phaseNames) phase_->addItem(QString::fromStdString(name));
     phase_->setCurrentIndex(phaseNames.empty() ? -1 : 0);
-    form->addRow("Ассоциировать с фазой", phase_);
+    form->addRow(qtTrId("Ассоциировать с фазой"), phase_);
     layout->addLayout(form);
     auto* buttons = new QHBoxLayout;
-    auto* run = new QPushButton("Рассчитать", this);
-    auto* quit = new QPushButton("Выйти", this);
+    auto* run = new QPushButton(qtTrId("Рассчитать"), this);
+    auto* quit = new QPushButton(qtTrId("Выйти"), this);
     run->setDefault(true);
     buttons->addStretch();
     buttons->addWidget(run);
@@ -76,23 +76,24 @@ void CAzimParam::calculate() {
 }
 
 CShowAzim::CShowAzim(const PolarizationResult& r, const QString& phase, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Результаты поляризационного анализа");
+    setWindowTitle(qtTrId("Результаты поляризационного анализа"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
-    auto value = [&](const char* label, double v, int decimals) {
+    auto value = [&](const QString& label, double v, int decimals) {
         auto* field = new QLineEdit(QString::number(v, 'f', decimals), this);
         field->setReadOnly(true);
         form->addRow(label, field);
     };
-    value("Азимут по горизонтальным компонентам (град.)", r.horizontalAzimuth, 1);
-    value("Азимут (град.)", r.azimuth, 1);
-    value("Угол падения (град.)", r.incidence, 1);
-    value("Планарность", r.planarity, 3);
-    value("Прямолинейность", r.rectilinearity, 3);
+    value(qtTrId("Азимут по горизонтальным компонентам (град.)"), r.horizontalAzimuth, 1);
+    value(qtTrId("Азимут (град.)"), r.azimuth, 1);
+    value(qtTrId("Угол падения (град.)"), r.incidence, 1);
+    value(qtTrId("Планарность"), r.planarity, 3);
+    value(qtTrId("Прямолинейность"), r.rectilinearity, 3);
     layout->addLayout(form);
-    if (!phase.isEmpty()) layout->addWidget(new QLabel("OK: записать результат в фазу " + phase, this));
+    if (!phase.isEmpty())
+        layout->addWidget(new QLabel(qtTrId("OK: записать результат в фазу %1").arg(phase), this));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText("Отмена");
+    buttons->button(QDialogButtonBox::Cancel)->setText(qtTrId("Отмена"));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -177,7 +178,7 @@ void CPartMotion::paintEvent(QPaintEvent*) {
 }
 
 CGet3WindowNames::CGet3WindowNames(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Движение частиц");
+    setWindowTitle(qtTrId("Движение частиц"));
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
     const char* labels[3] = {"Z", "X (NS)", "Y (EW)"};

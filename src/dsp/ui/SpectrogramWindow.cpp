@@ -90,7 +90,7 @@ SpectrogramWindow::SpectrogramWindow(Spectrogram s, QString source, int n, int o
             image_.setPixel(static_cast<int>(seg), static_cast<int>(shownBins_ - 1 - k), c.rgb());
         }
 
-    caption_ = QString(
+    caption_ = qtTrId(
                    "Спектрограмма %1\nокно Ханна %2 отсч. (%3 с), перекрытие %4 (шаг %5 с), "
                    "Δf = %6 Гц; СПМ в дБ: 10·lg(ед.²/Гц), диапазон %7 дБ")
                    .arg(source)
@@ -147,7 +147,7 @@ void SpectrogramWindow::paintPlot(QPainter& p, const QRect& area) const {
                    Number(t, tt.decimals));
     }
     p.drawText(QRect(plot.left(), plot.bottom() + line + 8, plot.width(), line),
-               Qt::AlignHCenter | Qt::AlignTop, "Время от начала сигнала, с");
+               Qt::AlignHCenter | Qt::AlignTop, qtTrId("Время от начала сигнала, с"));
 
     // Frequency axis.
     const Ticks ft = NiceTicks(std::max(0.0, y0), y1, std::max(2, plot.height() / (2 * line)));
@@ -161,7 +161,8 @@ void SpectrogramWindow::paintPlot(QPainter& p, const QRect& area) const {
     p.save();
     p.translate(area.left() + 4 + line / 2.0, plot.center().y());
     p.rotate(-90);
-    p.drawText(QRect(-plot.height() / 2, -line / 2, plot.height(), line), Qt::AlignCenter, "Частота, Гц");
+    p.drawText(QRect(-plot.height() / 2, -line / 2, plot.height(), line), Qt::AlignCenter,
+               qtTrId("Частота, Гц"));
     p.restore();
 
     // Colour scale: the floor at the bottom, the largest value at the top, labels every 10 dB.
@@ -182,7 +183,7 @@ void SpectrogramWindow::paintPlot(QPainter& p, const QRect& area) const {
                    Qt::AlignLeft | Qt::AlignVCenter, Number(v, 0));
     }
     p.drawText(QRect(bar.left() - 10, plot.top() - line - 4, barWidth + 40, line),
-               Qt::AlignLeft | Qt::AlignBottom, "дБ");
+               Qt::AlignLeft | Qt::AlignBottom, qtTrId("дБ"));
     p.restore();
 }
 
