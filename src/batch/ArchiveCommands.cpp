@@ -10,10 +10,10 @@ namespace {
 
 int Scan(BatchSession& session, BatchArgs& args) {
     args.finish(1);
-    if (args.positionalCount() == 0) throw UsageError("missing ROOT, the archive folder to scan");
+    if (args.positionalCount() == 0) throw UsageError(Tr("missing ROOT, the archive folder to scan"));
     ArchiveScanReport report;
     {
-        Progress progress(session.err(), "scan", 0);
+        Progress progress(session.err(), Tr("scan"), 0);
         report = ConnectArchive(session.context(), args.positional(0), [&progress](std::size_t, std::size_t total) {
             progress.setTotal(total);
             progress.advance();
@@ -27,16 +27,18 @@ int Scan(BatchSession& session, BatchArgs& args) {
 }  // namespace
 
 Subcommand ScanSubcommand() {
-    return {"scan",
-            "catalogue a MiniSEED archive (SDS tree or any folder) where it lies",
-            "Usage: zelbatch scan ROOT\n"
-            "Every file below ROOT is looked at; each continuous run of a channel in a MiniSEED file\n"
-            "becomes one catalogue row naming the file where it is (nothing is copied). A second scan\n"
-            "reads only files that are new or changed (by size and modification time) and drops the rows\n"
-            "of files that vanished. Channels missing from the station table are listed: import the\n"
-            "network's StationXML (zelbatch stations --import FILE.xml) to see them.\n",
-            {},
-            Scan};
+    return {
+        "scan",
+        ZEL_TR_NOOP("catalogue a MiniSEED archive (SDS tree or any folder) where it lies"),
+        {Usage("zelbatch scan ROOT"),
+         Paragraph(ZEL_TR_NOOP(
+             "Every file below ROOT is looked at; each continuous run of a channel in a MiniSEED file "
+             "becomes one catalogue row naming the file where it is (nothing is copied). A second scan "
+             "reads only files that are new or changed (by size and modification time) and drops the rows "
+             "of files that vanished. Channels missing from the station table are listed: import the "
+             "network's StationXML (zelbatch stations --import FILE.xml) to see them."))},
+        {},
+        Scan};
 }
 
 }  // namespace zel::batch

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/UserText.h"
+
 namespace zel::batch {
 
 BatchArgs::BatchArgs(const std::vector<std::string>& args, const std::set<std::string>& flags) {
@@ -27,15 +29,15 @@ BatchArgs::BatchArgs(const std::vector<std::string>& args, const std::set<std::s
             hasValue = true;
         }
         if (flags.count(name)) {
-            if (hasValue) throw UsageError("option --" + name + " takes no value");
+            if (hasValue) throw UsageError(Tr("option --%1 takes no value").arg(name));
             flagsGiven_.insert(name);
             continue;
         }
         if (!hasValue) {
-            if (i + 1 >= args.size()) throw UsageError("option --" + name + " needs a value");
+            if (i + 1 >= args.size()) throw UsageError(Tr("option --%1 needs a value").arg(name));
             value = args[++i];
         }
-        if (options_.count(name)) throw UsageError("option --" + name + " given twice");
+        if (options_.count(name)) throw UsageError(Tr("option --%1 given twice").arg(name));
         options_[name] = value;
     }
 }
@@ -54,7 +56,7 @@ std::string BatchArgs::option(const std::string& name, const std::string& fallba
 std::string BatchArgs::required(const std::string& name) {
     used_.insert(name);
     auto it = options_.find(name);
-    if (it == options_.end()) throw UsageError("option --" + name + " is required");
+    if (it == options_.end()) throw UsageError(Tr("option --%1 is required").arg(name));
     return it->second;
 }
 
@@ -64,7 +66,7 @@ double ParseNumber(const std::string& text, const std::string& what) {
     errno = 0;
     double value = std::strtod(begin, &end);
     if (text.empty() || end == begin || *end != '\0' || errno == ERANGE || !std::isfinite(value))
-        throw UsageError(what + ": '" + text + "' is not a number");
+        throw UsageError(Tr("%1: '%2' is not a number").arg(what).arg(text));
     return value;
 }
 
@@ -81,21 +83,22 @@ double BatchArgs::requiredNumber(const std::string& name) { return ParseNumber(r
 long BatchArgs::integer(const std::string& name, long fallback) {
     double value = number(name, static_cast<double>(fallback));
     if (value != std::floor(value) || std::fabs(value) > 1e15)
-        throw UsageError("--" + name + ": '" + option(name) + "' is not a whole number");
+        throw UsageError(Tr("--%1: '%2' is not a whole number").arg(name).arg(option(name)));
     return static_cast<long>(value);
 }
 
 const std::string& BatchArgs::positional(std::size_t index) const {
-    if (index >= positional_.size()) throw UsageError("missing argument");
+    if (index >= positional_.size()) throw UsageError(Tr("missing argument"));
     return positional_[index];
 }
 
 void BatchArgs::finish(std::size_t maxPositional) const {
     for (const auto& [name, value] : options_)
-        if (!used_.count(name)) throw UsageError("unknown option --" + name);
+        if (!used_.count(name)) throw UsageError(Tr("unknown option --%1").arg(name));
     for (const auto& name : flagsGiven_)
-        if (!used_.count(name)) throw UsageError("unknown option --" + name);
-    if (positional_.size() > maxPositional) throw UsageError("unexpected argument '" + positional_[maxPositional] + "'");
+        if (!used_.count(name)) throw UsageError(Tr("unknown option --%1").arg(name));
+    if (positional_.size() > maxPositional)
+        throw UsageError(Tr("unexpected argument '%1'").arg(positional_[maxPositional]));
 }
 
 }  // namespace zel::batch

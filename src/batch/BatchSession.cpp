@@ -17,21 +17,32 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-const char* Prefix(MessageIcon icon) {
+std::string Labelled(MessageIcon icon, const std::string& text) {
     switch (icon) {
-        case MessageIcon::Error: return "error: ";
-        case MessageIcon::Warning: return "warning: ";
-        case MessageIcon::Question: return "question: ";
+        case MessageIcon::Error:
+            return Tr("error: %1").arg(text);
+        case MessageIcon::Warning:
+            return Tr("warning: %1").arg(text);
+        case MessageIcon::Question:
+            return Tr("question: %1").arg(text);
         case MessageIcon::Information: break;
     }
-    return "";
+    return text;
 }
 
 }  // namespace
 
+void Warn(std::ostream& err, std::string_view text) {
+    err << "zelbatch: " << OneLine(Tr("warning: %1").arg(text)) << '\n';
+}
+
+void Say(std::ostream& err, std::string_view text) {
+    err << "zelbatch: " << OneLine(std::string(text)) << '\n';
+}
+
 MessageAnswer StderrMessages::show(const Message& message) {
     if (message.icon == MessageIcon::Error) ++errors_;
-    err_ << "zelbatch: " << Prefix(message.icon) << OneLine(message.text);
+    err_ << "zelbatch: " << OneLine(Labelled(message.icon, message.text));
     MessageAnswer answer = MessageAnswer::Ok;
     switch (message.buttons) {
         case MessageButtons::Ok: break;
@@ -40,7 +51,10 @@ MessageAnswer StderrMessages::show(const Message& message) {
         case MessageButtons::OkCancel: answer = assumeYes ? MessageAnswer::Ok : MessageAnswer::Cancel; break;
     }
     if (message.buttons != MessageButtons::Ok)
-        err_ << (answer == MessageAnswer::Yes || answer == MessageAnswer::Ok ? " [yes]" : " [no: give --yes to agree]");
+        err_ << ' '
+             << (answer == MessageAnswer::Yes || answer == MessageAnswer::Ok
+                     ? Tr("[yes]")
+                     : Tr("[no: give --yes to agree]"));
     err_ << '\n';
     return answer;
 }

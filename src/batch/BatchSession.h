@@ -5,8 +5,10 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "base/MessageSink.h"
+#include "base/ZelError.h"
 #include "session/AppContext.h"
 
 namespace zel::batch {
@@ -24,6 +26,14 @@ class StderrMessages : public MessageSink {
     std::ostream& err_;
     int errors_ = 0;
 };
+
+// The error of a translated template: lupdate does not see a template written straight into
+// ZelError(Tr(...)), a translating call as the first argument of another; written into this, it does.
+inline ZelError Failure(const UserText& text) { return ZelError(text); }
+
+// "zelbatch: warning: TEXT", and "zelbatch: TEXT" for what the run did: one line each on stderr.
+void Warn(std::ostream& err, std::string_view text);
+void Say(std::ostream& err, std::string_view text);
 
 // Options given before the subcommand.
 struct SessionOptions {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "base/TimeConversions.h"
+#include "base/UserText.h"
 #include "batch/BatchArgs.h"
 
 namespace zel::batch {
@@ -70,7 +71,10 @@ double ParseBatchTime(const std::string& text, const std::string& what) {
         } catch (const UsageError&) {
         }
     }
-    throw UsageError(what + ": '" + text + "' is not a time (e.g. 2026-12-08T10:00:00, 08/12/2026 10:00:00 or epoch seconds)");
+    throw UsageError(
+        Tr("%1: '%2' is not a time (e.g. 2026-12-08T10:00:00, 08/12/2026 10:00:00 or epoch seconds)")
+            .arg(what)
+            .arg(text));
 }
 
 std::string FormatBatchTime(double epoch) {

@@ -28,31 +28,32 @@ TimeWindow ReadWindow(BatchArgs& args) {
     window.from = ParseBatchTime(args.required("from"), "--from");
     window.to = ParseBatchTime(args.required("to"), "--to");
     if (!(window.to > window.from))
-        throw ZelError("empty time window: --to " + FormatBatchTime(window.to) + " is not after --from " +
-                       FormatBatchTime(window.from));
+        throw Failure(Tr("empty time window: --to %1 is not after --from %2")
+                          .arg(FormatBatchTime(window.to))
+                          .arg(FormatBatchTime(window.from)));
     return window;
 }
 
 std::vector<ChannelCode> ReadChannelCodes(BatchArgs& args, bool single) {
     std::vector<ChannelCode> codes;
     if (args.has("channels")) {
-        if (single) throw UsageError("this command reads one channel: give --station and --channel");
+        if (single) throw UsageError(Tr("this command reads one channel: give --station and --channel"));
         if (args.has("station") || args.has("channel"))
-            throw UsageError("give either --channels or --station with --channel, not both");
+            throw UsageError(Tr("give either --channels or --station with --channel, not both"));
         for (const std::string& item : SplitList(args.option("channels"))) {
             const auto colon = item.find(':');
             if (colon == std::string::npos || colon == 0 || colon + 1 == item.size())
-                throw UsageError("--channels: '" + item + "' is not STATION:CHANNEL");
+                throw UsageError(Tr("--channels: '%1' is not STATION:CHANNEL").arg(item));
             codes.push_back({UpperAscii(item.substr(0, colon)), UpperAscii(item.substr(colon + 1))});
         }
-        if (codes.empty()) throw UsageError("--channels names no channel");
+        if (codes.empty()) throw UsageError(Tr("--channels names no channel"));
         return codes;
     }
     const std::vector<std::string> stations = SplitList(args.required("station"));
     const std::vector<std::string> channels = SplitList(args.required("channel"));
-    if (stations.empty() || channels.empty()) throw UsageError("--station and --channel need a code");
+    if (stations.empty() || channels.empty()) throw UsageError(Tr("--station and --channel need a code"));
     if (single && (stations.size() > 1 || channels.size() > 1))
-        throw UsageError("this command reads one channel: give one --station and one --channel");
+        throw UsageError(Tr("this command reads one channel: give one --station and one --channel"));
     for (const std::string& s : stations)
         for (const std::string& c : channels) codes.push_back({UpperAscii(s), UpperAscii(c)});
     return codes;
@@ -60,7 +61,7 @@ std::vector<ChannelCode> ReadChannelCodes(BatchArgs& args, bool single) {
 
 std::size_t StationIndex(const std::vector<Station>& stations, const std::string& code) {
     const int s = FindStation(stations, code);
-    if (s < 0) throw ZelError("unknown station '" + code + "'");
+    if (s < 0) throw Failure(Tr("unknown station '%1'").arg(code));
     return static_cast<std::size_t>(s);
 }
 
@@ -69,7 +70,7 @@ std::size_t SlotIndex(const Station& station, const std::string& channel) {
     const auto dot = channel.find('.');
     const int slot = dot == std::string::npos ? station.FindSlot(channel)
                                               : station.FindSlot(channel.substr(dot + 1), channel.substr(0, dot));
-    if (slot < 0) throw ZelError("station " + station.code + " has no channel '" + channel + "'");
+    if (slot < 0) throw Failure(Tr("station %1 has no channel '%2'").arg(station.code).arg(channel));
     return static_cast<std::size_t>(slot);
 }
 
@@ -77,7 +78,7 @@ PaneSet LoadPanes(BatchSession& session, const std::vector<ChannelCode>& codes, 
     AppContext& context = session.context();
     const std::vector<Station>& stations = context.stations();
     PaneSet panes;
-    Progress progress(session.err(), "read", codes.size());
+    Progress progress(session.err(), Tr("read"), codes.size());
     for (const ChannelCode& code : codes) {
         const std::size_t s = StationIndex(stations, code.station);
         const std::size_t slot = SlotIndex(stations[s], code.channel);
@@ -87,7 +88,7 @@ PaneSet LoadPanes(BatchSession& session, const std::vector<ChannelCode>& codes, 
         // The workstation's own texts, one warning line each; the time stays a gap.
         std::istringstream problems(report.Text());
         for (std::string line; std::getline(problems, line);)
-            session.err() << "zelbatch: warning: " << ChannelName(pane.channel()) << ": " << line << '\n';
+            Warn(session.err(), ChannelName(pane.channel()) + ": " + line);
         progress.advance();
     }
     return panes;

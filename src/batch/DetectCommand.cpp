@@ -2,6 +2,7 @@
 // the command line gives others; the onsets as lines.
 #include <cmath>
 
+#include "base/FormatText.h"
 #include "base/ZelError.h"
 #include "batch/BatchTime.h"
 #include "batch/ChannelWindow.h"
@@ -19,11 +20,12 @@ namespace {
 std::optional<double> Limited(BatchArgs& args, const std::string& name, double min, double max) {
     if (!args.has(name)) return std::nullopt;
     const double value = args.number(name, 0);
-    if (value < min || value > max) {
-        char text[128];
-        std::snprintf(text, sizeof text, "--%s: %g is outside %g..%g", name.c_str(), value, min, max);
-        throw UsageError(text);
-    }
+    if (value < min || value > max)
+        throw UsageError(Tr("--%1: %2 is outside %3..%4")
+                             .arg(name)
+                             .arg(FormatText("%g", value))
+                             .arg(FormatText("%g", min))
+                             .arg(FormatText("%g", max)));
     return value;
 }
 
@@ -31,18 +33,20 @@ int Detect(BatchSession& session, BatchArgs& args) {
     const std::vector<ChannelCode> codes = ReadChannelCodes(args, false);
     const TimeWindow window = ReadWindow(args);
     const std::string kind = args.option("detector", "zel");
-    if (kind != "zel" && kind != "geotech") throw UsageError("--detector: '" + kind + "' is neither zel nor geotech");
+    if (kind != "zel" && kind != "geotech")
+        throw UsageError(Tr("--detector: '%1' is neither zel nor geotech").arg(kind));
     const std::optional<double> lta = Limited(args, "lta", kTltaMin, kTltaMax);
     const std::optional<double> sta = Limited(args, "sta", kTstaMin, kTstaMax);
     const std::optional<double> k = Limited(args, "threshold", kThresholdMin, kThresholdMax);
     std::optional<PaneTransform> transform = ReadTransform(args);
-    if (transform && kind == "geotech") throw UsageError("the geotech detector runs on the raw samples only");
+    if (transform && kind == "geotech")
+        throw UsageError(Tr("the geotech detector runs on the raw samples only"));
     args.finish(0);
     if (transform) ResolvePreset(session, *transform);
     PaneSet panes = LoadPanes(session, codes, window);
     std::string text;
     int failed = 0;
-    Progress progress(session.err(), "detect", panes.size());
+    Progress progress(session.err(), Tr("detect"), panes.size());
     for (auto& owned : panes) {
         TracePane& pane = *owned;
         const PaneChannel& c = pane.channel();
@@ -76,7 +80,7 @@ int Detect(BatchSession& session, BatchArgs& args) {
                                    pane.start(), pane.detections);
             }
         } catch (const ZelError& e) {
-            session.err() << "zelbatch: warning: " << ChannelName(c) << ": " << e.what() << '\n';
+            Warn(session.err(), ChannelName(c) + ": " + e.what());
             ++failed;
         }
         // The floating-point detector lists each trigger twice: the middle of the short window,
@@ -94,15 +98,21 @@ int Detect(BatchSession& session, BatchArgs& args) {
 }  // namespace
 
 Subcommand DetectSubcommand() {
-    return {"detect", "run the STA/LTA detector over channel windows and list the onsets",
-            std::string("Usage: zelbatch detect (--station S[,S] --channel C[,C] | --channels S:C[,S:C]) --from T --to T\n"
-                        "                       [--detector zel|geotech] [--lta S] [--sta S] [--threshold K]\n"
-                        "                       [TRANSFORMATION]\n"
-                        "One line per onset: station, channel, time. Windows and threshold are each channel's stored\n"
-                        "detector settings unless given. With a TRANSFORMATION the (zel) detector runs on the\n"
-                        "filtered samples:\n") +
-                kTransformHelp,
-            {"causal"}, MemoryGuarded<Detect>};
+    return {
+        "detect",
+        ZEL_TR_NOOP("run the STA/LTA detector over channel windows and list the onsets"),
+        Joined(
+            {{Usage(
+                  "zelbatch detect (--station S[,S] --channel C[,C] | --channels S:C[,S:C]) --from T --to T\n"
+                  "[--detector zel|geotech] [--lta S] [--sta S] [--threshold K]\n"
+                  "[TRANSFORMATION]"),
+              Paragraph(ZEL_TR_NOOP(
+                  "One line per onset: station, channel, time. Windows and threshold are each channel's "
+                  "stored detector settings unless given. With a TRANSFORMATION the (zel) detector runs on "
+                  "the filtered samples:"))},
+             TransformHelp()}),
+        {"causal"},
+        MemoryGuarded<Detect>};
 }
 
 }  // namespace zel::batch

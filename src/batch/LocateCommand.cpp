@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "base/FormatText.h"
 #include "base/ReplaceFile.h"
 #include "base/ZelError.h"
 #include "batch/BatchTime.h"
@@ -46,34 +47,34 @@ struct LocateOptions {
 // a complete last line.
 void CheckComplete(const std::string& text, const std::string& path) {
     const std::string trimmed = Trimmed(text);
-    if (trimmed.empty()) throw ZelError("'" + path + "' is empty");
+    if (trimmed.empty()) throw Failure(Tr("'%1' is empty").arg(path));
     if (trimmed.rfind("BEGIN", 0) == 0 || trimmed.find("\nBEGIN") != std::string::npos) {
         const std::size_t lastLine = trimmed.find_last_of('\n');
         if (Trimmed(lastLine == std::string::npos ? trimmed : trimmed.substr(lastLine + 1)) != "STOP")
-            throw ZelError("'" + path + "' is cut short: the bulletin message does not end with STOP");
+            throw Failure(Tr("'%1' is cut short: the bulletin message does not end with STOP").arg(path));
     } else if (text.back() != '\n') {
-        throw ZelError("'" + path + "' is cut short: its last line is incomplete");
+        throw Failure(Tr("'%1' is cut short: its last line is incomplete").arg(path));
     }
 }
 
 // An event chosen by the last part of its id ("smi:.../event/ID" or "...eventid=ID").
 const QuakeMlEvent& ChooseQuakeMlEvent(const std::vector<QuakeMlEvent>& events, const std::string& id,
                                        const std::string& path) {
-    if (events.empty()) throw ZelError("'" + path + "' holds no QuakeML event");
+    if (events.empty()) throw Failure(Tr("'%1' holds no QuakeML event").arg(path));
     if (id.empty()) return events.front();
     for (const QuakeMlEvent& e : events) {
         const std::size_t cut = e.id.find_last_of("/=");
         if (e.id == id || e.id.substr(cut == std::string::npos ? 0 : cut + 1) == id) return e;
     }
-    throw ZelError("'" + path + "' has no event " + id);
+    throw Failure(Tr("'%1' has no event %2").arg(path).arg(id));
 }
 
 const ImsEvent& ChooseEvent(const std::vector<ImsEvent>& events, const std::string& id, const std::string& path) {
-    if (events.empty()) throw ZelError("'" + path + "' holds no EVENT of an IMS1.0 bulletin");
+    if (events.empty()) throw Failure(Tr("'%1' holds no EVENT of an IMS1.0 bulletin").arg(path));
     if (id.empty()) return events.front();
     for (const ImsEvent& e : events)
         if (e.id == id) return e;
-    throw ZelError("'" + path + "' has no event " + id);
+    throw Failure(Tr("'%1' has no event %2").arg(path).arg(id));
 }
 
 std::string ModelDirectory(AppContext& context, const std::string& name) {
@@ -84,7 +85,7 @@ std::string ModelDirectory(AppContext& context, const std::string& name) {
         if (LowerAscii(m.name) == LowerAscii(name)) return m.dir;
         known += (known.empty() ? "" : ", ") + m.name;
     }
-    throw ZelError("unknown travel-time model '" + name + "' (this configuration has: " + known + ")");
+    throw Failure(Tr("unknown travel-time model '%1' (this configuration has: %2)").arg(name).arg(known));
 }
 
 // Locates the loaded event and makes it the session's hypocentre; the located observations say
@@ -93,13 +94,16 @@ LocatedEvent LocateLoadedEvent(BatchSession& session, const LocateOptions& o, Se
                                const std::vector<Station>& stations) {
     const std::vector<Observation> observations = SessionObservations(state, stations);
     if (observations.empty())
-        throw ZelError("event " + TrimEventId(state.event().eventId) + " of '" + o.bulletin +
-                       "' has no usable phase (a defining phase with a travel-time curve at a known station)");
+        throw Failure(
+            Tr("event %1 of '%2' has no usable phase (a defining phase with a travel-time curve at a "
+               "known station)")
+                .arg(TrimEventId(state.event().eventId))
+                .arg(o.bulletin));
     LocationStart start = DefaultLocationStart(state.event(), observations);
     start.gridSearch = start.gridSearch || o.grid;
     start.fixedDepth = o.depth.has_value();
     start.depth = ClampDepth(o.depth.value_or(start.depth));
-    Progress progress(session.err(), "grid search", 100);
+    Progress progress(session.err(), Tr("grid search"), 100);
     int done = 0;
     LocatedEvent located;
     try {
@@ -109,13 +113,14 @@ LocatedEvent LocateLoadedEvent(BatchSession& session, const LocateOptions& o, Se
         located = LocateSessionEvent(state, stations, start, o.descent ? LocationMethod::Descent : LocationMethod::Svd,
                                      report);
     } catch (const ZelError& e) {
-        throw ZelError(std::string("location failed: ") + e.what());
+        throw Failure(Tr("location failed: %1").arg(e.what()));
     }
     const LocationResult& r = located.result;
     if (!r.ok) {
         // Usually a trial depth where some phase has no tabulated time.
-        const std::string hint = start.fixedDepth ? " (try another --depth or model)" : " (try --depth KM)";
-        throw ZelError("location failed: " + r.problem + hint);
+        throw Failure((start.fixedDepth ? Tr("location failed: %1 (try another --depth or model)")
+                                        : Tr("location failed: %1 (try --depth KM)"))
+                          .arg(r.problem));
     }
     ApplyHypocentre(state, stations, {r.lat, r.lon, r.depth, r.originTime, r.ellipse}, &located.observations);
     return located;
@@ -131,23 +136,35 @@ std::string Magnitude(const char* name, const std::optional<double>& value, int 
 void PrintSummary(std::ostream& out, const CurrentEvent& event, const LocationResult& r, bool fixedDepth,
                   const std::vector<std::string>& notes, int withoutTime, int outliers,
                   const std::optional<RegionInfo>& region, const NetworkMagnitudes& m) {
-    char line[160];
-    out << "event      " << TrimEventId(event.eventId) << '\n';
-    out << "origin     " << FormatBatchTime(r.originTime) << '\n';
-    std::snprintf(line, sizeof line, "lat        %.4f\nlon        %.4f\ndepth      %.1f%s\nrms        %.3f\n", r.lat,
-                  r.lon, r.depth, fixedDepth ? " fixed" : "", r.rms);
-    out << line;
+    // One template per line: a translation aligns its own labels.
+    out << Tr("event      %1").arg(TrimEventId(event.eventId)) << '\n';
+    out << Tr("origin     %1").arg(FormatBatchTime(r.originTime)) << '\n';
+    out << Tr("lat        %1").arg(FormatText("%.4f", r.lat)) << '\n';
+    out << Tr("lon        %1").arg(FormatText("%.4f", r.lon)) << '\n';
+    out << (fixedDepth ? Tr("depth      %1 fixed") : Tr("depth      %1")).arg(FormatText("%.1f", r.depth))
+        << '\n';
+    out << Tr("rms        %1").arg(FormatText("%.3f", r.rms)) << '\n';
     if (r.ellipse.valid()) {
-        std::snprintf(line, sizeof line, "ellipse    %.1f x %.1f km, azimuth %.0f\n", r.ellipse.major,
-                      r.ellipse.minor, r.ellipse.direction);
-        out << line;
+        out << Tr("ellipse    %1 x %2 km, azimuth %3")
+                   .arg(FormatText("%.1f", r.ellipse.major))
+                   .arg(FormatText("%.1f", r.ellipse.minor))
+                   .arg(FormatText("%.0f", r.ellipse.direction))
+            << '\n';
     }
-    out << "phases     " << r.used << " used, " << withoutTime << " without travel time, " << outliers
-        << " excluded as outliers\n";
-    for (const std::string& note : notes) out << "note       " << note << '\n';
-    out << "region     " << (region ? region->geographicName + " (" + region->seismicName + ")" : "-") << '\n';
-    out << "magnitudes " << Magnitude("mb", m.mb, m.mbStations) << ", " << Magnitude("Ms", m.ms, m.msStations)
-        << ", " << Magnitude("ML", m.ml, m.mlStations) << ", " << Magnitude("K", m.energyClass, m.classStations)
+    out << Tr("phases     %1 used, %2 without travel time, %3 excluded as outliers")
+               .arg(r.used)
+               .arg(withoutTime)
+               .arg(outliers)
+        << '\n';
+    for (const std::string& note : notes) out << Tr("note       %1").arg(note) << '\n';
+    out << (region ? Tr("region     %1 (%2)").arg(region->geographicName).arg(region->seismicName)
+                   : Tr("region     -"))
+        << '\n';
+    out << Tr("magnitudes %1, %2, %3, %4")
+               .arg(Magnitude("mb", m.mb, m.mbStations))
+               .arg(Magnitude("Ms", m.ms, m.msStations))
+               .arg(Magnitude("ML", m.ml, m.mlStations))
+               .arg(Magnitude("K", m.energyClass, m.classStations))
         << '\n';
 }
 
@@ -156,7 +173,7 @@ void PrepareFolder(const std::string& dir) {
     std::error_code error;
     std::filesystem::create_directories(dir, error);
     if (error || !std::filesystem::is_directory(dir))
-        throw ZelError("cannot create the folder '" + dir + "': " + error.message());
+        throw Failure(Tr("cannot create the folder '%1': %2").arg(dir).arg(error.message()));
 }
 
 std::string InFolder(const std::string& dir, const std::string& name) {
@@ -174,13 +191,13 @@ void WritePhaseFiles(const std::string& dir, const PhaseFileInput& input, const 
                                            {InFolder(dir, id + ".out"), hypo71},
                                            {InFolder(dir, "zelout.dat"), kpw2},
                                            {InFolder(dir, "zelout.bms"), travo}}))
-        throw ZelError("Ошибка открытия файла  '" + failure->path +
-                       "': " + FileWriteReason(failure->failure));
+        throw Failure(
+            Tr("cannot write the file '%1': %2").arg(failure->path).arg(FileWriteReason(failure->failure)));
 }
 
 // Said whole, or the exit code tells that it was not.
 void Flush(std::ostream& out, const char* name) {
-    if (!(out << std::flush)) throw ZelError(std::string("cannot write to ") + name);
+    if (!(out << std::flush)) throw Failure(Tr("cannot write to %1").arg(name));
 }
 
 int Locate(BatchSession& session, BatchArgs& args) {
@@ -188,7 +205,7 @@ int Locate(BatchSession& session, BatchArgs& args) {
     o.eventId = args.option("event");
     o.model = args.option("model");
     const std::string method = args.option("method", "svd");
-    if (method != "svd" && method != "descent") throw UsageError("--method is svd or descent");
+    if (method != "svd" && method != "descent") throw UsageError(Tr("--method is svd or descent"));
     o.descent = method == "descent";
     o.report = args.option("report");
     o.ims = args.option("ims");
@@ -201,13 +218,13 @@ int Locate(BatchSession& session, BatchArgs& args) {
     o.save = args.flag("save");
     o.dryRun = args.flag("dry-run");
     args.finish(1);
-    if (args.positionalCount() != 1) throw UsageError("locate needs the bulletin file (or - for stdin)");
+    if (args.positionalCount() != 1) throw UsageError(Tr("locate needs the bulletin file (or - for stdin)"));
     o.bulletin = args.positional(0);
-    if (o.depth && freeDepth) throw UsageError("--depth and --free-depth exclude each other");
+    if (o.depth && freeDepth) throw UsageError(Tr("--depth and --free-depth exclude each other"));
     if (o.depth && (*o.depth < kMinDepth || *o.depth > kMaxDepth))
-        throw UsageError("--depth must lie between 1 and 600 km");
+        throw UsageError(Tr("--depth must lie between 1 and 600 km"));
     if (!o.report.empty() && !o.save)
-        throw UsageError("--report needs --save: the report is made from the working database");
+        throw UsageError(Tr("--report needs --save: the report is made from the working database"));
 
     // The bulletin is read and checked before the configuration or the database is touched.
     const std::string text = ReadInput(session, o.bulletin);
@@ -236,18 +253,16 @@ int Locate(BatchSession& session, BatchArgs& args) {
             LoadQuakeMlEvent(ChooseQuakeMlEvent(quakeMlEvents, o.eventId, o.bulletin), false, event, phases,
                              stations, catalogue);
         for (const std::string& code : loaded.unknownStations)
-            session.err() << "zelbatch: warning: station " << code
-                          << " is not in the station table, its picks skipped\n";
+            Warn(session.err(), Tr("station %1 is not in the station table, its picks skipped").arg(code));
         for (const std::string& name : loaded.unknownPhases)
-            session.err() << "zelbatch: warning: phase " << name
-                          << " is not in the phase catalogue, its picks skipped\n";
+            Warn(session.err(), Tr("phase %1 is not in the phase catalogue, its picks skipped").arg(name));
     } else {
         const ImsEvent& chosen = ChooseEvent(imsEvents, o.eventId, o.bulletin);
         const ImsLoadResult loaded = LoadImsEvent(chosen, false, event, phases, stations, catalogue,
                                                   ReadLegacyPhaseNames(context.paths().resources));
         if (!loaded.problem.empty()) throw ZelError(loaded.problem);
         if (const std::string skipped = SkippedArrivalsText(chosen.id, loaded.skipped); !skipped.empty())
-            session.err() << "zelbatch: warning: " << skipped << '\n';
+            Warn(session.err(), skipped);
     }
     const LocatedEvent located = LocateLoadedEvent(session, o, context.session(), stations);
     const LocationResult& r = located.result;
@@ -259,7 +274,7 @@ int Locate(BatchSession& session, BatchArgs& args) {
     try {
         region = RegionOf(context.databases().work(), r.lat, r.lon);
     } catch (const ZelError& e) {
-        session.err() << "zelbatch: warning: no region: " << e.what() << '\n';
+        Warn(session.err(), Tr("no region: %1").arg(e.what()));
     }
     const bool toStdout = o.ims == "-" || o.report == "-";
     std::ostream& summary = toStdout ? session.err() : session.out();
@@ -277,7 +292,7 @@ int Locate(BatchSession& session, BatchArgs& args) {
         // Every check of the event comes before any file is written or any key drawn.
         store.CheckSavable();
         if (store.EventExists(id) && !session.messages().assumeYes)
-            throw ZelError("event " + id + " is already stored; give --yes to replace it");
+            throw Failure(Tr("event %1 is already stored; give --yes to replace it").arg(id));
     }
     if (!o.css.empty()) PrepareFolder(o.css);
     if (!o.phases.empty()) PrepareFolder(o.phases);
@@ -314,16 +329,13 @@ int Locate(BatchSession& session, BatchArgs& args) {
     if (!o.save) return 0;
 
     const CssCopyOutcome copy = SaveEvent(store, cssCopy, event, phases);
-    session.err() << "zelbatch: event " << id << " saved\n";
+    Say(session.err(), Tr("event %1 saved").arg(id));
     if (copy.wasMissing && copy.written)
-        session.err() << "zelbatch: event " << id
-                      << " was missing from the CSS database; its copy is written now\n";
-    if (!copy.failure.empty()) {
-        std::string text = copy.failure;
-        std::replace(text.begin(), text.end(), '\n', ' ');
-        session.err() << "zelbatch: warning: event " << id << " is not in the CSS database: " << text
-                      << " (saving it again writes it)\n";
-    }
+        Say(session.err(), Tr("event %1 was missing from the CSS database; its copy is written now").arg(id));
+    if (!copy.failure.empty())
+        Warn(session.err(), Tr("event %1 is not in the CSS database: %2 (saving it again writes it)")
+                                .arg(id)
+                                .arg(copy.failure));
     if (!o.report.empty()) {
         try {
             const Report report = StoredEventReport(context, id);
@@ -333,8 +345,10 @@ int Locate(BatchSession& session, BatchArgs& args) {
                 SaveReport(report, o.report);
         } catch (const ZelError& e) {
             // The event is stored: the analyst must know that a retry needs --yes, or only "show".
-            throw ZelError("event " + id + " is saved, but its report was not written: " + e.what() +
-                           " (\"zelbatch show " + id + "\" prints it)");
+            throw Failure(
+                Tr("event %1 is saved, but its report was not written: %2 ('zelbatch show %1' prints it)")
+                    .arg(id)
+                    .arg(e.what()));
         }
     }
     return 0;
@@ -343,38 +357,47 @@ int Locate(BatchSession& session, BatchArgs& args) {
 }  // namespace
 
 Subcommand LocateSubcommand() {
-    return {"locate", "locate an IMS1.0 bulletin or QuakeML event, compute magnitudes, write and save it",
-            "Usage: zelbatch locate BULLETIN [--event ID] [--model NAME] [--method svd|descent]\n"
-            "                       [--depth KM | --free-depth] [--grid]\n"
-            "                       [--ims FILE] [--quakeml FILE] [--css DIR] [--phases DIR]\n"
-            "                       [--save [--report FILE]] [--dry-run]\n"
-            "Reads the IMS1.0 bulletin or QuakeML file (a file, or - for stdin) into the phase list as the\n"
-            "workstation's "
-            "bulletin load does (arrivals it cannot take are skipped with a warning), locates the event\n"
-            "with the internal locator, computes the magnitudes its amplitudes allow (mb from P, Ms from LR,\n"
-            "ML from S, Sg, Sn and Lg, the energy class K on the Vegik scale) and prints a summary: the\n"
-            "hypocentre, and the phases used, left out for want of a travel time and excluded as outliers\n"
-            "(a residual far beyond the spread of the others), by station and phase.\n"
-            "  --event ID     the bulletin event to take (default: the first)\n"
-            "  --model NAME   travel-time model of the configuration, e.g. IASP91 or AK135 (default: the chosen one)\n"
-            "  --method M     svd (Geiger's least squares, the default) or descent (the steepest descent\n"
-            "                 with a depth scan); both give the error ellipse\n"
-            "  --depth KM     fix the depth; --free-depth (the default) lets the locator find it\n"
-            "  --grid         start from the 2-degree grid search, not from the bulletin's origin\n"
-            "  --ims FILE     write the located event as an IMS1.0 bulletin (- for stdout)\n"
-            "  --quakeml FILE write it as QuakeML 1.2 (- for stdout)\n"
-            "  --css DIR      write the CSS 3.0 tables <orid>.Origin, .Arrival, .Assoc, .Stamag, .Amplitude\n"
-            "  --phases DIR   write the phase files <id>.arr (all phases), <id>.out (HYPO71),\n"
-            "                 zelout.dat (KPW2) and zelout.bms (TRAVO)\n"
-            "  --save         store the event in the working database (an event of the same id is replaced\n"
-            "                 only with the global --yes)\n"
-            "  --report FILE  with --save: the event's report, HTML for .htm/.html, text for .txt or - (stdout)\n"
-            "  --dry-run      locate and print the summary only; nothing is written or stored\n"
-            "A bulletin that is missing, cut short, malformed or larger than 128 MiB, or an event that cannot\n"
-            "be located or saved (no id, a key that cannot be drawn), ends with exit code 1 before anything\n"
-            "is written or stored. With DATABASE/SAVETOCSSDB the event's copy goes to the CSS database too.\n",
-            {"free-depth", "grid", "save", "dry-run"},
-            Locate};
+    return {
+        "locate",
+        ZEL_TR_NOOP("locate an IMS1.0 bulletin or QuakeML event, compute magnitudes, write and save it"),
+        {Usage("zelbatch locate BULLETIN [--event ID] [--model NAME] [--method svd|descent]\n"
+               "[--depth KM | --free-depth] [--grid]\n"
+               "[--ims FILE] [--quakeml FILE] [--css DIR] [--phases DIR]\n"
+               "[--save [--report FILE]] [--dry-run]"),
+         Paragraph(ZEL_TR_NOOP(
+             "Reads the IMS1.0 bulletin or QuakeML file (a file, or - for stdin) into the phase list as the "
+             "workstation's bulletin load does (arrivals it cannot take are skipped with a warning), locates the "
+             "event with the internal locator, computes the magnitudes its amplitudes allow (mb from P, Ms from "
+             "LR, ML from S, Sg, Sn and Lg, the energy class K on the Vegik scale) and prints a summary: the "
+             "hypocentre, and the phases used, left out for want of a travel time and excluded as outliers (a "
+             "residual far beyond the spread of the others), by station and phase.")),
+         Option("--event ID", ZEL_TR_NOOP("the bulletin event to take (default: the first)")),
+         Option("--model NAME", ZEL_TR_NOOP("travel-time model of the configuration, e.g. IASP91 or AK135 "
+                                            "(default: the chosen one)")),
+         Option("--method M",
+                ZEL_TR_NOOP("svd (Geiger's least squares, the default) or descent (the steepest "
+                            "descent with a depth scan); both give the error ellipse")),
+         Option("--depth KM",
+                ZEL_TR_NOOP("fix the depth; --free-depth (the default) lets the locator find it")),
+         Option("--grid", ZEL_TR_NOOP("start from the 2-degree grid search, not from the bulletin's origin")),
+         Option("--ims FILE", ZEL_TR_NOOP("write the located event as an IMS1.0 bulletin (- for stdout)")),
+         Option("--quakeml FILE", ZEL_TR_NOOP("write it as QuakeML 1.2 (- for stdout)")),
+         Option("--css DIR",
+                ZEL_TR_NOOP("write the CSS 3.0 tables ORID.Origin, .Arrival, .Assoc, .Stamag, .Amplitude")),
+         Option("--phases DIR", ZEL_TR_NOOP("write the phase files ID.arr (all phases), ID.out (HYPO71), "
+                                            "zelout.dat (KPW2) and zelout.bms (TRAVO)")),
+         Option("--save", ZEL_TR_NOOP("store the event in the working database (an event of the same id is "
+                                      "replaced only with the global --yes)")),
+         Option("--report FILE",
+                ZEL_TR_NOOP("with --save: the event's report, HTML for .htm/.html, text for .txt "
+                            "or - (stdout)")),
+         Option("--dry-run", ZEL_TR_NOOP("locate and print the summary only; nothing is written or stored")),
+         Paragraph(ZEL_TR_NOOP(
+             "A bulletin that is missing, cut short, malformed or larger than 128 MiB, or an event that cannot "
+             "be located or saved (no id, a key that cannot be drawn), ends with exit code 1 before anything "
+             "is written or stored. With DATABASE/SAVETOCSSDB the event's copy goes to the CSS database too."))},
+        {"free-depth", "grid", "save", "dry-run"},
+        Locate};
 }
 
 }  // namespace zel::batch

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/FormatText.h"
 #include "base/Strings.h"
 #include "base/ZelError.h"
 #include "batch/ChannelWindow.h"
@@ -51,39 +52,44 @@ int CodeOf(const NamedCode (&table)[N], const std::string& text, const std::stri
         known += known.empty() ? "" : ", ";
         known += entry.name;
     }
-    throw UsageError(what + ": unknown '" + text + "' (one of " + known + ")");
+    throw UsageError(Tr("%1: unknown '%2' (one of %3)").arg(what).arg(text).arg(known));
 }
 
 // Keeps the text as typed for the caption, as the filter page does.
 float Edge(BatchArgs& args, const std::string& name, std::string& text) {
     text = args.required(name);
     const double value = ParseNumber(text, "--" + name);
-    if (value < 0) throw UsageError("--" + name + ": a frequency cannot be negative");
+    if (value < 0) throw UsageError(Tr("--%1: a frequency cannot be negative").arg(name));
     return static_cast<float>(value);
 }
 
 }  // namespace
 
-const char* const kTransformHelp =
-    "  --preset NAME             a stored filter preset\n"
-    "  --type lowpass|highpass|bandpass|bandstop --low HZ --high HZ [--order N] [--causal]\n"
-    "                            a Butterworth filter (lowpass uses --high, highpass --low; order 3,\n"
-    "                            zero phase unless --causal)\n"
-    "  --simulate NAME           a seismograph: displacement, velocity, kirnos, wwssn-lp, wwssn-sp,\n"
-    "                            wood-anderson, lpsro, vegik, skm (add -fap to use the amplitude table)\n"
-    "  --formula TEXT            a channel formula: \"current\" is the channel it is applied to, d0, d1,\n"
-    "                            ... the channels in the order named\n";
+Help TransformHelp() {
+    return {
+        Option("--preset NAME", ZEL_TR_NOOP("a stored filter preset")),
+        Option("--type lowpass|highpass|bandpass|bandstop --low HZ --high HZ [--order N] [--causal]",
+               ZEL_TR_NOOP("a Butterworth filter (lowpass uses --high, highpass --low; order 3, zero phase "
+                           "unless --causal)")),
+        Option(
+            "--simulate NAME",
+            ZEL_TR_NOOP("a seismograph: displacement, velocity, kirnos, wwssn-lp, wwssn-sp, wood-anderson, "
+                        "lpsro, vegik, skm (add -fap to use the amplitude table)")),
+        Option("--formula TEXT",
+               ZEL_TR_NOOP("a channel formula: 'current' is the channel it is applied to, d0, "
+                           "d1, ... the channels in the order named"))};
+}
 
 std::optional<PaneTransform> ReadTransform(BatchArgs& args) {
     const int given = args.has("preset") + args.has("type") + args.has("simulate") + args.has("formula");
     PaneTransform t;
     if (given == 0) {
         for (const char* option : {"low", "high", "order"})
-            if (args.has(option)) throw UsageError(std::string("--") + option + " needs --type");
-        if (args.flag("causal")) throw UsageError("--causal needs --type");
+            if (args.has(option)) throw UsageError(Tr("--%1 needs --type").arg(option));
+        if (args.flag("causal")) throw UsageError(Tr("--%1 needs --type").arg("causal"));
         return std::nullopt;
     }
-    if (given > 1) throw UsageError("give one of --preset, --type, --simulate and --formula");
+    if (given > 1) throw UsageError(Tr("give one of --preset, --type, --simulate and --formula"));
     if (args.has("preset")) {
         t.preset = args.option("preset");  // looked up once the registry store is open
         return t;
@@ -94,7 +100,8 @@ std::optional<PaneTransform> ReadTransform(BatchArgs& args) {
     }
     if (args.has("formula")) {
         t.how = Transformation::ByFormula(args.option("formula"));
-        if (t.how.formula.find_first_not_of(" \t") == std::string::npos) throw UsageError("--formula is empty");
+        if (t.how.formula.find_first_not_of(" \t") == std::string::npos)
+            throw UsageError(Tr("--formula is empty"));
         return t;
     }
     ChannelFilterSettings& f = t.how.filter;
@@ -102,14 +109,17 @@ std::optional<PaneTransform> ReadTransform(BatchArgs& args) {
     const bool lowUsed = f.type != static_cast<int>(FilterType::LowPass);
     const bool highUsed = f.type != static_cast<int>(FilterType::HighPass);
     if (lowUsed) f.low = Edge(args, "low", f.lowText);
-    else if (args.has("low")) throw UsageError("--low has no meaning for a lowpass (its corner is --high)");
+    else if (args.has("low"))
+        throw UsageError(Tr("--low has no meaning for a lowpass (its corner is --high)"));
     else f.low = 0, f.lowText = "0";
     if (highUsed) f.high = Edge(args, "high", f.highText);
-    else if (args.has("high")) throw UsageError("--high has no meaning for a highpass (its corner is --low)");
+    else if (args.has("high"))
+        throw UsageError(Tr("--high has no meaning for a highpass (its corner is --low)"));
     else f.high = 0, f.highText = "0";
     const long order = args.integer("order", 3);
     if (order < 1 || order > kMaxFilterOrder)
-        throw UsageError("--order: " + std::to_string(order) + " is outside 1.." + std::to_string(kMaxFilterOrder));
+        throw UsageError(
+            Tr("--order: %1 is outside 1..%2").arg(static_cast<long long>(order)).arg(kMaxFilterOrder));
     f.order = static_cast<int>(order);
     f.zeroPhase = !args.flag("causal");
     if (auto fault = ValidateFilterPage(f)) throw UsageError(*fault);
@@ -123,7 +133,8 @@ void ResolvePreset(BatchSession& session, PaneTransform& transform) {
     if (std::find(names.begin(), names.end(), name) == names.end()) {
         std::string known;
         for (const std::string& n : names) known += (known.empty() ? "" : ", ") + n;
-        throw ZelError("no filter preset '" + name + "'" + (known.empty() ? "" : " (stored: " + known + ")"));
+        throw Failure(known.empty() ? Tr("no filter preset '%1'").arg(name)
+                                    : Tr("no filter preset '%1' (stored: %2)").arg(name).arg(known));
     }
     const ChannelFilterSettings stored = LoadFilterPreset(session.context().registry(), name);
     transform.how = stored.type >= 1000 ? Transformation::Simulated(stored.type) : Transformation::Filtered(stored);
@@ -132,16 +143,16 @@ void ResolvePreset(BatchSession& session, PaneTransform& transform) {
 void CheckGridLength(const TracePane& pane, double rate) {
     constexpr double kMaxGridSamples = 1e8;  // 400 MB of floats, some eleven days at 100 Hz
     const double samples = pane.duration() * rate;
-    if (samples > kMaxGridSamples) {
-        char text[200];
-        std::snprintf(text, sizeof text, "the window holds %.0f samples at %g Hz, more than %.0f: take a shorter one",
-                      samples, rate, kMaxGridSamples);
-        throw ZelError(text);
-    }
+    if (samples > kMaxGridSamples)
+        throw Failure(Tr("the window holds %1 samples at %2 Hz, more than %3: take a shorter one")
+                          .arg(FormatText("%.0f", samples))
+                          .arg(FormatText("%g", rate))
+                          .arg(FormatText("%.0f", kMaxGridSamples)));
 }
 
 void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane, const PaneTransform& transform) {
-    if (pane.data().blocks.empty()) throw ZelError(ChannelName(pane.channel()) + ": no samples in the window");
+    if (pane.data().blocks.empty())
+        throw Failure(Tr("%1: no samples in the window").arg(ChannelName(pane.channel())));
     CheckGridLength(pane, PaneRate(pane));
     ApplyPaneTransformation(session.context(), pane, transform.how, &panes);
 }

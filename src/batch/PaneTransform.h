@@ -8,6 +8,7 @@
 
 #include "batch/BatchArgs.h"
 #include "batch/BatchSession.h"
+#include "batch/Help.h"
 #include "wave/FilterSettings.h"
 #include "wave/PaneRate.h"
 #include "wave/PaneSet.h"
@@ -24,7 +25,7 @@ struct PaneTransform {
 // preset is looked up later (it needs the registry store): see ResolvePreset.
 std::optional<PaneTransform> ReadTransform(BatchArgs& args);
 // The option help shared by the commands that take a transformation.
-extern const char* const kTransformHelp;
+Help TransformHelp();
 
 // Fills a preset's settings from the registry store; ZelError for a preset that is not there.
 void ResolvePreset(BatchSession& session, PaneTransform& transform);

@@ -17,7 +17,9 @@ namespace {
 
 long Pixels(BatchArgs& args, const std::string& name, long fallback) {
     const long value = args.integer(name, fallback);
-    if (value < 16 || value > 10000) throw UsageError("--" + name + ": " + std::to_string(value) + " is outside 16..10000 pixels");
+    if (value < 16 || value > 10000)
+        throw UsageError(
+            Tr("--%1: %2 is outside 16..10000 pixels").arg(name).arg(static_cast<long long>(value)));
     return value;
 }
 
@@ -41,19 +43,20 @@ int Render(BatchSession& session, BatchArgs& args) {
     const long height = Pixels(args, "height", static_cast<long>(std::min<std::size_t>(codes.size() * 160, 10000)));
     args.finish(0);
     if (height < static_cast<long>(codes.size()) * 40)
-        throw UsageError("--height: " + std::to_string(height) + " pixels leave less than 40 for each of the " +
-                         std::to_string(codes.size()) + " channels");
+        throw UsageError(Tr("--height: %1 pixels leave less than 40 for each of the %2 channels")
+                             .arg(static_cast<long long>(height))
+                             .arg(codes.size()));
     if (transform) ResolvePreset(session, *transform);
     PaneSet panes = LoadPanes(session, codes, window);
     for (auto& pane : panes) {
         if (pane->data().blocks.empty())
-            session.err() << "zelbatch: warning: " << ChannelName(pane->channel()) << ": no samples in the window\n";
+            Warn(session.err(), Tr("%1: no samples in the window").arg(ChannelName(pane->channel())));
         else if (transform) {
             try {
                 ApplyTransform(session, panes, *pane, *transform);
                 pane->showTransformed = true;
             } catch (const ZelError& e) {
-                session.err() << "zelbatch: warning: " << ChannelName(pane->channel()) << ": " << e.what() << '\n';
+                Warn(session.err(), ChannelName(pane->channel()) + ": " + e.what());
             }
         }
         pane->updateRanges();
@@ -91,13 +94,19 @@ int Render(BatchSession& session, BatchArgs& args) {
 }  // namespace
 
 Subcommand RenderSubcommand() {
-    return {"render", "draw channels over a window into a PNG, as the waveform window does",
-            std::string("Usage: zelbatch render (--channels S:C[,S:C] | --station S[,S] --channel C[,C]) --from T --to T\n"
-                        "                       --output FILE.png|- [--width W] [--height H] [TRANSFORMATION]\n"
-                        "One pane per channel, stacked, drawn by the waveform window's painter (default 1200 pixels\n"
-                        "wide, 160 high per channel). A TRANSFORMATION is drawn over each trace:\n") +
-                kTransformHelp,
-            {"causal"}, MemoryGuarded<Render>};
+    return {
+        "render",
+        ZEL_TR_NOOP("draw channels over a window into a PNG, as the waveform window does"),
+        Joined(
+            {{Usage(
+                  "zelbatch render (--channels S:C[,S:C] | --station S[,S] --channel C[,C]) --from T --to T\n"
+                  "--output FILE.png|- [--width W] [--height H] [TRANSFORMATION]"),
+              Paragraph(ZEL_TR_NOOP(
+                  "One pane per channel, stacked, drawn by the waveform window's painter (default 1200 "
+                  "pixels wide, 160 high per channel). A TRANSFORMATION is drawn over each trace:"))},
+             TransformHelp()}),
+        {"causal"},
+        MemoryGuarded<Render>};
 }
 
 }  // namespace zel::batch

@@ -24,8 +24,8 @@ enum class SampleFormat { Text, Zel };
 SampleFormat ReadFormat(BatchArgs& args, const std::string& output) {
     const std::string format = args.option("format", "text");
     if (format == "text") return SampleFormat::Text;
-    if (format != "zel") throw UsageError("--format: '" + format + "' is neither text nor zel");
-    if (output == "-") throw UsageError("--format zel writes a binary file: give --output FILE");
+    if (format != "zel") throw UsageError(Tr("--format: '%1' is neither text nor zel").arg(format));
+    if (output == "-") throw UsageError(Tr("--format zel writes a binary file: give --output FILE"));
     return SampleFormat::Zel;
 }
 
@@ -86,7 +86,7 @@ int ListCatalogue(BatchSession& session, BatchArgs& args) {
                 ' ' + sps + ' ' + path + '\n';
     }
     WriteOutput(session, "-", text);
-    if (files.empty()) session.err() << "zelbatch: no segments of " << st.code << " in the window\n";
+    if (files.empty()) Say(session.err(), Tr("no segments of %1 in the window").arg(st.code));
     return 0;
 }
 
@@ -99,11 +99,14 @@ int ReadSamples(BatchSession& session, BatchArgs& args) {
     PaneSet panes = LoadPanes(session, codes, window);
     const TracePane& pane = panes[0];
     const std::vector<ZELDataBlock>& blocks = pane.data().blocks;
-    if (blocks.empty()) throw ZelError(ChannelName(pane.channel()) + ": no samples in the window");
+    if (blocks.empty()) throw Failure(Tr("%1: no samples in the window").arg(ChannelName(pane.channel())));
     if (format == SampleFormat::Zel) {
         if (blocks.size() > 1)
-            throw ZelError(ChannelName(pane.channel()) + ": the window holds " + std::to_string(blocks.size()) +
-                           " separate runs of samples; a ZEL file holds one (use --format text or a shorter window)");
+            throw Failure(
+                Tr("%1: the window holds %2 separate runs of samples; a ZEL file holds one (use --format "
+                   "text or a shorter window)")
+                    .arg(ChannelName(pane.channel()))
+                    .arg(blocks.size()));
         WriteSamples(session, output, format, pane.channel(), blocks[0].begin, blocks[0].sps, blocks[0].samples);
         return 0;
     }
@@ -117,7 +120,7 @@ int FilterSamples(BatchSession& session, BatchArgs& args) {
     const std::vector<ChannelCode> codes = ReadChannelCodes(args, true);
     const TimeWindow window = ReadWindow(args);
     std::optional<PaneTransform> transform = ReadTransform(args);
-    if (!transform) throw UsageError("give --preset, --type, --simulate or --formula");
+    if (!transform) throw UsageError(Tr("give --preset, --type, --simulate or --formula"));
     const std::string output = args.option("output", "-");
     const SampleFormat format = ReadFormat(args, output);
     args.finish(0);
@@ -130,41 +133,61 @@ int FilterSamples(BatchSession& session, BatchArgs& args) {
     return 0;
 }
 
-const char* const kSelectionHelp =
-    "  --station S --channel C   the channel (codes as in the station table)\n"
-    "  --from T --to T           the window: 2013-06-14T12:08:00[.5], \"14/06/2013 12:08:00\" or epoch\n"
-    "                            seconds, UTC\n";
+Help SelectionHelp() {
+    return {
+        Option("--station S --channel C", ZEL_TR_NOOP("the channel (codes as in the station table)")),
+        Option("--from T --to T", ZEL_TR_NOOP("the window: 2013-06-14T12:08:00[.5], '14/06/2013 12:08:00' or "
+                                              "epoch seconds, UTC"))};
+}
 
-const char* const kOutputHelp =
-    "  --output FILE|-           where the samples go (default: stdout)\n"
-    "  --format text|zel         \"time value\" lines (epoch seconds), or a [ZEL4.0] sample file\n";
+Help OutputHelp() {
+    return {Option("--output FILE|-", ZEL_TR_NOOP("where the samples go (default: stdout)")),
+            Option("--format text|zel",
+                   ZEL_TR_NOOP("'time value' lines (epoch seconds), or a [ZEL4.0] sample file"))};
+}
 
 }  // namespace
 
 Subcommand CatalogueSubcommand() {
-    return {"catalogue", "list the catalogued segments of a station over a window",
-            "Usage: zelbatch catalogue --station S [--channel C] --from T --to T\n"
-            "One line per segment that reaches into the window, in time order: station, channel, start,\n"
-            "end, samples per second, file.\n",
-            {}, MemoryGuarded<ListCatalogue>};
+    return {
+        "catalogue",
+        ZEL_TR_NOOP("list the catalogued segments of a station over a window"),
+        {Usage("zelbatch catalogue --station S [--channel C] --from T --to T"),
+         Paragraph(ZEL_TR_NOOP("One line per segment that reaches into the window, in time order: station, "
+                               "channel, start, end, samples per second, file."))},
+        {},
+        MemoryGuarded<ListCatalogue>};
 }
 
 Subcommand ReadSubcommand() {
-    return {"read", "print or save the samples of a channel over a window",
-            std::string("Usage: zelbatch read --station S --channel C --from T --to T [--output FILE|-]\n"
-                        "                     [--format text|zel]\n") +
-                kSelectionHelp + kOutputHelp +
-                "A gap in the records is a gap in the lines; a ZEL file needs a window without one.\n",
-            {}, MemoryGuarded<ReadSamples>};
+    return {
+        "read",
+        ZEL_TR_NOOP("print or save the samples of a channel over a window"),
+        Joined({{Usage("zelbatch read --station S --channel C --from T --to T [--output FILE|-]\n"
+                       "[--format text|zel]")},
+                SelectionHelp(),
+                OutputHelp(),
+                {Paragraph(ZEL_TR_NOOP(
+                    "A gap in the records is a gap in the lines; a ZEL file needs a window without one."))}}),
+        {},
+        MemoryGuarded<ReadSamples>};
 }
 
 Subcommand FilterSubcommand() {
-    return {"filter", "filter, simulate a seismograph or apply a formula to a channel's window",
-            std::string("Usage: zelbatch filter --station S --channel C --from T --to T TRANSFORMATION\n"
-                        "                       [--output FILE|-] [--format text|zel]\n") +
-                kSelectionHelp + "TRANSFORMATION, one of:\n" + kTransformHelp + kOutputHelp +
-                "The result lies on the window's own grid from --from on, as the waveform window filters.\n",
-            {"causal"}, MemoryGuarded<FilterSamples>};
+    return {
+        "filter",
+        ZEL_TR_NOOP("filter, simulate a seismograph or apply a formula to a channel's window"),
+        Joined(
+            {{Usage("zelbatch filter --station S --channel C --from T --to T TRANSFORMATION\n"
+                    "[--output FILE|-] [--format text|zel]")},
+             SelectionHelp(),
+             {Paragraph(ZEL_TR_NOOP("TRANSFORMATION, one of:"))},
+             TransformHelp(),
+             OutputHelp(),
+             {Paragraph(ZEL_TR_NOOP(
+                 "The result lies on the window's own grid from --from on, as the waveform window filters."))}}),
+        {"causal"},
+        MemoryGuarded<FilterSamples>};
 }
 
 }  // namespace zel::batch

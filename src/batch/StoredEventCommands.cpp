@@ -47,7 +47,7 @@ int ListStoredEvents(BatchSession& session, BatchArgs& args) {
     const double from = args.has("from") ? ParseBatchTime(args.option("from"), "--from") : -kEndOfTime;
     const double to = args.has("to") ? ParseBatchTime(args.option("to"), "--to") : kEndOfTime;
     args.finish(0);
-    if (from > to) throw UsageError("--from lies after --to");
+    if (from > to) throw UsageError(Tr("--from lies after --to"));
     AppContext& context = session.context();
     Db::Statement st(context.databases().work());
     // ORIGIN keeps no ML: it is the mean of the picks' station values, as the bulletin writes it.
@@ -77,15 +77,17 @@ int ListStoredEvents(BatchSession& session, BatchArgs& args) {
     if (context.settings().saveToCssDb && databases.cssAvailable())
         for (const auto& [id, orid] : stored)
             if (!CssOriginStored(databases.css(), orid))
-                session.err() << "zelbatch: warning: event " << id << " (orid " << orid
-                              << ") is missing from the CSS database; saving it again writes it\n";
+                Warn(session.err(),
+                     Tr("event %1 (orid %2) is missing from the CSS database; saving it again writes it")
+                         .arg(id)
+                         .arg(static_cast<long long>(orid)));
     return 0;
 }
 
 int ShowStoredEvent(BatchSession& session, BatchArgs& args) {
     const bool html = args.flag("html");
     args.finish(1);
-    if (args.positionalCount() != 1) throw UsageError("show needs an event id");
+    if (args.positionalCount() != 1) throw UsageError(Tr("show needs an event id"));
     const Report report = StoredEventReport(session.context(), args.positional(0));
     session.out() << (html ? ReportHtml(report) : ReportText(report));
     return 0;
@@ -93,16 +95,16 @@ int ShowStoredEvent(BatchSession& session, BatchArgs& args) {
 
 int DeleteStoredEvent(BatchSession& session, BatchArgs& args) {
     args.finish(1);
-    if (args.positionalCount() != 1) throw UsageError("delete needs an event id");
+    if (args.positionalCount() != 1) throw UsageError(Tr("delete needs an event id"));
     const std::string id = args.positional(0);
     AppContext& context = session.context();
-    if (!FindEvent(context, id)) throw ZelError("no stored event " + id);
+    if (!FindEvent(context, id)) throw Failure(Tr("no stored event %1").arg(id));
     if (!session.messages().assumeYes)
-        throw ZelError("event " + id + " not deleted: give the global --yes (zelbatch --yes delete " + id + ")");
+        throw Failure(Tr("event %1 not deleted: give the global --yes (zelbatch --yes delete %1)").arg(id));
     const std::optional<std::int64_t> orid = StoreOf(context).DeleteEvent(id);
     // The copy in the CSS database goes with it, as in the workstation.
     if (orid && context.databases().cssAvailable()) DeleteCssOrigin(context.databases().css(), *orid);
-    session.err() << "zelbatch: event " << id << " deleted\n";
+    Say(session.err(), Tr("event %1 deleted").arg(id));
     return 0;
 }
 
@@ -110,7 +112,7 @@ int DeleteStoredEvent(BatchSession& session, BatchArgs& args) {
 
 Report StoredEventReport(AppContext& context, const std::string& eventId) {
     const std::optional<EventListRow> row = FindEvent(context, eventId);
-    if (!row) throw ZelError("no stored event " + eventId);
+    if (!row) throw Failure(Tr("no stored event %1").arg(eventId));
     // The report selects by time; a window around the origin keeps it to this event's neighbours.
     const double from = row->originTime ? std::floor(*row->originTime) - 1 : 0;
     const double to = row->originTime ? std::ceil(*row->originTime) + 1 : kEndOfTime;
@@ -131,23 +133,33 @@ Report StoredEventReport(AppContext& context, const std::string& eventId) {
 
 std::vector<Subcommand> StoredEventSubcommands() {
     return {
-        {"events", "list the events stored in the working database",
-         "Usage: zelbatch events [--from TIME] [--to TIME]\n"
-         "One line per stored event, by origin time: id, origin time (UTC), latitude, longitude, depth\n"
-         "(km), mb, Ms and ML (the mean of its picks' ML). --from and --to keep the events whose origin\n"
-         "time lies between them; times as 2024-09-01T12:33:19, \"2024-09-01 12:33:19.5\", 2024-09-01 or\n"
-         "epoch seconds.\n",
-         {}, ListStoredEvents},
-        {"show", "print a stored event in full (its report)",
-         "Usage: zelbatch show ID [--html]\n"
-         "The event's report as the workstation makes it: hypocentre and the table of its phases, as\n"
-         "tab-separated text, or HTML with --html.\n",
-         {"html"}, ShowStoredEvent},
-        {"delete", "delete a stored event (needs the global --yes)",
-         "Usage: zelbatch --yes delete ID\n"
-         "Removes the event's origin and phases from the working database (and its copy from the CSS\n"
-         "database when there is one). Without the global --yes nothing is deleted and the exit code is 1.\n",
-         {}, DeleteStoredEvent},
+        {"events",
+         ZEL_TR_NOOP("list the events stored in the working database"),
+         {Usage("zelbatch events [--from TIME] [--to TIME]"),
+          Paragraph(ZEL_TR_NOOP(
+              "One line per stored event, by origin time: id, origin time (UTC), latitude, longitude, depth "
+              "(km), mb, Ms and ML (the mean of its picks' ML). --from and --to keep the events whose origin "
+              "time lies between them; times as 2024-09-01T12:33:19, '2024-09-01 12:33:19.5', 2024-09-01 or "
+              "epoch seconds."))},
+         {},
+         ListStoredEvents},
+        {"show",
+         ZEL_TR_NOOP("print a stored event in full (its report)"),
+         {Usage("zelbatch show ID [--html]"),
+          Paragraph(ZEL_TR_NOOP(
+              "The event's report as the workstation makes it: hypocentre and the table of its phases, as "
+              "tab-separated text, or HTML with --html."))},
+         {"html"},
+         ShowStoredEvent},
+        {"delete",
+         ZEL_TR_NOOP("delete a stored event (needs the global --yes)"),
+         {Usage("zelbatch --yes delete ID"),
+          Paragraph(ZEL_TR_NOOP(
+              "Removes the event's origin and phases from the working database (and its copy from the CSS "
+              "database when there is one). Without the global --yes nothing is deleted and the exit code is "
+              "1."))},
+         {},
+         DeleteStoredEvent},
     };
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // One subcommand of zelbatch: its name, a line for the overview, its own help, the flags it
 // takes (options without a value) and what it does. run() returns the exit code; it throws
-// UsageError for a wrong command line and ZelError for bad input or a failed operation.
+// UsageError for a wrong command line and ZelError for bad input or a failed operation. The texts
+// are templates, translated where they are printed.
 
 #include <cstddef>
 #include <set>
@@ -9,15 +10,17 @@
 #include <string_view>
 #include <vector>
 
+#include "base/UserText.h"
 #include "batch/BatchArgs.h"
 #include "batch/BatchSession.h"
+#include "batch/Help.h"
 
 namespace zel::batch {
 
 struct Subcommand {
     std::string name;
-    std::string summary;
-    std::string help;  // usage line(s) and options, shown by "zelbatch NAME --help"
+    const char* summary;  // ZEL_TR_NOOP
+    Help help;            // shown by "zelbatch NAME --help"
     std::set<std::string> flags;
     int (*run)(BatchSession& session, BatchArgs& args);
 };

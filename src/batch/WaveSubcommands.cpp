@@ -29,12 +29,13 @@ int ListStations(BatchSession& session, BatchArgs& args) {
 std::vector<Subcommand> WaveSubcommands() {
     return {
         {"stations",
-         "list the station table with its channels",
-         "Usage: zelbatch stations [--import FILE.xml]\n"
-         "One line per station of the working database: code, latitude, longitude, elevation (km),\n"
-         "then its channels. --import first replaces the stations of an FDSN StationXML inventory:\n"
-         "coordinates, channels placed by orientation, and each channel's poles and zeros for the\n"
-         "instrument correction; channels without coordinates or responses are reported.\n",
+         ZEL_TR_NOOP("list the station table with its channels"),
+         {Usage("zelbatch stations [--import FILE.xml]"),
+          Paragraph(ZEL_TR_NOOP(
+              "One line per station of the working database: code, latitude, longitude, elevation (km), "
+              "then its channels. --import first replaces the stations of an FDSN StationXML inventory: "
+              "coordinates, channels placed by orientation, and each channel's poles and zeros for the "
+              "instrument correction; channels without coordinates or responses are reported."))},
          {},
          ListStations},
         CatalogueSubcommand(),
