@@ -38,13 +38,16 @@ PY
 # inside the arguments of a function it recognises, so ZelError("…") and ZelError(Tr("…")) need
 # runs of their own; lconvert joins them.
 lconvert=$(dirname "$lupdate")/lconvert
+no_source_notes() {
+    awk '/^lupdate warning: Message with id/ { skip = 1 } skip { if (/has no source\.$/) skip = 0; next } { print }'
+}
 run() {
     for pass in texts errors; do
         if [ $pass = texts ]; then names="qtTrId+=Tr,qtTrId+=UserText,QT_TRID_NOOP+=ZEL_TR_NOOP"
         else names="qtTrId+=ZelError"; fi
         cp "$4" "$4.$pass.ts" 2>/dev/null || true
         "$lupdate" -silent -no-obsolete -locations none -tr-function-alias "$names" \
-            -source-language "$1" -target-language "$2" "@$3" -ts "$4.$pass.ts" 2>&1 | grep -v 'has no source' || true
+            -source-language "$1" -target-language "$2" "@$3" -ts "$4.$pass.ts" 2>&1 | no_source_notes
         escape_ids "$4.$pass.ts"
     done
     "$lconvert" -no-obsolete -i "$4.texts.ts" -i "$4.errors.ts" -o "$4"

@@ -2203,6 +2203,1649 @@ Mouse wheel: time zoom around the pointer; Ctrl+wheel: amplitude zoom; Shift+whe
         <source></source>
         <translation>Toolbar buttons:</translation>
     </message>
+    <message id="Не выбран интервал">
+        <source></source>
+        <translation>No interval selected</translation>
+    </message>
+    <message id="Период = 0">
+        <source></source>
+        <translation>Period = 0</translation>
+    </message>
+    <message id="Введите имя фильтра">
+        <source></source>
+        <translation>Enter Filter Name</translation>
+    </message>
+    <message id="Неверный интервал дискретизации фильтруемого сигнала">
+        <source></source>
+        <translation>Invalid sample interval of the signal to filter</translation>
+    </message>
+    <message id="Частота среза фильтра должна быть больше нуля (задано %1 Гц)">
+        <source></source>
+        <translation>Filter corner frequency must be above zero (%1 Hz given)</translation>
+    </message>
+    <message id="Частота среза фильтра %1 Гц не меньше частоты Найквиста %2 Гц">
+        <source></source>
+        <translation>Filter corner frequency %1 Hz is not below the Nyquist frequency %2 Hz</translation>
+    </message>
+    <message id="Нижняя частота полосы фильтра (%1 Гц) должна быть меньше верхней (%2 Гц)">
+        <source></source>
+        <translation>Low corner of the filter band (%1 Hz) must be below the high corner (%2 Hz)</translation>
+    </message>
+    <message id="Фильтр типа '%1' не поддерживается">
+        <source></source>
+        <translation>Filter type &apos;%1&apos; is not supported</translation>
+    </message>
+    <message id="Файл %1 пуст">
+        <source></source>
+        <translation>File %1 is empty</translation>
+    </message>
+    <message id="Набор данных пуст">
+        <source></source>
+        <translation>The data set is empty</translation>
+    </message>
+    <message id="Нет скобки '('">
+        <source></source>
+        <translation>Expected &apos;(&apos;</translation>
+    </message>
+    <message id="Ошибка">
+        <source></source>
+        <translation>Error</translation>
+    </message>
+    <message id="Нет парной скобки ')'">
+        <source></source>
+        <translation>Missing closing &apos;)&apos;</translation>
+    </message>
+    <message id="abs(W) - Produces the absolute value of any expression">
+        <source></source>
+        <translation>abs(W) - Absolute value of any expression</translation>
+    </message>
+    <message id="avspectrum(W, points, shift) - Осредненный спектр сигнала W в скользящем окне, points - количество точек в окне, shift - сдвиг окна ">
+        <source></source>
+        <translation>avspectrum(W, points, shift) - Averaged spectrum of signal W in a sliding window, points - samples per window, shift - window shift </translation>
+    </message>
+    <message id="atan(W) - Calculates the arc-tangent of any expression">
+        <source></source>
+        <translation>atan(W) - Arc tangent of any expression</translation>
+    </message>
+    <message id="ceil(W) - Finds the smallest integer greater than or equal to the input value">
+        <source></source>
+        <translation>ceil(W) - Smallest integer greater than or equal to the input value</translation>
+    </message>
+    <message id="hanning(W) - Multiplies a signal by Hanning Window 0.5*(1.-cos(2*pi*i/(nn-1)))">
+        <source></source>
+        <translation>hanning(W) - Multiplies a signal by the Hanning window 0.5*(1.-cos(2*pi*i/(nn-1)))</translation>
+    </message>
+    <message id="cos(W) - Applying the cosine function of any expression">
+        <source></source>
+        <translation>cos(W) - Cosine of any expression</translation>
+    </message>
+    <message id="sin(W) - Applying the sine function of any expression">
+        <source></source>
+        <translation>sin(W) - Sine of any expression</translation>
+    </message>
+    <message id="tan(W) - Applying the tangent function of any expression">
+        <source></source>
+        <translation>tan(W) - Tangent of any expression</translation>
+    </message>
+    <message id="conv(W1,W2) - Convolves two signal W1 and W2">
+        <source></source>
+        <translation>conv(W1,W2) - Convolution of the two signals W1 and W2</translation>
+    </message>
+    <message id="deriv(W) - Derivative of signal W. Calculates by 3 points">
+        <source></source>
+        <translation>deriv(W) - Derivative of signal W, computed over 3 points</translation>
+    </message>
+    <message id="exp(W) - e**W (e=2.71828...)">
+        <source></source>
+        <translation>exp(W) - e**W (e=2.71828...)</translation>
+    </message>
+    <message id="extract(W, start, length) - Makes a new signal by extracting a portion of another signal">
+        <source></source>
+        <translation>extract(W, start, length) - New signal made of a portion of another signal</translation>
+    </message>
+    <message id="floor(W) - Finds the greatest integer less or equal to the input value">
+        <source></source>
+        <translation>floor(W) - Greatest integer less than or equal to the input value</translation>
+    </message>
+    <message id="gcos(points, spacing[, v [, fi ]]) - Generates a cosine curve cos(2*pi*v*t+fi)">
+        <source></source>
+        <translation>gcos(points, spacing[, v [, fi ]]) - Generates a cosine curve cos(2*pi*v*t+fi)</translation>
+    </message>
+    <message id="gline(points, spacing, a, b) - Generates a line y=a*t+b">
+        <source></source>
+        <translation>gline(points, spacing, a, b) - Generates a line y=a*t+b</translation>
+    </message>
+    <message id="gsin(points, spacing[, v [, fi ]]) - Generates a sine curve sin(2*pi*v*t+fi)">
+        <source></source>
+        <translation>gsin(points, spacing[, v [, fi ]]) - Generates a sine curve sin(2*pi*v*t+fi)</translation>
+    </message>
+    <message id="imfft(W) - Imaginary part of the first half of the FFT of the W.&#10; W padding zeros to signal length will be power of 2">
+        <source></source>
+        <translation>imfft(W) - Imaginary part of the first half of the FFT of W.
+ W is zero-padded to a power-of-2 length</translation>
+    </message>
+    <message id="integ(W)- - Calculates the integral of the W. ">
+        <source></source>
+        <translation>integ(W) - Integral of W. </translation>
+    </message>
+    <message id="kaiser(W[,b]) - Multiplies a signal by Kaiser window. W padding zeros to signal length will be power of 2">
+        <source></source>
+        <translation>kaiser(W[,b]) - Multiplies a signal by the Kaiser window. W is zero-padded to a power-of-2 length</translation>
+    </message>
+    <message id="linreg(W) - Determines the best linear fit to a signal. Returns generated line">
+        <source></source>
+        <translation>linreg(W) - Best linear fit to a signal; returns the fitted line</translation>
+    </message>
+    <message id="log10(W) - Calculates the based 10 logarithm of the W">
+        <source></source>
+        <translation>log10(W) - Base-10 logarithm of W</translation>
+    </message>
+    <message id="log(W) - Calculates the natural logarithm of the W">
+        <source></source>
+        <translation>log(W) - Natural logarithm of W</translation>
+    </message>
+    <message id="max(W) - Finds maximum value of the W">
+        <source></source>
+        <translation>max(W) - Maximum value of W</translation>
+    </message>
+    <message id="mean(W) - Finds the mean value of the W">
+        <source></source>
+        <translation>mean(W) - Mean value of W</translation>
+    </message>
+    <message id="min(W) - Finds minimum value of the W">
+        <source></source>
+        <translation>min(W) - Minimum value of W</translation>
+    </message>
+    <message id="rand(points, spacing) - Generates points pseudorandom numbers between 0.0 and 1.0">
+        <source></source>
+        <translation>rand(points, spacing) - Generates points pseudo-random numbers between 0.0 and 1.0</translation>
+    </message>
+    <message id="refft(W) - Real part of the first half of the FFT of the W. W padding by zeros to signal length will be power of 2">
+        <source></source>
+        <translation>refft(W) - Real part of the first half of the FFT of W. W is zero-padded to a power-of-2 length</translation>
+    </message>
+    <message id="spectrum(W) - Returns the magnitude of the first half of the FFT of a signal. W padding by zeros to signal length will be power of 2">
+        <source></source>
+        <translation>spectrum(W) - Magnitude of the first half of the FFT of a signal. W is zero-padded to a power-of-2 length</translation>
+    </message>
+    <message id="sqrt(W) - Calculates the square root of the W">
+        <source></source>
+        <translation>sqrt(W) - Square root of W</translation>
+    </message>
+    <message id="sizeof(W) - Number of counts in the W">
+        <source></source>
+        <translation>sizeof(W) - Number of samples in W</translation>
+    </message>
+    <message id="interpolate(W,n) - Interpolate W. n-interpolation order">
+        <source></source>
+        <translation>interpolate(W,n) - Interpolates W; n - interpolation order</translation>
+    </message>
+    <message id="Butter(W, lfr, hfr, n) - Applying Butterworth filter to the W. lfr, hfr - low and high cutoff frequences, n - filter order">
+        <source></source>
+        <translation>Butter(W, lfr, hfr, n) - Butterworth filter applied to W; lfr, hfr - low and high corner frequencies, n - filter order</translation>
+    </message>
+    <message id="rectilin(Z, X, Y, N) - Rectilinearity of particle 3d motion described by Z, X, Y dataset; N - sliding window samples">
+        <source></source>
+        <translation>rectilin(Z, X, Y, N) - Rectilinearity of the 3-D particle motion given by the Z, X, Y data sets; N - sliding window length in samples</translation>
+    </message>
+    <message id="planar(Z, X, Y, N) - Planarity of particle 3d motion described by Z, X, Y dataset; N - sliding window length in samples">
+        <source></source>
+        <translation>planar(Z, X, Y, N) - Planarity of the 3-D particle motion given by the Z, X, Y data sets; N - sliding window length in samples</translation>
+    </message>
+    <message id="spectrogram(W, n, overlap[, f1, f2]) - Средняя спектральная плотность мощности сигнала W в полосе f1..f2 Гц (по умолчанию по всем частотам) в скользящем окне Ханна: n - количество точек в окне, overlap - перекрытие окон в точках; одно значение на окно, dx - сдвиг окна">
+        <source></source>
+        <translation>spectrogram(W, n, overlap[, f1, f2]) - Mean power spectral density of signal W in the band f1..f2 Hz (all frequencies by default) in a sliding Hann window: n - samples per window, overlap - window overlap in samples; one value per window, dx - window step</translation>
+    </message>
+    <message id="pi - 3.1415926535897932384626">
+        <source></source>
+        <translation>pi - 3.1415926535897932384626</translation>
+    </message>
+    <message id="e - 2.7182818284590452353602874">
+        <source></source>
+        <translation>e - 2.7182818284590452353602874</translation>
+    </message>
+    <message id="deg - 57.29577951308232087680">
+        <source></source>
+        <translation>deg - 57.29577951308232087680</translation>
+    </message>
+    <message id="Current window identifier">
+        <source></source>
+        <translation>Current window identifier</translation>
+    </message>
+    <message id="Subtraction">
+        <source></source>
+        <translation>Subtraction</translation>
+    </message>
+    <message id="Addition">
+        <source></source>
+        <translation>Addition</translation>
+    </message>
+    <message id="Dividing">
+        <source></source>
+        <translation>Division</translation>
+    </message>
+    <message id="Multiplying">
+        <source></source>
+        <translation>Multiplication</translation>
+    </message>
+    <message id="left bracket">
+        <source></source>
+        <translation>Left bracket</translation>
+    </message>
+    <message id="right bracket">
+        <source></source>
+        <translation>Right bracket</translation>
+    </message>
+    <message id="Select window name">
+        <source></source>
+        <translation>Select a window name</translation>
+    </message>
+    <message id="Отсутствует )">
+        <source></source>
+        <translation>Missing )</translation>
+    </message>
+    <message id="Ошибка: слишком глубокая вложенность формулы">
+        <source></source>
+        <translation>Error: formula nested too deeply</translation>
+    </message>
+    <message id="Недостаточно памяти для вычисления формулы">
+        <source></source>
+        <translation>Not enough memory to evaluate the formula</translation>
+    </message>
+    <message id="'%1' - undefined variables or function">
+        <source></source>
+        <translation>&apos;%1&apos; - undefined variable or function</translation>
+    </message>
+    <message id="Ошибка в количестве аргументов в функции EXTRACT">
+        <source></source>
+        <translation>Wrong number of arguments in function EXTRACT</translation>
+    </message>
+    <message id="к-во много аргументов &lt; 2 в функции CONV">
+        <source></source>
+        <translation>Fewer than 2 arguments in function CONV</translation>
+    </message>
+    <message id="Нет парной скобки или к-во много аргументов &gt; 2 в функции CONV">
+        <source></source>
+        <translation>Missing &apos;)&apos; or more than 2 arguments in function CONV</translation>
+    </message>
+    <message id="Error in formula: Expected '('">
+        <source></source>
+        <translation>Error in formula: expected &apos;(&apos;</translation>
+    </message>
+    <message id="Error in smooth: wrong arguments number">
+        <source></source>
+        <translation>Error in smooth: wrong number of arguments</translation>
+    </message>
+    <message id="Error in smooth: Expected ')'">
+        <source></source>
+        <translation>Error in smooth: expected &apos;)&apos;</translation>
+    </message>
+    <message id="Error in smooth: wrong smoothing length %1">
+        <source></source>
+        <translation>Error in smooth: invalid smoothing length %1</translation>
+    </message>
+    <message id="Error in formula: expected '('">
+        <source></source>
+        <translation>Error in formula: expected &apos;(&apos;</translation>
+    </message>
+    <message id="Error in formula: expected ','">
+        <source></source>
+        <translation>Error in formula: expected &apos;,&apos;</translation>
+    </message>
+    <message id="Error in GLINE arguments number">
+        <source></source>
+        <translation>Error in GLINE: wrong number of arguments</translation>
+    </message>
+    <message id="Нет парной скобки или к-во много аргументов &gt; 4 в функции GSIN">
+        <source></source>
+        <translation>Missing &apos;)&apos; or more than 4 arguments in function GSIN</translation>
+    </message>
+    <message id="Нет парной скобки или к-во много аргументов &gt; 4 в функции GCOS">
+        <source></source>
+        <translation>Missing &apos;)&apos; or more than 4 arguments in function GCOS</translation>
+    </message>
+    <message id="Нет парной скобки в Rand">
+        <source></source>
+        <translation>Missing &apos;)&apos; in Rand</translation>
+    </message>
+    <message id="Error in rectilinearity: wrong arguments number">
+        <source></source>
+        <translation>Error in rectilinearity: wrong number of arguments</translation>
+    </message>
+    <message id="Error in rectilinearity: Expected ')'">
+        <source></source>
+        <translation>Error in rectilinearity: expected &apos;)&apos;</translation>
+    </message>
+    <message id="Error in planarity: wrong arguments number">
+        <source></source>
+        <translation>Error in planarity: wrong number of arguments</translation>
+    </message>
+    <message id="Error in planarity: Expected ')'">
+        <source></source>
+        <translation>Error in planarity: expected &apos;)&apos;</translation>
+    </message>
+    <message id="Error in azimuth: wrong arguments number">
+        <source></source>
+        <translation>Error in azimuth: wrong number of arguments</translation>
+    </message>
+    <message id="Error in azimuth: Expected ')'">
+        <source></source>
+        <translation>Error in azimuth: expected &apos;)&apos;</translation>
+    </message>
+    <message id="Error in %1: arguments have different sample interval">
+        <source></source>
+        <translation>Error in %1: arguments have different sample intervals</translation>
+    </message>
+    <message id="Error in %1: wrong sliding window length %2">
+        <source></source>
+        <translation>Error in %1: invalid sliding window length %2</translation>
+    </message>
+    <message id="Error in formula: expected ')'">
+        <source></source>
+        <translation>Error in formula: expected &apos;)&apos;</translation>
+    </message>
+    <message id="Error in interpolate: wrong arguments number">
+        <source></source>
+        <translation>Error in interpolate: wrong number of arguments</translation>
+    </message>
+    <message id="Error in interpolate: Expected ')'">
+        <source></source>
+        <translation>Error in interpolate: expected &apos;)&apos;</translation>
+    </message>
+    <message id="Нет парной скобки или к-во много аргументов &gt; 5 в функции SPECTROGRAM">
+        <source></source>
+        <translation>Missing &apos;)&apos; or more than 5 arguments in function SPECTROGRAM</translation>
+    </message>
+    <message id="Ошибка в количестве аргументов в функции SPECTROGRAM">
+        <source></source>
+        <translation>Wrong number of arguments in function SPECTROGRAM</translation>
+    </message>
+    <message id="Error in %1: signal of %2 samples is longer than %3">
+        <source></source>
+        <translation>Error in %1: signal of %2 samples is longer than %3</translation>
+    </message>
+    <message id="Error in avspectrum: wrong window length %1">
+        <source></source>
+        <translation>Error in avspectrum: invalid window length %1</translation>
+    </message>
+    <message id="Error in avspectrum: wrong window shift %1">
+        <source></source>
+        <translation>Error in avspectrum: invalid window shift %1</translation>
+    </message>
+    <message id="Error in avspectrum: signal of %1 samples is too short for windows of %2">
+        <source></source>
+        <translation>Error in avspectrum: signal of %1 samples is too short for windows of %2</translation>
+    </message>
+    <message id="Error in interpolate: wrong interpolation order %1">
+        <source></source>
+        <translation>Error in interpolate: invalid interpolation order %1</translation>
+    </message>
+    <message id="Нет скобки '(' после LINREG">
+        <source></source>
+        <translation>Expected &apos;(&apos; after LINREG</translation>
+    </message>
+    <message id="Ошибка в количестве аргументов в функции dpv">
+        <source></source>
+        <translation>Wrong number of arguments in function dpv</translation>
+    </message>
+    <message id="Нет парной скобки или к-во много аргументов &gt; 2 в функции KAISER">
+        <source></source>
+        <translation>Missing &apos;)&apos; or more than 2 arguments in function KAISER</translation>
+    </message>
+    <message id="Нет парной скобки в функции KAISER">
+        <source></source>
+        <translation>Missing &apos;)&apos; in function KAISER</translation>
+    </message>
+    <message id="Не удалось открыть файл АЧХ '%1'">
+        <source></source>
+        <translation>Cannot open amplitude response file &apos;%1&apos;</translation>
+    </message>
+    <message id="Файл АЧХ '%1' испорчен: нет числа точек">
+        <source></source>
+        <translation>Amplitude response file &apos;%1&apos; is corrupt: no point count</translation>
+    </message>
+    <message id="Файл АЧХ '%1' испорчен: число точек %2">
+        <source></source>
+        <translation>Amplitude response file &apos;%1&apos; is corrupt: point count %2</translation>
+    </message>
+    <message id="Файл АЧХ '%1' испорчен: прочитано %2 точек из %3">
+        <source></source>
+        <translation>Amplitude response file &apos;%1&apos; is corrupt: %2 of %3 points read</translation>
+    </message>
+    <message id="Файл АЧХ '%1' испорчен: частоты не возрастают">
+        <source></source>
+        <translation>Amplitude response file &apos;%1&apos; is corrupt: frequencies do not increase</translation>
+    </message>
+    <message id="Error in %1: wrong number of samples %2">
+        <source></source>
+        <translation>Error in %1: invalid number of samples %2</translation>
+    </message>
+    <message id="Симуляция ВЭГИК-0.7">
+        <source></source>
+        <translation>VEGIK-0.7 simulation</translation>
+    </message>
+    <message id="Пересчет в скорость">
+        <source></source>
+        <translation>Convert to velocity</translation>
+    </message>
+    <message id="Симуляция СКМ с использованием АЧХ">
+        <source></source>
+        <translation>SKM simulation from amplitude response</translation>
+    </message>
+    <message id="Симуляция по нулям и полюсам выполняется не более чем по 10 минутам записи, а выбрано %1 с: уменьшите интервал окна">
+        <source></source>
+        <translation>Poles-and-zeros simulation is limited to 10 minutes of record, but %1 s are selected: shorten the window</translation>
+    </message>
+    <message id="Ошибка в spectrogram: длина окна %1 вне пределов 2 .. %2 (число отсчетов сигнала)">
+        <source></source>
+        <translation>Error in spectrogram: window length %1 is outside 2 .. %2 (the signal&apos;s sample count)</translation>
+    </message>
+    <message id="Ошибка в spectrogram: перекрытие %1 вне пределов 0 .. %2 (длина окна минус 1)">
+        <source></source>
+        <translation>Error in spectrogram: overlap %1 is outside 0 .. %2 (window length minus 1)</translation>
+    </message>
+    <message id="Ошибка в spectrogram: шаг по времени %1 с не положителен">
+        <source></source>
+        <translation>Error in spectrogram: time step %1 s is not positive</translation>
+    </message>
+    <message id="Ошибка в spectrogram: число окон %1 × число частот %2 превышает предел %3 значений; возьмите окно длиннее или перекрытие меньше">
+        <source></source>
+        <translation>Error in spectrogram: %1 windows × %2 frequencies exceeds the limit of %3 values; use a longer window or a smaller overlap</translation>
+    </message>
+    <message id="Ошибка в spectrogram: нижняя частота %1 Гц больше верхней %2 Гц">
+        <source></source>
+        <translation>Error in spectrogram: low frequency %1 Hz is above high frequency %2 Hz</translation>
+    </message>
+    <message id="Ошибка в spectrogram: в полосе %1 .. %2 Гц нет частот спектра (от 0 до %3 Гц с шагом %4 Гц)">
+        <source></source>
+        <translation>Error in spectrogram: no spectral frequencies in the band %1 .. %2 Hz (0 to %3 Hz in steps of %4 Hz)</translation>
+    </message>
+    <message id="Нет фильтрованных данных">
+        <source></source>
+        <translation>No filtered data</translation>
+    </message>
+    <message id="LTA (сек)">
+        <source></source>
+        <translation>LTA (s)</translation>
+    </message>
+    <message id="STA (сек)">
+        <source></source>
+        <translation>STA (s)</translation>
+    </message>
+    <message id="Порог срабатывания (STA/LTA)">
+        <source></source>
+        <translation>Trigger threshold (STA/LTA)</translation>
+    </message>
+    <message id="Использовать фильтр">
+        <source></source>
+        <translation>Use filter</translation>
+    </message>
+    <message id="Введите число между %1 и %2.">
+        <source></source>
+        <translation>Enter a number between %1 and %2.</translation>
+    </message>
+    <message id="Параметры детектора">
+        <source></source>
+        <translation>Detector Parameters</translation>
+    </message>
+    <message id="LTA/STA детектор">
+        <source></source>
+        <translation>LTA/STA detector</translation>
+    </message>
+    <message id="Геотех+ LTA/STA детектор">
+        <source></source>
+        <translation>Geotech+ LTA/STA detector</translation>
+    </message>
+    <message id="Применить">
+        <source></source>
+        <translation>Apply</translation>
+    </message>
+    <message id="Наложить графики">
+        <source></source>
+        <translation>Overlay Plots</translation>
+    </message>
+    <message id="Спектрограмма">
+        <source></source>
+        <translation>Spectrogram</translation>
+    </message>
+    <message id="Длина окна, отсчетов">
+        <source></source>
+        <translation>Window length, samples</translation>
+    </message>
+    <message id="Перекрытие окон, отсчетов">
+        <source></source>
+        <translation>Window overlap, samples</translation>
+    </message>
+    <message id="Показать частоты до, Гц">
+        <source></source>
+        <translation>Show frequencies up to, Hz</translation>
+    </message>
+    <message id="Сигнал: %1 отсчетов, шаг %2 с">
+        <source></source>
+        <translation>Signal: %1 samples, interval %2 s</translation>
+    </message>
+    <message id="Свойства набора данных">
+        <source></source>
+        <translation>Data Set Properties</translation>
+    </message>
+    <message id="Окно">
+        <source></source>
+        <translation>Window</translation>
+    </message>
+    <message id="Количество отсчетов">
+        <source></source>
+        <translation>Number of samples</translation>
+    </message>
+    <message id="Шаг dx">
+        <source></source>
+        <translation>Interval dx</translation>
+    </message>
+    <message id="Частота отсчетов (1/dx)">
+        <source></source>
+        <translation>Sampling rate (1/dx)</translation>
+    </message>
+    <message id="Длина (N·dx)">
+        <source></source>
+        <translation>Length (N·dx)</translation>
+    </message>
+    <message id="Зафиксировано">
+        <source></source>
+        <translation>Locked</translation>
+    </message>
+    <message id="да">
+        <source></source>
+        <translation>yes</translation>
+    </message>
+    <message id="нет">
+        <source></source>
+        <translation>no</translation>
+    </message>
+    <message id="%1   [зафиксировано]">
+        <source></source>
+        <translation>%1   [locked]</translation>
+    </message>
+    <message id="Рассчитать">
+        <source></source>
+        <translation>Compute</translation>
+    </message>
+    <message id="Сохранить рабочую область">
+        <source></source>
+        <translation>Save Worksheet</translation>
+    </message>
+    <message id="Рабочие листы (*.wks);;Все файлы (*)">
+        <source></source>
+        <translation>Worksheets (*.wks);;All files (*)</translation>
+    </message>
+    <message id="Загрузить рабочую область">
+        <source></source>
+        <translation>Load Worksheet</translation>
+    </message>
+    <message id="Файлы с данными (*.dat);;Все файлы (*)">
+        <source></source>
+        <translation>Data files (*.dat);;All files (*)</translation>
+    </message>
+    <message id="Unable to set Clipboard data">
+        <source></source>
+        <translation>Unable to set clipboard data</translation>
+    </message>
+    <message id="Спектрограмма W%1">
+        <source></source>
+        <translation>Spectrogram W%1</translation>
+    </message>
+    <message id="Имя программы">
+        <source></source>
+        <translation>Program</translation>
+    </message>
+    <message id="Каталог для обмена данными">
+        <source></source>
+        <translation>Data exchange directory</translation>
+    </message>
+    <message id="Программы (*.exe)">
+        <source></source>
+        <translation>Programs (*.exe)</translation>
+    </message>
+    <message id="Выберите каталог для обмена данными с программой F-K анализа">
+        <source></source>
+        <translation>Choose the directory for data exchange with the F-K analysis program</translation>
+    </message>
+    <message id="F-K Анализ">
+        <source></source>
+        <translation>F-K Analysis</translation>
+    </message>
+    <message id="Сетка медленности">
+        <source></source>
+        <translation>Slowness grid</translation>
+    </message>
+    <message id="Минимум Px и  Py (сек/км)">
+        <source></source>
+        <translation>Minimum Px and  Py (s/km)</translation>
+    </message>
+    <message id="Максимум Px и  Py (сек/км)">
+        <source></source>
+        <translation>Maximum Px and  Py (s/km)</translation>
+    </message>
+    <message id="Количество интервалов ">
+        <source></source>
+        <translation>Number of intervals </translation>
+    </message>
+    <message id="Рассч. с пом. ВП">
+        <source></source>
+        <translation>Compute externally</translation>
+    </message>
+    <message id="Результат">
+        <source></source>
+        <translation>Result</translation>
+    </message>
+    <message id="Азимут(град.)">
+        <source></source>
+        <translation>Azimuth(deg)</translation>
+    </message>
+    <message id="Медленность(сек./км.)">
+        <source></source>
+        <translation>Slowness(s/km)</translation>
+    </message>
+    <message id="Расстояние (град)">
+        <source></source>
+        <translation>Distance (deg)</translation>
+    </message>
+    <message id="Построить луч">
+        <source></source>
+        <translation>Form Beam</translation>
+    </message>
+    <message id="Ассоциировать результаты расчета с фазой">
+        <source></source>
+        <translation>Associate the result with phase</translation>
+    </message>
+    <message id="Расчет невозможен: отмеченный интервал пуст">
+        <source></source>
+        <translation>Cannot compute: the marked interval is empty</translation>
+    </message>
+    <message id="Отметка фазы '%1' отсутствует.&#10; Ассоциация не может быть выполнена.&#10;Результат расчета не будет запомнен">
+        <source></source>
+        <translation>No pick of phase &apos;%1&apos;.
+ The association cannot be made.
+The result will not be stored</translation>
+    </message>
+    <message id="Пересчет в смещение">
+        <source></source>
+        <translation>Convert to displacement</translation>
+    </message>
+    <message id="Симулировать СКМ">
+        <source></source>
+        <translation>Simulate SKM</translation>
+    </message>
+    <message id="Применить набор фильтра к активным окнам">
+        <source></source>
+        <translation>Apply a filter preset to the active panes</translation>
+    </message>
+    <message id="Фильтр...">
+        <source></source>
+        <translation>Filter...</translation>
+    </message>
+    <message id="Фильтрация...">
+        <source></source>
+        <translation>Filtering...</translation>
+    </message>
+    <message id="Производится расчет...">
+        <source></source>
+        <translation>Computing...</translation>
+    </message>
+    <message id="Выберите полосу пропускания  и тип фильтра">
+        <source></source>
+        <translation>Choose the passband  and filter type</translation>
+    </message>
+    <message id="низкая частота">
+        <source></source>
+        <translation>low frequency</translation>
+    </message>
+    <message id="высокая частота">
+        <source></source>
+        <translation>high frequency</translation>
+    </message>
+    <message id="Порядок фильтра">
+        <source></source>
+        <translation>Filter order</translation>
+    </message>
+    <message id="Тип фильтра">
+        <source></source>
+        <translation>Filter type</translation>
+    </message>
+    <message id="Полосовой">
+        <source></source>
+        <translation>Band-pass</translation>
+    </message>
+    <message id="Нижних частот">
+        <source></source>
+        <translation>Low-pass</translation>
+    </message>
+    <message id="Режекторный">
+        <source></source>
+        <translation>Band-stop</translation>
+    </message>
+    <message id="Верхних частот">
+        <source></source>
+        <translation>High-pass</translation>
+    </message>
+    <message id="Фильтр с нулевой фазой">
+        <source></source>
+        <translation>Zero-phase filter</translation>
+    </message>
+    <message id="Список фильтров">
+        <source></source>
+        <translation>Filter list</translation>
+    </message>
+    <message id="Запомнить">
+        <source></source>
+        <translation>Store</translation>
+    </message>
+    <message id="Нижняя граница">
+        <source></source>
+        <translation>Lower corner</translation>
+    </message>
+    <message id="Верхняя граница">
+        <source></source>
+        <translation>Upper corner</translation>
+    </message>
+    <message id="Порядок фильтра (2 -9)">
+        <source></source>
+        <translation>Filter order (2 -9)</translation>
+    </message>
+    <message id="Нулевая фаза">
+        <source></source>
+        <translation>Zero phase</translation>
+    </message>
+    <message id="Ошибка запуска модуля &#10;'%1'">
+        <source></source>
+        <translation>Cannot run module 
+&apos;%1&apos;</translation>
+    </message>
+    <message id="Ошибка запуска модуля &#10;'%1'&#10;Модуль не завершился за %2 с и остановлен">
+        <source></source>
+        <translation>Cannot run module 
+&apos;%1&apos;
+The module did not finish within %2 s and was stopped</translation>
+    </message>
+    <message id="Ошибка запуска модуля &#10;'%1'&#10;Модуль завершился аварийно">
+        <source></source>
+        <translation>Cannot run module 
+&apos;%1&apos;
+The module crashed</translation>
+    </message>
+    <message id="Ошибка запуска модуля &#10;'%1'&#10;Модуль завершился с кодом %2">
+        <source></source>
+        <translation>Cannot run module 
+&apos;%1&apos;
+The module exited with code %2</translation>
+    </message>
+    <message id="Ошибка открытия файла результатов F-K анализа:&#10;'%1'">
+        <source></source>
+        <translation>Cannot open the F-K analysis results file:
+&apos;%1&apos;</translation>
+    </message>
+    <message id="Функции">
+        <source></source>
+        <translation>Functions</translation>
+    </message>
+    <message id="Константы и операции">
+        <source></source>
+        <translation>Constants and operators</translation>
+    </message>
+    <message id="Последние формулы:">
+        <source></source>
+        <translation>Recent formulas:</translation>
+    </message>
+    <message id="Неправильное имя окна: '%1'">
+        <source></source>
+        <translation>Invalid window name: &apos;%1&apos;</translation>
+    </message>
+    <message id="Интервал вне трассы">
+        <source></source>
+        <translation>Interval is outside the trace</translation>
+    </message>
+    <message id="Поляризация не определена: в интервале нет колебаний">
+        <source></source>
+        <translation>Polarization undefined: no motion in the interval</translation>
+    </message>
+    <message id="На канале %1 %2 нет фазы %3: результат не сохранен">
+        <source></source>
+        <translation>Channel %1 %2 has no phase %3: result not stored</translation>
+    </message>
+    <message id="Параметры">
+        <source></source>
+        <translation>Parameters</translation>
+    </message>
+    <message id="Использовать преобразованный сигнал">
+        <source></source>
+        <translation>Use transformed signal</translation>
+    </message>
+    <message id="Ассоциировать с фазой">
+        <source></source>
+        <translation>Associate with phase</translation>
+    </message>
+    <message id="Результаты поляризационного анализа">
+        <source></source>
+        <translation>Polarization Analysis Results</translation>
+    </message>
+    <message id="Азимут по горизонтальным компонентам (град.)">
+        <source></source>
+        <translation>Azimuth from horizontal components (deg)</translation>
+    </message>
+    <message id="Азимут (град.)">
+        <source></source>
+        <translation>Azimuth (deg)</translation>
+    </message>
+    <message id="Угол падения (град.)">
+        <source></source>
+        <translation>Incidence angle (deg)</translation>
+    </message>
+    <message id="Планарность">
+        <source></source>
+        <translation>Planarity</translation>
+    </message>
+    <message id="Прямолинейность">
+        <source></source>
+        <translation>Rectilinearity</translation>
+    </message>
+    <message id="OK: записать результат в фазу %1">
+        <source></source>
+        <translation>OK: store the result in phase %1</translation>
+    </message>
+    <message id="Движение частиц">
+        <source></source>
+        <translation>Particle Motion</translation>
+    </message>
+    <message id="Спектрограмма %1&#10;окно Ханна %2 отсч. (%3 с), перекрытие %4 (шаг %5 с), Δf = %6 Гц; СПМ в дБ: 10·lg(ед.²/Гц), диапазон %7 дБ">
+        <source></source>
+        <translation>Spectrogram %1
+Hann window %2 samples (%3 s), overlap %4 (step %5 s), Δf = %6 Hz; PSD in dB: 10·lg(units²/Hz), range %7 dB</translation>
+    </message>
+    <message id="Время от начала сигнала, с">
+        <source></source>
+        <translation>Time from signal start, s</translation>
+    </message>
+    <message id="Частота, Гц">
+        <source></source>
+        <translation>Frequency, Hz</translation>
+    </message>
+    <message id="дБ">
+        <source></source>
+        <translation>dB</translation>
+    </message>
+    <message id="Гипоцентр не определен">
+        <source></source>
+        <translation>No hypocentre defined</translation>
+    </message>
+    <message id="Ошибка при получении нового ORID">
+        <source></source>
+        <translation>Cannot obtain a new ORID</translation>
+    </message>
+    <message id="Ошибка при получении нового ARID">
+        <source></source>
+        <translation>Cannot obtain a new ARID</translation>
+    </message>
+    <message id="Ошибка при получении нового COMMID">
+        <source></source>
+        <translation>Cannot obtain a new COMMID</translation>
+    </message>
+    <message id="Ожидание: событие %1 сохраняется с другого рабочего места...">
+        <source></source>
+        <translation>Waiting: event %1 is being saved from another workstation...</translation>
+    </message>
+    <message id="Событие %1 сейчас сохраняется с другого рабочего места; повторите позже">
+        <source></source>
+        <translation>Event %1 is being saved from another workstation; try again later</translation>
+    </message>
+    <message id="Даннный идентификатор уже существует">
+        <source></source>
+        <translation>This identifier already exists</translation>
+    </message>
+    <message id="Введите идентификатор события">
+        <source></source>
+        <translation>Enter the event identifier</translation>
+    </message>
+    <message id="Ошибка при обновлении orid в ORIGIN в основной базе ZEL">
+        <source></source>
+        <translation>Cannot update the orid in ORIGIN of the main ZEL database</translation>
+    </message>
+    <message id="%1 (%2 с)">
+        <source></source>
+        <translation>%1 (%2 s)</translation>
+    </message>
+    <message id="Для фаз %1 в найденном гипоцентре нет времени пробега: они в расчете не участвовали.">
+        <source></source>
+        <translation>Phases %1 have no travel time at the located hypocentre: they were not used in the solution.</translation>
+    </message>
+    <message id="Фазы %1 исключены из расчета: их невязки далеко за разбросом остальных.">
+        <source></source>
+        <translation>Phases %1 were excluded from the solution: their residuals lie far outside the scatter of the others.</translation>
+    </message>
+    <message id="Фазы %1 в расчете не участвуют: в выбранной модели для них нет годографа.">
+        <source></source>
+        <translation>Phases %1 are not used in the solution: the selected model has no travel-time curve for them.</translation>
+    </message>
+    <message id="Исключена из расчета как выброс; отметьте фазу, чтобы вернуть ее в расчет.">
+        <source></source>
+        <translation>Excluded from the solution as an outlier; check the phase to use it again.</translation>
+    </message>
+    <message id="Количество фаз &lt; 4">
+        <source></source>
+        <translation>Fewer than 4 phases</translation>
+    </message>
+    <message id="Ошибка SVD: решение не найдено">
+        <source></source>
+        <translation>SVD failed: no solution found</translation>
+    </message>
+    <message id="Решение не найдено: нет времени пробега для всех фаз">
+        <source></source>
+        <translation>No solution found: too few phases have a travel time</translation>
+    </message>
+    <message id="Нет номера колонки %1.%2">
+        <source></source>
+        <translation>No column number for %1.%2</translation>
+    </message>
+    <message id="Нет поля %1 в строке: %2">
+        <source></source>
+        <translation>No field %1 in line: %2</translation>
+    </message>
+    <message id="Нет станции или фазы в строке: %1">
+        <source></source>
+        <translation>No station or phase in line: %1</translation>
+    </message>
+    <message id="Ошибка загрузки файла калибровки для %1">
+        <source></source>
+        <translation>Cannot load the calibration file for %1</translation>
+    </message>
+    <message id="Амплитуда = 0">
+        <source></source>
+        <translation>Amplitude = 0</translation>
+    </message>
+    <message id="Период должен быть больше 0">
+        <source></source>
+        <translation>The period must be greater than 0</translation>
+    </message>
+    <message id="Амплитуда должна быть больше 0">
+        <source></source>
+        <translation>The amplitude must be greater than 0</translation>
+    </message>
+    <message id="Расстояние должно быть больше 0">
+        <source></source>
+        <translation>The distance must be greater than 0</translation>
+    </message>
+    <message id="Для расстояния %1° и глубины %2 км нет данных в калибровочном файле для магнитуды %3.&#10;Магнитуда не рассчитана.">
+        <source></source>
+        <translation>The calibration file for magnitude %3 has no data for distance %1° and depth %2 km.
+Magnitude not computed.</translation>
+    </message>
+    <message id="Для данного расстояния до эпицентра нет данных в калибровочном файле для магнитуды ML.">
+        <source></source>
+        <translation>The ML calibration file has no data for this epicentral distance.</translation>
+    </message>
+    <message id="Гипоцентральное расстояние вне допустимого диапазона (5-800 км.)">
+        <source></source>
+        <translation>Hypocentral distance out of the valid range (5-800 km)</translation>
+    </message>
+    <message id="Ошибка записи информации в БД. &#10;Изменения в списке контролируемых регионов запомнены не будут.">
+        <source></source>
+        <translation>Cannot write to the database. 
+Changes to the list of monitored regions will not be saved.</translation>
+    </message>
+    <message id="Код расп.">
+        <source></source>
+        <translation>Loc. code</translation>
+    </message>
+    <message id="Вступление">
+        <source></source>
+        <translation>Onset</translation>
+    </message>
+    <message id="Невязка">
+        <source></source>
+        <translation>Residual</translation>
+    </message>
+    <message id="Амплитуда">
+        <source></source>
+        <translation>Amplitude</translation>
+    </message>
+    <message id="Период">
+        <source></source>
+        <translation>Period</translation>
+    </message>
+    <message id="Азимут">
+        <source></source>
+        <translation>Azimuth</translation>
+    </message>
+    <message id="Обр.Азим.">
+        <source></source>
+        <translation>Back azim.</translation>
+    </message>
+    <message id="Расст. до эпицентра(град.)">
+        <source></source>
+        <translation>Epic. distance (deg)</translation>
+    </message>
+    <message id="Класс">
+        <source></source>
+        <translation>Class</translation>
+    </message>
+    <message id="Выберите сейсмическую станцию">
+        <source></source>
+        <translation>Select a seismic station</translation>
+    </message>
+    <message id="Выберите канал">
+        <source></source>
+        <translation>Select a channel</translation>
+    </message>
+    <message id="Выберите фазу">
+        <source></source>
+        <translation>Select a phase</translation>
+    </message>
+    <message id="Введите правильную дату">
+        <source></source>
+        <translation>Enter a valid date</translation>
+    </message>
+    <message id="Введите правильное время">
+        <source></source>
+        <translation>Enter a valid time</translation>
+    </message>
+    <message id="Выбранная фаза уже существует">
+        <source></source>
+        <translation>The selected phase already exists</translation>
+    </message>
+    <message id="Нет файла регионов %1">
+        <source></source>
+        <translation>No region file %1</translation>
+    </message>
+    <message id="Неверный файл регионов %1: %2">
+        <source></source>
+        <translation>Invalid region file %1: %2</translation>
+    </message>
+    <message id="регион %1">
+        <source></source>
+        <translation>region %1</translation>
+    </message>
+    <message id="долгота %1">
+        <source></source>
+        <translation>longitude %1</translation>
+    </message>
+    <message id="не число">
+        <source></source>
+        <translation>not a number</translation>
+    </message>
+    <message id="%1 широт вместо 91">
+        <source></source>
+        <translation>%1 latitudes instead of 91</translation>
+    </message>
+    <message id="нет названий">
+        <source></source>
+        <translation>no names</translation>
+    </message>
+    <message id="нет региона %1">
+        <source></source>
+        <translation>no region %1</translation>
+    </message>
+    <message id="Нет данных годографа для фазы %1">
+        <source></source>
+        <translation>No travel-time data for phase %1</translation>
+    </message>
+    <message id="Нет отметки фазы %1">
+        <source></source>
+        <translation>No pick of phase %1</translation>
+    </message>
+    <message id="Время пробега=%1">
+        <source></source>
+        <translation>Travel time=%1</translation>
+    </message>
+    <message id="В системе отсутствует годограф %1">
+        <source></source>
+        <translation>No travel-time curve %1 in the system</translation>
+    </message>
+    <message id="Ошибка загрузки файла годографа %1">
+        <source></source>
+        <translation>Cannot load the travel-time file %1</translation>
+    </message>
+    <message id="Расстояние до эпицентра %1 градусов.&#10; Время в очаге %2 %3&#10; при глубине %4 км">
+        <source></source>
+        <translation>Epicentral distance %1 degrees.
+ Origin time %2 %3
+ at depth %4 km</translation>
+    </message>
+    <message id="Выберите индекс землетрясения из вторичной БД">
+        <source></source>
+        <translation>Select the event from the secondary database</translation>
+    </message>
+    <message id="Ошибка подключения к базе данных DSN=%1 (%2:***)&#10;%3">
+        <source></source>
+        <translation>Cannot connect to database DSN=%1 (%2:***)
+%3</translation>
+    </message>
+    <message id="Добавить список  фаз из БД">
+        <source></source>
+        <translation>Add phase list from database</translation>
+    </message>
+    <message id="Загрузить список фаз из вторичной БД">
+        <source></source>
+        <translation>Load phase list from secondary database</translation>
+    </message>
+    <message id="*Добавить фазы из ARR_ALERT">
+        <source></source>
+        <translation>*Add phases from ARR_ALERT</translation>
+    </message>
+    <message id="*Добавить фазы из EventList">
+        <source></source>
+        <translation>*Add phases from EventList</translation>
+    </message>
+    <message id="Создать новую запись">
+        <source></source>
+        <translation>Create a new entry</translation>
+    </message>
+    <message id="Идентификатор">
+        <source></source>
+        <translation>Identifier</translation>
+    </message>
+    <message id="Загрузить REB">
+        <source></source>
+        <translation>Load REB</translation>
+    </message>
+    <message id="Сохранить список фаз">
+        <source></source>
+        <translation>Save phase list</translation>
+    </message>
+    <message id="Загрузить список фаз">
+        <source></source>
+        <translation>Load phase list</translation>
+    </message>
+    <message id="Дата записи">
+        <source></source>
+        <translation>Saved</translation>
+    </message>
+    <message id="Загружать все">
+        <source></source>
+        <translation>Load all</translation>
+    </message>
+    <message id="Создать">
+        <source></source>
+        <translation>Create</translation>
+    </message>
+    <message id="Загрузить">
+        <source></source>
+        <translation>Load</translation>
+    </message>
+    <message id="Загружать последние">
+        <source></source>
+        <translation>Load the latest</translation>
+    </message>
+    <message id="Идентификатор '%1' будет удален без возможности восстановления вместе со своим списком фаз.&#10;Нажмите кнопку 'Да' для подтверждения или 'Нет' для отказа от удаления">
+        <source></source>
+        <translation>Identifier &apos;%1&apos; will be deleted permanently together with its phase list.
+Press &apos;Yes&apos; to confirm or &apos;No&apos; to cancel the deletion</translation>
+    </message>
+    <message id="Предупреждение">
+        <source></source>
+        <translation>Warning</translation>
+    </message>
+    <message id="Источник данных (DSN)">
+        <source></source>
+        <translation>Data source (DSN)</translation>
+    </message>
+    <message id="Пользователь">
+        <source></source>
+        <translation>User</translation>
+    </message>
+    <message id="Пароль">
+        <source></source>
+        <translation>Password</translation>
+    </message>
+    <message id="Необходимо &gt; 2 P-фаз">
+        <source></source>
+        <translation>More than 2 P phases are needed</translation>
+    </message>
+    <message id="Дистанция и азимут">
+        <source></source>
+        <translation>Distance and azimuth</translation>
+    </message>
+    <message id="Дистанция">
+        <source></source>
+        <translation>Distance</translation>
+    </message>
+    <message id="Обратный азимут">
+        <source></source>
+        <translation>Back azimuth</translation>
+    </message>
+    <message id="Исходная точка">
+        <source></source>
+        <translation>Start point</translation>
+    </message>
+    <message id="Конечная точка">
+        <source></source>
+        <translation>End point</translation>
+    </message>
+    <message id="Редактировать параметры региона">
+        <source></source>
+        <translation>Edit region parameters</translation>
+    </message>
+    <message id="Широта 1">
+        <source></source>
+        <translation>Latitude 1</translation>
+    </message>
+    <message id="Долгота 1">
+        <source></source>
+        <translation>Longitude 1</translation>
+    </message>
+    <message id="Широта 2">
+        <source></source>
+        <translation>Latitude 2</translation>
+    </message>
+    <message id="Долгота 2">
+        <source></source>
+        <translation>Longitude 2</translation>
+    </message>
+    <message id="Название региона">
+        <source></source>
+        <translation>Region name</translation>
+    </message>
+    <message id="Регион уже существует! Выберите другое имя.">
+        <source></source>
+        <translation>The region already exists! Choose another name.</translation>
+    </message>
+    <message id="Редактирование списка контролируемых регионов">
+        <source></source>
+        <translation>Edit the list of monitored regions</translation>
+    </message>
+    <message id="Регион">
+        <source></source>
+        <translation>Region</translation>
+    </message>
+    <message id="Редактировать">
+        <source></source>
+        <translation>Edit</translation>
+    </message>
+    <message id="Добавить">
+        <source></source>
+        <translation>Add</translation>
+    </message>
+    <message id="Выберите станцию">
+        <source></source>
+        <translation>Select a station</translation>
+    </message>
+    <message id="Станции">
+        <source></source>
+        <translation>Stations</translation>
+    </message>
+    <message id="Результат расчета">
+        <source></source>
+        <translation>Result</translation>
+    </message>
+    <message id="Медленность (с/град)">
+        <source></source>
+        <translation>Slowness (s/deg)</translation>
+    </message>
+    <message id="Скорость распространения волны (км/с)">
+        <source></source>
+        <translation>Apparent velocity (km/s)</translation>
+    </message>
+    <message id="RMS (с)">
+        <source></source>
+        <translation>RMS (s)</translation>
+    </message>
+    <message id="Найти">
+        <source></source>
+        <translation>Find</translation>
+    </message>
+    <message id="Разность, с">
+        <source></source>
+        <translation>Difference, s</translation>
+    </message>
+    <message id="С">
+        <source></source>
+        <translation>From</translation>
+    </message>
+    <message id="Поиск стартовой точки">
+        <source></source>
+        <translation>Searching for the starting point</translation>
+    </message>
+    <message id="Введите стартовую точку для расчета">
+        <source></source>
+        <translation>Enter the starting point of the location</translation>
+    </message>
+    <message id="Оценка стартовой точки методом полного перебора">
+        <source></source>
+        <translation>Estimate the starting point by grid search</translation>
+    </message>
+    <message id="Фиксация глубины">
+        <source></source>
+        <translation>Fixed depth</translation>
+    </message>
+    <message id="Фиксация координат (оценка невязок)">
+        <source></source>
+        <translation>Fixed epicentre (residuals only)</translation>
+    </message>
+    <message id="Копировать">
+        <source></source>
+        <translation>Copy</translation>
+    </message>
+    <message id="Запомнить в БД">
+        <source></source>
+        <translation>Store in database</translation>
+    </message>
+    <message id="Эллипс ошибок">
+        <source></source>
+        <translation>Error ellipse</translation>
+    </message>
+    <message id="Большая ось(км)">
+        <source></source>
+        <translation>Major axis (km)</translation>
+    </message>
+    <message id="Меньшая ось(км)">
+        <source></source>
+        <translation>Minor axis (km)</translation>
+    </message>
+    <message id="Направление большей оси (град.)">
+        <source></source>
+        <translation>Major axis azimuth (deg)</translation>
+    </message>
+    <message id="Сейсм. регион">
+        <source></source>
+        <translation>Seismic region</translation>
+    </message>
+    <message id="Геогр.  регион">
+        <source></source>
+        <translation>Geographic region</translation>
+    </message>
+    <message id="Запуск LOQ">
+        <source></source>
+        <translation>Run LOQ</translation>
+    </message>
+    <message id="Запустить">
+        <source></source>
+        <translation>Run</translation>
+    </message>
+    <message id="Каталог LOQ">
+        <source></source>
+        <translation>LOQ directory</translation>
+    </message>
+    <message id="Номер землетрясения">
+        <source></source>
+        <translation>Event number</translation>
+    </message>
+    <message id="Не удалось запустить %1">
+        <source></source>
+        <translation>Cannot start %1</translation>
+    </message>
+    <message id="%1 не завершился за %2 с и был остановлен">
+        <source></source>
+        <translation>%1 did not finish within %2 s and was stopped</translation>
+    </message>
+    <message id="%1 завершился аварийно">
+        <source></source>
+        <translation>%1 crashed</translation>
+    </message>
+    <message id="%1 завершился с кодом %2">
+        <source></source>
+        <translation>%1 exited with code %2</translation>
+    </message>
+    <message id="Нет отметки фазы '%1'">
+        <source></source>
+        <translation>No pick of phase &apos;%1&apos;</translation>
+    </message>
+    <message id="Нет отметки фазы Pg">
+        <source></source>
+        <translation>No Pg pick</translation>
+    </message>
+    <message id="Нет замера амплитуды для фазы Pg">
+        <source></source>
+        <translation>No amplitude measured for Pg</translation>
+    </message>
+    <message id="Нет отметки фазы Sg">
+        <source></source>
+        <translation>No Sg pick</translation>
+    </message>
+    <message id="Параметры для вычисления класса находятся вне допустимых пределов">
+        <source></source>
+        <translation>The parameters for the energy class are out of the valid range</translation>
+    </message>
+    <message id="Класс для станции %1 = %2">
+        <source></source>
+        <translation>Energy class for station %1 = %2</translation>
+    </message>
+    <message id="Отсутствуют замеры амплитуды для фаз группы P">
+        <source></source>
+        <translation>No amplitudes measured for P-group phases</translation>
+    </message>
+    <message id="Отсутствуют замеры амплитуды для фаз группы S">
+        <source></source>
+        <translation>No amplitudes measured for S-group phases</translation>
+    </message>
+    <message id="Нет оценки расстояния от станции %1  до эпицентра">
+        <source></source>
+        <translation>No epicentral distance estimate for station %1</translation>
+    </message>
+    <message id="Магнитуда Ms">
+        <source></source>
+        <translation>Magnitude Ms</translation>
+    </message>
+    <message id="Магнитуда Mb">
+        <source></source>
+        <translation>Magnitude Mb</translation>
+    </message>
+    <message id="Магнитуда MPLP">
+        <source></source>
+        <translation>Magnitude MPLP</translation>
+    </message>
+    <message id="Магнитуда MPSP">
+        <source></source>
+        <translation>Magnitude MPSP</translation>
+    </message>
+    <message id="Магнитуда по коде">
+        <source></source>
+        <translation>Coda magnitude</translation>
+    </message>
+    <message id="Локальная магнитуда ML">
+        <source></source>
+        <translation>Local magnitude ML</translation>
+    </message>
+    <message id="Результат расчета периода и амплитуды">
+        <source></source>
+        <translation>Period and amplitude measurement</translation>
+    </message>
+    <message id="Станция:">
+        <source></source>
+        <translation>Station:</translation>
+    </message>
+    <message id="Амплитуда (мкм):">
+        <source></source>
+        <translation>Amplitude (µm):</translation>
+    </message>
+    <message id="Период (с):">
+        <source></source>
+        <translation>Period (s):</translation>
+    </message>
+    <message id="Расстояние (град.):">
+        <source></source>
+        <translation>Distance (deg):</translation>
+    </message>
+    <message id="Глубина (км):">
+        <source></source>
+        <translation>Depth (km):</translation>
+    </message>
+    <message id="АЧХ:">
+        <source></source>
+        <translation>Response:</translation>
+    </message>
+    <message id="Фильтр:">
+        <source></source>
+        <translation>Filter:</translation>
+    </message>
+    <message id="Время замера:">
+        <source></source>
+        <translation>Measurement time:</translation>
+    </message>
+    <message id="Длительность коды (10-1000 с) или амплитуда (0.002-3000 мкм) вне допустимых пределов.&#10;Магнитуда по коде не рассчитана.">
+        <source></source>
+        <translation>Coda duration (10-1000 s) or amplitude (0.002-3000 µm) out of the valid range.
+Coda magnitude not computed.</translation>
+    </message>
+    <message id="Расстояние должно быть от 0 до 180 градусов">
+        <source></source>
+        <translation>The distance must be from 0 to 180 degrees</translation>
+    </message>
+    <message id="Глубина должна быть от 0 до 800 км">
+        <source></source>
+        <translation>The depth must be from 0 to 800 km</translation>
+    </message>
+    <message id="Значение">
+        <source></source>
+        <translation>Value</translation>
+    </message>
+    <message id="Энергетический класс">
+        <source></source>
+        <translation>Energy class</translation>
+    </message>
+    <message id="Расстояние (км)">
+        <source></source>
+        <translation>Distance (km)</translation>
+    </message>
+    <message id="Глубина (км)">
+        <source></source>
+        <translation>Depth (km)</translation>
+    </message>
+    <message id="Ap(мкм)">
+        <source></source>
+        <translation>Ap (µm)</translation>
+    </message>
+    <message id="As(мкм)">
+        <source></source>
+        <translation>As (µm)</translation>
+    </message>
+    <message id="Класс (Раутиан по ВЭГИК)">
+        <source></source>
+        <translation>Class (Rautian, VEGIK)</translation>
+    </message>
+    <message id="Класс (Раутиан по CKM)">
+        <source></source>
+        <translation>Class (Rautian, SKM)</translation>
+    </message>
+    <message id="Вставить фазу">
+        <source></source>
+        <translation>Insert phase</translation>
+    </message>
+    <message id="Первое вступление">
+        <source></source>
+        <translation>First motion</translation>
+    </message>
+    <message id="Вес">
+        <source></source>
+        <translation>Weight</translation>
+    </message>
+    <message id="Вставить">
+        <source></source>
+        <translation>Insert</translation>
+    </message>
+    <message id="Время ч:м:с.дс">
+        <source></source>
+        <translation>Time h:m:s.ds</translation>
+    </message>
+    <message id="Дата дд-мм-гг">
+        <source></source>
+        <translation>Date dd-mm-yy</translation>
+    </message>
+    <message id="Редактирование фазы">
+        <source></source>
+        <translation>Edit phase</translation>
+    </message>
+    <message id="Примечание">
+        <source></source>
+        <translation>Remark</translation>
+    </message>
+    <message id="Нет фаз с невязками для текущего гипоцентра">
+        <source></source>
+        <translation>No phases with residuals for the current hypocentre</translation>
+    </message>
+    <message id="Список обработанных событий">
+        <source></source>
+        <translation>Processed events</translation>
+    </message>
+    <message id="Годограф. Расчет времени пробега фазы.">
+        <source></source>
+        <translation>Travel time of a phase</translation>
+    </message>
+    <message id="Расстояние (град.)">
+        <source></source>
+        <translation>Distance (deg)</translation>
+    </message>
+    <message id="Оценка расстояния до эпицентра">
+        <source></source>
+        <translation>Epicentral distance estimate</translation>
+    </message>
+    <message id="Оценить расстояние от станции">
+        <source></source>
+        <translation>Estimate the distance from station</translation>
+    </message>
+    <message id="до эпицентра по времени прихода">
+        <source></source>
+        <translation>to the epicentre from the arrival times</translation>
+    </message>
+    <message id="фаз">
+        <source></source>
+        <translation>of phases</translation>
+    </message>
+    <message id="и">
+        <source></source>
+        <translation>and</translation>
+    </message>
+    <message id="при глубине">
+        <source></source>
+        <translation>at depth</translation>
+    </message>
+    <message id="км.">
+        <source></source>
+        <translation>km</translation>
+    </message>
+    <message id="Расставить фазы">
+        <source></source>
+        <translation>Place phases</translation>
+    </message>
+    <message id="Телесейсмический">
+        <source></source>
+        <translation>Teleseismic</translation>
+    </message>
+    <message id="Региональный">
+        <source></source>
+        <translation>Regional</translation>
+    </message>
+    <message id="Локальный">
+        <source></source>
+        <translation>Local</translation>
+    </message>
+    <message id="Чистый">
+        <source></source>
+        <translation>Clear</translation>
+    </message>
+    <message id="Относительно времени в очаге">
+        <source></source>
+        <translation>From the origin time</translation>
+    </message>
+    <message id="Относительно фазы">
+        <source></source>
+        <translation>From a phase</translation>
+    </message>
+    <message id="Относительно фазы и времени в очаге">
+        <source></source>
+        <translation>From a phase and the origin time</translation>
+    </message>
+    <message id="Загрузить текущие параметры эпицентра">
+        <source></source>
+        <translation>Load the current hypocentre</translation>
+    </message>
+    <message id="Опорная фаза">
+        <source></source>
+        <translation>Reference phase</translation>
+    </message>
+    <message id="Набор фаз">
+        <source></source>
+        <translation>Phase set</translation>
+    </message>
+    <message id="Фазы через ';'">
+        <source></source>
+        <translation>Phases separated by &apos;;&apos;</translation>
+    </message>
     <message id="Не удалось определить домашний каталог пользователя (переменная HOME не задана)">
         <source></source>
         <translation>Cannot determine the user&apos;s home directory (HOME is not set)</translation>
@@ -2263,21 +3906,9 @@ Mouse wheel: time zoom around the pointer; Ctrl+wheel: amplitude zoom; Shift+whe
         <source></source>
         <translation>No mb calibration value for this distance and depth</translation>
     </message>
-    <message id="Фильтр типа '">
-        <source></source>
-        <translation type="unfinished"></translation>
-    </message>
     <message id="Не задан файл АЧХ канала">
         <source></source>
         <translation>No amplitude response file is set for the channel</translation>
-    </message>
-    <message id="Не удалось открыть файл АЧХ '">
-        <source></source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message id="Файл АЧХ '">
-        <source></source>
-        <translation type="unfinished"></translation>
     </message>
     <message id="Нет данных для симуляции">
         <source></source>
@@ -2291,29 +3922,9 @@ Mouse wheel: time zoom around the pointer; Ctrl+wheel: amplitude zoom; Shift+whe
         <source></source>
         <translation>No data in the window</translation>
     </message>
-    <message id="Ошибка открытия файла результатов F-K анализа:&#10;'">
-        <source></source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message id="Фаза ">
-        <source></source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message id="Нет станции или фазы в строке: ">
-        <source></source>
-        <translation type="unfinished"></translation>
-    </message>
     <message id="Пустой файл гипоцентра">
         <source></source>
         <translation>Empty hypocentre file</translation>
-    </message>
-    <message id="Нет файла регионов ">
-        <source></source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message id="Неверный файл регионов ">
-        <source></source>
-        <translation type="unfinished"></translation>
     </message>
     <message id="Фазы совпадают">
         <source></source>
@@ -2339,10 +3950,6 @@ Mouse wheel: time zoom around the pointer; Ctrl+wheel: amplitude zoom; Shift+whe
         <source></source>
         <translation>Amplitude and period are measured on filtered data only</translation>
     </message>
-    <message id="Не выбран интервал">
-        <source></source>
-        <translation>No interval selected</translation>
-    </message>
     <message id="Интервал вне пределов активного окна">
         <source></source>
         <translation>Interval outside the active pane</translation>
@@ -2359,10 +3966,6 @@ Mouse wheel: time zoom around the pointer; Ctrl+wheel: amplitude zoom; Shift+whe
         <source></source>
         <translation>Segment gain is 0</translation>
     </message>
-    <message id="Период = 0">
-        <source></source>
-        <translation>Period = 0</translation>
-    </message>
     <message id="Введите имя списка каналов">
         <source></source>
         <translation>Enter a channel list name</translation>
@@ -2370,10 +3973,6 @@ Mouse wheel: time zoom around the pointer; Ctrl+wheel: amplitude zoom; Shift+whe
     <message id="Имя списка каналов не может содержать \, [, ] и управляющие символы">
         <source></source>
         <translation>A channel list name cannot contain \, [, ] or control characters</translation>
-    </message>
-    <message id="Введите имя фильтра">
-        <source></source>
-        <translation>Enter Filter Name</translation>
     </message>
     <message id="Имя фильтра длиннее 128 символов">
         <source></source>

@@ -9,6 +9,7 @@
 #include "batch/ChannelWindow.h"
 #include "batch/PaneTransform.h"
 #include "batch/WaveCommands.h"
+#include "i18n/InterfaceTranslation.h"
 #include "wave/paint/PanePainter.h"
 
 namespace zel::batch {
@@ -31,7 +32,9 @@ std::unique_ptr<QGuiApplication> OffscreenApplication() {
     static int argc = 1;
     static char name[] = "zelbatch";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    InterfaceTranslation::joinApplication();
+    return app;
 }
 
 int Render(BatchSession& session, BatchArgs& args) {

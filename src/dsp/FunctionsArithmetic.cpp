@@ -72,10 +72,8 @@ SignalVector Lderiv(FormulaParser& p) { return FirstDifferences(OneSignal(p, kBr
 
 SignalVector Conv(FormulaParser& p) {
     std::array<SignalVector, 2> a;
-    // The middle text is translated when raised like the others, but is not marked: lupdate writes
-    // its "<" unescaped into the catalogue and the catalogue no longer reads.
     ReadArguments(p, a,
-                  {ZEL_TR_NOOP("Нет скобки '('"), "к-во много аргументов < 2 в функции CONV",
+                  {ZEL_TR_NOOP("Нет скобки '('"), ZEL_TR_NOOP("к-во много аргументов < 2 в функции CONV"),
                    ZEL_TR_NOOP("Нет парной скобки или к-во много аргументов > 2 в функции CONV")});
     return Convolve(a[0], a[1]);
 }

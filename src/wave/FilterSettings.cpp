@@ -102,7 +102,7 @@ void DeleteFilterPreset(PrivateProfile& registry, const std::string& name) {
 }
 
 std::string TransformationCaption(const ChannelFilterSettings& s) {
-    if (s.type >= 1000) return SimulationText(s.type);
+    if (s.type >= 1000) return SimulationCaption(s.type);
     const std::string low = FormatText("%g", static_cast<double>(s.low));
     const std::string high = FormatText("%g", static_cast<double>(s.high));
     std::string text;

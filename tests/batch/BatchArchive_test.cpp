@@ -40,7 +40,7 @@ TEST(BatchArchive, InventoryAndSdsArchiveServeReadsSimulationsAndMiniSeedExport)
     const ProgramResult imported = Zelbatch(
         home, {"stations", "--import", std::string(ZEL_TEST_DATA_DIR) + "/stationxml/IU_ANMO_BH.xml"});
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
-    EXPECT_NE(imported.out.find("Импортировано станций: 1, каналов: 6, характеристик: 9"), std::string::npos)
+    EXPECT_NE(imported.out.find("Imported stations: 1, channels: 6, responses: 9"), std::string::npos)
         << imported.out;
     EXPECT_NE(imported.out.find("ANMO     34.9459  -106.4572   1.820 BHZ BH1 BH2 BHZ BH2 BH1"),
               std::string::npos)
@@ -61,8 +61,8 @@ TEST(BatchArchive, InventoryAndSdsArchiveServeReadsSimulationsAndMiniSeedExport)
     const ProgramResult scanned = Zelbatch(home, {"scan", sds.string()});
     ASSERT_EQ(scanned.exitCode, 0) << scanned.err;
     EXPECT_EQ(
-        scanned.out.rfind("Файлов в архиве: 1, прочитано новых и измененных: 1, исчезло: 0; строк каталога "
-                          "добавлено: 1, удалено: 0\n",
+        scanned.out.rfind("Files in the archive: 1, new or changed files read: 1, vanished: 0; catalogue rows "
+                          "added: 1, removed: 0\n",
                           0),
         0u)
         << scanned.out;

@@ -31,6 +31,32 @@ TEST(BatchCommandLine, HelpSucceedsAndWrongUsageExitsTwoWithOneMessage) {
     EXPECT_FALSE(std::filesystem::exists(home.file("config")));
 }
 
+// English unless the locale says Russian, by POSIX precedence; whole sentences in one language.
+TEST(BatchCommandLine, SpeaksTheLanguageTheLocaleAsksFor) {
+    const struct {
+        std::vector<std::pair<std::string, std::string>> locale;
+        const char* unknownCommand;
+        const char* usage;
+    } cases[] = {
+        {{{"LANG", "C.UTF-8"}}, "zelbatch: unknown command 'x'\nTry 'zelbatch --help'.\n", "Usage: zelbatch"},
+        {{{"LANG", "de_DE.UTF-8"}}, "zelbatch: unknown command 'x'\nTry 'zelbatch --help'.\n", "Usage: zelbatch"},
+        {{{"LANG", "ru_RU.UTF-8"}}, "zelbatch: неизвестная команда «x»\nСправка: «zelbatch --help».\n",
+         "Использование: zelbatch"},
+        {{{"LANG", "ru_RU.UTF-8"}, {"LC_ALL", "en_US.UTF-8"}},
+         "zelbatch: unknown command 'x'\nTry 'zelbatch --help'.\n", "Usage: zelbatch"},
+    };
+    TempDir home;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale.back().second);
+        // The run's own locale must not decide: later settings win.
+        std::vector<std::pair<std::string, std::string>> environment = {
+            {"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"XDG_CONFIG_HOME", home.file("config")}};
+        environment.insert(environment.end(), c.locale.begin(), c.locale.end());
+        EXPECT_EQ(RunProgram({ZEL_BATCH, "x"}, {}, environment).err, c.unknownCommand);
+        EXPECT_EQ(RunProgram({ZEL_BATCH, "--help"}, {}, environment).out.rfind(c.usage, 0), 0u);
+    }
+}
+
 TEST(BatchCommandLine, StationsOfTheEmbeddedDefaultAreTheDemoNetwork) {
     TempDir home;
     ProgramResult r = Batch(home, {"stations"});

@@ -151,7 +151,7 @@ TEST_F(BatchEvents, RealBulletinIsLocatedNearItsOwnOriginAndWrittenInEveryForm) 
                      kRealLocate),
               text);
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.err.find("warning: Из 8 вступлений события 2032257 пропущено 1: неизвестные станции — 1 (NOSTA)."),
+    EXPECT_NE(r.err.find("warning: Of 8 arrivals of event 2032257, 1 skipped: unknown stations — 1 (NOSTA)."),
               std::string::npos)
         << r.err;
     const double lat = SummaryValue(r.out, "lat"), lon = SummaryValue(r.out, "lon");
@@ -326,9 +326,10 @@ TEST_F(BatchEvents, AnEventThatCannotBeSavedWritesNothingAndDrawsNoKey) {
         std::string message;
     };
     const std::vector<Case> cases = {
-        {Joined({"locate", out.file("noid.txt"), "--depth", "20", "--grid"}, {}), kEmptyEventId},
+        // zelbatch speaks English: the core's messages arrive translated.
+        {Joined({"locate", out.file("noid.txt"), "--depth", "20", "--grid"}, {}), "Enter the event identifier"},
         // The bulletin gives the orid; the arrival ids are to be drawn.
-        {Joined({"--ini", ini, "locate", kRealBulletin}, kRealLocate), kNoNewArid},
+        {Joined({"--ini", ini, "locate", kRealBulletin}, kRealLocate), "Cannot obtain a new ARID"},
     };
     const std::string before = DatabaseState();
     for (const Case& c : cases) {
@@ -524,7 +525,7 @@ TEST_F(BatchEvents, CzechEventsLocateNearIpecWithEitherModelAndDepth) {
                         EXPECT_NEAR(SummaryMagnitude(r.out, "ML"), e.ml, 0.4) << r.out;
                     }
                     if (std::string(e.id) == "2032696") {
-                        EXPECT_NE(r.err.find("повторы уже прочитанной фазы станции — 1 (KRUC Sg)"),
+                        EXPECT_NE(r.err.find("repeats of a station phase already read — 1 (KRUC Sg)"),
                                   std::string::npos)
                             << r.err;
                     }
@@ -532,7 +533,7 @@ TEST_F(BatchEvents, CzechEventsLocateNearIpecWithEitherModelAndDepth) {
                         EXPECT_NE(r.out.find("6 used, 0 without travel time, 1 excluded as outliers"),
                                   std::string::npos)
                             << r.out;
-                        EXPECT_NE(r.out.find("Фазы KRUC Sg (+28"), std::string::npos) << r.out;
+                        EXPECT_NE(r.out.find("Phases KRUC Sg (+28"), std::string::npos) << r.out;
                     } else {
                         EXPECT_NE(r.out.find("7 used, 0 without travel time, 0 excluded as outliers"),
                                   std::string::npos)
@@ -552,8 +553,8 @@ TEST_F(BatchEvents, IscLayoutBulletinIsReadWholeAndLocatesWithoutItsWrongPicks) 
         SCOPED_TRACE(method);
         const ProgramResult r = Batch({"locate", kIscBulletin, "--method", method});
         ASSERT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_NE(r.err.find("Из 59 вступлений события 861234 пропущено 8: без названия фазы — 6, неизвестные "
-                             "станции — 1 (LJU), фазы, которых нет в каталоге, — 1 (PDIFF)."),
+        EXPECT_NE(r.err.find("Of 59 arrivals of event 861234, 8 skipped: no phase name — 6, unknown stations — 1 "
+                             "(LJU), phases not in the catalogue — 1 (PDIFF)."),
                   std::string::npos)
             << r.err;
         EXPECT_LT(Distance(SummaryValue(r.out, "lat"), SummaryValue(r.out, "lon"), 41.40, 45.80) *
@@ -566,10 +567,10 @@ TEST_F(BatchEvents, IscLayoutBulletinIsReadWholeAndLocatesWithoutItsWrongPicks) 
         // defining, and MAK P* and KIV S* (Pb and Sb, which the model does not tabulate).
         EXPECT_NE(r.out.find("phases     45 used, 2 without travel time, 1 excluded as outliers"), std::string::npos)
             << r.out;
-        EXPECT_NE(r.out.find("Для фаз BKS P, WEL PKP в найденном гипоцентре нет времени пробега"), std::string::npos)
+        EXPECT_NE(r.out.find("Phases BKS P, WEL PKP have no travel time at the located hypocentre"), std::string::npos)
             << r.out;
-        EXPECT_NE(r.out.find("Фазы UPP S (+28"), std::string::npos) << r.out;
-        EXPECT_NE(r.out.find("Фазы MAK Pb, KIV Sb в расчете не участвуют"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("Phases UPP S (+28"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("Phases MAK Pb, KIV Sb are not used in the solution"), std::string::npos) << r.out;
     }
 }
 

@@ -34,6 +34,7 @@
 #include "events/PhaseCatalogue.h"
 #include "i18n/InterfaceTranslation.h"
 #include "support/ui/DemoFrameTest.h"
+#include "wave/ui/waveform.h"
 #include "widgets/Commands.h"
 
 namespace zel {
@@ -58,7 +59,7 @@ const std::set<QString> kAllowedLatin = {
 // and the English help lines of formula functions.
 const std::set<QString> kEnglishOfTheRussianInterface = {
     "About ZEL(mfc)", "Get Arrivals", "All files (*)", "Out Files (*.out)", "Emerg.", "Imp.", "Weak",
-    "None", "Up", "Dn",
+    "None", "Up", "Dn", "wfd[isc] files (*.wfd *.wfdisc)",
 };
 
 bool HasCyrillic(const QString& text) {
@@ -84,10 +85,12 @@ struct Allowed {
 
     // The Latin words of a Russian text that are neither codes nor allowed names.
     QStringList foreignWords(const QString& text) const {
-        static const QRegularExpression word(R"([A-Za-z][A-Za-z]+)");
+        static const QRegularExpression word(R"([A-Za-z][A-Za-z]+)"), path(R"((/[^\s'"]+)+)");
         QStringList foreign;
         if (texts.count(text)) return foreign;
-        for (auto it = word.globalMatch(text); it.hasNext();) {
+        // File paths are the machine's.
+        const QString words = QString(text).remove(path);
+        for (auto it = word.globalMatch(words); it.hasNext();) {
             const QString w = it.next().captured();
             if (w == w.toUpper() || words.count(w)) continue;
             foreign << w;
@@ -179,6 +182,8 @@ TEST_P(InterfaceWalk, EveryMenuWindowDialogAndMessageSpeaksOnlyTheInterfaceLangu
     const InterfaceTranslation translation(language, TranslatedProgram::Workstation);
     messages.fallback = MessageAnswer::Cancel;
     openDemoFrame();
+    if (const QString dir = qEnvironmentVariable("ZEL_SHOT_DIR"); !dir.isEmpty())
+        frame->grab().save(dir + (language == InterfaceLanguage::English ? "/language-frame-en.png" : "/language-frame-ru.png"));
 
     TextWalk walk;
     int dialogs = 0;
@@ -202,27 +207,33 @@ TEST_P(InterfaceWalk, EveryMenuWindowDialogAndMessageSpeaksOnlyTheInterfaceLangu
     });
     poll.start();
 
-    QList<QAction*> commands;
-    for (QAction* top : frame->menuBar()->actions())
-        if (top->menu()) {
-            commands << top->menu()->actions();
-            for (QMenu* sub : top->menu()->findChildren<QMenu*>()) commands << sub->actions();
-        }
+    // Each menu as the analyst opens it: its window brought forward, every pane active, so that
+    // the commands of the panes are enabled.
     std::set<QAction*> done;
-    for (QAction* a : commands) {
-        if (a->menu() || a->isSeparator() || !a->isEnabled() || !done.insert(a).second) continue;
-        bool known = false;
-        const int id = a->data().toInt(&known);
-        if (known && kNotWalked.count(id)) continue;
-        const QWidgetList before = QApplication::topLevelWidgets();
-        a->trigger();
-        QApplication::processEvents();
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (before.contains(w) || !w->isVisible() || w == frame) continue;
-            walk.addWindow(w);
-            if (!shots.isEmpty()) w->grab().save(shots + "/window-" + w->metaObject()->className() + suffix);
-            w->close();
-        }
+    for (QAction* top : frame->menuBar()->actions()) {
+        if (!top->menu()) continue;
+        QList<QMenu*> menus = top->menu()->findChildren<QMenu*>();
+        menus.prepend(top->menu());
+        for (QMenu* menu : menus)
+            for (QAction* a : menu->actions()) {
+                if (a->menu() || a->isSeparator() || !done.insert(a).second) continue;
+                bool known = false;
+                const int id = a->data().toInt(&known);
+                if (known && kNotWalked.count(id)) continue;
+                Q_EMIT top->menu()->aboutToShow();
+                frame->waveforms()->activateAll();
+                QApplication::processEvents();
+                if (!a->isEnabled()) continue;
+                const QWidgetList before = QApplication::topLevelWidgets();
+                a->trigger();
+                QApplication::processEvents();
+                for (QWidget* w : QApplication::topLevelWidgets()) {
+                    if (before.contains(w) || !w->isVisible() || w == frame) continue;
+                    walk.addWindow(w);
+                    if (!shots.isEmpty()) w->grab().save(shots + "/window-" + w->metaObject()->className() + suffix);
+                    w->close();
+                }
+            }
     }
     poll.stop();
     walk.addWindow(frame);
@@ -234,7 +245,6 @@ TEST_P(InterfaceWalk, EveryMenuWindowDialogAndMessageSpeaksOnlyTheInterfaceLangu
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     walk.addWindow(&box);
     if (!shots.isEmpty()) {
-        frame->grab().save(shots + "/language-frame" + suffix);
         box.show();
         box.grab().save(shots + "/language-message" + suffix);
     }
