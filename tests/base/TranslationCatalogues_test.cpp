@@ -3,9 +3,9 @@
 // never lose a value, print a wrong one, or hand printf a conversion it was not given.
 
 #include <gtest/gtest.h>
-#include <pugixml.hpp>
 
 #include <algorithm>
+#include <pugixml.hpp>
 #include <regex>
 #include <string>
 #include <vector>

@@ -182,7 +182,8 @@ SettingsSheet::SettingsSheet(AppContext& context, CMainFrame* frame) : QDialog(f
     add(new Css30OutputPage(context), QT_TRID_NOOP("Вывод CSS 3.0"));
     add(new AmplitudeOptionsPage(context), QT_TRID_NOOP("Амплитуда и период"));
     add(new PhaseSetPage(context), QT_TRID_NOOP("Наборы фаз"));
-    add(new CWaveformsSetupPage(context, frame ? frame->waveforms() : nullptr), QT_TRID_NOOP("Установки окна \"Волновые формы\""));
+    add(new CWaveformsSetupPage(context, frame ? frame->waveforms() : nullptr),
+        QT_TRID_NOOP("Установки окна \"Волновые формы\""));
     add(new CExtProgFKSetup(context), QT_TRID_NOOP("Настройка параметров внешней программы F-K анализа"));
     add(new LanguagePage(context), QT_TRID_NOOP("Язык"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -191,7 +192,8 @@ SettingsSheet::SettingsSheet(AppContext& context, CMainFrame* frame) : QDialog(f
             saveAll();
             accept();
         } catch (const ZelError& e) {
-            context.messages().show({e.what(), qtTrId("Установки").toStdString(), MessageIcon::Error, MessageButtons::Ok});
+            context.messages().show(
+                {e.what(), qtTrId("Установки").toStdString(), MessageIcon::Error, MessageButtons::Ok});
         }
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -9,9 +9,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFontComboBox>
 #include <QFontDatabase>
-#include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -44,22 +44,37 @@ namespace {
 // the units and identifiers the analyst types. Phase names, formula function names and font
 // families are added from their own tables.
 const std::set<QString> kAllowedLatin = {
-    "ZEL", "Windows", "Quakegrapher", "English", "Qt", "Teleseismic", "Regional", "Local", "Calib", "Calper",
-    "Response", "Hz", "km", "mb", "ms", "Ms", "ML", "Mw", "MPSP", "MLH", "MLV", "Pn", "Pg", "Sn", "Sg", "Lg",
-    "Rg", "PKP", "PcP", "ScS", "sP", "pP", "sS", "dB", "log", "max", "min", "mseed", "MiniSEED", "StationXML",
-    "QuakeML", "Nordic", "wfdisc", "arrival", "origin", "assoc", "lastid", "TEND", "ini", "txt", "html", "htm",
-    "csv", "ps", "png", "pdf", "svg", "sac", "loq", "zelbatch", "LANG", "Butterworth", "Wood", "Anderson",
-    "Kirnos", "Vegik", "Hilbert", "Hann", "Hanning", "Hamming", "Fourier", "Flinn", "Engdahl", "Jeffreys",
-    "Bullen", "iasp", "ak", "prn", "dsp", "fk", "ZELDSP", "SQLite", "PostgreSQL", "OK", "Ok", "EventList",
-    "Mb", "Mcoda", "dx", "wks", "arr", "dat", "bms", "wfd", "isc", "xml", "qml", "out", "Dec", "Nov", "Jan",
-    "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Ctrl", "Shift", "Alt",
+    "ZEL",     "Windows",  "Quakegrapher", "English",  "Qt",      "Teleseismic", "Regional", "Local",
+    "Calib",   "Calper",   "Response",     "Hz",       "km",      "mb",          "ms",       "Ms",
+    "ML",      "Mw",       "MPSP",         "MLH",      "MLV",     "Pn",          "Pg",       "Sn",
+    "Sg",      "Lg",       "Rg",           "PKP",      "PcP",     "ScS",         "sP",       "pP",
+    "sS",      "dB",       "log",          "max",      "min",     "mseed",       "MiniSEED", "StationXML",
+    "QuakeML", "Nordic",   "wfdisc",       "arrival",  "origin",  "assoc",       "lastid",   "TEND",
+    "ini",     "txt",      "html",         "htm",      "csv",     "ps",          "png",      "pdf",
+    "svg",     "sac",      "loq",          "zelbatch", "LANG",    "Butterworth", "Wood",     "Anderson",
+    "Kirnos",  "Vegik",    "Hilbert",      "Hann",     "Hanning", "Hamming",     "Fourier",  "Flinn",
+    "Engdahl", "Jeffreys", "Bullen",       "iasp",     "ak",      "prn",         "dsp",      "fk",
+    "ZELDSP",  "SQLite",   "PostgreSQL",   "OK",       "Ok",      "EventList",   "Mb",       "Mcoda",
+    "dx",      "wks",      "arr",          "dat",      "bms",     "wfd",         "isc",      "xml",
+    "qml",     "out",      "Dec",          "Nov",      "Jan",     "Feb",         "Mar",      "Apr",
+    "May",     "Jun",      "Jul",          "Aug",      "Sep",     "Oct",         "Ctrl",     "Shift",
+    "Alt",
 };
 
 // Texts the Russian interface has in English as its own: captions and labels it was given so,
 // and the English help lines of formula functions.
 const std::set<QString> kEnglishOfTheRussianInterface = {
-    "About ZEL(mfc)", "Get Arrivals", "All files (*)", "Out Files (*.out)", "Emerg.", "Imp.", "Weak",
-    "None", "Up", "Dn", "wfd[isc] files (*.wfd *.wfdisc)",
+    "About ZEL(mfc)",
+    "Get Arrivals",
+    "All files (*)",
+    "Out Files (*.out)",
+    "Emerg.",
+    "Imp.",
+    "Weak",
+    "None",
+    "Up",
+    "Dn",
+    "wfd[isc] files (*.wfd *.wfdisc)",
 };
 
 bool HasCyrillic(const QString& text) {
@@ -119,7 +134,8 @@ class TextWalk {
 
     // Every text the analyst can read in a window.
     void addWindow(QWidget* window) {
-        const QString where = window->metaObject()->className() + QString(" \"") + window->windowTitle() + "\"";
+        const QString where =
+            window->metaObject()->className() + QString(" \"") + window->windowTitle() + "\"";
         add(where, window->windowTitle());
         QList<QWidget*> widgets = window->findChildren<QWidget*>();
         widgets.prepend(window);
@@ -130,7 +146,8 @@ class TextWalk {
                 add(where + " label", QTextDocumentFragment::fromHtml(label->text()).toPlainText());
             if (auto* button = qobject_cast<QAbstractButton*>(w)) add(where + " button", button->text());
             if (auto* group = qobject_cast<QGroupBox*>(w)) add(where + " group", group->title());
-            if (auto* edit = qobject_cast<QLineEdit*>(w)) add(where + " placeholder", edit->placeholderText());
+            if (auto* edit = qobject_cast<QLineEdit*>(w))
+                add(where + " placeholder", edit->placeholderText());
             // The file dialog's folder and font lists are the machine's, not the interface's.
             if (w->objectName() == "lookInCombo" || qobject_cast<QFontComboBox*>(w)) continue;
             if (auto* tabs = qobject_cast<QTabBar*>(w))
@@ -141,9 +158,11 @@ class TextWalk {
                 for (int i = 0; i < header->count(); ++i)
                     add(where + " column", header->model()->headerData(i, header->orientation()).toString());
             if (auto* bar = qobject_cast<QMenuBar*>(w)) addActions(where + " menu", bar->actions());
-            if (auto* toolbar = qobject_cast<QToolBar*>(w)) addActions(where + " toolbar", toolbar->actions());
+            if (auto* toolbar = qobject_cast<QToolBar*>(w))
+                addActions(where + " toolbar", toolbar->actions());
             if (auto* text = qobject_cast<QTextEdit*>(w)) add(where + " document", text->toPlainText(), true);
-            if (auto* text = qobject_cast<QPlainTextEdit*>(w)) add(where + " document", text->toPlainText(), true);
+            if (auto* text = qobject_cast<QPlainTextEdit*>(w))
+                add(where + " document", text->toPlainText(), true);
         }
         for (QMenu* menu : window->findChildren<QMenu*>()) addActions(where + " menu", menu->actions());
     }
@@ -183,7 +202,8 @@ TEST_P(InterfaceWalk, EveryMenuWindowDialogAndMessageSpeaksOnlyTheInterfaceLangu
     messages.fallback = MessageAnswer::Cancel;
     openDemoFrame();
     if (const QString dir = qEnvironmentVariable("ZEL_SHOT_DIR"); !dir.isEmpty())
-        frame->grab().save(dir + (language == InterfaceLanguage::English ? "/language-frame-en.png" : "/language-frame-ru.png"));
+        frame->grab().save(dir + (language == InterfaceLanguage::English ? "/language-frame-en.png"
+                                                                         : "/language-frame-ru.png"));
 
     TextWalk walk;
     int dialogs = 0;
@@ -198,7 +218,10 @@ TEST_P(InterfaceWalk, EveryMenuWindowDialogAndMessageSpeaksOnlyTheInterfaceLangu
         if (!modal) return;
         walk.addWindow(modal);
         if (!shots.isEmpty())
-            modal->grab().save(QString("%1/dialog-%2-%3%4").arg(shots).arg(dialogs).arg(modal->metaObject()->className(), suffix));
+            modal->grab().save(QString("%1/dialog-%2-%3%4")
+                                   .arg(shots)
+                                   .arg(dialogs)
+                                   .arg(modal->metaObject()->className(), suffix));
         ++dialogs;
         if (auto* dialog = qobject_cast<QDialog*>(modal))
             dialog->done(QDialog::Rejected);
@@ -230,7 +253,8 @@ TEST_P(InterfaceWalk, EveryMenuWindowDialogAndMessageSpeaksOnlyTheInterfaceLangu
                 for (QWidget* w : QApplication::topLevelWidgets()) {
                     if (before.contains(w) || !w->isVisible() || w == frame) continue;
                     walk.addWindow(w);
-                    if (!shots.isEmpty()) w->grab().save(shots + "/window-" + w->metaObject()->className() + suffix);
+                    if (!shots.isEmpty())
+                        w->grab().save(shots + "/window-" + w->metaObject()->className() + suffix);
                     w->close();
                 }
             }
@@ -241,7 +265,8 @@ TEST_P(InterfaceWalk, EveryMenuWindowDialogAndMessageSpeaksOnlyTheInterfaceLangu
         walk.add("message", QString::fromStdString(m.text));
         walk.add("message caption", QString::fromStdString(m.caption));
     }
-    QMessageBox box(QMessageBox::Warning, "ZEL", QString::fromStdString(Tr("Недопустимый номер месяца: %1").arg(13)),
+    QMessageBox box(QMessageBox::Warning, "ZEL",
+                    QString::fromStdString(Tr("Недопустимый номер месяца: %1").arg(13)),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     walk.addWindow(&box);
     if (!shots.isEmpty()) {
