@@ -5,7 +5,7 @@
 # fails when a text has no finished translation. Run from anywhere; LUPDATE names the tool.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-lupdate=${LUPDATE:-$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)}
+lupdate=${LUPDATE:-/usr/lib/qt6/bin/lupdate}
 out=$root/resources/translations
 if [ "${1:-}" = "--check" ]; then
     out=$(mktemp -d)
