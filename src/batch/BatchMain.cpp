@@ -64,7 +64,7 @@ const Subcommand* Find(const std::vector<Subcommand>& subcommands, const std::st
 void WriteOutput(BatchSession& session, const std::string& path, std::string_view text) {
     if (path == "-") {
         session.out() << text << std::flush;
-        if (!session.out()) throw Failure(Tr("cannot write to %1").arg("stdout"));
+        if (!session.out()) throw ZelError(Tr("cannot write to %1").arg("stdout"));
         return;
     }
     WriteFileAtomically(path, text);
@@ -74,7 +74,7 @@ std::string ReadInput(BatchSession& session, const std::string& path) {
     std::ifstream file;
     if (path != "-") {
         file.open(path, std::ios::binary);
-        if (!file) throw Failure(Tr("cannot open '%1'").arg(path));
+        if (!file) throw ZelError(Tr("cannot open '%1'").arg(path));
     }
     const bool fromStdin = path == "-";
     std::istream& in = fromStdin ? session.in() : file;
@@ -85,12 +85,12 @@ std::string ReadInput(BatchSession& session, const std::string& path) {
         text.append(piece, static_cast<std::size_t>(in.gcount()));
         if (text.size() > kMaxInputBytes) {
             const std::size_t mebibytes = kMaxInputBytes >> 20;
-            throw Failure(
+            throw ZelError(
                 fromStdin ? Tr("stdin is larger than %1 MiB, the limit of an input").arg(mebibytes)
                           : Tr("'%1' is larger than %2 MiB, the limit of an input").arg(path).arg(mebibytes));
         }
     }
-    if (in.bad()) throw Failure(fromStdin ? Tr("cannot read stdin") : Tr("cannot read '%1'").arg(path));
+    if (in.bad()) throw ZelError(fromStdin ? Tr("cannot read stdin") : Tr("cannot read '%1'").arg(path));
     return text;
 }
 
@@ -139,7 +139,7 @@ int RunBatch(const std::vector<std::string>& args, std::istream& in, std::ostrea
         BatchSession session(options, in, out, err);
         const int code = command->run(session, commandArgs);
         // A report that never reached its file (a full disk, a closed pipe) is a failure.
-        if (!(out << std::flush)) throw Failure(Tr("cannot write to %1").arg("stdout"));
+        if (!(out << std::flush)) throw ZelError(Tr("cannot write to %1").arg("stdout"));
         return code;
     } catch (const UsageError& e) {
         err << "zelbatch: " << e.what() << '\n' << Tr("Try 'zelbatch --help'.") << '\n';

@@ -27,10 +27,6 @@ class StderrMessages : public MessageSink {
     int errors_ = 0;
 };
 
-// The error of a translated template: lupdate does not see a template written straight into
-// ZelError(Tr(...)), a translating call as the first argument of another; written into this, it does.
-inline ZelError Failure(const UserText& text) { return ZelError(text); }
-
 // "zelbatch: warning: TEXT", and "zelbatch: TEXT" for what the run did: one line each on stderr.
 void Warn(std::ostream& err, std::string_view text);
 void Say(std::ostream& err, std::string_view text);

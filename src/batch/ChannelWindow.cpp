@@ -28,7 +28,7 @@ TimeWindow ReadWindow(BatchArgs& args) {
     window.from = ParseBatchTime(args.required("from"), "--from");
     window.to = ParseBatchTime(args.required("to"), "--to");
     if (!(window.to > window.from))
-        throw Failure(Tr("empty time window: --to %1 is not after --from %2")
+        throw ZelError(Tr("empty time window: --to %1 is not after --from %2")
                           .arg(FormatBatchTime(window.to))
                           .arg(FormatBatchTime(window.from)));
     return window;
@@ -61,7 +61,7 @@ std::vector<ChannelCode> ReadChannelCodes(BatchArgs& args, bool single) {
 
 std::size_t StationIndex(const std::vector<Station>& stations, const std::string& code) {
     const int s = FindStation(stations, code);
-    if (s < 0) throw Failure(Tr("unknown station '%1'").arg(code));
+    if (s < 0) throw ZelError(Tr("unknown station '%1'").arg(code));
     return static_cast<std::size_t>(s);
 }
 
@@ -70,7 +70,7 @@ std::size_t SlotIndex(const Station& station, const std::string& channel) {
     const auto dot = channel.find('.');
     const int slot = dot == std::string::npos ? station.FindSlot(channel)
                                               : station.FindSlot(channel.substr(dot + 1), channel.substr(0, dot));
-    if (slot < 0) throw Failure(Tr("station %1 has no channel '%2'").arg(station.code).arg(channel));
+    if (slot < 0) throw ZelError(Tr("station %1 has no channel '%2'").arg(station.code).arg(channel));
     return static_cast<std::size_t>(slot);
 }
 

@@ -33,16 +33,16 @@ int Import(BatchSession& session, BatchArgs& args) {
     if (args.positionalCount() == 0) throw UsageError(Tr("missing DIR, the folder to import"));
     const std::string folder = args.positional(0);
     std::error_code ec;
-    if (!fs::is_directory(folder, ec)) throw Failure(Tr("no folder '%1'").arg(folder));
+    if (!fs::is_directory(folder, ec)) throw ZelError(Tr("no folder '%1'").arg(folder));
     std::vector<std::string> files = WfdiscFilesOf(folder, ec);
     const std::size_t wfdiscFiles = files.size();
     if (!ec) {
         const std::vector<std::string> sac = SacFilesOf(folder, ec);
         files.insert(files.end(), sac.begin(), sac.end());
     }
-    if (ec) throw Failure(Tr("cannot list the folder '%1': %2").arg(folder).arg(ec.message()));
+    if (ec) throw ZelError(Tr("cannot list the folder '%1': %2").arg(folder).arg(ec.message()));
     if (files.empty())
-        throw Failure(Tr("no wfdisc file (name with '.wfd') and no SAC file ('.sac') in '%1'").arg(folder));
+        throw ZelError(Tr("no wfdisc file (name with '.wfd') and no SAC file ('.sac') in '%1'").arg(folder));
     AppContext& context = session.context();
     CssWaveformImporter importer(context.databases().work(), context.stations(), context.settings().dataDir,
                                  context.settings().useTend, [&session](const std::string& question) {
@@ -67,7 +67,7 @@ int Import(BatchSession& session, BatchArgs& args) {
             if (report.stopped) break;
         }
     }
-    if (segments == 0) throw Failure(Tr("nothing imported from '%1'").arg(folder));
+    if (segments == 0) throw ZelError(Tr("nothing imported from '%1'").arg(folder));
     const std::size_t n = files.size();
     const UserText fileCount = wfdiscFiles == n   ? Counted(n, Tr("%1 wfdisc file"), Tr("%1 wfdisc files"))
                                : wfdiscFiles == 0 ? Counted(n, Tr("%1 SAC file"), Tr("%1 SAC files"))
@@ -141,7 +141,7 @@ int Export(BatchSession& session, BatchArgs& args) {
     if (channels.empty()) throw ZelError("no samples of the channels in the window: nothing exported");
     std::error_code ec;
     fs::create_directories(folder, ec);
-    if (ec) throw Failure(Tr("cannot create the folder '%1': %2").arg(folder).arg(ec.message()));
+    if (ec) throw ZelError(Tr("cannot create the folder '%1': %2").arg(folder).arg(ec.message()));
     std::string path = (fs::path(folder) / name).string();
     if (formatName == "mseed") {
         ExportMiniSeed(folder, network, channels, locations);

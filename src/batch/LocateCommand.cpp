@@ -47,34 +47,34 @@ struct LocateOptions {
 // a complete last line.
 void CheckComplete(const std::string& text, const std::string& path) {
     const std::string trimmed = Trimmed(text);
-    if (trimmed.empty()) throw Failure(Tr("'%1' is empty").arg(path));
+    if (trimmed.empty()) throw ZelError(Tr("'%1' is empty").arg(path));
     if (trimmed.rfind("BEGIN", 0) == 0 || trimmed.find("\nBEGIN") != std::string::npos) {
         const std::size_t lastLine = trimmed.find_last_of('\n');
         if (Trimmed(lastLine == std::string::npos ? trimmed : trimmed.substr(lastLine + 1)) != "STOP")
-            throw Failure(Tr("'%1' is cut short: the bulletin message does not end with STOP").arg(path));
+            throw ZelError(Tr("'%1' is cut short: the bulletin message does not end with STOP").arg(path));
     } else if (text.back() != '\n') {
-        throw Failure(Tr("'%1' is cut short: its last line is incomplete").arg(path));
+        throw ZelError(Tr("'%1' is cut short: its last line is incomplete").arg(path));
     }
 }
 
 // An event chosen by the last part of its id ("smi:.../event/ID" or "...eventid=ID").
 const QuakeMlEvent& ChooseQuakeMlEvent(const std::vector<QuakeMlEvent>& events, const std::string& id,
                                        const std::string& path) {
-    if (events.empty()) throw Failure(Tr("'%1' holds no QuakeML event").arg(path));
+    if (events.empty()) throw ZelError(Tr("'%1' holds no QuakeML event").arg(path));
     if (id.empty()) return events.front();
     for (const QuakeMlEvent& e : events) {
         const std::size_t cut = e.id.find_last_of("/=");
         if (e.id == id || e.id.substr(cut == std::string::npos ? 0 : cut + 1) == id) return e;
     }
-    throw Failure(Tr("'%1' has no event %2").arg(path).arg(id));
+    throw ZelError(Tr("'%1' has no event %2").arg(path).arg(id));
 }
 
 const ImsEvent& ChooseEvent(const std::vector<ImsEvent>& events, const std::string& id, const std::string& path) {
-    if (events.empty()) throw Failure(Tr("'%1' holds no EVENT of an IMS1.0 bulletin").arg(path));
+    if (events.empty()) throw ZelError(Tr("'%1' holds no EVENT of an IMS1.0 bulletin").arg(path));
     if (id.empty()) return events.front();
     for (const ImsEvent& e : events)
         if (e.id == id) return e;
-    throw Failure(Tr("'%1' has no event %2").arg(path).arg(id));
+    throw ZelError(Tr("'%1' has no event %2").arg(path).arg(id));
 }
 
 std::string ModelDirectory(AppContext& context, const std::string& name) {
@@ -85,7 +85,7 @@ std::string ModelDirectory(AppContext& context, const std::string& name) {
         if (LowerAscii(m.name) == LowerAscii(name)) return m.dir;
         known += (known.empty() ? "" : ", ") + m.name;
     }
-    throw Failure(Tr("unknown travel-time model '%1' (this configuration has: %2)").arg(name).arg(known));
+    throw ZelError(Tr("unknown travel-time model '%1' (this configuration has: %2)").arg(name).arg(known));
 }
 
 // Locates the loaded event and makes it the session's hypocentre; the located observations say
@@ -94,7 +94,7 @@ LocatedEvent LocateLoadedEvent(BatchSession& session, const LocateOptions& o, Se
                                const std::vector<Station>& stations) {
     const std::vector<Observation> observations = SessionObservations(state, stations);
     if (observations.empty())
-        throw Failure(
+        throw ZelError(
             Tr("event %1 of '%2' has no usable phase (a defining phase with a travel-time curve at a "
                "known station)")
                 .arg(TrimEventId(state.event().eventId))
@@ -113,12 +113,12 @@ LocatedEvent LocateLoadedEvent(BatchSession& session, const LocateOptions& o, Se
         located = LocateSessionEvent(state, stations, start, o.descent ? LocationMethod::Descent : LocationMethod::Svd,
                                      report);
     } catch (const ZelError& e) {
-        throw Failure(Tr("location failed: %1").arg(e.what()));
+        throw ZelError(Tr("location failed: %1").arg(e.what()));
     }
     const LocationResult& r = located.result;
     if (!r.ok) {
         // Usually a trial depth where some phase has no tabulated time.
-        throw Failure((start.fixedDepth ? Tr("location failed: %1 (try another --depth or model)")
+        throw ZelError((start.fixedDepth ? Tr("location failed: %1 (try another --depth or model)")
                                         : Tr("location failed: %1 (try --depth KM)"))
                           .arg(r.problem));
     }
@@ -173,7 +173,7 @@ void PrepareFolder(const std::string& dir) {
     std::error_code error;
     std::filesystem::create_directories(dir, error);
     if (error || !std::filesystem::is_directory(dir))
-        throw Failure(Tr("cannot create the folder '%1': %2").arg(dir).arg(error.message()));
+        throw ZelError(Tr("cannot create the folder '%1': %2").arg(dir).arg(error.message()));
 }
 
 std::string InFolder(const std::string& dir, const std::string& name) {
@@ -191,13 +191,13 @@ void WritePhaseFiles(const std::string& dir, const PhaseFileInput& input, const 
                                            {InFolder(dir, id + ".out"), hypo71},
                                            {InFolder(dir, "zelout.dat"), kpw2},
                                            {InFolder(dir, "zelout.bms"), travo}}))
-        throw Failure(
+        throw ZelError(
             Tr("cannot write the file '%1': %2").arg(failure->path).arg(FileWriteReason(failure->failure)));
 }
 
 // Said whole, or the exit code tells that it was not.
 void Flush(std::ostream& out, const char* name) {
-    if (!(out << std::flush)) throw Failure(Tr("cannot write to %1").arg(name));
+    if (!(out << std::flush)) throw ZelError(Tr("cannot write to %1").arg(name));
 }
 
 int Locate(BatchSession& session, BatchArgs& args) {
@@ -292,7 +292,7 @@ int Locate(BatchSession& session, BatchArgs& args) {
         // Every check of the event comes before any file is written or any key drawn.
         store.CheckSavable();
         if (store.EventExists(id) && !session.messages().assumeYes)
-            throw Failure(Tr("event %1 is already stored; give --yes to replace it").arg(id));
+            throw ZelError(Tr("event %1 is already stored; give --yes to replace it").arg(id));
     }
     if (!o.css.empty()) PrepareFolder(o.css);
     if (!o.phases.empty()) PrepareFolder(o.phases);
@@ -345,7 +345,7 @@ int Locate(BatchSession& session, BatchArgs& args) {
                 SaveReport(report, o.report);
         } catch (const ZelError& e) {
             // The event is stored: the analyst must know that a retry needs --yes, or only "show".
-            throw Failure(
+            throw ZelError(
                 Tr("event %1 is saved, but its report was not written: %2 ('zelbatch show %1' prints it)")
                     .arg(id)
                     .arg(e.what()));

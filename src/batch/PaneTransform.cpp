@@ -133,7 +133,7 @@ void ResolvePreset(BatchSession& session, PaneTransform& transform) {
     if (std::find(names.begin(), names.end(), name) == names.end()) {
         std::string known;
         for (const std::string& n : names) known += (known.empty() ? "" : ", ") + n;
-        throw Failure(known.empty() ? Tr("no filter preset '%1'").arg(name)
+        throw ZelError(known.empty() ? Tr("no filter preset '%1'").arg(name)
                                     : Tr("no filter preset '%1' (stored: %2)").arg(name).arg(known));
     }
     const ChannelFilterSettings stored = LoadFilterPreset(session.context().registry(), name);
@@ -144,7 +144,7 @@ void CheckGridLength(const TracePane& pane, double rate) {
     constexpr double kMaxGridSamples = 1e8;  // 400 MB of floats, some eleven days at 100 Hz
     const double samples = pane.duration() * rate;
     if (samples > kMaxGridSamples)
-        throw Failure(Tr("the window holds %1 samples at %2 Hz, more than %3: take a shorter one")
+        throw ZelError(Tr("the window holds %1 samples at %2 Hz, more than %3: take a shorter one")
                           .arg(FormatText("%.0f", samples))
                           .arg(FormatText("%g", rate))
                           .arg(FormatText("%.0f", kMaxGridSamples)));
@@ -152,7 +152,7 @@ void CheckGridLength(const TracePane& pane, double rate) {
 
 void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane, const PaneTransform& transform) {
     if (pane.data().blocks.empty())
-        throw Failure(Tr("%1: no samples in the window").arg(ChannelName(pane.channel())));
+        throw ZelError(Tr("%1: no samples in the window").arg(ChannelName(pane.channel())));
     CheckGridLength(pane, PaneRate(pane));
     ApplyPaneTransformation(session.context(), pane, transform.how, &panes);
 }

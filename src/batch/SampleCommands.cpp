@@ -99,10 +99,10 @@ int ReadSamples(BatchSession& session, BatchArgs& args) {
     PaneSet panes = LoadPanes(session, codes, window);
     const TracePane& pane = panes[0];
     const std::vector<ZELDataBlock>& blocks = pane.data().blocks;
-    if (blocks.empty()) throw Failure(Tr("%1: no samples in the window").arg(ChannelName(pane.channel())));
+    if (blocks.empty()) throw ZelError(Tr("%1: no samples in the window").arg(ChannelName(pane.channel())));
     if (format == SampleFormat::Zel) {
         if (blocks.size() > 1)
-            throw Failure(
+            throw ZelError(
                 Tr("%1: the window holds %2 separate runs of samples; a ZEL file holds one (use --format "
                    "text or a shorter window)")
                     .arg(ChannelName(pane.channel()))

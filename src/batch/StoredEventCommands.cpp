@@ -98,9 +98,9 @@ int DeleteStoredEvent(BatchSession& session, BatchArgs& args) {
     if (args.positionalCount() != 1) throw UsageError(Tr("delete needs an event id"));
     const std::string id = args.positional(0);
     AppContext& context = session.context();
-    if (!FindEvent(context, id)) throw Failure(Tr("no stored event %1").arg(id));
+    if (!FindEvent(context, id)) throw ZelError(Tr("no stored event %1").arg(id));
     if (!session.messages().assumeYes)
-        throw Failure(Tr("event %1 not deleted: give the global --yes (zelbatch --yes delete %1)").arg(id));
+        throw ZelError(Tr("event %1 not deleted: give the global --yes (zelbatch --yes delete %1)").arg(id));
     const std::optional<std::int64_t> orid = StoreOf(context).DeleteEvent(id);
     // The copy in the CSS database goes with it, as in the workstation.
     if (orid && context.databases().cssAvailable()) DeleteCssOrigin(context.databases().css(), *orid);
@@ -112,7 +112,7 @@ int DeleteStoredEvent(BatchSession& session, BatchArgs& args) {
 
 Report StoredEventReport(AppContext& context, const std::string& eventId) {
     const std::optional<EventListRow> row = FindEvent(context, eventId);
-    if (!row) throw Failure(Tr("no stored event %1").arg(eventId));
+    if (!row) throw ZelError(Tr("no stored event %1").arg(eventId));
     // The report selects by time; a window around the origin keeps it to this event's neighbours.
     const double from = row->originTime ? std::floor(*row->originTime) - 1 : 0;
     const double to = row->originTime ? std::ceil(*row->originTime) + 1 : kEndOfTime;

@@ -252,8 +252,7 @@ void FilterSamples(std::span<float> samples, double sampleInterval, int type, in
                    double fHigh, bool zeroPhase) {
     const std::string_view text = FilterTypeText(type);
     // Code 4 was only ever a preset label: there is no design behind it.
-    // Braces, not parentheses: lupdate takes ZelError( for a literal's call and would miss the Tr.
-    if (type < 0 || type > 3) throw ZelError{Tr("Фильтр типа '%1' не поддерживается").arg(text)};
+    if (type < 0 || type > 3) throw ZelError(Tr("Фильтр типа '%1' не поддерживается").arg(text));
     CheckEdges(text, fLow, fHigh, sampleInterval, false);
     order = std::clamp(order, 1, kMaxFilterOrder);
     CosineTaper(samples, 5);

@@ -131,23 +131,22 @@ ApResponse ReadFapFile(const std::string& path) {
     std::string name = path;
     std::replace(name.begin(), name.end(), '\\', '/');
     std::ifstream in(name);
-    // Braces, not parentheses: lupdate takes ZelError( for a literal's call and would miss the Tr.
-    if (!in) throw ZelError{Tr("Не удалось открыть файл АЧХ '%1'").arg(name)};
+    if (!in) throw ZelError(Tr("Не удалось открыть файл АЧХ '%1'").arg(name));
     long long n = 0;
-    if (!(in >> n)) throw ZelError{Tr("Файл АЧХ '%1' испорчен: нет числа точек").arg(name)};
+    if (!(in >> n)) throw ZelError(Tr("Файл АЧХ '%1' испорчен: нет числа точек").arg(name));
     if (n <= 0 || n > kMaxFapPoints)
-        throw ZelError{Tr("Файл АЧХ '%1' испорчен: число точек %2").arg(name).arg(n)};
+        throw ZelError(Tr("Файл АЧХ '%1' испорчен: число точек %2").arg(name).arg(n));
     ApResponse r;
     r.frequency.reserve(static_cast<std::size_t>(n));
     r.amplitude.reserve(static_cast<std::size_t>(n));
     for (long long i = 0; i < n; ++i) {
         double f = 0, a = 0;
         if (!(in >> f >> a) || !std::isfinite(f) || !std::isfinite(a))
-            throw ZelError{Tr("Файл АЧХ '%1' испорчен: прочитано %2 точек из %3").arg(name).arg(i).arg(n)};
+            throw ZelError(Tr("Файл АЧХ '%1' испорчен: прочитано %2 точек из %3").arg(name).arg(i).arg(n));
         r.frequency.push_back(static_cast<float>(f));
         r.amplitude.push_back(static_cast<float>(a));
     }
-    if (!Ascending(r)) throw ZelError{Tr("Файл АЧХ '%1' испорчен: частоты не возрастают").arg(name)};
+    if (!Ascending(r)) throw ZelError(Tr("Файл АЧХ '%1' испорчен: частоты не возрастают").arg(name));
     return r;
 }
 

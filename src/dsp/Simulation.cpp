@@ -165,11 +165,10 @@ std::vector<float> SimulatePolesZeros(const PolesZeros& recorder, double sampleR
     if (count == 0 || !(sampleRate > 0)) throw ZelError("Нет данных для симуляции");
     const double seconds = static_cast<double>(count) / sampleRate;
     if (seconds > kMaxPolesZerosSeconds) {
-        // Braces, not parentheses: lupdate takes ZelError( for a literal's call and would miss the Tr.
-        throw ZelError{
+        throw ZelError(
             Tr("Симуляция по нулям и полюсам выполняется не более чем по 10 минутам записи, а выбрано "
                "%1 с: уменьшите интервал окна")
-                .arg(FormatText("%.0f", seconds))};
+                .arg(FormatText("%.0f", seconds)));
     }
     // Short traces are padded tenfold with their end values so the lowest bins stay meaningful.
     const std::size_t h = seconds >= 5 ? count : 10 * count;

@@ -13,25 +13,24 @@ FkModuleResult RunFkModule(const std::string& module, const FkExchangeFiles& fil
     process.start(QString::fromStdString(module),
                   {QString::fromStdString(files.wfdisc), QString::fromStdString(files.results),
                    QString::number(files.window, 'f', 6)});
-    // Braces, not parentheses: lupdate takes ZelError( for a literal's call and would miss the Tr.
-    if (!process.waitForStarted()) throw ZelError{Tr("Ошибка запуска модуля \n'%1'").arg(module)};
+    if (!process.waitForStarted()) throw ZelError(Tr("Ошибка запуска модуля \n'%1'").arg(module));
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
-        throw ZelError{Tr("Ошибка запуска модуля \n'%1'\nМодуль не завершился за %2 с и остановлен")
+        throw ZelError(Tr("Ошибка запуска модуля \n'%1'\nМодуль не завершился за %2 с и остановлен")
                            .arg(module)
-                           .arg(timeoutMs / 1000)};
+                           .arg(timeoutMs / 1000));
     }
     // A module that crashed or reported a failure may have left an answer half-made: not believed.
     if (process.exitStatus() == QProcess::CrashExit)
-        throw ZelError{Tr("Ошибка запуска модуля \n'%1'\nМодуль завершился аварийно").arg(module)};
+        throw ZelError(Tr("Ошибка запуска модуля \n'%1'\nМодуль завершился аварийно").arg(module));
     if (process.exitCode() != 0)
-        throw ZelError{Tr("Ошибка запуска модуля \n'%1'\nМодуль завершился с кодом %2")
+        throw ZelError(Tr("Ошибка запуска модуля \n'%1'\nМодуль завершился с кодом %2")
                            .arg(module)
-                           .arg(process.exitCode())};
+                           .arg(process.exitCode()));
     const auto result = ReadFkResults(files.results);
     if (!result)
-        throw ZelError{Tr("Ошибка открытия файла результатов F-K анализа:\n'%1'").arg(files.results)};
+        throw ZelError(Tr("Ошибка открытия файла результатов F-K анализа:\n'%1'").arg(files.results));
     return *result;
 }
 
