@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdint>
 #include <utility>
+#include <vector>
+
+#include "base/LargeBuffer.h"
 
 namespace zel {
 namespace {
@@ -39,6 +42,20 @@ SignalVector Sized(std::int64_t n, double dx, const char* what) {
     return SignalVector::Filled(static_cast<std::size_t>(n), dx, 0.0, what);
 }
 
+// Room for n samples, none written yet: a channel-day is then written once, not zeroed first.
+std::vector<double> Room(std::int64_t n, const char* what) {
+    CheckSignalCount(static_cast<double>(n), what);
+    std::vector<double> out;
+    ReserveLarge(out, static_cast<std::size_t>(n));
+    return out;
+}
+
+SignalVector Converted(std::span<const float> samples, double dx, const char* what) {
+    std::vector<double> out = Room(static_cast<std::int64_t>(samples.size()), what);
+    out.assign(samples.begin(), samples.end());
+    return SignalVector(std::move(out), dx);
+}
+
 }  // namespace
 
 SignalVector ChannelSpanSignal(const ZELDataBlockArray& raw, double spanStart, double spanLength,
@@ -48,17 +65,42 @@ SignalVector ChannelSpanSignal(const ZELDataBlockArray& raw, double spanStart, d
     const double rate = first->sps;
     const std::int64_t count = TruncSamples(spanLength * rate);
     if (count < 1) return SignalVector();
-    SignalVector out = Sized(count, 1.0 / rate, what);
     const double factor = static_cast<double>(count - 1) / spanLength;
-    for (const ZELDataBlock& b : raw.blocks) {
-        const std::int64_t n = static_cast<std::int64_t>(b.Count());
+    struct Placement {
+        std::int64_t at, from, to;  // block samples [from, to) go to at + from on
+    };
+    const auto place = [&](const ZELDataBlock& b) {
         const std::int64_t at = TruncSamples((b.begin - spanStart) * factor);
-        const std::int64_t from = std::max<std::int64_t>(0, -at);
-        const std::int64_t to = std::min<std::int64_t>(n, count - at);
-        for (std::int64_t j = from; j < to; ++j)
-            out[static_cast<std::size_t>(at + j)] = b.samples[static_cast<std::size_t>(j)];
+        return Placement{at, std::max<std::int64_t>(0, -at),
+                         std::min<std::int64_t>(static_cast<std::int64_t>(b.Count()), count - at)};
+    };
+    std::vector<double> out = Room(count, what);
+    // Later blocks win the samples they share with earlier ones. Blocks that each reach past
+    // those before them (time order, the usual layout, neighbours sharing a sample at most) are
+    // therefore written one after the other, each cutting back what it overlaps; any other
+    // layout is zeroed first and every block copied over.
+    bool inOrder = true;
+    for (const ZELDataBlock& b : raw.blocks) {
+        const Placement p = place(b);
+        if (p.from >= p.to) continue;
+        if (p.at + p.to < static_cast<std::int64_t>(out.size())) {
+            inOrder = false;
+            break;
+        }
+        out.resize(static_cast<std::size_t>(p.at + p.from), 0.0);
+        out.insert(out.end(), b.samples.begin() + p.from, b.samples.begin() + p.to);
     }
-    return out;
+    if (inOrder) {
+        out.resize(static_cast<std::size_t>(count), 0.0);
+    } else {
+        out.assign(static_cast<std::size_t>(count), 0.0);
+        for (const ZELDataBlock& b : raw.blocks) {
+            const Placement p = place(b);
+            for (std::int64_t j = p.from; j < p.to; ++j)
+                out[static_cast<std::size_t>(p.at + j)] = b.samples[static_cast<std::size_t>(j)];
+        }
+    }
+    return SignalVector(std::move(out), 1.0 / rate);
 }
 
 SignalVector ChannelMarkSignal(const ZELDataBlockArray& raw, double spanStart, double spanLength,
@@ -94,9 +136,7 @@ SignalVector ChannelMarkSignal(const ZELDataBlockArray& raw, double spanStart, d
 
 SignalVector WholeTransformedSignal(std::span<const float> samples, double rate, const char* what) {
     if (samples.empty()) return SignalVector();
-    SignalVector out = Sized(static_cast<std::int64_t>(samples.size()), rate > 0 ? 1.0 / rate : 1.0, what);
-    std::copy(samples.begin(), samples.end(), out.Values().begin());
-    return out;
+    return Converted(samples, rate > 0 ? 1.0 / rate : 1.0, what);
 }
 
 SignalVector TransformedMarkSignal(std::span<const float> samples, double rate, double spanStart,
@@ -107,9 +147,8 @@ SignalVector TransformedMarkSignal(std::span<const float> samples, double rate, 
     const std::int64_t i2 = std::min<std::int64_t>(TruncSamples((marks.end - spanStart) * rate),
                                                    std::int64_t(samples.size()) - 1);
     if (i1 < 0 || i1 > i2) return SignalVector();
-    SignalVector out = Sized(i2 - i1 + 1, 1.0 / rate, what);
-    std::copy(samples.begin() + i1, samples.begin() + i2 + 1, out.Values().begin());
-    return out;
+    return Converted(samples.subspan(static_cast<std::size_t>(i1), static_cast<std::size_t>(i2 - i1 + 1)),
+                     1.0 / rate, what);
 }
 
 }  // namespace zel

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/LargeBuffer.h"
 #include "dsp/FormulaChannels.h"
 #include "dsp/FormulaFunctions.h"
 
@@ -368,6 +369,8 @@ bool EvaluateFormulaFloat(std::string_view text, std::string_view currentName, s
     SignalVector v;
     if (!Run(text, currentName, source, v, errorText)) return false;
     try {
+        samples.clear();
+        ReserveLarge(samples, v.Count());
         samples.assign(v.Values().begin(), v.Values().end());
     } catch (const std::bad_alloc&) {
         errorText = Tr(kNoMemoryText);

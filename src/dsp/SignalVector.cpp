@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/LargeBuffer.h"
+
 namespace zel {
 namespace {
 
@@ -43,6 +45,8 @@ SignalVector::SignalVector(std::vector<double> samples, double dx) : dx(dx), sam
 SignalVector SignalVector::Filled(std::size_t n, double dx, double value, const char* what) {
     CheckSignalCount(static_cast<double>(n), what);
     SignalVector v;
+    v.samples_.clear();
+    ReserveLarge(v.samples_, n);
     v.samples_.assign(n, value);
     v.dx = dx;
     return v;
@@ -50,6 +54,7 @@ SignalVector SignalVector::Filled(std::size_t n, double dx, double value, const 
 
 void SignalVector::Resize(std::size_t n, const char* what) {
     CheckSignalCount(static_cast<double>(n), what);
+    ReserveLarge(samples_, n);
     samples_.resize(n, 0.0);
 }
 

@@ -143,6 +143,29 @@ TEST_F(FormulaNames, MarksAndEdges) {
     EXPECT_EQ(v[20], 39.0);
     EXPECT_EQ(v[21], 0.0);
 
+    // However the blocks lie, a later block wins the samples it shares with an earlier one and
+    // the rest of the span is 0. One sample per second over 10 s: offset t lands on 0.9 t.
+    struct Layout {
+        const char* what;
+        std::vector<std::pair<double, int>> blocks;  // offset, count; block k holds 100k, 100k+1 ...
+        std::vector<double> expected;
+    };
+    const Layout layouts[] = {
+        {"a gap", {{0, 4}, {6, 3}}, {0, 1, 2, 3, 0, 100, 101, 102, 0, 0}},
+        {"neighbours sharing a sample", {{0, 5}, {5, 3}}, {0, 1, 2, 3, 100, 101, 102, 0, 0, 0}},
+        {"out of order", {{6, 3}, {0, 4}}, {100, 101, 102, 103, 0, 0, 1, 2, 0, 0}},
+        {"one inside another", {{0, 8}, {3, 2}}, {0, 1, 100, 101, 4, 5, 6, 7, 0, 0}},
+        {"one over all before it", {{2, 2}, {0, 6}}, {100, 101, 102, 103, 104, 105, 0, 0, 0, 0}},
+        {"past the end", {{0, 3}, {9, 5}}, {0, 1, 2, 0, 0, 0, 0, 0, 100, 101}},
+    };
+    for (const Layout& l : layouts) {
+        ZELDataBlockArray raw;
+        for (std::size_t k = 0; k < l.blocks.size(); ++k)
+            raw.Append(Ramp(kStart + l.blocks[k].first, 1, l.blocks[k].second, 100.0f * static_cast<float>(k)));
+        const SignalVector s = ChannelSpanSignal(raw, kStart, 10);
+        EXPECT_EQ(std::vector<double>(s.Values().begin(), s.Values().end()), l.expected) << l.what;
+    }
+
     // A block without a rate gives the fresh vector; a span too long for the limit is refused.
     ZELDataBlockArray rateless;
     rateless.Append(Ramp(kStart, 0, 5, 0));

@@ -1,0 +1,21 @@
+#include "base/LargeBuffer.h"
+
+#include <sys/mman.h>
+
+#include <cstdint>
+
+namespace zel {
+
+void AdviseHugePages(void* data, std::size_t bytes) {
+    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+    const auto begin = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t end = (begin + bytes) & ~(kHugePage - 1);
+    if (data == nullptr || end <= first) return;
+#ifdef MADV_HUGEPAGE
+    // The range lies inside memory the buffer owns; a refusal (no huge pages here) changes nothing.
+    (void)madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+#endif
+}
+
+}  // namespace zel
