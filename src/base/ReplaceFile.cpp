@@ -16,14 +16,16 @@ namespace {
 
 // Writes every byte; errno of the failure, or 0. A short write is retried, so the error of a
 // full disk or a size limit is the one reported.
-int WriteAll(int fd, std::string_view bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put < 0) return errno;
-        if (put == 0) return EIO;
-        done += static_cast<std::size_t>(put);
+int WriteAll(int fd, FilePieces pieces) {
+    for (const std::string_view bytes : pieces) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (put < 0 && errno == EINTR) continue;
+            if (put < 0) return errno;
+            if (put == 0) return EIO;
+            done += static_cast<std::size_t>(put);
+        }
     }
     return 0;
 }
@@ -65,7 +67,7 @@ std::string TemporaryName(const std::string& target) {
     return folder + "." + name + ".zel-" + tag;
 }
 
-std::optional<FileWriteFailure> WriteInPlace(const std::string& path, std::string_view bytes) {
+std::optional<FileWriteFailure> WriteInPlace(const std::string& path, FilePieces bytes) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return FileWriteFailure{false, errno};
     int error = WriteAll(fd, bytes);
@@ -75,7 +77,7 @@ std::optional<FileWriteFailure> WriteInPlace(const std::string& path, std::strin
 }
 
 // Writes the bytes under a new temporary name and flushes them; the name goes to `temporary`.
-std::optional<FileWriteFailure> Stage(const Target& t, std::string_view bytes, mode_t mode,
+std::optional<FileWriteFailure> Stage(const Target& t, FilePieces bytes, mode_t mode,
                                       std::string& temporary) {
     int fd = -1;
     // O_EXCL with O_NOFOLLOW: a file or link already under the name is never opened.
@@ -110,18 +112,9 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
-}  // namespace
-
-std::string FileWriteReason(const FileWriteFailure& failure) { return std::strerror(failure.error); }
-
-std::optional<FileWriteFailure> ReplaceFile(const std::string& path, std::string_view bytes,
-                                            mode_t newFileMode) {
-    const auto failure = ReplaceFiles({{path, bytes}}, newFileMode);
-    if (failure) return failure->failure;
-    return std::nullopt;
-}
-
-std::optional<FileSetFailure> ReplaceFiles(const std::vector<FileContent>& files, mode_t newFileMode) {
+// Every file of the set staged first, then all renamed into place (see ReplaceFiles).
+std::optional<FileSetFailure> ReplaceSet(const std::vector<std::pair<std::string, FilePieces>>& files,
+                                         mode_t newFileMode) {
     std::vector<Target> targets;
     for (const auto& [path, bytes] : files) {
         targets.push_back(Resolve(path));
@@ -160,6 +153,28 @@ std::optional<FileSetFailure> ReplaceFiles(const std::vector<FileContent>& files
             return FileSetFailure{files[i].first, *failure};
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::string FileWriteReason(const FileWriteFailure& failure) { return std::strerror(failure.error); }
+
+std::optional<FileWriteFailure> ReplaceFile(const std::string& path, std::string_view bytes,
+                                            mode_t newFileMode) {
+    return ReplaceFile(path, FilePieces(&bytes, 1), newFileMode);
+}
+
+std::optional<FileWriteFailure> ReplaceFile(const std::string& path, FilePieces pieces, mode_t newFileMode) {
+    const auto failure = ReplaceSet({{path, pieces}}, newFileMode);
+    if (failure) return failure->failure;
+    return std::nullopt;
+}
+
+std::optional<FileSetFailure> ReplaceFiles(const std::vector<FileContent>& files, mode_t newFileMode) {
+    std::vector<std::pair<std::string, FilePieces>> set;
+    set.reserve(files.size());
+    for (const auto& [path, bytes] : files) set.emplace_back(path, FilePieces(&bytes, 1));
+    return ReplaceSet(set, newFileMode);
 }
 
 }  // namespace zel

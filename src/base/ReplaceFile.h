@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,6 +35,11 @@ std::string FileWriteReason(const FileWriteFailure& failure);
 // On failure the temporary file is removed.
 std::optional<FileWriteFailure> ReplaceFile(const std::string& path, std::string_view bytes,
                                             mode_t newFileMode = 0666);
+
+// The same with the content given as pieces written one after another, so that a header and a
+// channel-day of samples never have to be joined in memory first.
+using FilePieces = std::span<const std::string_view>;
+std::optional<FileWriteFailure> ReplaceFile(const std::string& path, FilePieces pieces, mode_t newFileMode = 0666);
 
 struct FileSetFailure {
     std::string path;  // the file that failed

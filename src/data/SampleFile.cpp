@@ -297,11 +297,15 @@ std::string ZelHeader(std::string_view station, std::string_view channel, double
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    WriteFileAtomically(path, FilePieces(&bytes, 1));
+}
+
+void WriteFileAtomically(const std::string& path, FilePieces pieces) {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::path target(path);
     if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-    if (const auto failure = ReplaceFile(path, bytes)) {
+    if (const auto failure = ReplaceFile(path, pieces)) {
         if (!failure->opened)
             throw ZelError(Tr("Не могу создать файл '%1': %2").arg(path).arg(FileWriteReason(*failure)));
         throw ZelError(Tr("Ошибка записи файла '%1': %2").arg(path).arg(FileWriteReason(*failure)));
@@ -311,16 +315,20 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 void WriteZelFile(const std::string& path, std::string_view station, std::string_view channel, double start,
                   double sps, const std::vector<float>& samples) {
     const double duration = sps > 0 ? static_cast<double>(samples.size()) / sps : 0.0;
-    std::string bytes = ZelHeader(station, channel, start, duration, sps);
-    bytes.reserve(kHeaderSize + samples.size() * 4);
-    for (float v : samples) {
-        const std::uint32_t u = std::bit_cast<std::uint32_t>(v);
-        bytes += static_cast<char>(u & 0xFF);
-        bytes += static_cast<char>(u >> 8 & 0xFF);
-        bytes += static_cast<char>(u >> 16 & 0xFF);
-        bytes += static_cast<char>(u >> 24 & 0xFF);
+    const std::string header = ZelHeader(station, channel, start, duration, sps);
+    // The samples are little-endian floats: on such a machine they are written as they lie.
+    std::string swapped;
+    std::string_view body(reinterpret_cast<const char*>(samples.data()), samples.size() * sizeof(float));
+    if constexpr (std::endian::native != std::endian::little) {
+        swapped.reserve(body.size());
+        for (float v : samples) {
+            const std::uint32_t u = std::bit_cast<std::uint32_t>(v);
+            for (int shift = 0; shift < 32; shift += 8) swapped += static_cast<char>(u >> shift & 0xFF);
+        }
+        body = swapped;
     }
-    WriteFileAtomically(path, bytes);
+    const std::string_view pieces[] = {header, body};
+    WriteFileAtomically(path, pieces);
 }
 
 }  // namespace zel

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/ReplaceFile.h"
 #include "data/ZELDataBlock.h"
 
 namespace zel {
@@ -104,5 +105,6 @@ void WriteZelFile(const std::string& path, std::string_view station, std::string
 // Writes bytes to a file through a temporary file and a rename; creates missing directories.
 // Throws ZelError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
+void WriteFileAtomically(const std::string& path, FilePieces pieces);
 
 }  // namespace zel
