@@ -18,4 +18,14 @@ void AdviseHugePages(void* data, std::size_t bytes) {
 #endif
 }
 
+void ReleasePages(void* data, std::size_t bytes) {
+    constexpr std::uintptr_t kPage = 4096;
+    const auto begin = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (begin + kPage - 1) & ~(kPage - 1);
+    const std::uintptr_t end = (begin + bytes) & ~(kPage - 1);
+    if (data == nullptr || end <= first) return;
+    // Whole pages the caller owns and will not read again: a refusal only keeps them resident.
+    (void)madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
+}
+
 }  // namespace zel

@@ -4,6 +4,7 @@
 // (the usual "madvise" setting), those faults cost more than the work done on the samples; asking
 // for huge pages before the first touch makes them 512 times fewer.
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -20,6 +21,26 @@ void ReserveLarge(std::vector<T>& buffer, std::size_t n) {
     if (buffer.capacity() >= n) return;
     buffer.reserve(n);
     AdviseHugePages(buffer.data(), n * sizeof(T));
+}
+
+// Gives the whole pages inside [data, data + bytes) back to the system: their contents are no
+// longer needed, and read as zeros if touched again. The buffer stays allocated.
+void ReleasePages(void* data, std::size_t bytes);
+
+// to becomes from converted element by element (doubles to floats), each stretch of from given
+// back once converted, so that a channel-day never lies in memory twice whole. from ends empty.
+template <class To, class From>
+void ConvertReleasing(std::vector<From>& from, std::vector<To>& to) {
+    constexpr std::size_t kStretch = (std::size_t{4} << 20) / sizeof(From);
+    to.clear();
+    ReserveLarge(to, from.size());
+    for (std::size_t i = 0; i < from.size(); i += kStretch) {
+        const std::size_t end = std::min(from.size(), i + kStretch);
+        to.insert(to.end(), from.begin() + static_cast<std::ptrdiff_t>(i),
+                  from.begin() + static_cast<std::ptrdiff_t>(end));
+        ReleasePages(from.data() + i, (end - i) * sizeof(From));
+    }
+    std::vector<From>().swap(from);
 }
 
 }  // namespace zel

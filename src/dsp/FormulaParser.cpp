@@ -369,14 +369,13 @@ bool EvaluateFormulaFloat(std::string_view text, std::string_view currentName, s
     SignalVector v;
     if (!Run(text, currentName, source, v, errorText)) return false;
     try {
-        samples.clear();
-        ReserveLarge(samples, v.Count());
-        samples.assign(v.Values().begin(), v.Values().end());
+        dx = static_cast<float>(v.dx);
+        std::vector<double> values = v.Release();
+        ConvertReleasing(values, samples);
     } catch (const std::bad_alloc&) {
         errorText = Tr(kNoMemoryText);
         return false;
     }
-    dx = static_cast<float>(v.dx);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/LargeBuffer.h"
 #include "base/ZelError.h"
 #include "db/Databases.h"
 #include "dsp/FormulaParser.h"
@@ -34,12 +35,13 @@ TransformedSignal TransformPane(AppContext& context, const TracePane& pane, cons
     if (panes == nullptr) throw ZelError("a formula needs the panes it reads");
     PaneFormulaChannels channels(panes);
     FormulaParser parser(how.formula, &channels, "d" + std::to_string(pane.number()));
-    const SignalVector result = parser.Evaluate();
+    SignalVector result = parser.Evaluate();
     if (!(result.dx > 0)) throw ZelError("the formula's result has no sample interval");
     TransformedSignal signal;
     signal.sps = 1 / result.dx;
     signal.how = how;
-    signal.samples.assign(result.Values().begin(), result.Values().end());
+    std::vector<double> values = result.Release();
+    ConvertReleasing(values, signal.samples);
     if (!signal.samples.empty()) {
         const auto [lo, hi] = std::minmax_element(signal.samples.begin(), signal.samples.end());
         signal.min = *lo;
