@@ -137,7 +137,7 @@ void ResolvePreset(BatchSession& session, PaneTransform& transform) {
                                     : Tr("no filter preset '%1' (stored: %2)").arg(name).arg(known));
     }
     const ChannelFilterSettings stored = LoadFilterPreset(session.context().registry(), name);
-    transform.how = stored.type >= 1000 ? Transformation::Simulated(stored.type) : Transformation::Filtered(stored);
+    transform.how = Transformation::OfFilterSettings(stored);
 }
 
 void CheckGridLength(const TracePane& pane, double rate) {

@@ -1,8 +1,11 @@
 #include "session/PaneTransformation.h"
 
 #include <algorithm>
+#include <exception>
+#include <utility>
 
 #include "base/LargeBuffer.h"
+#include "base/ParallelFor.h"
 #include "base/ZelError.h"
 #include "db/Databases.h"
 #include "dsp/FormulaParser.h"
@@ -50,9 +53,30 @@ TransformedSignal TransformPane(AppContext& context, const TracePane& pane, cons
     return signal;
 }
 
-void ApplyPaneTransformation(AppContext& context, TracePane& pane, const Transformation& how, const PaneSet* panes) {
-    pane.setTransformed(TransformPane(context, pane, how, panes));
+std::vector<PaneTransformOutcome> TransformPanes(AppContext& context, const std::vector<const TracePane*>& targets,
+                                                 const Transformation& how, const PaneSet* panes) {
+    std::vector<PaneTransformOutcome> outcomes(targets.size());
+    const auto some = [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            try {
+                outcomes[i].signal = TransformPane(context, *targets[i], how, panes);
+            } catch (const std::exception& e) {
+                outcomes[i].fault = e.what();
+            }
+        }
+    };
+    if (how.kind == Transformation::Kind::Filter) ParallelFor(targets.size(), some);
+    else some(0, targets.size());
+    return outcomes;
+}
+
+void ShowTransformation(TracePane& pane, TransformedSignal signal, const Transformation& how) {
+    pane.setTransformed(std::move(signal));
     pane.keptTransformation = how;
+}
+
+void ApplyPaneTransformation(AppContext& context, TracePane& pane, const Transformation& how, const PaneSet* panes) {
+    ShowTransformation(pane, TransformPane(context, pane, how, panes), how);
 }
 
 }  // namespace zel

@@ -4,6 +4,10 @@
 
 namespace zel {
 
+Transformation Transformation::OfFilterSettings(const ChannelFilterSettings& settings) {
+    return settings.type >= 1000 ? Simulated(settings.type) : Filtered(settings);
+}
+
 Transformation Transformation::Filtered(const ChannelFilterSettings& settings) {
     Transformation t;
     t.filter = settings;

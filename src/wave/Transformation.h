@@ -30,6 +30,9 @@ struct Transformation {
     static Transformation Filtered(const ChannelFilterSettings& settings);
     static Transformation Simulated(int code);
     static Transformation ByFormula(std::string text);
+    // What filter-page settings (or a stored preset) stand for: a type code of 1000 and above is
+    // a simulation, anything else a filter.
+    static Transformation OfFilterSettings(const ChannelFilterSettings& settings);
 
     // The code the registry and the channel lists store: the filter type, the simulation code, or
     // -1 for a formula.

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QPointer>
+#include <utility>
+#include <vector>
 
 #include "base/ZelError.h"
 #include "data/StationModel.h"
@@ -145,27 +147,37 @@ void FilterCommands::report(const std::string& problems) {
             {problems, qtTrId("Фильтр").toStdString(), MessageIcon::Error, MessageButtons::Ok});
 }
 
-bool FilterCommands::transform(CZoomWindow* w, const ChannelFilterSettings& s, std::string& problems) {
+bool FilterCommands::show(CZoomWindow* w, const ChannelFilterSettings& s, PaneTransformOutcome outcome,
+                          std::string& problems) {
     TracePane& pane = w->pane();
-    try {
-        ApplyPaneTransformation(context_, pane,
-                                s.type >= 1000 ? Transformation::Simulated(s.type) : Transformation::Filtered(s));
-        settingsOf(w) = s;
-        w->redraw();
-        return true;
-    } catch (const std::exception& e) {
+    if (!outcome.signal) {
         if (!problems.empty()) problems += "\n";
-        problems += "D" + std::to_string(pane.number()) + ": " + e.what();
+        problems += "D" + std::to_string(pane.number()) + ": " + outcome.fault;
         return false;
     }
+    ShowTransformation(pane, std::move(*outcome.signal), Transformation::OfFilterSettings(s));
+    settingsOf(w) = s;
+    w->redraw();
+    return true;
+}
+
+bool FilterCommands::transform(CZoomWindow* w, const ChannelFilterSettings& s, std::string& problems) {
+    return show(w, s, std::move(TransformPanes(context_, {&w->pane()}, Transformation::OfFilterSettings(s)).front()), problems);
 }
 
 bool FilterCommands::filterActivePanes(const ChannelFilterSettings& s) {
     window_.showStatus(qtTrId("Фильтрация..."));
+    std::vector<CZoomWindow*> windows;
+    std::vector<const TracePane*> panes;
+    for (CZoomWindow* w : window_.zoomWindows()) {
+        if (!w->pane().active) continue;
+        windows.push_back(w);
+        panes.push_back(&w->pane());
+    }
+    std::vector<PaneTransformOutcome> outcomes = TransformPanes(context_, panes, Transformation::OfFilterSettings(s));
     std::string problems;
     bool ok = true;
-    for (CZoomWindow* w : window_.zoomWindows())
-        if (w->pane().active) ok = transform(w, s, problems) && ok;
+    for (std::size_t i = 0; i < windows.size(); ++i) ok = show(windows[i], s, std::move(outcomes[i]), problems) && ok;
     window_.showStatus(" ");
     report(problems);
     return ok;

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <map>
 
+#include "session/PaneTransformation.h"
 #include "wave/FilterSettings.h"
 
 class QComboBox;
@@ -46,6 +47,9 @@ class FilterCommands : public QObject {
     bool anyActive();
     Workbench* frame_ = nullptr;
     bool transform(CZoomWindow* pane, const ChannelFilterSettings& settings, std::string& problems);
+    // Shows a computed outcome in its pane, or adds its fault to problems; false for a fault.
+    bool show(CZoomWindow* pane, const ChannelFilterSettings& settings, PaneTransformOutcome outcome,
+              std::string& problems);
     void report(const std::string& problems);
 
     AppContext& context_;
