@@ -39,7 +39,8 @@ std::optional<FileWriteFailure> ReplaceFile(const std::string& path, std::string
 // The same with the content given as pieces written one after another, so that a header and a
 // channel-day of samples never have to be joined in memory first.
 using FilePieces = std::span<const std::string_view>;
-std::optional<FileWriteFailure> ReplaceFile(const std::string& path, FilePieces pieces, mode_t newFileMode = 0666);
+std::optional<FileWriteFailure> ReplaceFile(const std::string& path, FilePieces pieces,
+                                            mode_t newFileMode = 0666);
 
 struct FileSetFailure {
     std::string path;  // the file that failed

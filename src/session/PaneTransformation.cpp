@@ -53,7 +53,8 @@ TransformedSignal TransformPane(AppContext& context, const TracePane& pane, cons
     return signal;
 }
 
-std::vector<PaneTransformOutcome> TransformPanes(AppContext& context, const std::vector<const TracePane*>& targets,
+std::vector<PaneTransformOutcome> TransformPanes(AppContext& context,
+                                                 const std::vector<const TracePane*>& targets,
                                                  const Transformation& how, const PaneSet* panes) {
     std::vector<PaneTransformOutcome> outcomes(targets.size());
     const auto some = [&](std::size_t begin, std::size_t end) {
@@ -65,8 +66,10 @@ std::vector<PaneTransformOutcome> TransformPanes(AppContext& context, const std:
             }
         }
     };
-    if (how.kind == Transformation::Kind::Filter) ParallelFor(targets.size(), some);
-    else some(0, targets.size());
+    if (how.kind == Transformation::Kind::Filter)
+        ParallelFor(targets.size(), some);
+    else
+        some(0, targets.size());
     return outcomes;
 }
 
@@ -75,7 +78,8 @@ void ShowTransformation(TracePane& pane, TransformedSignal signal, const Transfo
     pane.keptTransformation = how;
 }
 
-void ApplyPaneTransformation(AppContext& context, TracePane& pane, const Transformation& how, const PaneSet* panes) {
+void ApplyPaneTransformation(AppContext& context, TracePane& pane, const Transformation& how,
+                             const PaneSet* panes) {
     ShowTransformation(pane, TransformPane(context, pane, how, panes), how);
 }
 

@@ -29,7 +29,8 @@ struct PaneTransformOutcome {
 // TransformPane for each of targets, in their order. Filters read nothing but their own pane's
 // samples, so they share the machine's cores, each result equal to the serial one; simulations
 // (which read the database) and formulas run one after another. A fault stops only its own pane.
-std::vector<PaneTransformOutcome> TransformPanes(AppContext& context, const std::vector<const TracePane*>& targets,
+std::vector<PaneTransformOutcome> TransformPanes(AppContext& context,
+                                                 const std::vector<const TracePane*>& targets,
                                                  const Transformation& how, const PaneSet* panes = nullptr);
 
 // Makes a computed transformation the one the pane shows and keeps.

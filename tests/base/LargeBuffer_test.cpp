@@ -12,8 +12,8 @@ namespace {
 // element must arrive, whatever the count's relation to a stretch, and the source ends empty.
 TEST(LargeBuffer, ConvertingReleasesNothingStillNeeded) {
     constexpr std::size_t kStretch = (std::size_t{4} << 20) / sizeof(double);
-    for (const std::size_t n : {std::size_t{0}, std::size_t{1}, kStretch - 1, kStretch, kStretch + 1,
-                                3 * kStretch + 7}) {
+    for (const std::size_t n :
+         {std::size_t{0}, std::size_t{1}, kStretch - 1, kStretch, kStretch + 1, 3 * kStretch + 7}) {
         std::vector<double> from(n);
         for (std::size_t i = 0; i < n; ++i) from[i] = static_cast<double>(i % 100000) + 0.25;
         std::vector<float> to{1.0f, 2.0f};  // what was there before goes

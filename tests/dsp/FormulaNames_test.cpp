@@ -161,7 +161,8 @@ TEST_F(FormulaNames, MarksAndEdges) {
     for (const Layout& l : layouts) {
         ZELDataBlockArray raw;
         for (std::size_t k = 0; k < l.blocks.size(); ++k)
-            raw.Append(Ramp(kStart + l.blocks[k].first, 1, l.blocks[k].second, 100.0f * static_cast<float>(k)));
+            raw.Append(
+                Ramp(kStart + l.blocks[k].first, 1, l.blocks[k].second, 100.0f * static_cast<float>(k)));
         const SignalVector s = ChannelSpanSignal(raw, kStart, 10);
         EXPECT_EQ(std::vector<double>(s.Values().begin(), s.Values().end()), l.expected) << l.what;
     }

@@ -162,7 +162,9 @@ bool FilterCommands::show(CZoomWindow* w, const ChannelFilterSettings& s, PaneTr
 }
 
 bool FilterCommands::transform(CZoomWindow* w, const ChannelFilterSettings& s, std::string& problems) {
-    return show(w, s, std::move(TransformPanes(context_, {&w->pane()}, Transformation::OfFilterSettings(s)).front()), problems);
+    return show(
+        w, s, std::move(TransformPanes(context_, {&w->pane()}, Transformation::OfFilterSettings(s)).front()),
+        problems);
 }
 
 bool FilterCommands::filterActivePanes(const ChannelFilterSettings& s) {
@@ -174,10 +176,12 @@ bool FilterCommands::filterActivePanes(const ChannelFilterSettings& s) {
         windows.push_back(w);
         panes.push_back(&w->pane());
     }
-    std::vector<PaneTransformOutcome> outcomes = TransformPanes(context_, panes, Transformation::OfFilterSettings(s));
+    std::vector<PaneTransformOutcome> outcomes =
+        TransformPanes(context_, panes, Transformation::OfFilterSettings(s));
     std::string problems;
     bool ok = true;
-    for (std::size_t i = 0; i < windows.size(); ++i) ok = show(windows[i], s, std::move(outcomes[i]), problems) && ok;
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        ok = show(windows[i], s, std::move(outcomes[i]), problems) && ok;
     window_.showStatus(" ");
     report(problems);
     return ok;
