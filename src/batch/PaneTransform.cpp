@@ -150,11 +150,29 @@ void CheckGridLength(const TracePane& pane, double rate) {
                           .arg(FormatText("%.0f", kMaxGridSamples)));
 }
 
-void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane, const PaneTransform& transform) {
+namespace {
+
+double CheckTransformable(const TracePane& pane) {
     if (pane.data().blocks.empty())
         throw ZelError(Tr("%1: no samples in the window").arg(ChannelName(pane.channel())));
-    CheckGridLength(pane, PaneRate(pane));
+    const double rate = PaneRate(pane);
+    CheckGridLength(pane, rate);
+    return rate;
+}
+
+}  // namespace
+
+void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane, const PaneTransform& transform) {
+    CheckTransformable(pane);
     ApplyPaneTransformation(session.context(), pane, transform.how, &panes);
+}
+
+TransformedSignal TransformGivingUpSamples(BatchSession& session, const PaneSet& panes, TracePane& pane,
+                                           const PaneTransform& transform) {
+    const double rate = CheckTransformable(pane);
+    if (transform.how.kind != Transformation::Kind::Filter)
+        return TransformPane(session.context(), pane, transform.how, &panes);
+    return FilterPaneSignal(pane.takeData(), pane.start(), pane.duration(), rate, transform.how.filter);
 }
 
 }  // namespace zel::batch

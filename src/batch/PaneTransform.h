@@ -37,5 +37,9 @@ void CheckGridLength(const TracePane& pane, double rate);
 // Computes the transformation of the pane (number n is "d<n>" to a formula) into its transformed
 // signal. ZelError with the workstation's text when it cannot be done.
 void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane, const PaneTransform& transform);
+// The same for a command that writes only the result: a filter then works in the pane's own
+// sample storage, so a channel-day is held once rather than twice. The pane is left without samples.
+TransformedSignal TransformGivingUpSamples(BatchSession& session, const PaneSet& panes, TracePane& pane,
+                                           const PaneTransform& transform);
 
 }  // namespace zel::batch

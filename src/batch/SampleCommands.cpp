@@ -127,8 +127,7 @@ int FilterSamples(BatchSession& session, BatchArgs& args) {
     ResolvePreset(session, *transform);
     PaneSet panes = LoadPanes(session, codes, window);
     TracePane& pane = panes[0];
-    ApplyTransform(session, panes, pane, *transform);
-    const TransformedSignal& t = *pane.transformed();
+    const TransformedSignal t = TransformGivingUpSamples(session, panes, pane, *transform);
     WriteSamples(session, output, format, pane.channel(), pane.start(), t.sps, t.samples);
     return 0;
 }

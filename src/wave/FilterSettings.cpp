@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <utility>
 
 #include "base/FormatText.h"
 #include "base/PrivateProfile.h"
@@ -135,16 +137,37 @@ std::optional<std::string> ValidateFilterPage(const ChannelFilterSettings& s) {
     return std::nullopt;
 }
 
-std::vector<float> PaneSamples(const ZELDataBlockArray& data, double start, double duration, double sps) {
+namespace {
+
+std::size_t GridCount(double duration, double sps) {
     if (!(sps > 0) || !(duration > 0)) throw ZelError("Нет данных в окне");
     const double wanted = std::trunc(std::trunc(duration) * sps);
     if (wanted < 1 || wanted > 2e9) throw ZelError("Нет данных в окне");
-    const auto count = static_cast<std::size_t>(wanted);
-    std::vector<float> out(count);
+    return static_cast<std::size_t>(wanted);
+}
+
+// The grid index k of a block's first sample when placing it sample by sample puts every sample
+// j on index j + k: its start lies near a grid point and its rate drifts from the grid's by less
+// than a quarter sample over the block (a SAC file's float delta makes 100 Hz 100.0000002).
+std::optional<std::ptrdiff_t> GridOffset(const ZELDataBlock& b, double start, double sps) {
+    if (!(b.sps > 0)) return std::nullopt;
+    const double offset = (b.begin - start) * sps;
+    const double k = std::round(offset);
+    const double drift = std::abs(1 - sps / b.sps) * static_cast<double>(b.samples.size());
+    if (!(std::abs(offset - k) + drift < 0.25) || std::abs(k) > 4e9) return std::nullopt;
+    return static_cast<std::ptrdiff_t>(k);
+}
+
+// Places the blocks on the grid in `out`, of which the first `taken` samples are already set
+// (and counted in sum and covered); the first block to reach an index wins it.
+void PlaceBlocks(const std::vector<ZELDataBlock>& blocks, std::size_t firstBlock, double start, double sps,
+                 std::vector<float>& out, std::size_t taken, double sum, std::size_t covered) {
+    const std::size_t count = out.size();
+    const auto wanted = static_cast<double>(count);
     std::vector<bool> have(count, false);
-    double sum = 0;
-    std::size_t covered = 0;
-    for (const ZELDataBlock& b : data.blocks) {
+    std::fill(have.begin(), have.begin() + static_cast<std::ptrdiff_t>(taken), true);
+    for (std::size_t n = firstBlock; n < blocks.size(); ++n) {
+        const ZELDataBlock& b = blocks[n];
         if (!(b.sps > 0)) continue;
         for (std::size_t j = 0; j < b.samples.size(); ++j) {
             const double index = std::round((b.begin + static_cast<double>(j) / b.sps - start) * sps);
@@ -161,13 +184,67 @@ std::vector<float> PaneSamples(const ZELDataBlockArray& data, double start, doub
     const auto mean = static_cast<float>(sum / static_cast<double>(covered));
     for (std::size_t i = 0; i < count; ++i)
         if (!have[i]) out[i] = mean;
+}
+
+// The samples of the first block that fall in the window when it starts at or before the window
+// start on the grid: they are the leading run of the result. nullopt otherwise.
+struct LeadingRun {
+    std::size_t from = 0, length = 0;
+};
+std::optional<LeadingRun> LeadingRunOf(const std::vector<ZELDataBlock>& blocks, double start, double sps,
+                                       std::size_t count) {
+    if (blocks.empty()) return std::nullopt;
+    const std::optional<std::ptrdiff_t> k = GridOffset(blocks[0], start, sps);
+    if (!k || *k > 0) return std::nullopt;
+    const auto from = static_cast<std::size_t>(-*k);
+    const std::size_t size = blocks[0].samples.size();
+    if (from >= size) return std::nullopt;
+    return LeadingRun{from, std::min(size - from, count)};
+}
+
+double SumOf(const float* x, std::size_t n) {
+    double sum = 0;
+    for (std::size_t i = 0; i < n; ++i) sum += x[i];
+    return sum;
+}
+
+}  // namespace
+
+std::vector<float> PaneSamples(const ZELDataBlockArray& data, double start, double duration, double sps) {
+    const std::size_t count = GridCount(duration, sps);
+    std::vector<float> out(count);
+    const std::optional<LeadingRun> run = LeadingRunOf(data.blocks, start, sps, count);
+    if (!run) {
+        PlaceBlocks(data.blocks, 0, start, sps, out, 0, 0, 0);
+        return out;
+    }
+    const float* first = data.blocks[0].samples.data() + run->from;
+    std::copy(first, first + run->length, out.begin());
+    PlaceBlocks(data.blocks, 1, start, sps, out, run->length, SumOf(first, run->length), run->length);
     return out;
 }
 
-TransformedSignal FilterPaneSignal(const ZELDataBlockArray& data, double start, double duration, double sps,
-                                   const ChannelFilterSettings& s) {
-    if (s.type == 4) throw ZelError("Фильтр типа SPWWSS не поддерживается: выберите другой тип фильтра");
-    std::vector<float> x = PaneSamples(data, start, duration, sps);
+std::vector<float> PaneSamples(ZELDataBlockArray&& data, double start, double duration, double sps) {
+    const std::size_t count = GridCount(duration, sps);
+    const std::optional<LeadingRun> run = LeadingRunOf(data.blocks, start, sps, count);
+    if (!run) {
+        std::vector<float> out = PaneSamples(std::as_const(data), start, duration, sps);
+        data.blocks.clear();
+        return out;
+    }
+    // The first block's storage becomes the result: a channel-day is then held once.
+    std::vector<float> out = std::move(data.blocks[0].samples);
+    out.erase(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(run->from));
+    const double sum = SumOf(out.data(), run->length);
+    out.resize(count);
+    PlaceBlocks(data.blocks, 1, start, sps, out, run->length, sum, run->length);
+    data.blocks.clear();
+    return out;
+}
+
+namespace {
+
+TransformedSignal FilterGridSamples(std::vector<float> x, double sps, const ChannelFilterSettings& s) {
     double high = s.high;
     const double limit = sps / 2 - 0.1;
     if (high > sps / 2) high = limit;
@@ -193,6 +270,24 @@ TransformedSignal FilterPaneSignal(const ZELDataBlockArray& data, double start, 
     t.sps = sps;
     t.how = Transformation::Filtered(s);
     return t;
+}
+
+void CheckFilterType(const ChannelFilterSettings& s) {
+    if (s.type == 4) throw ZelError("Фильтр типа SPWWSS не поддерживается: выберите другой тип фильтра");
+}
+
+}  // namespace
+
+TransformedSignal FilterPaneSignal(const ZELDataBlockArray& data, double start, double duration, double sps,
+                                   const ChannelFilterSettings& s) {
+    CheckFilterType(s);
+    return FilterGridSamples(PaneSamples(data, start, duration, sps), sps, s);
+}
+
+TransformedSignal FilterPaneSignal(ZELDataBlockArray&& data, double start, double duration, double sps,
+                                   const ChannelFilterSettings& s) {
+    CheckFilterType(s);
+    return FilterGridSamples(PaneSamples(std::move(data), start, duration, sps), sps, s);
 }
 
 std::string FilterWizardFormula(int type, double lower, double upper, int order, bool zeroPhase) {

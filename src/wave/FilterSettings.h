@@ -45,11 +45,17 @@ std::optional<std::string> ValidateFilterPage(const ChannelFilterSettings& setti
 // each block placed by its time; samples no block covers take the mean of those that are.
 // Throws ZelError when no sample lies in the interval.
 std::vector<float> PaneSamples(const ZELDataBlockArray& data, double start, double duration, double sps);
+// The same samples for a caller that gives the blocks up: the first block's storage becomes the
+// result when it starts on the grid at or before the pane start. `data` is left empty.
+std::vector<float> PaneSamples(ZELDataBlockArray&& data, double start, double duration, double sps);
 
 // Filters a pane's samples with the settings: the upper edge is held below (sps / 2 - 0.1) Hz,
 // the mean removed, then taper, design and application. Throws ZelError with the reason when the
 // band is empty after that clamp or the settings cannot be designed.
 TransformedSignal FilterPaneSignal(const ZELDataBlockArray& data, double start, double duration, double sps,
+                                   const ChannelFilterSettings& settings);
+// The same, filtering in the given-up blocks' storage where it can (see PaneSamples).
+TransformedSignal FilterPaneSignal(ZELDataBlockArray&& data, double start, double duration, double sps,
                                    const ChannelFilterSettings& settings);
 
 // The formula the filter wizard writes (edges printed with "%f"): a low-pass sets the lower edge

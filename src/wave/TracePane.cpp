@@ -25,6 +25,14 @@ void TracePane::setData(ZELDataBlockArray data) {
     dataMin_ = dataMax_ = 0;
 }
 
+ZELDataBlockArray TracePane::takeData() {
+    ZELDataBlockArray data = std::move(data_);
+    data_ = {};
+    pyramids_.clear();
+    dataMin_ = dataMax_ = 0;
+    return data;
+}
+
 void TracePane::setDataRange(double min, double max) {
     dataMin_ = min;
     dataMax_ = max;

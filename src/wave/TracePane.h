@@ -53,6 +53,8 @@ class TracePane {
     // New samples: the pyramids are rebuilt and the data range is computed afresh at the next drawing.
     void setData(ZELDataBlockArray data);
     const ZELDataBlockArray& data() const { return data_; }
+    // Gives the samples up to a caller that needs only what is computed from them.
+    ZELDataBlockArray takeData();
     const MinMaxPyramid& pyramid(std::size_t block) const { return pyramids_[block]; }
 
     // The range rule of each drawing: a new pane takes its data range from the samples (the first

@@ -117,6 +117,45 @@ TEST(PaneFilter, GapsTakeTheMeanNotZeros) {
     EXPECT_FLOAT_EQ(x[60], static_cast<float>(100 + 50 * std::sin(2 * std::numbers::pi * 3 * 50 / sps)));
 }
 
+// A window of 10 samples at 10 Hz over hand-placed blocks; -1 in `grid` stands for the mean of
+// the covered samples. The kept and the given-up forms must place alike.
+TEST(PaneFilter, BlocksPlacedOnTheGridKeptOrGivenUp) {
+    const double start = 1e9, sps = 10;
+    struct Block {
+        double offset, rate;
+        std::vector<float> samples;
+    };
+    struct Case {
+        const char* layout;
+        std::vector<Block> blocks;
+        std::vector<float> grid;
+        float mean;
+    };
+    const std::vector<Case> cases = {
+        {"from the start, short", {{0, sps, {0, 1, 2, 3, 4}}}, {0, 1, 2, 3, 4, -1, -1, -1, -1, -1}, 2},
+        {"from before the start", {{-0.2, sps, {0, 1, 2, 3, 4, 5}}}, {2, 3, 4, 5, -1, -1, -1, -1, -1, -1}, 3.5},
+        {"longer than the window", {{-0.1, sps, {9, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}},
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 0},
+        {"after the start", {{0.3, sps, {0, 1, 2}}}, {-1, -1, -1, 0, 1, 2, -1, -1, -1, -1}, 1},
+        {"a SAC float delta's rate", {{0, sps * (1 + 2e-9), {0, 1, 2, 3, 4}}}, {0, 1, 2, 3, 4, -1, -1, -1, -1, -1}, 2},
+        {"off the grid's rate", {{0, 3, {0, 1, 2, 3}}}, {0, -1, -1, 1, -1, -1, -1, 2, -1, -1}, 1},
+        {"a later block takes only what is free",
+         {{0, sps, {0, 1, 2}}, {0.2, sps, {10, 11, 12, 13}}},
+         {0, 1, 2, 11, 12, 13, -1, -1, -1, -1},
+         6.5},
+    };
+    for (const Case& c : cases) {
+        ZELDataBlockArray data;
+        for (const Block& b : c.blocks) data.blocks.emplace_back(start + b.offset, b.rate, b.samples);
+        std::vector<float> expected = c.grid;
+        for (float& v : expected)
+            if (v == -1) v = c.mean;
+        EXPECT_EQ(PaneSamples(data, start, 1, sps), expected) << c.layout;
+        EXPECT_EQ(PaneSamples(std::move(data), start, 1, sps), expected) << c.layout;
+        EXPECT_TRUE(data.blocks.empty()) << c.layout;  // NOLINT(bugprone-use-after-move): it says so
+    }
+}
+
 // Peak of the middle half of what the wizard's formula makes of a sine of f Hz at 100 sps.
 double WizardGain(const std::string& formula, double f) {
     std::string text = formula;
