@@ -6,5 +6,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -d build/default ] || cmake --preset default >/dev/null
 cmake --build --preset default -j2 --target StaLta_bench LoadSegments_bench Fk_bench Butterworth_bench \
-  PaneDrawing_bench Formula_bench zelbatch >/dev/null
+  PaneDrawing_bench Formula_bench PaneFilters_bench zelbatch >/dev/null
 exec /usr/bin/python3 bench/compare/zel_table.py build/default --repeats "${1:-5}"

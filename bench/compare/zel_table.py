@@ -16,6 +16,8 @@ sides alike. The references run here, in this process:
 - Butterworth: SciPy's sosfilt forward and backward on the same samples (butter_vs_scipy.py);
 - drawing: the 60 frames per second budget (16.7 ms) and 1 ms for a cached repaint;
 - formulas: the same expressions in NumPy on the same channel-day;
+- both cores: the filter sheet's band-pass over 24 active panes of an hour each, side by side
+  against the same panes one after another;
 - zelbatch: its peak resident memory filtering and applying formulas to a channel-day (imported
   from a SAC file into a scratch disk loop) above the same command over one second, in units of
   the raw samples (8.64 M float32, 34.6 MB).
@@ -213,6 +215,17 @@ def drawing_row(table, bench, repeats):
               max(zo, zi) < 16 and cache < 1)
 
 
+def both_cores_row(table, bench, repeats):
+    both, one = [], []
+    for _ in range(repeats):
+        runs = zel_runs(bench + "/PaneFilters_bench", "BM_FilterActivePanes")
+        both.append(runs["BM_FilterActivePanesSideBySide/real_time"][0])
+        one.append(runs["BM_FilterActivePanesOneByOne/real_time"][0])
+    b, o = median(both), median(one)
+    table.add("band-pass of 24 active panes x 1 h, on both cores", f"{b:.0f} ms", f"one core {o:.0f} ms",
+              f"{o / b:.2f}", "one/both > 1", o > b)
+
+
 def formula_row(table, bench, repeats):
     blocks = channel_day_blocks()
 
@@ -311,7 +324,8 @@ def main():
     print(f"load average before: {os.getloadavg()[0]:.2f} on {os.cpu_count()} cores; medians of {repeats} "
           "interleaved runs")
     table = Table()
-    for row in (detector_row, reading_row, fk_row, butterworth_row, drawing_row, formula_row):
+    for row in (detector_row, reading_row, fk_row, butterworth_row, drawing_row, formula_row,
+                both_cores_row):
         row(table, bench, repeats)
     zelbatch_row(table, build, repeats)
     table.print()
