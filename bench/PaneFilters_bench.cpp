@@ -65,7 +65,8 @@ void BM_FilterActivePanesOneByOne(benchmark::State& state) {
     const zel::Transformation how = BandPass();
     for (auto _ : state) {
         for (const zel::TracePane& p : panes) {
-            zel::TransformedSignal t = zel::FilterPaneSignal(p.data(), p.start(), p.duration(), kSps, how.filter);
+            zel::TransformedSignal t =
+                zel::FilterPaneSignal(p.data(), p.start(), p.duration(), kSps, how.filter);
             benchmark::DoNotOptimize(t.samples.data());
         }
     }

@@ -162,7 +162,8 @@ double CheckTransformable(const TracePane& pane) {
 
 }  // namespace
 
-void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane, const PaneTransform& transform) {
+void ApplyTransform(BatchSession& session, const PaneSet& panes, TracePane& pane,
+                    const PaneTransform& transform) {
     CheckTransformable(pane);
     ApplyPaneTransformation(session.context(), pane, transform.how, &panes);
 }
