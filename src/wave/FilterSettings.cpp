@@ -158,15 +158,18 @@ std::optional<std::ptrdiff_t> GridOffset(const ZELDataBlock& b, double start, do
     return static_cast<std::ptrdiff_t>(k);
 }
 
-// Places the blocks on the grid in `out`, of which the first `taken` samples are already set
-// (and counted in sum and covered); the first block to reach an index wins it.
-void PlaceBlocks(const std::vector<ZELDataBlock>& blocks, std::size_t firstBlock, double start, double sps,
-                 std::vector<float>& out, std::size_t taken, double sum, std::size_t covered) {
+// Places the blocks on the grid in `out`; the first block to reach an index wins it. When `taken`
+// is not 0, the first block's leading run already fills out[0, taken) and the others follow.
+void PlaceBlocks(const std::vector<ZELDataBlock>& blocks, double start, double sps, std::vector<float>& out,
+                 std::size_t taken) {
     const std::size_t count = out.size();
     const auto wanted = static_cast<double>(count);
     std::vector<bool> have(count, false);
     std::fill(have.begin(), have.begin() + static_cast<std::ptrdiff_t>(taken), true);
-    for (std::size_t n = firstBlock; n < blocks.size(); ++n) {
+    double sum = 0;
+    for (std::size_t i = 0; i < taken; ++i) sum += out[i];
+    std::size_t covered = taken;
+    for (std::size_t n = taken > 0 ? 1 : 0; n < blocks.size(); ++n) {
         const ZELDataBlock& b = blocks[n];
         if (!(b.sps > 0)) continue;
         for (std::size_t j = 0; j < b.samples.size(); ++j) {
@@ -202,25 +205,17 @@ std::optional<LeadingRun> LeadingRunOf(const std::vector<ZELDataBlock>& blocks, 
     return LeadingRun{from, std::min(size - from, count)};
 }
 
-double SumOf(const float* x, std::size_t n) {
-    double sum = 0;
-    for (std::size_t i = 0; i < n; ++i) sum += x[i];
-    return sum;
-}
-
 }  // namespace
 
 std::vector<float> PaneSamples(const ZELDataBlockArray& data, double start, double duration, double sps) {
     const std::size_t count = GridCount(duration, sps);
     std::vector<float> out(count);
     const std::optional<LeadingRun> run = LeadingRunOf(data.blocks, start, sps, count);
-    if (!run) {
-        PlaceBlocks(data.blocks, 0, start, sps, out, 0, 0, 0);
-        return out;
+    if (run) {
+        const float* first = data.blocks[0].samples.data() + run->from;
+        std::copy(first, first + run->length, out.begin());
     }
-    const float* first = data.blocks[0].samples.data() + run->from;
-    std::copy(first, first + run->length, out.begin());
-    PlaceBlocks(data.blocks, 1, start, sps, out, run->length, SumOf(first, run->length), run->length);
+    PlaceBlocks(data.blocks, start, sps, out, run ? run->length : 0);
     return out;
 }
 
@@ -235,9 +230,8 @@ std::vector<float> PaneSamples(ZELDataBlockArray&& data, double start, double du
     // The first block's storage becomes the result: a channel-day is then held once.
     std::vector<float> out = std::move(data.blocks[0].samples);
     out.erase(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(run->from));
-    const double sum = SumOf(out.data(), run->length);
     out.resize(count);
-    PlaceBlocks(data.blocks, 1, start, sps, out, run->length, sum, run->length);
+    PlaceBlocks(data.blocks, start, sps, out, run->length);
     data.blocks.clear();
     return out;
 }
