@@ -1,5 +1,5 @@
 // Sharing independent items over the cores: every item once, in contiguous chunks, and a
-// failure in any chunk reaches the caller.
+// failure in any chunk reaches the caller, also when chunks share their work out again.
 
 #include "base/ParallelFor.h"
 
@@ -24,6 +24,15 @@ TEST(ParallelFor, CoversEveryItemOnceAndRethrowsAChunksFailure) {
         EXPECT_EQ(hits, std::vector<int>(count, 1)) << count;
         EXPECT_EQ(chunks, ParallelWorkers(count)) << count;
     }
+    // A chunk that shares its own items out again must not wait on the workers it occupies.
+    std::vector<std::atomic<int>> nested(64);
+    ParallelFor(8, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t outer = begin; outer < end; ++outer)
+            ParallelFor(8, [&](std::size_t b, std::size_t e) {
+                for (std::size_t inner = b; inner < e; ++inner) ++nested[outer * 8 + inner];
+            });
+    });
+    for (const auto& hit : nested) EXPECT_EQ(hit, 1);
     EXPECT_THROW(ParallelFor(100,
                              [](std::size_t begin, std::size_t) {
                                  if (begin > 0 || ParallelWorkers(100) == 1)

@@ -157,14 +157,15 @@ bool FilterCommands::show(CZoomWindow* w, const ChannelFilterSettings& s, PaneTr
     }
     ShowTransformation(pane, std::move(*outcome.signal), Transformation::OfFilterSettings(s));
     settingsOf(w) = s;
-    w->redraw();
     return true;
 }
 
 bool FilterCommands::transform(CZoomWindow* w, const ChannelFilterSettings& s, std::string& problems) {
-    return show(
+    const bool shown = show(
         w, s, std::move(TransformPanes(context_, {&w->pane()}, Transformation::OfFilterSettings(s)).front()),
         problems);
+    w->redraw();
+    return shown;
 }
 
 bool FilterCommands::filterActivePanes(const ChannelFilterSettings& s) {
@@ -182,6 +183,7 @@ bool FilterCommands::filterActivePanes(const ChannelFilterSettings& s) {
     bool ok = true;
     for (std::size_t i = 0; i < windows.size(); ++i)
         ok = show(windows[i], s, std::move(outcomes[i]), problems) && ok;
+    CZoomWindow::Redraw(windows);
     window_.showStatus(" ");
     report(problems);
     return ok;

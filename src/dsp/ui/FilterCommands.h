@@ -47,7 +47,8 @@ class FilterCommands : public QObject {
     bool anyActive();
     Workbench* frame_ = nullptr;
     bool transform(CZoomWindow* pane, const ChannelFilterSettings& settings, std::string& problems);
-    // Shows a computed outcome in its pane, or adds its fault to problems; false for a fault.
+    // Puts a computed outcome in its pane, or adds its fault to problems; false for a fault. The
+    // caller redraws the pane.
     bool show(CZoomWindow* pane, const ChannelFilterSettings& settings, PaneTransformOutcome outcome,
               std::string& problems);
     void report(const std::string& problems);

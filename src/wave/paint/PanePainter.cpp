@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QPolygon>
 
+#include "base/ParallelFor.h"
 #include "config/Settings.h"
 #include "wave/PaneText.h"
 #include "wave/TimeAxis.h"
@@ -190,6 +191,24 @@ void PaintPane(QPainter& p, QSize size, const TracePane& pane, const PaneStyle& 
         p.setPen(Qt::black);
         p.drawText(field, Qt::AlignCenter, number);
     }
+}
+
+std::vector<QImage> PaintPanes(const std::vector<PanePicture>& pictures) {
+    std::vector<QImage> images(pictures.size());
+    ParallelFor(pictures.size(), [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const PanePicture& picture = pictures[i];
+            if (picture.size.isEmpty()) continue;
+            // A font is not to be shared between threads: each drawing has its own copy of the style.
+            const PaneStyle style = *picture.style;
+            QImage image(picture.size, QImage::Format_RGB32);
+            QPainter painter(&image);
+            PaintPane(painter, picture.size, *picture.pane, style, *picture.overlays);
+            painter.end();
+            images[i] = std::move(image);
+        }
+    });
+    return images;
 }
 
 }  // namespace zel

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QSize>
 #include <string>
 #include <utility>
@@ -43,5 +44,18 @@ QPolygon ToPolygon(const std::vector<PixelPoint>& points);
 
 void PaintPane(QPainter& painter, QSize size, const TracePane& pane, const PaneStyle& style,
                const PaneOverlays& overlays);
+
+// One pane's picture among several drawn at once.
+struct PanePicture {
+    const TracePane* pane;
+    QSize size;
+    const PaneStyle* style;
+    const PaneOverlays* overlays;
+};
+
+// The pictures of several panes, each exactly as PaintPane draws it into an opaque image of its
+// size (a null image for an empty size), drawn on the machine's cores: a scroll through aligned
+// panes redraws them all. The panes must not change meanwhile (their ranges updated beforehand).
+std::vector<QImage> PaintPanes(const std::vector<PanePicture>& pictures);
 
 }  // namespace zel

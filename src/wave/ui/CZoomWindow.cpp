@@ -80,20 +80,33 @@ void CZoomWindow::updateCaptionButtons() {
     transformedButton_->setEnabled(pane_.transformed().has_value());
 }
 
-void CZoomWindow::redraw() {
-    // A drawing that starts while this pane is already drawing keeps the previous picture.
-    if (drawing_ > 0 || width() <= 0 || height() <= 0) return;
-    ++drawing_;
-    pane_.updateRanges();
-    QPixmap picture(size());
-    {
-        QPainter p(&picture);
-        PaintPane(p, size(), pane_, owner_.style(), overlays);
+void CZoomWindow::redraw() { Redraw({this}); }
+
+void CZoomWindow::Redraw(const std::vector<CZoomWindow*>& windows) {
+    std::vector<CZoomWindow*> drawn;
+    std::vector<PanePicture> pictures;
+    for (CZoomWindow* w : windows) {
+        // A drawing that starts while this pane is already drawing keeps the previous picture.
+        if (w->drawing_ > 0 || w->width() <= 0 || w->height() <= 0) continue;
+        ++w->drawing_;
+        w->pane_.updateRanges();
+        drawn.push_back(w);
+        pictures.push_back({&w->pane_, w->size(), &w->owner_.style(), &w->overlays});
     }
-    cache_ = std::move(picture);
-    --drawing_;
-    updateCaptionButtons();
-    redrawPicks();
+    std::vector<QImage> images;
+    try {
+        images = PaintPanes(pictures);
+    } catch (...) {
+        for (CZoomWindow* w : drawn) --w->drawing_;
+        throw;
+    }
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        CZoomWindow* w = drawn[i];
+        w->cache_ = std::move(images[i]);
+        --w->drawing_;
+        w->updateCaptionButtons();
+        w->redrawPicks();
+    }
 }
 
 TraceMapping CZoomWindow::timeMapping() const { return pane_.mapping(plot()); }
@@ -136,7 +149,7 @@ void CZoomWindow::paintEvent(QPaintEvent* event) {
         p.fillRect(rect(), Qt::white);
         return;
     }
-    p.drawPixmap(event->rect(), cache_, event->rect());
+    p.drawImage(event->rect(), cache_, event->rect());
     if (cursorColumn_ >= 0) {
         const PlotRect r = plot();
         p.setPen(QColor(128, 128, 128));

@@ -2,7 +2,7 @@
 // One trace pane on screen: paints the cached picture of its TracePane and turns mouse actions
 // into calls on the waveform window.
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -28,6 +28,8 @@ class CZoomWindow : public QWidget {
     virtual bool isBeam() const { return false; }
     // Rebuilds the cached picture (after a change of data, view or style) and repaints.
     void redraw();
+    // redraw for several windows at once, their pictures drawn on the machine's cores.
+    static void Redraw(const std::vector<CZoomWindow*>& windows);
     // The common vertical cursor; -1 removes it.
     void setCursorColumn(int x);
     PlotRect plot() const;
@@ -71,7 +73,7 @@ class CZoomWindow : public QWidget {
     TracePane& pane_;
     std::unique_ptr<TracePane> retired_;
     waveform& owner_;
-    QPixmap cache_;
+    QImage cache_;
     int drawing_ = 0;  // re-entry guard
     int cursorColumn_ = -1;
     bool resizing_ = false;

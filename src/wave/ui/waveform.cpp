@@ -101,7 +101,7 @@ void waveform::removePane(CZoomWindow* window) {
     window->hide();
     window->deleteLater();  // it may be the one whose button or menu asked
     closeUp();
-    for (CZoomWindow* w : windows_) w->redraw();  // activation numbers may have moved
+    CZoomWindow::Redraw(windows_);  // activation numbers may have moved
 }
 
 void waveform::removeAllPanes() {
@@ -193,9 +193,7 @@ void waveform::scrollToBottomOf(const CZoomWindow* window) {
     closeUp();
 }
 
-void waveform::redrawAll() {
-    for (CZoomWindow* w : windows_) w->redraw();
-}
+void waveform::redrawAll() { CZoomWindow::Redraw(windows_); }
 
 void waveform::setDrawWaveforms(bool on) {
     style_.drawWaveforms = on;
@@ -341,8 +339,10 @@ void waveform::apply(const NavOutcome& outcome, bool centre) {
                 w->redraw();
             }
         }
+    std::vector<CZoomWindow*> redrawn;
     for (TracePane* pane : outcome.redraw)
-        if (CZoomWindow* w = windowOf(pane)) w->redraw();
+        if (CZoomWindow* w = windowOf(pane)) redrawn.push_back(w);
+    CZoomWindow::Redraw(redrawn);
 }
 
 void waveform::navigate(NavCommand command) {

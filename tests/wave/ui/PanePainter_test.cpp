@@ -1,5 +1,6 @@
 // A pane rendered into an image without any widget: the trace lands on the expected pixels in
-// the trace colour and never outside the plot.
+// the trace colour and never outside the plot; drawn with others on the cores, each pane's
+// picture is the one it gets alone.
 
 #include "wave/paint/PanePainter.h"
 
@@ -7,6 +8,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <cmath>
+#include <memory>
 
 #include "wave/TracePane.h"
 
@@ -58,6 +61,43 @@ TEST(PanePainterTest, TraceColourAtTheExpectedPixelsAndClippedAtTheEdges) {
         PaintPane(p, size, pane, style, {});
     }
     EXPECT_EQ(QColor(image.pixel(m.column(1001.0), zeroRow)), style.background);
+}
+
+TEST(PanePainterTest, PanesDrawnTogetherOnTheCoresMatchEachDrawnAlone) {
+    // Panes that differ in samples, text and size, the text drawn on every thread at once.
+    std::vector<std::unique_ptr<TracePane>> panes;
+    std::vector<PaneOverlays> overlays(8);
+    for (int i = 0; i < 8; ++i) {
+        panes.push_back(std::make_unique<TracePane>(
+            i, PaneChannel{i, 0, "ST" + std::to_string(i), "SHZ", "00", 20}, 1000, 60));
+        std::vector<float> samples(1200);
+        for (std::size_t k = 0; k < samples.size(); ++k) samples[k] = std::sin(0.01f * (i + 1) * k) * (i + 1);
+        ZELDataBlockArray data;
+        data.blocks.push_back(ZELDataBlock(1000 + i, 20, std::move(samples)));
+        panes.back()->setData(std::move(data));
+        panes.back()->updateRanges();
+        panes.back()->active = i % 2 == 0;
+        overlays[i].databasePhases = {{1010.0 + i, "Pg"}, {1030.0, "Sn"}};
+    }
+    PaneStyle style;
+    style.font = QFont("DejaVu Sans");
+    style.font.setPixelSize(11);
+    std::vector<PanePicture> pictures;
+    for (int i = 0; i < 8; ++i)
+        pictures.push_back({panes[i].get(), QSize(300 + 20 * i, 80 + 5 * i), &style, &overlays[i]});
+    pictures.push_back({panes[0].get(), QSize(0, 80), &style, &overlays[0]});
+
+    const std::vector<QImage> together = PaintPanes(pictures);
+    ASSERT_EQ(together.size(), pictures.size());
+    for (int i = 0; i < 8; ++i) {
+        QImage alone(pictures[i].size, QImage::Format_RGB32);
+        {
+            QPainter p(&alone);
+            PaintPane(p, pictures[i].size, *panes[i], style, overlays[i]);
+        }
+        EXPECT_EQ(together[i], alone) << i;
+    }
+    EXPECT_TRUE(together.back().isNull());
 }
 
 }  // namespace
