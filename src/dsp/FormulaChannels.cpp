@@ -43,9 +43,10 @@ SignalVector Sized(std::int64_t n, double dx, const char* what) {
 }
 
 // Room for n samples, none written yet: a channel-day is then written once, not zeroed first.
-std::vector<double> Room(std::int64_t n, const char* what) {
+template <class T = double>
+std::vector<T> Room(std::int64_t n, const char* what) {
     CheckSignalCount(static_cast<double>(n), what);
-    std::vector<double> out;
+    std::vector<T> out;
     ReserveLarge(out, static_cast<std::size_t>(n));
     return out;
 }
@@ -56,15 +57,16 @@ SignalVector Converted(std::span<const float> samples, double dx, const char* wh
     return SignalVector(std::move(out), dx);
 }
 
-}  // namespace
-
-SignalVector ChannelSpanSignal(const ZELDataBlockArray& raw, double spanStart, double spanLength,
-                               const char* what) {
+// The raw blocks laid over the span as ChannelSpanSignal describes it, with their rate; empty
+// where there is nothing to lay out.
+template <class T>
+std::vector<T> LaidOverSpan(const ZELDataBlockArray& raw, double spanStart, double spanLength,
+                            const char* what, double& rate) {
     const ZELDataBlock* first = FirstTimedBlock(raw);
-    if (first == nullptr || !(spanLength > 0) || !std::isfinite(spanLength)) return SignalVector();
-    const double rate = first->sps;
+    if (first == nullptr || !(spanLength > 0) || !std::isfinite(spanLength)) return {};
+    rate = first->sps;
     const std::int64_t count = TruncSamples(spanLength * rate);
-    if (count < 1) return SignalVector();
+    if (count < 1) return {};
     const double factor = static_cast<double>(count - 1) / spanLength;
     struct Placement {
         std::int64_t at, from, to;  // block samples [from, to) go to at + from on
@@ -74,7 +76,7 @@ SignalVector ChannelSpanSignal(const ZELDataBlockArray& raw, double spanStart, d
         return Placement{at, std::max<std::int64_t>(0, -at),
                          std::min<std::int64_t>(static_cast<std::int64_t>(b.Count()), count - at)};
     };
-    std::vector<double> out = Room(count, what);
+    std::vector<T> out = Room<T>(count, what);
     // Later blocks win the samples they share with earlier ones. Blocks that each reach past
     // those before them (time order, the usual layout, neighbours sharing a sample at most) are
     // therefore written one after the other, each cutting back what it overlaps; any other
@@ -87,20 +89,35 @@ SignalVector ChannelSpanSignal(const ZELDataBlockArray& raw, double spanStart, d
             inOrder = false;
             break;
         }
-        out.resize(static_cast<std::size_t>(p.at + p.from), 0.0);
+        out.resize(static_cast<std::size_t>(p.at + p.from), 0);
         out.insert(out.end(), b.samples.begin() + p.from, b.samples.begin() + p.to);
     }
     if (inOrder) {
-        out.resize(static_cast<std::size_t>(count), 0.0);
+        out.resize(static_cast<std::size_t>(count), 0);
     } else {
-        out.assign(static_cast<std::size_t>(count), 0.0);
+        out.assign(static_cast<std::size_t>(count), 0);
         for (const ZELDataBlock& b : raw.blocks) {
             const Placement p = place(b);
             for (std::int64_t j = p.from; j < p.to; ++j)
                 out[static_cast<std::size_t>(p.at + j)] = b.samples[static_cast<std::size_t>(j)];
         }
     }
+    return out;
+}
+
+}  // namespace
+
+SignalVector ChannelSpanSignal(const ZELDataBlockArray& raw, double spanStart, double spanLength,
+                               const char* what) {
+    double rate = 0;
+    std::vector<double> out = LaidOverSpan<double>(raw, spanStart, spanLength, what, rate);
+    if (out.empty()) return SignalVector();
     return SignalVector(std::move(out), 1.0 / rate);
+}
+
+std::vector<float> ChannelSpanFloats(const ZELDataBlockArray& raw, double spanStart, double spanLength,
+                                     double& rate, const char* what) {
+    return LaidOverSpan<float>(raw, spanStart, spanLength, what, rate);
 }
 
 SignalVector ChannelMarkSignal(const ZELDataBlockArray& raw, double spanStart, double spanLength,

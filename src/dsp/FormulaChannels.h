@@ -5,6 +5,7 @@
 // never an error; a value too long for SignalCountLimit() is a formula error naming `what`.
 
 #include <span>
+#include <vector>
 
 #include "data/ZELDataBlock.h"
 #include "data/ZELDataBlockArray.h"
@@ -17,6 +18,9 @@ namespace zel {
 // fall outside are skipped, gaps stay 0; dx = 1 / rate.
 SignalVector ChannelSpanSignal(const ZELDataBlockArray& raw, double spanStart, double spanLength,
                                const char* what = "formula");
+// The same samples as 32-bit floats, with the rate; empty where that value is the fresh vector.
+std::vector<float> ChannelSpanFloats(const ZELDataBlockArray& raw, double spanStart, double spanLength,
+                                     double& rate, const char* what = "formula");
 
 // Between the marks (either order), both inside the span: count = trunc((m2 - start) * rate) -
 // trunc((m1 - start) * rate) + 1; sample j of a block goes to index

@@ -38,15 +38,16 @@ SignalVector Butter(FormulaParser& p) {
     return w;
 }
 
-using Table = std::unordered_map<std::string, FormulaFunction>;
+using Table = std::unordered_map<std::string, FormulaFunctionEntry>;
 
 const Table& Registry() {
     static const Table table = [] {
         Table t;
         for (auto theme : {ArithmeticFunctions(), StatisticsFunctions(), SpectrumFunctions(),
                            WindowFunctions(), GeneratorFunctions(), PolarizationFunctions()})
-            for (const FormulaFunctionEntry& e : theme) t.emplace(std::string(e.name), e.function);
-        for (std::string_view name : kFilterNames) t.emplace(std::string(name), &Butter);
+            for (const FormulaFunctionEntry& e : theme) t.emplace(std::string(e.name), e);
+        for (std::string_view name : kFilterNames)
+            t.emplace(std::string(name), FormulaFunctionEntry{name, &Butter});
         // Only the listed names are the language's; a theme entry outside the list stays hidden.
         Table listed;
         for (std::string_view name : kNames) {
@@ -65,7 +66,13 @@ std::span<const std::string_view> FormulaFunctionNames() { return kNames; }
 FormulaFunction FindFormulaFunction(std::string_view lowerName) {
     const Table& t = Registry();
     auto it = t.find(std::string(lowerName));
-    return it == t.end() ? nullptr : it->second;
+    return it == t.end() ? nullptr : it->second.function;
+}
+
+bool IsSampleBySampleFunction(std::string_view lowerName) {
+    const Table& t = Registry();
+    auto it = t.find(std::string(lowerName));
+    return it != t.end() && it->second.sampleBySample;
 }
 
 void ReadArguments(FormulaParser& parser, std::span<SignalVector> args, const ArgumentTexts& texts) {

@@ -18,6 +18,8 @@ using FormulaFunction = SignalVector (*)(FormulaParser&);
 struct FormulaFunctionEntry {
     std::string_view name;  // lower case, as looked up
     FormulaFunction function;
+    // Each result sample is the function of the argument's sample at the same index alone.
+    bool sampleBySample = false;
 };
 
 // The registered names in their fixed order (55, aliases included), spelled as the registry
@@ -26,6 +28,8 @@ std::span<const std::string_view> FormulaFunctionNames();
 
 // The function of a lower-case name, or null.
 FormulaFunction FindFormulaFunction(std::string_view lowerName);
+// Whether a lower-case name is a function that works sample by sample (abs, sin, ...).
+bool IsSampleBySampleFunction(std::string_view lowerName);
 
 // --- argument reading ---
 

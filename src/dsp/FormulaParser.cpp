@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "base/LargeBuffer.h"
 #include "dsp/FormulaChannels.h"
+#include "dsp/FormulaFloats.h"
 #include "dsp/FormulaFunctions.h"
 
 namespace zel {
@@ -285,6 +285,7 @@ std::optional<SignalVector> FormulaParser::Variable(const std::string& word, boo
     if (word == "current") {
         // "current" stands for the name the caller gave; a name that names nothing gives the
         // fresh vector, and the name may not be "current" again.
+        if (allowCurrent && currentValue_) return *currentValue_;
         if (!allowCurrent || current_.empty() || current_ == "current") return SignalVector();
         std::optional<SignalVector> v = Variable(current_, false);
         return v ? std::move(v) : SignalVector();
@@ -315,6 +316,14 @@ std::optional<SignalVector> FormulaParser::Variable(const std::string& word, boo
     return std::nullopt;
 }
 
+const FormulaChannel* FormulaParser::CurrentRawChannel() const {
+    std::string prefix;
+    int n = 0;
+    if (source_ == nullptr || !SplitIndexed(current_, prefix, n) || prefix != "d") return nullptr;
+    const FormulaChannel* ch = source_->ChannelByNumber(n);
+    return ch != nullptr && ch->raw != nullptr ? ch : nullptr;
+}
+
 // station:channel (raw over the span), station:channel:t (transformed), :s (raw between the
 // marks), :st (transformed between the marks).
 std::optional<SignalVector> FormulaParser::ChannelVariable(const std::string& word) {
@@ -340,12 +349,11 @@ std::optional<SignalVector> FormulaParser::ChannelVariable(const std::string& wo
 namespace {
 
 // One evaluation with every failure turned into a message.
-bool Run(std::string_view text, std::string_view currentName, FormulaInterface* source, SignalVector& result,
-         std::string& errorText) {
+template <class Work>
+bool Guarded(std::string& errorText, Work&& work) {
     errorText.clear();
     try {
-        FormulaParser parser(text, source, currentName);
-        result = parser.Evaluate();
+        work();
         return true;
     } catch (const ZelError& e) {
         errorText = CutMessage(e.what());
@@ -361,22 +369,16 @@ bool Run(std::string_view text, std::string_view currentName, FormulaInterface* 
 
 bool EvaluateFormula(std::string_view text, SignalVector& result, std::string& errorText,
                      FormulaInterface* source) {
-    return Run(text, {}, source, result, errorText);
+    return Guarded(errorText, [&] { result = FormulaParser(text, source, {}).Evaluate(); });
 }
 
 bool EvaluateFormulaFloat(std::string_view text, std::string_view currentName, std::vector<float>& samples,
                           float& dx, std::string& errorText, FormulaInterface* source) {
-    SignalVector v;
-    if (!Run(text, currentName, source, v, errorText)) return false;
-    try {
-        dx = static_cast<float>(v.dx);
-        std::vector<double> values = v.Release();
-        ConvertReleasing(values, samples);
-    } catch (const std::bad_alloc&) {
-        errorText = Tr(kNoMemoryText);
-        return false;
-    }
-    return true;
+    return Guarded(errorText, [&] {
+        double interval = 0;
+        samples = FormulaFloats(text, currentName, source, interval);
+        dx = static_cast<float>(interval);
+    });
 }
 
 }  // namespace zel

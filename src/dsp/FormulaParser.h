@@ -35,6 +35,12 @@ class FormulaParser {
 
     // The value of the formula. Throws FormulaError.
     SignalVector Evaluate();
+    // Makes "current" stand for a copy of `value`, which outlives the parser, instead of the
+    // channel it names.
+    void BindCurrent(const SignalVector* value) { currentValue_ = value; }
+    // The channel whose raw samples "current" stands for when it names one (d3), or null.
+    const FormulaChannel* CurrentRawChannel() const;
+    const std::string& CurrentName() const { return current_; }
 
     // --- services for the functions of the library ---
     // Reads the next token (a word is resolved here, so a function name runs its function).
@@ -68,6 +74,7 @@ class FormulaParser {
     FormulaTokenizer tokenizer_;
     FormulaInterface* source_;
     std::string current_;
+    const SignalVector* currentValue_ = nullptr;
     Token token_;
     SignalVector value_;  // the value of the current number, variable or function token
     int depth_ = 0;

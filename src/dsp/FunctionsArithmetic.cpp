@@ -88,11 +88,26 @@ SignalVector SmoothFn(FormulaParser& p) {
 }
 
 constexpr FormulaFunctionEntry kFunctions[] = {
-    {"abs", &Map<Abs>},     {"sin", &Map<Sin>},      {"cos", &Map<Cos>},       {"tan", &Map<Tan>},
-    {"atan", &Map<Atan>},   {"exp", &Map<Exp>},      {"sqrt", &Map<Sqrt>},     {"log", &Map<Log>},
-    {"log10", &Map<Log10>}, {"ceil", &Round<Ceil>},  {"floor", &Round<Floor>}, {"revers", &Revers},
-    {"rev", &Revers},       {"extract", &ExtractFn}, {"integ", &Integ},        {"deriv", &Deriv},
-    {"lderiv", &Lderiv},    {"rderiv", &Lderiv},     {"conv", &Conv},          {"smooth", &SmoothFn},
+    {"abs", &Map<Abs>, true},
+    {"sin", &Map<Sin>, true},
+    {"cos", &Map<Cos>, true},
+    {"tan", &Map<Tan>, true},
+    {"atan", &Map<Atan>, true},
+    {"exp", &Map<Exp>, true},
+    {"sqrt", &Map<Sqrt>, true},
+    {"log", &Map<Log>, true},
+    {"log10", &Map<Log10>, true},
+    {"ceil", &Round<Ceil>, true},
+    {"floor", &Round<Floor>, true},
+    {"revers", &Revers},
+    {"rev", &Revers},
+    {"extract", &ExtractFn},
+    {"integ", &Integ},
+    {"deriv", &Deriv},
+    {"lderiv", &Lderiv},
+    {"rderiv", &Lderiv},
+    {"conv", &Conv},
+    {"smooth", &SmoothFn},
     {"smh", &SmoothFn},
 };
 

@@ -4,11 +4,10 @@
 #include <exception>
 #include <utility>
 
-#include "base/LargeBuffer.h"
 #include "base/ParallelFor.h"
 #include "base/ZelError.h"
 #include "db/Databases.h"
-#include "dsp/FormulaParser.h"
+#include "dsp/FormulaFloats.h"
 #include "wave/FilterSettings.h"
 #include "wave/PaneFormulaChannels.h"
 #include "wave/PaneRate.h"
@@ -37,14 +36,12 @@ TransformedSignal TransformPane(AppContext& context, const TracePane& pane, cons
     }
     if (panes == nullptr) throw ZelError("a formula needs the panes it reads");
     PaneFormulaChannels channels(panes);
-    FormulaParser parser(how.formula, &channels, "d" + std::to_string(pane.number()));
-    SignalVector result = parser.Evaluate();
-    if (!(result.dx > 0)) throw ZelError("the formula's result has no sample interval");
     TransformedSignal signal;
-    signal.sps = 1 / result.dx;
+    double dx = 0;
+    signal.samples = FormulaFloats(how.formula, "d" + std::to_string(pane.number()), &channels, dx);
+    if (!(dx > 0)) throw ZelError("the formula's result has no sample interval");
+    signal.sps = 1 / dx;
     signal.how = how;
-    std::vector<double> values = result.Release();
-    ConvertReleasing(values, signal.samples);
     if (!signal.samples.empty()) {
         const auto [lo, hi] = std::minmax_element(signal.samples.begin(), signal.samples.end());
         signal.min = *lo;
