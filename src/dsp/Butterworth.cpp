@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/ZelError.h"
+#include "dsp/CascadeRun.h"
 #include "dsp/SignalVector.h"
 
 namespace zel {
@@ -111,66 +112,6 @@ SectionCascade DesignButterworth(int order, std::string_view typeText, double fL
 
 namespace {
 
-// The cascade with N sections, sample-major, as a fixed-size kernel so the compiler keeps the
-// whole state in registers. w1[k], w2[k] hold the last two inputs of section k (w*[N] the last
-// two outputs of the cascade): section k's outputs are section k+1's inputs.
-template <int N, typename T, int Step>
-void Cascade(T* first, std::ptrdiff_t count, const SectionCascade& s) {
-    double b0[N], b1[N], b2[N], a1[N], a2[N];
-    for (int k = 0; k < N; ++k) {
-        b0[k] = s.b[k][0];
-        b1[k] = s.b[k][1];
-        b2[k] = s.b[k][2];
-        a1[k] = s.a[k][1];
-        a2[k] = s.a[k][2];
-    }
-    double w1[N + 1] = {}, w2[N + 1] = {};
-    T* p = first;
-    for (std::ptrdiff_t i = 0; i < count; ++i, p += Step) {
-        double x = static_cast<double>(*p);
-        for (int k = 0; k < N; ++k) {
-            // Everything but b0 * x is known before x arrives: the cascade's chain per sample is
-            // one multiply and one add per section.
-            const double known = (b1[k] * w1[k] + b2[k] * w2[k]) - (a1[k] * w1[k + 1] + a2[k] * w2[k + 1]);
-            const double y = known + b0[k] * x;
-            w2[k] = w1[k];
-            w1[k] = x;
-            x = y;
-        }
-        w2[N] = w1[N];
-        w1[N] = x;
-        *p = static_cast<T>(x);
-    }
-}
-
-template <typename T, int Step>
-void RunCascade(T* first, std::ptrdiff_t count, const SectionCascade& s) {
-    switch (s.count) {
-        case 1:
-            return Cascade<1, T, Step>(first, count, s);
-        case 2:
-            return Cascade<2, T, Step>(first, count, s);
-        case 3:
-            return Cascade<3, T, Step>(first, count, s);
-        case 4:
-            return Cascade<4, T, Step>(first, count, s);
-        case 5:
-            return Cascade<5, T, Step>(first, count, s);
-        case 6:
-            return Cascade<6, T, Step>(first, count, s);
-        case 7:
-            return Cascade<7, T, Step>(first, count, s);
-        case 8:
-            return Cascade<8, T, Step>(first, count, s);
-        case 9:
-            return Cascade<9, T, Step>(first, count, s);
-        case 10:
-            return Cascade<10, T, Step>(first, count, s);
-        default:
-            return;
-    }
-}
-
 [[noreturn]] void Refuse(bool formula, const UserText& text) {
     if (formula) RaiseFormulaError(text);
     throw ZelError(text);
@@ -207,18 +148,18 @@ void CheckEdges(std::string_view type, double fLow, double fHigh, double sampleI
 }  // namespace
 
 void ApplySections(std::span<float> samples, const SectionCascade& sections) {
-    RunCascade<float, 1>(samples.data(), static_cast<std::ptrdiff_t>(samples.size()), sections);
+    RunSections(samples.data(), static_cast<std::ptrdiff_t>(samples.size()), 1, sections);
 }
 
 void ApplySections(std::span<double> samples, const SectionCascade& sections) {
-    RunCascade<double, 1>(samples.data(), static_cast<std::ptrdiff_t>(samples.size()), sections);
+    RunSections(samples.data(), static_cast<std::ptrdiff_t>(samples.size()), 1, sections);
 }
 
 void ApplySectionsZeroPhase(std::span<float> samples, bool zeroPhase, const SectionCascade& sections) {
     ApplySections(samples, sections);
     if (zeroPhase && !samples.empty())
-        RunCascade<float, -1>(samples.data() + samples.size() - 1,
-                              static_cast<std::ptrdiff_t>(samples.size()), sections);
+        RunSections(samples.data() + samples.size() - 1, static_cast<std::ptrdiff_t>(samples.size()), -1,
+                    sections);
 }
 
 void CosineTaper(std::span<float> samples, double percent) {

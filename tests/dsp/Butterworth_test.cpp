@@ -1,9 +1,11 @@
-// Butterworth design and application against SciPy references (tests/data/filter, see README).
+// Butterworth design and application against SciPy references (tests/data/filter, see README),
+// and long runs cut into stretches against one plain run.
 
 #include "dsp/Butterworth.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <fstream>
@@ -179,6 +181,52 @@ TEST(Butterworth, LowFrequencyHighOrderBandPassStaysBounded) {
     // White noise of 1000 through a 0.05 Hz band at 100 sps keeps a few tens of counts.
     EXPECT_LT(peak, 1000.0);
     EXPECT_GT(peak, 1.0);
+}
+
+TEST(Butterworth, ARunCutIntoStretchesIsOneRunFromTheFirstSample) {
+    // A run this long goes through the sections in four stretches side by side; one sample
+    // shorter it is one plain run. The filter is causal, so the long run's first samples must be
+    // the short run's, up to float32 rounding. The slowest low-pass still rings across a whole
+    // stretch, and the odd-order band-reject has a first-order section.
+    constexpr std::size_t kStretched = 4 * 65536 + 3, kPlain = 4 * 65536 - 1;
+    std::mt19937 rng(11);
+    std::normal_distribution<float> noise(0, 1000);
+    std::vector<float> x(kStretched + 4);
+    for (std::size_t i = 0; i < x.size(); ++i) x[i] = noise(rng) + 3000.0f * std::sin(0.0007f * i);
+    struct Design {
+        int order;
+        const char* type;
+        double low, high;
+    };
+    for (const Design& d : {Design{10, "LP", 0, 0.05}, Design{2, "LP", 0, 0.002}, Design{4, "BP", 1, 5},
+                            Design{2, "HP", 20, 0}, Design{5, "BR", 2, 3}}) {
+        SCOPED_TRACE(d.type);
+        const SectionCascade sections = DesignButterworth(d.order, d.type, d.low, d.high, 0.01);
+        std::vector<float> stretched(x.begin(), x.begin() + kStretched), plain(x.begin(), x.begin() + kPlain);
+        ApplySections(stretched, sections);
+        ApplySections(plain, sections);
+        double peak = 0;
+        for (float v : plain) peak = std::max(peak, double(std::abs(v)));
+        double worst = 0;
+        for (std::size_t i = 0; i < kPlain; ++i)
+            worst = std::max(worst, double(std::abs(stretched[i] - plain[i])));
+        EXPECT_LE(worst, 1e-6 * peak);
+        // Four samples more move the stretches' edges and put the last samples inside a stretch.
+        std::vector<float> longer = x;
+        ApplySections(longer, sections);
+        worst = 0;
+        for (std::size_t i = 0; i < kStretched; ++i)
+            worst = std::max(worst, double(std::abs(longer[i] - stretched[i])));
+        EXPECT_LE(worst, 1e-6 * peak);
+        // Backward is forward over the reversed samples.
+        std::vector<float> both = x, reversed = x;
+        ApplySectionsZeroPhase(both, true, sections);
+        ApplySections(reversed, sections);
+        std::reverse(reversed.begin(), reversed.end());
+        ApplySections(reversed, sections);
+        std::reverse(reversed.begin(), reversed.end());
+        EXPECT_EQ(both, reversed);
+    }
 }
 
 TEST(Butterworth, ChannelPathRefusesBadEdges) {
