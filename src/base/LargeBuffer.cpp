@@ -1,5 +1,6 @@
 #include "base/LargeBuffer.h"
 
+#include <malloc.h>
 #include <sys/mman.h>
 
 #include <cstdint>
@@ -16,6 +17,13 @@ void AdviseHugePages(void* data, std::size_t bytes) {
     // The range lies inside memory the buffer owns; a refusal (no huge pages here) changes nothing.
     (void)madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 #endif
+}
+
+void KeepFreedSampleBuffers() {
+    // 32 MiB is the largest threshold the allocator takes; the heap's top is trimmed only when
+    // far more than that lies free there.
+    (void)mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    (void)mallopt(M_TRIM_THRESHOLD, 256 << 20);
 }
 
 void ReleasePages(void* data, std::size_t bytes) {

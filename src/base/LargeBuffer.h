@@ -23,6 +23,13 @@ void ReserveLarge(std::vector<T>& buffer, std::size_t n) {
     AdviseHugePages(buffer.data(), n * sizeof(T));
 }
 
+// Keeps freed buffers of up to 32 MiB in the heap for the next ones, instead of giving each its
+// own mapping that returns to the system on free. Buffers of a channel-hour come and go by the
+// dozen with every command; a fresh mapping is faulted in page by page again, and the faults of
+// two threads queue on one lock of the process. Larger buffers (a channel-day) keep their own
+// mappings and still go back to the system when freed. Programs call this once at start.
+void KeepFreedSampleBuffers();
+
 // Gives the whole pages inside [data, data + bytes) back to the system: their contents are no
 // longer needed, and read as zeros if touched again. The buffer stays allocated.
 void ReleasePages(void* data, std::size_t bytes);

@@ -163,6 +163,7 @@ std::optional<std::ptrdiff_t> GridOffset(const ZELDataBlock& b, double start, do
 void PlaceBlocks(const std::vector<ZELDataBlock>& blocks, double start, double sps, std::vector<float>& out,
                  std::size_t taken) {
     const std::size_t count = out.size();
+    if (taken > 0 && taken == count) return;  // the run fills the window: no gap, no other block
     const auto wanted = static_cast<double>(count);
     std::vector<bool> have(count, false);
     std::fill(have.begin(), have.begin() + static_cast<std::ptrdiff_t>(taken), true);
@@ -209,12 +210,15 @@ std::optional<LeadingRun> LeadingRunOf(const std::vector<ZELDataBlock>& blocks, 
 
 std::vector<float> PaneSamples(const ZELDataBlockArray& data, double start, double duration, double sps) {
     const std::size_t count = GridCount(duration, sps);
-    std::vector<float> out(count);
+    std::vector<float> out;
     const std::optional<LeadingRun> run = LeadingRunOf(data.blocks, start, sps, count);
     if (run) {
+        // Copied straight into fresh storage: not zeroed first.
         const float* first = data.blocks[0].samples.data() + run->from;
-        std::copy(first, first + run->length, out.begin());
+        out.reserve(count);
+        out.assign(first, first + run->length);
     }
+    out.resize(count);
     PlaceBlocks(data.blocks, start, sps, out, run ? run->length : 0);
     return out;
 }
@@ -251,9 +255,13 @@ TransformedSignal FilterGridSamples(std::vector<float> x, double sps, const Chan
                 .arg(FormatText("%g", limit))
                 .arg(FormatText("%g", static_cast<double>(s.low))));
     }
-    double mean = 0;
-    for (float v : x) mean += v;
-    mean /= static_cast<double>(x.size());
+    // Four partial sums: one chain of additions would bound the whole pass.
+    double sums[4] = {};
+    const std::size_t whole = x.size() / 4 * 4;
+    for (std::size_t i = 0; i < whole; i += 4)
+        for (std::size_t k = 0; k < 4; ++k) sums[k] += x[i + k];
+    for (std::size_t i = whole; i < x.size(); ++i) sums[0] += x[i];
+    const double mean = (sums[0] + sums[1] + sums[2] + sums[3]) / static_cast<double>(x.size());
     for (float& v : x) v = static_cast<float>(v - mean);
     FilterSamples(x, 1 / sps, s.type, s.order, s.low, high, s.zeroPhase);
     TransformedSignal t;

@@ -12,6 +12,7 @@
 
 #include "app/ui/MainFrame.h"
 #include "app/ui/SplashWnd.h"
+#include "base/LargeBuffer.h"
 #include "base/ZelError.h"
 #include "config/CommandLine.h"
 #include "data/ui/CssWaveformCommands.h"
@@ -102,6 +103,7 @@ CMainFrame* CreateMainFrame(AppContext& context, const FrameOptions& options) {
 }
 
 int RunZel(int argc, char** argv) {
+    KeepFreedSampleBuffers();
     CommandLineOverrides commandLine = ParseCommandLine(argc, argv);
     if (commandLine.help) return ShowUsage(argc, argv);
 
