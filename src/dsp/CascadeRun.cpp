@@ -101,20 +101,27 @@ __attribute__((target("avx2,fma"))) void FourStretches(T* const (&starts)[kLanes
         }
 }
 
+// The largest magnitude in the state; infinity when a value is not finite.
 template <int N>
 double Largest(const State<N, double>& s) {
     double m = 0;
-    for (int k = 0; k <= N; ++k) m = std::max({m, std::fabs(s.w1[k]), std::fabs(s.w2[k])});
+    for (int k = 0; k <= N; ++k)
+        for (const double v : {s.w1[k], s.w2[k]}) {
+            if (!std::isfinite(v)) return HUGE_VAL;
+            m = std::max(m, std::fabs(v));
+        }
     return m;
 }
 
 // Adds to the count samples from p on the cascade's response to no input from the state `from`,
-// for as long as it lasts; what is left of it after them is added to the state `end`.
+// for as long as it lasts; what is left of it after them is added to the state `end`. A state
+// that is not finite never dies away, as in one plain run it spoils every later sample.
 template <int N, class T>
 void AddFreeResponse(T* p, std::ptrdiff_t count, int step, const Coefficients<N, double>& c,
                      State<N, double> from, State<N, double>& end) {
-    const double negligible = Largest(from) * kNegligible;
-    if (negligible == 0) return;
+    const double start = Largest(from);
+    if (start == 0) return;
+    const double negligible = std::isfinite(start) ? start * kNegligible : -1.0;
     for (std::ptrdiff_t i = 0; i < count; ++i, p += step) {
         double x = 0;
         Step(x, c, from);

@@ -227,6 +227,15 @@ TEST(Butterworth, ARunCutIntoStretchesIsOneRunFromTheFirstSample) {
         std::reverse(reversed.begin(), reversed.end());
         EXPECT_EQ(both, reversed);
     }
+    // A sample that is not a number spoils every later one in one plain run, and so across
+    // the stretches.
+    std::vector<float> spoiled(x.begin(), x.begin() + kStretched);
+    spoiled[1000] = NAN;
+    ApplySections(spoiled, DesignButterworth(4, "BP", 1, 5, 0.01));
+    EXPECT_TRUE(
+        std::all_of(spoiled.begin(), spoiled.begin() + 1000, [](float v) { return std::isfinite(v); }));
+    EXPECT_TRUE(
+        std::none_of(spoiled.begin() + 1000, spoiled.end(), [](float v) { return std::isfinite(v); }));
 }
 
 TEST(Butterworth, ChannelPathRefusesBadEdges) {
