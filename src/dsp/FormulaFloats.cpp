@@ -15,9 +15,7 @@ namespace {
 // Samples per stretch: the stretch and the doubles its evaluation makes stay in the L2 cache.
 constexpr std::size_t kStretch = 16384;
 
-bool IsConstant(const Token& t) {
-    return t.kind == TokenKind::Word && (t.text == "pi" || t.text == "e" || t.text == "deg");
-}
+bool IsConstant(const Token& t) { return t.kind == TokenKind::Word && FormulaConstant(t.text).has_value(); }
 
 bool IsDelimiter(const Token& t, char c) { return t.kind == TokenKind::Delimiter && t.delimiter == c; }
 

@@ -13,9 +13,6 @@
 namespace zel {
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kE = 2.718281828459045;
-constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr int kWorkspaceWindows = 64;
 
 enum class ChannelForm { Raw, Transformed, RawMarks, TransformedMarks };
@@ -131,6 +128,13 @@ std::string CutMessage(std::string text) {
 }
 
 }  // namespace
+
+std::optional<double> FormulaConstant(std::string_view word) {
+    if (word == "pi") return 3.141592653589793;
+    if (word == "e") return 2.718281828459045;
+    if (word == "deg") return 57.29577951308232;  // degrees per radian
+    return std::nullopt;
+}
 
 SignalVector ApplyOperator(SignalVector left, SignalVector right, char op) {
     switch (op) {
@@ -290,9 +294,7 @@ std::optional<SignalVector> FormulaParser::Variable(const std::string& word, boo
         std::optional<SignalVector> v = Variable(current_, false);
         return v ? std::move(v) : SignalVector();
     }
-    if (word == "pi") return SignalVector(kPi);
-    if (word == "e") return SignalVector(kE);
-    if (word == "deg") return SignalVector(kDegreesPerRadian);
+    if (const std::optional<double> c = FormulaConstant(word)) return SignalVector(*c);
     if (word.find(':') != std::string::npos) return ChannelVariable(word);
 
     std::string prefix;

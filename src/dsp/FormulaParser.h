@@ -84,6 +84,9 @@ class FormulaParser {
 // Exposed for the functions and the tests.
 SignalVector ApplyOperator(SignalVector left, SignalVector right, char op);
 
+// The value of a named constant of the language (pi, e, deg), or nothing.
+std::optional<double> FormulaConstant(std::string_view word);
+
 // Deepest nesting of brackets, signs and function calls a formula may use.
 constexpr int kMaxFormulaDepth = 200;
 
