@@ -1,5 +1,6 @@
 #include "batch/ChannelWindow.h"
 
+#include <algorithm>
 #include <cctype>
 #include <sstream>
 
@@ -78,18 +79,28 @@ PaneSet LoadPanes(BatchSession& session, const std::vector<ChannelCode>& codes, 
     AppContext& context = session.context();
     const std::vector<Station>& stations = context.stations();
     PaneSet panes;
-    Progress progress(session.err(), Tr("read"), codes.size());
+    std::vector<TracePane*> added;
     for (const ChannelCode& code : codes) {
         const std::size_t s = StationIndex(stations, code.station);
         const std::size_t slot = SlotIndex(stations[s], code.channel);
-        TracePane& pane = panes.add(ChannelOf(stations, static_cast<int>(s), static_cast<int>(slot)), window.from,
-                                    window.to - window.from);
-        const SegmentLoadReport report = LoadPaneSamples(context, pane);
+        added.push_back(&panes.add(ChannelOf(stations, static_cast<int>(s), static_cast<int>(slot)),
+                                   window.from, window.to - window.from));
+    }
+    // A slice of channels at a time, so that the progress moves while long windows are read.
+    constexpr std::size_t kSlice = 16;
+    Progress progress(session.err(), Tr("read"), added.size());
+    for (std::size_t first = 0; first < added.size(); first += kSlice) {
+        const std::vector<TracePane*> slice(
+            added.begin() + static_cast<std::ptrdiff_t>(first),
+            added.begin() + static_cast<std::ptrdiff_t>(std::min(added.size(), first + kSlice)));
+        const std::vector<SegmentLoadReport> reports = LoadPanesSamples(context, slice);
         // The workstation's own texts, one warning line each; the time stays a gap.
-        std::istringstream problems(report.Text());
-        for (std::string line; std::getline(problems, line);)
-            Warn(session.err(), ChannelName(pane.channel()) + ": " + line);
-        progress.advance();
+        for (std::size_t i = 0; i < slice.size(); ++i) {
+            std::istringstream problems(reports[i].Text());
+            for (std::string line; std::getline(problems, line);)
+                Warn(session.err(), ChannelName(slice[i]->channel()) + ": " + line);
+        }
+        progress.advance(slice.size());
     }
     return panes;
 }

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <exception>
 #include <filesystem>
 
 #include "base/MessageSink.h"
+#include "base/ParallelFor.h"
 #include "base/Strings.h"
 #include "base/TimeConversions.h"
 #include "base/ZelError.h"
@@ -36,9 +38,9 @@ void Note(SegmentLoadReport& report, LoadProblem::Kind kind, const std::string& 
 // Reads one segment into the target, noting what could not be read.
 void ReadInto(ZELDataBlockArray& target, SegmentLoadReport& report, const std::string& dataDir,
               const SegmentLocation& segment, const std::string& encodingName, std::optional<double> calib,
-              std::optional<double> calper, double t1, double t2) {
+              std::optional<double> calper, double t1, double t2, SpareSampleBuffers& spare) {
     ZELDataBlock block;
-    const ReadResult r = ReadSegment(block, dataDir, segment, t1, t2);
+    const ReadResult r = ReadSegment(block, dataDir, segment, t1, t2, &spare);
     switch (r.status) {
         case ReadStatus::NoOverlap:
             return;
@@ -135,105 +137,254 @@ std::optional<int> EncodingOfWfdiscType(const std::string& datatype) {
     return std::nullopt;
 }
 
+namespace {
+
+// At most this many channels in one catalogue query, so that no driver meets a statement with
+// more parameters than it takes.
+constexpr std::size_t kChannelsPerQuery = 50;
+
+// Codes compared as the database compares them: a fixed-width column pads with spaces.
+bool SameCode(const std::optional<std::string>& stored, const std::string& wanted) {
+    if (!stored) return false;
+    std::string_view s = *stored;
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s == wanted;
+}
+
+// "??" also matches rows without a location code.
+bool SameLocation(const std::optional<std::string>& stored, const std::string& lcode) {
+    return (lcode == "??" && !stored) || SameCode(stored, lcode);
+}
+
+bool SameChannel(const ChannelRequest& a, const ChannelRequest& b) {
+    return a.station == b.station && a.channel == b.channel && a.lcode == b.lcode;
+}
+
+// The FILELIST rows of the requests [first, last) in one query, each row handed to every
+// request whose channel and window it matches, in the order of TBEGIN.
+void FindSegmentsOfGroup(Db::Connection& work, const CatalogueSettings& settings,
+                         const std::vector<ChannelRequest>& requests, std::size_t first, std::size_t last,
+                         std::vector<std::vector<CataloguedSegment>>& found) {
+    std::string channels;
+    std::vector<Db::Value> params;
+    double t1 = requests[first].t1, t2 = requests[first].t2;
+    for (std::size_t i = first; i < last; ++i) {
+        const ChannelRequest& r = requests[i];
+        t1 = std::min(t1, r.t1);
+        t2 = std::max(t2, r.t2);
+        if (std::any_of(requests.begin() + static_cast<std::ptrdiff_t>(first),
+                        requests.begin() + static_cast<std::ptrdiff_t>(i),
+                        [&](const ChannelRequest& earlier) { return SameChannel(earlier, r); }))
+            continue;
+        if (!channels.empty()) channels += " or ";
+        channels += r.lcode == "??" ? "(STA=? and CH=? and (LCODE=? or LCODE Is Null))"
+                                    : "(STA=? and CH=? and LCODE=?)";
+        params.insert(params.end(), {r.station, r.channel, r.lcode});
+    }
+    params.insert(params.end(), {t2, t1});
+    const std::string end = settings.useTend ? "TEND" : "TBEGIN+TQTY";
+    const std::string sql =
+        "select STA, CH, LCODE, TBEGIN, SPS, TQTY, DATATYPE, FOFF, CPATH, CALIB, CALPER, " + end +
+        " from FILELIST where (" + channels + ") and (TBEGIN <= ?) and (" + end + " >= ?) order by TBEGIN";
+    Db::Statement st(work);
+    Execute(st, sql, params);
+    while (Fetch(st, sql)) {
+        const auto station = st.text(0), channel = st.text(1), lcode = st.text(2);
+        const auto tbegin = st.real(3), sps = st.real(4), tqty = st.real(5), segmentEnd = st.real(11);
+        const auto datatype = st.integer(6);
+        const auto cpath = st.text(8);
+        if (!tbegin || !cpath || !sps || !tqty || !segmentEnd) continue;
+        CataloguedSegment segment;
+        segment.location.path = *cpath;
+        segment.location.relative = !IsAbsoluteCatalogPath(*cpath);
+        segment.location.fileOffset = st.integer(7).value_or(512);
+        segment.location.begin = *tbegin;
+        segment.location.duration = *tqty;
+        segment.location.sps = *sps;
+        segment.location.encoding = datatype ? static_cast<int>(*datatype) : -1;
+        segment.encodingName = datatype ? std::to_string(*datatype) : std::string("NULL");
+        segment.calib = st.real(9);
+        segment.calper = st.real(10);
+        for (std::size_t i = first; i < last; ++i) {
+            const ChannelRequest& r = requests[i];
+            if (SameCode(station, r.station) && SameCode(channel, r.channel) &&
+                SameLocation(lcode, r.lcode) && *tbegin <= r.t2 && *segmentEnd >= r.t1)
+                found[i].push_back(segment);
+        }
+    }
+}
+
+void Prepare(ZELDataBlockArray& target, const ChannelRequest& request) {
+    target.Clear();
+    target.station = request.station;
+    target.channel = request.channel;
+}
+
+}  // namespace
+
+std::vector<std::vector<CataloguedSegment>> FindSegments(Db::Connection& work,
+                                                         const CatalogueSettings& settings,
+                                                         const std::vector<ChannelRequest>& requests) {
+    std::vector<std::vector<CataloguedSegment>> found(requests.size());
+    for (std::size_t first = 0; first < requests.size(); first += kChannelsPerQuery)
+        FindSegmentsOfGroup(work, settings, requests, first,
+                            std::min(requests.size(), first + kChannelsPerQuery), found);
+    return found;
+}
+
+std::vector<CataloguedSegment> FindWfdiscSegments(Db::Connection& css, const CatalogueSettings& settings,
+                                                  const ChannelRequest& request) {
+    // Real wfdisc tables hold channel codes in either case.
+    const std::string sql =
+        "select time, samprate, nsamp, datatype, foff, dir, dfile, calib, calper from wfdisc where sta=? and "
+        "lower(chan)=? and ( time<=? and endtime>=? or time>=? and time<=?) order by time";
+    std::vector<CataloguedSegment> found;
+    Db::Statement st(css);
+    Execute(st, sql,
+            {request.station, LowerAscii(request.channel), request.t1, request.t1, request.t1, request.t2});
+    while (Fetch(st, sql)) {
+        const auto time = st.real(0);
+        const auto samprate = st.real(1);
+        const auto nsamp = st.integer(2);
+        const std::string datatype = Trimmed(st.text(3).value_or(""));
+        const auto foff = st.integer(4);
+        const std::string dir = Trimmed(st.text(5).value_or(""));
+        const std::string dfile = Trimmed(st.text(6).value_or(""));
+        if (!time || !nsamp || !samprate) continue;
+        const auto mapped = std::find_if(settings.directoryMap.begin(), settings.directoryMap.end(),
+                                         [&](const auto& entry) { return entry.first == dir; });
+        CataloguedSegment segment;
+        segment.location.path = mapped != settings.directoryMap.end()
+                                    ? mapped->second + "/" + dfile
+                                    : settings.dataDir + "/" + dir + "/" + dfile;
+        segment.location.relative = false;
+        segment.location.fileOffset = foff.value_or(0);
+        segment.location.begin = *time;
+        segment.location.sps = *samprate;
+        segment.location.duration = *samprate > 0 ? static_cast<double>(*nsamp) / *samprate : 0.0;
+        segment.location.encoding = EncodingOfWfdiscType(datatype).value_or(-1);
+        segment.encodingName = datatype;
+        segment.calib = st.real(7);
+        segment.calper = st.real(8);
+        found.push_back(std::move(segment));
+    }
+    return found;
+}
+
+SegmentLoadReport ReadSegments(const std::vector<CataloguedSegment>& segments, const std::string& dataDir,
+                               const ChannelRequest& request, ZELDataBlockArray& target) {
+    SpareSampleBuffers spare;
+    for (ZELDataBlock& block : target.blocks) spare.give(std::move(block.samples));
+    Prepare(target, request);
+    SegmentLoadReport report;
+    for (const CataloguedSegment& s : segments)
+        ReadInto(target, report, dataDir, s.location, s.encodingName, s.calib, s.calper, request.t1,
+                 request.t2, spare);
+    return report;
+}
+
 SegmentLoadReport LoadSegments(Db::Connection& work, const CatalogueSettings& settings,
                                const std::string& station, const std::string& channel,
                                const std::string& lcode, double t1, double t2, ZELDataBlockArray& target) {
-    target.Clear();
-    target.station = station;
-    target.channel = channel;
-    SegmentLoadReport report;
-
-    const std::string location = lcode == "??" ? "(LCODE=? or LCODE Is Null)" : "(LCODE=?)";
-    const std::string end = settings.useTend ? "TEND" : "TBEGIN+TQTY";
-    const std::string sql =
-        "select TBEGIN, SPS, TQTY, DATATYPE, FOFF, CPATH, CALIB, CALPER from FILELIST where STA=? and CH=? "
-        "and " +
-        location + "  and (TBEGIN <= ?)  and (" + end + " >= ?) order by TBEGIN";
-    Db::Statement st(work);
-    try {
-        Execute(st, sql, {station, channel, lcode, t2, t1});
-        while (Fetch(st, sql)) {
-            const auto tbegin = st.real(0);
-            const auto sps = st.real(1);
-            const auto tqty = st.real(2);
-            const auto datatype = st.integer(3);
-            const auto foff = st.integer(4);
-            const auto cpath = st.text(5);
-            if (!tbegin || !cpath || !sps || !tqty) continue;
-            SegmentLocation segment;
-            segment.path = *cpath;
-            segment.relative = !IsAbsoluteCatalogPath(*cpath);
-            segment.fileOffset = foff.value_or(512);
-            segment.begin = *tbegin;
-            segment.duration = *tqty;
-            segment.sps = *sps;
-            segment.encoding = datatype ? static_cast<int>(*datatype) : -1;
-            ReadInto(target, report, settings.dataDir, segment,
-                     datatype ? std::to_string(*datatype) : std::string("NULL"), st.real(6), st.real(7), t1,
-                     t2);
-        }
-    } catch (const Db::Error&) {
-        target.Clear();
-        throw;
-    }
-    return report;
+    const ChannelRequest request{station, channel, lcode, t1, t2};
+    Prepare(target, request);
+    return ReadSegments(FindSegments(work, settings, {request}).front(), settings.dataDir, request, target);
 }
 
 SegmentLoadReport LoadWfdiscSegments(Db::Connection& css, const CatalogueSettings& settings,
                                      const std::string& station, const std::string& channel, double t1,
                                      double t2, ZELDataBlockArray& target) {
-    target.Clear();
-    target.station = station;
-    target.channel = channel;
-    SegmentLoadReport report;
-    // Real wfdisc tables hold channel codes in either case.
-    const std::string sql =
-        "select time, samprate, nsamp, datatype, foff, dir, dfile, calib, calper from wfdisc where sta=? and "
-        "lower(chan)=? and ( time<=? and endtime>=? or time>=? and time<=?) order by time";
-    Db::Statement st(css);
+    const ChannelRequest request{station, channel, "??", t1, t2};
+    Prepare(target, request);
+    return ReadSegments(FindWfdiscSegments(css, settings, request), settings.dataDir, request, target);
+}
+
+namespace {
+
+// The targets named for the requests; what they held stays for ReadSegments to reuse.
+void PrepareTargets(const std::vector<ChannelRequest>& requests, std::vector<ZELDataBlockArray>& targets) {
+    targets.resize(requests.size());
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        targets[i].station = requests[i].station;
+        targets[i].channel = requests[i].channel;
+    }
+}
+
+// Each channel reads its own files into its own target, so the reads share out over the cores;
+// a read that fails keeps the others' samples and is rethrown after them.
+std::vector<SegmentLoadReport> ReadFound(const std::vector<std::vector<CataloguedSegment>>& found,
+                                         const std::string& dataDir,
+                                         const std::vector<ChannelRequest>& requests,
+                                         std::vector<ZELDataBlockArray>& targets) {
+    std::vector<SegmentLoadReport> reports(requests.size());
+    std::vector<std::exception_ptr> failures(requests.size());
+    ParallelFor(requests.size(), [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) try {
+                reports[i] = ReadSegments(found[i], dataDir, requests[i], targets[i]);
+            } catch (...) {
+                failures[i] = std::current_exception();
+            }
+    });
+    for (const std::exception_ptr& failure : failures)
+        if (failure) std::rethrow_exception(failure);
+    return reports;
+}
+
+// What find gives; when it throws, the targets are left cleared and named.
+template <class Find>
+std::vector<std::vector<CataloguedSegment>> FoundOrCleared(const std::vector<ChannelRequest>& requests,
+                                                           std::vector<ZELDataBlockArray>& targets,
+                                                           Find find) {
+    PrepareTargets(requests, targets);
     try {
-        Execute(st, sql, {station, LowerAscii(channel), t1, t1, t1, t2});
-        while (Fetch(st, sql)) {
-            const auto time = st.real(0);
-            const auto samprate = st.real(1);
-            const auto nsamp = st.integer(2);
-            const std::string datatype = Trimmed(st.text(3).value_or(""));
-            const auto foff = st.integer(4);
-            const std::string dir = Trimmed(st.text(5).value_or(""));
-            const std::string dfile = Trimmed(st.text(6).value_or(""));
-            if (!time || !nsamp || !samprate) continue;
-            std::string path;
-            const auto mapped = std::find_if(settings.directoryMap.begin(), settings.directoryMap.end(),
-                                             [&](const auto& entry) { return entry.first == dir; });
-            if (mapped != settings.directoryMap.end())
-                path = mapped->second + "/" + dfile;
-            else
-                path = settings.dataDir + "/" + dir + "/" + dfile;
-            SegmentLocation segment;
-            segment.path = path;
-            segment.relative = false;
-            segment.fileOffset = foff.value_or(0);
-            segment.begin = *time;
-            segment.sps = *samprate;
-            segment.duration = *samprate > 0 ? static_cast<double>(*nsamp) / *samprate : 0.0;
-            const auto encoding = EncodingOfWfdiscType(datatype);
-            segment.encoding = encoding.value_or(-1);
-            ReadInto(target, report, settings.dataDir, segment, datatype, st.real(7), st.real(8), t1, t2);
-        }
-    } catch (const Db::Error&) {
-        target.Clear();
+        return find();
+    } catch (...) {
+        for (std::size_t i = 0; i < requests.size(); ++i) Prepare(targets[i], requests[i]);
         throw;
     }
-    return report;
+}
+
+}  // namespace
+
+std::vector<SegmentLoadReport> LoadSegments(Db::Connection& work, const CatalogueSettings& settings,
+                                            const std::vector<ChannelRequest>& requests,
+                                            std::vector<ZELDataBlockArray>& targets) {
+    const auto found =
+        FoundOrCleared(requests, targets, [&] { return FindSegments(work, settings, requests); });
+    return ReadFound(found, settings.dataDir, requests, targets);
+}
+
+std::vector<SegmentLoadReport> LoadChannelSegments(Databases& databases, const CatalogueSettings& settings,
+                                                   const std::vector<ChannelRequest>& requests,
+                                                   std::vector<ZELDataBlockArray>& targets) {
+    if (!settings.useWfdisc || !databases.cssAvailable())
+        return LoadSegments(databases.work(), settings, requests, targets);
+    const auto found = FoundOrCleared(requests, targets, [&] {
+        std::vector<std::vector<CataloguedSegment>> each;
+        for (const ChannelRequest& r : requests)
+            each.push_back(FindWfdiscSegments(databases.css(), settings, r));
+        return each;
+    });
+    return ReadFound(found, settings.dataDir, requests, targets);
 }
 
 SegmentLoadReport LoadChannelSegments(Databases& databases, const CatalogueSettings& settings,
                                       const std::string& station, const std::string& channel,
                                       const std::string& lcode, double t1, double t2,
                                       ZELDataBlockArray& target) {
-    if (settings.useWfdisc && databases.cssAvailable())
-        return LoadWfdiscSegments(databases.css(), settings, station, channel, t1, t2, target);
-    return LoadSegments(databases.work(), settings, station, channel, lcode, t1, t2, target);
+    std::vector<ZELDataBlockArray> targets(1);
+    targets.front() = std::move(target);  // its buffers are filled again
+    try {
+        SegmentLoadReport report =
+            LoadChannelSegments(databases, settings, {ChannelRequest{station, channel, lcode, t1, t2}},
+                                targets)
+                .front();
+        target = std::move(targets.front());
+        return report;
+    } catch (...) {
+        target = std::move(targets.front());  // cleared and named, or what was read
+        throw;
+    }
 }
 
 bool DeleteCatalogueRowsByPath(Db::Connection& work, const std::string& path) {

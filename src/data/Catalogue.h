@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/SampleFile.h"
 #include "data/ZELDataBlockArray.h"
 
 namespace zel {
@@ -44,6 +45,38 @@ struct SegmentLoadReport {
     std::string Text() const;
 };
 
+// One channel and the window wanted of it.
+struct ChannelRequest {
+    std::string station;
+    std::string channel;
+    std::string lcode;  // "??" also matches rows without a location code
+    double t1 = 0.0;
+    double t2 = 0.0;
+};
+
+// A segment the catalogue lists for a request, with what reading it needs.
+struct CataloguedSegment {
+    SegmentLocation location;
+    std::string encodingName;  // the catalogued code or wfdisc datatype, for the analyst's text
+    std::optional<double> calib;
+    std::optional<double> calper;
+};
+
+// Catalogue form for many channels: for each request the FILELIST rows of its station, channel
+// and location code that start by its t2 and end at or after its t1, in the order of TBEGIN. One
+// query serves up to 50 channels. Throws Db::Error (driver text, a line break and the statement).
+std::vector<std::vector<CataloguedSegment>> FindSegments(Db::Connection& work,
+                                                         const CatalogueSettings& settings,
+                                                         const std::vector<ChannelRequest>& requests);
+// wfdisc form of one request; the channel is compared without regard to case. Throws Db::Error.
+std::vector<CataloguedSegment> FindWfdiscSegments(Db::Connection& css, const CatalogueSettings& settings,
+                                                  const ChannelRequest& request);
+// Reads the segments found for a request, cut to its window, into the target, noting what could
+// not be read. The target is cleared and named first; its sample buffers are filled again where
+// they fit.
+SegmentLoadReport ReadSegments(const std::vector<CataloguedSegment>& segments, const std::string& dataDir,
+                               const ChannelRequest& request, ZELDataBlockArray& target);
+
 // Catalogue form: every FILELIST row of the station, channel and location code ("??" also
 // matches rows without one) that starts by t2 and ends at or after t1, read and cut to the window.
 // The target is cleared and named first. A query error leaves it empty and is thrown as Db::Error
@@ -51,6 +84,12 @@ struct SegmentLoadReport {
 SegmentLoadReport LoadSegments(Db::Connection& work, const CatalogueSettings& settings,
                                const std::string& station, const std::string& channel,
                                const std::string& lcode, double t1, double t2, ZELDataBlockArray& target);
+
+// Catalogue form for many channels: one query for up to 50 of them (FindSegments), then each
+// channel's files read into targets[i] on the machine's cores, as LoadChannelSegments does.
+std::vector<SegmentLoadReport> LoadSegments(Db::Connection& work, const CatalogueSettings& settings,
+                                            const std::vector<ChannelRequest>& requests,
+                                            std::vector<ZELDataBlockArray>& targets);
 
 // wfdisc form on the CSS database; the channel is compared without regard to case.
 SegmentLoadReport LoadWfdiscSegments(Db::Connection& css, const CatalogueSettings& settings,
@@ -62,6 +101,14 @@ SegmentLoadReport LoadChannelSegments(Databases& databases, const CatalogueSetti
                                       const std::string& station, const std::string& channel,
                                       const std::string& lcode, double t1, double t2,
                                       ZELDataBlockArray& target);
+
+// The same for many channels: each channel's files read into targets[i] on the machine's cores,
+// replacing what it held (its sample buffers are filled again where they fit). A query error
+// leaves every target cleared and named and is thrown; a failed read is thrown after the other
+// reads, each target keeping what was read.
+std::vector<SegmentLoadReport> LoadChannelSegments(Databases& databases, const CatalogueSettings& settings,
+                                                   const std::vector<ChannelRequest>& requests,
+                                                   std::vector<ZELDataBlockArray>& targets);
 
 // Encoding code of a CSS datatype, nullopt for one the reader cannot decode.
 std::optional<int> EncodingOfWfdiscType(const std::string& datatype);

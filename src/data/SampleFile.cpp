@@ -15,6 +15,10 @@
 #include <filesystem>
 #include <limits>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 #include "base/ReadOnlyFile.h"
 #include "base/ReplaceFile.h"
 #include "base/TimeConversions.h"
@@ -118,6 +122,42 @@ void DecodeEach(const unsigned char* b, std::size_t count, float* out, Decode de
     std::memcpy(out + i, decoded, rest * sizeof(float));
 }
 
+#if defined(__x86_64__)
+// Big-endian int32 and int24 samples four at a time: one byte shuffle puts each sample's bytes in
+// the top of a 32-bit lane, an arithmetic shift extends the sign. Loads run 16 bytes ahead, so
+// the loop stops where they would pass the last sample's bytes; the caller decodes the rest.
+// In place (the bytes ending where the floats end) every load comes before the store over it.
+// Returns the number of samples decoded.
+__attribute__((target("ssse3"))) std::size_t DecodeBigEndianInLanes(std::size_t width, const unsigned char* b,
+                                                                    std::size_t count, float* out) {
+    const __m128i order = width == 3 ? _mm_setr_epi8(-1, 2, 1, 0, -1, 5, 4, 3, -1, 8, 7, 6, -1, 11, 10, 9)
+                                     : _mm_setr_epi8(3, 2, 1, 0, 7, 6, 5, 4, 11, 10, 9, 8, 15, 14, 13, 12);
+    const int shift = width == 3 ? 8 : 0;
+    std::size_t i = 0;
+    for (; width * i + 16 <= width * count; i += 4) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + width * i));
+        const __m128i values = _mm_sra_epi32(_mm_shuffle_epi8(bytes, order), _mm_cvtsi32_si128(shift));
+        _mm_storeu_ps(out + i, _mm_cvtepi32_ps(values));
+    }
+    return i;
+}
+
+bool HasByteShuffles() {
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
+}
+#endif
+
+// The part the lanes above leave, or all where the processor has no byte shuffles.
+template <std::size_t width, class Decode>
+void DecodeBigEndian(const unsigned char* b, std::size_t count, float* out, Decode decode) {
+    std::size_t done = 0;
+#if defined(__x86_64__)
+    if (HasByteShuffles()) done = DecodeBigEndianInLanes(width, b, count, out);
+#endif
+    DecodeEach<width>(b + width * done, count - done, out + done, decode);
+}
+
 }  // namespace
 
 void DecodeSamples(int encoding, const unsigned char* b, std::size_t count, float* out) {
@@ -147,12 +187,12 @@ void DecodeSamples(int encoding, const unsigned char* b, std::size_t count, floa
                           [](const unsigned char* p) { return std::bit_cast<float>(LittleEndianWord(p)); });
             break;
         case kEncodingInt32Be:
-            DecodeEach<4>(b, count, out, [](const unsigned char* p) {
+            DecodeBigEndian<4>(b, count, out, [](const unsigned char* p) {
                 return static_cast<float>(static_cast<std::int32_t>(BigEndianWord(p)));
             });
             break;
         case kEncodingInt24Be:
-            DecodeEach<3>(b, count, out, [](const unsigned char* p) {
+            DecodeBigEndian<3>(b, count, out, [](const unsigned char* p) {
                 return static_cast<float>(
                     SignExtend24(std::uint32_t(p[0]) << 16 | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2])));
             });
@@ -208,7 +248,7 @@ SegmentWindow WindowOfSegment(double segmentBegin, double duration, double sps, 
 }
 
 ReadResult ReadSegment(ZELDataBlock& block, std::string_view dataDir, const SegmentLocation& segment,
-                       double t1, double t2) {
+                       double t1, double t2, SpareSampleBuffers* spare) {
     ReadResult result;
     const SegmentWindow w = WindowOfSegment(segment.begin, segment.duration, segment.sps, t1, t2);
     if (w.count == 0) return result;
@@ -236,7 +276,7 @@ ReadResult ReadSegment(ZELDataBlock& block, std::string_view dataDir, const Segm
 
     // The file's bytes go to the end of the sample buffer and are decoded forwards in place: one
     // buffer, one pass. Little-endian floats on a little-endian machine already are the samples.
-    std::vector<float> samples(wanted);
+    std::vector<float> samples = spare ? spare->take(wanted) : std::vector<float>(wanted);
     auto* buffer = reinterpret_cast<unsigned char*>(samples.data());
     const std::size_t rawBytes = wanted * static_cast<std::size_t>(bytes);
     unsigned char* raw = buffer + (wanted * sizeof(float) - rawBytes);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/ReplaceFile.h"
+#include "data/SpareSampleBuffers.h"
 #include "data/ZELDataBlock.h"
 
 namespace zel {
@@ -77,9 +78,9 @@ struct ReadResult {
 // calib and calper are left to the caller). The first sample is the one at or before t1. Only
 // samples that really are in the file are returned: a missing or short file, or an encoding that
 // cannot be decoded, leaves a gap rather than invented zeros. The file is read with one seek and
-// one read of exactly the bytes needed.
+// one read of exactly the bytes needed, into a spare buffer when one fits.
 ReadResult ReadSegment(ZELDataBlock& block, std::string_view dataDir, const SegmentLocation& segment,
-                       double t1, double t2);
+                       double t1, double t2, SpareSampleBuffers* spare = nullptr);
 
 // The window part of a segment: index of its first sample, its begin and its sample count.
 struct SegmentWindow {

@@ -1,5 +1,6 @@
 #include "session/PaneLoading.h"
 
+#include "base/ParallelFor.h"
 #include "base/ZelError.h"
 #include "db/Odbc.h"
 
@@ -21,20 +22,37 @@ PaneChannel ChannelOf(const std::vector<Station>& stations, int stationIndex, in
     return channel;
 }
 
-SegmentLoadReport LoadPaneSamples(AppContext& context, TracePane& pane) {
-    const PaneChannel& ch = pane.channel();
-    pane.setTransformed(std::nullopt);
-    ZELDataBlockArray data;
-    SegmentLoadReport report;
+std::vector<SegmentLoadReport> LoadPanesSamples(AppContext& context, const std::vector<TracePane*>& panes) {
+    std::vector<ChannelRequest> requests;
+    for (TracePane* pane : panes) {
+        const PaneChannel& ch = pane->channel();
+        pane->setTransformed(std::nullopt);
+        requests.push_back(
+            {ch.station, ch.channel, ch.locationCode, pane->start(), pane->start() + pane->duration()});
+    }
+    // The samples held now give their buffers to the new ones.
+    std::vector<ZELDataBlockArray> data;
+    for (TracePane* pane : panes) data.push_back(pane->takeData());
+    auto hand = [&] {
+        // Each pane builds its own drawing pyramids from its own samples.
+        ParallelFor(panes.size(), [&](std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i)
+                panes[i]->setData(i < data.size() ? std::move(data[i]) : ZELDataBlockArray{});
+        });
+    };
     try {
-        report = LoadChannelSegments(context.databases(), context.catalogueSettings(), ch.station, ch.channel,
-                                     ch.locationCode, pane.start(), pane.start() + pane.duration(), data);
-    } catch (const ZelError&) {
-        pane.setData(std::move(data));  // what was read before the failure
+        std::vector<SegmentLoadReport> reports =
+            LoadChannelSegments(context.databases(), context.catalogueSettings(), requests, data);
+        hand();
+        return reports;
+    } catch (...) {
+        hand();  // what was read before the failure
         throw;
     }
-    pane.setData(std::move(data));
-    return report;
+}
+
+SegmentLoadReport LoadPaneSamples(AppContext& context, TracePane& pane) {
+    return LoadPanesSamples(context, {&pane}).front();
 }
 
 LoadedOverlays LoadPaneOverlays(Db::Connection& work, const TracePane& pane, OverlayChoice choice) {

@@ -21,6 +21,9 @@ PaneChannel ChannelOf(const std::vector<Station>& stations, int stationIndex, in
 // (its transformation included). What could not be read stays a gap and is in the report. Throws
 // ZelError when the catalogue cannot be read at all; the pane keeps what was read before.
 SegmentLoadReport LoadPaneSamples(AppContext& context, TracePane& pane);
+// The same for several panes at once: one catalogue query, the files read and the panes filled on
+// the machine's cores. A report per pane. On a failure every pane keeps what was read for it.
+std::vector<SegmentLoadReport> LoadPanesSamples(AppContext& context, const std::vector<TracePane*>& panes);
 
 struct OverlayChoice {
     bool acquisitionMarks = false;

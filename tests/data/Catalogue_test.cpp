@@ -257,25 +257,101 @@ TEST_P(CatalogueTest, AQueryErrorIsReportedAndLeavesTheChannelEmpty) {
         Load("??", kTen, kTen + 1, "XYZ", "BHZ");
         FAIL() << "no error";
     } catch (const Db::Error& e) {
-        EXPECT_NE(std::string(e.what()).find("\nselect TBEGIN, SPS, TQTY"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("\nselect STA, CH, LCODE, TBEGIN, SPS, TQTY"), std::string::npos)
+            << e.what();
     }
     EXPECT_TRUE(channel.blocks.empty());
     EXPECT_EQ(channel.station, "XYZ");
     EXPECT_EQ(channel.channel, "BHZ");
 }
 
+// Many channels read at once, with one query per 50 channels, give every channel what reading
+// it alone gives: the rows of its own codes and window, in order, with the same problems.
+TEST_P(CatalogueTest, ChannelsReadTogetherGetWhatEachReadAloneGets) {
+    struct Segment {
+        const char* sta;
+        const char* ch;
+        Db::Value lcode;
+        double begin;
+        const char* file;  // nullptr: catalogued, but the file is absent
+    };
+    const Segment segments[] = {
+        {"ABC", "SHZ", kNull, kTen, "a10.bin"},
+        {"ABC", "SHZ", kNull, kTen + 3600, "a11.bin"},
+        {"ABC", "SHZ", std::string("00"), kTen, "a00.bin"},
+        {"ABC", "SHZ", std::string("??"), kTen + 7200, "aq.bin"},
+        {"ABC", "SHN", kNull, kTen, nullptr},
+        {"DEF", "SHZ", kNull, kTen + 1800, "d.bin"},
+        {"ABCD", "SHZ", kNull, kTen, "x.bin"},  // a longer code must not pass for ABC
+    };
+    int first = 0;
+    for (const Segment& seg : segments) {
+        Row r;
+        r.sta = seg.sta;
+        r.ch = seg.ch;
+        r.lcode = seg.lcode;
+        r.tbegin = seg.begin;
+        r.cpath = seg.file ? seg.file : "absent.bin";
+        r.calib = 1.0 + first;
+        r.calper = 1.0;
+        if (seg.file) Put(seg.file, RampFile(360000, first));
+        first += 1000000;
+        Insert(r);
+    }
+    const std::vector<ChannelRequest> kinds = {
+        {"ABC", "SHZ", "??", kTen + 3000, kTen + 4000},  // across two files, the "??" row after them
+        {"ABC", "SHZ", "00", kTen - 100, kTen + 10},    {"ABC", "SHZ", "??", kTen + 7000, kTen + 9000},
+        {"ABC", "SHN", "??", kTen, kTen + 60},    // the missing file
+        {"DEF", "SHZ", "??", kTen, kTen + 1800},  // ends where its segment starts: one sample
+        {"DEF", "SHZ", "00", kTen, kTen + 3600},  // no such location
+        {"XYZ", "BHZ", "??", kTen, kTen + 3600},  // no such channel
+    };
+    std::vector<ChannelRequest> requests;
+    for (int i = 0; i < 60; ++i) {
+        ChannelRequest r = kinds[static_cast<std::size_t>(i) % kinds.size()];
+        r.t1 += i;  // the same channel again, with another window
+        requests.push_back(r);
+    }
+    std::vector<ZELDataBlockArray> together;
+    const std::vector<SegmentLoadReport> reports = LoadChannelSegments(*db, settings, requests, together);
+    ASSERT_EQ(reports.size(), requests.size());
+    ASSERT_EQ(together.size(), requests.size());
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        SCOPED_TRACE(i);
+        const ChannelRequest& r = requests[i];
+        const SegmentLoadReport alone = Load(r.lcode, r.t1, r.t2, r.station, r.channel);
+        EXPECT_EQ(reports[i].Text(), alone.Text());
+        EXPECT_EQ(together[i].station, r.station);
+        ASSERT_EQ(together[i].blocks.size(), channel.blocks.size());
+        for (std::size_t b = 0; b < channel.blocks.size(); ++b) {
+            EXPECT_EQ(together[i].blocks[b].begin, channel.blocks[b].begin);
+            EXPECT_EQ(together[i].blocks[b].calib, channel.blocks[b].calib);
+            EXPECT_EQ(together[i].blocks[b].samples, channel.blocks[b].samples);
+        }
+    }
+    // What reading alone gives, checked by hand for the first request: the end of a10, a11, aq.
+    const SegmentLoadReport alone = Load("??", kTen + 3000, kTen + 4000);
+    ASSERT_EQ(channel.blocks.size(), 2u);
+    EXPECT_EQ(channel.blocks[0].samples.front(), 300000.0f);
+    EXPECT_EQ(channel.blocks[1].samples.front(), 1000000.0f);
+    EXPECT_EQ(channel.blocks[1].samples.size(), 40000u);
+    EXPECT_EQ(Load("??", kTen, kTen + 60, "ABC", "SHN").problems.size(), 1u);
+}
+
 TEST_P(CatalogueTest, TheWindowQueryUsesTheStationChannelTimeIndex) {
     if (GetParam() != test::Backend::SQLite) GTEST_SKIP() << "plans are checked on SQLite";
     Db::Statement st(db->work());
     st.execute(
-        "explain query plan select TBEGIN, SPS, TQTY, DATATYPE, FOFF, CPATH, CALIB, CALPER from FILELIST "
-        "where "
-        "STA=? and CH=? and (LCODE=? or LCODE Is Null)  and (TBEGIN <= ?)  and (TBEGIN+TQTY >= ?) order by "
-        "TBEGIN",
-        {std::string("A"), std::string("B"), std::string("??"), 1.0, 0.0});
+        "explain query plan select STA, CH, LCODE, TBEGIN, SPS, TQTY, DATATYPE, FOFF, CPATH, CALIB, CALPER, "
+        "TBEGIN+TQTY from FILELIST where ((STA=? and CH=? and (LCODE=? or LCODE Is Null)) or (STA=? and CH=? "
+        "and "
+        "LCODE=?)) and (TBEGIN <= ?) and (TBEGIN+TQTY >= ?) order by TBEGIN",
+        {std::string("A"), std::string("B"), std::string("??"), std::string("C"), std::string("D"),
+         std::string("00"), 1.0, 0.0});
     std::string plan;
     while (st.fetch()) plan += st.text(3).value_or("") + "\n";
     EXPECT_NE(plan.find("FILELIST_STA_CH_TBEGIN"), std::string::npos) << plan;
+    EXPECT_EQ(plan.find("SCAN FILELIST"), std::string::npos) << plan;
 }
 
 // The wfdisc rows of the fixture, cut at the CSS 3.0 column positions.

@@ -61,6 +61,42 @@ TEST(SampleFile, EveryEncodingDecodesItsOwnLayout) {
     // 0x3FC00000 is 1.5 in IEEE 754 single precision.
     EXPECT_EQ(Decode(kEncodingFloat32Le, Bytes({0x00, 0x00, 0xC0, 0x3F})), std::vector<float>{1.5f});
 
+    // Long runs of every byte pattern, against the layouts' arithmetic written out sample by sample:
+    // counts around the four-sample steps of the fast decoding, and its last partial step.
+    struct Layout {
+        int encoding;
+        double (*value)(const unsigned char*);
+    };
+    const Layout layouts[] = {
+        {kEncodingInt32Be,
+         [](const unsigned char* p) {
+             return ((p[0] * 256.0 + p[1]) * 256 + p[2]) * 256 + p[3] - (p[0] >= 128 ? 4294967296.0 : 0);
+         }},
+        {kEncodingInt24Be,
+         [](const unsigned char* p) {
+             return (p[0] * 256.0 + p[1]) * 256 + p[2] - (p[0] >= 128 ? 16777216.0 : 0);
+         }},
+        {kEncodingInt32Le,
+         [](const unsigned char* p) {
+             return ((p[3] * 256.0 + p[2]) * 256 + p[1]) * 256 + p[0] - (p[3] >= 128 ? 4294967296.0 : 0);
+         }},
+        {kEncodingInt16Le,
+         [](const unsigned char* p) { return p[1] * 256.0 + p[0] - (p[1] >= 128 ? 65536.0 : 0); }},
+    };
+    std::uint32_t seed = 12345;
+    for (const Layout& layout : layouts)
+        for (std::size_t count : {5u, 6u, 7u, 8u, 9u, 1001u, 1536u}) {
+            const std::size_t width = static_cast<std::size_t>(BytesPerSample(layout.encoding));
+            std::string bytes(count * width, '\0');
+            for (char& c : bytes) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 16);
+            const std::vector<float> decoded = Decode(layout.encoding, bytes);
+            ASSERT_EQ(decoded.size(), count);
+            for (std::size_t i = 0; i < count; ++i)
+                ASSERT_EQ(decoded[i], static_cast<float>(layout.value(
+                                          reinterpret_cast<const unsigned char*>(bytes.data()) + width * i)))
+                    << "encoding " << layout.encoding << ", " << count << " samples, sample " << i;
+        }
+
     EXPECT_EQ(BytesPerSample(kEncodingInt24Be), 3);
     EXPECT_EQ(BytesPerSample(kEncodingUInt16Le), 2);
     EXPECT_EQ(BytesPerSample(kEncodingUndecoded), 4);

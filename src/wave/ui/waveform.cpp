@@ -77,18 +77,20 @@ CZoomWindow* waveform::createPane(int stationIndex, int slot, double start, doub
     windows_.push_back(window);
     heights_.push_back(PaneHeight(static_cast<int>(windows_.size()), clientHeight(), minimumPaneHeight()));
     window->show();
-    reload(window);
     return window;
 }
 
 CZoomWindow* waveform::addPane(int stationIndex, int slot, double start, double duration) {
     CZoomWindow* window = createPane(stationIndex, slot, start, duration);
+    reload(window);
     fitAll();
     return window;
 }
 
 CBeamWindow* waveform::appendBeamPane(int stationIndex, int slot, double start, double duration) {
-    return static_cast<CBeamWindow*>(createPane(stationIndex, slot, start, duration, true));
+    auto* beam = static_cast<CBeamWindow*>(createPane(stationIndex, slot, start, duration, true));
+    reload(beam);
+    return beam;
 }
 
 void waveform::removePane(CZoomWindow* window) {
@@ -108,48 +110,54 @@ void waveform::removeAllPanes() {
     while (!windows_.empty()) removePane(windows_.back());
 }
 
-void waveform::reload(CZoomWindow* window, bool keepRange) {
-    if (window->isBeam()) {
-        // Its samples are the beam it was formed with: only the view over them moves.
-        loadOverlays(window);
-        window->redraw();
-        return;
-    }
-    TracePane& pane = window->pane();
-    const double rangeMin = pane.dataMin(), rangeMax = pane.dataMax();
-    const PaneChannel& ch = pane.channel();
-    showStatus(qtTrId("Читаются данные..."));
-    try {
-        SaveTimePreset(context_.registry(), ch.station, ch.channel, pane.start(), pane.duration());
-    } catch (const ZelError& e) {
-        context_.messages().show({e.what(), "ZEL", MessageIcon::Warning, MessageButtons::Ok});
-    }
-    try {
-        const SegmentLoadReport report = LoadPaneSamples(context_, pane);
-        if (!report.problems.empty())
-            context_.messages().show({report.Text(), "ZEL", MessageIcon::Warning, MessageButtons::Ok});
-    } catch (const ZelError& e) {
-        context_.messages().show({e.what(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
-    }
-    if (keepRange) pane.setDataRange(rangeMin, rangeMax);
-    // The reload discarded the transformed signal; what the analyst chose is computed again for
-    // the new interval.
-    QString problem;
-    if (pane.keptTransformation && !context_.settings().keepTransformation) pane.keptTransformation.reset();
-    if (pane.keptTransformation) {
+void waveform::reload(const std::vector<CZoomWindow*>& windows, bool keepRange) {
+    if (windows.empty()) return;
+    // A beam pane's samples are the beam it was formed with: only the view over them moves.
+    std::vector<TracePane*> panes;
+    std::vector<std::pair<double, double>> ranges;
+    for (CZoomWindow* w : windows)
+        if (!w->isBeam()) {
+            panes.push_back(&w->pane());
+            ranges.emplace_back(w->pane().dataMin(), w->pane().dataMax());
+        }
+    QString problems;
+    if (!panes.empty()) {
+        showStatus(qtTrId("Читаются данные..."));
         try {
-            pane.setTransformed(TransformPane(context_, pane, *pane.keptTransformation, &panes_));
+            for (const TracePane* pane : panes)
+                SaveTimePreset(context_.registry(), pane->channel().station, pane->channel().channel,
+                               pane->start(), pane->duration());
         } catch (const ZelError& e) {
-            problem = QString("D%1: %2").arg(pane.number()).arg(QString::fromStdString(e.what()));
+            context_.messages().show({e.what(), "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+        }
+        try {
+            std::string text;
+            for (const SegmentLoadReport& report : LoadPanesSamples(context_, panes))
+                if (!report.problems.empty()) text += (text.empty() ? "" : "\n") + report.Text();
+            if (!text.empty())
+                context_.messages().show({text, "ZEL", MessageIcon::Warning, MessageButtons::Ok});
+        } catch (const ZelError& e) {
+            context_.messages().show({e.what(), "ZEL", MessageIcon::Error, MessageButtons::Ok});
+        }
+        for (std::size_t i = 0; i < panes.size(); ++i) {
+            TracePane& pane = *panes[i];
+            if (keepRange) pane.setDataRange(ranges[i].first, ranges[i].second);
+            // The reload discarded the transformed signal; what the analyst chose is computed again
+            // for the new interval.
+            if (pane.keptTransformation && !context_.settings().keepTransformation)
+                pane.keptTransformation.reset();
+            if (!pane.keptTransformation) continue;
+            try {
+                pane.setTransformed(TransformPane(context_, pane, *pane.keptTransformation, &panes_));
+            } catch (const ZelError& e) {
+                if (!problems.isEmpty()) problems += "  ";
+                problems += QString("D%1: %2").arg(pane.number()).arg(QString::fromStdString(e.what()));
+            }
         }
     }
-    loadOverlays(window);
-    window->redraw();
-    showStatus(problem);
-}
-
-void waveform::reloadAll() {
-    for (CZoomWindow* w : windows_) reload(w);
+    for (CZoomWindow* w : windows) loadOverlays(w);
+    CZoomWindow::Redraw(windows);
+    showStatus(problems);
 }
 
 void waveform::loadOverlays(CZoomWindow* window) {
@@ -309,9 +317,11 @@ bool waveform::openDefaultView() {
     for (int s = 0; s < static_cast<int>(stations.size()); ++s)
         for (int slot = 0; slot < kSlotsPerStation; ++slot)
             if (stations[s].slots[slot].Used()) {
-                addPane(s, slot, span->first, 3600);
+                createPane(s, slot, span->first, 3600);
                 break;
             }
+    reloadAll();
+    fitAll();
     return !windows_.empty();
 }
 
@@ -331,14 +341,14 @@ void waveform::apply(const NavOutcome& outcome, bool centre) {
         noMainPane();
         return;
     }
+    std::vector<CZoomWindow*> reloaded;
     for (TracePane* pane : outcome.reload)
-        if (CZoomWindow* w = windowOf(pane)) {
-            reload(w, true);
-            if (centre) {
-                CentrePane(*pane);
-                w->redraw();
-            }
-        }
+        if (CZoomWindow* w = windowOf(pane)) reloaded.push_back(w);
+    reload(reloaded, true);
+    if (centre) {
+        for (CZoomWindow* w : reloaded) CentrePane(w->pane());
+        CZoomWindow::Redraw(reloaded);
+    }
     std::vector<CZoomWindow*> redrawn;
     for (TracePane* pane : outcome.redraw)
         if (CZoomWindow* w = windowOf(pane)) redrawn.push_back(w);
@@ -454,10 +464,12 @@ bool waveform::loadChannelList(const std::string& name) {
     }
     const std::vector<PlannedPane> plan = PlanChannelList(*entries, context_.stations(), context_.registry());
     removeAllPanes();
+    std::vector<CZoomWindow*> created;
     bool mainSet = false;
     for (const PlannedPane& p : plan) {
         // A beam pane comes back empty: its beam is not stored, it must be formed again.
         CZoomWindow* w = createPane(p.stationIndex, p.slot, p.start, p.duration, p.beam);
+        created.push_back(w);
         TracePane& pane = w->pane();
         pane.setNumber(p.number);
         w->setObjectName(QString("D%1").arg(p.number));
@@ -467,6 +479,7 @@ bool waveform::loadChannelList(const std::string& name) {
             mainSet = true;
         }
     }
+    reload(created);
     fitAll();
     sortPanes(PaneOrder::Activation);
     redrawAll();
@@ -517,6 +530,7 @@ void waveform::rebuildFromSelection() {
     if (ticked == 0) return;
     const int height =
         PaneHeight(static_cast<int>(windows_.size()) + ticked, clientHeight(), minimumPaneHeight());
+    std::vector<CZoomWindow*> created;
     for (int s = 0; s < static_cast<int>(stations.size()); ++s)
         for (int slot = 0; slot < kSlotsPerStation; ++slot) {
             if (!stations[s].slots[slot].Used() || !stations[s].slots[slot].selected) continue;
@@ -524,8 +538,10 @@ void waveform::rebuildFromSelection() {
             CZoomWindow* w = createPane(s, slot, start, duration);
             heights_.back() = height;
             panes_.activate(w->pane());
+            created.push_back(w);
         }
     closeUp();
+    reload(created);
     redrawAll();
 }
 
@@ -568,11 +584,13 @@ void waveform::chooseStationChannel(CZoomWindow* window) {
     pane.setInterval(dialog.start(), dialog.duration());
     reload(window);
     if (!context_.session().view().timeAligned) return;
+    std::vector<CZoomWindow*> aligned;
     for (CZoomWindow* w : windows_)
         if (w != window && w->pane().active) {
             w->pane().setInterval(pane.start(), pane.duration());
-            reload(w, true);
+            aligned.push_back(w);
         }
+    reload(aligned, true);
 }
 
 const PhaseCatalogue& waveform::phaseCatalogue() const {

@@ -44,8 +44,11 @@ class waveform : public QWidget {
     void removeAllPanes();
     // Reads the pane's interval from the catalogue (problems are collected for one message).
     // keepRange: the amplitude range set by a navigation command survives the new samples.
-    void reload(CZoomWindow* pane, bool keepRange = false);
-    void reloadAll();
+    void reload(CZoomWindow* pane, bool keepRange = false) { reload(std::vector{pane}, keepRange); }
+    // The same for several panes: one catalogue query, one message for all their problems and one
+    // redraw; a transformation sees every pane already holding its new samples.
+    void reload(const std::vector<CZoomWindow*>& windows, bool keepRange = false);
+    void reloadAll() { reload(windows_); }
     std::vector<CZoomWindow*> zoomWindows() const { return windows_; }
 
     // Equal heights filling the client area (never below the minimum), scrolled to the top.
@@ -184,6 +187,7 @@ class waveform : public QWidget {
     void apply(const NavOutcome& outcome, bool centre = false);
     void noMainPane();
     PaneChannel channelOf(int stationIndex, int slot) const;
+    // A pane appended below the others; nothing is read into it yet.
     CZoomWindow* createPane(int stationIndex, int slot, double start, double duration, bool beam = false);
     void loadOverlays(CZoomWindow* window);
     // The pick into the phase list (with its copies), as the mouse and the keys make it.
