@@ -9,8 +9,10 @@ sides alike. The references run here, in this process:
 - STA/LTA: a NumPy transcription of ObsPy's classic_sta_lta (its documented algorithm: cumulative
   sums of squares, the ratio of the window means, the first nlta samples zero), since ObsPy
   itself is not installable here;
-- reading: pread of exactly the bytes ZEL reads, measured inside the ZEL benchmark, warm and with
-  the files evicted from the page cache;
+- reading: pread of exactly the bytes ZEL reads on one core, measured inside the ZEL benchmark,
+  warm and with the files evicted from the page cache; into a buffer kept for each piece (the
+  goal's reference: a reader that hands its samples on must keep them) and, in brackets, into one
+  reused buffer that never leaves the processor's cache;
 - F-K: a NumPy delay-and-sum grid search (each channel moved by its rounded plane-wave delay,
   the beam's energy per grid point), row by row as a NumPy user would vectorise it;
 - Butterworth: SciPy's sosfilt forward and backward on the same samples (butter_vs_scipy.py);
@@ -149,18 +151,22 @@ def detector_row(table, bench, repeats):
 
 def reading_row(table, bench, repeats):
     cwd = os.path.dirname(bench)  # the benchmark finds resources/ relative to the build folder
-    ratios = {"warm": [], "cold": []}
+    ratios = {(kind, ref): [] for kind in ("warm", "cold") for ref in ("kept", "plain")}
     zel = {"warm": [], "cold": []}
     for _ in range(repeats):
         runs = zel_runs(bench + "/LoadSegments_bench", "LoadSegmentsAgainstPlainRead", cwd=cwd)
         for name, (ms, b) in runs.items():
             kind = "cold" if "cold" in name else "warm"
-            ratios[kind].append(b["ratio_to_plain_read"])
+            for ref in ("kept", "plain"):
+                ratios[(kind, ref)].append(b[f"ratio_to_{ref}_read"])
             zel[kind].append(ms)
-    w, c = median(ratios["warm"]), median(ratios["cold"])
+    r = {key: median(values) for key, values in ratios.items()}
     table.add("read 24 channel-hours from the disk loop, warm / cold",
-              f"{median(zel['warm']):.1f} / {median(zel['cold']):.1f} ms", "pread of the same bytes",
-              f"ZEL/pread {w:.2f} / {c:.2f}", "<= 1.25 either way", max(w, c) <= 1.25)
+              f"{median(zel['warm']):.1f} / {median(zel['cold']):.1f} ms",
+              "pread of the same bytes into kept buffers (into one reused buffer)",
+              f"ZEL/pread {r[('warm', 'kept')]:.2f} / {r[('cold', 'kept')]:.2f} "
+              f"({r[('warm', 'plain')]:.2f} / {r[('cold', 'plain')]:.2f})",
+              "<= 1.25 either way", max(r[("warm", "kept")], r[("cold", "kept")]) <= 1.25)
 
 
 def fk_row(table, bench, repeats):
