@@ -123,13 +123,16 @@ void waveform::reload(const std::vector<CZoomWindow*>& windows, bool keepRange) 
     QString problems;
     if (!panes.empty()) {
         showStatus(qtTrId("Читаются данные..."));
-        try {
-            for (const TracePane* pane : panes)
+        // Every pane's preset is tried; a failure (the same cause for all) is shown once.
+        std::string presetFailure;
+        for (const TracePane* pane : panes) try {
                 SaveTimePreset(context_.registry(), pane->channel().station, pane->channel().channel,
                                pane->start(), pane->duration());
-        } catch (const ZelError& e) {
-            context_.messages().show({e.what(), "ZEL", MessageIcon::Warning, MessageButtons::Ok});
-        }
+            } catch (const ZelError& e) {
+                if (presetFailure.empty()) presetFailure = e.what();
+            }
+        if (!presetFailure.empty())
+            context_.messages().show({presetFailure, "ZEL", MessageIcon::Warning, MessageButtons::Ok});
         try {
             std::string text;
             for (const SegmentLoadReport& report : LoadPanesSamples(context_, panes))
