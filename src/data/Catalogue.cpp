@@ -283,14 +283,6 @@ SegmentLoadReport ReadSegments(const std::vector<CataloguedSegment>& segments, c
     return report;
 }
 
-SegmentLoadReport LoadSegments(Db::Connection& work, const CatalogueSettings& settings,
-                               const std::string& station, const std::string& channel,
-                               const std::string& lcode, double t1, double t2, ZELDataBlockArray& target) {
-    const ChannelRequest request{station, channel, lcode, t1, t2};
-    Prepare(target, request);
-    return ReadSegments(FindSegments(work, settings, {request}).front(), settings.dataDir, request, target);
-}
-
 SegmentLoadReport LoadWfdiscSegments(Db::Connection& css, const CatalogueSettings& settings,
                                      const std::string& station, const std::string& channel, double t1,
                                      double t2, ZELDataBlockArray& target) {
@@ -368,23 +360,41 @@ std::vector<SegmentLoadReport> LoadChannelSegments(Databases& databases, const C
     return ReadFound(found, settings.dataDir, requests, targets);
 }
 
+namespace {
+
+// One channel through a form for many: the target's buffers are filled again, and it ends as the
+// many-channel form leaves its targets, on a failure too.
+template <class LoadMany>
+SegmentLoadReport LoadOne(const ChannelRequest& request, ZELDataBlockArray& target, LoadMany loadMany) {
+    std::vector<ZELDataBlockArray> targets(1);
+    targets.front() = std::move(target);
+    try {
+        SegmentLoadReport report = loadMany(std::vector<ChannelRequest>{request}, targets).front();
+        target = std::move(targets.front());
+        return report;
+    } catch (...) {
+        target = std::move(targets.front());
+        throw;
+    }
+}
+
+}  // namespace
+
+SegmentLoadReport LoadSegments(Db::Connection& work, const CatalogueSettings& settings,
+                               const std::string& station, const std::string& channel,
+                               const std::string& lcode, double t1, double t2, ZELDataBlockArray& target) {
+    return LoadOne({station, channel, lcode, t1, t2}, target, [&](const auto& requests, auto& targets) {
+        return LoadSegments(work, settings, requests, targets);
+    });
+}
+
 SegmentLoadReport LoadChannelSegments(Databases& databases, const CatalogueSettings& settings,
                                       const std::string& station, const std::string& channel,
                                       const std::string& lcode, double t1, double t2,
                                       ZELDataBlockArray& target) {
-    std::vector<ZELDataBlockArray> targets(1);
-    targets.front() = std::move(target);  // its buffers are filled again
-    try {
-        SegmentLoadReport report =
-            LoadChannelSegments(databases, settings, {ChannelRequest{station, channel, lcode, t1, t2}},
-                                targets)
-                .front();
-        target = std::move(targets.front());
-        return report;
-    } catch (...) {
-        target = std::move(targets.front());  // cleared and named, or what was read
-        throw;
-    }
+    return LoadOne({station, channel, lcode, t1, t2}, target, [&](const auto& requests, auto& targets) {
+        return LoadChannelSegments(databases, settings, requests, targets);
+    });
 }
 
 bool DeleteCatalogueRowsByPath(Db::Connection& work, const std::string& path) {

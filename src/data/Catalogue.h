@@ -79,7 +79,8 @@ SegmentLoadReport ReadSegments(const std::vector<CataloguedSegment>& segments, c
 
 // Catalogue form: every FILELIST row of the station, channel and location code ("??" also
 // matches rows without one) that starts by t2 and ends at or after t1, read and cut to the window.
-// The target is cleared and named first. A query error leaves it empty and is thrown as Db::Error
+// The target is cleared and named first (its sample buffers are filled again where they fit). A
+// query error leaves it empty and is thrown as Db::Error
 // (driver text, a line break and the statement).
 SegmentLoadReport LoadSegments(Db::Connection& work, const CatalogueSettings& settings,
                                const std::string& station, const std::string& channel,

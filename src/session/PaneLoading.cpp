@@ -36,8 +36,7 @@ std::vector<SegmentLoadReport> LoadPanesSamples(AppContext& context, const std::
     auto hand = [&] {
         // Each pane builds its own drawing pyramids from its own samples.
         ParallelFor(panes.size(), [&](std::size_t begin, std::size_t end) {
-            for (std::size_t i = begin; i < end; ++i)
-                panes[i]->setData(i < data.size() ? std::move(data[i]) : ZELDataBlockArray{});
+            for (std::size_t i = begin; i < end; ++i) panes[i]->setData(std::move(data[i]));
         });
     };
     try {
